@@ -1,0 +1,58 @@
+#include "shell/ui/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace lc::ui {
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("Form1");
+    setWindowTitle("Loopcrafter");
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    FormClose();
+}
+
+void TForm1::FormCreate() {
+    pages_ = new QTabWidget(this);
+    static const char* const names[pgCount] = {"Drawing", "Garment Shape", "Link", "Stitch Galleries",
+                                               "Fashion", "Converter", "Manual"};
+    for (int i = 0; i < pgCount; ++i) {
+        auto* w = new QWidget(pages_);
+        w->setObjectName(QString("page%1").arg(i));
+        new QVBoxLayout(w);
+        pageWidgets_[i] = w;
+        pages_->addTab(w, names[i]);
+    }
+    setCentralWidget(pages_);
+    resize(1024, 720);
+    SetAppMessageSink(this);
+}
+
+void TForm1::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    if (AppMessageSink() == this) SetAppMessageSink(nullptr);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    FormClose();
+    e->accept();
+}
+
+QWidget* TForm1::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
+
+intptr_t TForm1::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
+    (void)wParam;
+    (void)lParam;
+    switch (msg) {
+    default:
+        break;
+    }
+    return 0;
+}
+
+} // namespace lc::ui

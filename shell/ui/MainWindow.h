@@ -1,0 +1,36 @@
+#pragma once
+#include <QMainWindow>
+
+#include "core/AppMessages.h"
+
+class QTabWidget;
+
+namespace lc::ui {
+
+// The main window: seven pages and the router of the application messages.
+class TForm1 : public QMainWindow, public IAppMessageSink {
+    Q_OBJECT
+public:
+    enum Page { pgDrawing, pgGarment, pgLink, pgGalleries, pgFashion, pgConverter, pgManual, pgCount };
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    intptr_t appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) override;
+
+    QTabWidget* pages() const { return pages_; }
+    QWidget* page(Page p) const;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+
+    QTabWidget* pages_ = nullptr;
+    QWidget* pageWidgets_[pgCount] = {};
+    bool closed_ = false;
+};
+
+} // namespace lc::ui
