@@ -140,9 +140,14 @@ int RasterizeMask(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, 
     int current = garment.FirstCurveStart();
     int next = index.otherEnd(current, -1);
     poly.push_back(T(pts[static_cast<size_t>(current)].X, pts[static_cast<size_t>(current)].Y));
+    // A curve is walked once: with doubled curves the step count would otherwise
+    // carry the walk round the loop a second time, and the alternate filling
+    // of a twice-covered polygon leaves it empty.
+    std::vector<uint8_t> walked(static_cast<size_t>(garment.CurveCount()), 0);
     for (int step = 0; step < garment.CurveCount(); ++step) {
         const int c = index.findCurve(current, next);
-        if (c < 0) break;
+        if (c < 0 || walked[static_cast<size_t>(c)]) break;
+        walked[static_cast<size_t>(c)] = 1;
         const TCurvePolyline pl = garment.BuildCurvePoints(c);
         if (pl.Count < 2) break; // a curve without a shape ends the chain
         if (T(pl.Points[0].x, pl.Points[0].y) == poly.back()) {
