@@ -507,8 +507,10 @@ void TMyGarment::MakeSymmetric() {
             axis = i;
             break;
         }
-    symmetryAxis_ = axis;
-    if (axis < 0 || curves_.empty()) return;
+    if (axis < 0 || curves_.empty()) {
+        symmetryAxis_ = axis;
+        return;
+    }
 
     const int n = PointCount();
     std::vector<uint32_t> touching(static_cast<size_t>(n), 0);
@@ -516,9 +518,10 @@ void TMyGarment::MakeSymmetric() {
         ++touching[c.StartPoint];
         if (c.EndPoint != c.StartPoint) ++touching[c.EndPoint];
     }
-    // Worked on a copy when the closing points could overflow the outline, so
-    // a refusal changes nothing.
+    // Worked on a copy, so a refusal (the closing points would overflow the
+    // outline) changes nothing.
     TMyGarment t(*this);
+    t.symmetryAxis_ = axis;
     const int32_t ax = points_[static_cast<size_t>(axis)].X;
     for (int j = 0; j < n; ++j) {
         if (j == axis || touching[static_cast<size_t>(j)] != 1) continue;

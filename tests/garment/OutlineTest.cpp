@@ -107,6 +107,15 @@ TEST(GarmentOutline, AddPointRefusesThe65536thPointButStillSnaps) {
     EXPECT_THROW(g.AddPoint(-1000, -1000), RangeError);
     EXPECT_EQ(g, before);
     EXPECT_EQ(g.AddPoint(11, 1), 1) << "a point that snaps is still picked when the outline is full";
+
+    // Closing a half to its axis needs a new point: refused, and nothing changes.
+    g.GetPoint(kMaxGarmentPoints - 1) = TGarmentPoint{100000, 5, 1, 0, 0};
+    g.AddCurve(0, kMaxGarmentPoints - 1, 0);
+    g.SelectPoint(-1, false);
+    g.SelectPoint(0, true);
+    const TMyGarment half = g;
+    EXPECT_THROW(g.MakeSymmetric(), RangeError);
+    EXPECT_EQ(g, half);
 }
 
 TEST(GarmentOutline, AddSegmentStepsByKindWithSignedDeltas) {
