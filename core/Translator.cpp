@@ -139,7 +139,10 @@ TTranslator::LoadResult TTranslator::LoadLanguage(std::string_view code) {
     Directory = dir;
 
     // Only a full three-letter code can name a section.
-    if (code.size() < 3) return LoadResult::NoSection;
+    if (code.size() < 3) {
+        lastError_ = "Language file \"" + FileName + "\": \"" + std::string(code) + "\" is not a three-letter language code";
+        return LoadResult::NoSection;
+    }
 
     // 32 sizes of at most 2^32 - 1 each: the running offset fits 64 bits.
     std::uint64_t offset = kLanguageSectionsStart;
@@ -163,6 +166,7 @@ TTranslator::LoadResult TTranslator::LoadLanguage(std::string_view code) {
         Strings = splitLines(sectionBytesToUtf8(bytes));
         return LoadResult::Loaded;
     }
+    lastError_ = "Language file \"" + FileName + "\" has no section \"" + std::string(code.substr(0, 3)) + "\"";
     return LoadResult::NoSection;
 }
 

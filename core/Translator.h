@@ -34,7 +34,7 @@ class TTranslator {
 public:
     enum class LoadResult {
         Loaded,    // the section replaced Strings
-        NoSection, // the file has no section for the code; Strings unchanged
+        NoSection, // the file has no section for the code; Strings unchanged (see LastError)
         Failed,    // the file is missing, unreadable or damaged; Strings unchanged (see LastError)
     };
 

@@ -124,6 +124,7 @@ TEST_F(TranslatorFile, AMissingSectionOrShortCodeLeavesStringsAsTheyWere) {
         SCOPED_TRACE(code);
         EXPECT_EQ(t.LoadLanguage(code), TTranslator::LoadResult::NoSection);
         EXPECT_EQ(t.Strings, before);
+        EXPECT_FALSE(t.LastError().empty());
     }
     // Only the first three letters of a longer code count.
     EXPECT_EQ(t.LoadLanguage("ENGLISH"), TTranslator::LoadResult::Loaded);
