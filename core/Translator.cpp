@@ -1,5 +1,7 @@
 #include "core/Translator.h"
 
+#include "core/Cp1251.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -31,40 +33,7 @@ const std::array<std::string_view, 17> kDefaultTechniqueNames = {
 
 namespace {
 
-// Windows-1251 bytes 0x80..0xBF as Unicode code points (0x98 is unassigned);
-// 0xC0..0xFF are U+0410..U+044F in order.
-constexpr std::array<char16_t, 64> kCp1251High = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
-};
-
-// The one place that knows the sections' byte encoding.
-std::string sectionBytesToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
-            out.push_back(ch);
-            continue;
-        }
-        const char32_t cp = b >= 0xC0 ? char32_t(0x0410 + (b - 0xC0)) : char32_t(kCp1251High[b - 0x80]);
-        if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        }
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-    return out;
-}
+std::string sectionBytesToUtf8(std::string_view bytes) { return Cp1251ToUtf8(bytes); }
 
 // Lines end at CR LF, LF or a lone CR; a break at the very end opens no new line.
 std::vector<std::string> splitLines(std::string_view text) {

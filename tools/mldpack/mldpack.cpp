@@ -19,6 +19,7 @@
 // the program a broken file: every language has every key the program asks
 // for, no name appears twice, and the technique names (which the program uses
 // as identities) are distinct, free of '=' and at most 200 characters.
+#include "core/Cp1251.h"
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -64,58 +65,10 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Windows-1251 bytes 0x80..0xBF as Unicode code points (0x98 is unassigned);
-// 0xC0..0xFF are U+0410..U+044F in order.
-constexpr std::array<char32_t, 64> kCp1251High = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0,      0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
-};
-
-std::optional<unsigned char> cp1251Byte(char32_t cp) {
-    if (cp < 0x80) return static_cast<unsigned char>(cp);
-    if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(0xC0 + (cp - 0x0410));
-    for (std::size_t i = 0; i < kCp1251High.size(); ++i)
-        if (kCp1251High[i] == cp) return static_cast<unsigned char>(0x80 + i);
-    return std::nullopt;
-}
-
-// The one place that knows the sections' byte encoding: UTF-8 in, Windows-1251
-// out. Throws with a plain reason for malformed UTF-8 or a character the code
-// page lacks.
+// Section text is Windows-1251; a character the code page lacks is refused.
 std::string utf8ToSectionBytes(std::string_view s) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        char32_t cp;
-        std::size_t len;
-        if (b < 0x80) { cp = b; len = 1; }
-        else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; len = 2; }
-        else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; len = 3; }
-        else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; len = 4; }
-        else throw Failure("malformed UTF-8");
-        if (i + len > s.size()) throw Failure("malformed UTF-8");
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) throw Failure("malformed UTF-8");
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        const auto byte = cp1251Byte(cp);
-        if (!byte) {
-            char buf[64];
-            std::snprintf(buf, sizeof buf, "character U+%04X has no Windows-1251 code", unsigned(cp));
-            throw Failure(buf);
-        }
-        out.push_back(static_cast<char>(*byte));
-        i += len;
-    }
-    return out;
+    if (auto enc = lc::Utf8ToCp1251Strict(s)) return *enc;
+    throw Failure("text has a character with no Windows-1251 code, or is not UTF-8");
 }
 
 bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
