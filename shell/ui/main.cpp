@@ -1,11 +1,8 @@
-#include <QApplication>
-
+#include "core/ui/LcApplication.h"
 #include "shell/ui/MainWindow.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName("Orvan Solutions");
-    QApplication::setApplicationName("Loopcrafter");
+    lc::ui::LcApplication app(argc, argv);
     lc::ui::TForm1 w;
     w.show();
     return app.exec();
