@@ -29,7 +29,8 @@ std::map<int, QCursor>& CursorTable() {
 }
 
 std::map<int, QPoint> ParseHotSpots(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("-?\\d+"));
+    // Whole numbers only: a name such as "crDraw1x1" on the line holds none.
+    static const QRegularExpression number(QStringLiteral("(?<![\\w.])-?\\d+(?!\\w)"));
     std::map<int, QPoint> out;
     for (QString line : text.split(u'\n')) {
         const qsizetype hash = line.indexOf(u'#');

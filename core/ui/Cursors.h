@@ -29,7 +29,8 @@ QCursor CursorById(int id);
 Qt::CursorShape FallbackCursorShape(int id);
 
 // Hot spots from a hot-spot list: one cursor per line, the first three whole
-// numbers on it are the id, x and y; '#' starts a comment.
+// numbers on it are the id, x and y (numbers inside names do not count,
+// so "22.png 3 4" and "crBlockCopy 22: 3, 4" both work); '#' starts a comment.
 std::map<int, QPoint> ParseHotSpots(const QString& text);
 
 } // namespace lc::ui
