@@ -159,23 +159,3 @@ TEST(GraphicData, UpdatePaletteKeepsEveryCellIndex) {
     for (int y = 0; y < g.Height; ++y)
         ASSERT_TRUE(std::equal(g.Picture.line(y), g.Picture.line(y) + g.Width, g.Backup.line(y)));
 }
-
-TEST(GraphicData, SaveAndRestorePixelsRoundTrip) {
-    TLCGraphicData g;
-    g.SetSize(13, 7);
-    fillPicture(g);
-    g.SavePixels();
-    std::fill(g.Picture.data(), g.Picture.data() + g.Picture.sizeBytes(), uint8_t(5));
-    g.RestorePixels();
-    for (int y = 0; y < g.Height; ++y)
-        for (int x = 0; x < g.Width; ++x) ASSERT_EQ(g.Picture.line(y)[x], (x + y) % 17);
-}
-
-TEST(GraphicData, P256HoldsTheStartColoursAndGreys) {
-    const Palette256& p = P256();
-    EXPECT_EQ(p[0], RGB(96, 124, 108));
-    EXPECT_EQ(p[9], RGB(255, 20, 0));
-    EXPECT_EQ(p[15], RGB(255, 255, 255));
-    EXPECT_EQ(p[16], RGB(16, 16, 16));
-    EXPECT_EQ(p[254], RGB(254, 254, 254));
-}
