@@ -64,8 +64,9 @@ TLCGraphicData::TLCGraphicData() {
 }
 
 void TLCGraphicData::SetSize(int width, int height) {
-    Width = width;
-    Height = height;
+    // The fields always describe the bitmaps, also for a size below 1.
+    Width = width > 0 ? width : 0;
+    Height = height > 0 ? height : 0;
     Picture.resize(width, height, 0);
     Backup.resize(width, height, 0);
     Mask.resize(width, height, kMaskInside);
@@ -147,10 +148,13 @@ void TLCGraphicData::ApplyPaletteTo(IndexedBitmap& bitmap, int mode) {
     bitmap.touch();
 }
 
-// Indices never change when the colour table does: only the tables and the
-// derived grey and zone colours are rebuilt.
+// A colour table change never remaps cells here; the picture still goes
+// through the backup as it always has, so the backup holds the picture
+// afterwards just as callers have come to expect.
 void TLCGraphicData::UpdatePalette(int mode) {
+    SavePixels();
     ApplyPaletteTo(Picture, mode);
+    RestorePixels();
     ApplyPaletteTo(Backup, mode);
     ApplyPaletteTo(Mask, mode);
     for (int i = 0; i <= 16; ++i) {
