@@ -148,13 +148,11 @@ void TLCGraphicData::ApplyPaletteTo(IndexedBitmap& bitmap, int mode) {
     bitmap.touch();
 }
 
-// A colour table change never remaps cells here; the picture still goes
-// through the backup as it always has, so the backup holds the picture
-// afterwards just as callers have come to expect.
+// Indices never change when the colour table does, so the picture needs no
+// save and restore around it; that would also overwrite the backup, which
+// holds the block last copied or cut.
 void TLCGraphicData::UpdatePalette(int mode) {
-    SavePixels();
     ApplyPaletteTo(Picture, mode);
-    RestorePixels();
     ApplyPaletteTo(Backup, mode);
     ApplyPaletteTo(Mask, mode);
     for (int i = 0; i <= 16; ++i) {

@@ -155,7 +155,14 @@ TEST(GraphicData, UpdatePaletteKeepsEveryCellIndex) {
         EXPECT_EQ(g.ZoneColors[i], TintOf(g.Colors[i]));
         EXPECT_EQ(g.Mask.palette()[i], g.Colors[i]);
     }
-    // The picture passed through the backup on its way.
+}
+
+TEST(GraphicData, UpdatePaletteLeavesTheCopiedBlockInTheBackupAlone) {
+    TLCGraphicData g;
+    g.SetSize(40, 30);
+    fillPicture(g);
+    g.Backup.fill(7);
+    g.UpdatePalette(0);
     for (int y = 0; y < g.Height; ++y)
-        ASSERT_TRUE(std::equal(g.Picture.line(y), g.Picture.line(y) + g.Width, g.Backup.line(y)));
+        for (int x = 0; x < g.Width; ++x) ASSERT_EQ(g.Backup.line(y)[x], 7);
 }
