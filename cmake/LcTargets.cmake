@@ -44,8 +44,13 @@ function(lc_test_dir name dir)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # gtest_discover_tests cannot hand a list-valued ENVIRONMENT property on
+  # (CMake 3.25 splits it, so only the first variable arrives); the tests run
+  # under "cmake -E env" instead, which discovery uses as the test launcher.
+  set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR
+    ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+    LC_PROGRAM_DIR=${LC_PROGRAM_DIR} LC_SOURCE_DIR=${CMAKE_SOURCE_DIR})
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_PROGRAM_DIR=${LC_PROGRAM_DIR};LC_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
