@@ -528,7 +528,7 @@ CURSORS = [
 def main():
     out = os.path.join(ROOT, "resources", "cursors")
     os.makedirs(out, exist_ok=True)
-    hotspots = ["# cursor id, hotspot x, hotspot y (pixels from the top left)\n"]
+    hotspots = []  # "id x y" per line: the hot spot in pixels from the top left
     qrc = ['<!DOCTYPE RCC>\n<RCC version="1.0">\n<qresource prefix="/cursors">\n']
     sheets = []
     for cid, name, draw in CURSORS:
