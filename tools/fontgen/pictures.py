@@ -87,29 +87,29 @@ def brace_lace_carriage():
 
 def Z_main_carriage():
     """Carriage-setting line: the main (knit) carriage alone."""
-    g = Glyph(1000)
-    return carriage_body(g, 60, 940, y0=40, y1=420, w=60, levers=())
+    g = Glyph(1300)
+    return carriage_body(g, 60, 1240, y0=LOW + 40, y1=440, w=70, levers=(260, 1040))
 
 
 def grave_double_bed():
     """Carriage-setting line: main carriage and ribber carriage coupled."""
-    g = Glyph(1000)
-    g.rounded_frame(60, 400, 940, 700, 55, 56)
-    g.rounded_frame(60, 0, 940, 300, 55, 56)
-    g.rect(470, 280, 530, 420)
-    g.ring(500, 550, 80, 80, 40)
-    g.ring(500, 150, 80, 80, 40)
+    g = Glyph(1300)
+    g.rounded_frame(60, 380, 1240, HIGH, 60, 64)
+    g.rounded_frame(60, LOW, 1240, 200, 60, 64)
+    g.rect(610, 180, 690, 400)
+    g.ring(650, (380 + HIGH) / 2.0, 95, 95, 46)
+    g.ring(650, (LOW + 200) / 2.0, 95, 95, 46)
     return g
 
 
 def carriage_157():
     """The carriage on the yarn panel: a solid carriage with its handle."""
-    g = Glyph(1000)
-    g.rounded(60, 60, 940, 430, 70)
-    g.hole(arc_points(240, 245, 85, 85, 0, 360, 15)[:-1])
-    g.hole(arc_points(760, 245, 85, 85, 0, 360, 15)[:-1])
-    g.hole([(400, 200), (400, 290), (600, 290), (600, 200)])
-    g.stroke([(320, 420), (320, 640), (680, 640), (680, 420)], 90)
+    g = Glyph(1600)
+    g.rounded(60, LOW + 20, 1540, 430, 90)
+    g.hole(arc_points(330, 205, 110, 110, 0, 360, 15)[:-1])
+    g.hole(arc_points(1270, 205, 110, 110, 0, 360, 15)[:-1])
+    g.hole([(620, 150), (620, 260), (980, 260), (980, 150)])
+    g.stroke([(520, 420), (520, HIGH - 55), (1080, HIGH - 55), (1080, 420)], 110)
     return g
 
 
@@ -177,12 +177,12 @@ def question_yarn():
 
 def at_bobbin():
     """The bobbin of one yarn colour on the yarn panel: a wound cone."""
-    g = Glyph(800)
-    g.poly([(150, 0), (650, 0), (510, 560), (290, 560)])
-    for y in (170, 340):
-        k = y / 560.0 * 140.0
-        g.hole([(175 + k, y), (625 - k, y), (617 - k, y + 30), (183 + k, y + 30)])
-    g.rect(355, 560, 445, 680)
+    g = Glyph(1000)
+    g.poly([(150, LOW), (850, LOW), (650, 600), (350, 600)])
+    for y in (0, 200, 400):
+        k = (y - LOW) / 800.0 * 200.0
+        g.hole([(185 + k, y), (815 - k, y), (805 - k, y + 40), (195 + k, y + 40)])
+    g.rect(440, 600, 560, HIGH)
     return g
 
 
