@@ -9,6 +9,8 @@
 #include "core/Machine.h"
 #include "core/Settings.h"
 #include "core/StitchBitmaps.h"
+#include "core/Translator.h"
+#include "core/UIText.h"
 
 namespace lc {
 
@@ -72,7 +74,7 @@ void StartUp() {
         GraphicData.SetSize(NeedleBed, kPatternRows);
         GraphicData.FillMask();
     });
-    if (h.fillTextTable) guarded("text table", [&] { h.fillTextTable(LanguageCode); });
+    guarded("text table", [] { SelectTextTable(LanguageCode); });
     ComputeCellHeights();
     if (h.addPrivateFont) guarded("private font", [&] { h.addPrivateFont(programFile(kPrivateFontFile)); });
     guarded("stitch pictures", [] {
@@ -81,8 +83,12 @@ void StartUp() {
     });
     if (h.createTechniqueList) guarded("technique list", [&] { h.createTechniqueList(); });
     if (h.createPatternLibrary) guarded("pattern library", [&] { h.createPatternLibrary(); });
-    if (h.loadTranslator)
-        guarded("language file", [&] { h.loadTranslator(programFile(kLanguageFile), LanguageCode); });
+    guarded("language file", [] {
+        Translator = TTranslator();
+        Translator.SetFileName(programFile(kLanguageFile));
+        if (Translator.LoadLanguage(LanguageCode) != TTranslator::LoadResult::Loaded)
+            report("language file", Translator.LastError());
+    });
     g_started = true;
 }
 
@@ -98,7 +104,7 @@ void ShutDown() {
     GraphicData = TLCGraphicData();
     FreeMachineList();
     if (h.releasePatternLibrary) guarded("pattern library", [&] { h.releasePatternLibrary(); });
-    if (h.releaseTranslator) guarded("language file", [&] { h.releaseTranslator(); });
+    Translator = TTranslator();
     ReleaseStitchBitmaps();
 }
 

@@ -14,9 +14,6 @@
 namespace lc {
 
 struct StartUpHooks {
-    // Step 5: fill the interface text table, Russian for exactly "RUS", English
-    // for any other code. Provided by the interface text tables.
-    std::function<void(const std::string& languageCode)> fillTextTable;
     // Step 7: add the private symbol font file to the program's fonts; false
     // when it could not be added (silent). Shut-down removes it again.
     // Provided by the core UI (core/ui/PrivateFont.h).
@@ -30,10 +27,6 @@ struct StartUpHooks {
     // Provided by the pattern library file.
     std::function<void()> createPatternLibrary;
     std::function<void()> releasePatternLibrary;
-    // Step 11: create the Translator on `languageFile` and load the section of
-    // `languageCode`; released at shut-down. Provided by the translator.
-    std::function<void(const std::string& languageFile, const std::string& languageCode)> loadTranslator;
-    std::function<void()> releaseTranslator;
     // First step of shut-down: close the serial ports and stop the emulator, so
     // that no byte from the adapter reaches an object that is being released.
     // Provided by the serial link.

@@ -10,6 +10,8 @@
 #include "core/Settings.h"
 #include "core/StartUp.h"
 #include "core/StitchBitmaps.h"
+#include "core/Translator.h"
+#include "core/UIText.h"
 
 using namespace lc;
 
@@ -38,9 +40,6 @@ protected:
     // Every hook logs its call (with what the raster and settings look like at that moment).
     void logAllHooks() {
         auto& h = startUpHooks();
-        h.fillTextTable = [this](const std::string& code) {
-            log.push_back("texts " + code + " raster " + std::to_string(GraphicData.Width));
-        };
         h.addPrivateFont = [this](const std::string& f) {
             log.push_back("font " + f);
             return true;
@@ -55,10 +54,6 @@ protected:
         h.releasePatternLibrary = [this] {
             log.push_back("release library, raster " + std::to_string(GraphicData.Width));
         };
-        h.loadTranslator = [this](const std::string& f, const std::string& code) {
-            log.push_back("translator " + f + " " + code + " stitches " + std::to_string(StitchBitmaps[0].width));
-        };
-        h.releaseTranslator = [this] { log.push_back("release translator"); };
         h.closePorts = [this] {
             log.push_back("close ports, raster " + std::to_string(GraphicData.Width) + " machines " +
                           std::to_string(MachineList.size()));
@@ -79,20 +74,20 @@ TEST_F(StartUpTest, RunsTheStepsInOrderAndShutsDownPortsFirst) {
     EXPECT_EQ(GraphicData.Width, 200);
     EXPECT_EQ(GraphicData.Height, 1024);
     EXPECT_FALSE(GraphicData.IsMaskCellSet(0, 0));
+    EXPECT_EQ(UIText[38], "Seamless Rib") << "the Russian table was chosen";
+    EXPECT_EQ(Translator.FileName, "/opt/lc/Loopcrafter.mld");
     EXPECT_EQ(StitchRect, (TRect{0, 0, 10, 10})); // zoom level 4: 11 x 11
     ShutDown();
     EXPECT_FALSE(IsStartedUp());
     const std::vector<std::string> want = {
-        "texts RUS raster 200",
         "font /opt/lc/Loopcraft.ttf",
         "techniques",
         "library",
-        "translator /opt/lc/Loopcrafter.mld RUS stitches 11",
+        "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
         "close ports, raster 200 machines 3",
         "remove font",
         "release techniques",
         "release library, raster 0",
-        "release translator",
     };
     EXPECT_EQ(log, want);
     EXPECT_TRUE(MachineList.empty());
@@ -102,19 +97,14 @@ TEST_F(StartUpTest, RunsTheStepsInOrderAndShutsDownPortsFirst) {
 TEST_F(StartUpTest, AFailingStepDoesNotStopTheOnesAfterIt) {
     logAllHooks();
     auto& h = startUpHooks();
-    h.fillTextTable = [](const std::string&) { throw std::runtime_error("no texts"); };
     h.addPrivateFont = [](const std::string&) -> bool { throw std::runtime_error("no font"); };
-    h.loadTranslator = [](const std::string& f, const std::string&) {
-        throw std::runtime_error("Cannot open \"" + f + "\"");
-    };
     StartUp();
     EXPECT_TRUE(IsStartedUp());
     const std::vector<std::string> want = {
-        "problem text table: no texts",
         "problem private font: no font",
         "techniques",
         "library",
-        "problem language file: Cannot open \"/opt/lc/Loopcrafter.mld\"",
+        "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
     };
     EXPECT_EQ(log, want);
     EXPECT_EQ(StitchBitmaps[15].width, 11);
