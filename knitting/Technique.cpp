@@ -1,5 +1,7 @@
 #include "knitting/Technique.h"
 
+#include "core/Translator.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -24,11 +26,10 @@ TechniqueNameSource& nameSource() {
 void SetTechniqueNameSource(TechniqueNameSource source) { nameSource() = std::move(source); }
 
 std::string TechniqueName(std::string_view key, std::string_view fallback) {
-    if (const auto& s = nameSource()) {
-        std::string n = s(key);
-        if (!n.empty()) return n;
-    }
-    return std::string(fallback);
+    // By default the names come from the language file (with its built-in
+    // English names when the file or section is missing).
+    std::string n = nameSource() ? nameSource()(key) : TechniqueName(key, Translator);
+    return n.empty() ? std::string(fallback) : n;
 }
 
 TTechnique::TTechnique() = default;
