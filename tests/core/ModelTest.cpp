@@ -160,6 +160,12 @@ TEST_F(ModelTest, FolderIdsAndOffsetsFollowTheItemsAddedBefore) {
     EXPECT_EQ(m.NextOffset(), 12 + 356);
     m.DeleteItem(9);
     EXPECT_EQ(m.Items.size(), 3u);
+
+    // A file whose items already use Id 65535 has no Id left for a new set
+    // (it would wrap to 0, "top level"): refused with a message.
+    m.Items[0].Id = 0xFFFF;
+    EXPECT_THROW(m.AddFolder("C"), RangeError);
+    EXPECT_EQ(m.Items.size(), 3u);
 }
 
 TEST_F(ModelTest, StateItemsRestoreAtMost356Bytes) {
