@@ -310,19 +310,6 @@ TEST_F(PatternLibraryTest, ProtectedLibraryRefusesEveryChangeUnlessSuperUser) {
     EXPECT_EQ(lib.GetPatternName(0), "renamed");
 }
 
-TEST_F(PatternLibraryTest, NamesAreWindows1251AndCutToTheirFields) {
-    TPatternLibrary lib;
-    lib.CreateNew(dir.folder(), std::string(100, 'n'));
-    EXPECT_EQ(lib.LibraryName(), std::string(80, 'n'));
-    const uint8_t px[1] = {0};
-    ASSERT_TRUE(lib.AddPattern(1, 1, "Косичка и ещё много других слов", px, 1));
-    EXPECT_EQ(lib.GetPatternName(0), "Косичка и ещё много других слов"); // 31 characters fit
-    lib.SetPatternName(0, std::string(40, 'x'));
-    EXPECT_EQ(lib.GetPatternName(0), std::string(33, 'x'));
-    EXPECT_EQ(lib.GetPatternName(1), "");
-    EXPECT_EQ(lib.GetCategory(-1), 0u);
-}
-
 TEST_F(PatternLibraryTest, CreateNewForgetsEverythingOfTheLibraryBefore) {
     TPatternLibrary lib;
     lib.CreateNew(dir.folder(), "First");
@@ -332,9 +319,12 @@ TEST_F(PatternLibraryTest, CreateNewForgetsEverythingOfTheLibraryBefore) {
     lib.FilterOn = true;
     lib.CreateNew(dir.folder(), "Second");
     EXPECT_FALSE(lib.FilterOn);
+    lib.SetPatternName(0, "gone"); // no pattern 0 any more: nothing
     EXPECT_EQ(lib.Count(), -1);
     ASSERT_TRUE(lib.AddPattern(4, 1, "", px, 0));
     EXPECT_EQ(lib.GetPatternName(0), "");
+    lib.SetPatternName(0, std::string(40, 'x')); // names are cut to their 33-character field
+    EXPECT_EQ(lib.GetPatternName(0), std::string(33, 'x'));
     lib.SaveToFile();
     const auto file = readFile(lib.FileName);
     ASSERT_EQ(file.size(), 52196u + 2u);
