@@ -8,6 +8,7 @@
 #include "core/GraphicData.h"
 #include "core/Machine.h"
 #include "core/Settings.h"
+#include "core/PatternLibrary.h"
 #include "core/StitchBitmaps.h"
 #include "core/Translator.h"
 #include "core/UIText.h"
@@ -82,7 +83,10 @@ void StartUp() {
         BuildStitchBitmaps();
     });
     if (h.createTechniqueList) guarded("technique list", [&] { h.createTechniqueList(); });
-    if (h.createPatternLibrary) guarded("pattern library", [&] { h.createPatternLibrary(); });
+    guarded("pattern library", [] {
+        PatternLibrary = TPatternLibrary();
+        PatternLibrary.Create();
+    });
     guarded("language file", [] {
         Translator = TTranslator();
         Translator.SetFileName(programFile(kLanguageFile));
@@ -103,7 +107,7 @@ void ShutDown() {
     if (h.releaseTechniqueList) guarded("technique list", [&] { h.releaseTechniqueList(); });
     GraphicData = TLCGraphicData();
     FreeMachineList();
-    if (h.releasePatternLibrary) guarded("pattern library", [&] { h.releasePatternLibrary(); });
+    PatternLibrary = TPatternLibrary();
     Translator = TTranslator();
     ReleaseStitchBitmaps();
 }

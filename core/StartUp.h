@@ -23,10 +23,6 @@ struct StartUpHooks {
     // Provided by the knitting engine (the Link page fills the list).
     std::function<void()> createTechniqueList;
     std::function<void()> releaseTechniqueList;
-    // Step 10: create the empty PatternLibrary; released at shut-down.
-    // Provided by the pattern library file.
-    std::function<void()> createPatternLibrary;
-    std::function<void()> releasePatternLibrary;
     // First step of shut-down: close the serial ports and stop the emulator, so
     // that no byte from the adapter reaches an object that is being released.
     // Provided by the serial link.

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/Globals.h"
 #include "core/SettingsStore.h"
 #include "core/StartUp.h"
 #include "core/ui/CoreStartUp.h"
@@ -11,6 +12,7 @@
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "core/ui/SettingsStoreQt.h"
+#include "shell/PictureFiles.h"
 
 namespace lc::ui {
 
@@ -33,7 +35,12 @@ void TForm1::FormCreate() {
     InstallCoreStartUpHooks();
     StartUp();
     UpdatePrinterDpi();
-    // The start palette is loaded here (picture and palette files).
+    // A missing or damaged start palette leaves the built-in colours.
+    try {
+        LoadStartPalette(lc::AppDir);
+    } catch (const std::exception& e) {
+        qWarning("Loopcrafter: start palette: %s", e.what());
+    }
     RegisterMainCursors();
 
     pages_ = new QTabWidget(this);

@@ -50,10 +50,6 @@ protected:
         };
         h.createTechniqueList = [this] { log.push_back("techniques"); };
         h.releaseTechniqueList = [this] { log.push_back("release techniques"); };
-        h.createPatternLibrary = [this] { log.push_back("library"); };
-        h.releasePatternLibrary = [this] {
-            log.push_back("release library, raster " + std::to_string(GraphicData.Width));
-        };
         h.closePorts = [this] {
             log.push_back("close ports, raster " + std::to_string(GraphicData.Width) + " machines " +
                           std::to_string(MachineList.size()));
@@ -82,12 +78,10 @@ TEST_F(StartUpTest, RunsTheStepsInOrderAndShutsDownPortsFirst) {
     const std::vector<std::string> want = {
         "font /opt/lc/Loopcraft.ttf",
         "techniques",
-        "library",
         "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
         "close ports, raster 200 machines 3",
         "remove font",
         "release techniques",
-        "release library, raster 0",
     };
     EXPECT_EQ(log, want);
     EXPECT_TRUE(MachineList.empty());
@@ -103,7 +97,6 @@ TEST_F(StartUpTest, AFailingStepDoesNotStopTheOnesAfterIt) {
     const std::vector<std::string> want = {
         "problem private font: no font",
         "techniques",
-        "library",
         "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
     };
     EXPECT_EQ(log, want);

@@ -9,6 +9,8 @@
 #include "core/GraphicData.h"
 #include "core/Machine.h"
 #include "core/StartUp.h"
+#include "core/Translator.h"
+#include "core/UIText.h"
 #include "core/ui/Cursors.h"
 #include "shell/ui/MainWindow.h"
 
@@ -36,6 +38,10 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
         EXPECT_EQ(lc::Path_Picture, lc::UserDir + "Patterns");
         EXPECT_TRUE(lc::ui::CursorTable().count(lc::crZoomIn));
         EXPECT_TRUE(lc::ui::CursorTable().count(lc::crTransformVSymmetry));
+        // The shipped start palette and language file were found beside the program.
+        EXPECT_NE(lc::GraphicData.Colors[16], 0u);
+        EXPECT_EQ(lc::GraphicData.GreyColors[16], lc::GreyOf(lc::GraphicData.Colors[16]));
+        EXPECT_FALSE(lc::Translator.Translate("S02000").empty());
         w.close();
         EXPECT_FALSE(lc::IsStartedUp());
         EXPECT_TRUE(lc::MachineList.empty());
@@ -43,4 +49,25 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
     QSettings raw(ini, QSettings::IniFormat);
     EXPECT_EQ(raw.value("Loopcrafter/Machine").toInt(), 102);
     EXPECT_EQ(raw.value("Loopcrafter/NeedleBed").toInt(), 200);
+}
+
+TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
+    lc::test::qtApp();
+    {
+        lc::ui::TForm1 first; // writes the defaults, among them the language code
+    }
+    const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
+    {
+        QSettings raw(ini, QSettings::IniFormat);
+        raw.beginGroup("LocaleOverrides");
+        const QStringList keys = raw.childKeys();
+        ASSERT_EQ(keys.size(), 1);
+        EXPECT_EQ(raw.value(keys[0]).toString(), "ENG");
+        raw.setValue(keys[0], "RUS");
+    }
+    lc::ui::TForm1 w;
+    EXPECT_EQ(lc::LanguageCode, "RUS");
+    EXPECT_EQ(lc::UIText[38], "Seamless Rib");
+    EXPECT_NE(lc::Translator.Translate("s02002"), "Fair Isle");
+    w.close();
 }
