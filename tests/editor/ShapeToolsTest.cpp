@@ -44,7 +44,8 @@ TEST(Rasteriser, PolygonFillTakesCellsWhoseCentresAreInside) {
 }
 
 TEST(Rasteriser, EllipsesReachEverySideOfTheirBox) {
-    for (auto [w, h] : std::vector<std::pair<int, int>>{{10, 2}, {1, 5}, {2, 2}, {7, 31}, {200, 3}, {40, 40}}) {
+    for (auto size : std::vector<std::pair<int, int>>{{10, 2}, {1, 5}, {2, 2}, {7, 31}, {200, 3}, {40, 40}}) {
+        const int w = size.first, h = size.second;
         const Cells f = collect([&](auto s) { RasterEllipseFill(3, 4, 3 + w, 4 + h, s); });
         int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
         for (auto [x, y] : f) minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
