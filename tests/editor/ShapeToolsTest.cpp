@@ -203,3 +203,59 @@ TEST_F(ShapeTools, ShapesKeepOutOfTheZoneAndUndoWhole) {
 
 } // namespace
 } // namespace lc::test
+
+namespace lc::test {
+namespace {
+
+using Previews = EditorTest;
+
+TEST_F(Previews, RubberBandsFollowTheMouseAndGoAtTheRelease) {
+    use(toolLine);
+    engine->MouseDown(kLeft, kNone, 100, 500);
+    EXPECT_TRUE(engine->overlay().empty()); // nothing until the mouse moves
+    engine->MouseMove(kNone, 160, 430);
+    Overlay o = engine->overlay();
+    ASSERT_EQ(o.kind, Overlay::Kind::Line);
+    EXPECT_EQ(o.points, (std::vector<PixelPoint>{{100, 500}, {160, 430}}));
+    engine->MouseUp(kLeft, kNone, 160, 430);
+    EXPECT_TRUE(engine->overlay().empty());
+
+    use(toolFilledRectangle);
+    engine->MouseDown(kLeft, kNone, 100, 500);
+    engine->MouseMove(kShift, 160, 430); // square around the press point
+    o = engine->overlay();
+    ASSERT_EQ(o.kind, Overlay::Kind::FilledPolygon);
+    EXPECT_EQ(o.points, (std::vector<PixelPoint>{{100, 500}, {100, 440}, {160, 440}, {160, 500}}));
+    engine->cancelGesture();
+    EXPECT_TRUE(engine->overlay().empty());
+
+    use(toolRectangle); // the block frame along grid lines, with the size reported
+    engine->pressCell(kLeft, kNone, 2, 5);
+    engine->moveCell(kNone, 6, 9);
+    o = engine->overlay();
+    ASSERT_EQ(o.kind, Overlay::Kind::Frame);
+    EXPECT_EQ(o.points[0], (PixelPoint{22, 501}));
+    EXPECT_EQ(events.blockW, 4);
+    engine->releaseCell(kLeft, kNone, 6, 9);
+    EXPECT_TRUE(engine->overlay().empty());
+}
+
+TEST_F(Previews, CtrlTurnsTheStarWithoutResizingIt) {
+    use(toolStar);
+    StarVertices = 4;
+    engine->MouseDown(kLeft, kNone, 100, 400);
+    engine->MouseMove(kNone, 200, 300);
+    const Overlay first = engine->overlay();
+    ASSERT_EQ(first.kind, Overlay::Kind::Polyline);
+    EXPECT_EQ(first.points.size(), 9u);
+    EXPECT_EQ(first.points.front(), first.points.back());
+    engine->MouseMove(kCtrl, 250, 300); // 50 px right: half a turn
+    const Overlay turned = engine->overlay();
+    StarPoints want{};
+    ASSERT_TRUE(ToolEngine::DrawStar(100, 400, 200, 300, 50 * 3.14159265358979323846 / 100, 4, StarDepth, want));
+    EXPECT_EQ(turned.points, (std::vector<PixelPoint>(want.begin(), want.begin() + 9)));
+    engine->MouseUp(kLeft, kCtrl, 250, 300);
+}
+
+} // namespace
+} // namespace lc::test
