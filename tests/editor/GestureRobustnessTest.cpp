@@ -44,8 +44,9 @@ TEST_F(GestureRobustness, EveryGestureIsUndoneWhole) {
         ASSERT_FALSE(engine->pressed());
         // The zone keeps its cells, except under the row forms of brush and eraser.
         const bool rowForm = m.ctrl && (CurrentTool == toolBrush || CurrentTool == toolMagicEraser);
-        if (!rowForm)
+        if (!rowForm) {
             for (auto [c, r] : changedCells(before)) ASSERT_GT(r, zoneTop) << "tool " << CurrentTool;
+        }
         if (events.undoEnables > pushes) {
             ASSERT_EQ(events.undoEnables, pushes + 1) << "tool " << CurrentTool;
             model->UndoLast();

@@ -150,19 +150,6 @@ TEST_F(ShapeTools, StarsNeedABoxOfThreeCells) {
     EXPECT_EQ(cell(60, 30), 1); // the outer point at angle 0: straight down the picture, the release row
 }
 
-TEST_F(ShapeTools, DrawStarGeometry) {
-    StarPoints p{};
-    ASSERT_TRUE(ToolEngine::DrawStar(0, 0, 100, 60, 0, 4, 9, p));
-    // rx 50, ry 30, centre (50, 30): outer points at sin/cos of 0, 90, 180, 270 degrees.
-    EXPECT_EQ(p[0], (PixelPoint{50, 60}));
-    EXPECT_EQ(p[2], (PixelPoint{100, 30}));
-    EXPECT_EQ(p[4], (PixelPoint{50, 0}));
-    EXPECT_EQ(p[8], p[0]);
-    // Inner point 1 at 45 degrees: 50 * cos(45) * sin(45) * 9 / 5 = 45.
-    EXPECT_EQ(p[1], (PixelPoint{95, 57}));
-    EXPECT_FALSE(ToolEngine::DrawStar(0, 0, 2, 60, 0, 4, 9, p));
-}
-
 TEST_F(ShapeTools, ShiftMakesASquareAroundThePressPoint) {
     use(toolRectangle);
     engine->pressCell(kLeft, kNone, 20, 20);
