@@ -46,6 +46,15 @@ function(lc_test_dir name dir)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_PROGRAM_DIR=${LC_PROGRAM_DIR};LC_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
     DISCOVERY_TIMEOUT 60)
+  # gtest_discover_tests splits a list-valued ENVIRONMENT into separate
+  # properties (only the first variable would arrive), so the environment is
+  # set by a CTest include that runs after the discovered tests are known.
+  set(_env_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_env.cmake)
+  file(WRITE ${_env_file}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT\n"
+    "    \"QT_QPA_PLATFORM=offscreen;LC_PROGRAM_DIR=${LC_PROGRAM_DIR};LC_SOURCE_DIR=${CMAKE_SOURCE_DIR}\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${_env_file})
 endfunction()

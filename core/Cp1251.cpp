@@ -60,7 +60,7 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string Utf8ToCp1251(std::string_view s) {
+static std::optional<std::string> encode(std::string_view s, bool strict) {
     std::string out;
     out.reserve(s.size());
     size_t i = 0;
@@ -72,21 +72,25 @@ std::string Utf8ToCp1251(std::string_view s) {
         else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; len = 2; }
         else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; len = 3; }
         else if ((b & 0xF8) == 0xF0) { c = b & 0x07; len = 4; }
-        else { out += '?'; ++i; continue; }
-        if (i + len > s.size()) { out += '?'; break; }
+        else { if (strict) return std::nullopt; out += '?'; ++i; continue; }
+        if (i + len > s.size()) { if (strict) return std::nullopt; out += '?'; break; }
         bool ok = true;
         for (size_t k = 1; k < len; ++k) {
             const uint8_t cb = static_cast<uint8_t>(s[i + k]);
             if ((cb & 0xC0) != 0x80) { ok = false; break; }
             c = (c << 6) | (cb & 0x3F);
         }
-        if (!ok) { out += '?'; ++i; continue; }
+        if (!ok) { if (strict) return std::nullopt; out += '?'; ++i; continue; }
         const int m = fromUnicode(c);
+        if (m < 0 && strict) return std::nullopt;
         out += m < 0 ? '?' : static_cast<char>(m);
         i += len;
     }
     return out;
 }
+
+std::string Utf8ToCp1251(std::string_view s) { return *encode(s, false); }
+std::optional<std::string> Utf8ToCp1251Strict(std::string_view s) { return encode(s, true); }
 
 void WriteShortString(uint8_t* field, size_t fieldSize, std::string_view utf8) {
     if (fieldSize == 0) return;

@@ -3,6 +3,7 @@
 // it is UTF-8. Fixed-length string fields are a length byte and up to N bytes.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ namespace lc {
 std::string Cp1251ToUtf8(std::string_view bytes);
 // Characters with no Windows-1251 form become '?'; malformed UTF-8 bytes too.
 std::string Utf8ToCp1251(std::string_view utf8);
+// The same, but nothing when any character has no Windows-1251 form or the
+// UTF-8 is malformed (for writers that must refuse such text).
+std::optional<std::string> Utf8ToCp1251Strict(std::string_view utf8);
 
 // A field of `fieldSize` bytes: a length byte and up to fieldSize-1 characters.
 // Writing cuts the encoded text to the field (every character is one byte, so

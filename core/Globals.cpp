@@ -4,6 +4,7 @@ namespace lc {
 
 std::string AppDir;
 std::string ExeName;
+std::string UserDir;
 
 int Machine = 102;
 int NeedleBed = 200;

@@ -11,6 +11,11 @@ namespace lc {
 // Program location: the folder of the executable (with a trailing '/') and its full path.
 extern std::string AppDir;
 extern std::string ExeName;
+// Folder (with a trailing '/') for what the user writes: the default Patterns,
+// Palettes, Models, Garments and Galleries folders and the autosave. It is AppDir
+// when the program folder is writable, otherwise the per-user data folder; empty
+// means AppDir.
+extern std::string UserDir;
 
 // Settings (registry values of the same name).
 extern int Machine;

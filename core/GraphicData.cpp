@@ -64,8 +64,9 @@ TLCGraphicData::TLCGraphicData() {
 }
 
 void TLCGraphicData::SetSize(int width, int height) {
-    Width = width;
-    Height = height;
+    // The fields always describe the bitmaps, also for a size below 1.
+    Width = width > 0 ? width : 0;
+    Height = height > 0 ? height : 0;
     Picture.resize(width, height, 0);
     Backup.resize(width, height, 0);
     Mask.resize(width, height, kMaskInside);
@@ -147,8 +148,9 @@ void TLCGraphicData::ApplyPaletteTo(IndexedBitmap& bitmap, int mode) {
     bitmap.touch();
 }
 
-// Indices never change when the colour table does: only the tables and the
-// derived grey and zone colours are rebuilt.
+// Indices never change when the colour table does, so the picture needs no
+// save and restore around it; that would also overwrite the backup, which
+// holds the block last copied or cut.
 void TLCGraphicData::UpdatePalette(int mode) {
     ApplyPaletteTo(Picture, mode);
     ApplyPaletteTo(Backup, mode);

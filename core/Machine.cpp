@@ -11,13 +11,22 @@ namespace lc {
 std::vector<TMachineRec> MachineList;
 TMachineRec CurrentMachine;
 
-void InitMachineList() {
-    MachineList = {
+const std::vector<TMachineRec>& MachineModels() {
+    static const std::vector<TMachineRec> models = {
         {"Silver Reed SK-860/SR-860", 101, 150, 0, 0, 0},
         {"Silver Reed SK-840/SRP-60N", 102, 200, 0, 0, 0},
         {"Silver Reed SK-830/FPR-70", 103, 250, 0, 0, 0},
     };
+    return models;
 }
+
+const TMachineRec* FindMachineModel(int code) {
+    for (const auto& m : MachineModels())
+        if (m.Code == code) return &m;
+    return nullptr;
+}
+
+void InitMachineList() { MachineList = MachineModels(); }
 
 void FreeMachineList() { MachineList.clear(); }
 

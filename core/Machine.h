@@ -20,6 +20,13 @@ extern std::vector<TMachineRec> MachineList;
 extern TMachineRec CurrentMachine;
 
 inline constexpr int kDefaultMachineCode = 102;
+// The widest pattern any model knits; wider rows overflow the undo records and the wire row.
+inline constexpr int kMaxNeedleBed = 250;
+
+// The three built-in models in list order (what InitMachineList copies).
+const std::vector<TMachineRec>& MachineModels();
+// A built-in model by code, whether or not MachineList is filled (nullptr when unknown).
+const TMachineRec* FindMachineModel(int code);
 
 void InitMachineList();
 void FreeMachineList();

@@ -4,6 +4,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/Globals.h"
+#include "core/SettingsStore.h"
+#include "core/StartUp.h"
+#include "core/ui/CoreStartUp.h"
+#include "core/ui/Cursors.h"
+#include "core/ui/PrinterDpi.h"
+#include "core/ui/ProgramDirs.h"
+#include "core/ui/SettingsStoreQt.h"
+#include "shell/PictureFiles.h"
+
 namespace lc::ui {
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -17,6 +27,22 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate() {
+    // Program location, then the shared objects; start-up survives a missing
+    // font, stitch picture or language file, so the pages are always created.
+    SetProgramLocation();
+    settings_ = std::make_unique<SettingsStoreQt>();
+    setSettingsStore(settings_.get());
+    InstallCoreStartUpHooks();
+    StartUp();
+    UpdatePrinterDpi();
+    // A missing or damaged start palette leaves the built-in colours.
+    try {
+        LoadStartPalette(lc::AppDir);
+    } catch (const std::exception& e) {
+        qWarning("Loopcrafter: start palette: %s", e.what());
+    }
+    RegisterMainCursors();
+
     pages_ = new QTabWidget(this);
     static const char* const names[pgCount] = {"Drawing", "Garment Shape", "Link", "Stitch Galleries",
                                                "Fashion", "Converter", "Manual"};
@@ -35,7 +61,11 @@ void TForm1::FormCreate() {
 void TForm1::FormClose() {
     if (closed_) return;
     closed_ = true;
+    // The autosave runs here, before the shared objects go. ShutDown closes
+    // the serial ports first (its closePorts hook).
+    ShutDown();
     if (AppMessageSink() == this) SetAppMessageSink(nullptr);
+    if (&settingsStore() == settings_.get()) setSettingsStore(nullptr);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

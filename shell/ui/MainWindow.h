@@ -1,11 +1,14 @@
 #pragma once
 #include <QMainWindow>
+#include <memory>
 
 #include "core/AppMessages.h"
 
 class QTabWidget;
 
 namespace lc::ui {
+
+class SettingsStoreQt;
 
 // The main window: seven pages and the router of the application messages.
 class TForm1 : public QMainWindow, public IAppMessageSink {
@@ -28,6 +31,7 @@ private:
     void FormCreate();
     void FormClose();
 
+    std::unique_ptr<SettingsStoreQt> settings_;
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
     bool closed_ = false;

@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QSettings>
 #include <QTabWidget>
 
 #include "QtApp.h"
+#include "core/Globals.h"
+#include "core/GraphicData.h"
+#include "core/Machine.h"
+#include "core/StartUp.h"
+#include "core/Translator.h"
+#include "core/UIText.h"
+#include "core/ui/Cursors.h"
 #include "shell/ui/MainWindow.h"
 
 TEST(MainWindow, HasSevenPages) {
@@ -12,4 +21,53 @@ TEST(MainWindow, HasSevenPages) {
     ASSERT_EQ(w.pages()->count(), 7);
     EXPECT_EQ(w.pages()->tabText(0), "Drawing");
     EXPECT_EQ(w.pages()->tabText(6), "Manual");
+}
+
+TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
+    lc::test::qtApp();
+    const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
+    QFile::remove(ini);
+    {
+        lc::ui::TForm1 w;
+        EXPECT_TRUE(lc::IsStartedUp());
+        EXPECT_EQ(lc::CurrentMachine.Code, 102);
+        EXPECT_EQ(lc::GraphicData.Width, 200);
+        EXPECT_EQ(lc::GraphicData.Height, 1024);
+        EXPECT_FALSE(lc::AppDir.empty());
+        EXPECT_EQ(lc::AppDir.back(), '/');
+        EXPECT_EQ(lc::Path_Picture, lc::UserDir + "Patterns");
+        EXPECT_TRUE(lc::ui::CursorTable().count(lc::crZoomIn));
+        EXPECT_TRUE(lc::ui::CursorTable().count(lc::crTransformVSymmetry));
+        // The shipped start palette and language file were found beside the program.
+        EXPECT_NE(lc::GraphicData.Colors[16], 0u);
+        EXPECT_EQ(lc::GraphicData.GreyColors[16], lc::GreyOf(lc::GraphicData.Colors[16]));
+        EXPECT_FALSE(lc::Translator.Translate("S02000").empty());
+        w.close();
+        EXPECT_FALSE(lc::IsStartedUp());
+        EXPECT_TRUE(lc::MachineList.empty());
+    }
+    QSettings raw(ini, QSettings::IniFormat);
+    EXPECT_EQ(raw.value("Loopcrafter/Machine").toInt(), 102);
+    EXPECT_EQ(raw.value("Loopcrafter/NeedleBed").toInt(), 200);
+}
+
+TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
+    lc::test::qtApp();
+    {
+        lc::ui::TForm1 first; // writes the defaults, among them the language code
+    }
+    const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
+    {
+        QSettings raw(ini, QSettings::IniFormat);
+        raw.beginGroup("LocaleOverrides");
+        const QStringList keys = raw.childKeys();
+        ASSERT_EQ(keys.size(), 1);
+        EXPECT_EQ(raw.value(keys[0]).toString(), "ENG");
+        raw.setValue(keys[0], "RUS");
+    }
+    lc::ui::TForm1 w;
+    EXPECT_EQ(lc::LanguageCode, "RUS");
+    EXPECT_EQ(lc::UIText[38], "Seamless Rib");
+    EXPECT_NE(lc::Translator.Translate("s02002"), "Fair Isle");
+    w.close();
 }

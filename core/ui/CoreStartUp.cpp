@@ -1,0 +1,16 @@
+#include "core/ui/CoreStartUp.h"
+
+#include <QString>
+
+#include "core/StartUp.h"
+#include "core/ui/PrivateFont.h"
+
+namespace lc::ui {
+
+void InstallCoreStartUpHooks() {
+    auto& h = startUpHooks();
+    h.addPrivateFont = [](const std::string& file) { return AddPrivateFont(QString::fromStdString(file)); };
+    h.removePrivateFont = [] { return RemovePrivateFont(); };
+}
+
+} // namespace lc::ui

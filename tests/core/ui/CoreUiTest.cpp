@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QStandardPaths>
+
+#include "QtApp.h"
+#include "core/Environment.h"
+#include "core/Globals.h"
+#include "core/GraphicData.h"
+#include "core/StitchBitmaps.h"
+#include "core/ui/IndexedImage.h"
+#include "core/ui/PrinterDpi.h"
+#include "core/ui/PrivateFont.h"
+#include "core/ui/ProgramDirs.h"
+#include "core/ui/StitchPixmaps.h"
+
+using namespace lc;
+using namespace lc::ui;
+
+TEST(StitchPixmaps, FollowTheEngineBuffersAndTheirRebuilds) {
+    lc::test::qtApp();
+    ResetGlobals();
+    GraphicData.Colors[3] = RGB(255, 128, 0);
+    LoadStitchSource();
+    BuildStitchBitmaps();
+    const QImage img = StitchImage(3);
+    ASSERT_EQ(img.size(), QSize(11, 11));
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 11; ++x) {
+            const uint8_t* p = StitchBitmaps[3].pixel(x, y);
+            ASSERT_EQ(img.pixel(x, y), qRgb(p[0], p[1], p[2]));
+        }
+    EXPECT_EQ(StitchPixmap(3).size(), QSize(11, 11));
+    ZoomIndex = 0;
+    BuildStitchBitmaps();
+    EXPECT_EQ(StitchPixmap(3).size(), QSize(3, 3));
+    EXPECT_TRUE(StitchImage(16).isNull());
+    EXPECT_TRUE(StitchPixmap(-1).isNull());
+    ReleaseStitchBitmaps();
+    ResetGlobals();
+}
+
+TEST(IndexedImage, ShowsTheCellsWithTheGivenColours) {
+    lc::test::qtApp();
+    TLCGraphicData g;
+    g.SetSize(5, 3);
+    g.Picture.line(0)[4] = 16;
+    g.Picture.line(2)[1] = 7;
+    ColorTable17 grey{};
+    for (int i = 0; i < 17; ++i) grey[i] = RGB(i, i * 2, i * 3);
+    const QImage img = IndexedView(g.Picture, &grey);
+    ASSERT_EQ(img.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(img.constBits(), g.Picture.data()); // no copy
+    EXPECT_EQ(img.pixelIndex(4, 0), 16);
+    EXPECT_EQ(img.pixel(1, 2), qRgb(7, 14, 21));
+    EXPECT_EQ(IndexedView(g.Picture).pixel(4, 0), qRgb(16, 16, 16)); // the bitmap's own table (P256)
+}
+
+TEST(PrivateFont, IsAddedAndRemovedAndAMissingFileIsSurvived) {
+    lc::test::qtApp();
+    EXPECT_FALSE(AddPrivateFont("/nonexistent/Loopcraft.ttf"));
+    EXPECT_TRUE(PrivateFontFamily().isEmpty());
+    const QString dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    if (!QFile::exists(dejavu)) GTEST_SKIP() << "no font file to add";
+    ASSERT_TRUE(AddPrivateFont(dejavu));
+    EXPECT_EQ(PrivateFontFamily(), "DejaVu Sans");
+    EXPECT_TRUE(RemovePrivateFont());
+    EXPECT_FALSE(RemovePrivateFont());
+}
+
+TEST(PrinterDpi, TheEngineMeasuresInThePrintersPixels) {
+    lc::test::qtApp();
+    SetPrinterDpi(1, 1);
+    UpdatePrinterDpi();
+    EXPECT_GT(PrinterDpiX(), 1);
+    EXPECT_GT(PrinterDpiY(), 1);
+    EXPECT_EQ(MmToPixelsX(25.4), static_cast<int>(PrinterDpiX()));
+}
+
+TEST(ProgramDirs, UserFilesGoToTheProgramFolderOnlyWhenItIsWritable) {
+    lc::test::qtApp();
+    const QString writable = lc::test::testHome().path() + "/prog";
+    QDir().mkpath(writable);
+    EXPECT_EQ(UserWritableDir(writable), writable + "/");
+    // /proc refuses new files even to the superuser.
+    const QString fallback = UserWritableDir("/proc");
+    EXPECT_EQ(fallback, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
+    EXPECT_TRUE(fallback.startsWith(lc::test::testHome().path()));
+    EXPECT_TRUE(QDir(fallback).exists());
+}
+
+TEST(ProgramDirs, ProgramLocationIsSetForStartUp) {
+    lc::test::qtApp();
+    const QString prog = lc::test::testHome().path() + "/bin";
+    QDir().mkpath(prog);
+    qputenv("LC_PROGRAM_DIR", prog.toLocal8Bit());
+    SetProgramLocation();
+    EXPECT_EQ(QString::fromStdString(AppDir), prog + "/");
+    EXPECT_EQ(UserDir, AppDir);
+    EXPECT_FALSE(ExeName.empty());
+    EXPECT_TRUE(QDir(prog + "/Galleries").exists());
+    AppDir.clear();
+    UserDir.clear();
+    ExeName.clear();
+}
