@@ -42,10 +42,6 @@ extern std::string LanguageCode;
 // Pattern rows are at most this many; the raster is this tall.
 inline constexpr int kPatternRows = 1024;
 
-// Steps kept by the pattern and the garment undo stacks: a push drops the
-// oldest step when more than this many are held, so each keeps at most 11.
-inline constexpr int UndoDepth = 10;
-
 // A rectangle in picture-bitmap coordinates: columns Left..Right-1, lines Top..Bottom-1.
 struct TRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;

@@ -235,14 +235,14 @@ void LoadGarmentItem(std::span<const uint8_t> item, TMyGarment& garment) {
             throw FormatError("the garment item is damaged");
         curves.push_back(c);
     }
-    if (axis < -1 || axis >= n) throw FormatError("the garment item is damaged");
     if (garment.PointCount() + n > kMaxGarmentPoints)
         throw FormatError("the garment holds more than 65535 points");
 
     const int base = garment.PointCount();
     garment.AppendRecords(points, curves);
     garment.Reserved = reserved;
-    garment.SetSymmetryAxis(axis >= 0 ? axis + base : -1);
+    // An axis that names no point of the item makes the outline not symmetrical.
+    garment.SetSymmetryAxis(axis >= 0 && axis < n ? axis + base : -1);
 }
 
 } // namespace lc

@@ -69,9 +69,10 @@ private:
 std::vector<uint8_t> GarmentItemBytes(const TMyGarment& garment);
 // Appends the item's points and curves to the outline as they are (no
 // snapping, no renumbering; curve indexes count from the first appended point)
-// and sets its Reserved and SymmetryAxis. An item shorter than its counts say,
-// with a negative count, a curve end or axis that names no point, or a curve
-// kind without a shape is refused with FormatError and changes nothing.
+// and sets its Reserved and SymmetryAxis (an axis that names no point of the
+// item means not symmetrical). An item shorter than its counts say, with a
+// negative count, a curve end that names no point, or a curve kind without a
+// shape is refused with FormatError and changes nothing.
 void LoadGarmentItem(std::span<const uint8_t> item, TMyGarment& garment);
 inline size_t GarmentItemSize(size_t points, size_t curves) { return 12 * points + 6 * curves + 14; }
 

@@ -1,7 +1,7 @@
 #include "garment/GarmentUndo.h"
 
 #include "core/AppMessages.h"
-#include "core/Globals.h"
+#include "editor/UndoStack.h" // UndoDepth, shared with the pattern undo stack
 
 namespace lc {
 

@@ -389,12 +389,17 @@ TEST(GarmentItem, BytesOfThreePointsAndTwoCurves) {
     Bytes badKind = b;
     badKind[10 + 36 + 4] = 32;
     refused(badKind);
-    Bytes badAxis = b;
-    badAxis[2] = 3;
-    refused(badAxis);
     Bytes negM = b;
     negM[46] = negM[47] = negM[48] = negM[49] = 0xFF;
     refused(negM);
+}
+
+TEST(GarmentItem, AnAxisNamingNoPointMeansNotSymmetrical) {
+    // Fourteen zero bytes: an empty outline whose axis field says point 0.
+    TMyGarment g;
+    LoadGarmentItem(Bytes(14, 0), g);
+    EXPECT_EQ(g.PointCount(), 0);
+    EXPECT_FALSE(g.IsSymmetric());
 }
 
 TEST(GarmentItem, AppendingKeepsCurvesOnTheirOwnPoints) {
