@@ -95,21 +95,6 @@ protected:
 
 } // namespace
 
-TEST(AdapterPackets, EmulatorStreamHoldsItsTwentyOnePackets) {
-    ASSERT_EQ(EmulatorStream.size(), 196u);
-    EXPECT_EQ(EmulatorStream[0], 0x0D);
-    EXPECT_EQ(EmulatorStream[1], 0x01);
-    EXPECT_EQ(std::string(EmulatorStream.begin() + 2, EmulatorStream.begin() + 33), "Silver-LC COM/CEN s/n0101-0020A");
-    EXPECT_EQ(EmulatorStream[33], 0xF2);
-    EXPECT_EQ(Bytes(EmulatorStream.begin() + 34, EmulatorStream.begin() + 44),
-              (Bytes{0x0C, 1, 2, 3, 4, 5, 6, 7, 8, 0xF3}));
-    EXPECT_EQ(Bytes(EmulatorStream.begin() + 44, EmulatorStream.begin() + 52),
-              (Bytes{0x08, 0x05, 0x00, 0x31, 0x31, 0x94, 0x00, 0xF7}));
-    EXPECT_EQ(Bytes(EmulatorStream.end() - 8, EmulatorStream.end()),
-              (Bytes{0x08, 0x0C, 0x00, 0x53, 0x31, 0x94, 0x00, 0xF7}));
-    EXPECT_EQ(FormatPacketLine("AD-->", EmulatorStream.data() + 44, 8), "AD--> 08 05 00 31 31 94 00 F7");
-}
-
 // ---- Start sequence -------------------------------------------------------
 
 TEST_F(KnitRunTest, StartWaitsThenSendsTheStartPacketAndArmsTheFirstWatchdog) {
