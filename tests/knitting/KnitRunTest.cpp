@@ -240,7 +240,16 @@ TEST_F(KnitRunTest, PassGoesBeforeTheOldCamsAndTheKnittedReportMovesThemAfter) {
     cams.rs = 181;
     adapter(status(0x04));
     EXPECT_EQ(pty->read(4), (Bytes{0x02, 0x14, 0xB4, 0xFD}));
+    // The user drops the left cam at needle 30 while knitting.
+    cams.ls = 30;
+    cams.rs = 200;
+    run->SendCamPacket();
+    EXPECT_EQ(pty->read(4), (Bytes{0x02, 0x1E, 0xC7, 0xFD}));
+    EXPECT_EQ(host.lines.back(), "PC--> 02 1E C7 FD");
+    run->Stop();
+    run->SendCamPacket(); // idle: nothing
     EXPECT_TRUE(pty->drain(20).empty());
+    EXPECT_EQ(host.lines.back(), "PC--> 02 1E C7 FD");
 }
 
 TEST_F(KnitRunTest, TwoColourJacquardSendsFourPassesOverTwoRows) {
