@@ -1,5 +1,7 @@
 #include "knitting/KnitRun.h"
 
+#include "core/UIText.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -116,10 +118,10 @@ bool KnitRun::Start() {
     // Rows the technique cannot knit are refused before anything is knitted.
     const int bad = CheckPicture();
     if (bad >= 0) {
-        std::string text = RunText(23);
+        std::string text = UIText[23];
         const auto at = text.find("&&1");
         if (at != std::string::npos) text.replace(at, 3, std::to_string(bad));
-        host_.postMessageBox({text, RunText(28), RunBoxIcon::Warning});
+        host_.postMessageBox({text, UIText[28], RunBoxIcon::Warning});
         return false;
     }
 
@@ -143,7 +145,7 @@ bool KnitRun::TestOpenComPort() {
         const uint32_t r = SerialOpenPort(ACOMPort, 9600, 8, kParityNone, kOneStopBit, kSerialSetAll,
                                           host_.serialSink(), kAdapterDataMessage, slot);
         if (r != kSerialOk) {
-            host_.postMessageBox({RunText(34), RunText(35), RunBoxIcon::Error});
+            host_.postMessageBox({UIText[34], UIText[35], RunBoxIcon::Error});
             return false;
         }
         portSlot_ = slot;
@@ -285,10 +287,10 @@ void KnitRun::ProcessStandardPaket(const uint8_t* p) {
     if (status & 0x10) {
         const int left = p[4];
         const int right = p[5];
-        // A cam needle the machine does not have, or one beyond the pattern's
-        // needles, is as wrong as cams out of order.
-        const int needles = std::min(CurrentMachine.Needles, GraphicData.Width);
-        if (!(right > left && right < needles)) {
+        // A cam needle the machine does not have is as wrong as cams out of
+        // order. Cams beyond a narrower pattern are accepted; every needle
+        // index derived from them is kept within the pattern.
+        if (!(right > left && right < CurrentMachine.Needles)) {
             MakeError(2, 1);
             PlaySound(kSoundEndOrCamError);
         } else {
@@ -320,7 +322,7 @@ void KnitRun::EndOfWork() {
     CloseOpenedComPort();
     SetZeroRow();
     PlaySound(kSoundEndOrCamError);
-    host_.postMessageBox({RunText(33), RunText(32), RunBoxIcon::Warning});
+    host_.postMessageBox({UIText[33], UIText[32], RunBoxIcon::Warning});
 }
 
 void KnitRun::GetNextRowData(uint8_t* wireBits) {
@@ -395,36 +397,15 @@ void KnitRun::TrimData(uint8_t* bits) const {
 
 void KnitRun::MakeError(int kind, uint16_t code) {
     CloseOpenedComPort();
-    std::string text = RunText(3) + std::to_string(code) + "\x0A\x0D";
+    std::string text = UIText[3] + std::to_string(code) + "\x0A\x0D";
     if (kind == 2) {
         for (const ErrorBitText& e : kAdapterErrorTexts)
-            if (code & e.bit) text += RunText(e.slot);
+            if (code & e.bit) text += UIText[e.slot];
     } else if (kind == 1) {
-        if (code & kErrorNoConnection) text += RunText(9);
+        if (code & kErrorNoConnection) text += UIText[9];
     }
     AddToProtocol("ERROR-->" + text);
-    host_.postMessageBox({text, RunText(28), RunBoxIcon::Error});
-}
-
-std::string RunText(int slot) {
-    switch (slot) {
-    case 3: return "Error code ";
-    case 9: return "THERE IS NO CONNECTION WITH THE ADAPTER!\n\r";
-    case 11: return "TRANSMISSION ERROR!\n\r Reknitt the last row!\n\r";
-    case 12: return "ADAPTER'S MALFUNCTION!\n\r Ask for technical support!\n\r";
-    case 13: return "TRANSMISSION ERROR!\n\r  Reknitt the last row!\n\r";
-    case 14: return "WRONG CARRIAGE MOVING!\n\r Reknitt the last row!\n\r";
-    case 15: return "WRONG CARRIAGE POSITION!\n\r Carriage must be out of the knitting area.\n\r";
-    case 23: return "Row &&1 has more colors than you can use for this technique.";
-    case 27: return "Carriage is not connected to adapter or there is faulty contact in the jack.";
-    case 28: return "ERROR!";
-    case 32: return "Out of Data!";
-    case 33: return "Your knitting was successfully finished";
-    case 34:
-        return "Selected communication port can not be open. Check your settings in the \"Edit Preferences\"";
-    case 35: return "Communication port error";
-    default: return {};
-    }
+    host_.postMessageBox({text, UIText[28], RunBoxIcon::Error});
 }
 
 } // namespace lc

@@ -98,8 +98,4 @@ public:
     virtual ISerialSink* serialSink() = 0;
 };
 
-// The run's interface texts, by text-table slot number (English).
-// TODO(merge): answer UIText[slot] once the interface text table is in core.
-std::string RunText(int slot);
-
 } // namespace lc

@@ -3,6 +3,8 @@
 // and its boxes come after the handler has returned.
 #include <gtest/gtest.h>
 
+#include "core/UIText.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -117,6 +119,7 @@ protected:
     void SetUp() override {
         qtApp();
         ResetGlobals();
+        SetEnglishTexts();
         InitMachineList();
         ASSERT_TRUE(SelectCurrentMachine(102));
         GraphicData.SetSize(200, 1024);
