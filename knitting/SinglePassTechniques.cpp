@@ -1,0 +1,325 @@
+#include "knitting/SinglePassTechniques.h"
+
+#include "knitting/RowTable.h"
+#include "knitting/SeparatedData.h"
+
+namespace lc {
+
+// "?\?" is written escaped throughout: "??" followed by = < > reads as a trigraph to some compilers.
+
+namespace {
+
+uint16_t bit(int c) { return static_cast<uint16_t>(0x8000u >> c); }
+
+void setColorOrderPair(int c) {
+    ColorOrder.fill(-1);
+    ColorOrder[0] = c;
+    ColorOrder[1] = c;
+}
+
+const std::string kBlanks14(14, ' ');
+
+} // namespace
+
+// ---------------------------------------------------------------- shared
+
+int TOnePassTechnique::CheckRow(std::span<const uint8_t>, int row) {
+    return RowTable[row].ColorCount > MaxColors ? kRowTooManyColors : kRowAccepted;
+}
+
+void TOnePassTechnique::GetPassNeedles(int pass, uint8_t* bits) { CopyTopPlane(pass, bits); }
+
+void TOnePassTechnique::DrawRowInstruction(int pass) {
+    ResetLines();
+    DrawSettingsLine(pass, kRowLineColor, RowText(pass));
+    DrawTenthLine(pass, pass);
+}
+
+void TOnePassTechnique::AddNineColumns(char x, char y, char z) {
+    AddControl("m0m", 'B');
+    AddControl(".", 'q');
+    AddControl("\"", 'p');
+    AddControl(std::string(1, x), '%');
+    AddControl(std::string(1, y), '&');
+    AddControl("!*1!", 'A');
+    AddControl("f", '/');
+    AddControl("H5", 'r');
+    AddControl(std::string(1, z), 's');
+}
+
+// ---------------------------------------------------------------- fair isle
+
+TFairisle::TFairisle() {
+    Kind = tkFairisle;
+    InitName("s02002", "Fair Isle");
+    MaxColors = 2;
+    EdgeMode = 1;
+    EdgeValue = 1;
+    AddControl(" m F m ", 'n');
+    AddControl("?\?", 'b');
+    AddControl(">", '=');
+}
+
+std::string TFairisle::GetCarriageSetting(int pass) {
+    std::string s = RowTable[pass].ColorCount == 2 ? "Z F" : "Z O ";
+    FireSettingChanged(s);
+    return s;
+}
+
+std::string TFairisle::RowText(int row) const {
+    return std::string(RowTable[row].ColorCount == 2 ? " m F m ?\?" : " m O m ? ") + DirectionChar(row);
+}
+
+void TFairisle::UpdateColors(int pass) {
+    const uint16_t m = RowTable[pass].ColorMask;
+    MarkedYarns = 0;
+    if (m) RowYarns = PassYarns = static_cast<uint16_t>(bit(LowestColor(m)) | bit(HighestColor(m)));
+    ColorOrder[0] = -1;
+    FireColorChanged();
+}
+
+// ---------------------------------------------------------------- thread lace
+
+TThreadLace::TThreadLace() {
+    Kind = tkThreadLace;
+    InitName("s02003", "Thread Lace");
+    MaxColors = 2;
+    EdgeMode = 2;
+    EdgeValue = 0;
+    AddControl(" l L m ", 'n');
+    AddControl("?\?", 'b');
+    AddControl(">", '=');
+}
+
+std::string TThreadLace::GetCarriageSetting(int) { return "Z L"; }
+
+std::string TThreadLace::RowText(int row) const { return std::string(" l L m ?\?") + DirectionChar(row); }
+
+void TThreadLace::UpdateColors(int pass) {
+    RowYarns = PassYarns = 3; // colours 14 and 15
+    MarkedYarns = 0;
+    const uint16_t m = RowTable[pass].ColorMask;
+    if (m) {
+        const int c = LowestColor(m);
+        MarkedYarns = bit(c);
+        RowYarns = PassYarns = static_cast<uint16_t>(bit(c) | bit((c + 1) % 16));
+        setColorOrderPair(c);
+    }
+    FireColorChanged();
+}
+
+// ---------------------------------------------------------------- weaving
+
+TWeaving::TWeaving() {
+    Kind = tkWeaving;
+    InitName("s02010", "Weaving");
+    MaxColors = 2;
+    ThreadType = 1;
+    OtherSide = 1;
+    EdgeMode = 1;
+    EdgeValue = 1;
+    AddControl(" moWom ", 'n');
+    AddControl("?\?", 'e');
+    AddControl(">", '=');
+}
+
+std::string TWeaving::GetCarriageSetting(int) { return "Z W"; }
+
+std::string TWeaving::RowText(int) const { return " moWom ?\?="; }
+
+void TWeaving::UpdateColors(int pass) {
+    const uint16_t m = RowTable[pass].ColorMask;
+    if (m) {
+        const int lo = LowestColor(m);
+        const int second = LowestColor(m & ~bit(lo));
+        RowYarns = PassYarns = static_cast<uint16_t>(bit(lo) | (second >= 0 ? bit(second) : 0));
+        MarkedYarns = second >= 0 ? bit(second) : 0;
+    }
+    ColorOrder[0] = -1;
+    FireColorChanged();
+}
+
+// ---------------------------------------------------------------- lace
+
+TLace::TLace() {
+    Kind = tkLace;
+    InitName("s02011", "Lace");
+    MaxColors = 2;
+    EdgeMode = 2;
+    EdgeValue = 0;
+    AddControl(" L ", '}');
+    AddControl("? ", 'Q');
+    AddControl(">", '=');
+}
+
+void TLace::GetPassNeedles(int pass, uint8_t* bits) {
+    // A one-colour row is knitted plain: no needle is selected, whatever its colour.
+    if (SeparatedData.GetRowColors(pass).ColorCount == 1) return;
+    CopyTopPlane(pass, bits);
+}
+
+std::string TLace::GetCarriageSetting(int) { return "} L"; }
+
+std::string TLace::RowText(int) const { return " L ? ="; }
+
+void TLace::UpdateColors(int pass) {
+    const uint32_t m = SeparatedData.GetRowColors(pass).ColorMask;
+    MarkedYarns = 0;
+    if (m & 0xFFFF) RowYarns = PassYarns = bit(LowestColor(m));
+    ColorOrder[0] = -1;
+    FireColorChanged();
+}
+
+// ---------------------------------------------------------------- pin tuck
+
+TPinTuckStich::TPinTuckStich() {
+    Kind = tkPinTuckStich;
+    InitName("s02016", "Pin Tuck");
+    MaxColors = 2;
+    OtherSide = 1;
+    EdgeMode = 1;
+    EdgeValue = 0;
+    SetupLines = 6;
+    AddNineColumns('0', '0', ' ');
+}
+
+void TPinTuckStich::Prepare() {
+    SetControlStates("m0m.\"00!*1!fH5 ");
+    ResetLines();
+    DrawNumberLine(1, kSetupLineColor, "j", 48, true);
+    DrawNumberLine(2, kSetupLineColor, "d$", 24, false);
+    DrawSettingsLine(3, kSetupLineColor, " C   13)      >");
+    DrawSettingsLine(4, kSetupLineColor, " C            <");
+    DrawSettingsLine(4, kSetupLineColor, " C            >");
+    DrawSettingsLine(5, kSetupLineColor, " 0   34!      <");
+    DrawSettingsLine(6, kSetupLineColor, "mSm.\"34!*1!fH5>");
+}
+
+std::string TPinTuckStich::GetCarriageSetting(int) { return "` Y"; }
+
+void TPinTuckStich::DrawRowInstruction(int pass) {
+    SetControlStates("mSm.\"34!*1!fH5 ");
+    ResetLines();
+    DrawSettingsLine(pass, kRowLineColor, " S   34!      <");
+    DrawTenthLine(pass, pass);
+}
+
+void TPinTuckStich::UpdateColors(int pass) {
+    const uint16_t m = RowTable[pass].ColorMask;
+    MarkedYarns = 0;
+    if (m) RowYarns = PassYarns = bit(LowestColor(m));
+    ColorOrder[0] = -1;
+    FireColorChanged();
+}
+
+// ---------------------------------------------------------------- terry weave, lace effect
+
+namespace {
+const char kTerryOdd[] = {0x60, 0x53, 0x3C, 0x4A, 0x3D, 0x49, 0};
+const char kTerryEven[] = {0x60, 0x53, 0x3E, 0x4A, 0};
+const char kLaceEffectOdd[] = {0x60, 0x53, 0x3C, 0x68, 0x3D, 0x67, 0};
+const char kLaceEffectEven[] = {0x60, 0x53, 0x3E, 0x68, 0};
+} // namespace
+
+TTerryWeave::TTerryWeave()
+    : TTerryWeave({kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5', '3') {
+    Kind = tkTerryWeave;
+    InitName("s02017", "Terry Weave");
+}
+
+TTerryWeave::TTerryWeave(const Glyphs& glyphs, char x, char y) : glyphs_(glyphs) {
+    MaxColors = 2;
+    EdgeMode = 0;
+    EdgeValue = 0;
+    SetupLines = 12;
+    AddNineColumns(x, y, '>');
+}
+
+void TTerryWeave::Prepare() {
+    SetControlStates("m0m.\"53!*1!fH5>");
+    ResetLines();
+    const Color red = kSetupLineColor;
+    DrawNumberLine(1, red, glyphs_.setup1, 48, true);
+    DrawNumberLine(2, red, "dc", 24, false);
+    DrawNumberLine(3, red, glyphs_.setup3, 24, false);
+    DrawSettingsLine(4, red, " S            <");
+    DrawSettingsLine(5, red, kBlanks14 + ">");
+    DrawSettingsLine(6, red, kBlanks14 + "<");
+    DrawNumberLine(7, red, glyphs_.setup7, 24, false);
+    DrawSettingsLine(8, red, glyphs_.setup8);
+    DrawNumberLine(9, red, glyphs_.setup7, 24, false);
+    DrawSettingsLine(10, red, kBlanks14 + "<");
+    DrawNumberLine(11, red, glyphs_.setup11, 48, true);
+    DrawSettingsLine(12, red, "mSm.\"53!*1!fH5>");
+}
+
+std::string TTerryWeave::GetCarriageSetting(int pass) { return (pass & 1) ? glyphs_.oddSetting : glyphs_.evenSetting; }
+
+void TTerryWeave::DrawRowInstruction(int pass) {
+    SetControlStates("mSm.\"53!*1!fH5>");
+    ResetLines();
+    DrawNumberLine(pass, kRowLineColor, glyphs_.g1, 24, false);
+    if (pass & 1) {
+        DrawSettingsLine(pass, kRowLineColor, kBlanks14 + "<");
+        DrawNumberLine(pass, kRowLineColor, glyphs_.g2, 24, false);
+    } else {
+        DrawSettingsLine(pass, kRowLineColor, kBlanks14 + ">");
+    }
+    DrawTenthLine(pass, pass);
+}
+
+void TTerryWeave::UpdateColors(int pass) {
+    const uint16_t m = RowTable[pass].ColorMask;
+    MarkedYarns = 0;
+    if (m) {
+        const int c = LowestColor(m);
+        MarkedYarns = bit(c);
+        RowYarns = PassYarns = static_cast<uint16_t>(bit(c) | bit((c + 1) % 16));
+        setColorOrderPair(c);
+    }
+    FireColorChanged();
+}
+
+TLaceEffect::TLaceEffect()
+    : TTerryWeave({kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
+                  '4') {
+    Kind = tkLaceEffect;
+    InitName("s02018", "Lace Effect");
+}
+
+void TLaceEffect::UpdateColors(int pass) {
+    const uint16_t m = RowTable[pass].ColorMask;
+    MarkedYarns = 0;
+    if (m) RowYarns = PassYarns = bit(LowestColor(m));
+    ColorOrder[0] = -1;
+    FireColorChanged();
+}
+
+// ---------------------------------------------------------------- intarsia
+
+TIntarsia::TIntarsia() {
+    Kind = tkIntarsia;
+    InitName("s02019", "Intarsia");
+    MaxColors = 16;
+    EdgeMode = 0;
+    EdgeValue = 0;
+    AddControl("  ", 'e');
+    AddControl(">", '=');
+}
+
+int TIntarsia::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
+
+void TIntarsia::GetPassNeedles(int, uint8_t*) {}
+
+std::string TIntarsia::GetCarriageSetting(int) { return "  ="; }
+
+std::string TIntarsia::RowText(int) const { return "  ="; }
+
+void TIntarsia::UpdateColors(int) {
+    RowYarns = PassYarns = 0x8000;
+    MarkedYarns = 0;
+    ColorOrder[0] = -1;
+    FireColorChanged();
+}
+
+} // namespace lc

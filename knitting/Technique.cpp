@@ -1,0 +1,212 @@
+#include "knitting/Technique.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/Machine.h"
+#include "knitting/SeparatedData.h"
+
+namespace lc {
+
+std::array<int32_t, 16> ColorOrder = [] {
+    std::array<int32_t, 16> a{};
+    a.fill(-1);
+    return a;
+}();
+
+namespace {
+TechniqueNameSource& nameSource() {
+    static TechniqueNameSource s;
+    return s;
+}
+} // namespace
+
+void SetTechniqueNameSource(TechniqueNameSource source) { nameSource() = std::move(source); }
+
+std::string TechniqueName(std::string_view key, std::string_view fallback) {
+    if (const auto& s = nameSource()) {
+        std::string n = s(key);
+        if (!n.empty()) return n;
+    }
+    return std::string(fallback);
+}
+
+TTechnique::TTechnique() = default;
+TTechnique::~TTechnique() = default;
+
+int TTechnique::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
+void TTechnique::GetPassNeedles(int, uint8_t*) {}
+int TTechnique::MakePass(uint8_t*, int, int, int) { return 0; }
+void TTechnique::LoadRow(int) {}
+void TTechnique::Prepare() {}
+std::string TTechnique::GetCarriageSetting(int) { return {}; }
+void TTechnique::DrawRowInstruction(int) {}
+void TTechnique::UpdateColors(int) {}
+int TTechnique::PassToRow(int pass) const { return pass; }
+int TTechnique::RowToPass(int row) const { return row * PassesPerRow; }
+int TTechnique::PassCount() const { return -1; }
+
+void TTechnique::InitName(std::string_view key, std::string_view fallback) {
+    NameKey = key;
+    FallbackName = fallback;
+    Name = TechniqueName(key, fallback);
+}
+
+void TTechnique::Retranslate() { Name = TechniqueName(NameKey, FallbackName); }
+
+void TTechnique::AddControl(std::string_view cells, char symbol) {
+    Controls.push_back(std::make_unique<TCarriageControl>(cells, symbol));
+}
+
+void TTechnique::SetCanvas(ISheetCanvas* canvas) {
+    Canvas = canvas;
+    RowCounter.SetCanvas(canvas);
+    int x = RowCounter.ColumnWidth + 2;
+    for (auto& c : Controls) {
+        c->SetCanvas(canvas);
+        c->Left = x;
+        x += c->Width + 1;
+    }
+    ControlsEnd = x;
+}
+
+void TTechnique::DrawInstructionSheet() {
+    RowCounter.Paint();
+    for (auto& c : Controls) c->Paint();
+    LineCounter = 0;
+    InSheetDraw = true;
+    Prepare();
+    InSheetDraw = false;
+}
+
+void TTechnique::DrawInstructionRow(int pass) {
+    RowCounter.Paint();
+    for (auto& c : Controls) c->Paint();
+    LineCounter = 0;
+    DrawRowInstruction(pass);
+}
+
+TCarriageControl* TTechnique::ResetLines() {
+    TCarriageControl* last = Controls.empty() ? static_cast<TCarriageControl*>(&RowCounter) : Controls.back().get();
+    LineTop = last->Top + last->CellHeight + 64;
+    return last;
+}
+
+void TTechnique::DrawNumberLine(int number, Color color, std::string_view text, int fontSize, bool lastControl) {
+    if (LineCounter >= FirstShownLine && Canvas) {
+        TCarriageControl* last = Controls.empty() ? static_cast<TCarriageControl*>(&RowCounter) : Controls.back().get();
+        const int saved = Canvas->fontSize();
+        Canvas->setFontSize(fontSize);
+        const int left = RowCounter.ColumnWidth + 2;
+        const int right = lastControl ? last->Left - 1 : last->Left + last->Width;
+        const int top = LineTop;
+        const TextExtent e = Canvas->textSize(text);
+        const int bottom = top + e.cy + 4;
+        LineTop = bottom + 2;
+        Canvas->fillRect(left, top, right, bottom, kWhite);
+        Canvas->drawText(left + ((right - left) - e.cx) / 2, top + 2, text);
+        Canvas->setFontSize(saved);
+        if (lastControl) last->DrawCellsLine(top, bottom, last->Cells);
+        RowCounter.DrawNumber(top, bottom, color, number);
+    }
+    ++LineCounter;
+}
+
+void TTechnique::DrawSettingsLine(int number, Color color, std::string_view text) {
+    if (LineCounter >= FirstShownLine && Canvas) {
+        const int top = LineTop;
+        RowCounter.DrawNumber(top, top + RowCounter.LineHeight, color, number);
+        size_t at = 0;
+        int lastHeight = RowCounter.LineHeight;
+        for (auto& c : Controls) {
+            const std::string_view part = at < text.size() ? text.substr(at, static_cast<size_t>(c->CellCount)) : std::string_view{};
+            c->DrawCellsLine(top, top + c->CellHeight, part);
+            at += static_cast<size_t>(c->CellCount);
+            lastHeight = c->CellHeight;
+        }
+        LineTop = top + lastHeight + 2;
+    }
+    ++LineCounter;
+}
+
+void TTechnique::SetControlStates(std::string_view text) {
+    size_t at = 0;
+    for (auto& c : Controls) {
+        for (int i = 0; i < c->CellCount; ++i, ++at)
+            if (at < text.size()) c->Cells[static_cast<size_t>(i)] = text[at];
+        c->DrawCells();
+    }
+}
+
+const TPassEntry* TTechnique::GetPassEntry(int i) const {
+    if (i < 0 || static_cast<size_t>(i) >= PassEntries.size()) return nullptr;
+    return &PassEntries[static_cast<size_t>(i)];
+}
+
+int TTechnique::TotalPasses(int rowCount) const {
+    const int pc = PassCount();
+    return pc > 0 ? pc : std::max(rowCount, 0) * PassesPerRow;
+}
+
+bool TTechnique::WorkDone(int counter, int rowCount) const {
+    if (rowCount <= 0) return true;
+    const int pc = PassCount();
+    if (pc > 0 && counter >= pc) return true;
+    // A cycle covers at most two design rows, so one cycle ahead decides.
+    const int window = std::max(1, 2 * static_cast<int>(PassesPerRow));
+    for (int p = std::max(counter, 0); p < std::max(counter, 0) + window; ++p) {
+        if (pc > 0 && p >= pc) break;
+        if (PassToRow(p) < rowCount) return false;
+    }
+    return true;
+}
+
+int TTechnique::PatternWidth() { return std::clamp(GraphicData.Width, 0, kPlaneNeedleBytes * 8); }
+
+int TTechnique::PlaneByteCount() {
+    const int w = PatternWidth();
+    return w <= 0 ? 0 : (w - 1) / 8 + 1;
+}
+
+namespace {
+// Clears the needles at and past the pattern width in the last byte copied.
+void clipToWidth(uint8_t* bits) {
+    const int w = TTechnique::PatternWidth();
+    if (w <= 0 || (w & 7) == 0) return;
+    bits[w / 8] &= static_cast<uint8_t>(0xFF00u >> (w & 7));
+}
+} // namespace
+
+bool TTechnique::CopyTopPlane(int row, uint8_t* bits) {
+    const TSeparatedRow& sr = SeparatedData.GetRow(row);
+    for (int c = 15; c >= 1; --c) {
+        if (!sr.Used(c)) continue;
+        std::memcpy(bits, sr.Plane(c), static_cast<size_t>(PlaneByteCount()));
+        clipToWidth(bits);
+        return true;
+    }
+    return false;
+}
+
+void TTechnique::SelectAllNeedles(uint8_t* bits) {
+    const int n = PlaneByteCount();
+    if (n <= 0) return;
+    std::memset(bits, 0xFF, static_cast<size_t>(n));
+    clipToWidth(bits);
+}
+
+void TTechnique::FireColorChanged() {
+    if (RowYarns != LastYarns && OnColorChanged) OnColorChanged(*this);
+    LastYarns = RowYarns;
+}
+
+void TTechnique::FireSettingChanged(const std::string& setting) {
+    if (setting != LastSetting && OnMachineSettingChanged) OnMachineSettingChanged(*this);
+    LastSetting = setting;
+}
+
+void TTechnique::DrawTenthLine(int label, int row, int every) {
+    if (every > 0 && row % every == 0) DrawNumberLine(label, kRowLineColor, "d$", 24, false);
+}
+
+} // namespace lc

@@ -1,0 +1,221 @@
+#pragma once
+// A knitting technique turns design rows into carriage passes: for every pass it
+// gives the needle selection, the yarn colours and the carriage setting, and it
+// draws its own instruction sheet. TTechnique is the base of the seventeen
+// techniques (SinglePassTechniques.h, TuckSkipTechniques.h, JacquardTechniques.h,
+// FineLace.h); the machine panel (KnittMachine.h) owns them.
+//
+// What a technique reads: the global RowTable (RowTable.h) for ColorCount and
+// ColorMask, the global SeparatedData (SeparatedData.h) for the colour planes,
+// and GraphicData.Width. The run must have built both for the current pattern
+// before it asks for a pass.
+//
+// How the run uses it:
+//   - pass p knits design row PassToRow(p); the first pass of row r is RowToPass(r);
+//   - the number of passes is PassCount() when above 0, else rows x PassesPerRow;
+//   - needle bits of pass p: GetPassNeedles(p, bits) into a cleared 40-byte buffer
+//     (fine lace instead: the bytes of GetPassEntry(p)); the technique writes at
+//     most PlaneByteCount() bytes and never a needle at or past the pattern width;
+//   - WorkDone(counter, RowCount) says whether the run has knitted everything;
+//   - CarriageSide at start = (row counter + StartSide) mod 2;
+//   - EdgeMode / EdgeValue drive the edge trim; OtherSide sets the "Wrong side"
+//     button's starting state;
+//   - for the displays: UpdateColors(p) then RowYarns / PassYarns / MarkedYarns and
+//     ColorOrder; GetCarriageSetting(p). The two events fire from these calls.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/GraphicData.h"
+#include "knitting/CarriageControl.h"
+
+namespace lc {
+
+// One-bit technique kinds; 8 belongs to none. They are also the category bits of
+// pattern libraries.
+enum TechniqueKind : int32_t {
+    tkFairisle = 1,
+    tkThreadLace = 2,
+    tkTuckStich = 4,
+    tkMultiColorTuckStich = 16,
+    tkDoubleTuckStich = 32,
+    tkSkipStich = 64,
+    tkMultiColorSkipStich = 128,
+    tkWeaving = 256,
+    tkLace = 512,
+    tkFineLace = 1024,
+    tkJacquard2C = 2048,
+    tkJacquard3C = 4096,
+    tkJacquard4C = 8192,
+    tkPinTuckStich = 16384,
+    tkTerryWeave = 32768,
+    tkLaceEffect = 65536,
+    tkIntarsia = 131072,
+};
+
+// CheckRow answers.
+inline constexpr int kRowAccepted = 0;
+inline constexpr int kRowTooManyColors = 256; // the run must not knit this row
+inline constexpr int kRowRuleBroken = 1024;   // a rule of the technique (tuck: 3 adjacent)
+inline constexpr int kRowPairBroken = 2048;   // a rule on a pair of rows
+
+// Colours of the sheet's lines.
+inline constexpr Color kRowLineColor = 0x008000;   // green
+inline constexpr Color kSetupLineColor = 0x0000FF; // red
+
+// One pass of a technique that builds a pass table (fine lace).
+struct TPassEntry {
+    std::array<uint8_t, 41> Bits{}; // needle n in byte n div 8 under 128 shr (n mod 8)
+    uint8_t Kind = 0;               // 0 transfer, direction 1; 1 transfer, direction 0; 2 closing pass
+    int32_t Row = 0;                // design row
+};
+
+// Palette index per yarn symbol for the colour panel: entry 0 = -1 means every
+// symbol is drawn in its own colour; otherwise the k-th symbol drawn (ascending
+// colour order) takes palette colour ColorOrder[k]; an entry of -1 past the
+// first also means "its own colour".
+extern std::array<int32_t, 16> ColorOrder;
+
+// Where technique names come from: the translator's text for a key ("s02002" ...),
+// or the fallback (English) when the hook is unset or answers empty.
+using TechniqueNameSource = std::function<std::string(std::string_view key)>;
+void SetTechniqueNameSource(TechniqueNameSource source);
+std::string TechniqueName(std::string_view key, std::string_view fallback);
+
+class TTechnique {
+public:
+    using Event = std::function<void(TTechnique& sender)>;
+
+    // Slot 0 (Create): the base values; creates the row-number column.
+    TTechnique();
+    // Slot 1 (Destroy): releases the columns and the pass lists.
+    virtual ~TTechnique();
+    TTechnique(const TTechnique&) = delete;
+    TTechnique& operator=(const TTechnique&) = delete;
+
+    // Slot 2: judges one design row before knitting; `scanline` is the row's
+    // palette indices (its picture line). kRowAccepted unless overridden.
+    virtual int CheckRow(std::span<const uint8_t> scanline, int row);
+    // Slot 3: the needle bits of `pass` into `bits` (40 bytes, cleared by the caller).
+    virtual void GetPassNeedles(int pass, uint8_t* bits);
+    // Slot 4: (fine lace) one pass of `row` into `bits`; returns the design row of
+    // the next pass: `row` while the row needs more passes, row + 1 when it closes.
+    virtual int MakePass(uint8_t* bits, int row, int direction, int startDirection);
+    // Slot 5: (fine lace) loads a design row's working planes.
+    virtual void LoadRow(int row);
+    // Slot 6: draws the set-up lines of the sheet; fine lace builds its pass table.
+    virtual void Prepare();
+    // Slot 7: the carriage-setting glyph text of `pass`.
+    virtual std::string GetCarriageSetting(int pass);
+    // Slot 8: the instruction line(s) for the row counter's position `pass`.
+    virtual void DrawRowInstruction(int pass);
+    // Slot 9: sets RowYarns, PassYarns, MarkedYarns (and ColorOrder) for `pass`
+    // and fires OnColorChanged when RowYarns changed.
+    virtual void UpdateColors(int pass);
+    // Slot 10: design row of `pass` (the pass itself).
+    virtual int PassToRow(int pass) const;
+    // Slot 11: first pass of design row `row` (row x PassesPerRow).
+    virtual int RowToPass(int row) const;
+    // Slot 12: number of passes; -1 means one pass table entry per row x PassesPerRow.
+    virtual int PassCount() const;
+
+    // --- identity and rules
+    int32_t Kind = 0;
+    std::string Name;   // translated, for display and the technique box only
+    std::string NameKey; // translator key ("s02002" ...)
+    std::string FallbackName;
+    int32_t MaxColors = 1;
+    int32_t ThreadType = 0;
+    int32_t StartSide = 0;
+    uint8_t OtherSide = 0;
+    int32_t DrawThreadCount = 1;
+    uint8_t PassesPerRow = 1;
+
+    // --- events
+    Event OnMachineSettingChanged;
+    Event OnColorChanged;
+
+    // --- instruction sheet
+    std::vector<std::unique_ptr<TCarriageControl>> Controls; // left to right
+    ISheetCanvas* Canvas = nullptr;
+    int LineTop = 0;
+    int SetupLines = 0;     // the scroll bar's maximum
+    int FirstShownLine = 0; // the scroll bar's position
+    int LineCounter = 0;
+    int ControlsEnd = 0;    // x just right of the last column
+    TRowCounter RowCounter{0};
+
+    // --- yarns of the current pass (colour c under 0x8000 >> c)
+    uint16_t RowYarns = 0;
+    uint16_t PassYarns = 0;
+    uint16_t MarkedYarns = 0;
+    std::string LastSetting;
+    uint32_t LastYarns = 0;
+
+    // --- pass table (fine lace)
+    std::vector<int32_t> PassRows;        // first pass of every design row
+    std::vector<TPassEntry> PassEntries;  // one per pass
+
+    uint8_t EdgeMode = 0;  // 0 none, 1 one needle, 2 two needles at each end
+    uint8_t EdgeValue = 0; // 1 set the edge needles, 0 clear them
+
+    // --- sheet framework
+    // Stores the canvas, hands it to the columns and lays them out from
+    // x = row-number column width + 2, each next at previous x + width + 1.
+    void SetCanvas(ISheetCanvas* canvas);
+    // The columns' heads, then the set-up lines (Prepare).
+    void DrawInstructionSheet();
+    // The columns' heads, then the lines of the row counter's position `pass`.
+    void DrawInstructionRow(int pass);
+    // LineTop := below the last column's cell line; returns the last column.
+    TCarriageControl* ResetLines();
+    // A free-text line (centred glyph text at `fontSize`) labelled `number`; with
+    // `lastControl` the line also carries the last column's cells.
+    void DrawNumberLine(int number, Color color, std::string_view text, int fontSize, bool lastControl);
+    // A line of cell letters across the columns, labelled `number`.
+    void DrawSettingsLine(int number, Color color, std::string_view text);
+    // Splits `text` over the columns as their cell letters and redraws their cells.
+    void SetControlStates(std::string_view text);
+    // Entry i of the pass list, nullptr when there is none.
+    const TPassEntry* GetPassEntry(int i) const;
+
+    // --- helpers for the run and the Link page
+    // Passes to knit: PassCount() when above 0, else rowCount x PassesPerRow.
+    int TotalPasses(int rowCount) const;
+    // True when no pass from `counter` on still maps to a row below rowCount, i.e.
+    // the work is done (also for techniques whose cycles cover two rows, and past
+    // the end of a pass table).
+    bool WorkDone(int counter, int rowCount) const;
+    // Bytes of a needle row that cover the pattern width: (width-1) div 8 + 1, at most 40.
+    static int PlaneByteCount();
+    static int PatternWidth();
+    // Re-reads Name from the name source (after a change of language).
+    void Retranslate();
+
+protected:
+    void AddControl(std::string_view cells, char symbol);
+    // Fires OnColorChanged when RowYarns differs from LastYarns, then stores it.
+    void FireColorChanged();
+    // Fires OnMachineSettingChanged when `setting` differs from LastSetting, then stores it.
+    void FireSettingChanged(const std::string& setting);
+    // Copies the highest used plane 15..1 of design row `row`; false (nothing
+    // copied) when only plane 0 or no plane is used.
+    static bool CopyTopPlane(int row, uint8_t* bits);
+    // Sets every needle of the pattern width (and none past it).
+    static void SelectAllNeedles(uint8_t* bits);
+    // Draws the "d$" number line when row mod `every` is 0.
+    void DrawTenthLine(int label, int row, int every = 10);
+    static char DirectionChar(int row) { return (row & 1) ? '<' : '>'; }
+    void InitName(std::string_view key, std::string_view fallback);
+
+    bool InSheetDraw = false; // set while DrawInstructionSheet calls Prepare
+};
+
+using Technique = TTechnique;
+
+} // namespace lc
