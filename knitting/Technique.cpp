@@ -168,21 +168,18 @@ int TTechnique::PlaneByteCount() {
     return w <= 0 ? 0 : (w - 1) / 8 + 1;
 }
 
-namespace {
-// Clears the needles at and past the pattern width in the last byte copied.
-void clipToWidth(uint8_t* bits) {
-    const int w = TTechnique::PatternWidth();
+void TTechnique::ClipToWidth(uint8_t* bits) {
+    const int w = PatternWidth();
     if (w <= 0 || (w & 7) == 0) return;
     bits[w / 8] &= static_cast<uint8_t>(0xFF00u >> (w & 7));
 }
-} // namespace
 
 bool TTechnique::CopyTopPlane(int row, uint8_t* bits) {
     const TSeparatedRow& sr = SeparatedData.GetRow(row);
     for (int c = 15; c >= 1; --c) {
         if (!sr.Used(c)) continue;
         std::memcpy(bits, sr.Plane(c), static_cast<size_t>(PlaneByteCount()));
-        clipToWidth(bits);
+        ClipToWidth(bits);
         return true;
     }
     return false;
@@ -192,7 +189,7 @@ void TTechnique::SelectAllNeedles(uint8_t* bits) {
     const int n = PlaneByteCount();
     if (n <= 0) return;
     std::memset(bits, 0xFF, static_cast<size_t>(n));
-    clipToWidth(bits);
+    ClipToWidth(bits);
 }
 
 void TTechnique::FireColorChanged() {

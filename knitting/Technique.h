@@ -208,6 +208,8 @@ protected:
     static bool CopyTopPlane(int row, uint8_t* bits);
     // Sets every needle of the pattern width (and none past it).
     static void SelectAllNeedles(uint8_t* bits);
+    // Clears the needles at and past the pattern width in the last byte of a copy.
+    static void ClipToWidth(uint8_t* bits);
     // Draws the "d$" number line when row mod `every` is 0.
     void DrawTenthLine(int label, int row, int every = 10);
     static char DirectionChar(int row) { return (row & 1) ? '<' : '>'; }

@@ -5,6 +5,7 @@
 
 #include "KnitTestUtil.h"
 #include "knitting/SinglePassTechniques.h"
+#include "knitting/TuckSkipTechniques.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -117,6 +118,31 @@ INSTANTIATE_TEST_SUITE_P(
              0, -1, "  =", "  =", {"  ="}, {"  ="}, colors({0}), colors({0}), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The tuck and skip family: a one-colour row selects every needle, the yarn is
+// the row's highest colour, and two-colour rows obey the tuck rule.
+INSTANTIATE_TEST_SUITE_P(
+    TuckAndSkip, SinglePass,
+    ::testing::Values(
+        Case{"TuckTwoColours", make<TTuckStich>(), 4, {{0, 10, 11}, {0, 20, 21}}, 0, 4, "Z T", "Z T", {" m T m ? >"},
+             {" m T m ? <"}, colors({4}), colors({4}), 0},
+        Case{"TuckThreeAdjacentLowerCells", make<TTuckStich>(), 4, {{0, 10, 12}}, 1024, 4, "Z T", "Z T",
+             {" m T m ? >"}, {" m T m ? <"}, colors({4}), colors({4}), 0},
+        Case{"TuckColourZeroAloneSelectsAll", make<TTuckStich>(), 0, {}, 0, 0, "Z T", "Z T", {" m T m ? >"},
+             {" m T m ? <"}, colors({0}), colors({0}), 0},
+        Case{"TuckThreeColours", make<TTuckStich>(), 0, {{3, 0, 0}, {9, 50, 50}}, 256, 9, "Z T", "Z T",
+             {" m T m ? >"}, {" m T m ? <"}, colors({9}), colors({9}), 0},
+        Case{"MultiColourTuck", make<TMultiColorTuckStich>(), 7, {{1, 5, 6}}, 0, 7, "Z T", "Z T", {" m T m ? >"},
+             {" m T m ? <"}, colors({7}), colors({7}), 0},
+        Case{"DoubleTuck", make<TDoubleTuckStich>(), 3, {{1, 0, 0}}, 0, 3, "` T", "` T", {" Tm  3 !      >"},
+             {" Tm  3 !      <"}, colors({3}), colors({3}), 0},
+        Case{"SkipTwoColours", make<TSkipStich>(), 5, {{2, 30, 31}}, 0, 5, "Z Y", "Z Y", {" m Y m ? >"},
+             {" m Y m ? <"}, colors({5}), colors({5}), 0},
+        Case{"SkipColourZeroAloneSelectsAll", make<TSkipStich>(), 0, {}, 0, 0, "Z Y", "Z Y", {" m Y m ? >"},
+             {" m Y m ? <"}, colors({0}), colors({0}), 0},
+        Case{"MultiColourSkipOneColourSelectsAll", make<TMultiColorSkipStich>(), 6, {}, 0, 6, "Z Y", "Z Y",
+             {" m Y m ? >"}, {" m Y m ? <"}, colors({6}), colors({6}), 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct Constants {
     std::function<std::unique_ptr<TTechnique>()> make;
     int kind, maxColors, otherSide, edgeMode, edgeValue, setupLines, startSide;
@@ -130,6 +156,9 @@ TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
         {make<TWeaving>(), 256, 2, 1, 1, 1, 0, 0},         {make<TLace>(), 512, 2, 0, 2, 0, 0, 0},
         {make<TPinTuckStich>(), 16384, 2, 1, 1, 0, 6, 0},  {make<TTerryWeave>(), 32768, 2, 0, 0, 0, 12, 0},
         {make<TLaceEffect>(), 65536, 2, 0, 0, 0, 12, 0},   {make<TIntarsia>(), 131072, 16, 0, 0, 0, 0, 0},
+        {make<TTuckStich>(), 4, 2, 0, 1, 1, 0, 0},         {make<TMultiColorTuckStich>(), 16, 2, 0, 1, 1, 0, 0},
+        {make<TDoubleTuckStich>(), 32, 2, 0, 1, 1, 7, 0},  {make<TSkipStich>(), 64, 2, 0, 1, 1, 0, 0},
+        {make<TMultiColorSkipStich>(), 128, 2, 0, 1, 1, 0, 0},
     };
     for (const auto& c : table) {
         auto t = c.make();
@@ -145,6 +174,11 @@ TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
         int cells = 0;
         for (const auto& col : t->Controls) cells += col->CellCount;
         EXPECT_EQ(cells, c.kind == 512 ? 6 : c.kind == 131072 ? 3 : c.setupLines ? 15 : 10);
+        if (c.setupLines) {
+            EXPECT_EQ(t->Controls.size(), 9u);
+            EXPECT_EQ(t->Controls[0]->Symbol, 'B');
+            EXPECT_EQ(t->Controls[8]->Symbol, 's');
+        }
     }
     EXPECT_EQ(TWeaving().ThreadType, 1);
 }

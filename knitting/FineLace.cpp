@@ -1,0 +1,224 @@
+#include "knitting/FineLace.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/GraphicData.h"
+#include "knitting/RowTable.h"
+#include "knitting/SeparatedData.h"
+
+namespace lc {
+
+namespace {
+
+constexpr int kLace14 = 14;
+constexpr int kLace15 = 15;
+
+bool testBit(const uint8_t* b, int n) { return (b[n >> 3] & (0x80u >> (n & 7))) != 0; }
+void clearBit(uint8_t* b, int n) { b[n >> 3] &= static_cast<uint8_t>(~(0x80u >> (n & 7))); }
+void setBit(uint8_t* b, int n) { b[n >> 3] |= static_cast<uint8_t>(0x80u >> (n & 7)); }
+
+int longestRun(const uint8_t* plane, int width) {
+    int best = 0, run = 0;
+    for (int n = 0; n < width; ++n) {
+        run = testBit(plane, n) ? run + 1 : 0;
+        best = std::max(best, run);
+    }
+    return best;
+}
+
+// Takes one end of every run of set bits: the left ends walking up, the right
+// ends walking down. Whole empty bytes and bytes inside a run are skipped, so
+// a solid row costs a byte walk per pass rather than a bit walk.
+void takeRunEnds(uint8_t* plane, uint8_t* out, int width, bool fromLeft) {
+    bool inRun = false;
+    if (fromLeft) {
+        for (int n = 0; n < width;) {
+            const uint8_t byte = plane[n >> 3];
+            if ((n & 7) == 0 && n + 8 <= width && (byte == 0 || (byte == 0xFF && inRun))) {
+                inRun = byte != 0;
+                n += 8;
+                continue;
+            }
+            if (testBit(plane, n)) {
+                if (!inRun) {
+                    clearBit(plane, n);
+                    setBit(out, n);
+                }
+                inRun = true;
+            } else {
+                inRun = false;
+            }
+            ++n;
+        }
+    } else {
+        for (int n = width - 1; n >= 0;) {
+            const uint8_t byte = plane[n >> 3];
+            if ((n & 7) == 7 && (byte == 0 || (byte == 0xFF && inRun))) {
+                inRun = byte != 0;
+                n -= 8;
+                continue;
+            }
+            if (testBit(plane, n)) {
+                if (!inRun) {
+                    clearBit(plane, n);
+                    setBit(out, n);
+                }
+                inRun = true;
+            } else {
+                inRun = false;
+            }
+            --n;
+        }
+    }
+}
+
+} // namespace
+
+TFineLace::TFineLace() {
+    Kind = tkFineLace;
+    InitName("s02012", "Fine Lace");
+    MaxColors = 3;
+    EdgeMode = 2;
+    EdgeValue = 0;
+    AddControl(" L ", '}');
+    AddControl("? ", 'Q');
+    AddControl(">", '=');
+}
+
+int TFineLace::CheckRow(std::span<const uint8_t> scanline, int row) { return TOnePassTechnique::CheckRow(scanline, row); }
+
+void TFineLace::LoadRow(int row) {
+    const TSeparatedRow& sr = SeparatedData.GetRow(row);
+    std::memcpy(LeftRunPlane.data(), sr.Plane(kLace14), LeftRunPlane.size());
+    std::memcpy(RightRunPlane.data(), sr.Plane(kLace15), RightRunPlane.size());
+    const int w = PatternWidth();
+    // Needles past the width are no needles: they must not make or lengthen a run.
+    for (auto* p : {LeftRunPlane.data(), RightRunPlane.data()})
+        for (int n = w; n < kPlaneNeedleBytes * 8; ++n) clearBit(p, n);
+    LeftRuns = sr.Used(kLace14) ? longestRun(LeftRunPlane.data(), w) : 0;
+    RightRuns = sr.Used(kLace15) ? longestRun(RightRunPlane.data(), w) : 0;
+}
+
+int TFineLace::MakePass(uint8_t* bits, int row, int direction, int startDirection) {
+    std::memset(bits, 0, static_cast<size_t>(PlaneByteCount()));
+    if (LeftRuns > 0 || RightRuns > 0) {
+        const int w = PatternWidth();
+        if (direction == 1 && LeftRuns > 0) {
+            takeRunEnds(LeftRunPlane.data(), bits, w, true);
+            --LeftRuns;
+        } else if (direction == 0 && RightRuns > 0) {
+            takeRunEnds(RightRunPlane.data(), bits, w, false);
+            --RightRuns;
+        }
+        return row; // a direction with nothing due is an empty transfer pass
+    }
+    return direction == startDirection ? row + 1 : row;
+}
+
+uint64_t TFineLace::contentKey() const {
+    // FNV-1a over what the table depends on: the lace planes of every row, the
+    // width and the height. Cheap next to a rebuild, and immune to a pattern
+    // edit that forgot to bump a revision.
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](uint64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            h ^= (v >> (8 * i)) & 0xFF;
+            h *= 1099511628211ull;
+        }
+    };
+    const int height = std::clamp(GraphicData.Height, 0, kRowTableRows);
+    mix(static_cast<uint64_t>(PatternWidth()));
+    mix(static_cast<uint64_t>(height));
+    const int rows = std::min(height, SeparatedData.RowCount());
+    for (int r = 0; r < rows; ++r) {
+        const TSeparatedRow& sr = SeparatedData.GetRow(r);
+        const uint8_t* lace = sr.Plane(kLace14); // planes 14 and 15 lie side by side: 82 bytes
+        uint64_t words[10];
+        std::memcpy(words, lace, sizeof words);
+        for (uint64_t v : words) mix(v);
+        mix(static_cast<uint64_t>(lace[80]) | static_cast<uint64_t>(lace[81]) << 8);
+    }
+    mix(static_cast<uint64_t>(rows));
+    return h | 1; // never 0, the "not built" key
+}
+
+bool TFineLace::BuildPassTable() {
+    const uint64_t key = contentKey();
+    if (key == builtKey_) return false;
+    PassEntries.clear();
+    PassRows.clear();
+    const int height = std::clamp(GraphicData.Height, 0, kRowTableRows);
+    PassRows.reserve(static_cast<size_t>(height));
+    int direction = 1;
+    uint8_t bits[kPlaneNeedleBytes] = {};
+    for (int r = 0; r < height; ++r) {
+        const int start = direction;
+        LoadRow(r);
+        PassRows.push_back(static_cast<int32_t>(PassEntries.size()));
+        int result;
+        do {
+            result = MakePass(bits, r, direction, start);
+            TPassEntry e;
+            std::memcpy(e.Bits.data(), bits, static_cast<size_t>(PlaneByteCount()));
+            e.Kind = result != r ? 2 : (direction == 1 ? 0 : 1);
+            e.Row = r;
+            PassEntries.push_back(e);
+            direction = 1 - direction;
+        } while (result == r);
+    }
+    builtKey_ = key;
+    return true;
+}
+
+void TFineLace::Prepare() {
+    if (!InSheetDraw) BuildPassTable();
+}
+
+void TFineLace::GetPassNeedles(int pass, uint8_t* bits) {
+    if (const TPassEntry* e = GetPassEntry(pass)) std::memcpy(bits, e->Bits.data(), static_cast<size_t>(PlaneByteCount()));
+}
+
+int TFineLace::PassToRow(int pass) const {
+    const TPassEntry* e = GetPassEntry(pass);
+    return e ? e->Row : 0;
+}
+
+int TFineLace::RowToPass(int row) const {
+    if (row < 0 || static_cast<size_t>(row) >= PassRows.size()) return 0;
+    return PassRows[static_cast<size_t>(row)];
+}
+
+int TFineLace::PassCount() const { return static_cast<int>(PassEntries.size()); }
+
+std::string TFineLace::GetCarriageSetting(int pass) {
+    const TPassEntry* e = GetPassEntry(pass);
+    std::string s = !e ? "" : e->Kind == 2 ? "} L" : "} P";
+    FireSettingChanged(s);
+    return s;
+}
+
+void TFineLace::DrawRowInstruction(int pass) {
+    ResetLines();
+    if (const TPassEntry* e = GetPassEntry(pass)) DrawSettingsLine(pass, kRowLineColor, e->Kind == 2 ? " L ?  " : " P ?  ");
+    DrawTenthLine(pass, pass);
+}
+
+void TFineLace::UpdateColors(int pass) {
+    MarkedYarns = 0;
+    PassYarns = 0;
+    ColorOrder[0] = -1;
+    const TSeparatedRow& sr = SeparatedData.GetRow(PassToRow(pass));
+    // With no ground colour the row shows no yarn (not the previous row's).
+    RowYarns = 0;
+    for (int c = 0; c <= 13; ++c)
+        if (sr.Used(c)) {
+            RowYarns = PassYarns = static_cast<uint16_t>(0x8000u >> c);
+            break;
+        }
+    const TPassEntry* e = GetPassEntry(pass);
+    if (e && e->Kind != 2) PassYarns = 0; // the yarn is knitted on the closing pass only
+    FireColorChanged();
+}
+
+} // namespace lc

@@ -1,0 +1,150 @@
+#include "knitting/KnittMachine.h"
+
+#include <algorithm>
+
+#include "knitting/FineLace.h"
+#include "knitting/JacquardTechniques.h"
+#include "knitting/SinglePassTechniques.h"
+#include "knitting/TuckSkipTechniques.h"
+
+namespace lc {
+
+TKnittMachine* KnittMachine = nullptr;
+
+TKnittMachine::TKnittMachine() = default;
+
+TKnittMachine::~TKnittMachine() {
+    // Released last to first, as they were created.
+    while (!Techniques.empty()) Techniques.pop_back();
+}
+
+void TKnittMachine::Add(std::unique_ptr<TTechnique> t) {
+    t->SetCanvas(nullptr); // lays the columns out, so ControlsEnd is known before any paint
+    Techniques.push_back(std::move(t));
+}
+
+void TKnittMachine::Paint(ISheetCanvas& canvas) {
+    canvas.setFontSize(FontSize);
+    canvas.setFontColor(0);
+    canvas.fillRect(0, 0, Width, Height, PanelColor);
+    if (!CurrentTechnique) return;
+    CurrentTechnique->SetCanvas(&canvas);
+    if (RowUpDown.Position == 0)
+        CurrentTechnique->DrawInstructionSheet();
+    else
+        CurrentTechnique->DrawInstructionRow(RowUpDown.Position);
+    CurrentTechnique->SetCanvas(nullptr); // the canvas lives for one paint only
+}
+
+void TKnittMachine::Resize(int width, int height) {
+    Width = std::max(width, 0);
+    Height = std::max(height, 0);
+    LineScroll.Top = 0;
+    LineScroll.Height = Height;
+    Invalidate();
+}
+
+void TKnittMachine::ScrollBarChange(int position) {
+    LineScroll.Position = std::clamp(position, LineScroll.Min, std::max(LineScroll.Min, LineScroll.Max));
+    if (CurrentTechnique) CurrentTechnique->FirstShownLine = LineScroll.Position;
+    Invalidate();
+}
+
+void TKnittMachine::UpDownClick(int position) {
+    RowUpDown.Position = std::clamp(position, RowUpDown.Min, RowUpDown.Max);
+    if (NotifyControl) NotifyControl->appMessage(AppMsg::RowCounterChanged, RowUpDown.Position, 0);
+    Invalidate();
+}
+
+void TKnittMachine::SetRowRange(int maximum) {
+    RowUpDown.Max = std::max(maximum, RowUpDown.Min);
+    RowUpDown.Position = std::min(RowUpDown.Position, RowUpDown.Max);
+}
+
+int TKnittMachine::GetTechnique(int i, std::string& name) const {
+    if (i < 0 || static_cast<size_t>(i) >= Techniques.size()) return -1;
+    name = Techniques[static_cast<size_t>(i)]->Name;
+    return Techniques[static_cast<size_t>(i)]->Kind;
+}
+
+std::string TKnittMachine::GetCurrentTechniqueName() const { return CurrentTechnique ? CurrentTechnique->Name : std::string(); }
+
+TTechnique* TKnittMachine::FindTechnique(int kind) const {
+    for (const auto& t : Techniques)
+        if (t->Kind == kind) return t.get();
+    return nullptr;
+}
+
+int TKnittMachine::IndexOf(const TTechnique* t) const {
+    for (size_t i = 0; i < Techniques.size(); ++i)
+        if (Techniques[i].get() == t) return static_cast<int>(i);
+    return -1;
+}
+
+void TKnittMachine::ResetScrollBar() {
+    LineScroll.Min = 0;
+    LineScroll.Position = 0;
+    LineScroll.Max = CurrentTechnique ? CurrentTechnique->SetupLines : 0;
+    LineScroll.Left = CurrentTechnique ? CurrentTechnique->ControlsEnd : 0;
+    if (CurrentTechnique) CurrentTechnique->FirstShownLine = 0;
+}
+
+bool TKnittMachine::SelectTechniqueByKind(int kind) {
+    TTechnique* t = kind > 0 ? FindTechnique(kind) : nullptr;
+    if (t) CurrentTechnique = t;
+    ResetScrollBar();
+    Invalidate();
+    return t != nullptr;
+}
+
+bool TKnittMachine::SelectTechnique(std::string_view name) {
+    for (const auto& t : Techniques)
+        if (t->Name == name) return SelectTechniqueByKind(t->Kind);
+    ResetScrollBar();
+    Invalidate();
+    return false;
+}
+
+void TKnittMachine::Retranslate() {
+    for (auto& t : Techniques) t->Retranslate();
+}
+
+TSilverReed::TSilverReed() {
+    Name = "Silver SK840";
+    Add(std::make_unique<TFairisle>());
+    Add(std::make_unique<TThreadLace>());
+    Add(std::make_unique<TTuckStich>());
+    Add(std::make_unique<TMultiColorTuckStich>());
+    Add(std::make_unique<TDoubleTuckStich>());
+    Add(std::make_unique<TSkipStich>());
+    Add(std::make_unique<TMultiColorSkipStich>());
+    Add(std::make_unique<TWeaving>());
+    Add(std::make_unique<TLace>());
+    Add(std::make_unique<TFineLace>());
+    Add(std::make_unique<TJacquard2C>());
+    Add(std::make_unique<TJacquard3C>());
+    Add(std::make_unique<TJacquard4C>());
+    Add(std::make_unique<TPinTuckStich>());
+    Add(std::make_unique<TTerryWeave>());
+    Add(std::make_unique<TLaceEffect>());
+    Add(std::make_unique<TIntarsia>());
+    CurrentTechnique = Techniques.front().get();
+    ResetScrollBar();
+    LineScroll.Top = 0;
+    LineScroll.Height = Height;
+    RowUpDown.Width = CurrentTechnique->RowCounter.Width;
+    RowUpDown.Height = CurrentTechnique->RowCounter.Height;
+}
+
+std::vector<std::string> TechniqueListLines(const TKnittMachine& machine) {
+    std::vector<std::string> lines;
+    std::string name;
+    for (int i = 0;; ++i) {
+        const int kind = machine.GetTechnique(i, name);
+        if (kind == -1) break;
+        if (kind > 0) lines.push_back(name + "=" + std::to_string(kind));
+    }
+    return lines;
+}
+
+} // namespace lc

@@ -1,0 +1,173 @@
+#include "knitting/TuckSkipTechniques.h"
+
+#include <algorithm>
+
+#include "knitting/RowTable.h"
+#include "knitting/SeparatedData.h"
+
+namespace lc {
+
+namespace {
+
+uint16_t bit(int c) { return static_cast<uint16_t>(0x8000u >> c); }
+
+// Steps shared by all five: too many colours, then the tuck rule (at most two
+// adjacent cells of the lower colour).
+int tuckRule(std::span<const uint8_t> scanline, int row, int width) {
+    const TRowInfo& info = RowTable[row];
+    if (info.ColorCount > 2) return kRowTooManyColors;
+    if (info.ColorCount == 2) {
+        const int c = LowestColor(info.ColorMask);
+        const size_t n = std::min(scanline.size(), static_cast<size_t>(std::max(width, 0)));
+        int run = 0;
+        for (size_t x = 0; x < n; ++x) {
+            run = scanline[x] == c ? run + 1 : 0;
+            if (run > 2) return kRowRuleBroken;
+        }
+    }
+    return kRowAccepted;
+}
+
+// The pair rule: an even row is kept, an odd row must equal it. The whole row
+// is compared (not only its first width/8+1 cells), so that no difference
+// further along slips through.
+int pairRule(std::vector<uint8_t>& kept, std::span<const uint8_t> scanline, int row, int width, int first) {
+    const size_t n = std::min(scanline.size(), static_cast<size_t>(std::max(width, 0)));
+    if (row % 2 == 0) {
+        kept.assign(scanline.begin(), scanline.begin() + static_cast<std::ptrdiff_t>(n));
+        return first;
+    }
+    const bool same = kept.size() == n && std::equal(kept.begin(), kept.end(), scanline.begin());
+    return same ? first : kRowPairBroken;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- tuck
+
+TTuckStich::TTuckStich() {
+    Kind = tkTuckStich;
+    InitName("s02004", "Tuck Stitch");
+    MaxColors = 2;
+    EdgeMode = 1;
+    EdgeValue = 1;
+    AddControl(" m T m ", 'n');
+    AddControl("? ", 'b');
+    AddControl(">", '=');
+}
+
+int TTuckStich::CheckRow(std::span<const uint8_t> scanline, int row) { return tuckRule(scanline, row, PatternWidth()); }
+
+void TTuckStich::GetPassNeedles(int pass, uint8_t* bits) {
+    // Top plane, or every needle when only plane 0 is used.
+    if (!CopyTopPlane(pass, bits) && SeparatedData.GetRow(pass).Used(0)) SelectAllNeedles(bits);
+}
+
+std::string TTuckStich::GetCarriageSetting(int) { return "Z T"; }
+
+std::string TTuckStich::RowText(int row) const { return std::string(" m T m ? ") + DirectionChar(row); }
+
+void TTuckStich::UpdateColors(int pass) {
+    const uint16_t m = RowTable[pass].ColorMask;
+    RowYarns = PassYarns = m;
+    MarkedYarns = 0;
+    if (m) {
+        RowYarns = PassYarns = bit(HighestColor(m));
+        ColorOrder[0] = -1;
+    }
+    FireColorChanged();
+}
+
+TMultiColorTuckStich::TMultiColorTuckStich() {
+    Kind = tkMultiColorTuckStich;
+    InitName("s02006", "Multicolor Tuck Stitch");
+}
+
+int TMultiColorTuckStich::CheckRow(std::span<const uint8_t> scanline, int row) {
+    return pairRule(evenRow_, scanline, row, PatternWidth(), TTuckStich::CheckRow(scanline, row));
+}
+
+// ---------------------------------------------------------------- double tuck
+
+TDoubleTuckStich::TDoubleTuckStich() {
+    Kind = tkDoubleTuckStich;
+    InitName("s02007", "Double Tuck Stitch");
+    SetupLines = 7;
+    Controls.clear();
+    AddNineColumns('0', '0', ' ');
+}
+
+void TDoubleTuckStich::Prepare() {
+    SetControlStates("m0m.\"00!*1!fH5 ");
+    ResetLines();
+    const Color red = kSetupLineColor;
+    DrawNumberLine(1, red, "i", 48, true);
+    DrawNumberLine(2, red, "d$", 24, false);
+    DrawSettingsLine(3, red, " C   13)      >");
+    DrawSettingsLine(4, red, " C            <");
+    DrawSettingsLine(5, red, " C            >");
+    DrawSettingsLine(6, red, " 0   3 !      <");
+    DrawSettingsLine(7, red, "mTm  33!      >");
+}
+
+std::string TDoubleTuckStich::GetCarriageSetting(int) { return "` T"; }
+
+void TDoubleTuckStich::DrawRowInstruction(int pass) {
+    SetControlStates("mTm.\"33!*1!fH5 ");
+    ResetLines();
+    DrawSettingsLine(pass, kRowLineColor, std::string(" Tm  3 !      ") + DirectionChar(pass));
+    DrawTenthLine(pass, pass);
+}
+
+// ---------------------------------------------------------------- skip
+
+TSkipStich::TSkipStich() {
+    Kind = tkSkipStich;
+    InitName("s02008", "Skip Stitch");
+    MaxColors = 2;
+    EdgeMode = 1;
+    EdgeValue = 1;
+    AddControl(" m Y m ", 'n');
+    AddControl("? ", 'b');
+    AddControl(">", '=');
+}
+
+int TSkipStich::CheckRow(std::span<const uint8_t> scanline, int row) { return tuckRule(scanline, row, PatternWidth()); }
+
+void TSkipStich::GetPassNeedles(int pass, uint8_t* bits) {
+    if (!CopyTopPlane(pass, bits) && SeparatedData.GetRow(pass).Used(0)) SelectAllNeedles(bits);
+}
+
+std::string TSkipStich::GetCarriageSetting(int) { return "Z Y"; }
+
+std::string TSkipStich::RowText(int row) const { return std::string(" m Y m ? ") + DirectionChar(row); }
+
+void TSkipStich::UpdateColors(int pass) {
+    const uint16_t m = RowTable[pass].ColorMask;
+    MarkedYarns = 0;
+    if (m) {
+        RowYarns = PassYarns = bit(HighestColor(m));
+        ColorOrder[0] = -1;
+    }
+    FireColorChanged();
+}
+
+TMultiColorSkipStich::TMultiColorSkipStich() {
+    Kind = tkMultiColorSkipStich;
+    InitName("s02009", "Multicolor Skip Stitch");
+}
+
+int TMultiColorSkipStich::CheckRow(std::span<const uint8_t> scanline, int row) {
+    return pairRule(evenRow_, scanline, row, PatternWidth(), TSkipStich::CheckRow(scanline, row));
+}
+
+void TMultiColorSkipStich::GetPassNeedles(int pass, uint8_t* bits) {
+    // A row with no colour at all (outside a garment) selects nothing, as under tuck.
+    const int count = SeparatedData.GetRowColors(pass).ColorCount;
+    if (count == 1)
+        SelectAllNeedles(bits);
+    else if (count > 1)
+        CopyTopPlane(pass, bits);
+}
+
+} // namespace lc
