@@ -4,6 +4,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "knitting/ui/LinkPage.h"
+
 namespace lc::ui {
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -30,11 +32,23 @@ void TForm1::FormCreate() {
     setCentralWidget(pages_);
     resize(1024, 720);
     SetAppMessageSink(this);
+    createLinkPage();
+}
+
+// --- the Link page: created once, told each time it is shown, closed with the window.
+void TForm1::createLinkPage() {
+    frame41_ = new TFrame4(pageWidgets_[pgLink]);
+    pageWidgets_[pgLink]->layout()->setContentsMargins(0, 0, 0, 0);
+    pageWidgets_[pgLink]->layout()->addWidget(frame41_);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == pgLink && frame41_) frame41_->OnShowForm();
+    });
 }
 
 void TForm1::FormClose() {
     if (closed_) return;
     closed_ = true;
+    if (frame41_) frame41_->CloseOpenedComPort();
     if (AppMessageSink() == this) SetAppMessageSink(nullptr);
 }
 
