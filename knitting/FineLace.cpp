@@ -86,8 +86,6 @@ TFineLace::TFineLace() {
     AddControl(">", '=');
 }
 
-int TFineLace::CheckRow(std::span<const uint8_t> scanline, int row) { return TOnePassTechnique::CheckRow(scanline, row); }
-
 void TFineLace::LoadRow(int row) {
     const TSeparatedRow& sr = SeparatedData.GetRow(row);
     std::memcpy(LeftRunPlane.data(), sr.Plane(kLace14), LeftRunPlane.size());

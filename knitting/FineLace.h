@@ -15,6 +15,7 @@ namespace lc {
 
 class TFineLace : public TOnePassTechnique {
 public:
+    // CheckRow (inherited): no more than MaxColors 3 colours, the ground and the two lace colours.
     TFineLace();
 
     std::array<uint8_t, 41> LeftRunPlane{};  // working copy of plane 14
@@ -22,8 +23,6 @@ public:
     int32_t LeftRuns = 0;
     int32_t RightRuns = 0;
 
-    // No more than 3 colours (the ground and the two lace colours).
-    int CheckRow(std::span<const uint8_t> scanline, int row) override;
     // The bytes of pass-table entry `pass` (nothing past the table).
     void GetPassNeedles(int pass, uint8_t* bits) override;
     int MakePass(uint8_t* bits, int row, int direction, int startDirection) override;

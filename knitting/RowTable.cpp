@@ -39,7 +39,9 @@ void buildColours(TRowTable& t, const TLCGraphicData& g, bool garmentMode) {
     const int mh = g.Mask.height(), mw = g.Mask.width();
     uint16_t all = 0;
     for (int i = 0; i < rows; ++i) {
-        const uint8_t* cells = g.Picture.line(g.LineOfRow(i));
+        const int pictureLine = g.LineOfRow(i);
+        if (pictureLine < 0 || pictureLine >= g.Picture.height()) continue;
+        const uint8_t* cells = g.Picture.line(pictureLine);
         uint16_t m = 0;
         if (garmentMode) {
             // The cells the separation skips (outside the garment) count for nothing here

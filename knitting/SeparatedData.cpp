@@ -66,7 +66,12 @@ void TSeparatedData::Build(const TLCGraphicData& g, bool garmentMode) {
         sr.Data.fill(0);
         uint8_t* d = sr.Data.data();
         uint32_t mask = 0;
-        const uint8_t* cells = g.Picture.line(g.LineOfRow(r));
+        const int pictureLine = g.LineOfRow(r);
+        if (pictureLine < 0 || pictureLine >= g.Picture.height()) { // a raster shorter than Height
+            colors_[static_cast<size_t>(r)] = {};
+            continue;
+        }
+        const uint8_t* cells = g.Picture.line(pictureLine);
         if (garmentMode) {
             const uint8_t* ml = maskLineOfRow(g, r);
             const int inMask = ml ? std::min(width, mw) : 0; // columns past the mask are outside

@@ -14,8 +14,9 @@
 //   - pass p knits design row PassToRow(p); the first pass of row r is RowToPass(r);
 //   - the number of passes is PassCount() when above 0, else rows x PassesPerRow;
 //   - needle bits of pass p: GetPassNeedles(p, bits) into a cleared 40-byte buffer
-//     (fine lace instead: the bytes of GetPassEntry(p)); the technique writes at
-//     most PlaneByteCount() bytes and never a needle at or past the pattern width;
+//     (for fine lace these are the bytes of GetPassEntry(p), nothing past its
+//     table); a technique writes at most PlaneByteCount() bytes and never a
+//     needle at or past the pattern width;
 //   - WorkDone(counter, RowCount) says whether the run has knitted everything;
 //   - CarriageSide at start = (row counter + StartSide) mod 2;
 //   - EdgeMode / EdgeValue drive the edge trim; OtherSide sets the "Wrong side"

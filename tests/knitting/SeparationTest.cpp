@@ -124,3 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
         SpreadCase{"FourColourRowDropsTwo", 2, {{2, 6, 9, 11}}, {{2, 6}}},
         SpreadCase{"ThreeColours", 3, {{0, 1}, {4}, {0, 1, 2, 3}}, {{0, 1, 4}, {1, 4, 0}, {0, 1, 2}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Separation, ARasterShorterThanItsHeightIsReadSafely) {
+    PatternFixture p(20, 5, 3);
+    GraphicData.Height = 9; // the field and the bitmap disagree
+    p.prepare();
+    EXPECT_EQ(SeparatedData.RowCount(), 12);
+    EXPECT_EQ(SeparatedData.GetRowColors(0).ColorMask, 0u); // picture line 8 does not exist
+    EXPECT_EQ(SeparatedData.GetRowColors(4).ColorMask, colors({3}));
+    EXPECT_EQ(RowTable[4].ColorMask, colors({3}));
+    EXPECT_EQ(RowTable[0].ColorMask, 0);
+    GraphicData.Height = 5;
+}
