@@ -281,11 +281,7 @@ void KnitRun::ProcessStandardPaket(const uint8_t* p) {
         tx_[33] = 0xFE;
         SendPacket(tx_.data(), kPassPacketSize);
     }
-    if (status & 0x04) {
-        const uint8_t cam[kCamPacketSize] = {kCamPacketType, static_cast<uint8_t>(cams_.LSPos() & 0xFF),
-                                             static_cast<uint8_t>((cams_.RSPos() - 1) & 0xFF), 0xFD};
-        SendPacket(cam, kCamPacketSize);
-    }
+    if (status & 0x04) SendCamPacket();
     if (status & 0x10) {
         const int left = p[4];
         const int right = p[5];
@@ -311,6 +307,13 @@ void KnitRun::ProcessStandardPaket(const uint8_t* p) {
     }
     if (status & 0x02) carriageSide_ = 0;
     if (status & 0x08) carriageSide_ = 1;
+}
+
+void KnitRun::SendCamPacket() {
+    if (state_ != State::Knitting) return;
+    const uint8_t cam[kCamPacketSize] = {kCamPacketType, static_cast<uint8_t>(cams_.LSPos() & 0xFF),
+                                         static_cast<uint8_t>((cams_.RSPos() - 1) & 0xFF), 0xFD};
+    SendPacket(cam, kCamPacketSize);
 }
 
 void KnitRun::EndOfWork() {

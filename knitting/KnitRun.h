@@ -66,6 +66,9 @@ public:
     // Port closed, timers off, Knitting off, controls enabled.
     void CloseOpenedComPort();
     void SetZeroRow();
+    // The point-cam packet with the bed's cams, sent and logged while knitting
+    // (an adapter request, or the user dropping a cam); nothing otherwise.
+    void SendCamPacket();
 
     // Host callbacks.
     void onStartDelayElapsed();

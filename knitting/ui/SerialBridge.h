@@ -24,7 +24,8 @@ namespace lc::ui {
 // to the GUI thread (queued); there it is handed to the handler of its message
 // number one byte per call, in order. Bytes of a port that has been closed
 // since they were read (a stale generation) are dropped, also in the middle of
-// a chunk when a byte's handling closes the port.
+// a chunk when a byte's handling closes the port. Every port opened with this
+// sink must be closed before the bridge is destroyed (the run closes its own).
 class SerialBridge : public QObject, public ISerialSink {
     Q_OBJECT
 public:

@@ -52,7 +52,7 @@ public:
             }
             if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
             pollfd pf{master_, POLLOUT, 0};
-            if (poll(&pf, 1, 2000) <= 0) return false;
+            if (poll(&pf, 1, 2000) <= 0 || !(pf.revents & POLLOUT)) return false; // full, or nobody listens
         }
         return true;
     }
@@ -135,7 +135,9 @@ public:
 
     // Waits until `total` bytes have reached the sink (or the timeout passes),
     // replaying every queued chunk into `handler`. Returns the bytes handed on.
-    size_t pumpUntil(size_t total, const std::function<void(uint8_t)>& handler, int timeoutMs = 3000) {
+    // `giveUp` ends the wait early (checked after each batch).
+    size_t pumpUntil(size_t total, const std::function<void(uint8_t)>& handler, int timeoutMs = 3000,
+                     const std::function<bool()>& giveUp = {}) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         size_t handed = 0;
         for (;;) {
@@ -157,7 +159,7 @@ public:
                 std::lock_guard lock(m_);
                 if (q_.empty()) return handed;
             }
-            if (std::chrono::steady_clock::now() >= end) return handed;
+            if (std::chrono::steady_clock::now() >= end || (giveUp && giveUp())) return handed;
         }
     }
 
