@@ -12,7 +12,6 @@
 #include "core/UIText.h"
 #include "knitting/RowTable.h"
 #include "knitting/SeparatedData.h"
-#include "knitting/SerialLink.h"
 #include "knitting/Technique.h"
 
 namespace lc {
@@ -166,6 +165,8 @@ void LinkController::OnShowForm() {
     bed_.FitCams();
     DrawLine();
     bed_.ShowActiveNeedles = Technique() && Technique()->Kind == kKindFineLace;
+    // Also after a technique restored without the box: the jacquards' rows go in pairs.
+    preview_.Even = Technique() && JacquardColors(Technique()->Kind) != 0;
     refresh(lpAll);
 }
 
@@ -448,16 +449,9 @@ void LinkController::camGrab(bool right, int needle, bool keep) {
     refresh(lpLabels);
 }
 
-void LinkController::sendCamPacket() {
-    const uint8_t cam[kCamPacketSize] = {kCamPacketType, static_cast<uint8_t>(bed_.LSPos & 0xFF),
-                                         static_cast<uint8_t>((bed_.RSPos - 1) & 0xFF), 0xFD};
-    SerialWrite(run_->PortSlot(), cam, kCamPacketSize);
-    run_->AddToProtocol(FormatPacketLine("PC-->", cam, kCamPacketSize));
-}
-
 void LinkController::camDrop(bool right) {
     (right ? labels_.Label17 : labels_.Label4) = savedLabel_;
-    if (run_->Knitting()) sendCamPacket();
+    run_->SendCamPacket(); // only while knitting
     refresh(lpLabels);
 }
 

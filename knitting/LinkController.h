@@ -182,7 +182,6 @@ private:
     void pickPreviewRow(int y, bool click);
     void camGrab(bool right, int needle, bool keep);
     void camDrop(bool right);
-    void sendCamPacket();
     void syncRunButtons();
 
     IKnitRunHost& host_;
