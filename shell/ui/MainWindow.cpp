@@ -13,6 +13,7 @@
 #include "core/ui/ProgramDirs.h"
 #include "core/ui/SettingsStoreQt.h"
 #include "shell/PictureFiles.h"
+#include "knitting/ui/LinkPage.h"
 
 namespace lc::ui {
 
@@ -56,13 +57,26 @@ void TForm1::FormCreate() {
     setCentralWidget(pages_);
     resize(1024, 720);
     SetAppMessageSink(this);
+    createLinkPage();
+}
+
+// --- the Link page: created once, told each time it is shown, closed with the window.
+void TForm1::createLinkPage() {
+    frame41_ = new TFrame4(pageWidgets_[pgLink]);
+    pageWidgets_[pgLink]->layout()->setContentsMargins(0, 0, 0, 0);
+    pageWidgets_[pgLink]->layout()->addWidget(frame41_);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == pgLink && frame41_) frame41_->OnShowForm();
+    });
 }
 
 void TForm1::FormClose() {
     if (closed_) return;
     closed_ = true;
-    // The autosave runs here, before the shared objects go. ShutDown closes
-    // the serial ports first (its closePorts hook).
+    // The Link page's port goes first, so no byte from the adapter reaches
+    // an object that is being released; the autosave runs here too, before
+    // the shared objects go.
+    if (frame41_) frame41_->CloseOpenedComPort();
     ShutDown();
     if (AppMessageSink() == this) SetAppMessageSink(nullptr);
     if (&settingsStore() == settings_.get()) setSettingsStore(nullptr);

@@ -9,6 +9,7 @@ class QTabWidget;
 namespace lc::ui {
 
 class SettingsStoreQt;
+class TFrame4;
 
 // The main window: seven pages and the router of the application messages.
 class TForm1 : public QMainWindow, public IAppMessageSink {
@@ -23,6 +24,7 @@ public:
 
     QTabWidget* pages() const { return pages_; }
     QWidget* page(Page p) const;
+    TFrame4* linkPage() const { return frame41_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -35,6 +37,10 @@ private:
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
     bool closed_ = false;
+
+    // --- the Link page (page 2)
+    void createLinkPage();
+    TFrame4* frame41_ = nullptr;
 };
 
 } // namespace lc::ui

@@ -1,0 +1,486 @@
+#include "knitting/LinkController.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/Globals.h"
+#include "core/GraphicData.h"
+#include "core/Machine.h"
+#include "core/Translator.h"
+#include "core/UIText.h"
+#include "knitting/RowTable.h"
+#include "knitting/SeparatedData.h"
+#include "knitting/Technique.h"
+
+namespace lc {
+
+std::vector<std::string> TechniqueList;
+
+namespace {
+
+// Event sounds of the page (first parameter of the play-event-sound message).
+constexpr int kSoundColorChanged = 1;
+constexpr int kSoundIncDec = 2;
+constexpr int kSoundMachineSetting = 16;
+
+std::unique_ptr<TKnittMachine> makeMachine() {
+    // The techniques take their names from the language file when they are created.
+    SetTechniqueNameSource([](std::string_view key) { return TechniqueName(key, Translator); });
+    return std::make_unique<TSilverReed>();
+}
+
+int mod2(int v) { return ((v % 2) + 2) % 2; }
+
+} // namespace
+
+LinkController::LinkController(IKnitRunHost& host, ILinkView* view)
+    : host_(host),
+      view_(view),
+      machine_(makeMachine()),
+      source_(*machine_, RowTable, SeparatedData),
+      cams_(bed_),
+      run_(std::make_unique<KnitRun>(*this, source_, cams_)) {}
+
+LinkController::~LinkController() {
+    // The run closes its port before the machine and the bed it reads go.
+    run_.reset();
+    if (KnittMachine == machine_.get()) KnittMachine = nullptr;
+}
+
+void LinkController::refresh(unsigned parts) {
+    if (view_) view_->refresh(parts);
+}
+
+int LinkController::Panel1Height(int h) {
+    if (h < 400) return 310;
+    if (h <= 600) return std::max(310, h - 200);
+    return static_cast<int>(std::nearbyint(h * 0.6));
+}
+
+int LinkController::RowCounterMaximum() const {
+    const TTechnique* t = Technique();
+    if (!t) return 0;
+    const int pc = t->PassCount();
+    if (pc > 0) return pc;
+    // Without a garment every row of the pattern can be knitted: the counter
+    // must reach the last one, or the run would never come to its end.
+    const int rows = GarmentMode ? std::min(GraphicData.Height, GraphicData.GarmentRows) : GraphicData.Height;
+    return std::max(0, rows) * t->PassesPerRow;
+}
+
+int LinkController::ProgressMax() const { return std::max(1, GraphicData.Height); }
+
+int LinkController::ScrollMax() const { return std::max(0, bed_.PatternWidth() - scrollPage_); }
+
+void LinkController::attachEvents() {
+    for (auto& t : machine_->Techniques) {
+        t->OnMachineSettingChanged = [](TTechnique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundMachineSetting); };
+        t->OnColorChanged = [](TTechnique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundColorChanged); };
+    }
+}
+
+void LinkController::syncRunButtons() {
+    run_->SetWrongSide(buttons_.WrongSideDown);
+    run_->SetTrimEdges(buttons_.TrimMaskaDown);
+}
+
+void LinkController::applySide(bool wrongSide) {
+    bed_.Mirrored = !wrongSide;
+    buttons_.RightSideDown = !wrongSide;
+    buttons_.WrongSideDown = wrongSide;
+    preview_.Mirror = !wrongSide;
+    const TTechnique* t = Technique();
+    bed_.ShowActiveNeedles = t && t->Kind == kKindFineLace;
+    syncRunButtons();
+    refresh(lpButtons | lpNeedleBed | lpPreview);
+}
+
+void LinkController::FormCreate() {
+    if (created_) return;
+    created_ = true;
+    bed_.SetNotifyTarget(this);
+    bed_.SetPatternWidth(GraphicData.Width);
+    bed_.FitCams();
+    KnittMachine = machine_.get();
+    machine_->SetNotifyWindow(this);
+
+    TechniqueList = TechniqueListLines(*machine_);
+    attachEvents();
+    const TTechnique* t = Technique();
+    applySide(t && t->OtherSide != 0);
+    buttons_.ComboEnabled = !TechniqueList.empty();
+    buttons_.ProtocolButtonVisible = ViewProtocol > 0;
+    refresh(lpAll);
+}
+
+void LinkController::Preparation() {
+    PreparationOptions o;
+    o.GarmentMode = GarmentMode;
+    o.DiscretCorrection = buttons_.DiscretCorrectionDown;
+    o.StartSide = Technique() ? Technique()->StartSide : 0;
+    o.Mirrored = bed_.Mirrored;
+    lc::Preparation(RowTable, GraphicData, o);
+    colorPanel_.AllColorsInPic = RowTable.AllColorsInPic;
+    // The side the adapter reported stands while a run is going.
+    if (GarmentMode && !run_->LinkUp()) run_->SetCarriageSide(mod2(RowCounter() + o.StartSide));
+    ShowRowInfo();
+    refresh(lpLabels | lpColorPanel);
+}
+
+void LinkController::applyKindButtons(bool spread) {
+    const TTechnique* t = Technique();
+    if (!t) return;
+    buttons_.NoTrimMaskaEnabled = true;
+    if (const int n = JacquardColors(t->Kind)) {
+        if (spread) SeparatedData.SpreadColors(n);
+    } else if (t->Kind == tkLace || t->Kind == kKindFineLace) {
+        if (t->Kind == kKindFineLace) Technique()->Prepare(); // builds the pass table (cached)
+        buttons_.TrimMaskaDown = true;
+        buttons_.NoTrimMaskaEnabled = false;
+    }
+    syncRunButtons();
+}
+
+void LinkController::OnShowForm() {
+    if (!created_) FormCreate();
+    // Mid-run the row table, the separation and the pass table stay as the run
+    // uses them; the page only shows where it is.
+    if (run_->LinkUp()) {
+        DrawLine();
+        return;
+    }
+    bed_.SetPatternWidth(GraphicData.Width);
+    Preparation();
+    SeparatedData.Clear();
+    SeparatedData.Build(GraphicData, GarmentMode);
+    applyKindButtons(true);
+
+    rowCounterMax_ = RowCounterMaximum();
+    if (RowCounter() > rowCounterMax_) SetZeroRow();
+    attachEvents();
+    machine_->SetRowRange(rowCounterMax_);
+    run_->SetDesignRow(Technique() ? Technique()->PassToRow(RowCounter()) : RowCounter());
+    bed_.FitCams();
+    DrawLine();
+    bed_.ShowActiveNeedles = Technique() && Technique()->Kind == kKindFineLace;
+    // Also after a technique restored without the box: the jacquards' rows go in pairs.
+    preview_.Even = Technique() && JacquardColors(Technique()->Kind) != 0;
+    refresh(lpAll);
+}
+
+void LinkController::ChooseTechnique(int kind) {
+    if (run_->LinkUp()) return;
+    if (!machine_->SelectTechniqueByKind(kind)) return;
+    attachEvents();
+    SetZeroRow();
+    TTechnique* t = Technique();
+    applySide(t->OtherSide != 0);
+    preview_.Even = JacquardColors(t->Kind) != 0;
+    SeparatedData.Clear();
+    SeparatedData.Build(GraphicData, GarmentMode);
+    buttons_.WrongSideEnabled = true;
+    applyKindButtons(true);
+    if (t->Kind == kKindFineLace) {
+        // Fine lace is knitted with the right side facing only.
+        applySide(false);
+        buttons_.WrongSideEnabled = false;
+    }
+    rowCounterMax_ = RowCounterMaximum();
+    machine_->SetRowRange(rowCounterMax_);
+    run_->SetCarriageSide(mod2(RowCounter() + t->StartSide));
+    bed_.ShowActiveNeedles = t->Kind == kKindFineLace;
+    DrawLine();
+    refresh(lpAll);
+}
+
+void LinkController::ShowRowInfo() {
+    const int r = std::max(0, DesignRow());
+    const TRowInfo& cur = RowTable[r];
+    if (r > 0) {
+        const TRowInfo& prev = RowTable[r - 1];
+        labels_.Label4 = std::to_string(int(prev.LeftNeedle) - int(cur.LeftNeedle));
+        labels_.Label17 = std::to_string(int(cur.RightNeedle) - int(prev.RightNeedle));
+    } else {
+        labels_.Label4.clear();
+        labels_.Label17.clear();
+    }
+    labels_.Label6 = std::to_string(cur.RowsWithoutChange);
+    if (buttons_.WrongSideDown) std::swap(labels_.Label4, labels_.Label17);
+}
+
+void LinkController::DrawLine() {
+    TTechnique* t = Technique();
+    const int rc = RowCounter();
+    const int width = GraphicData.Width;
+    const int r = DesignRow();
+    if (r >= 0) {
+        const TRowInfo& cur = RowTable[r];
+        int dl = 0, dr = 0;
+        if (r > 0) {
+            const TRowInfo& prev = RowTable[r - 1];
+            dl = int(prev.LeftNeedle) - int(cur.LeftNeedle);
+            dr = int(cur.RightNeedle) - int(prev.RightNeedle);
+        }
+        int left, right;
+        if (GarmentMode) {
+            labels_.Wide = std::to_string(std::abs(int(cur.RightNeedle) - int(cur.LeftNeedle) + 1));
+            left = cur.LeftNeedle;
+            right = cur.RightNeedle;
+        } else {
+            labels_.Wide = std::to_string(bed_.RSPos - bed_.LSPos);
+            left = bed_.LSPos;
+            right = bed_.RSPos - 1;
+        }
+        ShowRowInfo();
+        if (bed_.Mirrored) {
+            labels_.LeftWorkStich = FormatNeedleNumber(left, width);
+            labels_.RightWorkStich = FormatNeedleNumber(right, width);
+        } else {
+            labels_.RightWorkStich = FormatNeedleNumberSwapped(left, width);
+            labels_.LeftWorkStich = FormatNeedleNumberSwapped(right, width);
+        }
+        // Row 0 has no row below it to differ from.
+        if (dl != 0 || dr != 0) SendAppMessage(AppMsg::PlayEventSound, kSoundIncDec);
+    }
+    if (t && t->Kind == kKindFineLace) {
+        // The pass entry is trimmed on a copy: the table itself stays as built.
+        std::array<uint8_t, 41> bits{};
+        if (const TPassEntry* e = t->GetPassEntry(rc)) {
+            std::memcpy(bits.data(), e->Bits.data(), bits.size());
+            run_->TrimData(bits.data());
+        }
+        bed_.SetActiveNeedles(bits.data());
+    }
+    const int shownRow = t ? t->PassToRow(rc) : rc;
+    preview_.SetCurrentRow(shownRow);
+    bed_.DrawRow(shownRow);
+    // The instruction sheet follows the row counter.
+    machine_->RowUpDown.Position = std::clamp(rc, machine_->RowUpDown.Min, machine_->RowUpDown.Max);
+    if (t) {
+        t->UpdateColors(rc);
+        colorPanel_.ChangedColors = t->RowYarns & ~colorPanel_.ActiveColor & 0xFFFF;
+        colorPanel_.CarrPosition = run_->CarriageSide();
+        colorPanel_.ActiveColor = t->RowYarns;
+        colorPanel_.Threads = t->PassYarns;
+        colorPanel_.ThreadType = t->MarkedYarns;
+        carriageSetting_ = t->GetCarriageSetting(rc);
+    }
+    refresh(lpLabels | lpNeedleBed | lpPreview | lpColorPanel | lpSetting | lpRowCounter | lpMachine);
+}
+
+int LinkController::CheckPicture() {
+    progress_ = 0;
+    const int bad = run_->CheckPicture();
+    if (bad >= 0) {
+        host_.postMessageBox({ReplaceRowMark(UIText[utRowTooManyColors], bad), UIText[utErrorCaption],
+                              RunBoxIcon::Warning});
+    }
+    refresh(lpProgress);
+    return bad;
+}
+
+void LinkController::SetZeroRow() {
+    run_->SetZeroRow();
+    machine_->RowUpDown.Position = 0;
+    refresh(lpRowCounter | lpMachine);
+}
+
+void LinkController::EnableControls() {
+    buttons_.ComboEnabled = !machine_->Techniques.empty();
+    buttons_.RowCounterEnabled = true;
+    refresh(lpButtons);
+}
+
+void LinkController::DisableControls() {
+    buttons_.ComboEnabled = false;
+    buttons_.RowCounterEnabled = false;
+    refresh(lpButtons);
+}
+
+void LinkController::linkStateChanged(bool up) {
+    if (up) DisableControls();
+    else EnableControls();
+    host_.linkStateChanged(up);
+}
+
+void LinkController::Start() {
+    if (run_->state() == KnitRun::State::Starting) return; // Start is disabled during the start wait
+    syncRunButtons();
+    run_->Start();
+    refresh(lpButtons);
+}
+
+void LinkController::Stop() {
+    if (run_->LinkUp()) run_->Stop();
+    refresh(lpButtons);
+}
+
+void LinkController::setRowCounter(int position) {
+    run_->SetRowCounter(std::clamp(position, 0, std::max(0, rowCounterMax_)));
+    machine_->RowUpDown.Position = std::clamp(RowCounter(), machine_->RowUpDown.Min, machine_->RowUpDown.Max);
+}
+
+void LinkController::UpDown1Click(int position) {
+    if (run_->LinkUp()) return;
+    setRowCounter(position);
+    TTechnique* t = Technique();
+    run_->SetDesignRow(t ? t->PassToRow(RowCounter()) : RowCounter());
+    run_->SetCarriageSide(mod2(RowCounter() + (t ? t->StartSide : 0)));
+    DrawLine();
+}
+
+void LinkController::SpeedButton2Click() {
+    if (run_->LinkUp()) return;
+    SetZeroRow();
+    DrawLine();
+}
+
+void LinkController::pickPreviewRow(int y, bool click) {
+    int row = preview_.RowAt(y);
+    if (row < 0) {
+        if (!click) return; // a drag over no row changes nothing
+        row = 0;
+    }
+    TTechnique* t = Technique();
+    run_->SetDesignRow(row);
+    setRowCounter(t ? t->RowToPass(row) : row);
+    run_->SetCarriageSide(mod2(RowCounter() + (t ? t->StartSide : 0)));
+    DrawLine();
+}
+
+void LinkController::Image1MouseDown(int y) {
+    if (run_->LinkUp()) return;
+    previewDrag_ = true;
+    pickPreviewRow(y, true);
+}
+
+void LinkController::PreViewScrMouseMove(int y) {
+    if (!previewDrag_ || run_->LinkUp()) return;
+    pickPreviewRow(y, false);
+}
+
+void LinkController::Image1MouseUp() { previewDrag_ = false; }
+
+void LinkController::ScrollBar1Change(int position) {
+    scrollPos_ = std::clamp(position, 0, ScrollMax());
+    // The bar's page is the number of needles shown.
+    bed_.SetVisibleRange(scrollPos_, scrollPos_ + std::max(1, scrollPage_) - 1);
+    refresh(lpScrollBar | lpNeedleBed);
+}
+
+void LinkController::ToolButtonClick(int tag) {
+    const int width = bed_.PatternWidth();
+    switch (tag) {
+    case ltZoomIn:
+    case ltZoomOut:
+        // The bed shows its own width at divisor 1 (not a fixed 200 needles,
+        // which a narrower pattern does not have and a wider one exceeds).
+        zoom_ = tag == ltZoomIn ? std::min(5, zoom_ + 1) : std::max(1, zoom_ - 1);
+        bed_.ZoomToCount(std::max(1, width / zoom_));
+        break;
+    case ltFitBed:
+        bed_.FitCams();
+        DrawLine();
+        break;
+    case ltRightSide:
+        applySide(false);
+        DrawLine();
+        break;
+    case ltWrongSide:
+        if (!buttons_.WrongSideEnabled) break;
+        applySide(true);
+        DrawLine();
+        break;
+    case ltCheckDrawing:
+        if (!run_->LinkUp()) CheckPicture();
+        break;
+    case ltViewPreview:
+    case ltViewMachine:
+        buttons_.View = tag;
+        refresh(lpButtons);
+        break;
+    case ltViewProtocol:
+        if (buttons_.ProtocolButtonVisible) buttons_.View = tag;
+        refresh(lpButtons);
+        break;
+    case ltCamsToGarment:
+        bed_.SetCams(RowTable.GarmentLeft, RowTable.GarmentRight);
+        bed_.FitCams();
+        DrawLine();
+        break;
+    case ltCamsToRow: {
+        const TRowInfo& row = RowTable[std::max(0, DesignRow())];
+        bed_.SetCams(row.LeftNeedle, row.RightNeedle);
+        DrawLine();
+        break;
+    }
+    case ltDiscretCorrection:
+    case ltNoDiscretCorrection:
+        buttons_.DiscretCorrectionDown = tag == ltDiscretCorrection;
+        Preparation();
+        refresh(lpButtons);
+        break;
+    case ltNoTrimMaska:
+        if (buttons_.NoTrimMaskaEnabled) buttons_.TrimMaskaDown = false;
+        syncRunButtons();
+        refresh(lpButtons);
+        break;
+    case ltTrimMaska:
+        buttons_.TrimMaskaDown = true;
+        syncRunButtons();
+        refresh(lpButtons);
+        break;
+    default:
+        break;
+    }
+}
+
+void LinkController::camGrab(bool right, int needle, bool keep) {
+    std::string& label = right ? labels_.Label17 : labels_.Label4;
+    if (keep) savedLabel_ = label;
+    const int width = GraphicData.Width;
+    label = FormatNeedleNumber(needle, width);
+    if (!GarmentMode) {
+        labels_.Wide = std::to_string(bed_.RSPos - bed_.LSPos);
+        (right ? labels_.RightWorkStich : labels_.LeftWorkStich) = FormatNeedleNumber(needle, width);
+    }
+    refresh(lpLabels);
+}
+
+void LinkController::camDrop(bool right) {
+    (right ? labels_.Label17 : labels_.Label4) = savedLabel_;
+    run_->SendCamPacket(); // only while knitting
+    refresh(lpLabels);
+}
+
+intptr_t LinkController::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
+    const int a = static_cast<int>(wParam);
+    switch (msg) {
+    case AppMsg::LeftCamGrab: camGrab(false, a, true); break;
+    case AppMsg::LeftCamStep: camGrab(false, a, false); break;
+    case AppMsg::LeftCamDrop: camDrop(false); break;
+    case AppMsg::RightCamGrab: camGrab(true, a, true); break;
+    case AppMsg::RightCamStep: camGrab(true, a, false); break;
+    case AppMsg::RightCamDrop: camDrop(true); break;
+    case AppMsg::NeedleBedScroll:
+        scrollPage_ = std::max(1, static_cast<int>(lParam) - a);
+        scrollPos_ = a;
+        refresh(lpScrollBar);
+        break;
+    case AppMsg::RowCounterChanged:
+        // The sheet's up-down may be looked through during a run, but the row
+        // counter is the run's.
+        if (run_->LinkUp()) break;
+        setRowCounter(a);
+        run_->SetDesignRow(Technique() ? Technique()->PassToRow(RowCounter()) : RowCounter());
+        DrawLine();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+} // namespace lc

@@ -1,0 +1,210 @@
+#pragma once
+// The Link page's engine: everything TFrame4 decides, without a widget. It
+// owns the machine panel's engine (the seventeen techniques), the needle bed,
+// the preview and yarn panel models and the knitting run, and keeps the page's
+// state (buttons, row counter range, the texts of the row labels). The window
+// class (knitting/ui/LinkPage.h) shows that state and forwards its events.
+//
+// It stands between the run and the page's host: the run's timers, log lines
+// and message boxes go on to the host given at construction; its link changes
+// and redraws come here first.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/AppMessages.h"
+#include "knitting/KnitRun.h"
+#include "knitting/KnitRunTypes.h"
+#include "knitting/KnittMachine.h"
+#include "knitting/NeedleBed.h"
+#include "knitting/PreviewPanels.h"
+#include "knitting/TechniqueAdapter.h"
+
+namespace lc {
+
+// The shared list of techniques, "name=kind" per line in machine order, for the
+// stitch galleries' filter. Filled when the Link page is created.
+extern std::vector<std::string> TechniqueList;
+
+// Tool button tags of the page.
+enum LinkTool : int {
+    ltZoomIn = 10,
+    ltZoomOut = 11,
+    ltFitBed = 12,
+    ltRightSide = 21,
+    ltWrongSide = 22,
+    ltCheckDrawing = 23,
+    ltViewPreview = 31,
+    ltViewMachine = 32,
+    ltViewProtocol = 33,
+    ltCamsToGarment = 40,
+    ltCamsToRow = 41,
+    ltDiscretCorrection = 60,
+    ltNoDiscretCorrection = 61,
+    ltNoTrimMaska = 63,
+    ltTrimMaska = 64,
+};
+
+// What the page shows changed; the window refreshes those parts (coalesced).
+enum LinkPart : unsigned {
+    lpLabels = 1u << 0,      // the edge and needles-in-work labels
+    lpButtons = 1u << 1,     // button states, lamp, Start/Stop, enabled controls
+    lpRowCounter = 1u << 2,  // the row counter's value and range
+    lpNeedleBed = 1u << 3,
+    lpPreview = 1u << 4,
+    lpColorPanel = 1u << 5,
+    lpSetting = 1u << 6,     // the carriage-setting line
+    lpMachine = 1u << 7,     // the instruction sheet
+    lpScrollBar = 1u << 8,   // the bar under the needle bed
+    lpProgress = 1u << 9,
+    lpTechnique = 1u << 10,  // the technique box's selection
+    lpAll = 0xFFFFFFFFu,
+};
+
+class ILinkView {
+public:
+    virtual ~ILinkView() = default;
+    // Called on the GUI thread, possibly from inside the adapter's byte
+    // handler: the view must only schedule repaints, never paint here.
+    virtual void refresh(unsigned parts) = 0;
+};
+
+struct LinkButtons {
+    bool RightSideDown = true;
+    bool WrongSideDown = false;
+    bool WrongSideEnabled = true;
+    bool TrimMaskaDown = true; // btnTrimMaska: the edge needles are forced
+    bool NoTrimMaskaEnabled = true;
+    bool DiscretCorrectionDown = false;
+    int View = ltViewPreview; // 31, 32 or 33
+    bool ProtocolButtonVisible = false;
+    bool ComboEnabled = true;
+    bool RowCounterEnabled = true;
+};
+
+struct LinkLabels {
+    std::string Label4;  // increase/decrease on the left
+    std::string Label6;  // rows without change
+    std::string Label17; // increase/decrease on the right
+    std::string LeftWorkStich;
+    std::string Wide;
+    std::string RightWorkStich;
+};
+
+class LinkController : public IKnitRunHost, public IAppMessageSink {
+public:
+    // `host` gets the run's timers, log lines and message boxes.
+    explicit LinkController(IKnitRunHost& host, ILinkView* view = nullptr);
+    ~LinkController() override;
+    LinkController(const LinkController&) = delete;
+    LinkController& operator=(const LinkController&) = delete;
+
+    void SetView(ILinkView* view) { view_ = view; }
+
+    // --- the page's operations
+    void FormCreate();
+    void OnShowForm();
+    void DrawLine();
+    void ShowRowInfo();
+    // The first design row with more colours than the technique allows, reported
+    // in a box (slot 23, caption slot 28), or -1 when every row passes.
+    int CheckPicture();
+    void SetZeroRow();
+    void EnableControls();
+    void DisableControls();
+    void Preparation();
+
+    // --- events
+    void Start();  // Shape3MouseUp
+    void Stop();   // Shape2MouseUp
+    // ComboBox2Change: the technique of this kind becomes current (ignored while knitting).
+    void ChooseTechnique(int kind);
+    void UpDown1Click(int position);
+    void SpeedButton2Click();
+    void ToolButtonClick(int tag);
+    void ScrollBar1Change(int position);
+    void Image1MouseDown(int y);
+    void PreViewScrMouseMove(int y);
+    void Image1MouseUp();
+
+    // Messages from the needle bed and the machine panel (1035..1042).
+    intptr_t appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) override;
+
+    // --- IKnitRunHost (the run's view of the page)
+    void armWatchdog(int ms) override { host_.armWatchdog(ms); }
+    void stopWatchdog() override { host_.stopWatchdog(); }
+    void startEmulator() override { host_.startEmulator(); }
+    void stopEmulator() override { host_.stopEmulator(); }
+    void armStartDelay(int ms) override { host_.armStartDelay(ms); }
+    void cancelStartDelay() override { host_.cancelStartDelay(); }
+    void appendProtocol(const std::string& line) override { host_.appendProtocol(line); }
+    void clearProtocol() override { host_.clearProtocol(); }
+    void postMessageBox(const RunMessageBox& box) override { host_.postMessageBox(box); }
+    void linkStateChanged(bool up) override;
+    void drawLine() override { DrawLine(); }
+    ISerialSink* serialSink() override { return host_.serialSink(); }
+
+    // --- state
+    TKnittMachine& Machine() { return *machine_; }
+    TTechnique* Technique() const { return machine_->CurrentTechnique; }
+    TNeedleBed& Bed() { return bed_; }
+    TPreView& Preview() { return preview_; }
+    const TColorInstruction& ColorPanel() const { return colorPanel_; }
+    const std::string& CarriageSetting() const { return carriageSetting_; }
+    KnitRun& Run() { return *run_; }
+    TechniqueAdapter& Source() { return source_; }
+    const LinkButtons& Buttons() const { return buttons_; }
+    const LinkLabels& Labels() const { return labels_; }
+    int RowCounter() const { return run_->RowCounter(); }
+    int RowCounterMax() const { return rowCounterMax_; }
+    int DesignRow() const { return run_->DesignRow(); }
+    int ZoomDivisor() const { return zoom_; }
+    int Progress() const { return progress_; }
+    int ProgressMax() const;
+    // The bar under the needle bed.
+    int ScrollPosition() const { return scrollPos_; }
+    int ScrollPage() const { return scrollPage_; }
+    int ScrollMax() const;
+
+    // The row counter's range for the current technique and pattern: the
+    // technique's pass count when it has a table, else the design rows (the
+    // garment's with one laid) times the passes per row.
+    int RowCounterMaximum() const;
+    // The panel heights of the page for a frame height H.
+    static int Panel1Height(int frameHeight);
+
+private:
+    void refresh(unsigned parts);
+    void attachEvents();
+    void applySide(bool wrongSide);
+    void applyKindButtons(bool spread);
+    void setRowCounter(int position);
+    void pickPreviewRow(int y, bool click);
+    void camGrab(bool right, int needle, bool keep);
+    void camDrop(bool right);
+    void syncRunButtons();
+
+    IKnitRunHost& host_;
+    ILinkView* view_ = nullptr;
+    std::unique_ptr<TKnittMachine> machine_;
+    TNeedleBed bed_;
+    TPreView preview_;
+    TColorInstruction colorPanel_;
+    std::string carriageSetting_;
+    TechniqueAdapter source_;
+    NeedleBedCams cams_;
+    std::unique_ptr<KnitRun> run_;
+
+    LinkButtons buttons_;
+    LinkLabels labels_;
+    std::string savedLabel_;
+    int rowCounterMax_ = 2047;
+    int zoom_ = 3;
+    bool previewDrag_ = false;
+    int progress_ = 0;
+    int scrollPos_ = 0;
+    int scrollPage_ = 50;
+    bool created_ = false;
+};
+
+} // namespace lc

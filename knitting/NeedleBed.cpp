@@ -1,0 +1,248 @@
+#include "knitting/NeedleBed.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/Globals.h"
+
+namespace lc {
+
+std::string FormatNeedleNumber(int n, int width) {
+    const int h = width / 2;
+    return n < h ? "L" + std::to_string(h - n) : "R" + std::to_string(n - h + 1);
+}
+
+std::string FormatNeedleNumberSwapped(int n, int width) {
+    const int h = width / 2;
+    return n < h ? "R" + std::to_string(h - n) : "L" + std::to_string(n - h + 1);
+}
+
+TNeedleBed::TNeedleBed() { SetPatternWidth(GraphicData.Width > 0 ? GraphicData.Width : 200); }
+
+void TNeedleBed::notify(AppMsg msg, intptr_t a, intptr_t b) {
+    if (NotifyTarget) NotifyTarget->appMessage(msg, a, b);
+}
+
+void TNeedleBed::invalidate() {
+    if (OnInvalidate) OnInvalidate();
+}
+
+void TNeedleBed::computePitch() {
+    const int count = std::max(1, end_ - first_);
+    // A bed narrower than its needles still gets one pixel per needle: the
+    // drag divides by the pitch and the bands are sized from it.
+    pitch_ = std::max(1, (clientW_ - 30) / count);
+    margin_ = (clientW_ - count * pitch_) / 2;
+}
+
+void TNeedleBed::clampCams() {
+    LSPos = std::clamp(LSPos, 0, width_ - 1);
+    RSPos = std::clamp(RSPos, LSPos + 1, width_);
+}
+
+void TNeedleBed::SetPatternWidth(int width) {
+    width_ = std::max(1, width);
+    MinPos = 0;
+    MaxPos = width_;
+    if (LSPos >= RSPos || LSPos < 0 || RSPos > width_) {
+        LSPos = 0;
+        RSPos = width_;
+    }
+    clampCams();
+    first_ = std::clamp(first_, 0, width_ - 1);
+    end_ = std::clamp(end_, first_ + 1, width_);
+    computePitch();
+    invalidate();
+}
+
+void TNeedleBed::Resize(int clientWidth, int clientHeight) {
+    clientW_ = std::max(0, clientWidth);
+    clientH_ = std::max(0, clientHeight);
+    computePitch();
+    invalidate();
+}
+
+void TNeedleBed::SetCams(int left, int right) {
+    // Adapter reports and garment edges are taken within the bed: a cam past
+    // the last needle would put every index derived from it past the bed.
+    const int l = std::clamp(left, 0, width_ - 1);
+    const int r = std::clamp(right + 1, l + 1, width_);
+    if (l == LSPos && r == RSPos) return;
+    LSPos = l;
+    RSPos = r;
+    if (first_ <= LSPos && RSPos <= end_) invalidate();
+    else FitCams();
+}
+
+void TNeedleBed::FitCams() {
+    if (LSPos == RSPos) {
+        LSPos = 0;
+        RSPos = width_;
+    }
+    clampCams();
+    first_ = LSPos;
+    end_ = RSPos;
+    computePitch();
+    notify(AppMsg::NeedleBedScroll, first_, end_);
+    invalidate();
+}
+
+void TNeedleBed::ZoomToCount(int n) {
+    n = std::clamp(n, 1, width_);
+    if (n != width_) {
+        first_ = (width_ - n) / 2;
+        end_ = first_ + n;
+    } else {
+        first_ = 0;
+        end_ = width_;
+    }
+    if (end_ > MaxPos) {
+        end_ = MaxPos;
+        first_ = std::max(0, MaxPos - n);
+    }
+    computePitch();
+    notify(AppMsg::NeedleBedScroll, first_, end_);
+    invalidate();
+}
+
+void TNeedleBed::SetVisibleRange(int first, int last) {
+    first_ = std::clamp(first, 0, width_ - 1);
+    end_ = std::clamp(last + 1, first_ + 1, width_);
+    computePitch();
+    invalidate();
+}
+
+void TNeedleBed::SetActiveNeedles(const uint8_t* bits) {
+    if (bits) std::memcpy(active_.data(), bits, active_.size());
+    else active_.fill(0);
+    invalidate();
+}
+
+void TNeedleBed::DrawRow(int row) {
+    row_ = row;
+    invalidate();
+}
+
+bool TNeedleBed::StepLeftCam(int n) {
+    const int to = LSPos + n;
+    if (n == 0 || to < MinPos || to >= RSPos - kCamMinGap) return false;
+    LSPos = to;
+    notify(AppMsg::LeftCamStep, LSPos);
+    invalidate();
+    return true;
+}
+
+bool TNeedleBed::StepRightCam(int n) {
+    const int to = RSPos + n;
+    if (n == 0 || to <= LSPos + kCamMinGap || to > MaxPos) return false;
+    RSPos = to;
+    notify(AppMsg::RightCamStep, RSPos - 1);
+    invalidate();
+    return true;
+}
+
+void TNeedleBed::CamMouseDown(bool rightCam, int x) {
+    if (rightCam) notify(AppMsg::RightCamGrab, RSPos - 1);
+    else notify(AppMsg::LeftCamGrab, LSPos);
+    drag_ = true;
+    dragRight_ = rightCam;
+    grabX_ = x;
+}
+
+void TNeedleBed::CamMouseMove(bool rightCam, int x) {
+    if (!drag_ || rightCam != dragRight_) return;
+    // The button follows its cam, so x stays measured against the grab point.
+    const int steps = (x - grabX_) / pitch_;
+    if (steps == 0) return;
+    if (rightCam) StepRightCam(steps);
+    else StepLeftCam(steps);
+}
+
+void TNeedleBed::CamMouseUp(bool rightCam) {
+    if (!drag_ || rightCam != dragRight_) return;
+    drag_ = false;
+    if (rightCam) notify(AppMsg::RightCamDrop, 0);
+    else notify(AppMsg::LeftCamDrop, 0);
+    invalidate();
+}
+
+bool TNeedleBed::CamVisible(bool rightCam) const {
+    const int p = rightCam ? RSPos : LSPos;
+    return p >= first_ && p <= end_;
+}
+
+TNeedleBed::Rect TNeedleBed::CamButtonRect(bool rightCam) const {
+    Rect r;
+    r.left = CamX(rightCam) - kCamButtonWidth / 2;
+    r.top = clientH_ - kCamButtonRise;
+    r.right = r.left + kCamButtonWidth;
+    r.bottom = r.top + kCamButtonHeight;
+    return r;
+}
+
+std::string TNeedleBed::RulerLabel(int n) const {
+    const int h = width_ / 2;
+    const int step = RulerStep();
+    if (n < h) return (n % step == 0) ? "L" + std::to_string(h - n) : std::string();
+    const int k = n - h + 1;
+    if (n != h && k % step == 0) return "R" + std::to_string(k);
+    return {};
+}
+
+bool TNeedleBed::RulerLine(int n) const { return n == width_ / 2 || !RulerLabel(n).empty(); }
+
+std::vector<TNeedleBed::Band> TNeedleBed::Bands() const {
+    int bh = std::max(2, pitch_ + pitch_ / 2);
+    int m = (clientH_ - 40 - bh) / (bh + 2);
+    if (m < 5) {
+        bh = std::max(2, (clientH_ - 50) / 5);
+        m = 5;
+    }
+    const int half = m / 2 - 1;
+    std::vector<Band> out;
+    out.reserve(static_cast<size_t>(2 * std::max(0, half) + 1));
+    int y = 5;
+    for (int k = half; k >= 1; --k, y += bh + 2) out.push_back({row_ + k, y, bh, false});
+    out.push_back({row_, y, bh, true});
+    y += bh + 2;
+    for (int k = 1; k <= half; ++k, y += bh + 2) out.push_back({row_ - k, y, bh, false});
+    return out;
+}
+
+void TNeedleBed::BandColors(int row, bool current, std::vector<Color>& out, std::vector<uint8_t>& cells) const {
+    const int count = VisibleCount();
+    out.assign(static_cast<size_t>(std::max(0, count)), kBedSilver);
+    cells.assign(out.size(), 0);
+    const TLCGraphicData& g = GraphicData;
+    const bool inPattern = row >= 0 && row < g.Height && row < g.Picture.height();
+    const int line = g.LineOfRow(row);
+    const uint8_t* cellsLine = inPattern ? g.Picture.line(line) : nullptr;
+    const int pw = std::min(g.Width, g.Picture.width());
+    const bool showActive = current && ShowActiveNeedles;
+    for (int i = 0; i < count; ++i) {
+        const int n = first_ + i;
+        const int column = Mirrored ? width_ - 1 - n : n;
+        const bool columnInPattern = inPattern && column >= 0 && column < pw;
+        const size_t k = static_cast<size_t>(i);
+        if (n < LSPos || n >= RSPos) {
+            if (GarmentMode && columnInPattern) {
+                out[k] = g.IsMaskCellSet(column, line) ? kBedGrey160 : kBedGrey180;
+                cells[k] = 1; // a full-pitch cell
+            } else {
+                out[k] = kBedGrey160;
+            }
+            continue;
+        }
+        if (!columnInPattern) continue;
+        if (GarmentMode && g.IsMaskCellSet(column, line)) continue; // left silver
+        if (showActive && column < 8 * static_cast<int>(active_.size()) &&
+            (active_[static_cast<size_t>(column / 8)] & (0x80u >> (column % 8)))) {
+            out[k] = 0x000000;
+        } else {
+            out[k] = g.Colors[std::min<size_t>(cellsLine[column], g.Colors.size() - 1)];
+        }
+        cells[k] = 2; // a stitch cell, one pixel narrower than the pitch
+    }
+}
+
+} // namespace lc

@@ -1,0 +1,89 @@
+#include "knitting/TechniqueAdapter.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "core/Globals.h"
+#include "core/GraphicData.h"
+#include "core/Machine.h"
+#include "knitting/KnittMachine.h"
+#include "knitting/NeedleBed.h"
+#include "knitting/RowTable.h"
+#include "knitting/SeparatedData.h"
+#include "knitting/Technique.h"
+
+namespace lc {
+
+namespace {
+int toPass(uint32_t pass) { return pass > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(pass); }
+} // namespace
+
+int JacquardColors(int kind) {
+    switch (kind) {
+    case kKindJacquard2C: return 2;
+    case kKindJacquard3C: return 3;
+    case kKindJacquard4C: return 4;
+    default: return 0;
+    }
+}
+
+TechniqueAdapter::TechniqueAdapter(TKnittMachine& machine, TRowTable& table, TSeparatedData& separation)
+    : machine_(machine), table_(table), separation_(separation) {}
+
+TTechnique* TechniqueAdapter::Current() const { return machine_.CurrentTechnique; }
+
+int TechniqueAdapter::Kind() const { return Current() ? Current()->Kind : 0; }
+int TechniqueAdapter::StartSide() const { return Current() ? Current()->StartSide : 0; }
+int TechniqueAdapter::EdgeMode() const { return Current() ? Current()->EdgeMode : 0; }
+int TechniqueAdapter::EdgeValue() const { return Current() ? Current()->EdgeValue : 0; }
+
+int TechniqueAdapter::PassToRow(uint32_t pass) const { return Current() ? Current()->PassToRow(toPass(pass)) : toPass(pass); }
+
+uint32_t TechniqueAdapter::RowToPass(int row) const {
+    const int p = Current() ? Current()->RowToPass(row) : row;
+    return p < 0 ? 0u : static_cast<uint32_t>(p);
+}
+
+int64_t TechniqueAdapter::PassCount() const { return Current() ? Current()->PassCount() : -1; }
+
+void TechniqueAdapter::GetPassNeedles(uint32_t pass, uint8_t* bits) {
+    if (Current()) Current()->GetPassNeedles(toPass(pass), bits);
+}
+
+bool TechniqueAdapter::GetPassEntry(uint32_t pass, uint8_t* bits) const {
+    const TPassEntry* e = Current() ? Current()->GetPassEntry(toPass(pass)) : nullptr;
+    if (!e) return false;
+    std::memcpy(bits, e->Bits.data(), kNeedleRowBytes);
+    return true;
+}
+
+int TechniqueAdapter::CheckRow(int row) {
+    const TLCGraphicData& g = GraphicData;
+    if (!Current() || row < 0 || row >= g.Height || row >= g.Picture.height()) return 0;
+    const int width = std::clamp(std::min(g.Width, g.Picture.width()), 0, INT_MAX);
+    const uint8_t* line = g.Picture.line(g.LineOfRow(row));
+    return Current()->CheckRow(std::span<const uint8_t>(line, static_cast<size_t>(width)), row);
+}
+
+void TechniqueAdapter::PrepareRun(int rowCounter) {
+    separation_.Build(GraphicData, GarmentMode);
+    TTechnique* t = Current();
+    if (!t) return;
+    if (const int n = JacquardColors(t->Kind)) {
+        separation_.SpreadColors(n);
+    } else if (t->Kind == kKindFineLace) {
+        // Cached on the pattern: rebuilt only when the lace cells changed since
+        // the page was shown.
+        t->Prepare();
+        t->LoadRow(rowCounter);
+    }
+}
+
+int TechniqueAdapter::RowCount() const { return table_.RowCount; }
+
+int NeedleBedCams::LSPos() const { return bed_.LSPos; }
+int NeedleBedCams::RSPos() const { return bed_.RSPos; }
+void NeedleBedCams::SetCams(int left, int right) { bed_.SetCams(left, right); }
+
+} // namespace lc

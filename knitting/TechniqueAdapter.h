@@ -1,0 +1,67 @@
+#pragma once
+// Binds the knitting run to the machine's current technique, the row table,
+// the colour separation and the needle bed: the run sees only IPassSource and
+// ICamSource (KnitRunTypes.h).
+#include <cstdint>
+
+#include "knitting/KnitRunTypes.h"
+
+namespace lc {
+
+class TKnittMachine;
+class TTechnique;
+class TRowTable;
+class TSeparatedData;
+class TNeedleBed;
+
+// The current technique of a machine panel, looked up at every call, so a
+// change of technique between runs needs no rebinding. Without a technique
+// every pass is empty and every row accepted.
+class TechniqueAdapter : public IPassSource {
+public:
+    TechniqueAdapter(TKnittMachine& machine, TRowTable& table, TSeparatedData& separation);
+
+    int Kind() const override;
+    int StartSide() const override;
+    int EdgeMode() const override;
+    int EdgeValue() const override;
+    // Passes beyond the technique's int range map like the last one it has.
+    int PassToRow(uint32_t pass) const override;
+    uint32_t RowToPass(int row) const override;
+    int64_t PassCount() const override;
+    void GetPassNeedles(uint32_t pass, uint8_t* bits) override;
+    bool GetPassEntry(uint32_t pass, uint8_t* bits) const override;
+    // The picture line of design row `row` judged by the technique; a row
+    // outside the pattern is accepted.
+    int CheckRow(int row) override;
+    // Separates every design row again, then by kind: the jacquards spread the
+    // colours to 2, 3 or 4 a row; fine lace makes sure its pass table is that
+    // of this separation and loads the row.
+    void PrepareRun(int rowCounter) override;
+    int RowCount() const override;
+
+    TTechnique* Current() const;
+
+private:
+    TKnittMachine& machine_;
+    TRowTable& table_;
+    TSeparatedData& separation_;
+};
+
+// The needle bed's point cams for the run.
+class NeedleBedCams : public ICamSource {
+public:
+    explicit NeedleBedCams(TNeedleBed& bed) : bed_(bed) {}
+    int LSPos() const override;
+    int RSPos() const override;
+    void SetCams(int left, int right) override;
+
+private:
+    TNeedleBed& bed_;
+};
+
+// Colours every row of a jacquard of this kind holds after spreading (0 for
+// any other kind).
+int JacquardColors(int kind);
+
+} // namespace lc

@@ -1,0 +1,56 @@
+#pragma once
+// The needle bed strip of the Link page, painted from its model
+// (lc::TNeedleBed): the ruler, the point cams with their buttons, and the
+// bands of stitches around the current design row. Mouse presses on a cam
+// button grab the cam; the model reports every grab, step and drop.
+#include <QHash>
+#include <QImage>
+#include <QStaticText>
+#include <QWidget>
+
+#include <array>
+
+#include <vector>
+
+#include "core/GraphicData.h"
+
+namespace lc {
+class TNeedleBed;
+}
+
+namespace lc::ui {
+
+class TNeedleBed : public QWidget {
+    Q_OBJECT
+public:
+    TNeedleBed(lc::TNeedleBed& bed, QWidget* parent = nullptr);
+    ~TNeedleBed() override;
+
+    lc::TNeedleBed& bed() { return bed_; }
+    QSize sizeHint() const override { return {830, 240}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+
+private:
+    // The bed without its bands (grey zones, ruler, ticks and labels): it
+    // changes with the view and the cams only, so it is drawn once for them.
+    const QImage& base();
+    void paintBands(QPainter& p);
+    void paintCam(QPainter& p, bool right);
+
+    lc::TNeedleBed& bed_;
+    int held_ = -1; // 0 the left cam, 1 the right cam, -1 none
+    QImage base_;
+    std::array<int, 8> baseKey_{};
+    QImage bands_;
+    QHash<int, QStaticText> rowTexts_;
+    std::vector<Color> colors_;
+    std::vector<uint8_t> cells_;
+};
+
+} // namespace lc::ui

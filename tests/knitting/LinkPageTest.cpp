@@ -1,0 +1,442 @@
+// The Link page's engine: technique choice, row counter ranges and guards, the
+// needle labels, the cam messages, the drawing check and whole emulator runs.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "KnitTestUtil.h"
+#include "PtyAdapter.h"
+#include "core/UIText.h"
+#include "knitting/FineLace.h"
+#include "knitting/LinkController.h"
+#include "knitting/RowTable.h"
+#include "knitting/SeparatedData.h"
+#include "knitting/SerialLink.h"
+
+using namespace lc;
+using namespace lc::test;
+
+namespace {
+
+struct FakeHost : IKnitRunHost {
+    std::vector<std::string> log;
+    std::vector<RunMessageBox> boxes;
+    std::vector<bool> links;
+    int watchdogArmed = 0, startDelays = 0;
+    bool emulatorOn = false;
+    ISerialSink* sink = nullptr;
+    void armWatchdog(int) override { ++watchdogArmed; }
+    void stopWatchdog() override {}
+    void startEmulator() override { emulatorOn = true; }
+    void stopEmulator() override { emulatorOn = false; }
+    void armStartDelay(int) override { ++startDelays; }
+    void cancelStartDelay() override {}
+    void appendProtocol(const std::string& line) override { log.push_back(line); }
+    void clearProtocol() override { log.clear(); }
+    void postMessageBox(const RunMessageBox& box) override { boxes.push_back(box); }
+    void linkStateChanged(bool up) override { links.push_back(up); }
+    void drawLine() override {}
+    ISerialSink* serialSink() override { return sink; }
+};
+
+struct Sounds : IAppMessageSink {
+    std::vector<intptr_t> played;
+    intptr_t appMessage(AppMsg m, intptr_t w, intptr_t) override {
+        if (m == AppMsg::PlayEventSound) played.push_back(w);
+        return 0;
+    }
+    int count(intptr_t bit) const { return static_cast<int>(std::count(played.begin(), played.end(), bit)); }
+};
+
+struct Views : ILinkView {
+    unsigned parts = 0;
+    void refresh(unsigned p) override { parts |= p; }
+};
+
+struct LinkFixture : ::testing::Test {
+    PatternFixture pattern{200, 1024, 0};
+    FakeHost host;
+    Sounds sounds;
+    Views view;
+    std::unique_ptr<LinkController> page;
+
+    void SetUp() override {
+        SetEnglishTexts();
+        InitMachineList();
+        SelectCurrentMachine(102);
+        SetAppMessageSink(&sounds);
+        make();
+    }
+    void TearDown() override {
+        page.reset();
+        SetAppMessageSink(nullptr);
+        GarmentMode = false;
+    }
+    void make() {
+        page.reset();
+        page = std::make_unique<LinkController>(host, &view);
+        page->FormCreate();
+        page->OnShowForm();
+    }
+    // Starts an emulator run past the start wait.
+    void startEmulator() {
+        SoftEmulator = 1;
+        page->Start();
+        ASSERT_EQ(page->Run().state(), KnitRun::State::Starting);
+        page->Run().onStartDelayElapsed();
+        ASSERT_TRUE(page->Run().Knitting());
+    }
+    void tick(int n) {
+        for (int i = 0; i < n && page->Run().Knitting(); ++i) page->Run().onEmulatorTick();
+    }
+};
+
+} // namespace
+
+TEST_F(LinkFixture, CreationFillsTheTechniqueListAndTakesFairIslesSide) {
+    ASSERT_EQ(TechniqueList.size(), 17u);
+    EXPECT_EQ(TechniqueList.front(), "Fair Isle=1");
+    EXPECT_EQ(TechniqueList.back().substr(TechniqueList.back().find('=')), "=131072");
+    EXPECT_EQ(KnittMachine, &page->Machine());
+    EXPECT_EQ(page->Technique()->Kind, tkFairisle);
+    EXPECT_TRUE(page->Buttons().RightSideDown);
+    EXPECT_FALSE(page->Buttons().WrongSideDown);
+    EXPECT_TRUE(page->Bed().Mirrored);
+    EXPECT_TRUE(page->Preview().Mirror);
+    EXPECT_TRUE(page->Buttons().TrimMaskaDown);
+    EXPECT_FALSE(page->Buttons().ProtocolButtonVisible);
+    EXPECT_TRUE(page->Buttons().ComboEnabled);
+    EXPECT_EQ(page->ZoomDivisor(), 3);
+
+    // Weaving is knitted from the wrong side.
+    page->ChooseTechnique(tkWeaving);
+    EXPECT_TRUE(page->Buttons().WrongSideDown);
+    EXPECT_FALSE(page->Bed().Mirrored);
+    EXPECT_TRUE(page->Run().WrongSide());
+}
+
+TEST_F(LinkFixture, RowCounterRangeFollowsTheTechniquesPasses) {
+    EXPECT_EQ(page->RowCounterMax(), 1024);
+    page->ChooseTechnique(tkJacquard2C);
+    EXPECT_EQ(page->RowCounterMax(), 2048);
+    EXPECT_TRUE(page->Preview().Even);
+    page->ChooseTechnique(tkJacquard3C);
+    EXPECT_EQ(page->RowCounterMax(), 3072);
+    EXPECT_EQ(page->Machine().RowUpDown.Max, 3072); // the sheet can show every pass
+
+    // Fine lace counts the entries of its pass table.
+    PatternFixture::setSpan(0, 10, 12, 14);
+    page->ChooseTechnique(tkFineLace);
+    const int passes = page->Technique()->PassCount();
+    EXPECT_GT(passes, 1024);
+    EXPECT_EQ(page->RowCounterMax(), passes);
+
+    // With a garment laid, its rows.
+    page->ChooseTechnique(tkFairisle);
+    GarmentMode = true;
+    GraphicData.GarmentRows = 300;
+    GraphicData.GarmentWidth = 200;
+    page->OnShowForm();
+    EXPECT_EQ(page->RowCounterMax(), 300);
+}
+
+TEST_F(LinkFixture, RowControlsNeverIndexPastTheRowTable) {
+    GraphicData.SetSize(200, 10);
+    page->OnShowForm();
+    EXPECT_EQ(page->RowCounterMax(), 10);
+
+    // The sheet's up-down reports any position up to 2047.
+    page->appMessage(AppMsg::RowCounterChanged, 2047, 0);
+    EXPECT_EQ(page->RowCounter(), 10);
+    EXPECT_LE(page->DesignRow(), 10);
+    page->appMessage(AppMsg::RowCounterChanged, -5, 0);
+    EXPECT_EQ(page->RowCounter(), 0);
+
+    page->UpDown1Click(5000);
+    EXPECT_EQ(page->RowCounter(), 10);
+    page->UpDown1Click(3);
+    EXPECT_EQ(page->RowCounter(), 3);
+    EXPECT_EQ(page->DesignRow(), 3);
+    EXPECT_EQ(page->Run().CarriageSide(), 1);
+    EXPECT_EQ(page->Machine().RowUpDown.Position, 3);
+
+    // A shorter pattern brings a counter beyond its end back to 0.
+    page->UpDown1Click(9);
+    GraphicData.SetSize(200, 5);
+    page->OnShowForm();
+    EXPECT_EQ(page->RowCounter(), 0);
+    EXPECT_EQ(page->DesignRow(), 0);
+}
+
+TEST_F(LinkFixture, RowControlsAreLockedWhileTheLinkIsUp) {
+    page->UpDown1Click(4);
+    startEmulator();
+    page->SpeedButton2Click();
+    page->UpDown1Click(9);
+    page->appMessage(AppMsg::RowCounterChanged, 7, 0);
+    page->Image1MouseDown(300);
+    page->ChooseTechnique(tkLace);
+    EXPECT_EQ(page->RowCounter(), 4);
+    EXPECT_EQ(page->Technique()->Kind, tkFairisle);
+    EXPECT_FALSE(page->Buttons().ComboEnabled);
+    EXPECT_FALSE(page->Buttons().RowCounterEnabled);
+    page->Stop();
+    EXPECT_FALSE(page->Run().LinkUp());
+    EXPECT_TRUE(page->Buttons().ComboEnabled);
+    EXPECT_TRUE(page->Buttons().RowCounterEnabled);
+    page->SpeedButton2Click();
+    EXPECT_EQ(page->RowCounter(), 0);
+}
+
+TEST_F(LinkFixture, NeedleLabelsFollowTheSideFacingTheKnitter) {
+    page->Bed().SetCams(20, 180);
+    page->DrawLine();
+    EXPECT_EQ(page->Labels().LeftWorkStich, "L80");
+    EXPECT_EQ(page->Labels().RightWorkStich, "R81");
+    EXPECT_EQ(page->Labels().Wide, "161");
+    page->ToolButtonClick(ltWrongSide);
+    EXPECT_EQ(page->Labels().LeftWorkStich, "L81");
+    EXPECT_EQ(page->Labels().RightWorkStich, "R80");
+    EXPECT_TRUE(page->Run().WrongSide());
+    page->ToolButtonClick(ltRightSide);
+    EXPECT_EQ(page->Labels().LeftWorkStich, "L80");
+    EXPECT_FALSE(page->Run().WrongSide());
+}
+
+TEST_F(LinkFixture, EdgeLabelsShowTheGarmentsIncreasesAndDecreases) {
+    GarmentMode = true;
+    GraphicData.GarmentRows = 30;
+    GraphicData.GarmentWidth = 200;
+    // Rows 0..9 span mask cells 40..159, rows 10.. span 38..163.
+    for (int r = 0; r < 1024; ++r)
+        for (int x = 0; x < 200; ++x) {
+            const bool in = r < 10 ? (x >= 40 && x < 160) : (x >= 38 && x < 164);
+            GraphicData.Mask.line(r)[x] = in ? kMaskInside : kMaskOutside;
+        }
+    page->OnShowForm();
+    sounds.played.clear();
+    page->UpDown1Click(0);
+    EXPECT_EQ(page->Labels().Label4, "");
+    EXPECT_EQ(page->Labels().Label6, "10");
+    EXPECT_EQ(sounds.count(2), 0); // row 0 has nothing below it to differ from
+    page->UpDown1Click(10);
+    // The mask counts its needles from the right-hand end: left edge 40 -> 36, right 159 -> 161.
+    EXPECT_EQ(page->Labels().Label4, "4");
+    EXPECT_EQ(page->Labels().Label17, "2");
+    EXPECT_EQ(page->Labels().Label6, "20");
+    EXPECT_EQ(page->Labels().Wide, "126");
+    EXPECT_EQ(sounds.count(2), 1);
+    page->ToolButtonClick(ltWrongSide);
+    EXPECT_EQ(page->Labels().Label4, "2");
+    EXPECT_EQ(page->Labels().Label17, "4");
+
+    // The cams go to the garment's widest needles, always on the bed.
+    page->ToolButtonClick(ltCamsToGarment);
+    EXPECT_EQ(page->Bed().RSPos - page->Bed().LSPos, 126);
+    EXPECT_LE(page->Bed().RSPos, 200);
+}
+
+TEST_F(LinkFixture, ZoomStepsThroughTheDivisorsAndStaysOnTheBed) {
+    page->ToolButtonClick(ltZoomIn);
+    EXPECT_EQ(page->Bed().VisibleCount(), 50);
+    page->ToolButtonClick(ltZoomIn);
+    EXPECT_EQ(page->Bed().VisibleCount(), 40);
+    page->ToolButtonClick(ltZoomIn);
+    EXPECT_EQ(page->Bed().VisibleCount(), 40);
+    make();
+    page->ToolButtonClick(ltZoomOut);
+    EXPECT_EQ(page->Bed().VisibleCount(), 100);
+    page->ToolButtonClick(ltZoomOut);
+    EXPECT_EQ(page->Bed().VisibleCount(), 200);
+    page->ToolButtonClick(ltZoomOut);
+    EXPECT_EQ(page->Bed().VisibleCount(), 200);
+
+    // A 150-needle pattern is shown whole, never from needle -25.
+    GraphicData.SetSize(150, 100);
+    page->OnShowForm();
+    page->ToolButtonClick(ltZoomOut);
+    EXPECT_EQ(page->Bed().FirstVisible(), 0);
+    EXPECT_EQ(page->Bed().EndVisible(), 150);
+    // The scroll bar under the bed follows and reaches the last needle.
+    page->ToolButtonClick(ltZoomIn);
+    page->ToolButtonClick(ltZoomIn);
+    EXPECT_EQ(page->ScrollPage(), 50);
+    page->ScrollBar1Change(page->ScrollMax());
+    EXPECT_EQ(page->Bed().EndVisible(), 150);
+    EXPECT_EQ(page->Bed().VisibleCount(), 50);
+}
+
+TEST_F(LinkFixture, PanelHeightsFollowTheFrame) {
+    EXPECT_EQ(LinkController::Panel1Height(399), 310);
+    EXPECT_EQ(LinkController::Panel1Height(400), 310);
+    EXPECT_EQ(LinkController::Panel1Height(600), 400);
+    EXPECT_EQ(LinkController::Panel1Height(601), 361);
+}
+
+TEST_F(LinkFixture, FineLaceForcesTheRightSideAndTheTrim) {
+    page->ToolButtonClick(ltNoTrimMaska);
+    EXPECT_FALSE(page->Buttons().TrimMaskaDown);
+    page->ChooseTechnique(tkFineLace);
+    EXPECT_TRUE(page->Buttons().RightSideDown);
+    EXPECT_FALSE(page->Buttons().WrongSideEnabled);
+    EXPECT_FALSE(page->Buttons().NoTrimMaskaEnabled);
+    EXPECT_TRUE(page->Buttons().TrimMaskaDown);
+    EXPECT_TRUE(page->Bed().ShowActiveNeedles);
+    page->ToolButtonClick(ltWrongSide); // disabled
+    EXPECT_TRUE(page->Bed().Mirrored);
+    page->ToolButtonClick(ltNoTrimMaska); // disabled
+    EXPECT_TRUE(page->Run().TrimEdges());
+    page->ChooseTechnique(tkFairisle);
+    EXPECT_TRUE(page->Buttons().WrongSideEnabled);
+    EXPECT_TRUE(page->Buttons().NoTrimMaskaEnabled);
+    EXPECT_FALSE(page->Bed().ShowActiveNeedles);
+}
+
+TEST_F(LinkFixture, FineLaceShowsTheTrimmedPassWithoutChangingTheTable) {
+    PatternFixture::setSpan(0, 0, 3, 14); // lace cells on the edge needles
+    page->ChooseTechnique(tkFineLace);
+    auto* lace = static_cast<TFineLace*>(page->Technique());
+    ASSERT_GT(lace->PassCount(), 0);
+    const auto before = lace->GetPassEntry(0)->Bits;
+    ASSERT_TRUE(TestNeedleBit(before.data(), 0));
+    page->DrawLine();
+    page->DrawLine();
+    EXPECT_EQ(lace->GetPassEntry(0)->Bits, before);
+    // Edge mode 2 with value 0 clears the two needles at each end on the display.
+    const auto& shown = page->Bed().ActiveNeedles();
+    EXPECT_FALSE(TestNeedleBit(shown.data(), 0));
+    EXPECT_FALSE(TestNeedleBit(shown.data(), 1));
+}
+
+TEST_F(LinkFixture, CheckDrawingNamesTheFirstRowWithTooManyColours) {
+    for (int r = 0; r < 5; ++r) PatternFixture::setSpan(r, 0, 9, 1);
+    PatternFixture::setSpan(5, 0, 9, 1);
+    PatternFixture::setSpan(5, 10, 19, 2);
+    PatternFixture::setSpan(7, 0, 9, 1);
+    PatternFixture::setSpan(7, 10, 19, 2);
+    page->OnShowForm();
+    EXPECT_EQ(page->CheckPicture(), 5);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Row 5 has more colors than you can use for this technique.");
+    EXPECT_EQ(host.boxes[0].caption, "ERROR!");
+    EXPECT_EQ(page->Progress(), 0);
+
+    // Start refuses the drawing before anything is knitted.
+    SoftEmulator = 1;
+    page->Start();
+    EXPECT_FALSE(page->Run().LinkUp());
+    EXPECT_EQ(host.boxes.size(), 2u);
+
+    // A tuck pattern breaking only the tuck rule is not reported.
+    host.boxes.clear();
+    PatternFixture clean(200, 20, 0);
+    PatternFixture::setSpan(3, 0, 4, 1); // five tucks side by side
+    page->OnShowForm();
+    page->ChooseTechnique(tkTuckStich);
+    page->ToolButtonClick(ltCheckDrawing);
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(LinkFixture, PreviewClicksPickRowsAndPassesOfTheTechnique) {
+    page->ChooseTechnique(tkJacquard2C);
+    GraphicData.SetSize(200, 100);
+    page->OnShowForm();
+    page->Preview().ClientWidth = 280;
+    page->Preview().ClientHeight = 380;
+    page->Image1MouseDown(263); // rounds to row 5
+    EXPECT_EQ(page->DesignRow(), 4);
+    EXPECT_EQ(page->RowCounter(), 8);
+    page->PreViewScrMouseMove(5); // above the rows: nothing changes
+    EXPECT_EQ(page->RowCounter(), 8);
+    page->Image1MouseUp();
+    page->Image1MouseDown(5); // a click there counts as row 0
+    EXPECT_EQ(page->RowCounter(), 0);
+}
+
+TEST_F(LinkFixture, ColoursAndSettingOfTheCurrentPassReachThePanels) {
+    PatternFixture::setRow(0, 3);
+    PatternFixture::set(5, 0, 7);
+    page->OnShowForm();
+    sounds.played.clear();
+    page->UpDown1Click(0);
+    EXPECT_EQ(page->ColorPanel().ActiveColor, colors({3, 7}));
+    EXPECT_EQ(page->ColorPanel().Threads, colors({3, 7}));
+    EXPECT_EQ(page->CarriageSetting(), "Z F");
+    page->UpDown1Click(1); // colour 0 only: the new colour is marked
+    EXPECT_EQ(page->ColorPanel().ActiveColor, colors({0}));
+    EXPECT_EQ(page->ColorPanel().ChangedColors, colors({0}));
+    EXPECT_EQ(page->CarriageSetting(), "Z O ");
+    EXPECT_GE(sounds.count(16), 1);
+    EXPECT_GE(sounds.count(1), 1);
+    EXPECT_EQ(page->ColorPanel().AllColorsInPic, colors({0, 3, 7}));
+    EXPECT_NE(view.parts & lpColorPanel, 0u);
+}
+
+TEST_F(LinkFixture, EmulatorRunGoesToTheEndWithTheSuccessBox) {
+    GraphicData.SetSize(200, 10);
+    page->OnShowForm();
+    ViewProtocol = 1;
+    startEmulator();
+    EXPECT_TRUE(host.emulatorOn);
+    EXPECT_EQ(host.links.back(), true);
+    tick(196);
+    // One cycle: five passes knitted, the cams at 49..148, the carriage on the right.
+    EXPECT_EQ(page->RowCounter(), 5);
+    EXPECT_EQ(page->Run().PassCounter(), 7u);
+    EXPECT_EQ(page->Bed().LSPos, 49);
+    EXPECT_EQ(page->Bed().RSPos, 149);
+    EXPECT_EQ(page->Run().CarriageSide(), 1);
+    EXPECT_EQ(page->DesignRow(), 5);
+    EXPECT_EQ(page->Bed().Row(), 5);
+    EXPECT_EQ(page->Preview().MarkedRow(), 5);
+    EXPECT_EQ(page->Machine().RowUpDown.Position, 5);
+    EXPECT_EQ(page->Labels().LeftWorkStich, "L51");
+    tick(400);
+    EXPECT_FALSE(page->Run().LinkUp());
+    ASSERT_FALSE(host.boxes.empty());
+    EXPECT_EQ(host.boxes.back().text, "Your knitting was successfully finished");
+    EXPECT_EQ(host.boxes.back().caption, "Out of Data!");
+    EXPECT_EQ(page->RowCounter(), 0);
+    EXPECT_EQ(host.links.back(), false);
+    EXPECT_TRUE(page->Buttons().ComboEnabled);
+    ViewProtocol = 0;
+}
+
+TEST_F(LinkFixture, ShowingThePageMidRunKeepsTheRunsPlace) {
+    GraphicData.SetSize(200, 50);
+    page->OnShowForm();
+    startEmulator();
+    tick(196);
+    ASSERT_EQ(page->RowCounter(), 5);
+    page->OnShowForm();
+    EXPECT_EQ(page->RowCounter(), 5);
+    EXPECT_EQ(page->Run().PassCounter(), 7u);
+    EXPECT_TRUE(page->Run().Knitting());
+    page->Stop();
+}
+
+TEST_F(LinkFixture, DroppingACamWhileKnittingSendsThePointCams) {
+    PtyAdapter pty;
+    ASSERT_TRUE(pty.ok());
+    QueueSink sink;
+    host.sink = &sink;
+    SoftEmulator = 0;
+    ProtocolType = 1;
+    ACOMPort = pty.path();
+    page->Start();
+    ASSERT_TRUE(page->Run().Knitting());
+    pty.drain(50);
+    // The left cam to needle 30 with the right one at 199.
+    page->Bed().FitCams();
+    page->appMessage(AppMsg::LeftCamGrab, 0, 0);
+    EXPECT_TRUE(pty.drain(50).empty()); // a grab alone sends nothing
+    for (int i = 0; i < 30; ++i) page->Bed().StepLeftCam(1);
+    page->appMessage(AppMsg::LeftCamDrop, 0, 0);
+    EXPECT_EQ(pty.read(4), (Bytes{0x02, 0x1E, 0xC7, 0xFD}));
+    EXPECT_EQ(page->Labels().LeftWorkStich, "L70");
+    page->Stop();
+    EXPECT_TRUE(pty.sawHangUp());
+    ProtocolType = 0;
+}

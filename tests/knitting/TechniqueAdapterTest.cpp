@@ -1,0 +1,88 @@
+// The binding of the run to the machine's current technique, the row table,
+// the separation and the needle bed.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "KnitTestUtil.h"
+#include "knitting/FineLace.h"
+#include "knitting/KnittMachine.h"
+#include "knitting/NeedleBed.h"
+#include "knitting/TechniqueAdapter.h"
+
+using namespace lc;
+using namespace lc::test;
+
+namespace {
+struct AdapterFixture : ::testing::Test {
+    PatternFixture pattern{200, 100, 0};
+    TSilverReed machine;
+    TechniqueAdapter source{machine, RowTable, SeparatedData};
+};
+} // namespace
+
+TEST_F(AdapterFixture, FollowsTheCurrentTechnique) {
+    PatternFixture::prepare();
+    EXPECT_EQ(source.Kind(), tkFairisle);
+    EXPECT_EQ(source.EdgeMode(), 1);
+    EXPECT_EQ(source.EdgeValue(), 1);
+    EXPECT_EQ(source.PassCount(), -1);
+    EXPECT_EQ(source.RowCount(), 100);
+    machine.SelectTechniqueByKind(tkJacquard2C);
+    EXPECT_EQ(source.Kind(), tkJacquard2C);
+    EXPECT_EQ(source.StartSide(), 1);
+    EXPECT_EQ(source.RowToPass(4), 8u);
+    EXPECT_EQ(source.RowToPass(-3), 0u);
+    // A pass number past the technique's int range maps like the last one.
+    EXPECT_EQ(source.PassToRow(0xFFFFFFF0u), machine.CurrentTechnique->PassToRow(INT_MAX));
+}
+
+TEST_F(AdapterFixture, JudgesEachPictureRowAndAcceptsRowsOutsideIt) {
+    PatternFixture::setSpan(7, 0, 9, 1);
+    PatternFixture::setSpan(7, 10, 19, 2);
+    PatternFixture::prepare();
+    EXPECT_EQ(source.CheckRow(7), kCheckTooManyColors);
+    EXPECT_EQ(source.CheckRow(6), 0);
+    EXPECT_EQ(source.CheckRow(-1), 0);
+    EXPECT_EQ(source.CheckRow(100), 0);
+    machine.SelectTechniqueByKind(tkIntarsia);
+    EXPECT_EQ(source.CheckRow(7), 0);
+}
+
+TEST_F(AdapterFixture, PreparesTheRunByKind) {
+    PatternFixture::setRow(0, 1);
+    PatternFixture::prepare();
+    machine.SelectTechniqueByKind(tkJacquard3C);
+    source.PrepareRun(0);
+    EXPECT_EQ(SeparatedData.GetRowColors(0).ColorCount, 3);
+    EXPECT_EQ(SeparatedData.GetRowColors(50).ColorCount, 3);
+
+    // Fine lace: the pass table of this pattern, entries copied as needle rows.
+    PatternFixture::setSpan(0, 10, 12, 14);
+    PatternFixture::prepare();
+    machine.SelectTechniqueByKind(tkFineLace);
+    source.PrepareRun(0);
+    ASSERT_GT(source.PassCount(), 0);
+    uint8_t bits[kNeedleRowBytes] = {};
+    ASSERT_TRUE(source.GetPassEntry(0, bits));
+    EXPECT_EQ(needlesOf(bits), std::set<int>{10});
+    EXPECT_FALSE(source.GetPassEntry(static_cast<uint32_t>(source.PassCount()), bits));
+    EXPECT_FALSE(source.GetPassEntry(0xFFFFFFFFu, bits));
+}
+
+TEST_F(AdapterFixture, PassNeedlesComeFromTheTechnique) {
+    PatternFixture::setSpan(3, 5, 8, 4);
+    PatternFixture::prepare();
+    uint8_t bits[kNeedleRowBytes] = {};
+    source.GetPassNeedles(3, bits);
+    EXPECT_EQ(needlesOf(bits), span(5, 8));
+}
+
+TEST(NeedleBedCamsTest, ReadAndSetTheBedsCams) {
+    PatternFixture pattern(200, 10);
+    TNeedleBed bed;
+    NeedleBedCams cams(bed);
+    cams.SetCams(49, 148);
+    EXPECT_EQ(cams.LSPos(), 49);
+    EXPECT_EQ(cams.RSPos(), 149);
+}

@@ -1,0 +1,35 @@
+// The Link page in the main window: page 2, told each time it is shown.
+#include <gtest/gtest.h>
+
+#include <QTabWidget>
+
+#include "QtApp.h"
+#include "core/Globals.h"
+#include "core/GraphicData.h"
+#include "core/Machine.h"
+#include "core/UIText.h"
+#include "knitting/ui/LinkPage.h"
+#include "shell/ui/MainWindow.h"
+
+TEST(MainWindowLinkPage, ShowingThePageRebuildsItForThePattern) {
+    lc::test::qtApp();
+    lc::ui::TForm1 w; // starts the shared core: machine 102, a 200 x 1024 raster
+    lc::GraphicData.SetSize(200, 10);
+    ASSERT_NE(w.linkPage(), nullptr);
+    EXPECT_EQ(w.linkPage()->parentWidget(), w.page(lc::ui::TForm1::pgLink));
+    w.pages()->setCurrentIndex(lc::ui::TForm1::pgLink);
+    EXPECT_EQ(w.linkPage()->controller().RowCounterMax(), 10);
+    w.pages()->setCurrentIndex(lc::ui::TForm1::pgDrawing);
+    lc::GraphicData.SetSize(200, 20);
+    w.pages()->setCurrentIndex(lc::ui::TForm1::pgLink);
+    EXPECT_EQ(w.linkPage()->controller().RowCounterMax(), 20);
+    // Closing the window ends a run that is up.
+    lc::SoftEmulator = 1;
+    lc::ProtocolType = 1;
+    w.linkPage()->controller().Start();
+    ASSERT_TRUE(w.linkPage()->controller().Run().Knitting());
+    w.close();
+    EXPECT_FALSE(w.linkPage()->controller().Run().LinkUp());
+    lc::SoftEmulator = 0;
+    lc::ProtocolType = 0;
+}
