@@ -352,7 +352,7 @@ private:
         case Word::Tab: if (text) character('\t'); break;
         case Word::Char: character(w.ch); break;
         case Word::Uc: st.uc = std::clamp(p, 0, 16); break;
-        case Word::U: unicode(p); break;
+        case Word::U: if (hasParam) unicode(p); break;
         case Word::Bin: break;
         }
     }

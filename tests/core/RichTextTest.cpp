@@ -229,6 +229,7 @@ TEST(RichText, DamagedInputGivesWhatCanBeRead) {
     EXPECT_EQ(big.Paragraphs[0].Runs[0].Size, 1638);
     EXPECT_EQ(big.Paragraphs[0].Runs[0].Text, "a\xEF\xBF\xBDrstu"); // at most 16 stand-ins are dropped
     EXPECT_EQ(text(ReadRtf("{\\rtf1 a\\'4")), "a");
+    EXPECT_EQ(text(ReadRtf("{\\rtf1 \\u x}")), "x"); // no number, no character and nothing to skip
     EXPECT_EQ(text(ReadRtf("{\\rtf1 a\\'zz\\")), "azz");
     // A font name cannot grow without bound.
     const RichDocument named = ReadRtf("{\\rtf1{\\fonttbl{\\f0 " + std::string(100000, 'N') + ";}}x}");
