@@ -2,9 +2,9 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 PKGS=(cmake ninja-build g++ clang libclang-rt-14-dev
-      qt6-base-dev qt6-multimedia-dev libqt6svg6
+      qt6-base-dev qt6-multimedia-dev
       libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
-      fonts-dejavu-core xvfb)
+      fonts-dejavu-core)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

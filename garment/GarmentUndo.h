@@ -1,0 +1,68 @@
+#pragma once
+// The outline editor's undo stack (full snapshots, no redo) and its one-entry
+// clipboard for copying a selected part of an outline.
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "garment/GarmentOutline.h"
+
+namespace lc {
+
+// A copied curve remembers where its ends stood, so a paste can find them by position.
+struct TClipCurve {
+    uint8_t Kind = 0;
+    uint8_t Spare = 0;
+    uint16_t StartPoint = 0; // indexes in the source outline, not used again
+    uint16_t EndPoint = 0;
+    int32_t StartX = 0, StartY = 0, EndX = 0, EndY = 0;
+    bool operator==(const TClipCurve&) const = default;
+};
+
+// One snapshot (Points, Curves, Reserved, SymmetryAxis) or one clipboard entry
+// (Points and ClipCurves).
+class TGarmentUndoRedoLeaf {
+public:
+    std::vector<TGarmentPoint> Points;
+    std::vector<TGarmentCurve> Curves;
+    std::vector<TClipCurve> ClipCurves;
+    uint16_t Reserved = 0;
+    int32_t SymmetryAxis = -1;
+
+    // The whole outline; an outline without points leaves the leaf empty.
+    void Assign(const TMyGarment& garment);
+    // The selected points, and every curve whose two ends are selected.
+    void AssignSelection(const TMyGarment& garment);
+    // Empties the outline and puts the snapshot back.
+    void RestoreTo(TMyGarment& garment) const;
+    // Places the copied part by coordinates: each point through AddPoint, each
+    // curve between the last points standing exactly at its copied end
+    // positions (dropped when either is missing). A refusal (too many points)
+    // leaves the outline as it was.
+    void PasteTo(TMyGarment& garment) const;
+};
+
+class TGarmentUndoRedo {
+public:
+    // Snapshot before an edit. Holds at most UndoDepth + 1 steps. Sends
+    // GarmentUndoEnable (1032).
+    void Push(const TMyGarment& garment);
+    // Restores and drops the newest step; sends GarmentUndoDisable (1031) when
+    // the stack becomes empty. Nothing when it is empty.
+    void Undo(TMyGarment& garment);
+    // Drops every step; the clipboard stays; no message.
+    void Clear() { steps_.clear(); }
+    void Copy(const TMyGarment& garment);
+    void Paste(TMyGarment& garment) const;
+
+    int StepCount() const { return static_cast<int>(steps_.size()); }
+    bool HasClipboard() const { return clipboard_.has_value(); }
+    const TGarmentUndoRedoLeaf* Clipboard() const { return clipboard_ ? &*clipboard_ : nullptr; }
+
+private:
+    std::deque<TGarmentUndoRedoLeaf> steps_;
+    std::optional<TGarmentUndoRedoLeaf> clipboard_;
+};
+
+} // namespace lc
