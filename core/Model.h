@@ -13,6 +13,8 @@
 
 namespace lc {
 
+struct RichDocument; // core/RichText.h
+
 inline constexpr size_t kModelHeaderSize = 88;
 inline constexpr size_t kModelItemRecordSize = 56;
 inline constexpr size_t kAppStateSize = 356;
@@ -84,6 +86,9 @@ public:
     // Each returns the new item's index.
     int AddFolder(const std::string& name);
     int AddNote(uint16_t parentId, const std::string& name, std::span<const uint8_t> rtf);
+    // A formatted note, stored as RTF (core/RichText.h); throws RangeError for
+    // a note too long to be read back.
+    int AddNote(uint16_t parentId, const std::string& name, const RichDocument& note);
     int AddDrawing(uint16_t parentId, const std::string& name, const TLCGraphicData& raster = GraphicData);
     int AddMask(uint16_t parentId, const std::string& name, const TLCGraphicData& raster = GraphicData);
     int AddState(uint16_t parentId, const std::string& name, std::span<const uint8_t> appState);
@@ -100,6 +105,9 @@ public:
     std::vector<std::span<const uint8_t>> GarmentData(const std::string& name) const;
     // The RTF bytes of note item `index` (empty for another kind or a bad index).
     std::span<const uint8_t> NoteData(int index) const;
+    // Reads note item `index` into `note`; false, with `note` untouched, for
+    // another kind or a bad index. Throws FormatError for a note too long to read.
+    bool LoadNote(int index, RichDocument& note) const;
 
     // Copies a drawing item into the raster's picture; other kinds do nothing.
     void ShowDrawing(int index, TLCGraphicData& raster = GraphicData) const;

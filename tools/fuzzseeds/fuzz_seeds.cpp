@@ -10,6 +10,7 @@
 #include "core/Jpeg.h"
 #include "core/Model.h"
 #include "core/PatternLibrary.h"
+#include "core/RichText.h"
 #include "shell/PictureFiles.h"
 
 namespace fs = std::filesystem;
@@ -90,6 +91,26 @@ int main(int argc, char** argv) {
         put(root / "picture", "palette.LCP", BuildPaletteFile(colors));
 
         put(root / "palette", "colors.LCP", BuildPaletteFile(colors));
+
+        // A note as the fashion page writes it.
+        RichDocument note;
+        note.Paragraphs.resize(2);
+        RichRun title;
+        title.Text = "Узор «Ёлочка» 😀";
+        title.Bold = true;
+        title.Font = "Arial";
+        title.Size = 14;
+        RichRun body = title;
+        body.Text = "2 ряда\tкрасным\nCafé {x}";
+        body.Bold = false;
+        body.Italic = body.Underline = true;
+        body.Color = 0x0000FF;
+        body.Size = 10.5;
+        note.Paragraphs[0].Align = RichAlign::Center;
+        note.Paragraphs[0].Runs = {title};
+        note.Paragraphs[1].Runs = {body};
+        const std::string rtf = WriteRtf(note);
+        put(root / "rtf", "note.rtf", std::vector<uint8_t>(rtf.begin(), rtf.end()));
 
         put(root / "jpeg", "small.jpg", EncodeJpeg(gradient(8, 8)));
         put(root / "jpeg", "odd.jpg", EncodeJpeg(gradient(17, 5), 40));
