@@ -1,0 +1,194 @@
+// Brush, magic eraser, dropper, zone position and grab: the tools that act while tracking.
+#include "EditorFixture.h"
+
+namespace lc::test {
+namespace {
+
+using BrushTools = EditorTest;
+
+TEST_F(BrushTools, BrushFootprintsBySize) {
+    use(toolBrush);
+    BrushSize = 1;
+    click(10, 10);
+    BrushSize = 2;
+    click(20, 20);
+    auto count = [&](int c0, int r0, int n, uint8_t v) {
+        int k = 0;
+        for (int r = r0 - 1; r <= r0 + n; ++r)
+            for (int c = c0 - 1; c <= c0 + n; ++c) k += cell(c, r) == v;
+        return k;
+    };
+    EXPECT_EQ(count(10, 10, 2, 1), 4);
+    EXPECT_EQ(cell(11, 11), 1);
+    EXPECT_EQ(count(20, 20, 3, 1), 9);
+    EXPECT_EQ(cell(22, 22), 1);
+    // Chess: the left button sets A on even column + row, another button B on odd.
+    BrushSize = 3;
+    fillAll(9);
+    ColorB = 2;
+    click(30, 30);
+    click(30, 30, kRight);
+    for (int r = 30; r <= 32; ++r)
+        for (int c = 30; c <= 32; ++c) EXPECT_EQ(cell(c, r), (c + r) % 2 == 0 ? 1 : 2);
+    EXPECT_EQ(cell(33, 30), 9);
+}
+
+TEST_F(BrushTools, CtrlBrushPaintsTheRowAndNothingOutsideThePattern) {
+    ZoneOn = true;
+    ZoneRow = 3;
+    use(toolBrush);
+    click(5, 2, kRight, kCtrl); // the row form ignores the zone
+    ColorB = 0;
+    fillAll(4);
+    click(5, 2, kLeft, kCtrl);
+    for (int c = 0; c < W(); ++c) ASSERT_EQ(cell(c, 2), 1);
+    // Dragged below the canvas (row -1) and above the top row: nothing is written.
+    const auto before = snapshot();
+    drag(5, 10, 5, -1, kLeft, kCtrl);
+    engine->dragCells(kLeft, kCtrl, 5, 1023, 5, 1024);
+    auto changed = changedCells(before);
+    for (auto [c, r] : changed) EXPECT_TRUE(r == 10 || r == 1023) << r;
+}
+
+TEST_F(BrushTools, DragOutsideTheVisibleRowsIsUndoneWhole) {
+    fillAll(3);
+    use(toolBrush);
+    engine->pressCell(kLeft, kNone, 5, 5);
+    for (int r = 6; r < 900; r += 7) engine->moveCell(kNone, 5 + r % 50, r);
+    engine->releaseCell(kLeft, kNone, 5, 893);
+    EXPECT_EQ(cell(5, 5), 1);
+    EXPECT_EQ(cell(5 + 888 % 50, 888), 1);
+    EXPECT_EQ(model->undo().count(), 1);
+    model->UndoLast();
+    for (int r = 0; r < H(); ++r)
+        for (int c = 0; c < W(); ++c) ASSERT_EQ(cell(c, r), 3) << c << "," << r;
+}
+
+TEST_F(BrushTools, BrushStepCoversRowsPaintedAboveTheView) {
+    model->RecalcGrid(800, 41 * 11, true); // rows 0..40 visible
+    use(toolBrush);
+    BrushSize = 2;
+    click(7, 40);
+    for (int r = 40; r <= 42; ++r) EXPECT_EQ(cell(8, r), 1);
+    model->UndoLast();
+    for (int r = 40; r <= 42; ++r) EXPECT_EQ(cell(8, r), 0);
+    // The step holds only the rows the brush wrote.
+    click(7, 40);
+    EXPECT_EQ(model->undo().newest()->rows().size(), 3u);
+}
+
+TEST_F(BrushTools, MagicEraserSwapsAAndB) {
+    ColorA = 1;
+    ColorB = 2;
+    use(toolMagicEraser);
+    for (int c = 0; c < 6; ++c) set(c, 0, static_cast<uint8_t>(c % 3)); // 0 1 2 0 1 2
+    click(2, 0);                // left: B -> A
+    click(1, 0, kRight);        // right: A -> B
+    click(0, 0);                // neither: unchanged
+    EXPECT_EQ(cell(2, 0), 1);
+    EXPECT_EQ(cell(1, 0), 2);
+    EXPECT_EQ(cell(0, 0), 0);
+    // 3x3 is centred; the chess size does nothing.
+    fillAll(2);
+    BrushSize = 2;
+    click(10, 10);
+    EXPECT_EQ(cell(9, 9), 1);
+    EXPECT_EQ(cell(11, 11), 1);
+    EXPECT_EQ(cell(12, 11), 2);
+    BrushSize = 3;
+    const auto before = snapshot();
+    click(50, 50);
+    EXPECT_TRUE(changedCells(before).empty());
+}
+
+TEST_F(BrushTools, MagicEraserRowAndWholePatternForms) {
+    ColorA = 1;
+    ColorB = 2;
+    use(toolMagicEraser);
+    fillAll(2);
+    ZoneOn = true;
+    ZoneRow = 1;
+    click(0, 1, kLeft, kCtrl); // the row form: B -> A, zone ignored
+    EXPECT_EQ(cell(150, 1), 1);
+    EXPECT_EQ(cell(150, 2), 2);
+    click(0, 500, kRight, kShift); // whole pattern, reversed: right turns B into A above the zone
+    EXPECT_EQ(cell(3, 2), 1);
+    EXPECT_EQ(cell(3, 1023), 1);
+    EXPECT_EQ(cell(3, 0), 2);
+    click(0, 500, kLeft, kShift); // left turns A into B
+    EXPECT_EQ(cell(3, 1023), 2);
+    EXPECT_EQ(cell(3, 1), 1); // the zone keeps its cells
+    model->UndoLast();
+    EXPECT_EQ(cell(3, 1023), 1);
+    // A Ctrl drag far below the canvas writes nothing.
+    const auto before = snapshot();
+    drag(0, 900, 0, -3, kRight, kCtrl);
+    const auto changed = changedCells(before);
+    EXPECT_EQ(changed.size(), 200u);
+    for (auto [c, r] : changed) EXPECT_EQ(r, 900);
+}
+
+TEST_F(BrushTools, DropperPicksColoursAndAnnounces) {
+    set(4, 4, 7);
+    use(toolDropper);
+    click(4, 4, kRight);
+    EXPECT_EQ(ColorB, 7);
+    EXPECT_EQ(ColorA, 1);
+    EXPECT_EQ(events.bobbins, 1);
+    EXPECT_EQ(events.posCol, 0);
+    EXPECT_EQ(events.posRow, 7);
+    // Hovering reports the colour under the mouse; a move always reports the position.
+    engine->moveCell(kNone, 4, 4);
+    EXPECT_EQ(events.paletteIndex, 7);
+    EXPECT_EQ(events.posCol, 5);
+    EXPECT_EQ(events.posRow, 5);
+    // A byte that is no palette colour is not taken.
+    set(5, 5, 200);
+    click(5, 5);
+    EXPECT_EQ(ColorA, 1);
+}
+
+TEST_F(BrushTools, ZonePositionTool) {
+    use(toolZonePosition);
+    const int paints = screen.paints;
+    click(5, 12); // zone hidden: nothing but a repaint
+    EXPECT_EQ(ZoneRow, -1);
+    EXPECT_GT(screen.paints, paints);
+    ZoneOn = true;
+    click(5, 12);
+    EXPECT_EQ(ZoneRow, 12);
+    click(5, 3000); // above the pattern: held to the top row
+    EXPECT_EQ(ZoneRow, 1023);
+    click(5, 12, kRight);
+    EXPECT_EQ(ZoneRow, -1);
+}
+
+TEST_F(BrushTools, GrabScrollsByWholeCells) {
+    model->SetOrigin(50, 100);
+    use(toolGrab);
+    engine->MouseDown(kLeft, kNone, 400, 300);
+    engine->MouseMove(kNone, 408, 303); // another cell, under one cell of travel
+    EXPECT_EQ(model->geom.FirstCol, 50);
+    EXPECT_EQ(screen.scrolls, 0);
+    engine->MouseMove(kNone, 408 + 33, 303 + 22);
+    EXPECT_EQ(model->geom.FirstCol, 47);
+    EXPECT_EQ(model->geom.FirstRow, 102);
+    EXPECT_EQ(screen.scrolls, 1);
+    engine->MouseUp(kLeft, kNone, 441, 325);
+}
+
+TEST_F(BrushTools, SecondButtonAndLostReleaseKeepTheGestureSound) {
+    use(toolBrush);
+    engine->pressCell(kLeft, kNone, 1, 1);
+    engine->pressCell(kRight, kNone, 2, 2); // ignored: one gesture at a time
+    engine->releaseCell(kRight, kNone, 2, 2);
+    EXPECT_TRUE(engine->pressed());
+    engine->cancelGesture();
+    EXPECT_FALSE(engine->pressed());
+    EXPECT_EQ(cell(1, 1), 1);
+    EXPECT_EQ(cell(2, 2), 0);
+    EXPECT_EQ(model->undo().count(), 1);
+}
+
+} // namespace
+} // namespace lc::test

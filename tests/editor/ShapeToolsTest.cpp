@@ -1,0 +1,204 @@
+// Line, rectangles, circles and stars, and the rasteriser under them.
+#include <set>
+
+#include "EditorFixture.h"
+#include "editor/Rasteriser.h"
+
+namespace lc::test {
+namespace {
+
+using Cells = std::set<std::pair<int, int>>;
+
+template <class F>
+Cells collect(F&& draw) {
+    Cells out;
+    draw([&](int y, int x0, int x1) {
+        for (int x = x0; x <= x1; ++x) out.insert({x, y});
+    });
+    return out;
+}
+
+TEST(Rasteriser, LineLeavesOutItsEndPoint) {
+    EXPECT_EQ(collect([](auto s) { RasterLine(2, 3, 7, 3, 1, s); }), (Cells{{2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}}));
+    EXPECT_TRUE(collect([](auto s) { RasterLine(4, 4, 4, 4, 1, s); }).empty());
+    const Cells diag = collect([](auto s) { RasterLine(0, 0, -4, 8, 1, s); });
+    EXPECT_EQ(diag.size(), 8u); // one cell per step of the longer axis
+    EXPECT_TRUE(diag.count({0, 0}));
+    EXPECT_FALSE(diag.count({-4, 8}));
+    // A thicker pen: 2 cells wide, reaching right and up.
+    EXPECT_EQ(collect([](auto s) { RasterLine(0, 5, 2, 5, 2, s); }),
+              (Cells{{0, 4}, {0, 5}, {1, 4}, {1, 5}, {2, 4}, {2, 5}}));
+}
+
+TEST(Rasteriser, PolygonFillTakesCellsWhoseCentresAreInside) {
+    const CellPoint box[4] = {{5, 5}, {5, 9}, {10, 9}, {10, 5}};
+    const Cells in = collect([&](auto s) { RasterPolygonFill(box, 4, s); });
+    EXPECT_EQ(in.size(), 20u); // [5,10) x [5,9): right and bottom edges left out
+    EXPECT_TRUE(in.count({9, 8}));
+    EXPECT_FALSE(in.count({10, 8}));
+    // Even-odd: a pentagram's centre is outside.
+    const CellPoint star[5] = {{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
+    const Cells s = collect([&](auto k) { RasterPolygonFill(star, 5, k); });
+    EXPECT_FALSE(s.count({50, 50}));
+    EXPECT_TRUE(s.count({50, 10}));
+}
+
+TEST(Rasteriser, EllipsesReachEverySideOfTheirBox) {
+    for (auto [w, h] : std::vector<std::pair<int, int>>{{10, 2}, {1, 5}, {2, 2}, {7, 31}, {200, 3}, {40, 40}}) {
+        const Cells f = collect([&](auto s) { RasterEllipseFill(3, 4, 3 + w, 4 + h, s); });
+        int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
+        for (auto [x, y] : f) minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
+        EXPECT_EQ(minX, 3);
+        EXPECT_EQ(maxX, 3 + w - 1);
+        EXPECT_EQ(minY, 4);
+        EXPECT_EQ(maxY, 4 + h - 1);
+        // The outline is part of the shape, holds every line's ends, and is
+        // symmetric left to right.
+        const Cells o = collect([&](auto s) { RasterEllipseOutline(3 + w, 4 + h, 3, 4, 1, s); });
+        for (auto c : o) EXPECT_TRUE(f.count(c));
+        for (auto [x, y] : o) EXPECT_TRUE(o.count({3 + (3 + w - 1) - x, y}));
+        for (int y = 4; y < 4 + h; ++y) {
+            int lo = 1 << 30;
+            for (auto [x, yy] : f)
+                if (yy == y) lo = std::min(lo, x);
+            EXPECT_TRUE(o.count({lo, y})) << w << "x" << h << " line " << y;
+        }
+    }
+    EXPECT_TRUE(collect([](auto s) { RasterEllipseFill(3, 3, 3, 9, s); }).empty());
+    // A 40 x 40 circle: a thin ring, its middle empty.
+    const Cells ring = collect([](auto s) { RasterEllipseOutline(0, 0, 40, 40, 1, s); });
+    EXPECT_FALSE(ring.count({20, 20}));
+    EXPECT_LT(ring.size(), 200u);
+}
+
+TEST(Rasteriser, NearestMapDoublesAndMirrors) {
+    std::vector<int> m;
+    NearestMap(2, 4, false, m);
+    EXPECT_EQ(m, (std::vector<int>{0, 0, 1, 1}));
+    NearestMap(3, 3, true, m);
+    EXPECT_EQ(m, (std::vector<int>{2, 1, 0}));
+    NearestMap(100, 199, false, m);
+    EXPECT_EQ(m.front(), 0);
+    EXPECT_EQ(m.back(), 99);
+}
+
+using ShapeTools = EditorTest;
+
+TEST_F(ShapeTools, LineLeavesOutTheReleaseCellAndAClickStillPushes) {
+    use(toolLine);
+    auto before = snapshot();
+    drag(2, 3, 7, 3);
+    auto changed = changedCells(before);
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, (std::vector<std::pair<int, int>>{{2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}}));
+    before = snapshot();
+    const int enables = events.undoEnables;
+    click(20, 20);
+    EXPECT_TRUE(changedCells(before).empty());
+    EXPECT_EQ(events.undoEnables, enables + 1);
+}
+
+TEST_F(ShapeTools, RectangleOutlineSetsEveryCorner) {
+    use(toolRectangle);
+    const auto before = snapshot();
+    drag(5, 5, 10, 8);
+    const auto changed = changedCells(before);
+    EXPECT_EQ(changed.size(), 16u);
+    for (auto [c, r] : changed) EXPECT_TRUE(c == 5 || c == 10 || r == 5 || r == 8);
+    for (auto [c, r] : std::vector<std::pair<int, int>>{{5, 5}, {10, 5}, {5, 8}, {10, 8}}) EXPECT_EQ(cell(c, r), 1);
+}
+
+TEST_F(ShapeTools, FilledShapesTakeTheOtherColourInside) {
+    ColorA = 3;
+    ColorB = 6;
+    use(toolFilledRectangle);
+    drag(5, 5, 10, 8);
+    EXPECT_EQ(cell(5, 5), 3);
+    EXPECT_EQ(cell(10, 8), 3);
+    EXPECT_EQ(cell(7, 6), 6);
+    EXPECT_EQ(cell(9, 7), 6);
+    EXPECT_EQ(cell(11, 6), 0);
+    use(toolFilledCircle);
+    drag(40, 40, 60, 60, kRight); // right button: pen B, inside A
+    EXPECT_EQ(cell(50, 50), 3);
+    EXPECT_EQ(cell(40, 50), 6);
+    EXPECT_EQ(cell(40, 40), 0);
+    use(toolCircle);
+    drag(100, 100, 120, 121);
+    EXPECT_EQ(cell(110, 110), 0);
+    EXPECT_EQ(cell(100, 110), 3);
+}
+
+TEST_F(ShapeTools, StarsNeedABoxOfThreeCells) {
+    use(toolStar);
+    auto before = snapshot();
+    drag(10, 10, 12, 20);
+    EXPECT_TRUE(changedCells(before).empty());
+    StarVertices = 5;
+    StarDepth = 5; // a plain pentagon
+    drag(10, 10, 30, 30);
+    StarPoints p{};
+    ASSERT_TRUE(ToolEngine::DrawStar(10, H() - 11, 30, H() - 31, 0, 5, 5, p));
+    for (int i = 0; i < 10; i += 2) EXPECT_EQ(cell(p[i].x, H() - 1 - p[i].y), 1) << i;
+    EXPECT_EQ(p[10], p[0]);
+    EXPECT_EQ(cell(20, 20), 0);
+    use(toolFilledStar);
+    ColorB = 4;
+    drag(50, 10, 70, 30);
+    EXPECT_EQ(cell(60, 20), 4); // B inside
+    EXPECT_EQ(cell(60, 30), 1); // the outer point at angle 0: straight down the picture, the release row
+}
+
+TEST_F(ShapeTools, DrawStarGeometry) {
+    StarPoints p{};
+    ASSERT_TRUE(ToolEngine::DrawStar(0, 0, 100, 60, 0, 4, 9, p));
+    // rx 50, ry 30, centre (50, 30): outer points at sin/cos of 0, 90, 180, 270 degrees.
+    EXPECT_EQ(p[0], (PixelPoint{50, 60}));
+    EXPECT_EQ(p[2], (PixelPoint{100, 30}));
+    EXPECT_EQ(p[4], (PixelPoint{50, 0}));
+    EXPECT_EQ(p[8], p[0]);
+    // Inner point 1 at 45 degrees: 50 * cos(45) * sin(45) * 9 / 5 = 45.
+    EXPECT_EQ(p[1], (PixelPoint{95, 57}));
+    EXPECT_FALSE(ToolEngine::DrawStar(0, 0, 2, 60, 0, 4, 9, p));
+}
+
+TEST_F(ShapeTools, ShiftMakesASquareAroundThePressPoint) {
+    use(toolRectangle);
+    engine->pressCell(kLeft, kNone, 20, 20);
+    engine->moveCell(kShift, 30, 24);
+    engine->releaseCell(kLeft, kShift, 30, 24);
+    EXPECT_EQ(cell(24, 24), 1); // a 4 x 4 square: (20,20)-(24,24)
+    EXPECT_EQ(cell(24, 20), 1);
+    EXPECT_EQ(cell(30, 24), 0);
+    EXPECT_EQ(cell(25, 20), 0);
+    // Towards the lower left too.
+    use(toolLine);
+    engine->pressCell(kLeft, kNone, 100, 100);
+    engine->moveCell(kShift, 97, 80);
+    engine->releaseCell(kLeft, kShift, 97, 80);
+    EXPECT_EQ(cell(100, 100), 1);
+    EXPECT_EQ(cell(98, 98), 1);
+    EXPECT_EQ(cell(97, 97), 0); // the end point
+    EXPECT_EQ(cell(97, 80), 0);
+}
+
+TEST_F(ShapeTools, ShapesKeepOutOfTheZoneAndUndoWhole) {
+    fillAll(2);
+    ZoneOn = true;
+    ZoneRow = 10;
+    ColorA = 5;
+    ColorB = 6;
+    use(toolFilledCircle);
+    drag(0, 0, 100, 600);
+    EXPECT_EQ(cell(50, 5), 2);
+    EXPECT_EQ(cell(50, 10), 2);
+    EXPECT_EQ(cell(50, 11), 6); // cut by the zone: the inside shows at its edge
+    EXPECT_EQ(cell(50, 300), 6);
+    EXPECT_EQ(cell(0, 300), 5);
+    model->UndoLast();
+    for (int r = 0; r < H(); r += 7)
+        for (int c = 0; c < W(); c += 3) ASSERT_EQ(cell(c, r), 2);
+}
+
+} // namespace
+} // namespace lc::test
