@@ -1,0 +1,282 @@
+#include "core/PatternLibrary.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "core/AtomicFile.h"
+#include "core/Cp1251.h"
+#include "core/Errors.h"
+#include "core/Globals.h"
+
+namespace lc {
+
+TPatternLibrary PatternLibrary;
+
+namespace {
+
+// Header fields.
+constexpr size_t kMagicAt = 0;
+constexpr size_t kNameAt = 85;
+constexpr size_t kNameField = 81;
+constexpr size_t kVersionAt = 168;
+constexpr size_t kCountAt = 172;
+constexpr size_t kFlagsAt = 176;
+
+// Index entry fields.
+constexpr size_t kEntryName = 0;
+constexpr size_t kEntryNameField = 34;
+constexpr size_t kEntryBpr = 34;
+constexpr size_t kEntryHeight = 36;
+constexpr size_t kEntryWidth = 38;
+constexpr size_t kEntryOffset = 40;
+constexpr size_t kEntryCategory = 44;
+
+constexpr char kMagic[4] = {'L', 'C', 'L', '5'};
+constexpr uint64_t kMaxDataSize = std::numeric_limits<uint32_t>::max();
+
+uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t get32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+}
+void put16(uint8_t* p, uint16_t v) {
+    p[0] = v & 0xFF;
+    p[1] = v >> 8;
+}
+void put32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = (v >> (8 * i)) & 0xFF;
+}
+
+uint64_t entryBytes(const uint8_t* e) { return uint64_t{get16(e + kEntryBpr)} * get16(e + kEntryHeight); }
+
+} // namespace
+
+void PackPatternRow(const uint8_t* cells, int width, uint8_t* out) {
+    for (int x = 0; x + 1 < width; x += 2) out[x / 2] = static_cast<uint8_t>((PackNibble(cells[x]) << 4) | PackNibble(cells[x + 1]));
+    if (width & 1) out[width / 2] = static_cast<uint8_t>(PackNibble(cells[width - 1]) << 4);
+}
+
+void TPatternLibrary::Create() {
+    FileName.clear();
+    FilterOn = false;
+    FilterMask = 0;
+    header_.fill(0);
+    index_.assign(kLibraryIndexSize, 0);
+    data_.clear();
+    data_.shrink_to_fit();
+    hasData_ = false;
+    setCount(-1);
+}
+
+// Header and index are cleared as well, so nothing of the library open
+// before leaks into the new file.
+void TPatternLibrary::CreateNew(const std::string& folder, const std::string& name) {
+    Create();
+    FileName = folder + name + ".lcl";
+    std::memcpy(header_.data() + kMagicAt, kMagic, 4);
+    WriteShortString(header_.data() + kNameAt, kNameField, name);
+    put32(header_.data() + kVersionAt, kLibraryVersion);
+    setCount(-1);
+}
+
+void TPatternLibrary::setCount(int c) {
+    count_ = c;
+    put32(header_.data() + kCountAt, static_cast<uint32_t>(c));
+}
+
+void TPatternLibrary::LoadFromFile(const std::string& fileName) {
+    // Read the whole file first: nothing of this library changes unless all of it is sound.
+    std::vector<uint8_t> bytes = ReadWholeFile(fileName, kLibraryDataStart + kMaxDataSize);
+    LoadFromBytes(bytes, fileName);
+}
+
+void TPatternLibrary::LoadFromBytes(std::span<const uint8_t> bytes, const std::string& fileName) {
+    if (bytes.size() < 4 || std::memcmp(bytes.data(), kMagic, 4) != 0) throw FormatError("not a pattern library");
+    if (bytes.size() < kLibraryHeaderSize) throw FormatError("file is damaged");
+    const int32_t count = static_cast<int32_t>(get32(bytes.data() + kCountAt));
+    if (count < -1 || count > kLibraryMaxPatterns) throw FormatError("file is damaged");
+
+    std::vector<uint8_t> index(kLibraryIndexSize, 0);
+    std::vector<uint8_t> data;
+    if (count >= 0) {
+        if (bytes.size() < kLibraryDataStart) throw FormatError("file is damaged");
+        const uint64_t dataSize = bytes.size() - kLibraryDataStart;
+        if (dataSize > kMaxDataSize) throw FormatError("file is damaged");
+        std::memcpy(index.data(), bytes.data() + kLibraryHeaderSize, kLibraryIndexSize);
+        // The patterns lie in index order: each one inside the block and none
+        // overlapping the one before, so deleting and replacing can move data
+        // and offsets safely.
+        uint64_t prevEnd = 0;
+        for (int i = 0; i < count; ++i) {
+            const uint8_t* e = index.data() + static_cast<size_t>(i) * kLibraryEntrySize;
+            const uint64_t off = get32(e + kEntryOffset);
+            const uint64_t end = off + entryBytes(e);
+            if (off < prevEnd || end > dataSize) throw FormatError("file is damaged");
+            prevEnd = end;
+        }
+        data.assign(bytes.begin() + kLibraryDataStart, bytes.end());
+    }
+
+    FileName = fileName;
+    std::memcpy(header_.data(), bytes.data(), kLibraryHeaderSize);
+    index_ = std::move(index);
+    data_ = std::move(data);
+    hasData_ = count >= 0;
+    count_ = count;
+}
+
+std::vector<uint8_t> TPatternLibrary::SaveToBytes() const {
+    std::vector<uint8_t> out(header_.begin(), header_.end());
+    if (count_ >= 0) {
+        out.reserve(kLibraryDataStart + data_.size());
+        out.insert(out.end(), index_.begin(), index_.end());
+        out.insert(out.end(), data_.begin(), data_.end());
+    }
+    return out;
+}
+
+void TPatternLibrary::SaveToFile() const {
+    if (FileName.empty()) throw Error("The pattern library has no file name; it was not saved.");
+    const std::vector<uint8_t> bytes = SaveToBytes();
+    WriteFileAtomic(FileName, bytes);
+}
+
+uint32_t TPatternLibrary::Version() const { return get32(header_.data() + kVersionAt); }
+uint32_t TPatternLibrary::Flags() const { return get32(header_.data() + kFlagsAt); }
+std::string TPatternLibrary::LibraryName() const { return ReadShortString(header_.data() + kNameAt, kNameField); }
+bool TPatternLibrary::IsProtected() const { return (Flags() & 1u) != 0 && SuperUser != 1; }
+
+bool TPatternLibrary::GetPattern(int index, TPatternInfo& out) const {
+    if (!inRange(index)) return false;
+    const uint8_t* e = entry(index);
+    const int bpr = get16(e + kEntryBpr);
+    const int h = get16(e + kEntryHeight);
+    const int stored = get16(e + kEntryWidth);
+    const int w = (stored == 2 * bpr || stored == 2 * bpr - 1) ? stored : 2 * bpr;
+    if (w <= 0 || h <= 0) return false; // nothing to show or paste
+    out.Width = w;
+    out.Height = h;
+    out.BytesPerRow = bpr;
+    out.Pixels = data_.data() + get32(e + kEntryOffset); // checked on load and kept by every change
+    return true;
+}
+
+bool TPatternLibrary::GetPattern(int index, int& width, int& height, const uint8_t*& pixels) const {
+    TPatternInfo info;
+    if (!GetPattern(index, info)) return false;
+    width = info.Width;
+    height = info.Height;
+    pixels = info.Pixels;
+    return true;
+}
+
+bool TPatternLibrary::AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
+                                 uint32_t categories) {
+    if (IsProtected() || count_ >= kLibraryMaxPatterns) return false;
+    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return false;
+    const int bpr = PatternBytesPerRow(width);
+    const uint64_t size = uint64_t(bpr) * uint64_t(height);
+    if (pixels.size() < size) return false;
+    if (count_ < 0) {
+        index_.assign(kLibraryIndexSize, 0);
+        data_.clear();
+        hasData_ = true;
+        setCount(0);
+    }
+    if (data_.size() + size > kMaxDataSize) return false;
+
+    // A slot may still hold a deleted pattern's bytes: start from a clean one.
+    uint8_t* e = entry(count_);
+    std::memset(e, 0, kLibraryEntrySize);
+    put16(e + kEntryBpr, static_cast<uint16_t>(bpr));
+    put16(e + kEntryHeight, static_cast<uint16_t>(height));
+    put16(e + kEntryWidth, static_cast<uint16_t>(width));
+    put32(e + kEntryOffset, static_cast<uint32_t>(data_.size()));
+    put32(e + kEntryCategory, categories);
+    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
+    data_.insert(data_.end(), pixels.begin(), pixels.begin() + static_cast<ptrdiff_t>(size));
+    setCount(count_ + 1);
+    return true;
+}
+
+void TPatternLibrary::DeletePattern(int index) {
+    if (!inRange(index) || IsProtected()) return;
+    uint8_t* e = entry(index);
+    const uint32_t off = get32(e + kEntryOffset);
+    const uint32_t size = static_cast<uint32_t>(entryBytes(e));
+    data_.erase(data_.begin() + off, data_.begin() + off + size);
+    for (int j = index + 1; j < count_; ++j) {
+        uint8_t* d = entry(j - 1);
+        std::memcpy(d, entry(j), kLibraryEntrySize);
+        put32(d + kEntryOffset, get32(d + kEntryOffset) - size);
+    }
+    std::memset(entry(count_ - 1), 0, kLibraryEntrySize);
+    setCount(count_ - 1);
+}
+
+void TPatternLibrary::ReplacePattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
+                                     int index) {
+    if (IsProtected() || !inRange(index)) return;
+    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return;
+    const int bpr = PatternBytesPerRow(width);
+    const uint64_t newSize = uint64_t(bpr) * uint64_t(height);
+    if (pixels.size() < newSize) return;
+    uint8_t* e = entry(index);
+    const uint32_t off = get32(e + kEntryOffset);
+    const uint64_t oldSize = entryBytes(e);
+    if (data_.size() - oldSize + newSize > kMaxDataSize) return;
+
+    if (newSize == oldSize) {
+        std::memcpy(data_.data() + off, pixels.data(), newSize);
+    } else {
+        std::vector<uint8_t> data;
+        data.reserve(data_.size() - oldSize + newSize);
+        data.insert(data.end(), data_.begin(), data_.begin() + off);
+        data.insert(data.end(), pixels.begin(), pixels.begin() + static_cast<ptrdiff_t>(newSize));
+        data.insert(data.end(), data_.begin() + off + static_cast<ptrdiff_t>(oldSize), data_.end());
+        data_ = std::move(data);
+        const int64_t delta = static_cast<int64_t>(newSize) - static_cast<int64_t>(oldSize);
+        for (int j = index + 1; j < count_; ++j) {
+            uint8_t* d = entry(j);
+            put32(d + kEntryOffset, static_cast<uint32_t>(get32(d + kEntryOffset) + delta));
+        }
+    }
+    put16(e + kEntryBpr, static_cast<uint16_t>(bpr));
+    put16(e + kEntryHeight, static_cast<uint16_t>(height));
+    put16(e + kEntryWidth, static_cast<uint16_t>(width));
+    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
+}
+
+std::string TPatternLibrary::GetPatternName(int index) const {
+    if (!inRange(index)) return {};
+    return ReadShortString(entry(index) + kEntryName, kEntryNameField);
+}
+
+void TPatternLibrary::SetPatternName(int index, const std::string& name) {
+    if (!inRange(index) || IsProtected()) return;
+    WriteShortString(entry(index) + kEntryName, kEntryNameField, name);
+}
+
+uint32_t TPatternLibrary::GetCategory(int index) const {
+    return inRange(index) ? get32(entry(index) + kEntryCategory) : 0;
+}
+
+void TPatternLibrary::SetCategory(int index, uint32_t mask) {
+    if (!inRange(index) || IsProtected()) return;
+    put32(entry(index) + kEntryCategory, mask);
+}
+
+int TPatternLibrary::FilteredIndex(int n) const {
+    if (!FilterOn) return n;
+    if (n < 0) return -1;
+    for (int i = 0; i < count_; ++i) {
+        if ((get32(entry(i) + kEntryCategory) & FilterMask) != 0) {
+            if (n == 0) return i;
+            --n;
+        }
+    }
+    return -1;
+}
+
+} // namespace lc
