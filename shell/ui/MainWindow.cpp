@@ -11,6 +11,7 @@
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "core/ui/SettingsStoreQt.h"
+#include "editor/ui/EditorFrame.h"
 
 namespace lc::ui {
 
@@ -47,6 +48,13 @@ void TForm1::FormCreate() {
         pages_->addTab(w, names[i]);
     }
     setCentralWidget(pages_);
+
+    // The Drawing page.
+    frame21_ = new TFrame2(pageWidgets_[pgDrawing]);
+    pageWidgets_[pgDrawing]->layout()->setContentsMargins(0, 0, 0, 0);
+    pageWidgets_[pgDrawing]->layout()->addWidget(frame21_);
+
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
     resize(1024, 720);
     SetAppMessageSink(this);
 }
@@ -68,10 +76,57 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 QWidget* TForm1::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
 
+void TForm1::pageChanged(int index) {
+    switch (index) {
+    case pgDrawing:
+        if (frame21_) frame21_->OnShowForm();
+        break;
+    default:
+        break;
+    }
+}
+
 intptr_t TForm1::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
-    (void)wParam;
     (void)lParam;
+    // Packed parameters carry two signed 16-bit words.
+    const auto lowWord = [wParam] { return static_cast<int>(static_cast<int16_t>(wParam & 0xFFFF)); };
+    const auto highWord = [wParam] { return static_cast<int>(static_cast<int16_t>((wParam >> 16) & 0xFFFF)); };
     switch (msg) {
+    // --- the Drawing page ---------------------------------------------------
+    case AppMsg::MakeBobins:
+        if (frame21_) frame21_->MakeBobins();
+        break;
+    case AppMsg::CancelTool:
+        if (frame21_) frame21_->CancelTool();
+        break;
+    case AppMsg::EnablePatternInsert:
+        if (frame21_) frame21_->EnablePatternInsert();
+        break;
+    case AppMsg::InsertConverted:
+        if (frame21_) frame21_->InsertConverted();
+        break;
+    case AppMsg::DrawingUndoDisable:
+        if (frame21_) frame21_->UndoDisable();
+        break;
+    case AppMsg::DrawingUndoEnable:
+        if (frame21_) frame21_->UndoEnable();
+        break;
+    case AppMsg::GarmentMaskChanged:
+        // The garment page rebuilds the mask first (when it exists).
+        if (frame21_) frame21_->RepaintPicture();
+        break;
+    case AppMsg::ShowPosition:
+        if (frame21_) frame21_->ShowPosition(lowWord(), highWord());
+        break;
+    case AppMsg::ShowColorInPalette:
+        if (frame21_) frame21_->ShowColorInPalette(static_cast<int>(wParam));
+        break;
+    case AppMsg::ShowBlockSize:
+        if (frame21_) frame21_->ShowBlockSize(lowWord(), highWord());
+        break;
+    case AppMsg::ReleaseMaskButton:
+        if (frame21_) frame21_->ReleaseMaskButton();
+        break;
     default:
         break;
     }

@@ -9,6 +9,7 @@ class QTabWidget;
 namespace lc::ui {
 
 class SettingsStoreQt;
+class TFrame2;
 
 // The main window: seven pages and the router of the application messages.
 class TForm1 : public QMainWindow, public IAppMessageSink {
@@ -23,6 +24,7 @@ public:
 
     QTabWidget* pages() const { return pages_; }
     QWidget* page(Page p) const;
+    TFrame2* Frame21() const { return frame21_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -30,10 +32,12 @@ protected:
 private:
     void FormCreate();
     void FormClose();
+    void pageChanged(int index);
 
     std::unique_ptr<SettingsStoreQt> settings_;
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
+    TFrame2* frame21_ = nullptr; // the Drawing page
     bool closed_ = false;
 };
 
