@@ -51,8 +51,7 @@ void CanvasModel::PaintCell(int column, int row, bool leftButton) {
 void CanvasModel::MagicEraseCell(int column, int row, bool leftButton) {
     const uint8_t from = leftButton ? ColorB : ColorA;
     const uint8_t to = leftButton ? ColorA : ColorB;
-    if (GetCellColor(column, row) == from && row >= 0 && row < H() && column >= 0 && column < W())
-        SetCellColor(column, row, to);
+    if (GetCellColor(column, row) == from) SetCellColor(column, row, to); // outside: nothing is set
     DrawCell(column, row);
 }
 

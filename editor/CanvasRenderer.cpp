@@ -144,8 +144,10 @@ void CanvasRenderer::renderCell(const ViewGeometry& geom, const TLCGraphicData& 
     if (!out.pixels) return;
     const int W = gd.Picture.width(), H = gd.Picture.height();
     const int cw = geom.cellWidth(), ch = geom.cellHeight();
+    // A brush reaching past the pattern changed nothing there: the background stays.
+    if (row < 0 || row >= H || column < 0 || column >= W) return;
     const PixelRect rc = geom.cellRect(column, row);
-    const uint8_t i = (row >= 0 && row < H && column >= 0 && column < W) ? gd.Picture.line(H - 1 - row)[column] : 0;
+    const uint8_t i = gd.Picture.line(H - 1 - row)[column];
     auto bordered = [&](uint32_t colour) {
         fillRect(out, rc.left, rc.top, rc.left + cw + 1, rc.top + ch + 1, kBlack);
         fillRect(out, rc.left + 1, rc.top + 1, rc.left + cw, rc.top + ch, colour);

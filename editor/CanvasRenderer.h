@@ -53,7 +53,8 @@ public:
 
     // The whole client area (the buffer is the client area).
     void render(const ViewGeometry& geom, const TLCGraphicData& gd, const RenderOptions& opt, PixelBuffer out) const;
-    // One cell, with its own black border (the brush-like tools' quick update).
+    // One cell of the pattern, with its own black border (the brush-like tools'
+    // quick update); cells outside the pattern are left as they are.
     void renderCell(const ViewGeometry& geom, const TLCGraphicData& gd, const RenderOptions& opt, PixelBuffer out,
                     int column, int row) const;
 

@@ -81,6 +81,10 @@ void ToolEngine::MouseDown(MouseButton button, KeyMods mods, int x, int y) {
         break;
     }
     ToolTrack(pc_, pr_, mods, left);
+    // The press cell has just been tracked. (Keeping the previous gesture's
+    // last cell instead would skip the first move into that cell: a brush
+    // stroke crossing where the last one ended would leave a gap there.)
+    lastTracked_ = {pc_, pr_};
 }
 
 void ToolEngine::MouseMove(KeyMods mods, int x, int y) {

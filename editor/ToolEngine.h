@@ -126,7 +126,7 @@ private:
     MouseButton button_ = MouseButton::Left;
     PixelPoint press_, current_, previous_;
     int pc_ = 0, pr_ = 0;                    // press cell
-    PixelPoint lastTracked_{0, 0};           // not reset by a press
+    PixelPoint lastTracked_{0, 0};           // the cell ToolTrack ran for last
     double starAngle_ = 0, nextStarAngle_ = 0;
     bool fillChess_ = false;
     StarPoints star_{};

@@ -192,3 +192,22 @@ TEST_F(BrushTools, SecondButtonAndLostReleaseKeepTheGestureSound) {
 
 } // namespace
 } // namespace lc::test
+
+namespace lc::test {
+namespace {
+
+using BrushStrokes = EditorTest;
+
+TEST_F(BrushStrokes, AStrokeThroughWhereTheLastEndedLeavesNoGap) {
+    use(toolBrush);
+    drag(10, 10, 20, 20);
+    fillAll(0);
+    engine->pressCell(kLeft, kNone, 30, 30);
+    engine->moveCell(kNone, 20, 20);
+    engine->releaseCell(kLeft, kNone, 20, 20);
+    EXPECT_EQ(cell(20, 20), 1);
+    EXPECT_EQ(cell(30, 30), 1);
+}
+
+} // namespace
+} // namespace lc::test

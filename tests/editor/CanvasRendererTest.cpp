@@ -115,7 +115,10 @@ TEST_F(CanvasRendering, MachineFrameAndSingleCells) {
     EXPECT_EQ(at(7, 598), ArgbOf(gd.ZoneColors[6]));
     EXPECT_EQ(at(6, 598), 0xFF000000u);
     EXPECT_EQ(at(9, 598), 0xFF000000u);
-    r.renderCell(model->geom, gd, opt, buf, -5, 4000); // far outside: nothing to draw, no fault
+    const std::vector<uint32_t> shown = px;
+    r.renderCell(model->geom, gd, opt, buf, -5, 4000); // outside the pattern: nothing is drawn
+    r.renderCell(model->geom, gd, opt, buf, 200, 0);
+    EXPECT_EQ(px, shown);
 }
 
 } // namespace

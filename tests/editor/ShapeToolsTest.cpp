@@ -44,7 +44,8 @@ TEST(Rasteriser, PolygonFillTakesCellsWhoseCentresAreInside) {
 }
 
 TEST(Rasteriser, EllipsesReachEverySideOfTheirBox) {
-    for (auto [w, h] : std::vector<std::pair<int, int>>{{10, 2}, {1, 5}, {2, 2}, {7, 31}, {200, 3}, {40, 40}}) {
+    for (auto size : std::vector<std::pair<int, int>>{{10, 2}, {1, 5}, {2, 2}, {7, 31}, {200, 3}, {40, 40}}) {
+        const int w = size.first, h = size.second;
         const Cells f = collect([&](auto s) { RasterEllipseFill(3, 4, 3 + w, 4 + h, s); });
         int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
         for (auto [x, y] : f) minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
@@ -149,19 +150,6 @@ TEST_F(ShapeTools, StarsNeedABoxOfThreeCells) {
     EXPECT_EQ(cell(60, 30), 1); // the outer point at angle 0: straight down the picture, the release row
 }
 
-TEST_F(ShapeTools, DrawStarGeometry) {
-    StarPoints p{};
-    ASSERT_TRUE(ToolEngine::DrawStar(0, 0, 100, 60, 0, 4, 9, p));
-    // rx 50, ry 30, centre (50, 30): outer points at sin/cos of 0, 90, 180, 270 degrees.
-    EXPECT_EQ(p[0], (PixelPoint{50, 60}));
-    EXPECT_EQ(p[2], (PixelPoint{100, 30}));
-    EXPECT_EQ(p[4], (PixelPoint{50, 0}));
-    EXPECT_EQ(p[8], p[0]);
-    // Inner point 1 at 45 degrees: 50 * cos(45) * sin(45) * 9 / 5 = 45.
-    EXPECT_EQ(p[1], (PixelPoint{95, 57}));
-    EXPECT_FALSE(ToolEngine::DrawStar(0, 0, 2, 60, 0, 4, 9, p));
-}
-
 TEST_F(ShapeTools, ShiftMakesASquareAroundThePressPoint) {
     use(toolRectangle);
     engine->pressCell(kLeft, kNone, 20, 20);
@@ -198,6 +186,62 @@ TEST_F(ShapeTools, ShapesKeepOutOfTheZoneAndUndoWhole) {
     model->UndoLast();
     for (int r = 0; r < H(); r += 7)
         for (int c = 0; c < W(); c += 3) ASSERT_EQ(cell(c, r), 2);
+}
+
+} // namespace
+} // namespace lc::test
+
+namespace lc::test {
+namespace {
+
+using Previews = EditorTest;
+
+TEST_F(Previews, RubberBandsFollowTheMouseAndGoAtTheRelease) {
+    use(toolLine);
+    engine->MouseDown(kLeft, kNone, 100, 500);
+    EXPECT_TRUE(engine->overlay().empty()); // nothing until the mouse moves
+    engine->MouseMove(kNone, 160, 430);
+    Overlay o = engine->overlay();
+    ASSERT_EQ(o.kind, Overlay::Kind::Line);
+    EXPECT_EQ(o.points, (std::vector<PixelPoint>{{100, 500}, {160, 430}}));
+    engine->MouseUp(kLeft, kNone, 160, 430);
+    EXPECT_TRUE(engine->overlay().empty());
+
+    use(toolFilledRectangle);
+    engine->MouseDown(kLeft, kNone, 100, 500);
+    engine->MouseMove(kShift, 160, 430); // square around the press point
+    o = engine->overlay();
+    ASSERT_EQ(o.kind, Overlay::Kind::FilledPolygon);
+    EXPECT_EQ(o.points, (std::vector<PixelPoint>{{100, 500}, {100, 440}, {160, 440}, {160, 500}}));
+    engine->cancelGesture();
+    EXPECT_TRUE(engine->overlay().empty());
+
+    use(toolRectangle); // the block frame along grid lines, with the size reported
+    engine->pressCell(kLeft, kNone, 2, 5);
+    engine->moveCell(kNone, 6, 9);
+    o = engine->overlay();
+    ASSERT_EQ(o.kind, Overlay::Kind::Frame);
+    EXPECT_EQ(o.points[0], (PixelPoint{22, 501}));
+    EXPECT_EQ(events.blockW, 4);
+    engine->releaseCell(kLeft, kNone, 6, 9);
+    EXPECT_TRUE(engine->overlay().empty());
+}
+
+TEST_F(Previews, CtrlTurnsTheStarWithoutResizingIt) {
+    use(toolStar);
+    StarVertices = 4;
+    engine->MouseDown(kLeft, kNone, 100, 400);
+    engine->MouseMove(kNone, 200, 300);
+    const Overlay first = engine->overlay();
+    ASSERT_EQ(first.kind, Overlay::Kind::Polyline);
+    EXPECT_EQ(first.points.size(), 9u);
+    EXPECT_EQ(first.points.front(), first.points.back());
+    engine->MouseMove(kCtrl, 250, 300); // 50 px right: half a turn
+    const Overlay turned = engine->overlay();
+    StarPoints want{};
+    ASSERT_TRUE(ToolEngine::DrawStar(100, 400, 200, 300, 50 * 3.14159265358979323846 / 100, 4, StarDepth, want));
+    EXPECT_EQ(turned.points, (std::vector<PixelPoint>(want.begin(), want.begin() + 9)));
+    engine->MouseUp(kLeft, kCtrl, 250, 300);
 }
 
 } // namespace
