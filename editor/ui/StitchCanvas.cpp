@@ -100,6 +100,11 @@ void StitchCanvas::refreshTiles() {
 }
 
 void StitchCanvas::paintAll() {
+    if (model_.geom.ClientWidth != width() || model_.geom.ClientHeight != height()) {
+        // Painted before the first resize event reached the canvas (a hidden page).
+        model_.geom.RecalcGrid(width(), height());
+        model_.geom.UpdateForPaint(model_.W());
+    }
     ensureBuffers();
     refreshTiles();
     renderer_.setColours(gd_);

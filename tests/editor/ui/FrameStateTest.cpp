@@ -271,6 +271,8 @@ TEST_F(DrawingPage, RulersFollowTheUnitsAndStepThroughThePattern) {
 TEST_F(DrawingPage, RulerDrawsItsTicksAndACursorThatFollowsTheMouse) {
     ui::THScrollRuler* h = frame->hScrollRuler();
     ui::RulerBase* r = h->ruler();
+    for (const char* name : {"LEFT_ARR", "RIGHT_ARR", "UP_ARR", "DOWN_ARR"})
+        EXPECT_FALSE(QPixmap(QStringLiteral(":/images/%1.png").arg(name)).isNull()) << name;
     QImage img = r->grab().toImage();
     // Stitch 10 at zoom 4: a long tick at x = 10 * 11 - 5, with its label to the left.
     ASSERT_EQ(r->Scale(), 11);

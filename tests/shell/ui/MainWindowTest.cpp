@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSettings>
 #include <QTabWidget>
+#include <QAbstractButton>
+#include <QTest>
 
 #include "QtApp.h"
 #include "core/Globals.h"
@@ -10,6 +12,9 @@
 #include "core/Machine.h"
 #include "core/StartUp.h"
 #include "core/ui/Cursors.h"
+#include "editor/ToolCodes.h"
+#include "editor/ui/EditorFrame.h"
+#include "editor/ui/StitchCanvas.h"
 #include "shell/ui/MainWindow.h"
 
 TEST(MainWindow, HasSevenPages) {
@@ -43,4 +48,50 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
     QSettings raw(ini, QSettings::IniFormat);
     EXPECT_EQ(raw.value("Loopcrafter/Machine").toInt(), 102);
     EXPECT_EQ(raw.value("Loopcrafter/NeedleBed").toInt(), 200);
+}
+
+TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
+    lc::test::qtApp();
+    lc::ui::TForm1 w;
+    lc::ui::TFrame2* f = w.Frame21();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(w.page(lc::ui::TForm1::pgDrawing)->isAncestorOf(f));
+    w.resize(1100, 760);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+    // A brush click: the undo stack's announcement goes round through the router.
+    lc::CurrentTool = lc::toolBrush;
+    lc::ui::StitchCanvas* c = f->canvas();
+    const lc::PixelPoint p = c->geom().pixelOfCell(2, 3);
+    QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(p.x, p.y));
+    EXPECT_EQ(lc::GraphicData.CellAt(2, 3), lc::ColorA);
+    EXPECT_TRUE(f->button(203)->isEnabled());
+    w.appMessage(lc::AppMsg::DrawingUndoDisable, 0, 0);
+    EXPECT_FALSE(f->button(203)->isEnabled());
+
+    // Packed words are signed 16-bit values.
+    w.appMessage(lc::AppMsg::ShowPosition, (7 << 16) | 0xFFFE, 0);
+    EXPECT_EQ(f->statusText(1), "-2");
+    EXPECT_EQ(f->statusText(2), "7");
+    w.appMessage(lc::AppMsg::ShowBlockSize, (3 << 16) | 4, 0);
+    EXPECT_EQ(f->statusText(3), "4 x 3");
+    w.appMessage(lc::AppMsg::ShowColorInPalette, 5, 0);
+    EXPECT_EQ(f->MarkedColor(), 5);
+
+    w.appMessage(lc::AppMsg::EnablePatternInsert, 0, 0);
+    EXPECT_EQ(lc::CurrentTool, lc::toolPastePattern);
+    w.appMessage(lc::AppMsg::CancelTool, 0, 0);
+    EXPECT_EQ(lc::CurrentTool, lc::toolBrush);
+    w.appMessage(lc::AppMsg::InsertConverted, 0, 0);
+    EXPECT_EQ(lc::CurrentTool, lc::toolPasteBlock);
+
+    // "Add Garment" asks the main window to rebuild the mask and repaint.
+    QTest::mouseClick(f->button(301), Qt::LeftButton);
+    EXPECT_TRUE(lc::GarmentMode);
+    EXPECT_TRUE(f->button(302)->isEnabled());
+    lc::GarmentMode = false;
+    w.appMessage(lc::AppMsg::ReleaseMaskButton, 0, 0);
+    EXPECT_FALSE(f->button(301)->isChecked());
+    w.close();
 }
