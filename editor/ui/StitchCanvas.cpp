@@ -105,6 +105,12 @@ void StitchCanvas::paintAll() {
         model_.geom.RecalcGrid(width(), height());
         model_.geom.UpdateForPaint(model_.W());
     }
+    if (model_.W() != patternW_ || model_.H() != patternH_) {
+        // Another pattern size: steps saved at the old size no longer fit.
+        if (patternW_ >= 0) model_.PatternReplaced();
+        patternW_ = model_.W();
+        patternH_ = model_.H();
+    }
     ensureBuffers();
     refreshTiles();
     renderer_.setColours(gd_);

@@ -86,6 +86,7 @@ private:
     QImage picture_; // the rendered picture without preview
     QImage screen_;  // what the widget shows
     QRect overlayRect_;
+    int patternW_ = -1, patternH_ = -1; // the pattern size of the last repaint
 
     // Stitch pictures of the current zoom level as 32-bit pixels (view mode).
     std::vector<uint32_t> tilePixels_;

@@ -342,3 +342,22 @@ TEST_F(DrawingPage, HandlersShowPositionBlockSizeAndStartPasting) {
     EXPECT_EQ(cell(30, 30), 8);
     EXPECT_EQ(cell(31, 30), 2);
 }
+
+TEST_F(DrawingPage, ANarrowerPatternShowsBackgroundBesideItAndDropsTheOldSteps) {
+    clickCell(1, 1);
+    ASSERT_TRUE(button(203)->isEnabled());
+    GraphicData.SetSize(150, 1024);
+    frame->RepaintPicture();
+    EXPECT_FALSE(button(203)->isEnabled());
+    EXPECT_EQ(canvas->model().undo().count(), 0);
+
+    clickButton(102); // zoom 0: 3-pixel cells, 150 columns end at x = 450
+    ASSERT_EQ(canvas->cellWidth(), 3);
+    const QImage& img = canvas->backBuffer();
+    const int ch = canvas->cellHeight(), y = img.height() - ch - ch / 2 - 1;
+    const QRgb background = rgbOf(GraphicData.Colors[0]);
+    EXPECT_EQ(img.pixel(449, y), background);   // the last column's cell
+    EXPECT_EQ(img.pixel(450, y), qRgb(0, 0, 0)); // and the grid line after it
+    for (int x = 451; x < img.width(); ++x) ASSERT_EQ(img.pixel(x, y), background) << x;
+    EXPECT_EQ(img.pixel(600, img.height() - ch), qRgb(0, 0, 0)); // horizontal lines run the full width
+}
