@@ -12,8 +12,9 @@
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "core/ui/SettingsStoreQt.h"
-#include "shell/PictureFiles.h"
+#include "editor/ui/EditorFrame.h"
 #include "knitting/ui/LinkPage.h"
+#include "shell/PictureFiles.h"
 
 namespace lc::ui {
 
@@ -57,17 +58,18 @@ void TForm1::FormCreate() {
     setCentralWidget(pages_);
     resize(1024, 720);
     SetAppMessageSink(this);
-    createLinkPage();
+
+    // The page frames, in their creation order: Link page, then the Drawing page.
+    frame41_ = new TFrame4(pageWidgets_[pgLink]);
+    addPageFrame(pgLink, frame41_);
+    frame21_ = new TFrame2(pageWidgets_[pgDrawing]);
+    addPageFrame(pgDrawing, frame21_);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { PageControl1Change(index); });
 }
 
-// --- the Link page: created once, told each time it is shown, closed with the window.
-void TForm1::createLinkPage() {
-    frame41_ = new TFrame4(pageWidgets_[pgLink]);
-    pageWidgets_[pgLink]->layout()->setContentsMargins(0, 0, 0, 0);
-    pageWidgets_[pgLink]->layout()->addWidget(frame41_);
-    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == pgLink && frame41_) frame41_->OnShowForm();
-    });
+void TForm1::addPageFrame(Page p, QWidget* frame) {
+    pageWidgets_[p]->layout()->setContentsMargins(0, 0, 0, 0);
+    pageWidgets_[p]->layout()->addWidget(frame);
 }
 
 void TForm1::FormClose() {
@@ -89,10 +91,61 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 QWidget* TForm1::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
 
+// Each page is told when it is shown (the Link page rebuilds its row table).
+void TForm1::PageControl1Change(int index) {
+    switch (index) {
+    case pgDrawing:
+        if (frame21_) frame21_->OnShowForm();
+        break;
+    case pgLink:
+        if (frame41_) frame41_->OnShowForm();
+        break;
+    default:
+        break;
+    }
+}
+
 intptr_t TForm1::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
-    (void)wParam;
     (void)lParam;
+    // Packed parameters carry two signed 16-bit words.
+    const auto lowWord = [wParam] { return static_cast<int>(static_cast<int16_t>(wParam & 0xFFFF)); };
+    const auto highWord = [wParam] { return static_cast<int>(static_cast<int16_t>((wParam >> 16) & 0xFFFF)); };
     switch (msg) {
+    // --- the Drawing page ---------------------------------------------------
+    case AppMsg::MakeBobins:
+        if (frame21_) frame21_->MakeBobins();
+        break;
+    case AppMsg::CancelTool:
+        if (frame21_) frame21_->CancelTool();
+        break;
+    case AppMsg::EnablePatternInsert:
+        if (frame21_) frame21_->EnablePatternInsert();
+        break;
+    case AppMsg::InsertConverted:
+        if (frame21_) frame21_->InsertConverted();
+        break;
+    case AppMsg::DrawingUndoDisable:
+        if (frame21_) frame21_->UndoDisable();
+        break;
+    case AppMsg::DrawingUndoEnable:
+        if (frame21_) frame21_->UndoEnable();
+        break;
+    case AppMsg::GarmentMaskChanged:
+        // The garment page rebuilds the mask first (when it exists).
+        if (frame21_) frame21_->RepaintPicture();
+        break;
+    case AppMsg::ShowPosition:
+        if (frame21_) frame21_->ShowPosition(lowWord(), highWord());
+        break;
+    case AppMsg::ShowColorInPalette:
+        if (frame21_) frame21_->ShowColorInPalette(static_cast<int>(wParam));
+        break;
+    case AppMsg::ShowBlockSize:
+        if (frame21_) frame21_->ShowBlockSize(lowWord(), highWord());
+        break;
+    case AppMsg::ReleaseMaskButton:
+        if (frame21_) frame21_->ReleaseMaskButton();
+        break;
     default:
         break;
     }

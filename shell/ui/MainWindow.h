@@ -9,6 +9,7 @@ class QTabWidget;
 namespace lc::ui {
 
 class SettingsStoreQt;
+class TFrame2;
 class TFrame4;
 
 // The main window: seven pages and the router of the application messages.
@@ -25,6 +26,7 @@ public:
     QTabWidget* pages() const { return pages_; }
     QWidget* page(Page p) const;
     TFrame4* linkPage() const { return frame41_; }
+    TFrame2* Frame21() const { return frame21_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -32,15 +34,15 @@ protected:
 private:
     void FormCreate();
     void FormClose();
+    void PageControl1Change(int index);
+    void addPageFrame(Page p, QWidget* frame);
 
     std::unique_ptr<SettingsStoreQt> settings_;
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
+    TFrame2* frame21_ = nullptr; // the Drawing page
+    TFrame4* frame41_ = nullptr; // the Link page
     bool closed_ = false;
-
-    // --- the Link page (page 2)
-    void createLinkPage();
-    TFrame4* frame41_ = nullptr;
 };
 
 } // namespace lc::ui

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSettings>
 #include <QTabWidget>
+#include <QAbstractButton>
+#include <QTest>
 
 #include "QtApp.h"
 #include "core/Globals.h"
@@ -12,6 +14,9 @@
 #include "core/Translator.h"
 #include "core/UIText.h"
 #include "core/ui/Cursors.h"
+#include "editor/ToolCodes.h"
+#include "editor/ui/EditorFrame.h"
+#include "editor/ui/StitchCanvas.h"
 #include "shell/ui/MainWindow.h"
 
 TEST(MainWindow, HasSevenPages) {
@@ -69,5 +74,51 @@ TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
     EXPECT_EQ(lc::LanguageCode, "RUS");
     EXPECT_EQ(lc::UIText[38], "Seamless Rib");
     EXPECT_NE(lc::Translator.Translate("s02002"), "Fair Isle");
+    w.close();
+}
+
+TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
+    lc::test::qtApp();
+    lc::ui::TForm1 w;
+    lc::ui::TFrame2* f = w.Frame21();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(w.page(lc::ui::TForm1::pgDrawing)->isAncestorOf(f));
+    w.resize(1100, 760);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+    // A brush click: the undo stack's announcement goes round through the router.
+    lc::CurrentTool = lc::toolBrush;
+    lc::ui::StitchCanvas* c = f->canvas();
+    const lc::PixelPoint p = c->geom().pixelOfCell(2, 3);
+    QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(p.x, p.y));
+    EXPECT_EQ(lc::GraphicData.CellAt(2, 3), lc::ColorA);
+    EXPECT_TRUE(f->button(203)->isEnabled());
+    w.appMessage(lc::AppMsg::DrawingUndoDisable, 0, 0);
+    EXPECT_FALSE(f->button(203)->isEnabled());
+
+    // Packed words are signed 16-bit values.
+    w.appMessage(lc::AppMsg::ShowPosition, (7 << 16) | 0xFFFE, 0);
+    EXPECT_EQ(f->statusText(1), "-2");
+    EXPECT_EQ(f->statusText(2), "7");
+    w.appMessage(lc::AppMsg::ShowBlockSize, (3 << 16) | 4, 0);
+    EXPECT_EQ(f->statusText(3), "4 x 3");
+    w.appMessage(lc::AppMsg::ShowColorInPalette, 5, 0);
+    EXPECT_EQ(f->MarkedColor(), 5);
+
+    w.appMessage(lc::AppMsg::EnablePatternInsert, 0, 0);
+    EXPECT_EQ(lc::CurrentTool, lc::toolPastePattern);
+    w.appMessage(lc::AppMsg::CancelTool, 0, 0);
+    EXPECT_EQ(lc::CurrentTool, lc::toolBrush);
+    w.appMessage(lc::AppMsg::InsertConverted, 0, 0);
+    EXPECT_EQ(lc::CurrentTool, lc::toolPasteBlock);
+
+    // "Add Garment" asks the main window to rebuild the mask and repaint.
+    QTest::mouseClick(f->button(301), Qt::LeftButton);
+    EXPECT_TRUE(lc::GarmentMode);
+    EXPECT_TRUE(f->button(302)->isEnabled());
+    lc::GarmentMode = false;
+    w.appMessage(lc::AppMsg::ReleaseMaskButton, 0, 0);
+    EXPECT_FALSE(f->button(301)->isChecked());
     w.close();
 }

@@ -1,0 +1,843 @@
+#include "editor/ui/EditorFrame.h"
+
+#include <QButtonGroup>
+#include <QColorDialog>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "core/AppMessages.h"
+#include "core/Globals.h"
+#include "core/GraphicData.h"
+#include "core/Numbers.h"
+#include "core/StitchBitmaps.h"
+#include "core/UIText.h"
+#include "core/ui/Cursors.h"
+#include "editor/ToolCodes.h"
+#include "editor/ui/FrameWidgets.h"
+#include "editor/ui/ScrollRulers.h"
+#include "editor/ui/StitchCanvas.h"
+
+namespace lc::ui {
+
+namespace {
+
+// The drawing-tool buttons: tag, hint, tool code, canvas cursor (-1: the
+// default arrow; the brush and the eraser take the cursor of the brush size).
+struct ToolEntry {
+    int tag;
+    const char* hint;
+    uint16_t code;
+    int cursor;
+};
+constexpr ToolEntry kTools[] = {
+    {0, "Set Zone Position", toolZonePosition, -1},
+    {1, "Add/Remove Rows", toolRows, crAddRemove_Rows},
+    {2, "Add/Remove Columns", toolColumns, crAddRemove_Columns},
+    {3, "Move", toolMove, crMove},
+    {4, "Horizontal Reflection", toolHReflection, crTransformHReflection},
+    {5, "Vertical Reflection", toolVReflection, crTransformVReflection},
+    {6, "Horizontal Symmetry", toolHSymmetry, crTransformHSymmetry},
+    {7, "Vertical Symmetry", toolVSymmetry, crTransformVSymmetry},
+    {8, "Horizontal Scale", toolHScale, crTransformHScale},
+    {9, "Vertical Scale", toolVScale, crTransformVScale},
+    {10, "Cloning", toolCloning, crTransformClone},
+    {11, "Rotate", toolRotate, crTransformRotate},
+    {12, "Copy Block", toolCopyBlock, crBlockCopy},
+    {13, "Cut Block", toolCutBlock, crBlockCut},
+    {14, "Paste/Scale Block", toolPasteBlock, crBlockPaste},
+    {15, "Paste Pattern", toolPastePattern, crPasteFromGallery},
+    {16, "Rectangle", toolRectangle, crRectangle},
+    {17, "Filled Rectangle", toolFilledRectangle, crRectangleFilled},
+    {18, "Circle", toolCircle, crCircle},
+    {19, "Filled Circle", toolFilledCircle, crCircleFilled},
+    {20, "Line", toolLine, crLine},
+    {21, "Add Text", toolAddText, -1},
+    {22, "Star/Polygon", toolStar, crStar},
+    {23, "Filled Star/Poligon", toolFilledStar, crStarFilled},
+    {24, "Brush", toolBrush, crDraw1x1},
+    {25, "Magic Eraser", toolMagicEraser, crEraser1x1},
+    {26, "Fill", toolFill, crFill},
+    {27, "Dropper", toolDropper, crDropper},
+};
+constexpr int kTagZone = 0, kTagPasteBlock = 14, kTagPastePattern = 15, kTagAddText = 21, kTagBrush = 24,
+              kTagEraser = 25;
+// The buttons the chess brush disables: the shapes and "Add Text".
+constexpr int kShapeTags[] = {16, 17, 18, 19, 20, 21, 22, 23};
+constexpr int kSizeTagBase = 1000;
+
+const ToolEntry* toolOfTag(int tag) {
+    for (const ToolEntry& t : kTools)
+        if (t.tag == tag) return &t;
+    return nullptr;
+}
+
+// The tool pictures are the canvas cursors' pictures.
+QIcon cursorIcon(int id) {
+    const QPixmap pm(QStringLiteral(":/cursors/%1.png").arg(id));
+    return pm.isNull() ? QIcon() : QIcon(pm);
+}
+
+// The brush-size pictures: 1x1, 2x2, 3x3 and the 3x3 chessboard.
+QIcon sizeIcon(int size) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    const int n = size == 0 ? 1 : (size == 1 ? 2 : 3);
+    const int cell = 4, off = (16 - n * cell) / 2;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            const bool on = size != 3 || ((x + y) & 1) == 0;
+            p.fillRect(off + x * cell, off + y * cell, cell - 1, cell - 1, on ? Qt::black : Qt::lightGray);
+        }
+    return QIcon(pm);
+}
+
+int rulerScale(int cell, double gauge) {
+    if (!std::isfinite(gauge) || gauge <= 0) return 0;
+    return roundToIntClamped<int>(static_cast<long double>(cell) * 10 / gauge);
+}
+
+void setDown(QAbstractButton* b, bool down) {
+    // An exclusive group keeps one button down: lift the rule for a release.
+    QButtonGroup* g = b->group();
+    const bool exclusive = g && g->exclusive();
+    if (exclusive && !down) g->setExclusive(false);
+    b->setChecked(down);
+    if (exclusive && !down) g->setExclusive(true);
+}
+
+} // namespace
+
+// The engine's announcements: to the main window as application messages,
+// or straight to the frame when no main window listens.
+class TFrame2::Events : public IEditorEvents {
+public:
+    explicit Events(TFrame2& frame) : f_(frame) {}
+    void makeBobbins() override { routed() ? msg_.makeBobbins() : f_.MakeBobins(); }
+    void undoDisable() override { routed() ? msg_.undoDisable() : f_.UndoDisable(); }
+    void undoEnable() override { routed() ? msg_.undoEnable() : f_.UndoEnable(); }
+    void showPosition(int column, int row) override {
+        if (routed()) msg_.showPosition(column, row);
+        else f_.ShowPosition(static_cast<int16_t>(column), static_cast<int16_t>(row));
+    }
+    void showColorInPalette(int index) override {
+        routed() ? msg_.showColorInPalette(index) : f_.ShowColorInPalette(index);
+    }
+    void showBlockSize(int width, int height) override {
+        if (routed()) msg_.showBlockSize(width, height);
+        else f_.ShowBlockSize(static_cast<int16_t>(width), static_cast<int16_t>(height));
+    }
+
+private:
+    static bool routed() { return AppMessageSink() != nullptr; }
+    TFrame2& f_;
+    AppMessageEditorEvents msg_;
+};
+
+TFrame2::TFrame2(QWidget* parent) : QWidget(parent), events_(std::make_unique<Events>(*this)) {
+    setObjectName(QStringLiteral("Frame21"));
+    colorPicker_ = [this](const QColor& initial) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(initial, this);
+        if (!c.isValid()) return std::nullopt;
+        return c;
+    };
+    FormCreate();
+}
+
+TFrame2::~TFrame2() = default;
+
+// ---------------------------------------------------------------------------
+// Creation and layout
+
+void TFrame2::FormCreate() {
+    markedColor_ = -1;
+    // Grab shows the garment page's hand; it is registered here too, so the
+    // Drawing page does not depend on which page was made first.
+    if (!CursorTable().count(crHandGrab)) RegisterCursor(crHandGrab);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(2);
+    auto* top = new QWidget(this);
+    outer->addWidget(top);
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(2);
+    outer->addLayout(middle, 1);
+    auto* left = new QWidget(this);
+    middle->addWidget(left, 0, Qt::AlignTop);
+
+    panel3_ = new QWidget(this);
+    panel3_->setObjectName(QStringLiteral("Panel3"));
+    panel3_->setAutoFillBackground(true);
+    QPalette pal = panel3_->palette();
+    pal.setColor(QPalette::Window, QColor(128, 128, 128));
+    panel3_->setPalette(pal);
+    panel3_->setMinimumSize(200, 150);
+    panel3_->installEventFilter(this);
+    middle->addWidget(panel3_, 1);
+
+    hRuler_ = new THScrollRuler(panel3_);
+    hRuler_->move(0, hRuler_->y());
+    connect(hRuler_, &ScrollRulerBase::changed, this, [this] { HSBChange(); });
+    vRuler_ = new TVScrollRuler(panel3_);
+    vRuler_->move(vRuler_->x(), 0);
+    connect(vRuler_, &ScrollRulerBase::changed, this, [this] { HSBChange(); });
+    canvas_ = new StitchCanvas(events_.get(), panel3_);
+    canvas_->move(0, 0);
+    canvas_->setPatternSource(&librarySource_);
+    connect(canvas_, &StitchCanvas::mouseMovedTo, this, [this](int x, int y) { Panel1MouseMove(x, y); });
+    connect(canvas_, &StitchCanvas::originChanged, this, [this] { ChangeRulesStartPos(); });
+    unitsBtn_ = new QToolButton(panel3_);
+    unitsBtn_->setObjectName(QStringLiteral("UnitsBtn"));
+    unitsBtn_->setAutoRaise(true);
+    unitsBtn_->resize(25, 25);
+    QFont bold = unitsBtn_->font();
+    bold.setBold(true);
+    unitsBtn_->setFont(bold);
+    unitsBtn_->setStyleSheet(QStringLiteral("color: blue"));
+    connect(unitsBtn_, &QToolButton::clicked, this, [this] { UnitsBtnClick(); });
+
+    buildToolBars(top, left);
+    buildStatusBar();
+    outer->addWidget(status_);
+
+    CurrentTool = toolBrush;
+    setCanvasCursor(crDraw1x1);
+    FormResize();
+    SetRulerUnits();
+    MakeBobins();
+    AjustSize();
+    ClearPicture(false);
+}
+
+void TFrame2::buildToolBars(QWidget* top, QWidget* left) {
+    auto* row = new QHBoxLayout(top);
+    row->setContentsMargins(2, 2, 2, 0);
+    row->setSpacing(6);
+    auto makeButton = [](QWidget* parent, const QString& name, const QString& hint, const QString& text,
+                         const QIcon& icon, bool checkable) {
+        auto* b = new QToolButton(parent);
+        b->setObjectName(name);
+        b->setToolTip(hint);
+        b->setAutoRaise(true);
+        b->setCheckable(checkable);
+        if (!icon.isNull()) {
+            b->setIcon(icon);
+            b->setIconSize(QSize(24, 24));
+        } else {
+            b->setText(text);
+        }
+        b->setMinimumSize(28, 28);
+        return b;
+    };
+    auto bar = [&](const char* name) {
+        auto* w = new QWidget(top);
+        w->setObjectName(QString::fromLatin1(name));
+        auto* l = new QHBoxLayout(w);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setSpacing(1);
+        row->addWidget(w);
+        return l;
+    };
+
+    // ToolBar4: Open/Menu, Save and Help; the main window binds and enables them.
+    QHBoxLayout* tb4 = bar("ToolBar4");
+    openBtn_ = makeButton(top, "ToolButton39", "Open/Menu", "Open", {}, false);
+    openBtn_->setProperty("tag", 10100);
+    saveBtn_ = makeButton(top, "ToolButton40", "Save", "Save", {}, false);
+    saveBtn_->setProperty("tag", 10101);
+    helpBtn_ = makeButton(top, "ToolButton42", "Help", "?", {}, false);
+    for (QToolButton* b : {openBtn_, saveBtn_, helpBtn_}) {
+        b->setEnabled(false);
+        tb4->addWidget(b);
+    }
+
+    // ToolBar1: brush sizes.
+    QHBoxLayout* tb1 = bar("ToolBar1");
+    sizes_ = new QButtonGroup(this);
+    sizes_->setExclusive(true);
+    static const char* const sizeNames[] = {"ToolButton3", "ToolButton6", "ToolButton7", "ToolButton9"};
+    static const char* const sizeHints[] = {"1-pixel brush size", "2x2 pixels brush size", "3x3 pixels brush size",
+                                            "3x3 pixels chess brush"};
+    for (int s = 0; s < 4; ++s) {
+        QToolButton* b = makeButton(top, sizeNames[s], sizeHints[s], {}, sizeIcon(s), true);
+        b->setProperty("tag", s);
+        b->setIconSize(QSize(16, 16));
+        sizes_->addButton(b, s);
+        tagButtons_[kSizeTagBase + s] = b;
+        tb1->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, s] { ToolButton3Click(s); });
+    }
+    sizes_->button(0)->setChecked(true);
+
+    // ToolBar6: zoom, fit, grab.  ToolBar7: zone, view mode, undo, clear.
+    struct TagButton {
+        int tag;
+        const char* name;
+        const char* hint;
+        const char* text;
+        int icon;
+        bool checkable;
+    };
+    static const TagButton tb6[] = {
+        {100, "ToolButton45", "Zoom In", "+", crZoomIn, false},
+        {101, "ToolButton46", "Zoom out", "-", crZoomOut, false},
+        {102, "ToolButton47", "Fit to Screen", "Fit", -1, false},
+        {103, "ToolButton48", "Grab", "Grab", crHandGrab, true},
+    };
+    static const TagButton tb7[] = {
+        {201, "ToolButton53", "Show/Hide Zone", "Zone", -1, true},
+        {202, "ToolButton51", "View Mode", "View", -1, true},
+        {203, "ToolButton55", "Undo", "Undo", -1, false},
+        {204, "ToolButton37", "Clear All", "Clear", -1, false},
+    };
+    static const TagButton tb2[] = {
+        {301, "ToolButton36", "Add Garment", "Garment", -1, true},
+        {302, "ToolButton32", "Reflect Garment", "Reflect", -1, false},
+        {303, "ToolButton33", "Calculator - Tensions / Yarn Consumption", "Calc", -1, false},
+    };
+    auto addTagButtons = [&](QWidget* parent, QHBoxLayout* l, const TagButton* list, size_t n) {
+        for (size_t i = 0; i < n; ++i) {
+            const TagButton& t = list[i];
+            QToolButton* b = makeButton(parent, QString::fromLatin1(t.name), QString::fromLatin1(t.hint),
+                                        QString::fromLatin1(t.text), t.icon >= 0 ? cursorIcon(t.icon) : QIcon(),
+                                        t.checkable);
+            b->setProperty("tag", t.tag);
+            tagButtons_[t.tag] = b;
+            l->addWidget(b);
+            const int tag = t.tag;
+            if (tag == 301) connect(b, &QToolButton::clicked, this, [this] { ToolButton66MouseUp(); });
+            else connect(b, &QToolButton::clicked, this, [this, tag](bool down) { ToolButtonsClick(tag, down); });
+        }
+    };
+    addTagButtons(top, bar("ToolBar6"), tb6, std::size(tb6));
+    addTagButtons(top, bar("ToolBar7"), tb7, std::size(tb7));
+    tagButtons_[203]->setEnabled(false);
+
+    // Panel6 (garment buttons) and Panel8 (star preview): one of them shows.
+    panel6_ = new QWidget(top);
+    panel6_->setObjectName(QStringLiteral("Panel6"));
+    auto* p6 = new QHBoxLayout(panel6_);
+    p6->setContentsMargins(0, 0, 0, 0);
+    p6->setSpacing(1);
+    addTagButtons(panel6_, p6, tb2, std::size(tb2));
+    tagButtons_[302]->setEnabled(false);
+    // The tension calculator comes with its own dialog; until then the button stays off.
+    tagButtons_[303]->setEnabled(false);
+    row->addWidget(panel6_);
+
+    panel8_ = new QWidget(top);
+    panel8_->setObjectName(QStringLiteral("Panel8"));
+    auto* p8 = new QHBoxLayout(panel8_);
+    p8->setContentsMargins(0, 0, 0, 0);
+    p8->setSpacing(2);
+    polyVertex_ = new QSlider(Qt::Vertical, panel8_);
+    polyVertex_->setObjectName(QStringLiteral("PolyVertexTB"));
+    polyVertex_->setToolTip(QStringLiteral("# Vertex"));
+    polyVertex_->setRange(3, 12);
+    polyVertex_->setValue(3);
+    polyVertex_->setFixedHeight(48);
+    polyBox_ = new StarPreview(panel8_);
+    polyBox_->setFixedSize(48, 48);
+    polyFactor_ = new QSlider(Qt::Vertical, panel8_);
+    polyFactor_->setObjectName(QStringLiteral("PolyFactorTB"));
+    polyFactor_->setToolTip(QStringLiteral("Deep"));
+    polyFactor_->setRange(1, 9);
+    polyFactor_->setValue(5);
+    polyFactor_->setFixedHeight(48);
+    p8->addWidget(polyVertex_);
+    p8->addWidget(polyBox_);
+    p8->addWidget(polyFactor_);
+    polyBox_->setStar(polyVertex_->value(), polyFactor_->value());
+    connect(polyVertex_, &QSlider::valueChanged, this, [this] { PolyVertexTBChange(); });
+    connect(polyFactor_, &QSlider::valueChanged, this, [this] { PolyVertexTBChange(); });
+    row->addWidget(panel8_);
+    panel8_->hide();
+
+    // The bobbins of colours A and B.
+    bobin_ = new BobbinLabel(top);
+    bobin_->setObjectName(QStringLiteral("Bobin"));
+    bobin_->setToolTip(QStringLiteral("Color A"));
+    bobin_->setFixedSize(42, 49);
+    connect(bobin_, &BobbinLabel::clicked, this, [this] { BobinClick(); });
+    bgBobin_ = new BobbinLabel(top);
+    bgBobin_->setObjectName(QStringLiteral("BgBobin"));
+    bgBobin_->setToolTip(QStringLiteral("Color B"));
+    bgBobin_->setFixedSize(42, 49);
+    row->addWidget(bobin_);
+    row->addWidget(bgBobin_);
+    row->addStretch(1);
+
+    // ToolBar3: the drawing tools, two columns down the left side.
+    auto* grid = new QGridLayout(left);
+    grid->setObjectName(QStringLiteral("ToolBar3"));
+    grid->setContentsMargins(2, 0, 0, 0);
+    grid->setSpacing(1);
+    tools_ = new QButtonGroup(this);
+    tools_->setExclusive(true);
+    // Shown in a sensible order: drawing, shapes, blocks, transforms, rows and zone.
+    static const int order[] = {24, 25, 26, 27, 20, 16, 17, 18, 19, 22, 23, 21, 12, 13, 14, 15,
+                                3,  7,  6,  5,  4,  8,  9,  10, 11, 1,  2,  0};
+    int slot = 0;
+    for (int tag : order) {
+        const ToolEntry* t = toolOfTag(tag);
+        QString name = QStringLiteral("ToolBar3Tag%1").arg(tag);
+        if (tag == kTagZone) name = QStringLiteral("ToolButton44");
+        if (tag == kTagPastePattern) name = QStringLiteral("ToolButton19");
+        if (tag == kTagBrush) name = QStringLiteral("ToolButton28");
+        if (tag == kTagAddText) name = QStringLiteral("ToolButton34");
+        const QIcon icon = t->cursor >= 0 ? cursorIcon(t->cursor) : QIcon();
+        const QString text = tag == kTagZone ? QStringLiteral("Z") : QStringLiteral("T");
+        QToolButton* b = makeButton(left, name, QString::fromLatin1(t->hint), text, icon, tag != kTagAddText);
+        b->setProperty("tag", tag);
+        tagButtons_[tag] = b;
+        grid->addWidget(b, slot / 2, slot % 2);
+        ++slot;
+        if (tag == kTagAddText) {
+            // The text tool has its own dialog, which is not part of this page yet.
+            b->setEnabled(false);
+            continue;
+        }
+        tools_->addButton(b, tag);
+        connect(b, &QToolButton::clicked, this, [this, tag] { ToolButton12Click(tag); });
+    }
+    tagButtons_[kTagPastePattern]->setEnabled(false);
+    tagButtons_[kTagZone]->setEnabled(false);
+    tagButtons_[kTagBrush]->setChecked(true);
+}
+
+void TFrame2::buildStatusBar() {
+    status_ = new QStatusBar(this);
+    status_->setObjectName(QStringLiteral("StatusBar1"));
+    status_->setSizeGripEnabled(false);
+    // Panel 0 holds the palette grid.
+    auto* panel0 = new QWidget(status_);
+    panel0->setFixedWidth(345);
+    grid_ = new PaletteGrid(panel0);
+    grid_->move(2, 1);
+    panel0->setFixedHeight(grid_->height() + 2);
+    connect(grid_, &PaletteGrid::releasedLeft, this, [this](int c) { DrawGrid1MouseUp(false, c); });
+    connect(grid_, &PaletteGrid::releasedRight, this, [this](int c) { DrawGrid1MouseUp(true, c); });
+    connect(grid_, &PaletteGrid::doubleClicked, this, [this] { DrawGrid1DblClick(); });
+    status_->addWidget(panel0);
+    static const int widths[] = {40, 40, 80};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(status_);
+        l->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        l->setFixedWidth(widths[i]);
+        l->setAlignment(Qt::AlignCenter);
+        status_->addWidget(l);
+        statusPanels_[i] = l;
+    }
+    technic_ = new TechniquePanel(status_);
+    technic_->setFixedSize(300, grid_->height());
+    status_->addWidget(technic_);
+    auto* last = new QLabel(status_);
+    last->setFixedWidth(50);
+    status_->addWidget(last);
+}
+
+void TFrame2::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    FormResize();
+}
+
+bool TFrame2::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == panel3_ && e->type() == QEvent::Resize) AjustSize();
+    return QWidget::eventFilter(watched, e);
+}
+
+void TFrame2::FormResize() { AjustSize(); }
+
+// The rulers run along the bottom and the right edge of the drawing area, the
+// units button sits in the corner between them, and the canvas fills the
+// rest, ending exactly where the rulers begin so that the ticks meet the cells.
+void TFrame2::AjustSize() {
+    if (!panel3_ || !canvas_) return;
+    const int W = panel3_->width(), H = panel3_->height();
+    const int hh = hRuler_->height(), vw = vRuler_->width();
+    hRuler_->setGeometry(0, H - hh - 2, std::max(0, W - vw - 2), hh);
+    vRuler_->setGeometry(W - vw - 2, 0, vw, std::max(0, H - hh - 2));
+    unitsBtn_->move(W - 26, H - 26);
+    canvas_->setGeometry(0, 0, std::max(1, W - vw - 2), std::max(1, H - hh - 2));
+    unitsBtn_->raise();
+}
+
+// ---------------------------------------------------------------------------
+// Tools
+
+int TFrame2::brushCursor() const {
+    static const int ids[] = {crDraw1x1, crDraw2x2, crDraw3x3, crDrawChess};
+    return ids[std::min<int>(BrushSize, 3)];
+}
+
+int TFrame2::eraserCursor() const {
+    static const int ids[] = {crEraser1x1, crEraser2x2, crEraser3x3, crEraserChess};
+    return ids[std::min<int>(BrushSize, 3)];
+}
+
+void TFrame2::setCanvasCursor(int id) {
+    cursorId_ = id;
+    if (id < 0) canvas_->setCursor(Qt::ArrowCursor);
+    else canvas_->setCursor(CursorById(id));
+}
+
+void TFrame2::selectBrushTool() {
+    // Grab is let go without restoring what it kept: the brush is the tool now.
+    setDown(tagButtons_[103], false);
+    tagButtons_[kTagBrush]->setChecked(true);
+    CurrentTool = toolBrush;
+    setCanvasCursor(brushCursor());
+    showStarPanel(false);
+}
+
+void TFrame2::showStarPanel(bool star) {
+    if (star && panel8_->isHidden()) {
+        panel6_->hide();
+        panel8_->show();
+        polyBox_->update();
+    } else if (!star && panel6_->isHidden()) {
+        panel8_->hide();
+        panel6_->show();
+    }
+}
+
+void TFrame2::setShapeButtonsEnabled(bool on) {
+    for (int tag : kShapeTags) tagButtons_[tag]->setEnabled(on && tag != kTagAddText);
+}
+
+void TFrame2::ToolButton12Click(int tag) {
+    const ToolEntry* t = toolOfTag(tag);
+    if (!t) return;
+    // A new tool starts without the copied block's frame on screen.
+    canvas_->engine().clearOverlay();
+    if (CurrentTool == toolDropper) {
+        markedColor_ = -1;
+        grid_->setMarkedColor(-1);
+    }
+    const QAbstractButton* grab = tagButtons_[103];
+    int cursor = t->cursor;
+    if (tag == kTagBrush) cursor = brushCursor();
+    if (tag == kTagEraser) cursor = eraserCursor();
+    showStarPanel(t->code == toolStar || t->code == toolFilledStar);
+    if (grab->isChecked()) {
+        // Grab stays down: the chosen tool waits for its release.
+        savedTool_ = t->code;
+        savedCursor_ = cursor;
+        return;
+    }
+    CurrentTool = t->code;
+    setCanvasCursor(cursor);
+}
+
+void TFrame2::ToolButton3Click(int size) {
+    BrushSize = static_cast<uint8_t>(size);
+    if (size <= 2) {
+        setShapeButtonsEnabled(true);
+    } else {
+        setShapeButtonsEnabled(false);
+        selectBrushTool();
+    }
+    int cursor;
+    if (tagButtons_[kTagBrush]->isChecked()) cursor = brushCursor();
+    else if (tagButtons_[kTagEraser]->isChecked()) cursor = eraserCursor();
+    else return;
+    if (tagButtons_[103]->isChecked()) savedCursor_ = cursor; // shown again when Grab is released
+    else setCanvasCursor(cursor);
+}
+
+void TFrame2::zoomRefresh() {
+    BuildStitchBitmaps();
+    canvas_->setCellSize(CellWidths[ZoomIndex], CellHeights[ZoomIndex]);
+    SetRulerUnits();
+    canvas_->Paint();
+}
+
+void TFrame2::ToolButtonsClick(int tag, bool down) {
+    switch (tag) {
+    case 100:
+        if (ZoomIndex < kZoomLevels - 1) ++ZoomIndex;
+        zoomRefresh();
+        break;
+    case 101:
+        if (ZoomIndex > 0) --ZoomIndex;
+        zoomRefresh();
+        break;
+    case 102:
+        ZoomIndex = 0;
+        BuildStitchBitmaps();
+        canvas_->setCellSize(CellWidths[0], CellHeights[0]);
+        canvas_->SetOrigin(0, ZoneOn ? ZoneRow : 0);
+        ChangeRulesStartPos();
+        SetRulerUnits();
+        canvas_->Paint();
+        break;
+    case 103:
+        if (down) {
+            savedTool_ = CurrentTool;
+            savedCursor_ = cursorId_;
+            CurrentTool = toolGrab;
+            setCanvasCursor(crHandGrab);
+        } else {
+            CurrentTool = savedTool_;
+            setCanvasCursor(savedCursor_);
+        }
+        break;
+    case 201:
+        ZoneOn = down;
+        tagButtons_[kTagZone]->setEnabled(ZoneOn);
+        if (!ZoneOn) selectBrushTool();
+        canvas_->Paint();
+        break;
+    case 202:
+        ViewMode = down ? 1 : 0;
+        canvas_->Paint();
+        break;
+    case 203:
+        canvas_->model().UndoLast();
+        break;
+    case 204:
+        ClearPicture(true);
+        break;
+    case 302:
+        if (!GarmentMode) break;
+        GraphicData.MirrorMask();
+        RepaintPicture();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFrame2::ToolButton66MouseUp() {
+    QAbstractButton* garment = tagButtons_[301];
+    QAbstractButton* zone = tagButtons_[201];
+    QAbstractButton* setZone = tagButtons_[kTagZone];
+    GarmentMode = garment->isChecked();
+    zone->setEnabled(!GarmentMode);
+    if (GarmentMode) {
+        ZoneOn = false;
+        if (setZone->isChecked()) selectBrushTool();
+        setZone->setEnabled(false);
+        setDown(setZone, false);
+        setDown(zone, false);
+    }
+    tagButtons_[302]->setEnabled(GarmentMode);
+    if (!GarmentMode) {
+        canvas_->Paint();
+    } else if (AppMessageSink()) {
+        // The main window rebuilds the mask and repaints the picture.
+        SendAppMessage(AppMsg::GarmentMaskChanged, 0, 0);
+    } else {
+        RepaintPicture();
+    }
+    // Building the mask may have switched garment mode off again.
+    setDown(garment, GarmentMode);
+    tagButtons_[302]->setEnabled(GarmentMode);
+    zone->setEnabled(!GarmentMode);
+}
+
+// ---------------------------------------------------------------------------
+// Rulers
+
+void TFrame2::HSBChange() { canvas_->SetOrigin(hRuler_->Position(), vRuler_->Position()); }
+
+void TFrame2::ChangeRulesStartPos() {
+    const ViewGeometry& g = canvas_->geom();
+    hRuler_->SetStartPosition(g.FirstVisibleCol);
+    vRuler_->SetStartPosition(g.FirstRow);
+    // The arrows step on from where the view now stands.
+    hRuler_->setPosition(g.FirstVisibleCol);
+    vRuler_->setPosition(g.FirstRow);
+}
+
+void TFrame2::SetRulerUnits() {
+    const int mode = RulerUnitMode % 3;
+    const int cw = canvas_->cellWidth(), ch = canvas_->cellHeight();
+    QString caption;
+    if (mode == 0) {
+        const TMeasureUnit u = Units == 0 ? TMeasureUnit::muSm : TMeasureUnit::muInch;
+        hRuler_->SetScale(rulerScale(cw, PixByX));
+        hRuler_->SetStitchSize(PixByX);
+        hRuler_->SetUnits(u);
+        vRuler_->SetScale(rulerScale(ch, PixByY));
+        vRuler_->SetStitchSize(PixByY);
+        vRuler_->SetUnits(u);
+        caption = QString::fromStdString(UIText[Units == 0 ? utUnitCm : utInchMark]);
+    } else {
+        hRuler_->SetStichMode(mode == 1 ? TStichMode::smNormal : TStichMode::smCenter);
+        hRuler_->SetMaxStich(GraphicData.Picture.width());
+        hRuler_->SetScale(cw);
+        hRuler_->SetUnits(TMeasureUnit::muStich);
+        vRuler_->SetScale(ch);
+        vRuler_->SetUnits(TMeasureUnit::muStich);
+        caption = QString::fromStdString(UIText[utUnitStitches]);
+        if (mode == 2) caption += QLatin1Char('*');
+    }
+    // The arrows reach every column and row of the pattern, and no further.
+    hRuler_->setMax(GraphicData.Picture.width());
+    vRuler_->setMax(GraphicData.Picture.height());
+    unitsBtn_->setText(caption);
+    hRuler_->ruler()->update();
+    vRuler_->ruler()->update();
+}
+
+void TFrame2::UnitsBtnClick() {
+    ++RulerUnitMode;
+    SetRulerUnits();
+}
+
+void TFrame2::Panel1MouseMove(int x, int y) {
+    hRuler_->DrawCursor(x);
+    vRuler_->DrawCursor(y);
+}
+
+// ---------------------------------------------------------------------------
+// Palette, bobbins, star
+
+void TFrame2::DrawGrid1MouseUp(bool right, int column) {
+    if (column < 0 || column >= PaletteGrid::kCells) return;
+    if (right) ColorB = static_cast<uint8_t>(column);
+    else ColorA = static_cast<uint8_t>(column);
+    MakeBobins();
+}
+
+void TFrame2::DrawGrid1DblClick() {
+    const std::optional<QColor> c = colorPicker_ ? colorPicker_(lastDialogColour_) : std::nullopt;
+    if (!c || !c->isValid()) return;
+    lastDialogColour_ = *c;
+    GraphicData.Colors[std::min<size_t>(ColorA, 16)] = RGB(c->red(), c->green(), c->blue());
+    GraphicData.UpdatePalette(0);
+    MakeBobins();
+    BuildStitchBitmaps();
+    RepaintPicture();
+}
+
+void TFrame2::BobinClick() {
+    std::swap(ColorA, ColorB);
+    MakeBobins();
+}
+
+void TFrame2::PolyVertexTBChange() {
+    StarDepth = static_cast<uint8_t>(polyFactor_->value());
+    StarVertices = static_cast<uint8_t>(polyVertex_->value());
+    polyBox_->setStar(StarVertices, StarDepth);
+}
+
+QLabel* TFrame2::bobbinA() const { return bobin_; }
+QLabel* TFrame2::bobbinB() const { return bgBobin_; }
+
+QAbstractButton* TFrame2::button(int tag) const {
+    auto it = tagButtons_.find(tag);
+    return it == tagButtons_.end() ? nullptr : it->second;
+}
+
+QString TFrame2::statusText(int panel) const {
+    return (panel >= 1 && panel <= 3) ? statusPanels_[panel - 1]->text() : QString();
+}
+
+QString TFrame2::technicText() const { return technic_->text(); }
+
+void TFrame2::setPatternSource(IPatternSource* source) {
+    canvas_->setPatternSource(source ? source : &librarySource_);
+}
+
+// ---------------------------------------------------------------------------
+// Handlers for the main window
+
+void TFrame2::OnShowForm() {
+    // Nothing to prepare: the canvas always shows the raster as it stands.
+}
+
+void TFrame2::ResetView() {
+    UndoDisable();
+    GarmentMode = false;
+    ZoneOn = false;
+    ZoneRow = -1;
+    QAbstractButton* setZone = tagButtons_[kTagZone];
+    if (setZone->isChecked()) selectBrushTool();
+    setZone->setEnabled(false);
+    setDown(setZone, false);
+    setDown(tagButtons_[201], false);
+    tagButtons_[201]->setEnabled(true);
+    setDown(tagButtons_[301], false);
+    tagButtons_[302]->setEnabled(false);
+    // A new pattern: the old steps and the copied block belong to the old one.
+    canvas_->model().PatternReplaced();
+    ClearPicture(false);
+}
+
+void TFrame2::MakeBobins() {
+    const QImage& tmpl = BobbinTemplate();
+    bobin_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorA, 16)])));
+    bgBobin_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorB, 16)])));
+    grid_->update();
+}
+
+void TFrame2::ShowPosition(int column, int row) {
+    statusPanels_[0]->setText(QString::number(column));
+    statusPanels_[1]->setText(QString::number(row));
+}
+
+void TFrame2::ShowBlockSize(int width, int height) {
+    statusPanels_[2]->setText(QStringLiteral("%1 x %2").arg(width).arg(height));
+}
+
+void TFrame2::ShowColorInPalette(int index) {
+    markedColor_ = index;
+    grid_->setMarkedColor(index);
+}
+
+void TFrame2::EnablePatternInsert() {
+    QAbstractButton* b = tagButtons_[kTagPastePattern];
+    b->setEnabled(true);
+    setDown(tagButtons_[103], false);
+    b->setChecked(true);
+    showStarPanel(false);
+    CurrentTool = toolPastePattern;
+    setCanvasCursor(-1);
+}
+
+void TFrame2::InsertConverted() {
+    MakeBobins();
+    BuildStitchBitmaps();
+    setDown(tagButtons_[103], false);
+    tagButtons_[kTagPasteBlock]->setChecked(true);
+    showStarPanel(false);
+    CurrentTool = toolPasteBlock;
+    setCanvasCursor(-1);
+}
+
+void TFrame2::CancelTool() { selectBrushTool(); }
+
+void TFrame2::UndoEnable() { tagButtons_[203]->setEnabled(true); }
+
+void TFrame2::UndoDisable() { tagButtons_[203]->setEnabled(false); }
+
+void TFrame2::RepaintPicture() {
+    canvas_->Paint();
+    setDown(tagButtons_[301], GarmentMode);
+    tagButtons_[302]->setEnabled(GarmentMode);
+}
+
+void TFrame2::ClearPicture(bool saveUndo) {
+    canvas_->model().ClearPattern(saveUndo);
+    canvas_->Paint();
+}
+
+void TFrame2::ReleaseMaskButton() {
+    setDown(tagButtons_[301], false);
+    tagButtons_[302]->setEnabled(false);
+    tagButtons_[201]->setEnabled(true);
+}
+
+} // namespace lc::ui

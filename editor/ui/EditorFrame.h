@@ -1,0 +1,173 @@
+#pragma once
+// The Drawing page (the main window's Frame21): the stitch-grid canvas with
+// its rulers, the tool bars that choose the drawing tool, the brush size, the
+// zoom, the protected zone, the view mode and the garment mode, the palette
+// grid, the colour bobbins, the star preview and the status bar.
+//
+// The frame owns no pattern data: it sets the editor-state globals that the
+// canvas and the tool engine read, and offers the handlers the main window
+// calls when application messages arrive. The engine's announcements go out
+// as application messages to the main window, which routes them back here;
+// a frame with no main window (tests) answers them itself.
+#include <QColor>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "editor/EditorInterfaces.h"
+#include "editor/LibraryPatternSource.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QSlider;
+class QStatusBar;
+class QToolButton;
+
+namespace lc::ui {
+
+class StitchCanvas;
+class THScrollRuler;
+class TVScrollRuler;
+class PaletteGrid;
+class BobbinLabel;
+class StarPreview;
+class TechniquePanel;
+
+class TFrame2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrame2(QWidget* parent = nullptr);
+    ~TFrame2() override;
+
+    // --- handlers the main window calls -------------------------------------
+    void OnShowForm();
+    // "New Stich Pattern": empty pattern, undo off, garment mode and zone off.
+    void ResetView();
+    void MakeBobins();
+    void ShowPosition(int column, int row);
+    void ShowBlockSize(int width, int height);
+    void ShowColorInPalette(int index);
+    void EnablePatternInsert();
+    void InsertConverted();
+    void CancelTool();
+    void UndoEnable();
+    void UndoDisable();
+    void RepaintPicture();
+    void ClearPicture(bool saveUndo);
+    void AjustSize();
+    void FormResize();
+    void SetRulerUnits();
+    // Garment mode was switched off elsewhere (the mask could not be built).
+    void ReleaseMaskButton();
+
+    // --- pieces ------------------------------------------------------------
+    StitchCanvas* canvas() const { return canvas_; }
+    THScrollRuler* hScrollRuler() const { return hRuler_; }
+    TVScrollRuler* vScrollRuler() const { return vRuler_; }
+    PaletteGrid* paletteGrid() const { return grid_; }
+    QLabel* bobbinA() const;
+    QLabel* bobbinB() const;
+    QStatusBar* statusBar() const { return status_; }
+    // Status panels 1 (column), 2 (row), 3 (block size).
+    QString statusText(int panel) const;
+    QString technicText() const;
+    QToolButton* unitsButton() const { return unitsBtn_; }
+    // A drawing-tool button by its tag (0..27), a tag button (100..103,
+    // 201..204, 301..303) or a brush-size button (1000 + size).
+    QAbstractButton* button(int tag) const;
+    // The Open/Menu, Save and Help buttons, bound by the main window.
+    QToolButton* openButton() const { return openBtn_; }
+    QToolButton* saveButton() const { return saveBtn_; }
+    QToolButton* helpButton() const { return helpBtn_; }
+    QWidget* starPanel() const { return panel8_; }
+    QWidget* garmentPanel() const { return panel6_; }
+    QSlider* vertexSlider() const { return polyVertex_; }
+    QSlider* depthSlider() const { return polyFactor_; }
+    int MarkedColor() const { return markedColor_; }
+    // Cursor id the canvas shows, -1 for the default arrow.
+    int canvasCursorId() const { return cursorId_; }
+
+    // Where "Paste Pattern" takes the selected gallery pattern from; by
+    // default the open pattern library.
+    void setPatternSource(IPatternSource* source);
+    LibraryPatternSource& librarySource() { return librarySource_; }
+    // The colour dialog; replaceable so that it can be answered without a person.
+    using ColorPicker = std::function<std::optional<QColor>(const QColor& initial)>;
+    void setColorPicker(ColorPicker picker) { colorPicker_ = std::move(picker); }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    class Events;
+
+    void FormCreate();
+    void buildToolBars(QWidget* top, QWidget* left);
+    void buildStatusBar();
+
+    // ToolBar3: a tool button was clicked.
+    void ToolButton12Click(int tag);
+    // ToolBar1: a brush size was chosen.
+    void ToolButton3Click(int size);
+    // Zoom, fit, grab, zone, view, undo, clear, reflect.
+    void ToolButtonsClick(int tag, bool down);
+    // "Add Garment", on release.
+    void ToolButton66MouseUp();
+    void zoomRefresh();
+    void HSBChange();
+    void ChangeRulesStartPos();
+    void UnitsBtnClick();
+    void DrawGrid1MouseUp(bool right, int column);
+    void DrawGrid1DblClick();
+    void BobinClick();
+    void PolyVertexTBChange();
+    void Panel1MouseMove(int x, int y);
+
+    // Brush tool pressed, its cursor shown, Grab released (without restoring).
+    void selectBrushTool();
+    void setCanvasCursor(int id);
+    int brushCursor() const;
+    int eraserCursor() const;
+    void showStarPanel(bool star);
+    void setShapeButtonsEnabled(bool on);
+
+    std::unique_ptr<Events> events_;
+    LibraryPatternSource librarySource_;
+    ColorPicker colorPicker_;
+    QColor lastDialogColour_ = Qt::white;
+
+    QWidget* panel3_ = nullptr; // the drawing area
+    StitchCanvas* canvas_ = nullptr;
+    THScrollRuler* hRuler_ = nullptr;
+    TVScrollRuler* vRuler_ = nullptr;
+    QToolButton* unitsBtn_ = nullptr;
+    PaletteGrid* grid_ = nullptr;
+    BobbinLabel* bobin_ = nullptr;
+    BobbinLabel* bgBobin_ = nullptr;
+    QStatusBar* status_ = nullptr;
+    QLabel* statusPanels_[4] = {};
+    TechniquePanel* technic_ = nullptr;
+    QWidget* panel6_ = nullptr;
+    QWidget* panel8_ = nullptr;
+    QSlider* polyVertex_ = nullptr;
+    QSlider* polyFactor_ = nullptr;
+    StarPreview* polyBox_ = nullptr;
+    QToolButton* openBtn_ = nullptr;
+    QToolButton* saveBtn_ = nullptr;
+    QToolButton* helpBtn_ = nullptr;
+
+    QButtonGroup* tools_ = nullptr; // ToolBar3, by tag
+    QButtonGroup* sizes_ = nullptr; // ToolBar1, by size
+    std::map<int, QAbstractButton*> tagButtons_;
+
+    int markedColor_ = -1;
+    int cursorId_ = -1;
+    uint16_t savedTool_ = 0;
+    int savedCursor_ = -1;
+};
+
+} // namespace lc::ui
