@@ -23,14 +23,8 @@ constexpr size_t kFlagsAt = 84;
 constexpr size_t kItemNameField = 34;
 constexpr const char* kDamaged = "file is damaged";
 
-int32_t get32(const uint8_t* p) {
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
-}
-void put32(uint8_t* p, int32_t v) {
-    const uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) p[i] = (u >> (8 * i)) & 0xFF;
-}
+int32_t get32(const uint8_t* p) { return static_cast<int32_t>(GetU32LE(p)); }
+void put32(uint8_t* p, int32_t v) { PutU32LE(p, static_cast<uint32_t>(v)); }
 
 // Bitmap lines of an item laid out like the raster (line 0 first).
 std::vector<uint8_t> copyLines(const IndexedBitmap& bmp) {
