@@ -38,6 +38,22 @@ constexpr uint64_t kMaxDataSize = std::numeric_limits<uint32_t>::max();
 
 uint64_t entryBytes(const uint8_t* e) { return uint64_t{GetU16LE(e + kEntryBpr)} * GetU16LE(e + kEntryHeight); }
 
+// Bytes of a packed width x height pattern; 0 when an index entry cannot hold
+// the size or `pixels` is shorter.
+uint64_t patternBytes(int width, int height, std::span<const uint8_t> pixels) {
+    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return 0;
+    const uint64_t size = uint64_t(PatternBytesPerRow(width)) * uint64_t(height);
+    return pixels.size() < size ? 0 : size;
+}
+
+// The size fields of an index entry, and its name unless `name` is empty.
+void setEntry(uint8_t* e, int width, int height, const std::string& name) {
+    PutU16LE(e + kEntryBpr, static_cast<uint16_t>(PatternBytesPerRow(width)));
+    PutU16LE(e + kEntryHeight, static_cast<uint16_t>(height));
+    PutU16LE(e + kEntryWidth, static_cast<uint16_t>(width));
+    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
+}
+
 } // namespace
 
 void PackPatternRow(const uint8_t* cells, int width, uint8_t* out) {
@@ -162,10 +178,8 @@ bool TPatternLibrary::GetPattern(int index, int& width, int& height, const uint8
 bool TPatternLibrary::AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
                                  uint32_t categories) {
     if (IsProtected() || count_ >= kLibraryMaxPatterns) return false;
-    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return false;
-    const int bpr = PatternBytesPerRow(width);
-    const uint64_t size = uint64_t(bpr) * uint64_t(height);
-    if (pixels.size() < size) return false;
+    const uint64_t size = patternBytes(width, height, pixels);
+    if (size == 0) return false;
     if (count_ < 0) {
         index_.assign(kLibraryIndexSize, 0);
         data_.clear();
@@ -177,12 +191,9 @@ bool TPatternLibrary::AddPattern(int width, int height, const std::string& name,
     // A slot may still hold a deleted pattern's bytes: start from a clean one.
     uint8_t* e = entry(count_);
     std::memset(e, 0, kLibraryEntrySize);
-    PutU16LE(e + kEntryBpr, static_cast<uint16_t>(bpr));
-    PutU16LE(e + kEntryHeight, static_cast<uint16_t>(height));
-    PutU16LE(e + kEntryWidth, static_cast<uint16_t>(width));
+    setEntry(e, width, height, name);
     PutU32LE(e + kEntryOffset, static_cast<uint32_t>(data_.size()));
     PutU32LE(e + kEntryCategory, categories);
-    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
     data_.insert(data_.end(), pixels.begin(), pixels.begin() + static_cast<ptrdiff_t>(size));
     setCount(count_ + 1);
     return true;
@@ -206,10 +217,8 @@ void TPatternLibrary::DeletePattern(int index) {
 void TPatternLibrary::ReplacePattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
                                      int index) {
     if (IsProtected() || !inRange(index)) return;
-    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return;
-    const int bpr = PatternBytesPerRow(width);
-    const uint64_t newSize = uint64_t(bpr) * uint64_t(height);
-    if (pixels.size() < newSize) return;
+    const uint64_t newSize = patternBytes(width, height, pixels);
+    if (newSize == 0) return;
     uint8_t* e = entry(index);
     const uint32_t off = GetU32LE(e + kEntryOffset);
     const uint64_t oldSize = entryBytes(e);
@@ -230,10 +239,7 @@ void TPatternLibrary::ReplacePattern(int width, int height, const std::string& n
             PutU32LE(d + kEntryOffset, static_cast<uint32_t>(GetU32LE(d + kEntryOffset) + delta));
         }
     }
-    PutU16LE(e + kEntryBpr, static_cast<uint16_t>(bpr));
-    PutU16LE(e + kEntryHeight, static_cast<uint16_t>(height));
-    PutU16LE(e + kEntryWidth, static_cast<uint16_t>(width));
-    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
+    setEntry(e, width, height, name);
 }
 
 std::string TPatternLibrary::GetPatternName(int index) const {
