@@ -15,6 +15,21 @@
 
 namespace lc {
 
+// Little-endian fields at a known place in a record already in memory (the
+// caller has checked that the bytes are there).
+inline uint16_t GetU16LE(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t GetU32LE(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+}
+inline void PutU16LE(uint8_t* p, uint16_t v) {
+    p[0] = v & 0xFF;
+    p[1] = v >> 8;
+}
+inline void PutU32LE(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = (v >> (8 * i)) & 0xFF;
+}
+
 class ByteReader {
 public:
     explicit ByteReader(std::span<const uint8_t> data, std::string damagedMessage = "file is damaged")
@@ -35,15 +50,9 @@ public:
     void skip(size_t n) { need(n); pos_ += n; }
 
     uint8_t u8() { need(1); return data_[pos_++]; }
-    uint16_t u16() { need(2); uint16_t v = data_[pos_] | (data_[pos_ + 1] << 8); pos_ += 2; return v; }
+    uint16_t u16() { need(2); const uint16_t v = GetU16LE(data_.data() + pos_); pos_ += 2; return v; }
     int16_t i16() { return static_cast<int16_t>(u16()); }
-    uint32_t u32() {
-        need(4);
-        uint32_t v = static_cast<uint32_t>(data_[pos_]) | (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
-                     (static_cast<uint32_t>(data_[pos_ + 2]) << 16) | (static_cast<uint32_t>(data_[pos_ + 3]) << 24);
-        pos_ += 4;
-        return v;
-    }
+    uint32_t u32() { need(4); const uint32_t v = GetU32LE(data_.data() + pos_); pos_ += 4; return v; }
     int32_t i32() { return static_cast<int32_t>(u32()); }
     double f64() {
         need(8);

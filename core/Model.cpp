@@ -23,14 +23,8 @@ constexpr size_t kFlagsAt = 84;
 constexpr size_t kItemNameField = 34;
 constexpr const char* kDamaged = "file is damaged";
 
-int32_t get32(const uint8_t* p) {
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
-}
-void put32(uint8_t* p, int32_t v) {
-    const uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) p[i] = (u >> (8 * i)) & 0xFF;
-}
+int32_t get32(const uint8_t* p) { return static_cast<int32_t>(GetU32LE(p)); }
+void put32(uint8_t* p, int32_t v) { PutU32LE(p, static_cast<uint32_t>(v)); }
 
 // Bitmap lines of an item laid out like the raster (line 0 first).
 std::vector<uint8_t> copyLines(const IndexedBitmap& bmp) {
@@ -92,9 +86,40 @@ void applyMask(const TModelItem& item, IndexedBitmap& mask) {
     mask.touch();
 }
 
-void readHeader(ByteReader& r, TModelHeader& h) {
+// The header and the preview behind it; FormatError when the preview size is
+// negative or the bytes end early.
+std::span<const uint8_t> readHeaderAndPreview(ByteReader& r, TModelHeader& h) {
     auto raw = r.bytes(kModelHeaderSize);
     std::memcpy(h.Raw.data(), raw.data(), kModelHeaderSize);
+    const int32_t previewSize = h.PreviewSize();
+    if (previewSize < 0) throw FormatError(kDamaged);
+    return r.bytes(static_cast<size_t>(previewSize));
+}
+
+bool isItemOfKind(const std::vector<TModelItem>& items, int index, int32_t kind) {
+    return index >= 0 && index < static_cast<int>(items.size()) && items[static_cast<size_t>(index)].Kind == kind;
+}
+
+// f(item) for every item of `kind` named `name`, from the last to the first.
+template <class F>
+void eachNamedItemBackwards(const std::vector<TModelItem>& items, int32_t kind, const std::string& name, F f) {
+    for (size_t i = items.size(); i-- > 0;)
+        if (items[i].Kind == kind && items[i].Name == name) f(items[i]);
+}
+
+// A new item placed at `offset`, with no data yet.
+TModelItem newItem(const std::string& name, int32_t kind, int32_t offset, uint16_t parentId) {
+    TModelItem it;
+    it.Name = name;
+    it.Kind = kind;
+    it.Offset = offset;
+    it.ParentId = parentId;
+    return it;
+}
+
+int appendItem(std::vector<TModelItem>& items, TModelItem it) {
+    items.push_back(std::move(it));
+    return static_cast<int>(items.size()) - 1;
 }
 
 } // namespace
@@ -131,10 +156,7 @@ bool TModel::LoadFromFile(const std::string& fileName) {
 void TModel::LoadFromBytes(std::span<const uint8_t> bytes) {
     ByteReader r(bytes, kDamaged);
     TModelHeader header;
-    readHeader(r, header);
-    const int32_t previewSize = header.PreviewSize();
-    if (previewSize < 0) throw FormatError(kDamaged);
-    auto pv = r.bytes(static_cast<size_t>(previewSize));
+    auto pv = readHeaderAndPreview(r, header);
     std::vector<uint8_t> preview(pv.begin(), pv.end());
 
     std::vector<TModelItem> items;
@@ -170,10 +192,7 @@ bool TModel::PeekBytes(std::span<const uint8_t> bytes) {
     try {
         ByteReader r(bytes, kDamaged);
         TModelHeader header;
-        readHeader(r, header);
-        const int32_t previewSize = header.PreviewSize();
-        if (previewSize < 0) return false;
-        auto pv = r.bytes(static_cast<size_t>(previewSize));
+        auto pv = readHeaderAndPreview(r, header);
         PeekHeader = header;
         peekPreview_.assign(pv.begin(), pv.end());
         return true;
@@ -238,38 +257,22 @@ int TModel::NextOffset() const {
     return static_cast<int32_t>(static_cast<uint32_t>(next));
 }
 
-static int appendItem(std::vector<TModelItem>& items, TModelItem it) {
-    items.push_back(std::move(it));
-    return static_cast<int>(items.size()) - 1;
-}
-
 int TModel::AddFolder(const std::string& name) {
     const int id = NextId();
     if (id > 0xFFFF) throw RangeError("The model holds too many sets.");
-    TModelItem it;
-    it.Name = name;
-    it.Kind = kItemFolder;
-    it.Offset = NextOffset();
+    TModelItem it = newItem(name, kItemFolder, NextOffset(), 0);
     it.Id = static_cast<uint16_t>(id);
     return appendItem(Items, std::move(it));
 }
 
 int TModel::AddNote(uint16_t parentId, const std::string& name, std::span<const uint8_t> rtf) {
-    TModelItem it;
-    it.Name = name;
-    it.Kind = kItemNote;
-    it.Offset = NextOffset();
-    it.ParentId = parentId;
+    TModelItem it = newItem(name, kItemNote, NextOffset(), parentId);
     it.Data.assign(rtf.begin(), rtf.end());
     return appendItem(Items, std::move(it));
 }
 
 int TModel::AddDrawing(uint16_t parentId, const std::string& name, const TLCGraphicData& raster) {
-    TModelItem it;
-    it.Name = name;
-    it.Kind = kItemDrawing;
-    it.Offset = NextOffset();
-    it.ParentId = parentId;
+    TModelItem it = newItem(name, kItemDrawing, NextOffset(), parentId);
     it.Data = copyLines(raster.Picture);
     // The line width tells a full drawing of a narrow raster (150 x 1024 is
     // under 200000 bytes) from an old 512-line item.
@@ -278,38 +281,26 @@ int TModel::AddDrawing(uint16_t parentId, const std::string& name, const TLCGrap
 }
 
 int TModel::AddMask(uint16_t parentId, const std::string& name, const TLCGraphicData& raster) {
-    TModelItem it;
-    it.Name = name;
-    it.Kind = kItemMaskOrState;
-    it.Offset = NextOffset();
-    it.ParentId = parentId;
+    TModelItem it = newItem(name, kItemMaskOrState, NextOffset(), parentId);
     it.Data = copyLines(raster.Mask);
     return appendItem(Items, std::move(it));
 }
 
 int TModel::AddState(uint16_t parentId, const std::string& name, std::span<const uint8_t> appState) {
-    TModelItem it;
-    it.Name = name;
-    it.Kind = kItemMaskOrState;
-    it.Offset = NextOffset();
-    it.ParentId = parentId;
+    TModelItem it = newItem(name, kItemMaskOrState, NextOffset(), parentId);
     it.Data.assign(kAppStateSize, 0);
     std::memcpy(it.Data.data(), appState.data(), std::min(appState.size(), kAppStateSize));
     return appendItem(Items, std::move(it));
 }
 
 int TModel::AddGarment(uint16_t parentId, const std::string& name, std::span<const uint8_t> garmentBytes) {
-    TModelItem it;
-    it.Name = name;
-    it.Kind = kItemGarment;
-    it.Offset = NextOffset();
-    it.ParentId = parentId;
+    TModelItem it = newItem(name, kItemGarment, NextOffset(), parentId);
     it.Data.assign(garmentBytes.begin(), garmentBytes.end());
     return appendItem(Items, std::move(it));
 }
 
 bool TModel::StoreGarment(int index, std::span<const uint8_t> garmentBytes) {
-    if (index < 0 || index >= static_cast<int>(Items.size()) || Items[index].Kind != kItemGarment) return false;
+    if (!isItemOfKind(Items, index, kItemGarment)) return false;
     Items[index].Data.assign(garmentBytes.begin(), garmentBytes.end());
     return true;
 }
@@ -321,45 +312,40 @@ bool TModel::StoreGarment(const std::string& name, std::span<const uint8_t> garm
 }
 
 std::span<const uint8_t> TModel::GarmentData(int index) const {
-    if (index < 0 || index >= static_cast<int>(Items.size()) || Items[index].Kind != kItemGarment) return {};
+    if (!isItemOfKind(Items, index, kItemGarment)) return {};
     return Items[index].Data;
 }
 
 std::vector<std::span<const uint8_t>> TModel::GarmentData(const std::string& name) const {
     std::vector<std::span<const uint8_t>> out;
-    for (size_t i = Items.size(); i-- > 0;)
-        if (Items[i].Kind == kItemGarment && Items[i].Name == name) out.emplace_back(Items[i].Data);
+    eachNamedItemBackwards(Items, kItemGarment, name, [&](const TModelItem& it) { out.emplace_back(it.Data); });
     return out;
 }
 
 std::span<const uint8_t> TModel::NoteData(int index) const {
-    if (index < 0 || index >= static_cast<int>(Items.size()) || Items[index].Kind != kItemNote) return {};
+    if (!isItemOfKind(Items, index, kItemNote)) return {};
     return Items[index].Data;
 }
 
 void TModel::ShowDrawing(int index, TLCGraphicData& raster) const {
-    if (index < 0 || index >= static_cast<int>(Items.size()) || Items[index].Kind != kItemDrawing) return;
+    if (!isItemOfKind(Items, index, kItemDrawing)) return;
     applyDrawing(Items[index], raster.Picture);
 }
 
 // From the last item to the first, so that the one nearest the front prevails.
 void TModel::RestoreDrawing(const std::string& name, TLCGraphicData& raster) const {
-    for (size_t i = Items.size(); i-- > 0;)
-        if (Items[i].Kind == kItemDrawing && Items[i].Name == name) applyDrawing(Items[i], raster.Picture);
+    eachNamedItemBackwards(Items, kItemDrawing, name, [&](const TModelItem& it) { applyDrawing(it, raster.Picture); });
 }
 
 void TModel::RestoreMask(const std::string& name, TLCGraphicData& raster) const {
-    for (size_t i = Items.size(); i-- > 0;)
-        if (Items[i].Kind == kItemMaskOrState && Items[i].Name == name) applyMask(Items[i], raster.Mask);
+    eachNamedItemBackwards(Items, kItemMaskOrState, name, [&](const TModelItem& it) { applyMask(it, raster.Mask); });
 }
 
 void TModel::RestoreState(const std::string& name, std::span<uint8_t> appState) const {
-    for (size_t i = Items.size(); i-- > 0;) {
-        const TModelItem& it = Items[i];
-        if (it.Kind != kItemMaskOrState || it.Name != name) continue;
+    eachNamedItemBackwards(Items, kItemMaskOrState, name, [&](const TModelItem& it) {
         const size_t n = std::min({it.Data.size(), kAppStateSize, appState.size()});
         if (n > 0) std::memcpy(appState.data(), it.Data.data(), n);
-    }
+    });
 }
 
 void TModel::DeleteItem(int index) {

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/AtomicFile.h"
+#include "core/Bytes.h"
 #include "core/Cp1251.h"
 #include "core/Errors.h"
 #include "core/Globals.h"
@@ -35,20 +36,23 @@ constexpr size_t kEntryCategory = 44;
 constexpr char kMagic[4] = {'L', 'C', 'L', '5'};
 constexpr uint64_t kMaxDataSize = std::numeric_limits<uint32_t>::max();
 
-uint16_t get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t get32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
-void put16(uint8_t* p, uint16_t v) {
-    p[0] = v & 0xFF;
-    p[1] = v >> 8;
-}
-void put32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = (v >> (8 * i)) & 0xFF;
+uint64_t entryBytes(const uint8_t* e) { return uint64_t{GetU16LE(e + kEntryBpr)} * GetU16LE(e + kEntryHeight); }
+
+// Bytes of a packed width x height pattern; 0 when an index entry cannot hold
+// the size or `pixels` is shorter.
+uint64_t patternBytes(int width, int height, std::span<const uint8_t> pixels) {
+    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return 0;
+    const uint64_t size = uint64_t(PatternBytesPerRow(width)) * uint64_t(height);
+    return pixels.size() < size ? 0 : size;
 }
 
-uint64_t entryBytes(const uint8_t* e) { return uint64_t{get16(e + kEntryBpr)} * get16(e + kEntryHeight); }
+// The size fields of an index entry, and its name unless `name` is empty.
+void setEntry(uint8_t* e, int width, int height, const std::string& name) {
+    PutU16LE(e + kEntryBpr, static_cast<uint16_t>(PatternBytesPerRow(width)));
+    PutU16LE(e + kEntryHeight, static_cast<uint16_t>(height));
+    PutU16LE(e + kEntryWidth, static_cast<uint16_t>(width));
+    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
+}
 
 } // namespace
 
@@ -76,13 +80,13 @@ void TPatternLibrary::CreateNew(const std::string& folder, const std::string& na
     FileName = folder + name + ".lcl";
     std::memcpy(header_.data() + kMagicAt, kMagic, 4);
     WriteShortString(header_.data() + kNameAt, kNameField, name);
-    put32(header_.data() + kVersionAt, kLibraryVersion);
+    PutU32LE(header_.data() + kVersionAt, kLibraryVersion);
     setCount(-1);
 }
 
 void TPatternLibrary::setCount(int c) {
     count_ = c;
-    put32(header_.data() + kCountAt, static_cast<uint32_t>(c));
+    PutU32LE(header_.data() + kCountAt, static_cast<uint32_t>(c));
 }
 
 void TPatternLibrary::LoadFromFile(const std::string& fileName) {
@@ -94,7 +98,7 @@ void TPatternLibrary::LoadFromFile(const std::string& fileName) {
 void TPatternLibrary::LoadFromBytes(std::span<const uint8_t> bytes, const std::string& fileName) {
     if (bytes.size() < 4 || std::memcmp(bytes.data(), kMagic, 4) != 0) throw FormatError("not a pattern library");
     if (bytes.size() < kLibraryHeaderSize) throw FormatError("file is damaged");
-    const int32_t count = static_cast<int32_t>(get32(bytes.data() + kCountAt));
+    const int32_t count = static_cast<int32_t>(GetU32LE(bytes.data() + kCountAt));
     if (count < -1 || count > kLibraryMaxPatterns) throw FormatError("file is damaged");
 
     std::vector<uint8_t> index(kLibraryIndexSize, 0);
@@ -110,7 +114,7 @@ void TPatternLibrary::LoadFromBytes(std::span<const uint8_t> bytes, const std::s
         uint64_t prevEnd = 0;
         for (int i = 0; i < count; ++i) {
             const uint8_t* e = index.data() + static_cast<size_t>(i) * kLibraryEntrySize;
-            const uint64_t off = get32(e + kEntryOffset);
+            const uint64_t off = GetU32LE(e + kEntryOffset);
             const uint64_t end = off + entryBytes(e);
             if (off < prevEnd || end > dataSize) throw FormatError("file is damaged");
             prevEnd = end;
@@ -142,23 +146,23 @@ void TPatternLibrary::SaveToFile() const {
     WriteFileAtomic(FileName, bytes);
 }
 
-uint32_t TPatternLibrary::Version() const { return get32(header_.data() + kVersionAt); }
-uint32_t TPatternLibrary::Flags() const { return get32(header_.data() + kFlagsAt); }
+uint32_t TPatternLibrary::Version() const { return GetU32LE(header_.data() + kVersionAt); }
+uint32_t TPatternLibrary::Flags() const { return GetU32LE(header_.data() + kFlagsAt); }
 std::string TPatternLibrary::LibraryName() const { return ReadShortString(header_.data() + kNameAt, kNameField); }
 bool TPatternLibrary::IsProtected() const { return (Flags() & 1u) != 0 && SuperUser != 1; }
 
 bool TPatternLibrary::GetPattern(int index, TPatternInfo& out) const {
     if (!inRange(index)) return false;
     const uint8_t* e = entry(index);
-    const int bpr = get16(e + kEntryBpr);
-    const int h = get16(e + kEntryHeight);
-    const int stored = get16(e + kEntryWidth);
+    const int bpr = GetU16LE(e + kEntryBpr);
+    const int h = GetU16LE(e + kEntryHeight);
+    const int stored = GetU16LE(e + kEntryWidth);
     const int w = (stored == 2 * bpr || stored == 2 * bpr - 1) ? stored : 2 * bpr;
     if (w <= 0 || h <= 0) return false; // nothing to show or paste
     out.Width = w;
     out.Height = h;
     out.BytesPerRow = bpr;
-    out.Pixels = data_.data() + get32(e + kEntryOffset); // checked on load and kept by every change
+    out.Pixels = data_.data() + GetU32LE(e + kEntryOffset); // checked on load and kept by every change
     return true;
 }
 
@@ -174,10 +178,8 @@ bool TPatternLibrary::GetPattern(int index, int& width, int& height, const uint8
 bool TPatternLibrary::AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
                                  uint32_t categories) {
     if (IsProtected() || count_ >= kLibraryMaxPatterns) return false;
-    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return false;
-    const int bpr = PatternBytesPerRow(width);
-    const uint64_t size = uint64_t(bpr) * uint64_t(height);
-    if (pixels.size() < size) return false;
+    const uint64_t size = patternBytes(width, height, pixels);
+    if (size == 0) return false;
     if (count_ < 0) {
         index_.assign(kLibraryIndexSize, 0);
         data_.clear();
@@ -189,12 +191,9 @@ bool TPatternLibrary::AddPattern(int width, int height, const std::string& name,
     // A slot may still hold a deleted pattern's bytes: start from a clean one.
     uint8_t* e = entry(count_);
     std::memset(e, 0, kLibraryEntrySize);
-    put16(e + kEntryBpr, static_cast<uint16_t>(bpr));
-    put16(e + kEntryHeight, static_cast<uint16_t>(height));
-    put16(e + kEntryWidth, static_cast<uint16_t>(width));
-    put32(e + kEntryOffset, static_cast<uint32_t>(data_.size()));
-    put32(e + kEntryCategory, categories);
-    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
+    setEntry(e, width, height, name);
+    PutU32LE(e + kEntryOffset, static_cast<uint32_t>(data_.size()));
+    PutU32LE(e + kEntryCategory, categories);
     data_.insert(data_.end(), pixels.begin(), pixels.begin() + static_cast<ptrdiff_t>(size));
     setCount(count_ + 1);
     return true;
@@ -203,13 +202,13 @@ bool TPatternLibrary::AddPattern(int width, int height, const std::string& name,
 void TPatternLibrary::DeletePattern(int index) {
     if (!inRange(index) || IsProtected()) return;
     uint8_t* e = entry(index);
-    const uint32_t off = get32(e + kEntryOffset);
+    const uint32_t off = GetU32LE(e + kEntryOffset);
     const uint32_t size = static_cast<uint32_t>(entryBytes(e));
     data_.erase(data_.begin() + off, data_.begin() + off + size);
     for (int j = index + 1; j < count_; ++j) {
         uint8_t* d = entry(j - 1);
         std::memcpy(d, entry(j), kLibraryEntrySize);
-        put32(d + kEntryOffset, get32(d + kEntryOffset) - size);
+        PutU32LE(d + kEntryOffset, GetU32LE(d + kEntryOffset) - size);
     }
     std::memset(entry(count_ - 1), 0, kLibraryEntrySize);
     setCount(count_ - 1);
@@ -218,12 +217,10 @@ void TPatternLibrary::DeletePattern(int index) {
 void TPatternLibrary::ReplacePattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
                                      int index) {
     if (IsProtected() || !inRange(index)) return;
-    if (width <= 0 || width > 0xFFFF || height <= 0 || height > 0xFFFF) return;
-    const int bpr = PatternBytesPerRow(width);
-    const uint64_t newSize = uint64_t(bpr) * uint64_t(height);
-    if (pixels.size() < newSize) return;
+    const uint64_t newSize = patternBytes(width, height, pixels);
+    if (newSize == 0) return;
     uint8_t* e = entry(index);
-    const uint32_t off = get32(e + kEntryOffset);
+    const uint32_t off = GetU32LE(e + kEntryOffset);
     const uint64_t oldSize = entryBytes(e);
     if (data_.size() - oldSize + newSize > kMaxDataSize) return;
 
@@ -239,13 +236,10 @@ void TPatternLibrary::ReplacePattern(int width, int height, const std::string& n
         const int64_t delta = static_cast<int64_t>(newSize) - static_cast<int64_t>(oldSize);
         for (int j = index + 1; j < count_; ++j) {
             uint8_t* d = entry(j);
-            put32(d + kEntryOffset, static_cast<uint32_t>(get32(d + kEntryOffset) + delta));
+            PutU32LE(d + kEntryOffset, static_cast<uint32_t>(GetU32LE(d + kEntryOffset) + delta));
         }
     }
-    put16(e + kEntryBpr, static_cast<uint16_t>(bpr));
-    put16(e + kEntryHeight, static_cast<uint16_t>(height));
-    put16(e + kEntryWidth, static_cast<uint16_t>(width));
-    if (!name.empty()) WriteShortString(e + kEntryName, kEntryNameField, name);
+    setEntry(e, width, height, name);
 }
 
 std::string TPatternLibrary::GetPatternName(int index) const {
@@ -259,19 +253,19 @@ void TPatternLibrary::SetPatternName(int index, const std::string& name) {
 }
 
 uint32_t TPatternLibrary::GetCategory(int index) const {
-    return inRange(index) ? get32(entry(index) + kEntryCategory) : 0;
+    return inRange(index) ? GetU32LE(entry(index) + kEntryCategory) : 0;
 }
 
 void TPatternLibrary::SetCategory(int index, uint32_t mask) {
     if (!inRange(index) || IsProtected()) return;
-    put32(entry(index) + kEntryCategory, mask);
+    PutU32LE(entry(index) + kEntryCategory, mask);
 }
 
 int TPatternLibrary::FilteredIndex(int n) const {
     if (!FilterOn) return n;
     if (n < 0) return -1;
     for (int i = 0; i < count_; ++i) {
-        if ((get32(entry(i) + kEntryCategory) & FilterMask) != 0) {
+        if ((GetU32LE(entry(i) + kEntryCategory) & FilterMask) != 0) {
             if (n == 0) return i;
             --n;
         }

@@ -1,5 +1,6 @@
 #include "core/Translator.h"
 
+#include "core/Bytes.h"
 #include "core/Cp1251.h"
 
 #include <cstring>
@@ -61,10 +62,6 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::uint32_t readLe32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
-
 std::size_t countCodePoints(std::string_view utf8) {
     std::size_t n = 0;
     for (const char ch : utf8)
@@ -117,7 +114,7 @@ TTranslator::LoadResult TTranslator::LoadLanguage(std::string_view code) {
     std::uint64_t offset = kLanguageSectionsStart;
     for (int e = 0; e < kLanguageDirEntries; ++e) {
         const std::uint8_t* entry = dir.data() + e * kLanguageDirEntrySize;
-        const std::uint32_t size = readLe32(entry + 4);
+        const std::uint32_t size = GetU32LE(entry + 4);
         if (std::memcmp(entry, code.data(), 3) != 0) {
             offset += size;
             continue;

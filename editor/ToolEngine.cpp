@@ -20,6 +20,27 @@ int wrap(int v, int d) {
     const int m = v % d;
     return m < 0 ? m + d : m;
 }
+
+// f(column, row) for the n x n cells from (c, r) up and to the right, row by row.
+template <class F>
+void eachCellOfSquare(int c, int r, int n, F f) {
+    for (int dr = 0; dr < n; ++dr)
+        for (int dc = 0; dc < n; ++dc) f(c + dc, r + dr);
+}
+
+// Every cell `from` among the first w cells of a line becomes `to`.
+void replaceColour(uint8_t* line, int w, uint8_t from, uint8_t to) {
+    for (int x = 0; x < w; ++x)
+        if (line[x] == from) line[x] = to;
+}
+
+// Cells period.. of a line repeat its first `period` cells (the last copy cut at w).
+void repeatPeriod(uint8_t* line, int w, int period) {
+    for (int x = period; x < w; x += period) std::memcpy(line + x, line, static_cast<size_t>(std::min(period, w - x)));
+}
+
+// Rows or columns inserted or deleted per click of the rows and columns tools.
+int rowsPerClick() { return BrushSize == 0 ? 1 : (BrushSize == 1 ? 2 : 3); }
 } // namespace
 
 ToolEngine::ToolEngine(CanvasModel& model, IPatternSource* patterns) : model_(model), patterns_(patterns) {}
@@ -268,18 +289,14 @@ void ToolEngine::trackBrush(int c, int r, KeyMods mods, bool left) {
         model_.PaintCell(c, r, left);
         break;
     case 1:
-    case 2: {
-        const int n = BrushSize + 1;
-        for (int dr = 0; dr < n; ++dr)
-            for (int dc = 0; dc < n; ++dc) model_.PaintCell(c + dc, r + dr, left);
+    case 2:
+        eachCellOfSquare(c, r, BrushSize + 1, [&](int x, int y) { model_.PaintCell(x, y, left); });
         break;
-    }
     default: // chess: the left button sets A where column + row is even, another B where it is odd
-        for (int dr = 0; dr < 3; ++dr)
-            for (int dc = 0; dc < 3; ++dc) {
-                const bool even = ((c + dc + r + dr) & 1) == 0;
-                if (even == left) model_.PaintCell(c + dc, r + dr, left);
-            }
+        eachCellOfSquare(c, r, 3, [&](int x, int y) {
+            const bool even = ((x + y) & 1) == 0;
+            if (even == left) model_.PaintCell(x, y, left);
+        });
         break;
     }
     model_.changed();
@@ -289,10 +306,7 @@ void ToolEngine::trackEraser(int c, int r, KeyMods mods, bool left) {
     const int w = W();
     if (mods.ctrl) {
         if (r >= 0 && r < H()) {
-            const uint8_t from = left ? ColorB : ColorA, to = left ? ColorA : ColorB;
-            uint8_t* ln = model_.rowForWrite(r);
-            for (int x = 0; x < w; ++x)
-                if (ln[x] == from) ln[x] = to;
+            replaceColour(model_.rowForWrite(r), w, left ? ColorB : ColorA, left ? ColorA : ColorB);
             model_.changed();
         }
         model_.Paint();
@@ -303,26 +317,22 @@ void ToolEngine::trackEraser(int c, int r, KeyMods mods, bool left) {
         const uint8_t from = left ? ColorA : ColorB, to = left ? ColorB : ColorA;
         for (int row = model_.editFloor(); row < H(); ++row) {
             const uint8_t* src = model_.data().Picture.line(lineOf(row));
-            if (!std::memchr(src, from, static_cast<size_t>(w))) continue;
-            uint8_t* ln = model_.rowForWrite(row);
-            for (int x = 0; x < w; ++x)
-                if (ln[x] == from) ln[x] = to;
+            if (std::memchr(src, from, static_cast<size_t>(w))) replaceColour(model_.rowForWrite(row), w, from, to);
         }
         model_.changed();
         model_.Paint();
         return;
     }
+    auto erase = [&](int x, int y) { model_.MagicEraseCell(x, y, left); };
     switch (BrushSize) {
     case 0:
-        model_.MagicEraseCell(c, r, left);
+        erase(c, r);
         break;
-    case 1:
-        for (int dr = 0; dr < 2; ++dr)
-            for (int dc = 0; dc < 2; ++dc) model_.MagicEraseCell(c + dc, r + dr, left);
+    case 1: // 2 x 2 from the cell
+        eachCellOfSquare(c, r, 2, erase);
         break;
-    case 2:
-        for (int dr = -1; dr <= 1; ++dr)
-            for (int dc = -1; dc <= 1; ++dc) model_.MagicEraseCell(c + dc, r + dr, left);
+    case 2: // 3 x 3 around it
+        eachCellOfSquare(c - 1, r - 1, 3, erase);
         break;
     default:
         return;
@@ -509,42 +519,50 @@ void ToolEngine::blit(const IndexedBitmap& from, TRect src, TRect dst, bool mirr
     }
 }
 
+bool ToolEngine::beginRegion(int cc, int cr) {
+    if (cc < 0 || cr < model_.editFloor()) return false; // an inverted region: nothing to do
+    model_.undo().BeginStep();
+    return true;
+}
+
+TRect ToolEngine::regionLines(int cc, int top) const { return {0, H() - 1 - top, cc + 1, H() - model_.editFloor()}; }
+
 // 400 and 401: columns 0..cc of rows L..cr (401: L..cr+1) mirrored in place.
 void ToolEngine::applyMirror(int cc, int cr, bool horizontalAxis) {
-    const int floor = model_.editFloor();
-    if (cc < 0 || cr < floor) return; // an inverted region: nothing to mirror
-    model_.undo().BeginStep();
-    const int top = horizontalAxis ? cr + 1 : cr;
-    const TRect region{0, H() - 1 - top, cc + 1, H() - floor};
+    if (!beginRegion(cc, cr)) return;
+    const TRect region = regionLines(cc, horizontalAxis ? cr + 1 : cr);
     blit(model_.data().Picture, region, region, !horizontalAxis, horizontalAxis);
 }
 
 // 402: columns 0..cc of rows L..cr stretched to twice the width, the right edge
 // held at W - 1 when that reaches the last column (which then keeps its cells).
 void ToolEngine::applyHScale(int cc, int cr) {
-    const int floor = model_.editFloor();
-    if (cc < 0 || cr < floor) return;
-    model_.undo().BeginStep();
+    if (!beginRegion(cc, cr)) return;
     const int right = W() <= 2 * (cc + 1) ? W() - 1 : 2 * (cc + 1);
-    const TRect src{0, H() - 1 - cr, cc + 1, H() - floor};
+    const TRect src = regionLines(cc, cr);
     blit(model_.data().Picture, src, {0, src.Top, right, src.Bottom}, false, false);
 }
 
 // 403: rows L..cr stretched to twice as many rows, squeezed under the top row.
 void ToolEngine::applyVScale(int cc, int cr) {
-    const int floor = model_.editFloor();
-    if (cc < 0 || cr < floor) return;
-    model_.undo().BeginStep();
-    const int n = cr - floor + 1;
-    const TRect src{0, H() - 1 - cr, cc + 1, H() - floor};
-    const int topLine = std::max(0, H() - floor - 2 * n);
-    blit(model_.data().Picture, src, {0, topLine, cc + 1, H() - floor}, false, false);
+    if (!beginRegion(cc, cr)) return;
+    const TRect src = regionLines(cc, cr);
+    const int topLine = std::max(0, src.Bottom - 2 * src.height());
+    blit(model_.data().Picture, src, {0, topLine, src.Right, src.Bottom}, false, false);
 }
 
 void ToolEngine::applyFill(int cc, int cr, bool left) {
     model_.undo().BeginStep();
     if (fillChess_) model_.ReplaceColorChess(cc, lineOf(cr));
     else model_.FloodFillAt(cc, lineOf(cr), left);
+}
+
+void ToolEngine::copyEditableRows() {
+    const int floor = model_.editFloor(), w = W(), rows = H() - floor;
+    scratch_.resize(static_cast<size_t>(w) * static_cast<size_t>(rows));
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(scratch_.data() + static_cast<size_t>(y) * w, model_.data().Picture.line(lineOf(floor + y)),
+                    static_cast<size_t>(w));
 }
 
 // 405: the square of n + 1 cells at (0, L) turned a quarter clockwise:
@@ -556,11 +574,7 @@ void ToolEngine::applyRotate(int cc, int cr) {
     if (n <= 0) return;
     const int w = W(), rows = H() - floor;
     if (rows <= 0) return;
-    // The editable part of the picture, row by row upward from L.
-    scratch_.resize(static_cast<size_t>(w) * static_cast<size_t>(rows));
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(scratch_.data() + static_cast<size_t>(y) * w, model_.data().Picture.line(lineOf(floor + y)),
-                    static_cast<size_t>(w));
+    copyEditableRows();
     auto old = [&](int x, int y) -> uint8_t {
         return (x >= 0 && x < w && y >= 0 && y < rows) ? scratch_[static_cast<size_t>(y) * w + x] : 0;
     };
@@ -575,14 +589,11 @@ void ToolEngine::applyRotate(int cc, int cr) {
 // 408: columns 0..cc of rows L..cr repeated to the right; the left button then
 // repeats that band upward. Ctrl repeats only the press row.
 void ToolEngine::applyCloning(int cc, int cr, KeyMods mods, bool left) {
+    if (!beginRegion(cc, cr)) return; // no period to repeat
     const int floor = model_.editFloor(), w = W(), h = H();
-    if (cc < 0 || cr < floor) return; // no period to repeat
-    model_.undo().BeginStep();
     const int period = cc + 1;
     auto repeatRow = [&](int row) {
-        if (period >= w) return;
-        uint8_t* ln = model_.rowForWrite(row);
-        for (int x = period; x < w; x += period) std::memcpy(ln + x, ln, static_cast<size_t>(std::min(period, w - x)));
+        if (period < w) repeatPeriod(model_.rowForWrite(row), w, period);
     };
     if (mods.ctrl) {
         if (pr_ >= floor && pr_ < h) repeatRow(pr_);
@@ -634,7 +645,7 @@ void ToolEngine::applyRows(bool left) {
     const int h = H(), w = W(), pr = pr_;
     if (pr < 0 || pr >= h) return; // pressed beyond the pattern
     model_.undo().BeginStep();
-    const int k = BrushSize == 0 ? 1 : (BrushSize == 1 ? 2 : 3);
+    const int k = rowsPerClick();
     const int floor = model_.editFloor();
     const uint8_t b = CanonicalIndex(model_.data())[ColorB];
     const IndexedBitmap& pic = model_.data().Picture;
@@ -657,7 +668,7 @@ void ToolEngine::applyColumns(bool left) {
     const int w = W(), pc = pc_;
     if (pc < 0 || pc >= w) return;
     model_.undo().BeginStep();
-    const int k = BrushSize == 0 ? 1 : (BrushSize == 1 ? 2 : 3);
+    const int k = rowsPerClick();
     const uint8_t b = CanonicalIndex(model_.data())[ColorB];
     for (int row = model_.editFloor(); row < H(); ++row) {
         uint8_t* ln = model_.rowForWrite(row);
@@ -725,10 +736,7 @@ void ToolEngine::applyMove(int cc, int cr) {
     if (rows <= 0 || w <= 0) return;
     const int dx = wrap(cc - pc_, w), dy = wrap(cr - pr_, rows);
     if (dx == 0 && dy == 0) return;
-    scratch_.resize(static_cast<size_t>(w) * static_cast<size_t>(rows));
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(scratch_.data() + static_cast<size_t>(y) * w, model_.data().Picture.line(lineOf(floor + y)),
-                    static_cast<size_t>(w));
+    copyEditableRows();
     for (int y = 0; y < rows; ++y) {
         const uint8_t* s = scratch_.data() + static_cast<size_t>(wrap(y - dy, rows)) * w;
         uint8_t* d = model_.rowForWrite(floor + y);
@@ -853,7 +861,7 @@ void ToolEngine::applyPastePattern(int cr, bool left) {
         if (!built[static_cast<size_t>(j)]) {
             const int period = std::min(p.width, w);
             for (int x = 0; x < period; ++x) t[x] = cell(x, j);
-            for (int x = period; x < w; x += period) std::memcpy(t + x, t, static_cast<size_t>(std::min(period, w - x)));
+            repeatPeriod(t, w, period);
             built[static_cast<size_t>(j)] = 1;
         }
         std::memcpy(model_.rowForWrite(row), t, static_cast<size_t>(w));

@@ -110,6 +110,13 @@ private:
     // neighbour, mirrored as asked. Source cells outside `from` leave their
     // destination as it was; destination cells outside the raster or in the zone are dropped.
     void blit(const IndexedBitmap& from, TRect src, TRect dst, bool mirrorX, bool mirrorY);
+    // Opens the undo step of a tool that works on columns 0..cc of rows L..cr
+    // (L the first row above the zone); false, and no step, when cc < 0 or cr < L.
+    bool beginRegion(int cc, int cr);
+    // Columns 0..cc of rows L..top in picture lines.
+    TRect regionLines(int cc, int top) const;
+    // The editable rows L..H-1 into scratch_, W() cells each, row L first.
+    void copyEditableRows();
     // The block's rectangle in picture lines, clipped to the raster.
     TRect blockBitmapRect() const;
     void copyToBackup(const TRect& r);

@@ -238,31 +238,27 @@ double TMyGarment::SelectedLength() const {
     return static_cast<double>(sum);
 }
 
-int64_t TMyGarment::SelectionWidth(bool all) const {
-    if (points_.size() < 2) return 0;
+namespace {
+// Extent of the points (all, or the selected ones) along one coordinate; 0
+// unless at least two points count.
+int64_t pointSpan(const std::vector<TGarmentPoint>& points, bool all, int32_t TGarmentPoint::*coord) {
+    if (points.size() < 2) return 0;
     int count = 0;
     int32_t lo = 0, hi = 0;
-    for (const TGarmentPoint& p : points_) {
+    for (const TGarmentPoint& p : points) {
         if (!all && !p.Selected) continue;
-        if (count++ == 0) lo = hi = p.X;
-        lo = std::min(lo, p.X);
-        hi = std::max(hi, p.X);
+        const int32_t v = p.*coord;
+        if (count++ == 0) lo = hi = v;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
     }
     return count < 2 ? 0 : static_cast<int64_t>(hi) - lo;
 }
+} // namespace
 
-int64_t TMyGarment::SelectionHeight(bool all) const {
-    if (points_.size() < 2) return 0;
-    int count = 0;
-    int32_t lo = 0, hi = 0;
-    for (const TGarmentPoint& p : points_) {
-        if (!all && !p.Selected) continue;
-        if (count++ == 0) lo = hi = p.Y;
-        lo = std::min(lo, p.Y);
-        hi = std::max(hi, p.Y);
-    }
-    return count < 2 ? 0 : static_cast<int64_t>(hi) - lo;
-}
+int64_t TMyGarment::SelectionWidth(bool all) const { return pointSpan(points_, all, &TGarmentPoint::X); }
+
+int64_t TMyGarment::SelectionHeight(bool all) const { return pointSpan(points_, all, &TGarmentPoint::Y); }
 
 TGarmentBounds TMyGarment::Bounds() const {
     TGarmentBounds b;

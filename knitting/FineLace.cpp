@@ -29,47 +29,29 @@ int longestRun(const uint8_t* plane, int width) {
 
 // Takes one end of every run of set bits: the left ends walking up, the right
 // ends walking down. Whole empty bytes and bytes inside a run are skipped, so
-// a solid row costs a byte walk per pass rather than a bit walk.
-void takeRunEnds(uint8_t* plane, uint8_t* out, int width, bool fromLeft) {
+// a solid row costs a byte walk per pass rather than a bit walk. The direction
+// is a template argument so that each walk compiles to its own tight loop.
+template <bool FromLeft>
+void takeRunEnds(uint8_t* plane, uint8_t* out, int width) {
+    constexpr int step = FromLeft ? 1 : -1;
     bool inRun = false;
-    if (fromLeft) {
-        for (int n = 0; n < width;) {
-            const uint8_t byte = plane[n >> 3];
-            if ((n & 7) == 0 && n + 8 <= width && (byte == 0 || (byte == 0xFF && inRun))) {
-                inRun = byte != 0;
-                n += 8;
-                continue;
-            }
-            if (testBit(plane, n)) {
-                if (!inRun) {
-                    clearBit(plane, n);
-                    setBit(out, n);
-                }
-                inRun = true;
-            } else {
-                inRun = false;
-            }
-            ++n;
+    for (int n = FromLeft ? 0 : width - 1; FromLeft ? n < width : n >= 0;) {
+        // Walking up a byte is whole from its bit 0 when it lies inside the
+        // width; walking down it is whole from its bit 7 (n is below the width).
+        const bool wholeByte = FromLeft ? (n & 7) == 0 && n + 8 <= width : (n & 7) == 7;
+        const uint8_t byte = plane[n >> 3];
+        if (wholeByte && (byte == 0 || (byte == 0xFF && inRun))) {
+            inRun = byte != 0;
+            n += 8 * step;
+            continue;
         }
-    } else {
-        for (int n = width - 1; n >= 0;) {
-            const uint8_t byte = plane[n >> 3];
-            if ((n & 7) == 7 && (byte == 0 || (byte == 0xFF && inRun))) {
-                inRun = byte != 0;
-                n -= 8;
-                continue;
-            }
-            if (testBit(plane, n)) {
-                if (!inRun) {
-                    clearBit(plane, n);
-                    setBit(out, n);
-                }
-                inRun = true;
-            } else {
-                inRun = false;
-            }
-            --n;
+        const bool set = testBit(plane, n);
+        if (set && !inRun) {
+            clearBit(plane, n);
+            setBit(out, n);
         }
+        inRun = set;
+        n += step;
     }
 }
 
@@ -81,9 +63,7 @@ TFineLace::TFineLace() {
     MaxColors = 3;
     EdgeMode = 2;
     EdgeValue = 0;
-    AddControl(" L ", '}');
-    AddControl("? ", 'Q');
-    AddControl(">", '=');
+    AddThreeColumns(" L ", '}', "? ", 'Q');
 }
 
 void TFineLace::LoadRow(int row) {
@@ -103,10 +83,10 @@ int TFineLace::MakePass(uint8_t* bits, int row, int direction, int startDirectio
     if (LeftRuns > 0 || RightRuns > 0) {
         const int w = PatternWidth();
         if (direction == 1 && LeftRuns > 0) {
-            takeRunEnds(LeftRunPlane.data(), bits, w, true);
+            takeRunEnds<true>(LeftRunPlane.data(), bits, w);
             --LeftRuns;
         } else if (direction == 0 && RightRuns > 0) {
-            takeRunEnds(RightRunPlane.data(), bits, w, false);
+            takeRunEnds<false>(RightRunPlane.data(), bits, w);
             --RightRuns;
         }
         return row; // a direction with nothing due is an empty transfer pass
@@ -211,7 +191,7 @@ void TFineLace::UpdateColors(int pass) {
     RowYarns = 0;
     for (int c = 0; c <= 13; ++c)
         if (sr.Used(c)) {
-            RowYarns = PassYarns = static_cast<uint16_t>(0x8000u >> c);
+            RowYarns = PassYarns = YarnBit(c);
             break;
         }
     const TPassEntry* e = GetPassEntry(pass);

@@ -67,17 +67,14 @@ void TJacquard::UpdateColors(int pass) {
     FindRowColors(row);
     const int c = ColorSlots[static_cast<size_t>(SlotOfPass(pass))];
     RowYarns = static_cast<uint16_t>(SeparatedData.GetRowColors(row).ColorMask & 0xFFFF);
-    PassYarns = c < 16 ? static_cast<uint16_t>(0x8000u >> c) : 0;
+    PassYarns = c < 16 ? YarnBit(c) : 0;
     MarkedYarns = 0;
     FireColorChanged();
 }
 
 void TJacquard::Prepare() {
-    ResetLines();
-    SetControlStates("m0m.\"00!*1!fH5 ");
+    BeginSetup("m0m.\"00!*1!fH5 ", "i");
     const Color red = kSetupLineColor;
-    DrawNumberLine(1, red, "i", 48, true);
-    DrawNumberLine(2, red, "d$", 24, false);
     DrawSettingsLine(3, red, " C   11)      <");
     DrawSettingsLine(4, red, " C            >");
     DrawSettingsLine(5, red, " C            <");

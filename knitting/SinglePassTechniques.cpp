@@ -9,14 +9,6 @@ namespace lc {
 
 namespace {
 
-uint16_t bit(int c) { return static_cast<uint16_t>(0x8000u >> c); }
-
-void setColorOrderPair(int c) {
-    ColorOrder.fill(-1);
-    ColorOrder[0] = c;
-    ColorOrder[1] = c;
-}
-
 const std::string kBlanks14(14, ' ');
 
 } // namespace
@@ -29,10 +21,19 @@ int TOnePassTechnique::CheckRow(std::span<const uint8_t>, int row) {
 
 void TOnePassTechnique::GetPassNeedles(int pass, uint8_t* bits) { CopyTopPlane(pass, bits); }
 
-void TOnePassTechnique::DrawRowInstruction(int pass) {
+void TOnePassTechnique::DrawRowInstruction(int pass) { DrawRowLine(pass, RowText(pass)); }
+
+void TOnePassTechnique::DrawRowLine(int pass, std::string_view text) {
     ResetLines();
-    DrawSettingsLine(pass, kRowLineColor, RowText(pass));
+    DrawSettingsLine(pass, kRowLineColor, text);
     DrawTenthLine(pass, pass);
+}
+
+void TOnePassTechnique::AddThreeColumns(std::string_view setting, char settingSymbol, std::string_view yarns,
+                                        char yarnsSymbol) {
+    AddControl(setting, settingSymbol);
+    AddControl(yarns, yarnsSymbol);
+    AddControl(">", '=');
 }
 
 void TOnePassTechnique::AddNineColumns(char x, char y, char z) {
@@ -47,6 +48,33 @@ void TOnePassTechnique::AddNineColumns(char x, char y, char z) {
     AddControl(std::string(1, z), 's');
 }
 
+void TOnePassTechnique::BeginSetup(std::string_view states, std::string_view glyph, std::string_view second) {
+    SetControlStates(states);
+    ResetLines();
+    DrawNumberLine(1, kSetupLineColor, glyph, 48, true);
+    DrawNumberLine(2, kSetupLineColor, second, 24, false);
+}
+
+void TOnePassTechnique::ShowLowestYarn(uint32_t mask) {
+    MarkedYarns = 0;
+    if (mask & 0xFFFF) RowYarns = PassYarns = YarnBit(LowestColor(mask));
+    ColorOrder[0] = -1;
+    FireColorChanged();
+}
+
+void TOnePassTechnique::ShowYarnPair(uint16_t mask) {
+    MarkedYarns = 0;
+    if (mask) {
+        const int c = LowestColor(mask);
+        MarkedYarns = YarnBit(c);
+        RowYarns = PassYarns = static_cast<uint16_t>(YarnBit(c) | YarnBit((c + 1) % 16));
+        ColorOrder.fill(-1);
+        ColorOrder[0] = c;
+        ColorOrder[1] = c;
+    }
+    FireColorChanged();
+}
+
 // ---------------------------------------------------------------- fair isle
 
 TFairisle::TFairisle() {
@@ -55,9 +83,7 @@ TFairisle::TFairisle() {
     MaxColors = 2;
     EdgeMode = 1;
     EdgeValue = 1;
-    AddControl(" m F m ", 'n');
-    AddControl("?\?", 'b');
-    AddControl(">", '=');
+    AddThreeColumns(" m F m ", 'n', "?\?", 'b');
 }
 
 std::string TFairisle::GetCarriageSetting(int pass) {
@@ -73,7 +99,7 @@ std::string TFairisle::RowText(int row) const {
 void TFairisle::UpdateColors(int pass) {
     const uint16_t m = RowTable[pass].ColorMask;
     MarkedYarns = 0;
-    if (m) RowYarns = PassYarns = static_cast<uint16_t>(bit(LowestColor(m)) | bit(HighestColor(m)));
+    if (m) RowYarns = PassYarns = static_cast<uint16_t>(YarnBit(LowestColor(m)) | YarnBit(HighestColor(m)));
     ColorOrder[0] = -1;
     FireColorChanged();
 }
@@ -86,9 +112,7 @@ TThreadLace::TThreadLace() {
     MaxColors = 2;
     EdgeMode = 2;
     EdgeValue = 0;
-    AddControl(" l L m ", 'n');
-    AddControl("?\?", 'b');
-    AddControl(">", '=');
+    AddThreeColumns(" l L m ", 'n', "?\?", 'b');
 }
 
 std::string TThreadLace::GetCarriageSetting(int) { return "Z L"; }
@@ -97,15 +121,7 @@ std::string TThreadLace::RowText(int row) const { return std::string(" l L m ?\?
 
 void TThreadLace::UpdateColors(int pass) {
     RowYarns = PassYarns = 3; // colours 14 and 15
-    MarkedYarns = 0;
-    const uint16_t m = RowTable[pass].ColorMask;
-    if (m) {
-        const int c = LowestColor(m);
-        MarkedYarns = bit(c);
-        RowYarns = PassYarns = static_cast<uint16_t>(bit(c) | bit((c + 1) % 16));
-        setColorOrderPair(c);
-    }
-    FireColorChanged();
+    ShowYarnPair(RowTable[pass].ColorMask);
 }
 
 // ---------------------------------------------------------------- weaving
@@ -118,9 +134,7 @@ TWeaving::TWeaving() {
     OtherSide = 1;
     EdgeMode = 1;
     EdgeValue = 1;
-    AddControl(" moWom ", 'n');
-    AddControl("?\?", 'e');
-    AddControl(">", '=');
+    AddThreeColumns(" moWom ", 'n', "?\?", 'e');
 }
 
 std::string TWeaving::GetCarriageSetting(int) { return "Z W"; }
@@ -131,9 +145,9 @@ void TWeaving::UpdateColors(int pass) {
     const uint16_t m = RowTable[pass].ColorMask;
     if (m) {
         const int lo = LowestColor(m);
-        const int second = LowestColor(m & ~bit(lo));
-        RowYarns = PassYarns = static_cast<uint16_t>(bit(lo) | (second >= 0 ? bit(second) : 0));
-        MarkedYarns = second >= 0 ? bit(second) : 0;
+        const int second = LowestColor(m & ~YarnBit(lo));
+        RowYarns = PassYarns = static_cast<uint16_t>(YarnBit(lo) | (second >= 0 ? YarnBit(second) : 0));
+        MarkedYarns = second >= 0 ? YarnBit(second) : 0;
     }
     ColorOrder[0] = -1;
     FireColorChanged();
@@ -147,9 +161,7 @@ TLace::TLace() {
     MaxColors = 2;
     EdgeMode = 2;
     EdgeValue = 0;
-    AddControl(" L ", '}');
-    AddControl("? ", 'Q');
-    AddControl(">", '=');
+    AddThreeColumns(" L ", '}', "? ", 'Q');
 }
 
 void TLace::GetPassNeedles(int pass, uint8_t* bits) {
@@ -162,13 +174,7 @@ std::string TLace::GetCarriageSetting(int) { return "} L"; }
 
 std::string TLace::RowText(int) const { return " L ? ="; }
 
-void TLace::UpdateColors(int pass) {
-    const uint32_t m = SeparatedData.GetRowColors(pass).ColorMask;
-    MarkedYarns = 0;
-    if (m & 0xFFFF) RowYarns = PassYarns = bit(LowestColor(m));
-    ColorOrder[0] = -1;
-    FireColorChanged();
-}
+void TLace::UpdateColors(int pass) { ShowLowestYarn(SeparatedData.GetRowColors(pass).ColorMask); }
 
 // ---------------------------------------------------------------- pin tuck
 
@@ -184,10 +190,7 @@ TPinTuckStich::TPinTuckStich() {
 }
 
 void TPinTuckStich::Prepare() {
-    SetControlStates("m0m.\"00!*1!fH5 ");
-    ResetLines();
-    DrawNumberLine(1, kSetupLineColor, "j", 48, true);
-    DrawNumberLine(2, kSetupLineColor, "d$", 24, false);
+    BeginSetup("m0m.\"00!*1!fH5 ", "j");
     DrawSettingsLine(3, kSetupLineColor, " C   13)      >");
     DrawSettingsLine(4, kSetupLineColor, " C            <");
     DrawSettingsLine(4, kSetupLineColor, " C            >");
@@ -199,18 +202,10 @@ std::string TPinTuckStich::GetCarriageSetting(int) { return "` Y"; }
 
 void TPinTuckStich::DrawRowInstruction(int pass) {
     SetControlStates("mSm.\"34!*1!fH5 ");
-    ResetLines();
-    DrawSettingsLine(pass, kRowLineColor, " S   34!      <");
-    DrawTenthLine(pass, pass);
+    DrawRowLine(pass, " S   34!      <");
 }
 
-void TPinTuckStich::UpdateColors(int pass) {
-    const uint16_t m = RowTable[pass].ColorMask;
-    MarkedYarns = 0;
-    if (m) RowYarns = PassYarns = bit(LowestColor(m));
-    ColorOrder[0] = -1;
-    FireColorChanged();
-}
+void TPinTuckStich::UpdateColors(int pass) { ShowLowestYarn(RowTable[pass].ColorMask); }
 
 // ---------------------------------------------------------------- terry weave, lace effect
 
@@ -236,11 +231,8 @@ TTerryWeave::TTerryWeave(const Glyphs& glyphs, char x, char y) : glyphs_(glyphs)
 }
 
 void TTerryWeave::Prepare() {
-    SetControlStates("m0m.\"53!*1!fH5>");
-    ResetLines();
+    BeginSetup("m0m.\"53!*1!fH5>", glyphs_.setup1, "dc");
     const Color red = kSetupLineColor;
-    DrawNumberLine(1, red, glyphs_.setup1, 48, true);
-    DrawNumberLine(2, red, "dc", 24, false);
     DrawNumberLine(3, red, glyphs_.setup3, 24, false);
     DrawSettingsLine(4, red, " S            <");
     DrawSettingsLine(5, red, kBlanks14 + ">");
@@ -268,17 +260,7 @@ void TTerryWeave::DrawRowInstruction(int pass) {
     DrawTenthLine(pass, pass);
 }
 
-void TTerryWeave::UpdateColors(int pass) {
-    const uint16_t m = RowTable[pass].ColorMask;
-    MarkedYarns = 0;
-    if (m) {
-        const int c = LowestColor(m);
-        MarkedYarns = bit(c);
-        RowYarns = PassYarns = static_cast<uint16_t>(bit(c) | bit((c + 1) % 16));
-        setColorOrderPair(c);
-    }
-    FireColorChanged();
-}
+void TTerryWeave::UpdateColors(int pass) { ShowYarnPair(RowTable[pass].ColorMask); }
 
 TLaceEffect::TLaceEffect()
     : TTerryWeave({kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
@@ -287,13 +269,7 @@ TLaceEffect::TLaceEffect()
     InitName("s02018", "Lace Effect");
 }
 
-void TLaceEffect::UpdateColors(int pass) {
-    const uint16_t m = RowTable[pass].ColorMask;
-    MarkedYarns = 0;
-    if (m) RowYarns = PassYarns = bit(LowestColor(m));
-    ColorOrder[0] = -1;
-    FireColorChanged();
-}
+void TLaceEffect::UpdateColors(int pass) { ShowLowestYarn(RowTable[pass].ColorMask); }
 
 // ---------------------------------------------------------------- intarsia
 

@@ -3,6 +3,7 @@
 // selection from one colour plane: fair isle, thread lace, weaving, lace, pin
 // tuck, terry weave, lace effect and intarsia. A pass is its design row.
 #include <string>
+#include <string_view>
 
 #include "knitting/Technique.h"
 
@@ -21,9 +22,23 @@ public:
 protected:
     // The row's line of cell letters, direction character included.
     virtual std::string RowText(int row) const { (void)row; return {}; }
+    // The three columns of the plain layouts: the carriage setting, the yarns
+    // and the direction.
+    void AddThreeColumns(std::string_view setting, char settingSymbol, std::string_view yarns, char yarnsSymbol);
     // The nine columns of the tuck-and-russel layouts (pin tuck, double tuck,
     // terry weave, lace effect, the jacquards); x, y and z vary.
     void AddNineColumns(char x, char y, char z);
+    // The head of a nine-column sheet: the columns' letters `states`, set-up
+    // line 1 (`glyph`, size 48, with the last column's cells) and line 2 (`second`).
+    void BeginSetup(std::string_view states, std::string_view glyph, std::string_view second = "d$");
+    // The row line `text` labelled `pass`, then the "d$" line every tenth row.
+    void DrawRowLine(int pass, std::string_view text);
+    // Yarns of a one-yarn row: its lowest colour (none marked, nothing when the
+    // mask is empty), then OnColorChanged.
+    void ShowLowestYarn(uint32_t mask);
+    // Yarns of a row knitted with a pair: its lowest colour c (marked) and c + 1,
+    // nothing when the mask is empty, then OnColorChanged.
+    void ShowYarnPair(uint16_t mask);
 };
 
 class TFairisle : public TOnePassTechnique {

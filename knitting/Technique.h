@@ -214,6 +214,8 @@ protected:
     // Draws the "d$" number line when row mod `every` is 0.
     void DrawTenthLine(int label, int row, int every = 10);
     static char DirectionChar(int row) { return (row & 1) ? '<' : '>'; }
+    // The yarn bit of colour c (0x8000 >> c), as RowYarns and friends hold it.
+    static uint16_t YarnBit(int c) { return static_cast<uint16_t>(0x8000u >> c); }
     void InitName(std::string_view key, std::string_view fallback);
 
     bool InSheetDraw = false; // set while DrawInstructionSheet calls Prepare

@@ -9,8 +9,6 @@ namespace lc {
 
 namespace {
 
-uint16_t bit(int c) { return static_cast<uint16_t>(0x8000u >> c); }
-
 // Steps shared by all five: too many colours, then the tuck rule (at most two
 // adjacent cells of the lower colour).
 int tuckRule(std::span<const uint8_t> scanline, int row, int width) {
@@ -43,39 +41,50 @@ int pairRule(std::vector<uint8_t>& kept, std::span<const uint8_t> scanline, int 
 
 } // namespace
 
-// ---------------------------------------------------------------- tuck
+// ---------------------------------------------------------------- shared
 
-TTuckStich::TTuckStich() {
-    Kind = tkTuckStich;
-    InitName("s02004", "Tuck Stitch");
+TTuckOrSkipStich::TTuckOrSkipStich(char stitch) : stitch_(stitch) {
     MaxColors = 2;
     EdgeMode = 1;
     EdgeValue = 1;
-    AddControl(" m T m ", 'n');
-    AddControl("? ", 'b');
-    AddControl(">", '=');
+    AddThreeColumns(std::string(" m ") + stitch + " m ", 'n', "? ", 'b');
 }
 
-int TTuckStich::CheckRow(std::span<const uint8_t> scanline, int row) { return tuckRule(scanline, row, PatternWidth()); }
+int TTuckOrSkipStich::CheckRow(std::span<const uint8_t> scanline, int row) {
+    return tuckRule(scanline, row, PatternWidth());
+}
 
-void TTuckStich::GetPassNeedles(int pass, uint8_t* bits) {
+void TTuckOrSkipStich::GetPassNeedles(int pass, uint8_t* bits) {
     // Top plane, or every needle when only plane 0 is used.
     if (!CopyTopPlane(pass, bits) && SeparatedData.GetRow(pass).Used(0)) SelectAllNeedles(bits);
 }
 
-std::string TTuckStich::GetCarriageSetting(int) { return "Z T"; }
+std::string TTuckOrSkipStich::GetCarriageSetting(int) { return std::string("Z ") + stitch_; }
 
-std::string TTuckStich::RowText(int row) const { return std::string(" m T m ? ") + DirectionChar(row); }
+std::string TTuckOrSkipStich::RowText(int row) const {
+    return std::string(" m ") + stitch_ + " m ? " + DirectionChar(row);
+}
 
-void TTuckStich::UpdateColors(int pass) {
+void TTuckOrSkipStich::UpdateColors(int pass) {
     const uint16_t m = RowTable[pass].ColorMask;
-    RowYarns = PassYarns = m;
     MarkedYarns = 0;
     if (m) {
-        RowYarns = PassYarns = bit(HighestColor(m));
+        RowYarns = PassYarns = YarnBit(HighestColor(m));
         ColorOrder[0] = -1;
     }
     FireColorChanged();
+}
+
+// ---------------------------------------------------------------- tuck
+
+TTuckStich::TTuckStich() : TTuckOrSkipStich('T') {
+    Kind = tkTuckStich;
+    InitName("s02004", "Tuck Stitch");
+}
+
+void TTuckStich::UpdateColors(int pass) {
+    RowYarns = PassYarns = RowTable[pass].ColorMask;
+    TTuckOrSkipStich::UpdateColors(pass);
 }
 
 TMultiColorTuckStich::TMultiColorTuckStich() {
@@ -84,7 +93,7 @@ TMultiColorTuckStich::TMultiColorTuckStich() {
 }
 
 int TMultiColorTuckStich::CheckRow(std::span<const uint8_t> scanline, int row) {
-    return pairRule(evenRow_, scanline, row, PatternWidth(), TTuckStich::CheckRow(scanline, row));
+    return pairRule(evenRow_, scanline, row, PatternWidth(), TTuckOrSkipStich::CheckRow(scanline, row));
 }
 
 // ---------------------------------------------------------------- double tuck
@@ -98,11 +107,8 @@ TDoubleTuckStich::TDoubleTuckStich() {
 }
 
 void TDoubleTuckStich::Prepare() {
-    SetControlStates("m0m.\"00!*1!fH5 ");
-    ResetLines();
+    BeginSetup("m0m.\"00!*1!fH5 ", "i");
     const Color red = kSetupLineColor;
-    DrawNumberLine(1, red, "i", 48, true);
-    DrawNumberLine(2, red, "d$", 24, false);
     DrawSettingsLine(3, red, " C   13)      >");
     DrawSettingsLine(4, red, " C            <");
     DrawSettingsLine(5, red, " C            >");
@@ -114,42 +120,14 @@ std::string TDoubleTuckStich::GetCarriageSetting(int) { return "` T"; }
 
 void TDoubleTuckStich::DrawRowInstruction(int pass) {
     SetControlStates("mTm.\"33!*1!fH5 ");
-    ResetLines();
-    DrawSettingsLine(pass, kRowLineColor, std::string(" Tm  3 !      ") + DirectionChar(pass));
-    DrawTenthLine(pass, pass);
+    DrawRowLine(pass, std::string(" Tm  3 !      ") + DirectionChar(pass));
 }
 
 // ---------------------------------------------------------------- skip
 
-TSkipStich::TSkipStich() {
+TSkipStich::TSkipStich() : TTuckOrSkipStich('Y') {
     Kind = tkSkipStich;
     InitName("s02008", "Skip Stitch");
-    MaxColors = 2;
-    EdgeMode = 1;
-    EdgeValue = 1;
-    AddControl(" m Y m ", 'n');
-    AddControl("? ", 'b');
-    AddControl(">", '=');
-}
-
-int TSkipStich::CheckRow(std::span<const uint8_t> scanline, int row) { return tuckRule(scanline, row, PatternWidth()); }
-
-void TSkipStich::GetPassNeedles(int pass, uint8_t* bits) {
-    if (!CopyTopPlane(pass, bits) && SeparatedData.GetRow(pass).Used(0)) SelectAllNeedles(bits);
-}
-
-std::string TSkipStich::GetCarriageSetting(int) { return "Z Y"; }
-
-std::string TSkipStich::RowText(int row) const { return std::string(" m Y m ? ") + DirectionChar(row); }
-
-void TSkipStich::UpdateColors(int pass) {
-    const uint16_t m = RowTable[pass].ColorMask;
-    MarkedYarns = 0;
-    if (m) {
-        RowYarns = PassYarns = bit(HighestColor(m));
-        ColorOrder[0] = -1;
-    }
-    FireColorChanged();
 }
 
 TMultiColorSkipStich::TMultiColorSkipStich() {
@@ -158,7 +136,7 @@ TMultiColorSkipStich::TMultiColorSkipStich() {
 }
 
 int TMultiColorSkipStich::CheckRow(std::span<const uint8_t> scanline, int row) {
-    return pairRule(evenRow_, scanline, row, PatternWidth(), TSkipStich::CheckRow(scanline, row));
+    return pairRule(evenRow_, scanline, row, PatternWidth(), TTuckOrSkipStich::CheckRow(scanline, row));
 }
 
 void TMultiColorSkipStich::GetPassNeedles(int pass, uint8_t* bits) {

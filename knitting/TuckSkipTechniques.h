@@ -9,19 +9,32 @@
 
 namespace lc {
 
-class TTuckStich : public TOnePassTechnique {
+// What tuck and skip stitch share: the tuck rule, the needles (the higher
+// colour's cells; a row of colour 0 alone selects every needle), the columns
+// and the row line, all but the stitch letter.
+class TTuckOrSkipStich : public TOnePassTechnique {
 public:
-    TTuckStich();
     // 256 for more than two colours; 1024 when more than two adjacent cells
     // carry the lower colour of a two-colour row.
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
-    // The higher colour's cells; a row of colour 0 alone selects every needle.
     void GetPassNeedles(int pass, uint8_t* bits) override;
     std::string GetCarriageSetting(int pass) override;
+    // The row's highest colour; an empty row keeps the yarns shown.
     void UpdateColors(int pass) override;
 
 protected:
+    explicit TTuckOrSkipStich(char stitch);
     std::string RowText(int row) const override;
+
+private:
+    char stitch_; // 'T' tuck, 'Y' skip
+};
+
+class TTuckStich : public TTuckOrSkipStich {
+public:
+    TTuckStich();
+    // As TTuckOrSkipStich, but an empty row shows its whole (empty) mask.
+    void UpdateColors(int pass) override;
 };
 
 // Rows are judged in pairs too: an odd row must repeat the even row below it
@@ -43,16 +56,9 @@ public:
     void DrawRowInstruction(int pass) override;
 };
 
-class TSkipStich : public TOnePassTechnique {
+class TSkipStich : public TTuckOrSkipStich {
 public:
     TSkipStich();
-    int CheckRow(std::span<const uint8_t> scanline, int row) override;
-    void GetPassNeedles(int pass, uint8_t* bits) override;
-    std::string GetCarriageSetting(int pass) override;
-    void UpdateColors(int pass) override;
-
-protected:
-    std::string RowText(int row) const override;
 };
 
 class TMultiColorSkipStich : public TSkipStich {

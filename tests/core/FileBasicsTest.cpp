@@ -4,13 +4,14 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 #include "core/AtomicFile.h"
 #include "core/Bytes.h"
 #include "core/Cp1251.h"
+#include "TestFiles.h"
 
 using namespace lc;
+using namespace lc::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -27,22 +28,6 @@ std::string viaIconv(const std::string& in, const char* from, const char* to) {
     if (r == (size_t)-1) return "<fail>";
     out.resize(out.size() - ol);
     return out;
-}
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("lc_test_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-std::string readText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 } // namespace
 

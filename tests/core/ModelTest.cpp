@@ -1,41 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/GraphicData.h"
 #include "core/Model.h"
+#include "TestFiles.h"
 
 using namespace lc;
-namespace fs = std::filesystem;
+using namespace lc::test;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("lc_model_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string file(const char* name) const { return (path / name).string(); }
-};
-
-std::vector<uint8_t> readFile(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-void writeFile(const std::string& p, const std::vector<uint8_t>& b) {
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
 
 // Little-endian helpers for building files by hand.
 struct Bytes {

@@ -1,41 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/Globals.h"
 #include "core/PatternLibrary.h"
+#include "TestFiles.h"
 
 using namespace lc;
+using namespace lc::test;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("lc_lib_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string folder() const { return path.string() + "/"; }
-};
-
-std::vector<uint8_t> readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-void writeFile(const fs::path& p, const std::vector<uint8_t>& b) {
-    std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
 void put16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
     b[at] = v & 0xFF;
     b[at + 1] = v >> 8;

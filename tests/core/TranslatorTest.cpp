@@ -6,9 +6,8 @@
 #include <map>
 #include <set>
 
-#include <unistd.h>
-
 #include "core/Translator.h"
+#include "TestFiles.h"
 
 using namespace lc;
 namespace fs = std::filesystem;
@@ -53,18 +52,11 @@ struct MldFile {
 
 class TranslatorFile : public ::testing::Test {
 protected:
-    fs::path dir_;
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("lc_translator_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    lc::test::TempDir dir_;
 
     TTranslator translatorFor(const std::string& bytes) {
-        const fs::path p = dir_ / "Loopcrafter.mld";
-        std::ofstream(p, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
+        const fs::path p = dir_.path / "Loopcrafter.mld";
+        lc::test::writeText(p, bytes);
         TTranslator t;
         t.SetFileName(p.string());
         return t;
@@ -176,14 +168,14 @@ TEST_F(TranslatorFile, DamagedFilesFailWithoutTouchingStrings) {
     EXPECT_TRUE(exact.LastError().empty());
 
     TTranslator missing;
-    missing.SetFileName((dir_ / "nowhere.mld").string());
+    missing.SetFileName((dir_.path / "nowhere.mld").string());
     missing.Strings = {"a=b"};
     EXPECT_EQ(missing.LoadLanguage("ENG"), TTranslator::LoadResult::Failed);
     EXPECT_NE(missing.LastError().find("nowhere.mld"), std::string::npos);
     EXPECT_EQ(missing.Strings, std::vector<std::string>{"a=b"});
 
     TTranslator folder;
-    folder.SetFileName(dir_.string());
+    folder.SetFileName(dir_.path.string());
     EXPECT_EQ(folder.LoadLanguage("ENG"), TTranslator::LoadResult::Failed);
 }
 

@@ -1,39 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <vector>
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "garment/GarmentFile.h"
+#include "TestFiles.h"
 
 using namespace lc;
+using namespace lc::test;
 namespace fs = std::filesystem;
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("lc_garment_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-Bytes readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 // Little helpers to build files by hand.
 void put16(Bytes& b, uint16_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
@@ -284,9 +267,7 @@ TEST(GarmentsFile, LoadingIntoAFullOutlineIsRefusedWithoutChange) {
     TUserIzdelie product;
     const TMyGarment before = full;
     TempDir dir;
-    {
-        std::ofstream(dir.path / "x.LCF", std::ios::binary).write(reinterpret_cast<const char*>(f.data()), f.size());
-    }
+    writeFile(dir.path / "x.LCF", f);
     EXPECT_THROW(product.LoadFromFile(dir.path / "x.LCF", full), FormatError);
     EXPECT_EQ(full, before);
 }

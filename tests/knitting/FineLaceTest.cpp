@@ -177,18 +177,10 @@ TEST(FineLace, InstructionLines) {
     p.prepare();
     TFineLace t;
     t.Prepare();
-    auto lines = [&](int pass) {
-        RecordingCanvas cv;
-        t.SetCanvas(&cv);
-        t.DrawInstructionRow(pass);
-        std::vector<std::string> out;
-        for (const auto& l : sheetLines(cv)) out.push_back(l.glyph.empty() ? l.cells : "#" + l.glyph);
-        return out;
-    };
-    EXPECT_EQ(lines(1), (std::vector<std::string>{" P ?  "}));
-    EXPECT_EQ(lines(4), (std::vector<std::string>{" L ?  "}));
-    EXPECT_EQ(lines(0), (std::vector<std::string>{" P ?  ", "#d$"}));
-    EXPECT_EQ(lines(1000), (std::vector<std::string>{"#d$"})); // no entry: only the mark
+    EXPECT_EQ(rowLines(t, 1), (std::vector<std::string>{" P ?  "}));
+    EXPECT_EQ(rowLines(t, 4), (std::vector<std::string>{" L ?  "}));
+    EXPECT_EQ(rowLines(t, 0), (std::vector<std::string>{" P ?  ", "#d$"}));
+    EXPECT_EQ(rowLines(t, 1000), (std::vector<std::string>{"#d$"})); // no entry: only the mark
 }
 
 TEST(FineLace, TableIsBuiltOncePerPatternAndNeverFromTheSheet) {

@@ -32,18 +32,6 @@ void twoColourExample() {
     SeparatedData.SpreadColors(2);
 }
 
-std::vector<std::string> rowLines(TTechnique& t, int pass, std::vector<int>* labels = nullptr) {
-    RecordingCanvas cv;
-    t.SetCanvas(&cv);
-    t.DrawInstructionRow(pass);
-    std::vector<std::string> out;
-    for (const auto& l : sheetLines(cv)) {
-        out.push_back(l.glyph.empty() ? l.cells : "#" + l.glyph);
-        if (labels) labels->push_back(l.label);
-    }
-    return out;
-}
-
 } // namespace
 
 TEST(Jacquard, TwoColourWorkedExample) {
@@ -167,12 +155,7 @@ TEST(Jacquard, InstructionLines) {
 }
 
 TEST(Jacquard, SetupLines) {
-    RecordingCanvas cv;
     TJacquard3C j;
-    j.SetCanvas(&cv);
-    j.DrawInstructionSheet();
-    std::vector<std::string> got;
-    for (const auto& l : sheetLines(cv)) got.push_back(l.glyph.empty() ? l.cells : "#" + l.glyph);
-    EXPECT_EQ(got, (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >", " C            <",
+    EXPECT_EQ(setupLines(j), (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >", " C            <",
                                              " 0   44!      >", "mYm #44!      <"}));
 }

@@ -15,6 +15,7 @@
 #include "knitting/RowTable.h"
 #include "knitting/SeparatedData.h"
 #include "knitting/SheetCanvas.h"
+#include "knitting/Technique.h"
 
 namespace lc::test {
 
@@ -88,6 +89,40 @@ inline std::vector<SheetLine> sheetLines(const RecordingCanvas& c, int firstTop 
         std::sort(cells.begin(), cells.end());
         for (auto& [x, s] : cells) l.cells += s;
         out.push_back(l);
+    }
+    return out;
+}
+
+// A line as text: its cell letters, or "#" and the centred text of a number line.
+inline std::string lineText(const SheetLine& l) { return l.glyph.empty() ? l.cells : "#" + l.glyph; }
+
+// The set-up lines `t` draws for its whole sheet, read off a fresh canvas.
+inline std::vector<SheetLine> setupSheet(TTechnique& t) {
+    RecordingCanvas cv;
+    t.SetCanvas(&cv);
+    t.DrawInstructionSheet();
+    t.SetCanvas(nullptr);
+    return sheetLines(cv);
+}
+
+// setupSheet as lineText lines.
+inline std::vector<std::string> setupLines(TTechnique& t) {
+    std::vector<std::string> out;
+    for (const auto& l : setupSheet(t)) out.push_back(lineText(l));
+    return out;
+}
+
+// The lines `t` draws for the row counter at `pass` as lineText lines (and
+// their labels into `labels` when given), read off a fresh canvas.
+inline std::vector<std::string> rowLines(TTechnique& t, int pass, std::vector<int>* labels = nullptr) {
+    RecordingCanvas cv;
+    t.SetCanvas(&cv);
+    t.DrawInstructionRow(pass);
+    t.SetCanvas(nullptr);
+    std::vector<std::string> out;
+    for (const auto& l : sheetLines(cv)) {
+        out.push_back(lineText(l));
+        if (labels) labels->push_back(l.label);
     }
     return out;
 }

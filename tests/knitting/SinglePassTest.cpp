@@ -38,16 +38,6 @@ std::function<std::unique_ptr<TTechnique>()> make() {
     return [] { return std::make_unique<T>(); };
 }
 
-std::vector<std::string> rowLines(TTechnique& t, int row) {
-    RecordingCanvas cv;
-    t.SetCanvas(&cv);
-    t.DrawInstructionRow(row);
-    std::vector<std::string> out;
-    for (const auto& l : sheetLines(cv)) out.push_back(l.glyph.empty() ? l.cells : "#" + l.glyph);
-    t.SetCanvas(nullptr);
-    return out;
-}
-
 class SinglePass : public ::testing::TestWithParam<Case> {};
 
 TEST_P(SinglePass, RowInPassOut) {
@@ -289,11 +279,8 @@ TEST(SinglePassNeedles, FairIsleWorkedExampleBeforeAndAfterTheRun) {
 }
 
 TEST(SinglePassSheet, PinTuckSetupLines) {
-    RecordingCanvas cv;
     TPinTuckStich t;
-    t.SetCanvas(&cv);
-    t.DrawInstructionSheet();
-    const auto lines = sheetLines(cv);
+    const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     std::vector<int> labels;
     for (const auto& l : lines) {
@@ -314,12 +301,8 @@ TEST(SinglePassSheet, PinTuckSetupLines) {
 
 TEST(SinglePassSheet, TerryWeaveAndLaceEffectSetupLines) {
     for (bool lace : {false, true}) {
-        RecordingCanvas cv;
         std::unique_ptr<TTechnique> t = lace ? std::unique_ptr<TTechnique>(new TLaceEffect) : std::make_unique<TTerryWeave>();
-        t->SetCanvas(&cv);
-        t->DrawInstructionSheet();
-        std::vector<std::string> got;
-        for (const auto& l : sheetLines(cv)) got.push_back(l.glyph.empty() ? l.cells : "#" + l.glyph);
+        const std::vector<std::string> got = setupLines(*t);
         const std::vector<std::string> want = {
             lace ? "#v" : "#j", "#dc", lace ? "#M=g $" : "#M=I $", " S            <", B14 + ">", B14 + "<",
             lace ? "#h>N" : "#J>N", lace ? B14 + ">" : "   P       a  >", lace ? "#h>N" : "#J>N", B14 + "<",

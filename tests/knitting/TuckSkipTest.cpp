@@ -89,11 +89,8 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
 }
 
 TEST(TuckSkip, DoubleTuckSetupLines) {
-    RecordingCanvas cv;
     TDoubleTuckStich t;
-    t.SetCanvas(&cv);
-    t.DrawInstructionSheet();
-    const auto lines = sheetLines(cv);
+    const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(lines[static_cast<size_t>(i)].label, i + 1);

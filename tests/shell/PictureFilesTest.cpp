@@ -1,38 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "shell/PictureFiles.h"
+#include "TestFiles.h"
 
 using namespace lc;
-namespace fs = std::filesystem;
+using namespace lc::test;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() / ("lc_pic_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string file(const char* name) const { return (path / name).string(); }
-};
-
-std::vector<uint8_t> readFile(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<uint8_t> header(uint16_t mark, uint16_t w, uint16_t h, uint16_t type) {
     std::vector<uint8_t> b = {'Z', 'T', uint8_t(mark), uint8_t(mark >> 8), uint8_t(w), uint8_t(w >> 8),
