@@ -1,5 +1,7 @@
 #include "core/Cp1251.h"
 
+#include "core/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -19,12 +21,6 @@ constexpr std::array<char32_t, 64> kHigh = {
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
 
-char32_t toUnicode(uint8_t b) {
-    if (b < 0x80) return b;
-    if (b < 0xC0) return kHigh[b - 0x80];
-    return 0x0410 + (b - 0xC0);
-}
-
 int fromUnicode(char32_t c) {
     if (c < 0x80) return static_cast<int>(c);
     if (c >= 0x0410 && c <= 0x044F) return static_cast<int>(0xC0 + (c - 0x0410));
@@ -33,30 +29,18 @@ int fromUnicode(char32_t c) {
     return -1;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
+
+char32_t Cp1251ToUnicode(uint8_t b) {
+    if (b < 0x80) return b;
+    if (b < 0xC0) return kHigh[b - 0x80];
+    return 0x0410 + (b - 0xC0);
+}
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (char ch : bytes) appendUtf8(out, toUnicode(static_cast<uint8_t>(ch)));
+    for (char ch : bytes) AppendUtf8(out, Cp1251ToUnicode(static_cast<uint8_t>(ch)));
     return out;
 }
 
@@ -65,26 +49,15 @@ static std::optional<std::string> encode(std::string_view s, bool strict) {
     out.reserve(s.size());
     size_t i = 0;
     while (i < s.size()) {
-        const uint8_t b = static_cast<uint8_t>(s[i]);
-        char32_t c;
-        size_t len;
-        if (b < 0x80) { c = b; len = 1; }
-        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; len = 2; }
-        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; len = 3; }
-        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; len = 4; }
-        else { if (strict) return std::nullopt; out += '?'; ++i; continue; }
-        if (i + len > s.size()) { if (strict) return std::nullopt; out += '?'; break; }
-        bool ok = true;
-        for (size_t k = 1; k < len; ++k) {
-            const uint8_t cb = static_cast<uint8_t>(s[i + k]);
-            if ((cb & 0xC0) != 0x80) { ok = false; break; }
-            c = (c << 6) | (cb & 0x3F);
+        bool bad = false;
+        const char32_t c = NextUtf8(s, i, &bad);
+        const int m = bad ? -1 : fromUnicode(c);
+        if (m < 0) {
+            if (strict) return std::nullopt;
+            out += '?';
+        } else {
+            out += static_cast<char>(m);
         }
-        if (!ok) { if (strict) return std::nullopt; out += '?'; ++i; continue; }
-        const int m = fromUnicode(c);
-        if (m < 0 && strict) return std::nullopt;
-        out += m < 0 ? '?' : static_cast<char>(m);
-        i += len;
     }
     return out;
 }

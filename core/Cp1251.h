@@ -9,6 +9,8 @@
 
 namespace lc {
 
+// The Unicode code point of one Windows-1251 byte (0x98, unassigned, maps to itself).
+char32_t Cp1251ToUnicode(uint8_t byte);
 std::string Cp1251ToUtf8(std::string_view bytes);
 // Characters with no Windows-1251 form become '?'; malformed UTF-8 bytes too.
 std::string Utf8ToCp1251(std::string_view utf8);

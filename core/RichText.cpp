@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/Cp1251.h"
+#include "core/Utf8.h"
 #include "core/Errors.h"
 #include "core/Model.h"
 
@@ -18,50 +19,6 @@ constexpr const char* kTooLong = "The note is too long.";
 constexpr int kMaxDepth = 200;       // deeper groups are skipped whole
 constexpr int kDefaultHalfPoints = 24; // RTF's default size, 12 points
 constexpr int kMaxHalfPoints = 3276;   // 1638 points, the largest a rich-text control takes
-constexpr char32_t kReplacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// The code point at s[i], advancing i; a malformed sequence gives U+FFFD and sets *bad.
-char32_t nextUtf8(std::string_view s, size_t& i, bool* bad = nullptr) {
-    const auto b = static_cast<uint8_t>(s[i++]);
-    if (b < 0x80) return b;
-    size_t len = 0;
-    char32_t c = 0;
-    if ((b & 0xE0) == 0xC0) { len = 1; c = b & 0x1F; }
-    else if ((b & 0xF0) == 0xE0) { len = 2; c = b & 0x0F; }
-    else if ((b & 0xF8) == 0xF0) { len = 3; c = b & 0x07; }
-    bool ok = len > 0 && i + len <= s.size();
-    for (size_t k = 0; ok && k < len; ++k) {
-        const auto cb = static_cast<uint8_t>(s[i + k]);
-        ok = (cb & 0xC0) == 0x80;
-        c = (c << 6) | (cb & 0x3F);
-    }
-    constexpr char32_t kLeast[4] = {0, 0x80, 0x800, 0x10000};
-    if (ok && (c < kLeast[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) ok = false;
-    if (!ok) {
-        if (bad) *bad = true;
-        return kReplacement;
-    }
-    i += len;
-    return c;
-}
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the page is Latin-1.
 constexpr char16_t k1252[32] = {
@@ -72,9 +29,7 @@ constexpr char16_t k1252[32] = {
 char32_t fromCodePage(uint8_t b, int codePage) {
     if (b < 0x80) return b;
     if (codePage == 1252) return b < 0xA0 ? k1252[b - 0x80] : b;
-    const std::string u = Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(&b), 1));
-    size_t i = 0;
-    return nextUtf8(u, i);
+    return Cp1251ToUnicode(b);
 }
 
 enum class Word : uint8_t {
@@ -215,7 +170,7 @@ private:
             if (c == ';') fontOpen_ = false;
             else if (c >= 0x20 && !(c == ' ' && f.name.empty())) {
                 std::string u;
-                appendUtf8(u, c);
+                AppendUtf8(u, c);
                 if (f.name.size() + u.size() <= kMaxRtfFontName) f.name += u;
             }
         } else if (c >= 0x20 || c == '\t' || c == '\n') {
@@ -225,7 +180,7 @@ private:
                 dirty_ = false;
             }
             para_.Align = st.align;
-            appendUtf8(para_.Runs.back().Text, c);
+            AppendUtf8(para_.Runs.back().Text, c);
         }
     }
 
@@ -360,14 +315,14 @@ private:
     void unicode(int p) {
         // Written as a signed 16-bit number; a few writers put larger code points as they are.
         char32_t c = p >= -32768 && p < 0 ? static_cast<char32_t>(p + 65536)
-                     : p >= 0 && p <= 0x10FFFF ? static_cast<char32_t>(p) : kReplacement;
+                     : p >= 0 && p <= 0x10FFFF ? static_cast<char32_t>(p) : kReplacementChar;
         const int uc = stack_.back().uc;
         if (c >= 0xD800 && c <= 0xDBFF) {
             high_ = c; // waits for the low half
             skip_ = uc;
             return;
         }
-        if (c >= 0xDC00 && c <= 0xDFFF) c = high_ ? 0x10000 + ((high_ - 0xD800) << 10) + (c - 0xDC00) : kReplacement;
+        if (c >= 0xDC00 && c <= 0xDFFF) c = high_ ? 0x10000 + ((high_ - 0xD800) << 10) + (c - 0xDC00) : kReplacementChar;
         if (c != 0) character(c);
         skip_ = uc;
     }
@@ -393,7 +348,7 @@ private:
 RichDocument readPlain(std::string_view s) {
     if (s.starts_with("\xEF\xBB\xBF")) s.remove_prefix(3);
     bool bad = false;
-    for (size_t i = 0; i < s.size() && !bad;) nextUtf8(s, i, &bad);
+    for (size_t i = 0; i < s.size() && !bad;) NextUtf8(s, i, &bad);
     const std::string text = bad ? Cp1251ToUtf8(s) : std::string(s);
     RichDocument doc;
     RichParagraph para;
@@ -420,7 +375,7 @@ void appendEscaped(std::string& out, std::string_view text, bool fontName) {
     char buf[16];
     for (size_t i = 0; i < text.size();) {
         const size_t at = i;
-        const char32_t c = nextUtf8(text, i);
+        const char32_t c = NextUtf8(text, i);
         if (c == '\\' || c == '{' || c == '}') {
             out += '\\';
             out += static_cast<char>(c);
@@ -430,7 +385,7 @@ void appendEscaped(std::string& out, std::string_view text, bool fontName) {
             // control characters have no place in a note; ';' would end a font name
         } else if (c < 0x80) {
             out += static_cast<char>(c);
-        } else if (const auto b = c == kReplacement ? std::nullopt : Utf8ToCp1251Strict(text.substr(at, i - at))) {
+        } else if (const auto b = c == kReplacementChar ? std::nullopt : Utf8ToCp1251Strict(text.substr(at, i - at))) {
             std::snprintf(buf, sizeof buf, "\\'%02x", static_cast<uint8_t>((*b)[0]));
             out += buf;
         } else {
