@@ -106,7 +106,7 @@ void KnitRun::SendPacket(const uint8_t* bytes, size_t count) {
 int KnitRun::CheckPicture() {
     const int height = GraphicData.Height;
     for (int y = 0; y < height; ++y)
-        if (source_.CheckRow(y) == kCheckTooManyColors) return y;
+        if (source_.CheckRow(y) == kRowTooManyColors) return y;
     return -1;
 }
 
@@ -330,7 +330,7 @@ void KnitRun::GetNextRowData(uint8_t* wireBits) {
     const int width = std::min(GraphicData.Width, kMaxNeedles);
     if (width > 0) {
         const size_t bytes = static_cast<size_t>((width - 1) / 8 + 1);
-        if (source_.Kind() == kKindFineLace) {
+        if (source_.Kind() == tkFineLace) {
             NeedleRow entry{};
             if (source_.GetPassEntry(passCounter_, entry.data())) std::memcpy(bits.data(), entry.data(), bytes);
         } else {

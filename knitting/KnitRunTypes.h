@@ -9,18 +9,11 @@
 #include <cstdint>
 #include <string>
 
+#include "knitting/Technique.h"
+
 namespace lc {
 
 class ISerialSink;
-
-// Technique kinds the run treats specially.
-inline constexpr int kKindFineLace = 1024;
-inline constexpr int kKindJacquard2C = 2048;
-inline constexpr int kKindJacquard3C = 4096;
-inline constexpr int kKindJacquard4C = 8192;
-
-// A technique's row check answer meaning "more colours than the technique allows".
-inline constexpr int kCheckTooManyColors = 256;
 
 // The current technique together with the row table, as the run sees them.
 class IPassSource {

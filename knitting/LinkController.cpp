@@ -92,7 +92,7 @@ void LinkController::applySide(bool wrongSide) {
     buttons_.WrongSideDown = wrongSide;
     preview_.Mirror = !wrongSide;
     const TTechnique* t = Technique();
-    bed_.ShowActiveNeedles = t && t->Kind == kKindFineLace;
+    bed_.ShowActiveNeedles = t && t->Kind == tkFineLace;
     syncRunButtons();
     refresh(lpButtons | lpNeedleBed | lpPreview);
 }
@@ -135,8 +135,8 @@ void LinkController::applyKindButtons(bool spread) {
     buttons_.NoTrimMaskaEnabled = true;
     if (const int n = JacquardColors(t->Kind)) {
         if (spread) SeparatedData.SpreadColors(n);
-    } else if (t->Kind == tkLace || t->Kind == kKindFineLace) {
-        if (t->Kind == kKindFineLace) Technique()->Prepare(); // builds the pass table (cached)
+    } else if (t->Kind == tkLace || t->Kind == tkFineLace) {
+        if (t->Kind == tkFineLace) Technique()->Prepare(); // builds the pass table (cached)
         buttons_.TrimMaskaDown = true;
         buttons_.NoTrimMaskaEnabled = false;
     }
@@ -164,7 +164,7 @@ void LinkController::OnShowForm() {
     run_->SetDesignRow(Technique() ? Technique()->PassToRow(RowCounter()) : RowCounter());
     bed_.FitCams();
     DrawLine();
-    bed_.ShowActiveNeedles = Technique() && Technique()->Kind == kKindFineLace;
+    bed_.ShowActiveNeedles = Technique() && Technique()->Kind == tkFineLace;
     // Also after a technique restored without the box: the jacquards' rows go in pairs.
     preview_.Even = Technique() && JacquardColors(Technique()->Kind) != 0;
     refresh(lpAll);
@@ -182,7 +182,7 @@ void LinkController::ChooseTechnique(int kind) {
     SeparatedData.Build(GraphicData, GarmentMode);
     buttons_.WrongSideEnabled = true;
     applyKindButtons(true);
-    if (t->Kind == kKindFineLace) {
+    if (t->Kind == tkFineLace) {
         // Fine lace is knitted with the right side facing only.
         applySide(false);
         buttons_.WrongSideEnabled = false;
@@ -190,7 +190,7 @@ void LinkController::ChooseTechnique(int kind) {
     rowCounterMax_ = RowCounterMaximum();
     machine_->SetRowRange(rowCounterMax_);
     run_->SetCarriageSide(mod2(RowCounter() + t->StartSide));
-    bed_.ShowActiveNeedles = t->Kind == kKindFineLace;
+    bed_.ShowActiveNeedles = t->Kind == tkFineLace;
     DrawLine();
     refresh(lpAll);
 }
@@ -244,7 +244,7 @@ void LinkController::DrawLine() {
         // Row 0 has no row below it to differ from.
         if (dl != 0 || dr != 0) SendAppMessage(AppMsg::PlayEventSound, kSoundIncDec);
     }
-    if (t && t->Kind == kKindFineLace) {
+    if (t && t->Kind == tkFineLace) {
         // The pass entry is trimmed on a copy: the table itself stays as built.
         std::array<uint8_t, 41> bits{};
         if (const TPassEntry* e = t->GetPassEntry(rc)) {

@@ -21,9 +21,9 @@ int toPass(uint32_t pass) { return pass > static_cast<uint32_t>(INT_MAX) ? INT_M
 
 int JacquardColors(int kind) {
     switch (kind) {
-    case kKindJacquard2C: return 2;
-    case kKindJacquard3C: return 3;
-    case kKindJacquard4C: return 4;
+    case tkJacquard2C: return 2;
+    case tkJacquard3C: return 3;
+    case tkJacquard4C: return 4;
     default: return 0;
     }
 }
@@ -72,7 +72,7 @@ void TechniqueAdapter::PrepareRun(int rowCounter) {
     if (!t) return;
     if (const int n = JacquardColors(t->Kind)) {
         separation_.SpreadColors(n);
-    } else if (t->Kind == kKindFineLace) {
+    } else if (t->Kind == tkFineLace) {
         // Cached on the pattern: rebuilt only when the lace cells changed since
         // the page was shown.
         t->Prepare();

@@ -181,8 +181,8 @@ TEST_F(KnitRunTest, APortThatCannotBeOpenedShowsThePortBoxAndStaysIdle) {
 }
 
 TEST_F(KnitRunTest, TheDrawingIsCheckedBeforeAnythingIsKnitted) {
-    tech.checks[5] = kCheckTooManyColors;
-    tech.checks[7] = kCheckTooManyColors;
+    tech.checks[5] = kRowTooManyColors;
+    tech.checks[7] = kRowTooManyColors;
     tech.checks[2] = 1024; // a technique rule: not a reason to refuse
     EXPECT_FALSE(run->Start());
     expectBox("Row 5 has more colors than you can use for this technique.", "ERROR!", RunBoxIcon::Warning);
@@ -256,7 +256,7 @@ TEST_F(KnitRunTest, PassGoesBeforeTheOldCamsAndTheKnittedReportMovesThemAfter) {
 }
 
 TEST_F(KnitRunTest, TwoColourJacquardSendsFourPassesOverTwoRows) {
-    tech.kind = kKindJacquard2C;
+    tech.kind = tkJacquard2C;
     tech.passesPerRow = 2;
     tech.startSide = 1;
     tech.edgeMode = 0;
@@ -441,7 +441,7 @@ TEST_F(KnitRunTest, LastPassEndsTheWorkWithTheSuccessBox) {
 }
 
 TEST_F(KnitRunTest, FineLaceSendsItsTableEntriesAndEndsWithTheTable) {
-    tech.kind = kKindFineLace;
+    tech.kind = tkFineLace;
     tech.edgeMode = 2;
     tech.edgeValue = 0;
     tech.entries.resize(6);
@@ -461,7 +461,7 @@ TEST_F(KnitRunTest, FineLaceSendsItsTableEntriesAndEndsWithTheTable) {
 }
 
 TEST_F(KnitRunTest, PassCounterDoesNotWrapPastSixtyFiveThousand) {
-    tech.kind = kKindFineLace;
+    tech.kind = tkFineLace;
     tech.passCount = 70010;
     tech.passToRow = [](uint32_t) { return 0; };
     run->SetRowCounter(70000);

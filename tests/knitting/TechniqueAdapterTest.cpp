@@ -41,7 +41,7 @@ TEST_F(AdapterFixture, JudgesEachPictureRowAndAcceptsRowsOutsideIt) {
     PatternFixture::setSpan(7, 0, 9, 1);
     PatternFixture::setSpan(7, 10, 19, 2);
     PatternFixture::prepare();
-    EXPECT_EQ(source.CheckRow(7), kCheckTooManyColors);
+    EXPECT_EQ(source.CheckRow(7), kRowTooManyColors);
     EXPECT_EQ(source.CheckRow(6), 0);
     EXPECT_EQ(source.CheckRow(-1), 0);
     EXPECT_EQ(source.CheckRow(100), 0);
