@@ -55,7 +55,7 @@ struct PreparationOptions {
 // DiscretCorrection, MaskaCorrection runs. Colours are taken over the pattern's
 // whole height; in garment mode cells outside the garment count for no row, as
 // in the colour separation, so that a row is judged by what is knitted.
-// The carriage side the spec resets here in garment mode is the caller's:
+// In garment mode the caller resets the carriage side after this:
 // CarriageSide := (row counter + StartSide) mod 2.
 void Preparation(TRowTable& table, const TLCGraphicData& g, const PreparationOptions& options);
 // The global RowTable from GraphicData (pass GarmentMode in the options).

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     product.AddGarment(half());
     product.SetPieceName(1, "Front");
     product.AddGarment(everyKind());
-    write(files / "pieces_only", product.SaveToBytes(TMyGarment{}));
+    write(files / "product_only", product.SaveToBytes(TMyGarment{}));
 
     TMyGarment near; // points closer than 5 mm, merged on loading
     near.AppendPointRaw(0, 0, false);
@@ -86,6 +86,6 @@ int main(int argc, char** argv) {
     near.AppendPointRaw(100, 0, true);
     near.AddCurve(1, 2, 0);
     near.AddCurve(2, 0, 9);
-    write(files / "pieces_and_outline", product.SaveToBytes(near));
+    write(files / "product_and_outline", product.SaveToBytes(near));
     return 0;
 }
