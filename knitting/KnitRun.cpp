@@ -297,13 +297,15 @@ void KnitRun::ProcessStandardPaket(const uint8_t* p) {
             cams_.SetCams(left, right);
             ++rowCounter_;
             const uint32_t next = static_cast<uint32_t>(rowCounter_);
-            const int64_t passCount = source_.PassCount();
-            // A technique with a pass table ends with its table, whatever its
-            // PassToRow answers past the end.
-            const bool pastTable = passCount > 0 && static_cast<int64_t>(next) >= passCount;
-            const int row = pastTable ? source_.RowCount() : source_.PassToRow(next);
-            if (row < source_.RowCount()) designRow_ = row;
-            else EndOfWork();
+            // The work ends when no pass ahead knits a row below RowCount (a
+            // pass table ends with its table, whatever PassToRow answers past
+            // it). A pass mapped past the last row mid-cycle leaves the row shown.
+            if (source_.WorkDone(next)) {
+                EndOfWork();
+            } else {
+                const int row = source_.PassToRow(next);
+                if (row < source_.RowCount()) designRow_ = row;
+            }
         }
         host_.drawLine();
     }

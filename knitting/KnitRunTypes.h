@@ -27,6 +27,10 @@ public:
     virtual uint32_t RowToPass(int row) const = 0;
     // Number of passes of a technique with a pass table; -1 without one.
     virtual int64_t PassCount() const = 0;
+    // True when no pass from `counter` on knits a row below RowCount(): the
+    // work is done. A jacquard's last cycle maps a pass past the last row
+    // before that row's own last passes, so PassToRow alone ends too early.
+    virtual bool WorkDone(uint32_t counter) const = 0;
     // Needle bits of a pass into a 40-byte row (cleared by the caller); writes
     // at most (width - 1) div 8 + 1 bytes. Not used for fine lace.
     virtual void GetPassNeedles(uint32_t pass, uint8_t* bits) = 0;

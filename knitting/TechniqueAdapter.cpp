@@ -47,6 +47,11 @@ uint32_t TechniqueAdapter::RowToPass(int row) const {
 
 int64_t TechniqueAdapter::PassCount() const { return Current() ? Current()->PassCount() : -1; }
 
+bool TechniqueAdapter::WorkDone(uint32_t counter) const {
+    if (!Current()) return static_cast<int64_t>(counter) >= RowCount();
+    return Current()->WorkDone(toPass(counter), RowCount());
+}
+
 void TechniqueAdapter::GetPassNeedles(uint32_t pass, uint8_t* bits) {
     if (Current()) Current()->GetPassNeedles(toPass(pass), bits);
 }

@@ -29,6 +29,7 @@ public:
     int PassToRow(uint32_t pass) const override;
     uint32_t RowToPass(int row) const override;
     int64_t PassCount() const override;
+    bool WorkDone(uint32_t counter) const override;
     void GetPassNeedles(uint32_t pass, uint8_t* bits) override;
     bool GetPassEntry(uint32_t pass, uint8_t* bits) const override;
     // The picture line of design row `row` judged by the technique; a row

@@ -404,6 +404,33 @@ TEST_F(LinkFixture, EmulatorRunGoesToTheEndWithTheSuccessBox) {
     ViewProtocol = 0;
 }
 
+TEST_F(LinkFixture, JacquardOnAnOddRowCountKnitsTheLastRowsPassesBeforeTheSuccessBox) {
+    // Five rows: the last cycle maps a pass to the sixth (nonexistent) row
+    // before row 4's own last passes; the run must go on to those.
+    struct Case {
+        int kind;
+        int knittedReports; // passes reported knitted when the success box comes
+    } cases[] = {{tkJacquard3C, 16}, {tkJacquard4C, 22}, {tkJacquard2C, 10}};
+    GraphicData.SetSize(200, 5);
+    ViewProtocol = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        page->ChooseTechnique(c.kind);
+        page->OnShowForm();
+        host.boxes.clear();
+        startEmulator();
+        host.log.clear();
+        tick(196 * 6);
+        EXPECT_FALSE(page->Run().LinkUp());
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text, "Your knitting was successfully finished");
+        const auto knitted = std::count_if(host.log.begin(), host.log.end(),
+                                           [](const std::string& l) { return l.rfind("AD--> 08 15", 0) == 0; });
+        EXPECT_EQ(knitted, c.knittedReports);
+    }
+    ViewProtocol = 0;
+}
+
 TEST_F(LinkFixture, ShowingThePageMidRunKeepsTheRunsPlace) {
     GraphicData.SetSize(200, 50);
     page->OnShowForm();

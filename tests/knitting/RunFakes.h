@@ -41,6 +41,10 @@ struct FakeTechnique : IPassSource {
     }
     uint32_t RowToPass(int row) const override { return static_cast<uint32_t>(row * passesPerRow); }
     int64_t PassCount() const override { return passCount; }
+    bool WorkDone(uint32_t counter) const override {
+        if (passCount > 0) return static_cast<int64_t>(counter) >= passCount;
+        return PassToRow(counter) >= rowCount;
+    }
     void GetPassNeedles(uint32_t pass, uint8_t* bits) override {
         requested.push_back(pass);
         if (columns)
