@@ -68,7 +68,11 @@ int TechniqueAdapter::CheckRow(int row) {
     if (!Current() || row < 0 || row >= g.Height || row >= g.Picture.height()) return 0;
     const int width = std::clamp(std::min(g.Width, g.Picture.width()), 0, INT_MAX);
     const uint8_t* line = g.Picture.line(g.LineOfRow(row));
-    return Current()->CheckRow(std::span<const uint8_t>(line, static_cast<size_t>(width)), row);
+    const int verdict = Current()->CheckRow(std::span<const uint8_t>(line, static_cast<size_t>(width)), row);
+    // The pair rule's answer stands over the colour count; a row with more
+    // colours than the technique takes must still be refused before the run.
+    if (verdict == kRowPairBroken && table_[row].ColorCount > Current()->MaxColors) return kRowTooManyColors;
+    return verdict;
 }
 
 void TechniqueAdapter::PrepareRun(int rowCounter) {

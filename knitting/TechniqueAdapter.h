@@ -33,7 +33,8 @@ public:
     void GetPassNeedles(uint32_t pass, uint8_t* bits) override;
     bool GetPassEntry(uint32_t pass, uint8_t* bits) const override;
     // The picture line of design row `row` judged by the technique; a row
-    // outside the pattern is accepted.
+    // outside the pattern is accepted, a row with too many colours refused
+    // even where a rule on row pairs answers first.
     int CheckRow(int row) override;
     // Separates every design row again, then by kind: the jacquards spread the
     // colours to 2, 3 or 4 a row; fine lace makes sure its pass table is that

@@ -47,6 +47,17 @@ TEST_F(AdapterFixture, JudgesEachPictureRowAndAcceptsRowsOutsideIt) {
     EXPECT_EQ(source.CheckRow(100), 0);
     machine.SelectTechniqueByKind(tkIntarsia);
     EXPECT_EQ(source.CheckRow(7), 0);
+
+    // Multi-colour tuck: an odd row unlike the row below answers the pair rule
+    // first, yet one with three colours is refused all the same.
+    PatternFixture::setSpan(11, 0, 1, 1);
+    PatternFixture::set(5, 11, 2);
+    PatternFixture::set(50, 13, 1);
+    PatternFixture::prepare();
+    machine.SelectTechniqueByKind(tkMultiColorTuckStich);
+    std::vector<int> verdicts;
+    for (int row = 10; row <= 13; ++row) verdicts.push_back(source.CheckRow(row));
+    EXPECT_EQ(verdicts, (std::vector<int>{0, kRowTooManyColors, 0, kRowPairBroken}));
 }
 
 TEST_F(AdapterFixture, PreparesTheRunByKind) {
