@@ -67,6 +67,18 @@ TEST_F(DrawingPage, PaletteClicksChooseColoursAndTheBobbinsShowThem) {
     EXPECT_NE(grid->grab().toImage().pixel(grid->cellRect(4).center()), rgbOf(GraphicData.Colors[4]));
 }
 
+TEST_F(DrawingPage, BobbinShadesTheColourByTheTemplatesRed) {
+    // The key colour at (0,0), a full-red pixel and a half-red one.
+    QImage tmpl(3, 1, QImage::Format_RGB32);
+    tmpl.setPixel(0, 0, qRgb(0, 255, 0));
+    tmpl.setPixel(1, 0, qRgb(255, 40, 40));
+    tmpl.setPixel(2, 0, qRgb(128, 0, 0));
+    const QImage img = ui::MakeBobbinImage(tmpl, RGB(200, 100, 50));
+    EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);
+    EXPECT_EQ(img.pixel(1, 0), qRgb(200, 100, 50));
+    EXPECT_EQ(img.pixel(2, 0), qRgb(100, 50, 25)); // 200 * 128 / 255 = 100.39, and so on
+}
+
 TEST_F(DrawingPage, ABlackColourKeepsItsBobbinVisible) {
     frame->setColorPicker([](const QColor&) { return std::optional<QColor>(QColor(0, 0, 0)); });
     QTest::mouseDClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(1 * 21 + 5, 8));
@@ -240,6 +252,7 @@ TEST_F(DrawingPage, RulersFollowTheUnitsAndStepThroughThePattern) {
     QTest::mouseClick(frame->unitsButton(), Qt::LeftButton); // mode 0 again: centimetres
     EXPECT_EQ(h->ruler()->Units(), TMeasureUnit::muSm);
     EXPECT_EQ(h->ruler()->Scale(), 440);
+    EXPECT_EQ(v->ruler()->Scale(), 440); // 11-pixel rows at the default gauge
 
     // The rulers sit along the canvas's bottom and right edges.
     EXPECT_EQ(h->geometry().top(), canvas->geometry().bottom() + 1);
