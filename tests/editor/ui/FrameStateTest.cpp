@@ -185,6 +185,9 @@ TEST_F(DrawingPage, ZoomChangesTheCellSizeWithinItsLevels) {
     EXPECT_EQ(ZoomIndex, 0);
     EXPECT_EQ(canvas->geom().FirstRow, -1);
     EXPECT_EQ(canvas->backBuffer().pixel(7, canvas->height() - 1), rgbOf(GraphicData.Colors[0]));
+    clickButton(101); // zoom out at the smallest level stays there
+    EXPECT_EQ(ZoomIndex, 0);
+    EXPECT_EQ(canvas->cellWidth(), 3);
 }
 
 TEST_F(DrawingPage, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
@@ -219,6 +222,12 @@ TEST_F(DrawingPage, GarmentModeAndTheZoneAreNeverOnTogether) {
     EXPECT_FALSE(button(0)->isEnabled());
     EXPECT_TRUE(button(302)->isEnabled());
     EXPECT_EQ(CurrentTool, toolBrush);
+    clickButton(301); // off again: the zone can be shown again
+    EXPECT_FALSE(GarmentMode);
+    EXPECT_TRUE(button(201)->isEnabled());
+    EXPECT_FALSE(button(302)->isEnabled());
+    clickButton(301);
+    ASSERT_TRUE(GarmentMode);
 
     // Outside the garment the cells are grey.
     GraphicData.Mask.fill(kMaskOutside);
