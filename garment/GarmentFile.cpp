@@ -5,6 +5,7 @@
 #include "core/AtomicFile.h"
 #include "core/Bytes.h"
 #include "core/Errors.h"
+#include "core/Model.h"
 
 namespace lc {
 
@@ -243,6 +244,24 @@ void LoadGarmentItem(std::span<const uint8_t> item, TMyGarment& garment) {
     garment.Reserved = reserved;
     // An axis that names no point of the item makes the outline not symmetrical.
     garment.SetSymmetryAxis(axis >= 0 && axis < n ? axis + base : -1);
+}
+
+bool LoadGarment(const TModel& model, int index, TMyGarment& garment) {
+    if (index < 0 || index >= static_cast<int>(model.Items.size()) || model.Items[index].Kind != kItemGarment)
+        return false;
+    // An item added but never stored holds no garment yet.
+    if (!model.Items[index].Data.empty()) LoadGarmentItem(model.GarmentData(index), garment);
+    return true;
+}
+
+void RestoreGarment(const TModel& model, const std::string& name, TMyGarment& garment) {
+    const auto items = model.GarmentData(name);
+    if (items.empty()) return;
+    // Into a copy: a damaged item after good ones must not leave half a restore.
+    TMyGarment t(garment);
+    for (std::span<const uint8_t> item : items)
+        if (!item.empty()) LoadGarmentItem(item, t);
+    garment = std::move(t);
 }
 
 } // namespace lc

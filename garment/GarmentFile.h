@@ -12,6 +12,8 @@
 
 namespace lc {
 
+class TModel; // core/Model.h
+
 // An independent copy of an outline with a name. Its curves always join
 // existing points and its axis is -1 or one of its points.
 struct TGarmentPiece {
@@ -75,5 +77,14 @@ std::vector<uint8_t> GarmentItemBytes(const TMyGarment& garment);
 // shape is refused with FormatError and changes nothing.
 void LoadGarmentItem(std::span<const uint8_t> item, TMyGarment& garment);
 inline size_t GarmentItemSize(size_t points, size_t curves) { return 12 * points + 6 * curves + 14; }
+
+// The garment items of a model file, read into an outline. LoadGarment appends
+// garment item `index` (false, with nothing changed, for another kind or a bad
+// index; an item that holds no data yet adds nothing). RestoreGarment appends
+// every garment item called `name` (compared exactly), from the last item to
+// the first, so the front one's Reserved and SymmetryAxis prevail. A damaged
+// item throws FormatError and the outline stays as it was.
+bool LoadGarment(const TModel& model, int index, TMyGarment& garment);
+void RestoreGarment(const TModel& model, const std::string& name, TMyGarment& garment);
 
 } // namespace lc

@@ -7,6 +7,7 @@
 #include "core/Bytes.h"
 #include "core/Errors.h"
 #include "core/PatternLibrary.h"
+#include "core/StitchBitmaps.h"
 
 namespace lc {
 
@@ -20,6 +21,9 @@ constexpr int kTallPictureRows = 1000;
 
 void notifyPaletteChanged(bool repaint, IDrawingView* view, TLCGraphicData& raster) {
     raster.UpdatePalette(0);
+    // The stitch pictures are tinted from the program's raster. The start palette
+    // is loaded without a view, after start-up built them from its black colours.
+    if (&raster == &GraphicData) lc::BuildStitchBitmaps();
     if (!view) return;
     view->BuildStitchBitmaps();
     if (repaint) {

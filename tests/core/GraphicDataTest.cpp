@@ -131,6 +131,22 @@ TEST(GraphicData, ColourFormulas) {
     EXPECT_EQ(ContrastColor(RGB(128, 129, 0)), RGB(255, 1, 255));
 }
 
+// The bitmaps start with the built-in palette; the colours themselves start black
+// until the start palette is loaded.
+TEST(GraphicData, BitmapsStartWithTheBuiltInPalette) {
+    const TLCGraphicData g;
+    for (const IndexedBitmap* b : {&g.Picture, &g.Backup, &g.Mask}) {
+        EXPECT_EQ(b->palette()[0], RGB(96, 124, 108));
+        EXPECT_EQ(b->palette()[8], RGB(104, 36, 56));
+        EXPECT_EQ(b->palette()[9], RGB(255, 20, 0));
+        EXPECT_EQ(b->palette()[14], RGB(255, 188, 188));
+        EXPECT_EQ(b->palette()[15], RGB(255, 255, 255));
+        EXPECT_EQ(b->palette()[16], RGB(16, 16, 16));
+        EXPECT_EQ(b->palette()[254], RGB(254, 254, 254));
+    }
+    for (Color c : g.Colors) EXPECT_EQ(c, RGB(0, 0, 0));
+}
+
 TEST(GraphicData, ApplyPaletteClampsColorsAndIgnoresUnknownModes) {
     TLCGraphicData g;
     g.SetSize(4, 4);

@@ -244,6 +244,17 @@ TEST_F(ModelTest, MaskRoundTripsAndTheFrontItemOfANamePrevails) {
     first.SetSize(6, 4);
     fillPattern(first.Picture, 1);
     EXPECT_TRUE(sameCells(back.Picture, first.Picture));
+
+    // Names are compared exactly: "drawing" is not "Drawing".
+    TLCGraphicData other;
+    other.SetSize(6, 4);
+    r.RestoreDrawing("drawing", other);
+    r.RestoreMask("maska", other);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            ASSERT_EQ(other.Picture.line(y)[x], 0);
+            ASSERT_EQ(other.Mask.line(y)[x], kMaskInside);
+        }
 }
 
 TEST_F(ModelTest, ShowDrawingActsOnDrawingsOnly) {

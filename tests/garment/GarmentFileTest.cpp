@@ -7,6 +7,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
+#include "core/Model.h"
 #include "garment/GarmentFile.h"
 #include "TestFiles.h"
 
@@ -393,6 +394,45 @@ TEST(GarmentItem, AppendingKeepsCurvesOnTheirOwnPoints) {
     EXPECT_EQ(g.PointCount(), 5);
     EXPECT_EQ(g.SymmetryAxis(), 2);
     EXPECT_EQ(curveEnds(g), curveEnds(item));
+}
+
+TEST(GarmentItem, ModelGarmentsAreRestoredByNameLastItemFirst) {
+    TMyGarment back = square(50);
+    TMyGarment front = square(100);
+    front.Reserved = 7;
+    front.SetSymmetryAxis(1);
+    TModel m;
+    m.AddGarment(0, "Garment", GarmentItemBytes(front));
+    m.AddFolder("Set");
+    m.AddGarment(0, "Garment", GarmentItemBytes(back));
+    m.AddGarment(0, "garment", GarmentItemBytes(square(300))); // names are compared exactly
+    m.AddGarment(0, "Garment");                                // added, never stored
+
+    TMyGarment g;
+    RestoreGarment(m, "Garment", g);
+    ASSERT_EQ(g.PointCount(), 8);
+    EXPECT_EQ(g.Point(1).X, 50) << "the last item is appended first";
+    EXPECT_EQ(g.Point(5).X, 100);
+    EXPECT_EQ(g.CurveCount(), 8);
+    EXPECT_EQ(g.Reserved, 7) << "the front item prevails";
+    EXPECT_EQ(g.SymmetryAxis(), 5);
+
+    TMyGarment one;
+    EXPECT_TRUE(LoadGarment(m, 2, one));
+    EXPECT_EQ(one, back);
+    EXPECT_FALSE(LoadGarment(m, 1, one)); // a folder
+    EXPECT_FALSE(LoadGarment(m, 9, one));
+    EXPECT_TRUE(LoadGarment(m, 4, one));
+    EXPECT_EQ(one, back);
+
+    // A damaged item read after good ones restores nothing at all.
+    m.Items[0].Data.pop_back();
+    TMyGarment kept = square(20);
+    const TMyGarment before = kept;
+    EXPECT_THROW(RestoreGarment(m, "Garment", kept), FormatError);
+    EXPECT_EQ(kept, before);
+    EXPECT_THROW(LoadGarment(m, 0, kept), FormatError);
+    EXPECT_EQ(kept, before);
 }
 
 TEST(GarmentsFile, FuzzSeedsAreValidFiles) {

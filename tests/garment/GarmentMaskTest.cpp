@@ -229,6 +229,17 @@ TEST_F(GarmentMask, ArcsAreWalkedFromEitherEnd) {
     EXPECT_EQ(gd.Mask.line(80)[o], kMaskInside);
 }
 
+TEST_F(GarmentMask, ACurveWithoutAShapeEndsTheWalk) {
+    // Kinds above 31 have no polyline; the walk stops there instead of reading
+    // points that are not there. Only the part walked before it, the left side
+    // from (0, 0) to (0, 100), is laid.
+    TMyGarment g = squareAt(0, 0, 100);
+    g.SetCurve(2, TGarmentCurve{40, 0, 2, 3});
+    ASSERT_EQ(MakeMaska(g, gd, 0.25, 0.25, &messages), kMaskBuilt);
+    expectInsideExactly(gd, 80, 80, 0, 40);
+    EXPECT_EQ(gd.GarmentWidth, 41);
+}
+
 TEST(PolygonFill, AlternateFillingLeavesTwiceCoveredAreasOutAndClips) {
     IndexedBitmap bmp(30, 30, 0);
     const std::vector<TPixelPoint> twice = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 10}, {0, 10}};

@@ -244,6 +244,10 @@ TEST(GarmentOutline, SelectionQueriesAndMeasures) {
     TMyGarment one;
     one.AddPoint(5, 7);
     EXPECT_EQ(one.Bounds(), (TGarmentBounds{0, 0, 0, 0}));
+    g.SelectPoint(-1, false);
+    g.SelectPoint(2, true);
+    EXPECT_EQ(g.SelectionWidth(false), 0) << "one selected point has no width";
+    EXPECT_EQ(g.SelectionHeight(false), 0);
 
     // Clear keeps Reserved and forgets the points.
     g.Reserved = 77;

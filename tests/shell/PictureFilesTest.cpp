@@ -6,6 +6,8 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
+#include "core/Globals.h"
+#include "core/StitchBitmaps.h"
 #include "shell/PictureFiles.h"
 #include "TestFiles.h"
 
@@ -235,6 +237,27 @@ TEST_F(PictureFilesTest, ShippedStartPaletteHasDistinctYarnsAndItsOwnBackground)
     for (int i = 0; i < 17; ++i)
         for (int j = i + 1; j < 17; ++j) EXPECT_GT(dist(s.Colors[i], s.Colors[j]), 45.0) << i << " " << j;
     EXPECT_FALSE(LoadStartPalette(dir.path.string(), nullptr, s)); // none there: nothing changes
+}
+
+// Start-up tints the stitch pictures while the colours are still black; the
+// start palette, loaded afterwards without a view, must tint them again.
+TEST_F(PictureFilesTest, StartPaletteRetintsTheStitchPictures) {
+    const char* src = std::getenv("LC_SOURCE_DIR");
+    ASSERT_NE(src, nullptr);
+    ResetGlobals();
+    GraphicData = TLCGraphicData();
+    GraphicData.SetSize(4, 4);
+    LoadStitchSource();
+    BuildStitchBitmaps();
+    ASSERT_TRUE(LoadStartPalette(std::string(src) + "/resources/program/"));
+
+    std::array<RgbImage, 16> want;
+    BuildStitchBitmaps(StitchSource, GraphicData.Colors, CellWidths[ZoomIndex], CellHeights[ZoomIndex], want);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(StitchBitmaps[i].rgb, want[i].rgb) << i;
+    EXPECT_NE(StitchBitmaps[1].rgb, std::vector<uint8_t>(StitchBitmaps[1].rgb.size(), 0));
+
+    GraphicData = TLCGraphicData();
+    ReleaseStitchBitmaps();
 }
 
 TEST_F(PictureFilesTest, InterruptedSaveLeavesTheOldFileIntact) {
