@@ -39,6 +39,10 @@ extern std::string Path_Garment;
 extern std::string Path_Gallery;
 extern std::string LanguageCode;
 
+// The pattern and the garment undo stacks drop their oldest step before a push
+// when more than this many are held, so each keeps at most UndoDepth + 1.
+inline constexpr int UndoDepth = 10;
+
 // Pattern rows are at most this many; the raster is this tall.
 inline constexpr int kPatternRows = 1024;
 

@@ -8,14 +8,12 @@
 #include <memory>
 #include <vector>
 
+#include "core/Globals.h"
 #include "core/IndexedBitmap.h"
 
 namespace lc {
 
 class IEditorEvents;
-
-// Steps beyond this many are dropped before a push, so at most UndoDepth + 1 remain.
-inline constexpr int UndoDepth = 10;
 
 // One step: saved rows (pattern row numbers) and their bytes, one contiguous buffer.
 class TUndoRedoLeaf {

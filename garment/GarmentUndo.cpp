@@ -1,7 +1,6 @@
 #include "garment/GarmentUndo.h"
 
 #include "core/AppMessages.h"
-#include "editor/UndoStack.h" // UndoDepth, shared with the pattern undo stack
 
 namespace lc {
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Globals.h"
 #include "garment/GarmentOutline.h"
 
 namespace lc {
