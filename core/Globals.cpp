@@ -27,6 +27,8 @@ std::string Path_Garment;
 std::string Path_Gallery;
 std::string LanguageCode = "ENG";
 
+std::vector<std::string> TechniqueList;
+
 bool GarmentMode = false;
 bool ZoneOn = false;
 int ZoneRow = -1;

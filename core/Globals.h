@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lc {
 
@@ -54,6 +55,10 @@ struct TRect {
     bool isEmpty() const { return Right <= Left || Bottom <= Top; }
     bool operator==(const TRect&) const = default;
 };
+
+// The techniques, "name=kind" per line in machine order (for the galleries'
+// filter): created empty at start-up, filled when the Link page is created.
+extern std::vector<std::string> TechniqueList;
 
 // Shared editor state.
 extern bool GarmentMode;

@@ -82,7 +82,7 @@ void StartUp() {
         LoadStitchSource();
         BuildStitchBitmaps();
     });
-    if (h.createTechniqueList) guarded("technique list", [&] { h.createTechniqueList(); });
+    TechniqueList.clear();
     guarded("pattern library", [] {
         PatternLibrary = TPatternLibrary();
         PatternLibrary.Create();
@@ -104,7 +104,7 @@ void ShutDown() {
     // whose objects are already released.
     if (h.closePorts) guarded("serial ports", [&] { h.closePorts(); });
     if (h.removePrivateFont) guarded("private font", [&] { h.removePrivateFont(); });
-    if (h.releaseTechniqueList) guarded("technique list", [&] { h.releaseTechniqueList(); });
+    TechniqueList.clear();
     GraphicData = TLCGraphicData();
     FreeMachineList();
     PatternLibrary = TPatternLibrary();

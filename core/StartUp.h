@@ -19,10 +19,6 @@ struct StartUpHooks {
     // Provided by the core UI (core/ui/PrivateFont.h).
     std::function<bool(const std::string& fontFile)> addPrivateFont;
     std::function<bool()> removePrivateFont;
-    // Step 9: create the empty TechniqueList; released at shut-down.
-    // Provided by the knitting engine (the Link page fills the list).
-    std::function<void()> createTechniqueList;
-    std::function<void()> releaseTechniqueList;
     // First step of shut-down: close the serial ports and stop the emulator, so
     // that no byte from the adapter reaches an object that is being released.
     // Provided by the serial link.

@@ -16,8 +16,6 @@
 
 namespace lc {
 
-std::vector<std::string> TechniqueList;
-
 namespace {
 
 // Event sounds of the page (first parameter of the play-event-sound message).

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/AppMessages.h"
+#include "core/Globals.h"
 #include "knitting/KnitRun.h"
 #include "knitting/KnitRunTypes.h"
 #include "knitting/KnittMachine.h"
@@ -21,10 +22,6 @@
 #include "knitting/TechniqueAdapter.h"
 
 namespace lc {
-
-// The shared list of techniques, "name=kind" per line in machine order, for the
-// stitch galleries' filter. Filled when the Link page is created.
-extern std::vector<std::string> TechniqueList;
 
 // Tool button tags of the page.
 enum LinkTool : int {

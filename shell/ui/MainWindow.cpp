@@ -13,6 +13,7 @@
 #include "core/ui/ProgramDirs.h"
 #include "core/ui/SettingsStoreQt.h"
 #include "editor/ui/EditorFrame.h"
+#include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/PictureFiles.h"
 
@@ -35,6 +36,8 @@ void TForm1::FormCreate() {
     settings_ = std::make_unique<SettingsStoreQt>();
     setSettingsStore(settings_.get());
     InstallCoreStartUpHooks();
+    // Shut-down closes every serial port before anything is released.
+    startUpHooks().closePorts = [] { SerialCloseAll(); };
     StartUp();
     UpdatePrinterDpi();
     // A missing or damaged start palette leaves the built-in colours.

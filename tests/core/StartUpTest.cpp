@@ -48,8 +48,6 @@ protected:
             log.push_back("remove font");
             return true;
         };
-        h.createTechniqueList = [this] { log.push_back("techniques"); };
-        h.releaseTechniqueList = [this] { log.push_back("release techniques"); };
         h.closePorts = [this] {
             log.push_back("close ports, raster " + std::to_string(GraphicData.Width) + " machines " +
                           std::to_string(MachineList.size()));
@@ -77,11 +75,9 @@ TEST_F(StartUpTest, RunsTheStepsInOrderAndShutsDownPortsFirst) {
     EXPECT_FALSE(IsStartedUp());
     const std::vector<std::string> want = {
         "font /opt/lc/Loopcraft.ttf",
-        "techniques",
         "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
         "close ports, raster 200 machines 3",
         "remove font",
-        "release techniques",
     };
     EXPECT_EQ(log, want);
     EXPECT_TRUE(MachineList.empty());
@@ -96,7 +92,6 @@ TEST_F(StartUpTest, AFailingStepDoesNotStopTheOnesAfterIt) {
     EXPECT_TRUE(IsStartedUp());
     const std::vector<std::string> want = {
         "problem private font: no font",
-        "techniques",
         "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
     };
     EXPECT_EQ(log, want);
