@@ -11,6 +11,7 @@
 #include "core/Model.h"
 #include "core/PatternLibrary.h"
 #include "core/RichText.h"
+#include "garment/GarmentFile.h"
 #include "shell/PictureFiles.h"
 
 namespace fs = std::filesystem;
@@ -38,6 +39,67 @@ RgbImage gradient(int w, int h) {
 void fillRaster(TLCGraphicData& g) {
     for (int y = 0; y < g.Picture.height(); ++y)
         for (int x = 0; x < g.Picture.width(); ++x) g.Picture.line(y)[x] = uint8_t((x + 3 * y) % 17);
+}
+
+// Garment outlines covering every curve kind, symmetry, merged points and named pieces.
+TMyGarment square(int x, int y, int size, uint8_t kind) {
+    TMyGarment g;
+    g.AddPoint(x, y);
+    g.AddSegment(size, 0, 0);
+    g.AddSegment(0, size, 2);
+    g.AddSegment(size, 0, 1);
+    g.SelectPoint(-1, false);
+    g.SelectPoint(0, true);
+    g.SelectPoint(3, true);
+    g.AddSegment(0, 0, kind);
+    return g;
+}
+
+// Every kind once, each from the previous point.
+TMyGarment everyKind() {
+    TMyGarment g;
+    g.AddPoint(0, 0);
+    for (int k = 0; k <= 31; ++k) g.AddSegment(40 + k, 30 + k, static_cast<uint8_t>(k));
+    return g;
+}
+
+TMyGarment half() {
+    TMyGarment g;
+    g.AddPoint(0, 300);
+    g.AddSegment(120, 20, 8);
+    g.AddSegment(60, 0, 0);
+    g.AddSegment(0, 280, 3);
+    g.SelectPoint(-1, false);
+    g.SelectPoint(0, true);
+    g.MakeSymmetric();
+    return g;
+}
+
+void writeGarmentSeeds(const fs::path& root) {
+    const std::vector<TMyGarment> outlines = {TMyGarment{}, square(0, 0, 100, 3), square(-500, 40, 7, 20), everyKind(),
+                                              half()};
+    for (size_t i = 0; i < outlines.size(); ++i)
+        put(root / "garment_item", ("item" + std::to_string(i)).c_str(), GarmentItemBytes(outlines[i]));
+
+    TUserIzdelie none;
+    put(root / "garments_file", "outline_only", none.SaveToBytes(square(10, 10, 200, 3)));
+    put(root / "garments_file", "every_kind", none.SaveToBytes(everyKind()));
+
+    TUserIzdelie product;
+    product.AddGarment(square(0, 0, 100, 3));
+    product.SetPieceName(0, "Back");
+    product.AddGarment(half());
+    product.SetPieceName(1, "Front");
+    product.AddGarment(everyKind());
+    put(root / "garments_file", "product_only", product.SaveToBytes(TMyGarment{}));
+
+    TMyGarment near; // points closer than 5 mm, merged on loading
+    near.AppendPointRaw(0, 0, false);
+    near.AppendPointRaw(3, 0, false);
+    near.AppendPointRaw(100, 0, true);
+    near.AddCurve(1, 2, 0);
+    near.AddCurve(2, 0, 9);
+    put(root / "garments_file", "product_and_outline", product.SaveToBytes(near));
 }
 
 } // namespace
@@ -114,6 +176,8 @@ int main(int argc, char** argv) {
 
         put(root / "jpeg", "small.jpg", EncodeJpeg(gradient(8, 8)));
         put(root / "jpeg", "odd.jpg", EncodeJpeg(gradient(17, 5), 40));
+
+        writeGarmentSeeds(root);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lc_fuzz_seeds: %s\n", e.what());
         return 1;
