@@ -256,8 +256,27 @@ QString displayText(const QString& text) {
     return t;
 }
 
-QLabel* makeValueLabel(const char* name, const QString& hint, QColor color, QWidget* parent) {
-    auto* l = new QLabel(parent);
+QGroupBox* group(const QString& title, QWidget* parent) {
+    auto* g = new QGroupBox(title, parent);
+    QFont f = g->font();
+    f.setPixelSize(11);
+    g->setFont(f);
+    return g;
+}
+
+// A group whose read-outs sit side by side (see addValueLabel).
+QGroupBox* valueGroup(const char* name, const QString& title, QWidget* parent) {
+    QGroupBox* g = group(title, parent);
+    g->setObjectName(name);
+    auto* h = new QHBoxLayout(g);
+    h->setContentsMargins(4, 2, 4, 4);
+    return g;
+}
+
+// A bold, centred read-out added to the right of a value group's others.
+QLabel* addValueLabel(QGroupBox* box, const char* name, const QString& hint, QColor color) {
+    auto* l = new QLabel(box);
+    box->layout()->addWidget(l);
     l->setObjectName(name);
     l->setToolTip(hint);
     l->setAlignment(Qt::AlignCenter);
@@ -271,14 +290,6 @@ QLabel* makeValueLabel(const char* name, const QString& hint, QColor color, QWid
     l->setPalette(pal);
     l->setMinimumHeight(24);
     return l;
-}
-
-QGroupBox* group(const QString& title, QWidget* parent) {
-    auto* g = new QGroupBox(title, parent);
-    QFont f = g->font();
-    f.setPixelSize(11);
-    g->setFont(f);
-    return g;
 }
 
 } // namespace
@@ -468,28 +479,18 @@ QWidget* TFrame4::makeInfoPanel() {
     g11->addLayout(rc);
     v->addWidget(p11);
 
-    QGroupBox* p16 = group(tr("Increase / Decrease Stitches"), p5);
-    p16->setObjectName("Panel16");
-    auto* h16 = new QHBoxLayout(p16);
-    h16->setContentsMargins(4, 2, 4, 4);
-    label4_ = makeValueLabel("Label4", tr("Increase/ Decrease of Stitches from the Left Side"), Qt::red, p16);
-    label6_ = makeValueLabel("Label6", tr("# of rows without changes"), QColor(0, 128, 0), p16);
-    label17_ = makeValueLabel("Label17", tr("Increase/ Decrease of Stitches from the Right Side"), Qt::red, p16);
-    h16->addWidget(label4_);
-    h16->addWidget(label6_);
-    h16->addWidget(label17_);
+    // Two rows of three read-outs: the edges' increase or decrease and the rows
+    // without change, then the needles in work between the cams.
+    QGroupBox* p16 = valueGroup("Panel16", tr("Increase / Decrease Stitches"), p5);
+    label4_ = addValueLabel(p16, "Label4", tr("Increase/ Decrease of Stitches from the Left Side"), Qt::red);
+    label6_ = addValueLabel(p16, "Label6", tr("# of rows without changes"), QColor(0, 128, 0));
+    label17_ = addValueLabel(p16, "Label17", tr("Increase/ Decrease of Stitches from the Right Side"), Qt::red);
     v->addWidget(p16);
 
-    QGroupBox* p15 = group(tr("Needles in Work"), p5);
-    p15->setObjectName("Panel15");
-    auto* h15 = new QHBoxLayout(p15);
-    h15->setContentsMargins(4, 2, 4, 4);
-    lblLeftWorkStich_ = makeValueLabel("lblLeftWorkStich", tr("Left Point Cam Position"), Qt::black, p15);
-    lblWide_ = makeValueLabel("lblWide", tr("Stiches in Work"), Qt::black, p15);
-    lblRightWorkStich_ = makeValueLabel("lblRightWorkStich", tr("Right Point Cam Position"), Qt::black, p15);
-    h15->addWidget(lblLeftWorkStich_);
-    h15->addWidget(lblWide_);
-    h15->addWidget(lblRightWorkStich_);
+    QGroupBox* p15 = valueGroup("Panel15", tr("Needles in Work"), p5);
+    lblLeftWorkStich_ = addValueLabel(p15, "lblLeftWorkStich", tr("Left Point Cam Position"), Qt::black);
+    lblWide_ = addValueLabel(p15, "lblWide", tr("Stiches in Work"), Qt::black);
+    lblRightWorkStich_ = addValueLabel(p15, "lblRightWorkStich", tr("Right Point Cam Position"), Qt::black);
     v->addWidget(p15);
 
     colors_ = new TColorInstruction(ctl_.ColorPanel(), p5);
