@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Globals.h"
 #include "core/StitchBitmaps.h"
 #include "editor/CanvasRenderer.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Globals.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasRenderer.h"
@@ -21,7 +21,7 @@ struct TiledPattern : IPatternSource {
 };
 
 struct Bench {
-    TLCGraphicData gd;
+    PatternRaster gd;
     TiledPattern patterns;
     std::optional<CanvasModel> model;
     std::optional<ToolEngine> engine;

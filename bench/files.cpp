@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "core/GraphicData.h"
-#include "core/Model.h"
+#include "core/PatternRaster.h"
+#include "core/ModelFile.h"
 #include "core/PatternLibrary.h"
 #include "shell/PictureFiles.h"
 
@@ -19,7 +19,7 @@ fs::path tempFile(const char* name) {
     return fs::temp_directory_path() / ("lc_bench_" + std::to_string(::getpid()) + "_" + name);
 }
 
-void fill(lc::TLCGraphicData& g) {
+void fill(lc::PatternRaster& g) {
     for (int y = 0; y < g.Picture.height(); ++y)
         for (int x = 0; x < g.Picture.width(); ++x) g.Picture.line(y)[x] = uint8_t((x * 5 + y) % 17);
 }
@@ -27,14 +27,14 @@ void fill(lc::TLCGraphicData& g) {
 void BM_OpenLibraryOf1000Patterns(benchmark::State& state) {
     const fs::path file = tempFile("full.lcl");
     {
-        lc::TPatternLibrary lib;
+        lc::PatternLibrary lib;
         lib.CreateNew(file.parent_path().string() + "/", file.stem().string());
         std::vector<uint8_t> px(32 * 64);
         for (size_t i = 0; i < px.size(); ++i) px[i] = uint8_t(i * 7);
         for (int i = 0; i < 1000; ++i) lib.AddPattern(64, 64, "Pattern " + std::to_string(i), px, 1u << (i % 17));
         lib.SaveToFile();
     }
-    lc::TPatternLibrary lib;
+    lc::PatternLibrary lib;
     for (auto _ : state) {
         lib.LoadFromFile(file.string());
         benchmark::DoNotOptimize(lib.Count());
@@ -46,21 +46,21 @@ BENCHMARK(BM_OpenLibraryOf1000Patterns)->Unit(benchmark::kMillisecond);
 
 void BM_AutosaveRoundTrip250x1024(benchmark::State& state) {
     const fs::path file = tempFile("autosave.lc");
-    lc::TLCGraphicData g;
+    lc::PatternRaster g;
     g.SetSize(250, 1024);
     fill(g);
     std::vector<uint8_t> appState(lc::kAppStateSize, 1);
     for (auto _ : state) {
-        lc::TModel m;
+        lc::ModelFile m;
         m.AddDrawing(0, "Drawing", g);
         m.AddGarment(0, "Garment");
-        m.AddMask(0, "Maska", g);
+        m.AddMask(0, "Mask", g);
         m.AddState(0, "State", appState);
         m.SaveToFile(file.string());
-        lc::TModel r;
+        lc::ModelFile r;
         r.LoadFromFile(file.string());
         r.RestoreDrawing("Drawing", g);
-        r.RestoreMask("Maska", g);
+        r.RestoreMask("Mask", g);
         r.RestoreState("State", appState);
     }
     fs::remove(file);
@@ -69,11 +69,11 @@ BENCHMARK(BM_AutosaveRoundTrip250x1024)->Unit(benchmark::kMillisecond);
 
 void BM_OpenPicture200x1024(benchmark::State& state) {
     const fs::path file = tempFile("pic.LCW");
-    lc::TLCGraphicData g;
+    lc::PatternRaster g;
     g.SetSize(200, 1024);
     fill(g);
-    lc::SaveMyRis(file.string(), g);
-    for (auto _ : state) benchmark::DoNotOptimize(lc::OpenMyRis(file.string(), g, nullptr));
+    lc::SavePicture(file.string(), g);
+    for (auto _ : state) benchmark::DoNotOptimize(lc::OpenPicture(file.string(), g, nullptr));
     fs::remove(file);
 }
 BENCHMARK(BM_OpenPicture200x1024)->Unit(benchmark::kMillisecond);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/AtomicFile.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "garment/GarmentFile.h"
 #include "garment/GarmentMask.h"
 
@@ -18,8 +18,8 @@ namespace {
 
 // A tall garment with straight sides, arcs and fixed shapes, 560 mm wide and
 // 2500 mm high: on the default gauge it covers 225 stitches and 1000 rows.
-TMyGarment tallGarment() {
-    TMyGarment g;
+GarmentOutline tallGarment() {
+    GarmentOutline g;
     const int pts[][2] = {{0, 0},      {560, 0},    {560, 1500}, {500, 1700}, {480, 2300},
                           {380, 2500}, {180, 2500}, {80, 2300},  {60, 1700},  {0, 1500}};
     for (auto& p : pts) g.AppendPointRaw(p[0], p[1], false);
@@ -29,11 +29,11 @@ TMyGarment tallGarment() {
 }
 
 void BM_MakeMask250x1024(benchmark::State& state) {
-    TLCGraphicData gd;
+    PatternRaster gd;
     gd.SetSize(250, 1024);
-    const TMyGarment g = tallGarment();
+    const GarmentOutline g = tallGarment();
     for (auto _ : state) {
-        const int r = MakeMaska(g, gd, 0.25, 0.25, nullptr);
+        const int r = MakeMask(g, gd, 0.25, 0.25, nullptr);
         if (r != kMaskBuilt) state.SkipWithError("mask not built");
         benchmark::DoNotOptimize(gd.Mask.data());
     }
@@ -43,20 +43,20 @@ BENCHMARK(BM_MakeMask250x1024)->Unit(benchmark::kMicrosecond);
 // A garments file whose working outline has 65535 points and as many curves.
 // `spacing` 10 mm keeps every point; 3 mm makes most of them merge.
 fs::path writeBigFile(int spacing) {
-    TMyGarment g;
+    GarmentOutline g;
     for (int i = 0; i < kMaxGarmentPoints; ++i) g.AppendPointRaw((i % 256) * spacing, (i / 256) * spacing, i == 0);
     for (int i = 0; i < kMaxGarmentPoints; ++i) g.AddCurve(i, (i + 1) % kMaxGarmentPoints, static_cast<uint8_t>(i % 32));
     const fs::path file = fs::temp_directory_path() /
                           ("lc_bench_garments_" + std::to_string(::getpid()) + "_" + std::to_string(spacing) + ".LCF");
-    TUserIzdelie{}.SaveToFile(file, g);
+    GarmentProduct{}.SaveToFile(file, g);
     return file;
 }
 
 void BM_LoadGarmentsFile65535Points(benchmark::State& state) {
     const fs::path file = writeBigFile(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        TUserIzdelie product;
-        TMyGarment outline;
+        GarmentProduct product;
+        GarmentOutline outline;
         product.LoadFromFile(file, outline);
         benchmark::DoNotOptimize(outline.PointCount());
     }

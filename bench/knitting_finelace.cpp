@@ -3,9 +3,9 @@
 // colour 14: 501 passes a row, 513k entries).
 #include <benchmark/benchmark.h>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "knitting/FineLace.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 using namespace lc;
 
@@ -29,7 +29,7 @@ void makePattern(bool worst) {
 
 void BM_PassTable(benchmark::State& state) {
     makePattern(state.range(0) != 0);
-    TFineLace lace;
+    FineLace lace;
     for (auto _ : state) {
         lace.InvalidatePassTable();
         lace.BuildPassTable();
@@ -42,7 +42,7 @@ BENCHMARK(BM_PassTable)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // What a call with an unchanged pattern costs (the cache check).
 void BM_PassTableUnchanged(benchmark::State& state) {
     makePattern(false);
-    TFineLace lace;
+    FineLace lace;
     lace.BuildPassTable();
     for (auto _ : state) benchmark::DoNotOptimize(lace.BuildPassTable());
 }

@@ -13,7 +13,7 @@
 #include "../tests/knitting/PtyAdapter.h"
 #include "../tests/knitting/RunFakes.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "knitting/KnitRun.h"
 #include "knitting/SerialLink.h"

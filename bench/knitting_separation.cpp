@@ -3,10 +3,10 @@
 // 3 ms for 1024 rows x 250 needles of 16 colours.
 #include <benchmark/benchmark.h>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Globals.h"
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 using namespace lc;
 
@@ -31,7 +31,7 @@ void BM_SeparateAndRowTable(benchmark::State& state) {
     PreparationOptions o;
     o.GarmentMode = garment;
     for (auto _ : state) {
-        Preparation(RowTable, GraphicData, o);
+        Preparation(gRowTable, GraphicData, o);
         SeparatedData.Build(GraphicData, garment);
         benchmark::DoNotOptimize(SeparatedData.GetRow(1023).Data.data());
     }

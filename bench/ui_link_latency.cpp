@@ -20,7 +20,7 @@
 
 #include "knitting/PtyAdapter.h" // tests/knitting: the pseudo-terminal adapter
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/UIText.h"
 #include "knitting/ui/LinkPage.h"
@@ -74,7 +74,7 @@ void BM_NextPassToPacket(benchmark::State& state) {
     SoftEmulator = 0;
     ProtocolType = 1; // no start wait: the bench measures the run, not the start
     ViewProtocol = 1; // the log grows too
-    ui::TFrame4 page;
+    ui::LinkPage page;
     page.setMessageBoxPresenter([](const QString&, const QString&, bool) {});
     page.resize(1000, 680);
     page.show();
@@ -87,10 +87,10 @@ void BM_NextPassToPacket(benchmark::State& state) {
     for (auto _ : state) {
         // Before the end of the pattern the run starts over: the last pass's
         // packet may be purged with the port when the run ends.
-        if (!page.controller().Run().Knitting() || page.controller().RowCounter() >= 1000) {
+        if (!page.controller().Run().Running() || page.controller().RowCounter() >= 1000) {
             state.PauseTiming();
             page.controller().Stop();
-            page.controller().SpeedButton2Click();
+            page.controller().ZeroRowCounter();
             page.controller().Start();
             QCoreApplication::processEvents();
             pty.drain(5);
@@ -141,14 +141,14 @@ void BM_RedrawAfterPass(benchmark::State& state) {
     InitMachineList();
     SelectCurrentMachine(102);
     makePattern();
-    ui::TFrame4 page;
+    ui::LinkPage page;
     page.resize(1000, 680);
     page.show();
     page.OnShowForm();
     QCoreApplication::processEvents();
     int row = 0;
     for (auto _ : state) {
-        page.controller().UpDown1Click(row = (row + 1) % 1000);
+        page.controller().StepRowCounter(row = (row + 1) % 1000);
         page.applyRefresh();
         page.repaint();
     }

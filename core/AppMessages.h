@@ -7,7 +7,7 @@
 namespace lc {
 
 enum class AppMsg : int {
-    MakeBobins = 1025,
+    MakeBobbins = 1025,
     CancelTool = 1026,
     EnablePatternInsert = 1027,
     InsertConverted = 1028,

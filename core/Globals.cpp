@@ -33,7 +33,7 @@ bool GarmentMode = false;
 bool ZoneOn = false;
 int ZoneRow = -1;
 uint16_t ChangeFlags = 0;
-TRect BlockRect;
+CellRect BlockRect;
 uint8_t ColorA = 1;
 uint8_t ColorB = 0;
 uint8_t BrushSize = 0;

@@ -48,12 +48,12 @@ inline constexpr int UndoDepth = 10;
 inline constexpr int kPatternRows = 1024;
 
 // A rectangle in picture-bitmap coordinates: columns Left..Right-1, lines Top..Bottom-1.
-struct TRect {
+struct CellRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
     int width() const { return Right - Left; }
     int height() const { return Bottom - Top; }
     bool isEmpty() const { return Right <= Left || Bottom <= Top; }
-    bool operator==(const TRect&) const = default;
+    bool operator==(const CellRect&) const = default;
 };
 
 // The techniques, "name=kind" per line in machine order (for the galleries'
@@ -66,7 +66,7 @@ extern bool ZoneOn;
 extern int ZoneRow;
 extern uint16_t ChangeFlags;
 inline constexpr uint16_t kGarmentChanged = 2;
-extern TRect BlockRect;
+extern CellRect BlockRect;
 extern uint8_t ColorA;
 extern uint8_t ColorB;
 extern uint8_t BrushSize;

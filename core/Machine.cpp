@@ -3,16 +3,16 @@
 #include <bit>
 #include <cstring>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Globals.h"
 
 namespace lc {
 
-std::vector<TMachineRec> MachineList;
-TMachineRec CurrentMachine;
+std::vector<MachineRecord> MachineList;
+MachineRecord CurrentMachine;
 
-const std::vector<TMachineRec>& MachineModels() {
-    static const std::vector<TMachineRec> models = {
+const std::vector<MachineRecord>& MachineModels() {
+    static const std::vector<MachineRecord> models = {
         {"Silver Reed SK-860/SR-860", 101, 150, 0, 0, 0},
         {"Silver Reed SK-840/SRP-60N", 102, 200, 0, 0, 0},
         {"Silver Reed SK-830/FPR-70", 103, 250, 0, 0, 0},
@@ -20,7 +20,7 @@ const std::vector<TMachineRec>& MachineModels() {
     return models;
 }
 
-const TMachineRec* FindMachineModel(int code) {
+const MachineRecord* FindMachineModel(int code) {
     for (const auto& m : MachineModels())
         if (m.Code == code) return &m;
     return nullptr;
@@ -30,14 +30,14 @@ void InitMachineList() { MachineList = MachineModels(); }
 
 void FreeMachineList() { MachineList.clear(); }
 
-const TMachineRec* FindMachine(int code) {
+const MachineRecord* FindMachine(int code) {
     for (const auto& m : MachineList)
         if (m.Code == code) return &m;
     return nullptr;
 }
 
 bool SelectCurrentMachine(int code) {
-    if (const TMachineRec* m = FindMachine(code)) {
+    if (const MachineRecord* m = FindMachine(code)) {
         CurrentMachine = *m;
         return true;
     }

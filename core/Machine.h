@@ -7,7 +7,7 @@
 
 namespace lc {
 
-struct TMachineRec {
+struct MachineRecord {
     std::string Name;
     int Code = 0;
     int Needles = 0;
@@ -16,17 +16,17 @@ struct TMachineRec {
     int FrameRows = 0;
 };
 
-extern std::vector<TMachineRec> MachineList;
-extern TMachineRec CurrentMachine;
+extern std::vector<MachineRecord> MachineList;
+extern MachineRecord CurrentMachine;
 
 inline constexpr int kDefaultMachineCode = 102;
 // The widest pattern any model knits; wider rows overflow the undo records and the wire row.
 inline constexpr int kMaxNeedleBed = 250;
 
 // The three built-in models in list order (what InitMachineList copies).
-const std::vector<TMachineRec>& MachineModels();
+const std::vector<MachineRecord>& MachineModels();
 // A built-in model by code, whether or not MachineList is filled (nullptr when unknown).
-const TMachineRec* FindMachineModel(int code);
+const MachineRecord* FindMachineModel(int code);
 
 void InitMachineList();
 void FreeMachineList();
@@ -34,7 +34,7 @@ void FreeMachineList();
 // CurrentMachine; returns false (leaving it as it was) when no model has it.
 bool SelectCurrentMachine();
 bool SelectCurrentMachine(int code);
-const TMachineRec* FindMachine(int code);
+const MachineRecord* FindMachine(int code);
 
 // Needle n of a needle-bit row lies in byte n div 8 under NeedleBits[n mod 8].
 inline constexpr std::array<uint8_t, 8> NeedleBits = {128, 64, 32, 16, 8, 4, 2, 1};

@@ -12,7 +12,7 @@
 
 namespace lc {
 
-TPatternLibrary PatternLibrary;
+PatternLibrary gPatternLibrary;
 
 namespace {
 
@@ -61,7 +61,7 @@ void PackPatternRow(const uint8_t* cells, int width, uint8_t* out) {
     if (width & 1) out[width / 2] = static_cast<uint8_t>(PackNibble(cells[width - 1]) << 4);
 }
 
-void TPatternLibrary::Create() {
+void PatternLibrary::Create() {
     FileName.clear();
     FilterOn = false;
     FilterMask = 0;
@@ -75,7 +75,7 @@ void TPatternLibrary::Create() {
 
 // Header and index are cleared as well, so nothing of the library open
 // before leaks into the new file.
-void TPatternLibrary::CreateNew(const std::string& folder, const std::string& name) {
+void PatternLibrary::CreateNew(const std::string& folder, const std::string& name) {
     Create();
     FileName = folder + name + ".lcl";
     std::memcpy(header_.data() + kMagicAt, kMagic, 4);
@@ -84,18 +84,18 @@ void TPatternLibrary::CreateNew(const std::string& folder, const std::string& na
     setCount(-1);
 }
 
-void TPatternLibrary::setCount(int c) {
+void PatternLibrary::setCount(int c) {
     count_ = c;
     PutU32LE(header_.data() + kCountAt, static_cast<uint32_t>(c));
 }
 
-void TPatternLibrary::LoadFromFile(const std::string& fileName) {
+void PatternLibrary::LoadFromFile(const std::string& fileName) {
     // Read the whole file first: nothing of this library changes unless all of it is sound.
     std::vector<uint8_t> bytes = ReadWholeFile(fileName, kLibraryDataStart + kMaxDataSize);
     LoadFromBytes(bytes, fileName);
 }
 
-void TPatternLibrary::LoadFromBytes(std::span<const uint8_t> bytes, const std::string& fileName) {
+void PatternLibrary::LoadFromBytes(std::span<const uint8_t> bytes, const std::string& fileName) {
     if (bytes.size() < 4 || std::memcmp(bytes.data(), kMagic, 4) != 0) throw FormatError("not a pattern library");
     if (bytes.size() < kLibraryHeaderSize) throw FormatError("file is damaged");
     const int32_t count = static_cast<int32_t>(GetU32LE(bytes.data() + kCountAt));
@@ -130,7 +130,7 @@ void TPatternLibrary::LoadFromBytes(std::span<const uint8_t> bytes, const std::s
     count_ = count;
 }
 
-std::vector<uint8_t> TPatternLibrary::SaveToBytes() const {
+std::vector<uint8_t> PatternLibrary::SaveToBytes() const {
     std::vector<uint8_t> out(header_.begin(), header_.end());
     if (count_ >= 0) {
         out.reserve(kLibraryDataStart + data_.size());
@@ -140,18 +140,18 @@ std::vector<uint8_t> TPatternLibrary::SaveToBytes() const {
     return out;
 }
 
-void TPatternLibrary::SaveToFile() const {
+void PatternLibrary::SaveToFile() const {
     if (FileName.empty()) throw Error("The pattern library has no file name; it was not saved.");
     const std::vector<uint8_t> bytes = SaveToBytes();
     WriteFileAtomic(FileName, bytes);
 }
 
-uint32_t TPatternLibrary::Version() const { return GetU32LE(header_.data() + kVersionAt); }
-uint32_t TPatternLibrary::Flags() const { return GetU32LE(header_.data() + kFlagsAt); }
-std::string TPatternLibrary::LibraryName() const { return ReadShortString(header_.data() + kNameAt, kNameField); }
-bool TPatternLibrary::IsProtected() const { return (Flags() & 1u) != 0 && SuperUser != 1; }
+uint32_t PatternLibrary::Version() const { return GetU32LE(header_.data() + kVersionAt); }
+uint32_t PatternLibrary::Flags() const { return GetU32LE(header_.data() + kFlagsAt); }
+std::string PatternLibrary::LibraryName() const { return ReadShortString(header_.data() + kNameAt, kNameField); }
+bool PatternLibrary::IsProtected() const { return (Flags() & 1u) != 0 && SuperUser != 1; }
 
-bool TPatternLibrary::GetPattern(int index, TPatternInfo& out) const {
+bool PatternLibrary::GetPattern(int index, PatternInfo& out) const {
     if (!inRange(index)) return false;
     const uint8_t* e = entry(index);
     const int bpr = GetU16LE(e + kEntryBpr);
@@ -166,8 +166,8 @@ bool TPatternLibrary::GetPattern(int index, TPatternInfo& out) const {
     return true;
 }
 
-bool TPatternLibrary::GetPattern(int index, int& width, int& height, const uint8_t*& pixels) const {
-    TPatternInfo info;
+bool PatternLibrary::GetPattern(int index, int& width, int& height, const uint8_t*& pixels) const {
+    PatternInfo info;
     if (!GetPattern(index, info)) return false;
     width = info.Width;
     height = info.Height;
@@ -175,7 +175,7 @@ bool TPatternLibrary::GetPattern(int index, int& width, int& height, const uint8
     return true;
 }
 
-bool TPatternLibrary::AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
+bool PatternLibrary::AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
                                  uint32_t categories) {
     if (IsProtected() || count_ >= kLibraryMaxPatterns) return false;
     const uint64_t size = patternBytes(width, height, pixels);
@@ -199,7 +199,7 @@ bool TPatternLibrary::AddPattern(int width, int height, const std::string& name,
     return true;
 }
 
-void TPatternLibrary::DeletePattern(int index) {
+void PatternLibrary::DeletePattern(int index) {
     if (!inRange(index) || IsProtected()) return;
     uint8_t* e = entry(index);
     const uint32_t off = GetU32LE(e + kEntryOffset);
@@ -214,7 +214,7 @@ void TPatternLibrary::DeletePattern(int index) {
     setCount(count_ - 1);
 }
 
-void TPatternLibrary::ReplacePattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
+void PatternLibrary::ReplacePattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
                                      int index) {
     if (IsProtected() || !inRange(index)) return;
     const uint64_t newSize = patternBytes(width, height, pixels);
@@ -242,26 +242,26 @@ void TPatternLibrary::ReplacePattern(int width, int height, const std::string& n
     setEntry(e, width, height, name);
 }
 
-std::string TPatternLibrary::GetPatternName(int index) const {
+std::string PatternLibrary::GetPatternName(int index) const {
     if (!inRange(index)) return {};
     return ReadShortString(entry(index) + kEntryName, kEntryNameField);
 }
 
-void TPatternLibrary::SetPatternName(int index, const std::string& name) {
+void PatternLibrary::SetPatternName(int index, const std::string& name) {
     if (!inRange(index) || IsProtected()) return;
     WriteShortString(entry(index) + kEntryName, kEntryNameField, name);
 }
 
-uint32_t TPatternLibrary::GetCategory(int index) const {
+uint32_t PatternLibrary::GetCategory(int index) const {
     return inRange(index) ? GetU32LE(entry(index) + kEntryCategory) : 0;
 }
 
-void TPatternLibrary::SetCategory(int index, uint32_t mask) {
+void PatternLibrary::SetCategory(int index, uint32_t mask) {
     if (!inRange(index) || IsProtected()) return;
     PutU32LE(entry(index) + kEntryCategory, mask);
 }
 
-int TPatternLibrary::FilteredIndex(int n) const {
+int PatternLibrary::FilteredIndex(int n) const {
     if (!FilterOn) return n;
     if (n < 0) return -1;
     for (int i = 0; i < count_; ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 // A pattern library (".lcl"): up to 1000 small packed stitch patterns with
 // names and technique categories. The galleries page keeps one open for the
-// whole run (the global PatternLibrary); the paste-pattern tool reads from it.
+// whole run (the global gPatternLibrary); the paste-pattern tool reads from it.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -30,16 +30,16 @@ inline uint8_t PackedCell(const uint8_t* row, int x) {
     return (x & 1) ? (b & 0x0F) : (b >> 4);
 }
 
-struct TPatternInfo {
+struct PatternInfo {
     int Width = 0;
     int Height = 0;
     int BytesPerRow = 0;
     const uint8_t* Pixels = nullptr; // Height rows of BytesPerRow bytes, lowest row first
 };
 
-class TPatternLibrary {
+class PatternLibrary {
 public:
-    TPatternLibrary() { Create(); }
+    PatternLibrary() { Create(); }
 
     std::string FileName; // full path; empty until CreateNew or a load
     bool FilterOn = false;
@@ -69,7 +69,7 @@ public:
     bool IsProtected() const;
 
     // False for an index outside 0..Count()-1 and for an empty pattern.
-    bool GetPattern(int index, TPatternInfo& out) const;
+    bool GetPattern(int index, PatternInfo& out) const;
     bool GetPattern(int index, int& width, int& height, const uint8_t*& pixels) const;
     // `pixels`: already packed, PatternBytesPerRow(width) x height bytes.
     // False, with nothing changed, when protected, full, or the size is out of range.
@@ -102,6 +102,6 @@ private:
     int count_ = -1;              // mirror of the header's count
 };
 
-extern TPatternLibrary PatternLibrary;
+extern PatternLibrary gPatternLibrary;
 
 } // namespace lc

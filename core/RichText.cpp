@@ -9,7 +9,7 @@
 #include "core/Cp1251.h"
 #include "core/Utf8.h"
 #include "core/Errors.h"
-#include "core/Model.h"
+#include "core/ModelFile.h"
 
 namespace lc {
 
@@ -488,12 +488,12 @@ RichDocument ReadRtf(std::string_view rtf) {
 }
 
 // The note helpers of the model live here, beside the format they use.
-int TModel::AddNote(uint16_t parentId, const std::string& name, const RichDocument& note) {
+int ModelFile::AddNote(uint16_t parentId, const std::string& name, const RichDocument& note) {
     const std::string rtf = WriteRtf(note);
     return AddNote(parentId, name, std::span(reinterpret_cast<const uint8_t*>(rtf.data()), rtf.size()));
 }
 
-bool TModel::LoadNote(int index, RichDocument& note) const {
+bool ModelFile::LoadNote(int index, RichDocument& note) const {
     if (index < 0 || index >= static_cast<int>(Items.size()) || Items[index].Kind != kItemNote) return false;
     const std::vector<uint8_t>& d = Items[index].Data;
     note = ReadRtf(std::string_view(reinterpret_cast<const char*>(d.data()), d.size()));

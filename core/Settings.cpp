@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 
 namespace lc {
@@ -135,7 +135,7 @@ void LoadSettings(ISettingsStore& s) {
 void LoadSettings() { LoadSettings(settingsStore()); }
 
 void ValidateSettings() {
-    const TMachineRec* model = FindMachineModel(Machine);
+    const MachineRecord* model = FindMachineModel(Machine);
     if (!model) {
         Machine = kDefaultMachineCode;
         model = FindMachineModel(Machine);

@@ -5,7 +5,7 @@
 
 #include "core/Environment.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/Settings.h"
 #include "core/PatternLibrary.h"
@@ -71,7 +71,7 @@ void StartUp() {
         }
     });
     guarded("pattern raster", [] {
-        GraphicData = TLCGraphicData();
+        GraphicData = PatternRaster();
         GraphicData.SetSize(NeedleBed, kPatternRows);
         GraphicData.FillMask();
     });
@@ -84,14 +84,14 @@ void StartUp() {
     });
     TechniqueList.clear();
     guarded("pattern library", [] {
-        PatternLibrary = TPatternLibrary();
-        PatternLibrary.Create();
+        gPatternLibrary = PatternLibrary();
+        gPatternLibrary.Create();
     });
     guarded("language file", [] {
-        Translator = TTranslator();
-        Translator.SetFileName(programFile(kLanguageFile));
-        if (Translator.LoadLanguage(LanguageCode) != TTranslator::LoadResult::Loaded)
-            report("language file", Translator.LastError());
+        gTranslator = Translator();
+        gTranslator.SetFileName(programFile(kLanguageFile));
+        if (gTranslator.LoadLanguage(LanguageCode) != Translator::LoadResult::Loaded)
+            report("language file", gTranslator.LastError());
     });
     g_started = true;
 }
@@ -105,10 +105,10 @@ void ShutDown() {
     if (h.closePorts) guarded("serial ports", [&] { h.closePorts(); });
     if (h.removePrivateFont) guarded("private font", [&] { h.removePrivateFont(); });
     TechniqueList.clear();
-    GraphicData = TLCGraphicData();
+    GraphicData = PatternRaster();
     FreeMachineList();
-    PatternLibrary = TPatternLibrary();
-    Translator = TTranslator();
+    gPatternLibrary = PatternLibrary();
+    gTranslator = Translator();
     ReleaseStitchBitmaps();
 }
 

@@ -37,10 +37,10 @@ inline constexpr const char* kLanguageFile = "Loopcrafter.mld";
 // 1 LoadSettings (validated), 2 InitMachineList, 3 SelectCurrentMachine,
 // 4 the raster NeedleBed x 1024 with its mask filled, 5 text table,
 // 6 ComputeCellHeights, 7 private font, 8 stitch source and bitmaps,
-// 9 TechniqueList, 10 PatternLibrary, 11 Translator.
+// 9 TechniqueList, 10 gPatternLibrary, 11 gTranslator.
 void StartUp();
 // Ports first, then the font, TechniqueList, the raster, the machine list,
-// PatternLibrary, the translator and the stitch pictures. Safe to call twice.
+// gPatternLibrary, the translator and the stitch pictures. Safe to call twice.
 void ShutDown();
 bool IsStartedUp();
 

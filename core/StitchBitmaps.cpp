@@ -9,7 +9,7 @@ namespace lc {
 
 GreyImage StitchSource;
 std::array<RgbImage, 16> StitchBitmaps;
-TRect StitchRect;
+CellRect StitchRect;
 uint64_t StitchRevision = 0;
 
 void LoadStitchSource() {
@@ -52,7 +52,7 @@ void BuildStitchBitmaps(const GreyImage& source, const ColorTable17& colors, int
 void BuildStitchBitmaps() {
     const int z = std::clamp<int>(ZoomIndex, 0, kZoomLevels - 1);
     const int w = CellWidths[z], h = CellHeights[z];
-    StitchRect = TRect{0, 0, w - 1, h - 1};
+    StitchRect = CellRect{0, 0, w - 1, h - 1};
     BuildStitchBitmaps(StitchSource, GraphicData.Colors, w, h, StitchBitmaps);
     ++StitchRevision;
 }
@@ -60,7 +60,7 @@ void BuildStitchBitmaps() {
 void ReleaseStitchBitmaps() {
     for (auto& b : StitchBitmaps) b = RgbImage{};
     StitchSource = GreyImage{};
-    StitchRect = TRect{};
+    StitchRect = CellRect{};
     ++StitchRevision;
 }
 

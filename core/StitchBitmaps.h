@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 
@@ -31,7 +31,7 @@ struct RgbImage {
 extern GreyImage StitchSource;
 extern std::array<RgbImage, 16> StitchBitmaps;
 // (0, 0, cell width - 1, cell height - 1) of the current zoom level.
-extern TRect StitchRect;
+extern CellRect StitchRect;
 // Bumped by every rebuild, so views know when to refresh their copies.
 extern uint64_t StitchRevision;
 

@@ -10,7 +10,7 @@
 
 namespace lc {
 
-TTranslator Translator;
+Translator gTranslator;
 
 const std::array<std::string_view, 17> kDefaultTechniqueNames = {
     "Fair Isle",
@@ -77,9 +77,9 @@ bool usableTechniqueName(std::string_view name) {
 
 } // namespace
 
-TTranslator::TTranslator() : FileName(kLanguageFileName) {}
+Translator::Translator() : FileName(kLanguageFileName) {}
 
-TTranslator::LoadResult TTranslator::LoadLanguage(std::string_view code) {
+Translator::LoadResult Translator::LoadLanguage(std::string_view code) {
     lastError_.clear();
     const auto fail = [this](const std::string& why) {
         lastError_ = "Language file \"" + FileName + "\": " + why;
@@ -136,7 +136,7 @@ TTranslator::LoadResult TTranslator::LoadLanguage(std::string_view code) {
     return LoadResult::NoSection;
 }
 
-std::string TTranslator::Translate(std::string_view key) const {
+std::string Translator::Translate(std::string_view key) const {
     for (const std::string& line : Strings) {
         const auto eq = line.find('=');
         if (eq == std::string::npos) continue;
@@ -145,7 +145,7 @@ std::string TTranslator::Translate(std::string_view key) const {
     return {};
 }
 
-std::array<std::string, 17> TechniqueNames(const TTranslator& translator) {
+std::array<std::string, 17> TechniqueNames(const Translator& translator) {
     std::array<std::string, 17> names;
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::string name = translator.Translate(kTechniqueNameKeys[i]);
@@ -160,7 +160,7 @@ std::array<std::string, 17> TechniqueNames(const TTranslator& translator) {
     return names;
 }
 
-std::string TechniqueName(std::string_view key, const TTranslator& translator) {
+std::string TechniqueName(std::string_view key, const Translator& translator) {
     for (std::size_t i = 0; i < kTechniqueNameKeys.size(); ++i)
         if (kTechniqueNameKeys[i] == key) return TechniqueNames(translator)[i];
     return {};

@@ -30,7 +30,7 @@ inline constexpr int kLanguageSectionsStart = kLanguageHeaderSize + kLanguageKey
 // No language section comes near this; a bigger one means a damaged file.
 inline constexpr std::uint32_t kMaxLanguageSectionSize = 16u * 1024u * 1024u;
 
-class TTranslator {
+class Translator {
 public:
     enum class LoadResult {
         Loaded,    // the section replaced Strings
@@ -38,7 +38,7 @@ public:
         Failed,    // the file is missing, unreadable or damaged; Strings unchanged (see LastError)
     };
 
-    TTranslator();
+    Translator();
 
     std::string FileName;
     std::vector<std::string> Strings;               // the lines of the loaded section (UTF-8)
@@ -62,7 +62,7 @@ private:
     std::string lastError_;
 };
 
-extern TTranslator Translator;
+extern Translator gTranslator;
 
 // The seventeen technique name keys, in the order the machine creates the techniques.
 inline constexpr std::array<std::string_view, 17> kTechniqueNameKeys = {
@@ -77,9 +77,9 @@ extern const std::array<std::string_view, 17> kDefaultTechniqueNames;
 // told apart by name, so the result is always 17 distinct non-empty names
 // without '=': a missing or unusable name falls back to its built-in English
 // one, and when that still leaves a clash every name falls back.
-std::array<std::string, 17> TechniqueNames(const TTranslator& translator = Translator);
+std::array<std::string, 17> TechniqueNames(const Translator& translator = gTranslator);
 
 // The name for one key of kTechniqueNameKeys (empty for any other key).
-std::string TechniqueName(std::string_view key, const TTranslator& translator = Translator);
+std::string TechniqueName(std::string_view key, const Translator& translator = gTranslator);
 
 } // namespace lc

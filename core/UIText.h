@@ -52,7 +52,7 @@ enum UITextSlot : int {
     utLoadPreviousState = 30,
     utAutoload = 31,
     utOutOfData = 32,           // caption at the end of knitting
-    utKnittingFinished = 33,    // text at the end of knitting
+    utKnitFinished = 33,    // text at the end of knitting
     utPortCannotOpen = 34,
     utPortErrorCaption = 35,
     utRib1x1 = 36,

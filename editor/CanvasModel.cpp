@@ -5,7 +5,7 @@
 
 namespace lc {
 
-ColourClasses CanonicalIndex(const TLCGraphicData& gd) {
+ColourClasses CanonicalIndex(const PatternRaster& gd) {
     ColourClasses cls{};
     for (int i = 0; i < 256; ++i) cls[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
     for (int i = 1; i <= 16; ++i)
@@ -17,7 +17,7 @@ ColourClasses CanonicalIndex(const TLCGraphicData& gd) {
     return cls;
 }
 
-CanvasModel::CanvasModel(TLCGraphicData& gd, IEditorEvents* events, IScreen* screen)
+CanvasModel::CanvasModel(PatternRaster& gd, IEditorEvents* events, IScreen* screen)
     : gd_(gd), events_(events), screen_(screen), undo_(gd.Picture, events) {
     const int z = ZoomIndex < kZoomLevels ? ZoomIndex : 4;
     geom.Create(CellWidths[static_cast<size_t>(z)], CellHeights[static_cast<size_t>(z)], 0, 0);
@@ -57,7 +57,7 @@ void CanvasModel::MagicEraseCell(int column, int row, bool leftButton) {
 
 void CanvasModel::DrawCell(int column, int row) { screen().drawCell(column, row); }
 
-TRect CanvasModel::GetEditRect(int right, int top) const { return {0, top, right, lastEditableLine()}; }
+CellRect CanvasModel::GetEditRect(int right, int top) const { return {0, top, right, lastEditableLine()}; }
 
 void CanvasModel::RestoreZoneRows(int fromRow) {
     const int top = zoneTop();

@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Globals.h"
 #include "editor/EditorInterfaces.h"
 #include "editor/SelectionBlock.h"
-#include "editor/UndoStack.h"
+#include "editor/PatternUndoStack.h"
 #include "editor/ViewGeometry.h"
 
 namespace lc {
@@ -24,23 +24,23 @@ namespace lc {
 // "a colour" write this entry, and fills treat indices of one colour as one
 // area. Indices above 16 form classes of their own.
 using ColourClasses = std::array<uint8_t, 256>;
-ColourClasses CanonicalIndex(const TLCGraphicData& gd);
+ColourClasses CanonicalIndex(const PatternRaster& gd);
 
 class CanvasModel {
 public:
-    explicit CanvasModel(TLCGraphicData& gd = GraphicData, IEditorEvents* events = nullptr, IScreen* screen = nullptr);
+    explicit CanvasModel(PatternRaster& gd = GraphicData, IEditorEvents* events = nullptr, IScreen* screen = nullptr);
 
     void setEvents(IEditorEvents* events);
     void setScreen(IScreen* screen) { screen_ = screen; }
     IEditorEvents& events() { return events_ ? *events_ : nullEvents_; }
 
-    TLCGraphicData& data() { return gd_; }
-    const TLCGraphicData& data() const { return gd_; }
+    PatternRaster& data() { return gd_; }
+    const PatternRaster& data() const { return gd_; }
     int W() const { return gd_.Picture.width(); }
     int H() const { return gd_.Picture.height(); }
 
     ViewGeometry geom;
-    TUndoRedo& undo() { return undo_; }
+    PatternUndoStack& undo() { return undo_; }
     ActiveBlock& block() { return block_; }
     const ActiveBlock& block() const { return block_; }
 
@@ -74,7 +74,7 @@ public:
 
     // --- pattern operations --------------------------------------------------
     // (0, top, right, bottom): bottom is the picture line of the lowest editable row.
-    TRect GetEditRect(int right, int top) const;
+    CellRect GetEditRect(int right, int top) const;
     // Puts zone rows fromRow..ZoneRow back from the newest undo step, keeping it.
     void RestoreZoneRows(int fromRow);
     void UndoLast();
@@ -108,12 +108,12 @@ private:
     };
     void collectRegion(int x, int y, const ColourClasses& cls);
 
-    TLCGraphicData& gd_;
+    PatternRaster& gd_;
     IEditorEvents* events_;
     IEditorEvents nullEvents_;
     IScreen* screen_;
     IScreen nullScreen_;
-    TUndoRedo undo_;
+    PatternUndoStack undo_;
     ActiveBlock block_;
     std::vector<uint8_t> visited_;
     std::vector<Span> spans_;

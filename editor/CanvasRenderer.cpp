@@ -29,7 +29,7 @@ void vline(PixelBuffer& b, int x, int y0, int y1, uint32_t c) { // y1 exclusive
 }
 
 // The mask line of design row r (stored upside down), or null when the row has none.
-const uint8_t* maskRow(const TLCGraphicData& gd, int row) {
+const uint8_t* maskRow(const PatternRaster& gd, int row) {
     const int mh = gd.Mask.height();
     if (mh <= 0 || gd.Mask.width() <= 0) return nullptr;
     const int line = gd.Height - 1 - row; // the picture line, as the mask query takes it
@@ -62,7 +62,7 @@ RenderOptions RenderOptions::FromGlobals(const StitchTiles* tiles) {
     return o;
 }
 
-void CanvasRenderer::setColours(const TLCGraphicData& gd) {
+void CanvasRenderer::setColours(const PatternRaster& gd) {
     for (size_t i = 0; i < 256; ++i) {
         const size_t k = i <= 16 ? i : 0;
         normal_[i] = ArgbOf(gd.Colors[k]);
@@ -71,7 +71,7 @@ void CanvasRenderer::setColours(const TLCGraphicData& gd) {
     }
 }
 
-void CanvasRenderer::render(const ViewGeometry& geom, const TLCGraphicData& gd, const RenderOptions& opt,
+void CanvasRenderer::render(const ViewGeometry& geom, const PatternRaster& gd, const RenderOptions& opt,
                             PixelBuffer out) const {
     if (!out.pixels || out.width <= 0 || out.height <= 0) return;
     const int cw = geom.cellWidth(), ch = geom.cellHeight();
@@ -139,7 +139,7 @@ void CanvasRenderer::render(const ViewGeometry& geom, const TLCGraphicData& gd, 
     }
 }
 
-void CanvasRenderer::renderCell(const ViewGeometry& geom, const TLCGraphicData& gd, const RenderOptions& opt,
+void CanvasRenderer::renderCell(const ViewGeometry& geom, const PatternRaster& gd, const RenderOptions& opt,
                                 PixelBuffer out, int column, int row) const {
     if (!out.pixels) return;
     const int W = gd.Picture.width(), H = gd.Picture.height();

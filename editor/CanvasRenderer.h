@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "editor/ViewGeometry.h"
 
 namespace lc {
@@ -49,13 +49,13 @@ class CanvasRenderer {
 public:
     // Rebuilds the three colour tables from the raster's palette. Indices above
     // 16 (never a yarn colour) show as colour 0.
-    void setColours(const TLCGraphicData& gd);
+    void setColours(const PatternRaster& gd);
 
     // The whole client area (the buffer is the client area).
-    void render(const ViewGeometry& geom, const TLCGraphicData& gd, const RenderOptions& opt, PixelBuffer out) const;
+    void render(const ViewGeometry& geom, const PatternRaster& gd, const RenderOptions& opt, PixelBuffer out) const;
     // One cell of the pattern, with its own black border (the brush-like tools'
     // quick update); cells outside the pattern are left as they are.
-    void renderCell(const ViewGeometry& geom, const TLCGraphicData& gd, const RenderOptions& opt, PixelBuffer out,
+    void renderCell(const ViewGeometry& geom, const PatternRaster& gd, const RenderOptions& opt, PixelBuffer out,
                     int column, int row) const;
 
     uint32_t normal(int i) const { return normal_[static_cast<size_t>(i & 0xFF)]; }

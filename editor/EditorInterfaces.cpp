@@ -12,7 +12,7 @@ intptr_t pack16(int low, int high) {
 }
 } // namespace
 
-void AppMessageEditorEvents::makeBobbins() { SendAppMessage(AppMsg::MakeBobins); }
+void AppMessageEditorEvents::makeBobbins() { SendAppMessage(AppMsg::MakeBobbins); }
 void AppMessageEditorEvents::undoDisable() { SendAppMessage(AppMsg::DrawingUndoDisable); }
 void AppMessageEditorEvents::undoEnable() { SendAppMessage(AppMsg::DrawingUndoEnable); }
 void AppMessageEditorEvents::showPosition(int column, int row) {

@@ -4,7 +4,7 @@ namespace lc {
 
 std::optional<PackedPattern> LibraryPatternSource::selectedPattern() {
     if (SelectedPattern == kNoPatternSelected) return std::nullopt;
-    TPatternInfo info;
+    PatternInfo info;
     if (!library_.GetPattern(SelectedPattern, info) || !info.Pixels) return std::nullopt;
     // The bytes that really follow the pattern's start in the data block; the
     // tool refuses a pattern that claims more rows than these hold.

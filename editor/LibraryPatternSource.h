@@ -13,7 +13,7 @@ inline constexpr uint16_t kNoPatternSelected = 65535;
 
 class LibraryPatternSource : public IPatternSource {
 public:
-    explicit LibraryPatternSource(const TPatternLibrary& library = PatternLibrary) : library_(library) {}
+    explicit LibraryPatternSource(const PatternLibrary& library = gPatternLibrary) : library_(library) {}
 
     uint16_t SelectedPattern = kNoPatternSelected;
 
@@ -22,7 +22,7 @@ public:
     std::optional<PackedPattern> selectedPattern() override;
 
 private:
-    const TPatternLibrary& library_;
+    const PatternLibrary& library_;
 };
 
 } // namespace lc

@@ -22,8 +22,8 @@ void stitchMarks(const RulerParams& p, bool vertical, Emit&& emit) {
     if (p.Scale < 1) return; // no step: nothing to lay out
     int x = -(p.Scale / 2);
     for (long long i = p.StartPosition; x < p.Length; ++i, x += p.Scale) {
-        if (!vertical && p.StichMode == TStichMode::smCenter) {
-            const long long d = i - p.MaxStich / 2;
+        if (!vertical && p.StitchMode == StitchNumbering::smCenter) {
+            const long long d = i - p.MaxStitch / 2;
             if (d < 0) {
                 const long long e = 1 - d;
                 const int t = 1 + (e % 5 == 0) + (e % 10 == 0);
@@ -35,7 +35,7 @@ void stitchMarks(const RulerParams& p, bool vertical, Emit&& emit) {
             continue;
         }
         const int t = 1 + (i % 5 == 0) + (i % 10 == 0);
-        const bool labelled = i > 0 && i % 10 == 0 && (vertical || i <= p.MaxStich);
+        const bool labelled = i > 0 && i % 10 == 0 && (vertical || i <= p.MaxStitch);
         emit(Mark{double(x), t, labelled ? std::to_string(i) : std::string(), false});
     }
 }
@@ -58,7 +58,7 @@ void lengthMarks(const RulerParams& p, double offset, double unitsPerMinor, long
 
 template <class Emit>
 void marks(const RulerParams& p, bool vertical, Emit&& emit) {
-    if (p.Units == TMeasureUnit::muStich) {
+    if (p.Units == MeasureUnit::muStitch) {
         stitchMarks(p, vertical, emit);
         return;
     }
@@ -67,7 +67,7 @@ void marks(const RulerParams& p, bool vertical, Emit&& emit) {
     const long long z = roundToIntClamped<long long>(static_cast<long double>(p.ZeroPosition) * p.StitchSize * 10);
     const double offset = static_cast<double>(a - z);
     const int sc = p.Scale;
-    if (p.Units == TMeasureUnit::muSm) {
+    if (p.Units == MeasureUnit::muSm) {
         long long minor = 1, middle = 5, major = 10;
         if (sc >= 1 && sc <= 39) minor = 50, middle = 100, major = 500;
         else if (sc >= 40 && sc <= 79) minor = 10, middle = 50, major = 100;
@@ -91,7 +91,7 @@ std::vector<RulerTick> LayoutHRuler(const RulerParams& p) {
     marks(p, false, [&](const Mark& m) {
         const int x = static_cast<int>(roundHalfEven(m.pos));
         RulerTick t{x, m.t * 6, m.label, 0, 8};
-        if (!m.label.empty()) t.labelX = p.Units == TMeasureUnit::muStich ? (m.labelRight ? x + 3 : x - 6) : x + 2;
+        if (!m.label.empty()) t.labelX = p.Units == MeasureUnit::muStitch ? (m.labelRight ? x + 3 : x - 6) : x + 2;
         out.push_back(std::move(t));
     });
     return out;
@@ -99,7 +99,7 @@ std::vector<RulerTick> LayoutHRuler(const RulerParams& p) {
 
 std::vector<RulerTick> LayoutVRuler(const RulerParams& p) {
     RulerParams q = p;
-    q.StichMode = TStichMode::smNormal;
+    q.StitchMode = StitchNumbering::smNormal;
     std::vector<RulerTick> out;
     marks(q, true, [&](const Mark& m) {
         const int y = p.Length - static_cast<int>(roundHalfEven(m.pos));

@@ -6,14 +6,14 @@
 
 namespace lc {
 
-enum class TMeasureUnit { muSm = 0, muStich = 1, muInch = 2 };
-enum class TStichMode { smNormal = 0, smCenter = 1 };
+enum class MeasureUnit { muSm = 0, muStitch = 1, muInch = 2 };
+enum class StitchNumbering { smNormal = 0, smCenter = 1 };
 
 struct RulerParams {
-    TMeasureUnit Units = TMeasureUnit::muSm;
-    TStichMode StichMode = TStichMode::smNormal; // horizontal ruler only
-    int Scale = 960;          // px per stitch (muStich); 100 x px per mm (muSm, muInch)
-    int MaxStich = 200;       // horizontal ruler only
+    MeasureUnit Units = MeasureUnit::muSm;
+    StitchNumbering StitchMode = StitchNumbering::smNormal; // horizontal ruler only
+    int Scale = 960;          // px per stitch (muStitch); 100 x px per mm (muSm, muInch)
+    int MaxStitch = 200;       // horizontal ruler only
     int StartPosition = 0;    // stitch or row at the left or bottom edge
     int ZeroPosition = 0;     // stitch or row where lengths count 0
     double StitchSize = 0.25; // one stitch (or row) in cm

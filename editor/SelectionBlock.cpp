@@ -11,7 +11,7 @@ void ActiveBlock::SetRect(int column1, int row1, int column2, int row2, int patt
     current.Bottom = std::min(row1, row2);
 }
 
-TRect ActiveBlock::ToBitmapRect(int patternHeight) const {
+CellRect ActiveBlock::ToBitmapRect(int patternHeight) const {
     return {current.Left, patternHeight - current.Top, current.Right, patternHeight - current.Bottom};
 }
 

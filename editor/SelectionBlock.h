@@ -22,7 +22,7 @@ public:
     void SavePrevious() { previous = current; }
     void Reset() { current = {}; }
     // (Left, H - Top, Right, H - Bottom): picture lines H - Top .. H - Bottom - 1.
-    TRect ToBitmapRect(int patternHeight) const;
+    CellRect ToBitmapRect(int patternHeight) const;
 };
 
 } // namespace lc

@@ -478,7 +478,7 @@ void ToolEngine::ToolApply(int cc, int cr, KeyMods mods, bool left) {
     model_.Paint();
 }
 
-void ToolEngine::blit(const IndexedBitmap& from, TRect src, TRect dst, bool mirrorX, bool mirrorY) {
+void ToolEngine::blit(const IndexedBitmap& from, CellRect src, CellRect dst, bool mirrorX, bool mirrorY) {
     const int sw = src.width(), sh = src.height(), dw = dst.width(), dh = dst.height();
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
     // The part of the source that exists, copied out first (source and
@@ -525,12 +525,12 @@ bool ToolEngine::beginRegion(int cc, int cr) {
     return true;
 }
 
-TRect ToolEngine::regionLines(int cc, int top) const { return {0, H() - 1 - top, cc + 1, H() - model_.editFloor()}; }
+CellRect ToolEngine::regionLines(int cc, int top) const { return {0, H() - 1 - top, cc + 1, H() - model_.editFloor()}; }
 
 // 400 and 401: columns 0..cc of rows L..cr (401: L..cr+1) mirrored in place.
 void ToolEngine::applyMirror(int cc, int cr, bool horizontalAxis) {
     if (!beginRegion(cc, cr)) return;
-    const TRect region = regionLines(cc, horizontalAxis ? cr + 1 : cr);
+    const CellRect region = regionLines(cc, horizontalAxis ? cr + 1 : cr);
     blit(model_.data().Picture, region, region, !horizontalAxis, horizontalAxis);
 }
 
@@ -539,14 +539,14 @@ void ToolEngine::applyMirror(int cc, int cr, bool horizontalAxis) {
 void ToolEngine::applyHScale(int cc, int cr) {
     if (!beginRegion(cc, cr)) return;
     const int right = W() <= 2 * (cc + 1) ? W() - 1 : 2 * (cc + 1);
-    const TRect src = regionLines(cc, cr);
+    const CellRect src = regionLines(cc, cr);
     blit(model_.data().Picture, src, {0, src.Top, right, src.Bottom}, false, false);
 }
 
 // 403: rows L..cr stretched to twice as many rows, squeezed under the top row.
 void ToolEngine::applyVScale(int cc, int cr) {
     if (!beginRegion(cc, cr)) return;
-    const TRect src = regionLines(cc, cr);
+    const CellRect src = regionLines(cc, cr);
     const int topLine = std::max(0, src.Bottom - 2 * src.height());
     blit(model_.data().Picture, src, {0, topLine, src.Right, src.Bottom}, false, false);
 }
@@ -683,8 +683,8 @@ void ToolEngine::applyColumns(bool left) {
     }
 }
 
-TRect ToolEngine::blockBitmapRect() const {
-    TRect r = model_.block().ToBitmapRect(H());
+CellRect ToolEngine::blockBitmapRect() const {
+    CellRect r = model_.block().ToBitmapRect(H());
     r.Left = std::clamp(r.Left, 0, W());
     r.Right = std::clamp(r.Right, 0, W());
     r.Top = std::clamp(r.Top, 0, H());
@@ -692,7 +692,7 @@ TRect ToolEngine::blockBitmapRect() const {
     return r;
 }
 
-void ToolEngine::copyToBackup(const TRect& r) {
+void ToolEngine::copyToBackup(const CellRect& r) {
     IndexedBitmap& backup = model_.data().Backup;
     const IndexedBitmap& pic = model_.data().Picture;
     if (r.isEmpty() || backup.width() < r.Right || backup.height() < r.Bottom) return;
@@ -717,9 +717,9 @@ void ToolEngine::applyCopy() {
 // clicked cell; a drag stretches it into the dragged block.
 void ToolEngine::applyPaste(int cc, int cr) {
     model_.undo().BeginStep();
-    const TRect src = BlockRect;
+    const CellRect src = BlockRect;
     if (src.isEmpty()) return;
-    TRect dst;
+    CellRect dst;
     if (cc == pc_ && cr == pr_) {
         dst = {pc_, H() - pr_ - src.height(), pc_ + src.width(), H() - pr_};
     } else {

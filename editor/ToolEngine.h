@@ -109,17 +109,17 @@ private:
     // bottom, may reach beyond `from`) onto `dst` of the picture, nearest
     // neighbour, mirrored as asked. Source cells outside `from` leave their
     // destination as it was; destination cells outside the raster or in the zone are dropped.
-    void blit(const IndexedBitmap& from, TRect src, TRect dst, bool mirrorX, bool mirrorY);
+    void blit(const IndexedBitmap& from, CellRect src, CellRect dst, bool mirrorX, bool mirrorY);
     // Opens the undo step of a tool that works on columns 0..cc of rows L..cr
     // (L the first row above the zone); false, and no step, when cc < 0 or cr < L.
     bool beginRegion(int cc, int cr);
     // Columns 0..cc of rows L..top in picture lines.
-    TRect regionLines(int cc, int top) const;
+    CellRect regionLines(int cc, int top) const;
     // The editable rows L..H-1 into scratch_, W() cells each, row L first.
     void copyEditableRows();
     // The block's rectangle in picture lines, clipped to the raster.
-    TRect blockBitmapRect() const;
-    void copyToBackup(const TRect& r);
+    CellRect blockBitmapRect() const;
+    void copyToBackup(const CellRect& r);
     void setOverlay(Overlay::Kind kind, std::vector<PixelPoint> points);
 
     int W() const { return model_.W(); }

@@ -6,14 +6,14 @@
 #include <span>
 
 #include "core/Errors.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "garment/GarmentFile.h"
 #include "garment/GarmentMask.h"
 
 using namespace lc;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    TMyGarment g;
+    GarmentOutline g;
     try {
         LoadGarmentItem(std::span(data, size), g);
     } catch (const Error&) {
@@ -21,19 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::vector<uint8_t> bytes = GarmentItemBytes(g);
     if (bytes.size() != GarmentItemSize(g.Points().size(), g.Curves().size())) std::abort();
-    TMyGarment back;
+    GarmentOutline back;
     LoadGarmentItem(bytes, back);
     if (!(back == g)) std::abort();
 
-    static TLCGraphicData gd = [] {
-        TLCGraphicData t;
+    static PatternRaster gd = [] {
+        PatternRaster t;
         t.SetSize(200, 1024);
         return t;
     }();
     RasterizeMask(g, gd, 0.25, 0.25);
     if (g.PointCount() < 2000) {
         try {
-            TMyGarment t = g;
+            GarmentOutline t = g;
             t.SelectPoint(0, true);
             t.AddMirrorCopy();
             t.MakeSymmetric();

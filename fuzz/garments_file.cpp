@@ -7,15 +7,15 @@
 #include <span>
 
 #include "core/Errors.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "garment/GarmentFile.h"
 #include "garment/GarmentMask.h"
 
 using namespace lc;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    TUserIzdelie product;
-    TMyGarment outline;
+    GarmentProduct product;
+    GarmentOutline outline;
     try {
         product.LoadFromBytes(std::span(data, size), outline);
     } catch (const Error&) {
@@ -24,20 +24,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Saving what was loaded and loading it again gives the same.
     const std::vector<uint8_t> saved = product.SaveToBytes(outline);
-    TUserIzdelie again;
-    TMyGarment againOutline;
+    GarmentProduct again;
+    GarmentOutline againOutline;
     again.LoadFromBytes(saved, againOutline);
     if (!(again == product) || againOutline.Points().size() != outline.Points().size() ||
         againOutline.CurveCount() != outline.CurveCount())
         std::abort();
 
-    static TLCGraphicData gd = [] {
-        TLCGraphicData g;
+    static PatternRaster gd = [] {
+        PatternRaster g;
         g.SetSize(250, 1024);
         return g;
     }();
     RasterizeMask(outline, gd, 0.25, 0.25);
-    TMyGarment piece;
+    GarmentOutline piece;
     for (int i = 0; i < product.PieceCount() && i < 4; ++i) {
         product.GetGarment(i, piece);
         RasterizeMask(piece, gd, 0.3, 0.27);

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    lc::TTranslator t;
+    lc::Translator t;
     t.SetFileName(path);
     for (const char* code : {"ENG", "RUS", "EN", ""}) {
         t.LoadLanguage(code);

@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> in(data, size);
-    lc::TPatternLibrary lib;
+    lc::PatternLibrary lib;
     try {
         lib.LoadFromBytes(in, "fuzz.lcl");
     } catch (const lc::Error&) {
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     unsigned sum = 0;
     for (int i = 0; i < lib.Count(); ++i) {
-        lc::TPatternInfo p;
+        lc::PatternInfo p;
         if (lib.GetPattern(i, p))
             for (int y = 0; y < p.Height; ++y)
                 for (int x = 0; x < p.Width; ++x) sum += lc::PackedCell(p.Pixels + y * p.BytesPerRow, x);
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lib.Count() > 1) lib.DeletePattern(lib.Count() / 2);
     if (lib.Count() > 0) lib.ReplacePattern(3, 3, "r", px, 0);
     lib.AddPattern(4, 3, "a", px, 1);
-    lc::TPatternLibrary again;
+    lc::PatternLibrary again;
     try {
         again.LoadFromBytes(lib.SaveToBytes(), "again.lcl");
     } catch (const lc::Error&) {

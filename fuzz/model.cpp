@@ -6,20 +6,20 @@
 #include <vector>
 
 #include "core/Errors.h"
-#include "core/GraphicData.h"
-#include "core/Model.h"
+#include "core/PatternRaster.h"
+#include "core/ModelFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static lc::TLCGraphicData raster = [] {
-        lc::TLCGraphicData g;
+    static lc::PatternRaster raster = [] {
+        lc::PatternRaster g;
         g.SetSize(37, 1024); // narrow, so the old 512-line rule is reached too
         return g;
     }();
     const std::span<const std::uint8_t> in(data, size);
-    lc::TModel peek;
+    lc::ModelFile peek;
     peek.PeekBytes(in);
 
-    lc::TModel m;
+    lc::ModelFile m;
     try {
         m.LoadFromBytes(in);
     } catch (const lc::Error&) {
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)m.NoteData(static_cast<int>(i));
     }
     m.RestoreDrawing("Drawing", raster);
-    m.RestoreMask("Maska", raster);
+    m.RestoreMask("Mask", raster);
     m.RestoreState("State", state);
     (void)m.GarmentData("Garment");
     for (int y = 0; y < raster.Picture.height(); ++y)
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What loads saves and loads again to the same items.
     const std::vector<std::uint8_t> saved = m.SaveToBytes();
-    lc::TModel again;
+    lc::ModelFile again;
     try {
         again.LoadFromBytes(saved);
     } catch (const lc::Error&) {

@@ -6,8 +6,8 @@
 #include "shell/PictureFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static lc::TLCGraphicData raster = [] {
-        lc::TLCGraphicData g;
+    static lc::PatternRaster raster = [] {
+        lc::PatternRaster g;
         g.SetSize(8, 8);
         return g;
     }();

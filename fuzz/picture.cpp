@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the picture opener (".LCW", or a palette through
-// "Load Stich Pattern"). No write may land outside the raster.
+// "Load Stitch Pattern"). No write may land outside the raster.
 #include <cstdint>
 #include <cstdlib>
 
@@ -7,20 +7,20 @@
 #include "shell/PictureFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static lc::TLCGraphicData wide = [] {
-        lc::TLCGraphicData g;
+    static lc::PatternRaster wide = [] {
+        lc::PatternRaster g;
         g.SetSize(200, 1024);
         return g;
     }();
-    static lc::TLCGraphicData odd = [] {
-        lc::TLCGraphicData g;
+    static lc::PatternRaster odd = [] {
+        lc::PatternRaster g;
         g.SetSize(7, 600);
         return g;
     }();
     const std::span<const std::uint8_t> in(data, size);
-    for (lc::TLCGraphicData* g : {&wide, &odd}) {
+    for (lc::PatternRaster* g : {&wide, &odd}) {
         try {
-            (void)lc::OpenMyRisBytes(in, *g, nullptr);
+            (void)lc::OpenPictureBytes(in, *g, nullptr);
         } catch (const lc::Error&) {
         }
         for (lc::Color c : g->Colors)

@@ -5,7 +5,7 @@
 #include "core/AtomicFile.h"
 #include "core/Bytes.h"
 #include "core/Errors.h"
-#include "core/Model.h"
+#include "core/ModelFile.h"
 
 namespace lc {
 
@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kDamaged = "file is damaged";
 
-void writePoint(ByteWriter& w, const TGarmentPoint& p) {
+void writePoint(ByteWriter& w, const GarmentPoint& p) {
     w.i32(p.X);
     w.i32(p.Y);
     w.u16(p.Number);
@@ -21,7 +21,7 @@ void writePoint(ByteWriter& w, const TGarmentPoint& p) {
     w.u8(p.Spare);
 }
 
-void writeCurve(ByteWriter& w, const TGarmentCurve& c) {
+void writeCurve(ByteWriter& w, const GarmentCurve& c) {
     w.u8(c.Kind);
     w.u8(c.Spare);
     w.u16(c.StartPoint);
@@ -29,8 +29,8 @@ void writeCurve(ByteWriter& w, const TGarmentCurve& c) {
 }
 
 // Spare bytes mean nothing and are not kept; Selected is a truth value.
-TGarmentPoint readPoint(ByteReader& r) {
-    TGarmentPoint p;
+GarmentPoint readPoint(ByteReader& r) {
+    GarmentPoint p;
     p.X = r.i32();
     p.Y = r.i32();
     p.Number = r.u16();
@@ -39,8 +39,8 @@ TGarmentPoint readPoint(ByteReader& r) {
     return p;
 }
 
-TGarmentCurve readCurve(ByteReader& r) {
-    TGarmentCurve c;
+GarmentCurve readCurve(ByteReader& r) {
+    GarmentCurve c;
     c.Kind = r.u8();
     r.skip(1);
     c.StartPoint = r.u16();
@@ -56,19 +56,19 @@ void checkCount(size_t count, const char* what) {
 
 // ---------------------------------------------------------------- product
 
-const TGarmentPiece& TUserIzdelie::Piece(int i) const {
+const GarmentPiece& GarmentProduct::Piece(int i) const {
     if (i < 0 || i >= PieceCount()) throw RangeError("piece index out of range");
     return pieces_[static_cast<size_t>(i)];
 }
 
-void TUserIzdelie::SetPieceName(int i, std::string name) {
+void GarmentProduct::SetPieceName(int i, std::string name) {
     (void)Piece(i);
     pieces_[static_cast<size_t>(i)].Name = std::move(name);
 }
 
-bool TUserIzdelie::AddGarment(const TMyGarment& garment) {
+bool GarmentProduct::AddGarment(const GarmentOutline& garment) {
     if (garment.PointCount() == 0) return false;
-    TGarmentPiece p;
+    GarmentPiece p;
     p.Name = kNewGarmentName;
     p.Points = garment.Points();
     p.Curves = garment.Curves();
@@ -78,21 +78,21 @@ bool TUserIzdelie::AddGarment(const TMyGarment& garment) {
     return true;
 }
 
-void TUserIzdelie::DeleteGarment(int i) {
+void GarmentProduct::DeleteGarment(int i) {
     (void)Piece(i);
     pieces_.erase(pieces_.begin() + i);
 }
 
-void TUserIzdelie::GetGarment(int i, TMyGarment& garment) const {
+void GarmentProduct::GetGarment(int i, GarmentOutline& garment) const {
     garment.Clear();
     if (i < 0 || i >= PieceCount()) return;
-    const TGarmentPiece& p = pieces_[static_cast<size_t>(i)];
+    const GarmentPiece& p = pieces_[static_cast<size_t>(i)];
     garment.Assign(p.Points, p.Curves, p.Reserved, p.SymmetryAxis);
 }
 
-void TUserIzdelie::SetGarment(int i, const TMyGarment& garment) {
+void GarmentProduct::SetGarment(int i, const GarmentOutline& garment) {
     if (i < 0 || i >= PieceCount()) return;
-    TGarmentPiece& p = pieces_[static_cast<size_t>(i)];
+    GarmentPiece& p = pieces_[static_cast<size_t>(i)];
     p.Points = garment.Points();
     p.Curves = garment.Curves();
     p.Reserved = garment.Reserved;
@@ -101,12 +101,12 @@ void TUserIzdelie::SetGarment(int i, const TMyGarment& garment) {
 
 // ---------------------------------------------------------------- garments file
 
-std::vector<uint8_t> TUserIzdelie::SaveToBytes(const TMyGarment& garment) const {
+std::vector<uint8_t> GarmentProduct::SaveToBytes(const GarmentOutline& garment) const {
     checkCount(pieces_.size(), "pieces");
     checkCount(garment.Points().size(), "points");
     checkCount(garment.Curves().size(), "lines");
     size_t total = 6 + 12 * garment.Points().size() + 6 * garment.Curves().size();
-    for (const TGarmentPiece& p : pieces_) {
+    for (const GarmentPiece& p : pieces_) {
         checkCount(p.Points.size(), "points");
         checkCount(p.Curves.size(), "lines");
         total += 51 + 12 * p.Points.size() + 6 * p.Curves.size();
@@ -114,37 +114,37 @@ std::vector<uint8_t> TUserIzdelie::SaveToBytes(const TMyGarment& garment) const 
     ByteWriter w;
     w.buffer().reserve(total);
     w.u16(static_cast<uint16_t>(pieces_.size()));
-    for (const TGarmentPiece& p : pieces_) {
+    for (const GarmentPiece& p : pieces_) {
         w.shortString(kPieceNameField, p.Name);
         w.u16(p.Reserved);
         w.i32(p.SymmetryAxis);
         w.u16(static_cast<uint16_t>(p.Points.size()));
-        for (const TGarmentPoint& q : p.Points) writePoint(w, q);
+        for (const GarmentPoint& q : p.Points) writePoint(w, q);
         w.u16(static_cast<uint16_t>(p.Curves.size()));
-        for (const TGarmentCurve& c : p.Curves) writeCurve(w, c);
+        for (const GarmentCurve& c : p.Curves) writeCurve(w, c);
     }
     w.u16(static_cast<uint16_t>(garment.PointCount()));
-    for (const TGarmentPoint& q : garment.Points()) writePoint(w, q);
+    for (const GarmentPoint& q : garment.Points()) writePoint(w, q);
     w.u16(static_cast<uint16_t>(garment.CurveCount()));
-    for (const TGarmentCurve& c : garment.Curves()) writeCurve(w, c);
+    for (const GarmentCurve& c : garment.Curves()) writeCurve(w, c);
     return std::move(w.buffer());
 }
 
-bool TUserIzdelie::SaveToFile(const std::filesystem::path& fileName, const TMyGarment& garment) const {
+bool GarmentProduct::SaveToFile(const std::filesystem::path& fileName, const GarmentOutline& garment) const {
     if (pieces_.empty() && garment.PointCount() == 0) return false;
     const std::vector<uint8_t> bytes = SaveToBytes(garment);
     WriteFileAtomic(fileName, bytes);
     return true;
 }
 
-void TUserIzdelie::LoadFromBytes(std::span<const uint8_t> bytes, TMyGarment& garment) {
+void GarmentProduct::LoadFromBytes(std::span<const uint8_t> bytes, GarmentOutline& garment) {
     ByteReader r(bytes, kDamaged);
-    std::vector<TGarmentPiece> pieces;
+    std::vector<GarmentPiece> pieces;
     const uint16_t pieceCount = r.u16();
     // Every piece takes at least 51 bytes: no allocation beyond what the file can hold.
     pieces.reserve(std::min<size_t>(pieceCount, r.remaining() / 51));
     for (uint16_t k = 0; k < pieceCount; ++k) {
-        TGarmentPiece p;
+        GarmentPiece p;
         p.Name = r.shortString(kPieceNameField);
         p.Reserved = r.u16();
         p.SymmetryAxis = r.i32();
@@ -156,7 +156,7 @@ void TUserIzdelie::LoadFromBytes(std::span<const uint8_t> bytes, TMyGarment& gar
         r.need(6 * size_t{m});
         p.Curves.reserve(m);
         for (uint16_t i = 0; i < m; ++i) {
-            const TGarmentCurve c = readCurve(r);
+            const GarmentCurve c = readCurve(r);
             if (c.StartPoint < n && c.EndPoint < n && c.Kind <= kMaxCurveKind) p.Curves.push_back(c);
         }
         // An axis that names no point of the piece makes it not symmetrical.
@@ -167,18 +167,18 @@ void TUserIzdelie::LoadFromBytes(std::span<const uint8_t> bytes, TMyGarment& gar
     // The outline section goes into a copy of the working outline; its stored
     // indexes are mapped to the points they became, so curves still join the
     // same points when stored points merge.
-    TMyGarment outline(garment);
+    GarmentOutline outline(garment);
     const uint16_t n = r.u16();
     r.need(12 * size_t{n});
     std::vector<int32_t> loadedIndex(n);
     for (uint16_t i = 0; i < n; ++i) {
-        const TGarmentPoint p = readPoint(r);
+        const GarmentPoint p = readPoint(r);
         loadedIndex[i] = outline.AddPoint(p.X, p.Y);
     }
     const uint16_t m = r.u16();
     r.need(6 * size_t{m});
     for (uint16_t i = 0; i < m; ++i) {
-        const TGarmentCurve c = readCurve(r);
+        const GarmentCurve c = readCurve(r);
         if (c.StartPoint >= n || c.EndPoint >= n || c.Kind > kMaxCurveKind) continue;
         const int s = loadedIndex[c.StartPoint], e = loadedIndex[c.EndPoint];
         if (s == e && c.StartPoint != c.EndPoint) continue; // its two ends merged into one point
@@ -190,7 +190,7 @@ void TUserIzdelie::LoadFromBytes(std::span<const uint8_t> bytes, TMyGarment& gar
     garment = std::move(outline);
 }
 
-void TUserIzdelie::LoadFromFile(const std::filesystem::path& fileName, TMyGarment& garment) {
+void GarmentProduct::LoadFromFile(const std::filesystem::path& fileName, GarmentOutline& garment) {
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
     try {
         LoadFromBytes(bytes, garment);
@@ -203,35 +203,35 @@ void TUserIzdelie::LoadFromFile(const std::filesystem::path& fileName, TMyGarmen
 
 // ---------------------------------------------------------------- model item
 
-std::vector<uint8_t> GarmentItemBytes(const TMyGarment& garment) {
+std::vector<uint8_t> GarmentItemBytes(const GarmentOutline& garment) {
     ByteWriter w;
     w.buffer().reserve(GarmentItemSize(garment.Points().size(), garment.Curves().size()));
     w.u16(garment.Reserved);
     w.i32(garment.SymmetryAxis());
     w.i32(garment.PointCount());
-    for (const TGarmentPoint& p : garment.Points()) writePoint(w, p);
+    for (const GarmentPoint& p : garment.Points()) writePoint(w, p);
     w.i32(garment.CurveCount());
-    for (const TGarmentCurve& c : garment.Curves()) writeCurve(w, c);
+    for (const GarmentCurve& c : garment.Curves()) writeCurve(w, c);
     return std::move(w.buffer());
 }
 
-void LoadGarmentItem(std::span<const uint8_t> item, TMyGarment& garment) {
+void LoadGarmentItem(std::span<const uint8_t> item, GarmentOutline& garment) {
     ByteReader r(item, "the garment item is damaged");
     const uint16_t reserved = r.u16();
     const int32_t axis = r.i32();
     const int32_t n = r.i32();
     if (n < 0 || n > kMaxGarmentPoints) throw FormatError("the garment item is damaged");
     r.need(12 * static_cast<size_t>(n));
-    std::vector<TGarmentPoint> points;
+    std::vector<GarmentPoint> points;
     points.reserve(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i) points.push_back(readPoint(r));
     const int32_t m = r.i32();
     if (m < 0) throw FormatError("the garment item is damaged");
     r.need(6 * static_cast<size_t>(m));
-    std::vector<TGarmentCurve> curves;
+    std::vector<GarmentCurve> curves;
     curves.reserve(static_cast<size_t>(m));
     for (int32_t i = 0; i < m; ++i) {
-        const TGarmentCurve c = readCurve(r);
+        const GarmentCurve c = readCurve(r);
         if (c.StartPoint >= n || c.EndPoint >= n || c.Kind > kMaxCurveKind)
             throw FormatError("the garment item is damaged");
         curves.push_back(c);
@@ -246,7 +246,7 @@ void LoadGarmentItem(std::span<const uint8_t> item, TMyGarment& garment) {
     garment.SetSymmetryAxis(axis >= 0 && axis < n ? axis + base : -1);
 }
 
-bool LoadGarment(const TModel& model, int index, TMyGarment& garment) {
+bool LoadGarment(const ModelFile& model, int index, GarmentOutline& garment) {
     if (index < 0 || index >= static_cast<int>(model.Items.size()) || model.Items[index].Kind != kItemGarment)
         return false;
     // An item added but never stored holds no garment yet.
@@ -254,11 +254,11 @@ bool LoadGarment(const TModel& model, int index, TMyGarment& garment) {
     return true;
 }
 
-void RestoreGarment(const TModel& model, const std::string& name, TMyGarment& garment) {
+void RestoreGarment(const ModelFile& model, const std::string& name, GarmentOutline& garment) {
     const auto items = model.GarmentData(name);
     if (items.empty()) return;
     // Into a copy: a damaged item after good ones must not leave half a restore.
-    TMyGarment t(garment);
+    GarmentOutline t(garment);
     for (std::span<const uint8_t> item : items)
         if (!item.empty()) LoadGarmentItem(item, t);
     garment = std::move(t);

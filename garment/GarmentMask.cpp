@@ -31,10 +31,10 @@ int convertChecked(int64_t mm, double gauge) {
 // without scanning the whole list at every step.
 class CurveIndex {
 public:
-    explicit CurveIndex(const TMyGarment& g) : curves_(g.Curves()) {
+    explicit CurveIndex(const GarmentOutline& g) : curves_(g.Curves()) {
         const size_t n = g.Points().size();
         first_.assign(n + 1, 0);
-        for (const TGarmentCurve& c : curves_) {
+        for (const GarmentCurve& c : curves_) {
             ++first_[c.StartPoint + 1];
             if (c.EndPoint != c.StartPoint) ++first_[c.EndPoint + 1];
         }
@@ -42,7 +42,7 @@ public:
         list_.resize(first_[n]);
         std::vector<int32_t> fill(first_.begin(), first_.end() - 1);
         for (size_t k = 0; k < curves_.size(); ++k) {
-            const TGarmentCurve& c = curves_[k];
+            const GarmentCurve& c = curves_[k];
             list_[static_cast<size_t>(fill[c.StartPoint]++)] = static_cast<int32_t>(k);
             if (c.EndPoint != c.StartPoint) list_[static_cast<size_t>(fill[c.EndPoint]++)] = static_cast<int32_t>(k);
         }
@@ -63,12 +63,12 @@ public:
     // place, a mirrored curve on the axis) would otherwise send the walk back
     // the way it came and the polygon would fold onto itself.
     int otherEnd(int point, int walked) const {
-        const TGarmentCurve* w = walked >= 0 ? &curves_[static_cast<size_t>(walked)] : nullptr;
+        const GarmentCurve* w = walked >= 0 ? &curves_[static_cast<size_t>(walked)] : nullptr;
         for (int32_t k = first_[static_cast<size_t>(point) + 1] - 1; k >= first_[static_cast<size_t>(point)]; --k) {
             const int c = list_[static_cast<size_t>(k)];
             if (c == walked) continue;
             if (w && joins(c, w->StartPoint, w->EndPoint)) continue;
-            const TGarmentCurve& cv = curves_[static_cast<size_t>(c)];
+            const GarmentCurve& cv = curves_[static_cast<size_t>(c)];
             return cv.StartPoint == point ? cv.EndPoint : cv.StartPoint;
         }
         return -1;
@@ -76,11 +76,11 @@ public:
 
 private:
     bool joins(int c, int p1, int p2) const {
-        const TGarmentCurve& cv = curves_[static_cast<size_t>(c)];
+        const GarmentCurve& cv = curves_[static_cast<size_t>(c)];
         return (cv.StartPoint == p1 && cv.EndPoint == p2) || (cv.StartPoint == p2 && cv.EndPoint == p1);
     }
 
-    const std::vector<TGarmentCurve>& curves_;
+    const std::vector<GarmentCurve>& curves_;
     std::vector<int32_t> first_;
     std::vector<int32_t> list_;
 };
@@ -90,7 +90,7 @@ private:
 int MmToStitches(int64_t mm, double pixByX) { return convertChecked(mm, pixByX); }
 int MmToRows(int64_t mm, double pixByY) { return convertChecked(mm, pixByY); }
 
-int RasterizeMask(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, double pixByY) {
+int RasterizeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY) {
     const int W = gd.Width, H = gd.Height;
     gd.GarmentWidth = W - 1;
     gd.GarmentRows = H - 1;
@@ -99,7 +99,7 @@ int RasterizeMask(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, 
     if (pts.empty()) return kMaskNoPoints;
     // The box starts from the first point, so an outline anywhere gets its own box.
     int64_t minX = pts[0].X, maxX = pts[0].X, minY = pts[0].Y, maxY = pts[0].Y;
-    for (const TGarmentPoint& p : pts) {
+    for (const GarmentPoint& p : pts) {
         minX = std::min<int64_t>(minX, p.X);
         maxX = std::max<int64_t>(maxX, p.X);
         minY = std::min<int64_t>(minY, p.Y);
@@ -131,12 +131,12 @@ int RasterizeMask(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, 
         const long double cx = convert(x - minX, pixByX) + static_cast<long double>(o);
         const long double cy = convert(y - minY, pixByY);
         constexpr long double kFar = 1e12L;
-        return TPixelPoint{static_cast<int64_t>(std::clamp(cx, -kFar, kFar)),
+        return RasterPoint{static_cast<int64_t>(std::clamp(cx, -kFar, kFar)),
                            static_cast<int64_t>(std::clamp(cy, -kFar, kFar))};
     };
 
     const CurveIndex index(garment);
-    std::vector<TPixelPoint> poly;
+    std::vector<RasterPoint> poly;
     int current = garment.FirstCurveStart();
     int next = index.otherEnd(current, -1);
     poly.push_back(T(pts[static_cast<size_t>(current)].X, pts[static_cast<size_t>(current)].Y));
@@ -148,7 +148,7 @@ int RasterizeMask(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, 
         const int c = index.findCurve(current, next);
         if (c < 0 || walked[static_cast<size_t>(c)]) break;
         walked[static_cast<size_t>(c)] = 1;
-        const TCurvePolyline pl = garment.BuildCurvePoints(c);
+        const CurvePolyline pl = garment.BuildCurvePoints(c);
         if (pl.Count < 2) break; // a curve without a shape ends the chain
         if (T(pl.Points[0].x, pl.Points[0].y) == poly.back()) {
             for (int k = 1; k < pl.Count; ++k) poly.push_back(T(pl.Points[k].x, pl.Points[k].y));
@@ -163,9 +163,9 @@ int RasterizeMask(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, 
         const size_t L = poly.size() - 1;
         const int64_t x0 = poly[0].x;
         poly.reserve(2 * L + 1);
-        for (size_t k = 1; k <= L; ++k) poly.push_back(TPixelPoint{2 * x0 - poly[L - k].x, poly[L - k].y});
+        for (size_t k = 1; k <= L; ++k) poly.push_back(RasterPoint{2 * x0 - poly[L - k].x, poly[L - k].y});
         const int64_t shift = W / 2 - x0;
-        for (TPixelPoint& p : poly) p.x += shift;
+        for (RasterPoint& p : poly) p.x += shift;
     }
 
     FillPolygon(gd.Mask, poly, kMaskInside);
@@ -181,7 +181,7 @@ const char* GarmentSizeErrorText(int result) {
     }
 }
 
-int MakeMaska(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, double pixByY,
+int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY,
               IGarmentMaskMessages* messages) {
     gd.FillMask();
     const int result = RasterizeMask(garment, gd, pixByX, pixByY);
@@ -192,8 +192,8 @@ int MakeMaska(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, doub
     return result;
 }
 
-int MakeMaska(const TMyGarment& garment, IGarmentMaskMessages* messages) {
-    return MakeMaska(garment, GraphicData, PixByX, PixByY, messages);
+int MakeMask(const GarmentOutline& garment, IGarmentMaskMessages* messages) {
+    return MakeMask(garment, GraphicData, PixByX, PixByY, messages);
 }
 
 } // namespace lc

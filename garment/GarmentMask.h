@@ -5,7 +5,7 @@
 // mask line r). Also sets GarmentWidth and GarmentRows for the knitting run.
 #include <cstdint>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "garment/GarmentOutline.h"
 
 namespace lc {
@@ -29,7 +29,7 @@ int MmToRows(int64_t mm, double pixByY);
 // Builds the mask of `garment` into gd.Mask. A gauge that is zero, negative or
 // not a number cannot lay out any garment and gives kMaskTooBig; the mask is
 // then untouched, like every other failure.
-int RasterizeMask(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, double pixByY);
+int RasterizeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY);
 
 // The user-facing messages of a failed build. The UI shows them in a box with
 // the caption "ERROR!" and the error icon, texts taken from its text table.
@@ -46,9 +46,9 @@ inline constexpr const char* kGarmentErrorCaption = "ERROR!";
 // Fills the mask with 16 (no restriction), builds it, and on failure reports a
 // size failure through `messages` (may be null), switches GarmentMode off and
 // sends ReleaseMaskButton (1050). Returns RasterizeMask's result.
-int MakeMaska(const TMyGarment& garment, TLCGraphicData& gd, double pixByX, double pixByY,
+int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY,
               IGarmentMaskMessages* messages);
 // The same on the global raster and gauge.
-int MakeMaska(const TMyGarment& garment, IGarmentMaskMessages* messages);
+int MakeMask(const GarmentOutline& garment, IGarmentMaskMessages* messages);
 
 } // namespace lc

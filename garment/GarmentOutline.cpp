@@ -58,30 +58,30 @@ constexpr std::array<Step, 32> kSteps = {{
 
 // ---------------------------------------------------------------- access
 
-const TGarmentPoint& TMyGarment::Point(int i) const {
+const GarmentPoint& GarmentOutline::Point(int i) const {
     if (i < 0 || i >= PointCount()) throw RangeError("point index out of range");
     return points_[static_cast<size_t>(i)];
 }
 
-const TGarmentCurve& TMyGarment::Curve(int i) const {
+const GarmentCurve& GarmentOutline::Curve(int i) const {
     if (i < 0 || i >= CurveCount()) throw RangeError("curve index out of range");
     return curves_[static_cast<size_t>(i)];
 }
 
-TGarmentPoint& TMyGarment::GetPoint(int i) {
+GarmentPoint& GarmentOutline::GetPoint(int i) {
     (void)Point(i);
     invalidate();
     return points_[static_cast<size_t>(i)];
 }
 
-void TMyGarment::SetCurve(int i, const TGarmentCurve& curve) {
+void GarmentOutline::SetCurve(int i, const GarmentCurve& curve) {
     (void)Curve(i);
     if (curve.StartPoint >= points_.size() || curve.EndPoint >= points_.size())
         throw RangeError("a curve must join two existing points");
     curves_[static_cast<size_t>(i)] = curve;
 }
 
-void TMyGarment::ensureGrid() const {
+void GarmentOutline::ensureGrid() const {
     if (gridValid_) return;
     grid_.clear();
     grid_.reserve(points_.size());
@@ -92,7 +92,7 @@ void TMyGarment::ensureGrid() const {
 
 // ---------------------------------------------------------------- adding
 
-int TMyGarment::AddPoint(int32_t x, int32_t y) {
+int GarmentOutline::AddPoint(int32_t x, int32_t y) {
     ensureGrid();
     const int32_t picked = grid_.nearest(x, y);
     if (picked < 0 && PointCount() >= kMaxGarmentPoints)
@@ -102,7 +102,7 @@ int TMyGarment::AddPoint(int32_t x, int32_t y) {
         for (int32_t s : selection_)
             if (static_cast<size_t>(s) < points_.size()) points_[static_cast<size_t>(s)].Selected = 0;
     } else {
-        for (TGarmentPoint& p : points_) p.Selected = 0;
+        for (GarmentPoint& p : points_) p.Selected = 0;
     }
     selection_.clear();
 
@@ -110,7 +110,7 @@ int TMyGarment::AddPoint(int32_t x, int32_t y) {
     if (picked >= 0) {
         points_[static_cast<size_t>(picked)].Selected = 1;
     } else {
-        TGarmentPoint p;
+        GarmentPoint p;
         p.X = x;
         p.Y = y;
         p.Number = static_cast<uint16_t>(points_.size() + 1);
@@ -124,9 +124,9 @@ int TMyGarment::AddPoint(int32_t x, int32_t y) {
     return result;
 }
 
-int TMyGarment::AppendPointRaw(int32_t x, int32_t y, bool selected) {
+int GarmentOutline::AppendPointRaw(int32_t x, int32_t y, bool selected) {
     if (PointCount() >= kMaxGarmentPoints) throw RangeError("the outline holds at most 65535 points");
-    TGarmentPoint p;
+    GarmentPoint p;
     p.X = x;
     p.Y = y;
     p.Number = static_cast<uint16_t>(points_.size() + 1);
@@ -138,25 +138,25 @@ int TMyGarment::AppendPointRaw(int32_t x, int32_t y, bool selected) {
     return idx;
 }
 
-void TMyGarment::AddCurve(int startPoint, int endPoint, uint8_t kind) {
+void GarmentOutline::AddCurve(int startPoint, int endPoint, uint8_t kind) {
     if (startPoint < 0 || startPoint >= PointCount() || endPoint < 0 || endPoint >= PointCount())
         throw RangeError("a curve must join two existing points");
-    TGarmentCurve c;
+    GarmentCurve c;
     c.Kind = kind;
     c.StartPoint = static_cast<uint16_t>(startPoint);
     c.EndPoint = static_cast<uint16_t>(endPoint);
     curves_.push_back(c);
 }
 
-void TMyGarment::DuplicateCurve(int i) { curves_.push_back(Curve(i)); }
+void GarmentOutline::DuplicateCurve(int i) { curves_.push_back(Curve(i)); }
 
-void TMyGarment::AddSegment(int32_t dx, int32_t dy, uint8_t kind) {
+void GarmentOutline::AddSegment(int32_t dx, int32_t dy, uint8_t kind) {
     const int f = FirstSelected();
     if (f < 0) return;
     int n = NextSelected(f);
     if (n < 0) {
         if (kind <= kMaxCurveKind) {
-            const TGarmentPoint& p = points_[static_cast<size_t>(f)];
+            const GarmentPoint& p = points_[static_cast<size_t>(f)];
             const int64_t nx = static_cast<int64_t>(p.X) + static_cast<int64_t>(kSteps[kind].sx) * dx;
             const int64_t ny = static_cast<int64_t>(p.Y) + static_cast<int64_t>(kSteps[kind].sy) * dy;
             if (!fitsInt32(nx) || !fitsInt32(ny)) throw RangeError("the point would lie outside the drawing");
@@ -165,7 +165,7 @@ void TMyGarment::AddSegment(int32_t dx, int32_t dy, uint8_t kind) {
         n = FirstSelected();
     }
     if (n == f) return;
-    for (TGarmentCurve& c : curves_) {
+    for (GarmentCurve& c : curves_) {
         if ((c.StartPoint == f && c.EndPoint == n) || (c.StartPoint == n && c.EndPoint == f)) {
             c.Kind = kind;
             return;
@@ -176,10 +176,10 @@ void TMyGarment::AddSegment(int32_t dx, int32_t dy, uint8_t kind) {
 
 // ---------------------------------------------------------------- selection
 
-void TMyGarment::SelectPoint(int i, bool state) {
+void GarmentOutline::SelectPoint(int i, bool state) {
     if (points_.empty()) return;
     if (i < 0) {
-        for (TGarmentPoint& p : points_) p.Selected = state ? 1 : 0;
+        for (GarmentPoint& p : points_) p.Selected = state ? 1 : 0;
     } else if (i < PointCount()) {
         points_[static_cast<size_t>(i)].Selected = state ? 1 : 0;
     } else {
@@ -188,11 +188,11 @@ void TMyGarment::SelectPoint(int i, bool state) {
     selectionKnown_ = false;
 }
 
-bool TMyGarment::SelectInRect(int32_t xA, int32_t yA, int32_t xB, int32_t yB, bool add) {
+bool GarmentOutline::SelectInRect(int32_t xA, int32_t yA, int32_t xB, int32_t yB, bool add) {
     const int32_t x0 = std::min(xA, xB), x1 = std::max(xA, xB);
     const int32_t y0 = std::min(yA, yB), y1 = std::max(yA, yB);
     bool any = false;
-    for (TGarmentPoint& p : points_) {
+    for (GarmentPoint& p : points_) {
         if (p.X >= x0 && p.X <= x1 && p.Y >= y0 && p.Y <= y1) {
             p.Selected = 1;
             any = true;
@@ -204,9 +204,9 @@ bool TMyGarment::SelectInRect(int32_t xA, int32_t yA, int32_t xB, int32_t yB, bo
     return any;
 }
 
-int TMyGarment::FirstSelected() const { return NextSelected(-1); }
+int GarmentOutline::FirstSelected() const { return NextSelected(-1); }
 
-int TMyGarment::NextSelected(int i) const {
+int GarmentOutline::NextSelected(int i) const {
     if (i >= PointCount()) return -1;
     for (int k = std::max(i + 1, 0); k < PointCount(); ++k)
         if (points_[static_cast<size_t>(k)].Selected) return k;
@@ -215,20 +215,20 @@ int TMyGarment::NextSelected(int i) const {
 
 // ---------------------------------------------------------------- measuring
 
-double TMyGarment::PointDistance(int i, int j) const {
+double GarmentOutline::PointDistance(int i, int j) const {
     if (i < 0 || j < 0 || i >= PointCount() || j >= PointCount()) return -1.0;
     const long double dx = static_cast<long double>(points_[static_cast<size_t>(i)].X) - points_[static_cast<size_t>(j)].X;
     const long double dy = static_cast<long double>(points_[static_cast<size_t>(i)].Y) - points_[static_cast<size_t>(j)].Y;
     return static_cast<double>(std::sqrt(dx * dx + dy * dy));
 }
 
-double TMyGarment::SelectedLength() const {
+double GarmentOutline::SelectedLength() const {
     long double sum = 0;
     for (int c = 0; c < CurveCount(); ++c) {
-        const TGarmentCurve& cv = curves_[static_cast<size_t>(c)];
+        const GarmentCurve& cv = curves_[static_cast<size_t>(c)];
         if (cv.StartPoint >= points_.size() || cv.EndPoint >= points_.size()) continue;
         if (!points_[cv.StartPoint].Selected || !points_[cv.EndPoint].Selected) continue;
-        const TCurvePolyline pl = BuildCurvePoints(c);
+        const CurvePolyline pl = BuildCurvePoints(c);
         for (int k = 1; k < pl.Count; ++k) {
             const long double dx = static_cast<long double>(pl.Points[k].x - pl.Points[k - 1].x);
             const long double dy = static_cast<long double>(pl.Points[k].y - pl.Points[k - 1].y);
@@ -241,11 +241,11 @@ double TMyGarment::SelectedLength() const {
 namespace {
 // Extent of the points (all, or the selected ones) along one coordinate; 0
 // unless at least two points count.
-int64_t pointSpan(const std::vector<TGarmentPoint>& points, bool all, int32_t TGarmentPoint::*coord) {
+int64_t pointSpan(const std::vector<GarmentPoint>& points, bool all, int32_t GarmentPoint::*coord) {
     if (points.size() < 2) return 0;
     int count = 0;
     int32_t lo = 0, hi = 0;
-    for (const TGarmentPoint& p : points) {
+    for (const GarmentPoint& p : points) {
         if (!all && !p.Selected) continue;
         const int32_t v = p.*coord;
         if (count++ == 0) lo = hi = v;
@@ -256,16 +256,16 @@ int64_t pointSpan(const std::vector<TGarmentPoint>& points, bool all, int32_t TG
 }
 } // namespace
 
-int64_t TMyGarment::SelectionWidth(bool all) const { return pointSpan(points_, all, &TGarmentPoint::X); }
+int64_t GarmentOutline::SelectionWidth(bool all) const { return pointSpan(points_, all, &GarmentPoint::X); }
 
-int64_t TMyGarment::SelectionHeight(bool all) const { return pointSpan(points_, all, &TGarmentPoint::Y); }
+int64_t GarmentOutline::SelectionHeight(bool all) const { return pointSpan(points_, all, &GarmentPoint::Y); }
 
-TGarmentBounds TMyGarment::Bounds() const {
-    TGarmentBounds b;
+GarmentBounds GarmentOutline::Bounds() const {
+    GarmentBounds b;
     if (points_.size() < 2) return b;
     b.MinX = b.MaxX = points_[0].X;
     b.MinY = b.MaxY = points_[0].Y;
-    for (const TGarmentPoint& p : points_) {
+    for (const GarmentPoint& p : points_) {
         b.MinX = std::min(b.MinX, p.X);
         b.MaxX = std::max(b.MaxX, p.X);
         b.MinY = std::min(b.MinY, p.Y);
@@ -276,12 +276,12 @@ TGarmentBounds TMyGarment::Bounds() const {
 
 // ---------------------------------------------------------------- moving
 
-void TMyGarment::MoveSelected(int32_t dx, int32_t dy) {
-    for (const TGarmentPoint& p : points_)
+void GarmentOutline::MoveSelected(int32_t dx, int32_t dy) {
+    for (const GarmentPoint& p : points_)
         if (p.Selected && (!fitsInt32(static_cast<int64_t>(p.X) + dx) || !fitsInt32(static_cast<int64_t>(p.Y) + dy)))
             throw RangeError("the points would leave the drawing");
     bool moved = false;
-    for (TGarmentPoint& p : points_) {
+    for (GarmentPoint& p : points_) {
         if (!p.Selected) continue;
         p.X += dx;
         p.Y += dy;
@@ -290,22 +290,22 @@ void TMyGarment::MoveSelected(int32_t dx, int32_t dy) {
     if (moved && (dx || dy)) gridValid_ = false;
 }
 
-void TMyGarment::MoveAll(int32_t dx, int32_t dy) {
-    for (const TGarmentPoint& p : points_)
+void GarmentOutline::MoveAll(int32_t dx, int32_t dy) {
+    for (const GarmentPoint& p : points_)
         if (!fitsInt32(static_cast<int64_t>(p.X) + dx) || !fitsInt32(static_cast<int64_t>(p.Y) + dy))
             throw RangeError("the points would leave the drawing");
-    for (TGarmentPoint& p : points_) {
+    for (GarmentPoint& p : points_) {
         p.X += dx;
         p.Y += dy;
     }
     if (dx || dy) gridValid_ = false;
 }
 
-void TMyGarment::AlignSelected(int mode) {
+void GarmentOutline::AlignSelected(int mode) {
     if (mode < 1 || mode > 4) return;
     int count = 0;
     int32_t minX = 0, maxX = 0, minY = 0, maxY = 0;
-    for (const TGarmentPoint& p : points_) {
+    for (const GarmentPoint& p : points_) {
         if (!p.Selected) continue;
         if (count++ == 0) {
             minX = maxX = p.X;
@@ -317,7 +317,7 @@ void TMyGarment::AlignSelected(int mode) {
         maxY = std::max(maxY, p.Y);
     }
     if (count == 0) return;
-    for (TGarmentPoint& p : points_) {
+    for (GarmentPoint& p : points_) {
         if (!p.Selected) continue;
         switch (mode) {
             case 1: p.X = minX; break;
@@ -332,14 +332,14 @@ void TMyGarment::AlignSelected(int mode) {
 // Every arc and fixed shape becomes straight kind-7 pieces along its polyline.
 // The polyline's inner points are appended as they are rather than through
 // AddPoint: snapping them within 5 mm collapsed small curves and lost them.
-void TMyGarment::straighten() {
+void GarmentOutline::straighten() {
     int lastEnd = -1;
     for (int c = CurveCount() - 1; c >= 0; --c) {
-        const TGarmentCurve cv = curves_[static_cast<size_t>(c)];
+        const GarmentCurve cv = curves_[static_cast<size_t>(c)];
         if (cv.Kind <= 7) continue;
-        const TCurvePolyline pl = BuildCurvePoints(c);
+        const CurvePolyline pl = BuildCurvePoints(c);
         if (pl.Count < 2) continue; // no shape: kept as it is rather than lost
-        const TGarmentPoint& s = points_[cv.StartPoint];
+        const GarmentPoint& s = points_[cv.StartPoint];
         // The polyline runs from the end with the larger x for arcs, from the
         // start for the fixed shapes: match its ends to the curve's points.
         const bool fromStart = pl.Points[0].x == s.X && pl.Points[0].y == s.Y;
@@ -348,15 +348,15 @@ void TMyGarment::straighten() {
         curves_.erase(curves_.begin() + c);
 
         int prevIdx = first;
-        TPolyPoint prev = pl.Points[0];
+        PolyPoint prev = pl.Points[0];
         for (int k = 1; k < pl.Count; ++k) {
-            const TPolyPoint& q = pl.Points[k];
+            const PolyPoint& q = pl.Points[k];
             int idx;
             if (k == pl.Count - 1) {
                 idx = last;
             } else {
                 if (q == prev) continue;
-                const TPolyPoint& end = pl.Points[pl.Count - 1];
+                const PolyPoint& end = pl.Points[pl.Count - 1];
                 if (q == end) continue; // merges into the end point below
                 if (!fitsInt32(q.x) || !fitsInt32(q.y)) throw RangeError("the points would leave the drawing");
                 idx = AppendPointRaw(static_cast<int32_t>(q.x), static_cast<int32_t>(q.y), false);
@@ -373,7 +373,7 @@ void TMyGarment::straighten() {
         lastEnd = last;
     }
     if (lastEnd >= 0) {
-        for (TGarmentPoint& p : points_) p.Selected = 0;
+        for (GarmentPoint& p : points_) p.Selected = 0;
         points_[static_cast<size_t>(lastEnd)].Selected = 1;
         selectionKnown_ = false;
     }
@@ -381,8 +381,8 @@ void TMyGarment::straighten() {
 
 // A kind-7 join between two points that may already be joined: the first
 // joining curve takes kind 7, as AddSegment does, instead of a second curve.
-void TMyGarment::joinStraight(int a, int b) {
-    for (TGarmentCurve& c : curves_) {
+void GarmentOutline::joinStraight(int a, int b) {
+    for (GarmentCurve& c : curves_) {
         if ((c.StartPoint == a && c.EndPoint == b) || (c.StartPoint == b && c.EndPoint == a)) {
             c.Kind = 7;
             return;
@@ -391,14 +391,14 @@ void TMyGarment::joinStraight(int a, int b) {
     AddCurve(a, b, 7);
 }
 
-void TMyGarment::Rotate(double degrees) {
+void GarmentOutline::Rotate(double degrees) {
     if (!std::isfinite(degrees)) throw RangeError("the angle is not a number");
     // Worked on a copy, so a result outside the coordinate range changes nothing.
-    TMyGarment t(*this);
+    GarmentOutline t(*this);
     t.straighten();
     const long double a = static_cast<long double>(degrees) * kPi / 180.0L;
     const long double ca = std::cos(a), sa = std::sin(a);
-    for (TGarmentPoint& p : t.points_) {
+    for (GarmentPoint& p : t.points_) {
         const long double x = p.X, y = p.Y;
         const long double nx = std::nearbyint(x * ca + y * sa);
         const long double ny = std::nearbyint(y * ca - x * sa);
@@ -417,7 +417,7 @@ void TMyGarment::Rotate(double degrees) {
 // Deletes the marked points with the curves that touch them; curve indexes and
 // the axis move down past each deleted point. Same result as deleting them one
 // by one from the highest index down, in one pass.
-void TMyGarment::removePoints(const std::vector<uint8_t>& doomed) {
+void GarmentOutline::removePoints(const std::vector<uint8_t>& doomed) {
     std::vector<int32_t> newIndex(points_.size(), -1);
     int32_t next = 0;
     for (size_t i = 0; i < points_.size(); ++i)
@@ -425,10 +425,10 @@ void TMyGarment::removePoints(const std::vector<uint8_t>& doomed) {
     if (next == PointCount()) return;
 
     size_t out = 0;
-    for (const TGarmentCurve& c : curves_) {
+    for (const GarmentCurve& c : curves_) {
         const int32_t s = newIndex[c.StartPoint], e = newIndex[c.EndPoint];
         if (s < 0 || e < 0) continue;
-        TGarmentCurve k = c;
+        GarmentCurve k = c;
         k.StartPoint = static_cast<uint16_t>(s);
         k.EndPoint = static_cast<uint16_t>(e);
         curves_[out++] = k;
@@ -443,26 +443,26 @@ void TMyGarment::removePoints(const std::vector<uint8_t>& doomed) {
     invalidate();
 }
 
-void TMyGarment::DeletePoint(int i) {
+void GarmentOutline::DeletePoint(int i) {
     if (i < 0 || i >= PointCount()) return;
     std::vector<uint8_t> doomed(points_.size(), 0);
     doomed[static_cast<size_t>(i)] = 1;
     removePoints(doomed);
 }
 
-void TMyGarment::DeleteSelectedPoints() {
+void GarmentOutline::DeleteSelectedPoints() {
     std::vector<uint8_t> doomed(points_.size(), 0);
     for (size_t i = 0; i < points_.size(); ++i) doomed[i] = points_[i].Selected ? 1 : 0;
     removePoints(doomed);
 }
 
-void TMyGarment::DeleteSelectedCurves() {
-    std::erase_if(curves_, [&](const TGarmentCurve& c) {
+void GarmentOutline::DeleteSelectedCurves() {
+    std::erase_if(curves_, [&](const GarmentCurve& c) {
         return points_[c.StartPoint].Selected && points_[c.EndPoint].Selected;
     });
 }
 
-void TMyGarment::DeleteSnappedSelected() {
+void GarmentOutline::DeleteSnappedSelected() {
     PointGrid unselected;
     unselected.reserve(points_.size());
     bool anySelected = false;
@@ -479,7 +479,7 @@ void TMyGarment::DeleteSnappedSelected() {
     removePoints(doomed);
 }
 
-void TMyGarment::Clear() {
+void GarmentOutline::Clear() {
     points_.clear();
     curves_.clear();
     symmetryAxis_ = -1;
@@ -491,12 +491,12 @@ void TMyGarment::Clear() {
 
 // ---------------------------------------------------------------- symmetry
 
-void TMyGarment::SetSymmetryAxis(int axis) {
+void GarmentOutline::SetSymmetryAxis(int axis) {
     if (axis < -1 || axis >= PointCount()) throw RangeError("the symmetry axis names a point that does not exist");
     symmetryAxis_ = axis;
 }
 
-void TMyGarment::MakeSymmetric() {
+void GarmentOutline::MakeSymmetric() {
     int axis = -1;
     for (int i = PointCount() - 1; i >= 0; --i)
         if (points_[static_cast<size_t>(i)].Selected) {
@@ -510,18 +510,18 @@ void TMyGarment::MakeSymmetric() {
 
     const int n = PointCount();
     std::vector<uint32_t> touching(static_cast<size_t>(n), 0);
-    for (const TGarmentCurve& c : curves_) {
+    for (const GarmentCurve& c : curves_) {
         ++touching[c.StartPoint];
         if (c.EndPoint != c.StartPoint) ++touching[c.EndPoint];
     }
     // Worked on a copy, so a refusal (the closing points would overflow the
     // outline) changes nothing.
-    TMyGarment t(*this);
+    GarmentOutline t(*this);
     t.symmetryAxis_ = axis;
     const int32_t ax = points_[static_cast<size_t>(axis)].X;
     for (int j = 0; j < n; ++j) {
         if (j == axis || touching[static_cast<size_t>(j)] != 1) continue;
-        const TGarmentPoint pj = t.points_[static_cast<size_t>(j)];
+        const GarmentPoint pj = t.points_[static_cast<size_t>(j)];
         if (pj.X == ax) continue;
         const int q = t.AddPoint(ax, pj.Y);
         if (q != j) t.AddCurve(q, j, 1);
@@ -529,7 +529,7 @@ void TMyGarment::MakeSymmetric() {
     *this = std::move(t);
 }
 
-uint8_t TMyGarment::FlipArcType(uint8_t kind) {
+uint8_t GarmentOutline::FlipArcType(uint8_t kind) {
     switch (kind) {
         case 8: case 9: case 14: case 15: return 10;
         case 10: case 11: case 12: case 13: return 8;
@@ -537,17 +537,17 @@ uint8_t TMyGarment::FlipArcType(uint8_t kind) {
     }
 }
 
-void TMyGarment::AddMirrorCopy() {
+void GarmentOutline::AddMirrorCopy() {
     if (curves_.empty() || points_.empty()) return;
     const int first = FirstSelected();
     if (first < 0) return;
     const int64_t ax = points_[static_cast<size_t>(first)].X;
 
-    TMyGarment t(*this);
+    GarmentOutline t(*this);
     const size_t m = t.curves_.size();
     for (size_t c = 0; c < m; ++c) t.curves_.push_back(t.curves_[c]);
     auto mirrored = [&](int idx) {
-        const TGarmentPoint p = t.points_[static_cast<size_t>(idx)];
+        const GarmentPoint p = t.points_[static_cast<size_t>(idx)];
         const int64_t x = 2 * ax - p.X;
         if (!fitsInt32(x)) throw RangeError("the mirror image would leave the drawing");
         return t.AddPoint(static_cast<int32_t>(x), p.Y);
@@ -562,16 +562,16 @@ void TMyGarment::AddMirrorCopy() {
 
 // ---------------------------------------------------------------- queries
 
-int TMyGarment::FirstCurveStart() const {
+int GarmentOutline::FirstCurveStart() const {
     if (points_.empty() || curves_.empty()) return -1;
     if (symmetryAxis_ >= 0) return symmetryAxis_;
     return curves_[0].StartPoint;
 }
 
-int TMyGarment::OtherEnd(int point, int skipCurve) const {
+int GarmentOutline::OtherEnd(int point, int skipCurve) const {
     for (int c = CurveCount() - 1; c >= 0; --c) {
         if (c == skipCurve) continue;
-        const TGarmentCurve& cv = curves_[static_cast<size_t>(c)];
+        const GarmentCurve& cv = curves_[static_cast<size_t>(c)];
         int other;
         if (cv.StartPoint == point)
             other = cv.EndPoint;
@@ -584,23 +584,23 @@ int TMyGarment::OtherEnd(int point, int skipCurve) const {
     return -1;
 }
 
-int TMyGarment::FindCurve(int p1, int p2) const {
+int GarmentOutline::FindCurve(int p1, int p2) const {
     for (int c = CurveCount() - 1; c >= 0; --c) {
-        const TGarmentCurve& cv = curves_[static_cast<size_t>(c)];
+        const GarmentCurve& cv = curves_[static_cast<size_t>(c)];
         if ((cv.StartPoint == p1 && cv.EndPoint == p2) || (cv.StartPoint == p2 && cv.EndPoint == p1)) return c;
     }
     return -1;
 }
 
-int TMyGarment::FindPoint(int32_t x, int32_t y) const {
+int GarmentOutline::FindPoint(int32_t x, int32_t y) const {
     ensureGrid();
     return grid_.exact(x, y);
 }
 
-TCurvePolyline TMyGarment::BuildCurvePoints(int i) const {
-    TCurvePolyline pl;
+CurvePolyline GarmentOutline::BuildCurvePoints(int i) const {
+    CurvePolyline pl;
     if (i < 0 || i >= CurveCount()) return pl;
-    const TGarmentCurve& c = curves_[static_cast<size_t>(i)];
+    const GarmentCurve& c = curves_[static_cast<size_t>(i)];
     if (c.StartPoint >= points_.size() || c.EndPoint >= points_.size() || c.Kind > kMaxCurveKind) return pl;
     const int64_t x1 = points_[c.StartPoint].X, y1 = points_[c.StartPoint].Y;
     const int64_t x2 = points_[c.EndPoint].X, y2 = points_[c.EndPoint].Y;
@@ -609,10 +609,10 @@ TCurvePolyline TMyGarment::BuildCurvePoints(int i) const {
     auto& P = pl.Points;
     const ArcTrig& tr = Trig();
 
-    auto shape = [&](std::initializer_list<TPolyPoint> inner) {
+    auto shape = [&](std::initializer_list<PolyPoint> inner) {
         P[0] = {x1, y1};
         int k = 1;
-        for (const TPolyPoint& q : inner) P[static_cast<size_t>(k++)] = q;
+        for (const PolyPoint& q : inner) P[static_cast<size_t>(k++)] = q;
         P[static_cast<size_t>(k++)] = {x2, y2};
         pl.Count = k;
     };
@@ -689,11 +689,11 @@ TCurvePolyline TMyGarment::BuildCurvePoints(int i) const {
 
 // ---------------------------------------------------------------- bulk records
 
-void TMyGarment::Assign(std::span<const TGarmentPoint> points, std::span<const TGarmentCurve> curves,
+void GarmentOutline::Assign(std::span<const GarmentPoint> points, std::span<const GarmentCurve> curves,
                         uint16_t reserved, int32_t axis) {
     const size_t n = points.size();
     if (n > static_cast<size_t>(kMaxGarmentPoints)) throw RangeError("the outline holds at most 65535 points");
-    for (const TGarmentCurve& c : curves)
+    for (const GarmentCurve& c : curves)
         if (c.StartPoint >= n || c.EndPoint >= n) throw RangeError("a curve names a point that does not exist");
     if (axis < -1 || axis >= static_cast<int64_t>(n))
         throw RangeError("the symmetry axis names a point that does not exist");
@@ -704,15 +704,15 @@ void TMyGarment::Assign(std::span<const TGarmentPoint> points, std::span<const T
     invalidate();
 }
 
-void TMyGarment::AppendRecords(std::span<const TGarmentPoint> points, std::span<const TGarmentCurve> curves) {
+void GarmentOutline::AppendRecords(std::span<const GarmentPoint> points, std::span<const GarmentCurve> curves) {
     const size_t base = points_.size();
     const size_t n = points.size();
     if (base + n > static_cast<size_t>(kMaxGarmentPoints)) throw RangeError("the outline holds at most 65535 points");
-    for (const TGarmentCurve& c : curves)
+    for (const GarmentCurve& c : curves)
         if (c.StartPoint >= n || c.EndPoint >= n) throw RangeError("a curve names a point that does not exist");
     points_.insert(points_.end(), points.begin(), points.end());
     curves_.reserve(curves_.size() + curves.size());
-    for (TGarmentCurve c : curves) {
+    for (GarmentCurve c : curves) {
         c.StartPoint = static_cast<uint16_t>(c.StartPoint + base);
         c.EndPoint = static_cast<uint16_t>(c.EndPoint + base);
         curves_.push_back(c);

@@ -13,22 +13,22 @@
 namespace lc {
 
 // 12 bytes on disk: i32 X, i32 Y, u16 Number, u8 Selected, u8 spare.
-struct TGarmentPoint {
+struct GarmentPoint {
     int32_t X = 0;
     int32_t Y = 0;
     uint16_t Number = 0; // point count + 1 when appended; never renumbered
     uint8_t Selected = 0;
     uint8_t Spare = 0;
-    bool operator==(const TGarmentPoint&) const = default;
+    bool operator==(const GarmentPoint&) const = default;
 };
 
 // 6 bytes on disk: u8 Kind, u8 spare, u16 StartPoint, u16 EndPoint.
-struct TGarmentCurve {
+struct GarmentCurve {
     uint8_t Kind = 0;
     uint8_t Spare = 0;
     uint16_t StartPoint = 0;
     uint16_t EndPoint = 0;
-    bool operator==(const TGarmentCurve&) const = default;
+    bool operator==(const GarmentCurve&) const = default;
 };
 
 // A new point closer than this to an existing one is not created.
@@ -40,24 +40,24 @@ inline constexpr int kMaxCurveKind = 31;
 
 // A polyline point. Shapes with fixed offsets can reach past 32 bits at the
 // ends of the coordinate range, so the polyline is held wider.
-struct TPolyPoint {
+struct PolyPoint {
     int64_t x = 0;
     int64_t y = 0;
-    bool operator==(const TPolyPoint&) const = default;
+    bool operator==(const PolyPoint&) const = default;
 };
 
 // The polyline of one curve: 2 to 7 points, or none for a curve without a shape.
-struct TCurvePolyline {
-    std::array<TPolyPoint, 7> Points{};
+struct CurvePolyline {
+    std::array<PolyPoint, 7> Points{};
     int Count = 0;
 };
 
-struct TGarmentBounds {
+struct GarmentBounds {
     int32_t MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;
-    bool operator==(const TGarmentBounds&) const = default;
+    bool operator==(const GarmentBounds&) const = default;
 };
 
-class TMyGarment {
+class GarmentOutline {
 public:
     // No operation of the model sets it; it travels with the outline into
     // pieces, undo steps and files.
@@ -65,18 +65,18 @@ public:
 
     int PointCount() const { return static_cast<int>(points_.size()); }
     int CurveCount() const { return static_cast<int>(curves_.size()); }
-    const std::vector<TGarmentPoint>& Points() const { return points_; }
-    const std::vector<TGarmentCurve>& Curves() const { return curves_; }
+    const std::vector<GarmentPoint>& Points() const { return points_; }
+    const std::vector<GarmentCurve>& Curves() const { return curves_; }
 
     // Read-only record access (RangeError for an index outside the list).
-    const TGarmentPoint& Point(int i) const;
-    const TGarmentCurve& Curve(int i) const;
+    const GarmentPoint& Point(int i) const;
+    const GarmentCurve& Curve(int i) const;
     // The point record itself, for callers that change it in place (valid until
     // the next call on the outline; the model's caches are dropped).
-    TGarmentPoint& GetPoint(int i);
+    GarmentPoint& GetPoint(int i);
     // Curves are replaced whole, so their ends always name existing points
     // (RangeError otherwise).
-    void SetCurve(int i, const TGarmentCurve& curve);
+    void SetCurve(int i, const GarmentCurve& curve);
     bool IsPointSelected(int i) const { return Point(i).Selected != 0; }
 
     // Adds or picks a point: the highest-indexed point closer than SnapRadius is
@@ -99,7 +99,7 @@ public:
     double SelectedLength() const;
     int64_t SelectionWidth(bool all) const;
     int64_t SelectionHeight(bool all) const;
-    TGarmentBounds Bounds() const;
+    GarmentBounds Bounds() const;
 
     // Moves throw RangeError, changing nothing, when a point would leave the
     // 32-bit coordinate range.
@@ -126,21 +126,21 @@ public:
     int OtherEnd(int point, int skipCurve) const;
     int FindCurve(int p1, int p2) const;
     int FindPoint(int32_t x, int32_t y) const;
-    TCurvePolyline BuildCurvePoints(int i) const;
+    CurvePolyline BuildCurvePoints(int i) const;
     static uint8_t FlipArcType(uint8_t kind);
 
     // Replaces the whole content with these records, as stored (undo steps,
     // pieces). Throws RangeError, changing nothing, when a curve end or the axis
     // names no point or there are too many points.
-    void Assign(std::span<const TGarmentPoint> points, std::span<const TGarmentCurve> curves, uint16_t reserved,
+    void Assign(std::span<const GarmentPoint> points, std::span<const GarmentCurve> curves, uint16_t reserved,
                 int32_t axis);
     // Appends stored records without snapping or renumbering; the curves'
     // indexes count from the first appended point. Same checks as Assign.
-    void AppendRecords(std::span<const TGarmentPoint> points, std::span<const TGarmentCurve> curves);
+    void AppendRecords(std::span<const GarmentPoint> points, std::span<const GarmentCurve> curves);
     // Appends a point as it is (no snapping), returning its index.
     int AppendPointRaw(int32_t x, int32_t y, bool selected);
 
-    bool operator==(const TMyGarment& o) const {
+    bool operator==(const GarmentOutline& o) const {
         return Reserved == o.Reserved && symmetryAxis_ == o.symmetryAxis_ && points_ == o.points_ &&
                curves_ == o.curves_;
     }
@@ -155,8 +155,8 @@ private:
     void straighten();
     void joinStraight(int a, int b);
 
-    std::vector<TGarmentPoint> points_;
-    std::vector<TGarmentCurve> curves_;
+    std::vector<GarmentPoint> points_;
+    std::vector<GarmentCurve> curves_;
     int32_t symmetryAxis_ = -1;
 
     // Caches: the 5 mm grid of the points, and a list that holds every selected

@@ -27,16 +27,16 @@ inline void fillSpan(uint8_t* line, int width, double xa, double xb, uint8_t val
     std::memset(line + a, value, static_cast<size_t>(b - a + 1));
 }
 
-void fillInterior(IndexedBitmap& bmp, std::span<const TPixelPoint> pts, uint8_t value) {
+void fillInterior(IndexedBitmap& bmp, std::span<const RasterPoint> pts, uint8_t value) {
     const int W = bmp.width(), H = bmp.height();
     std::vector<Edge> edges;
     edges.reserve(pts.size());
     for (size_t i = 0; i < pts.size(); ++i) {
-        const TPixelPoint& a = pts[i];
-        const TPixelPoint& b = pts[(i + 1) % pts.size()];
+        const RasterPoint& a = pts[i];
+        const RasterPoint& b = pts[(i + 1) % pts.size()];
         if (a.y == b.y) continue;
-        const TPixelPoint& lo = a.y < b.y ? a : b;
-        const TPixelPoint& hi = a.y < b.y ? b : a;
+        const RasterPoint& lo = a.y < b.y ? a : b;
+        const RasterPoint& hi = a.y < b.y ? b : a;
         if (hi.y <= 0 || lo.y >= H) continue;
         edges.push_back(Edge{lo.y, hi.y, lo.x, lo.y, hi.x - lo.x, hi.y - lo.y});
     }
@@ -69,7 +69,7 @@ void fillInterior(IndexedBitmap& bmp, std::span<const TPixelPoint> pts, uint8_t 
 
 // One-pixel line through both ends, stepping along the major axis. Only the part
 // over the bitmap is walked, so far-away vertices cost nothing.
-void drawLine(IndexedBitmap& bmp, TPixelPoint a, TPixelPoint b, uint8_t value) {
+void drawLine(IndexedBitmap& bmp, RasterPoint a, RasterPoint b, uint8_t value) {
     const int W = bmp.width(), H = bmp.height();
     if ((a.x < 0 && b.x < 0) || (a.y < 0 && b.y < 0) || (a.x >= W && b.x >= W) || (a.y >= H && b.y >= H)) return;
     int64_t dx = b.x - a.x, dy = b.y - a.y;
@@ -103,7 +103,7 @@ void drawLine(IndexedBitmap& bmp, TPixelPoint a, TPixelPoint b, uint8_t value) {
 
 } // namespace
 
-void FillPolygon(IndexedBitmap& bitmap, std::span<const TPixelPoint> polygon, uint8_t value) {
+void FillPolygon(IndexedBitmap& bitmap, std::span<const RasterPoint> polygon, uint8_t value) {
     if (polygon.empty() || bitmap.empty()) return;
     fillInterior(bitmap, polygon, value);
     for (size_t i = 0; i < polygon.size(); ++i)

@@ -11,12 +11,12 @@
 
 namespace lc {
 
-struct TPixelPoint {
+struct RasterPoint {
     int64_t x = 0;
     int64_t y = 0;
-    bool operator==(const TPixelPoint&) const = default;
+    bool operator==(const RasterPoint&) const = default;
 };
 
-void FillPolygon(IndexedBitmap& bitmap, std::span<const TPixelPoint> polygon, uint8_t value);
+void FillPolygon(IndexedBitmap& bitmap, std::span<const RasterPoint> polygon, uint8_t value);
 
 } // namespace lc

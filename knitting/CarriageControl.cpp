@@ -5,17 +5,17 @@
 
 namespace lc {
 
-TCarriageControl::TCarriageControl(std::string_view cells, char symbol)
+CarriageControl::CarriageControl(std::string_view cells, char symbol)
     : Cells(cells), CellCount(static_cast<int>(cells.size())), Symbol(symbol) {
     Width = CellWidth * CellCount;
 }
 
-void TCarriageControl::Paint() {
+void CarriageControl::Paint() {
     DrawSymbol();
     DrawCells();
 }
 
-void TCarriageControl::SetCell(int index, char letter) {
+void CarriageControl::SetCell(int index, char letter) {
     if (index < 0) {
         Highlight = 0;
         return;
@@ -25,7 +25,7 @@ void TCarriageControl::SetCell(int index, char letter) {
     Cells[static_cast<size_t>(index)] = letter;
 }
 
-int TCarriageControl::SymbolFontSize() {
+int CarriageControl::SymbolFontSize() {
     const std::string s(1, Symbol);
     const int saved = Canvas->fontSize();
     Canvas->setFontSize(10);
@@ -37,7 +37,7 @@ int TCarriageControl::SymbolFontSize() {
     return std::clamp(Width * 20 / (w30 - w10), 1, 72);
 }
 
-void TCarriageControl::DrawSymbol() {
+void CarriageControl::DrawSymbol() {
     if (!Canvas) return;
     Canvas->fillRect(Left, Top, Left + Width, Top + Height, kCream);
     const int savedSize = Canvas->fontSize();
@@ -51,7 +51,7 @@ void TCarriageControl::DrawSymbol() {
     Canvas->setFontSize(savedSize);
 }
 
-void TCarriageControl::drawCell(int i, int top, int bottom, char letter) {
+void CarriageControl::drawCell(int i, int top, int bottom, char letter) {
     const int l = Left + i * CellWidth;
     const bool lit = i < 32 && (Highlight & (1u << i)) != 0;
     Canvas->fillRect(l, top, l + CellWidth, bottom, lit ? kSkyBlue : kWhite);
@@ -60,33 +60,33 @@ void TCarriageControl::drawCell(int i, int top, int bottom, char letter) {
     Canvas->drawText(l + (CellWidth - e.cx) / 2, top + ((bottom - top) - e.cy) / 2, s);
 }
 
-void TCarriageControl::DrawCells() {
+void CarriageControl::DrawCells() {
     if (!Canvas) return;
     const int top = Top + Height + 2;
     for (int i = 0; i < CellCount; ++i) drawCell(i, top, top + CellHeight, Cells[static_cast<size_t>(i)]);
 }
 
-void TCarriageControl::DrawCellsLine(int top, int bottom, std::string_view letters) {
+void CarriageControl::DrawCellsLine(int top, int bottom, std::string_view letters) {
     if (!Canvas) return;
     for (int i = 0; i < CellCount; ++i)
         drawCell(i, top, bottom, static_cast<size_t>(i) < letters.size() ? letters[static_cast<size_t>(i)] : ' ');
 }
 
-TRowCounter::TRowCounter(int value) : TCarriageControl("f", 'f'), Value(value) {
+RowCounterControl::RowCounterControl(int value) : CarriageControl("f", 'f'), Value(value) {
     Width = ColumnWidth;
     CellCount = 1;
 }
 
-void TRowCounter::Paint() { DrawCells(); }
+void RowCounterControl::Paint() { DrawCells(); }
 
-void TRowCounter::DrawSymbol() {}
+void RowCounterControl::DrawSymbol() {}
 
-void TRowCounter::DrawCells() {
+void RowCounterControl::DrawCells() {
     const int top = Top + Height + 2;
     DrawNumber(top, top + LineHeight, kBlack, Value);
 }
 
-void TRowCounter::DrawNumber(int top, int bottom, Color color, int number) {
+void RowCounterControl::DrawNumber(int top, int bottom, Color color, int number) {
     if (!Canvas) return;
     const Color saved = Canvas->fontColor();
     Canvas->setFontColor(color);

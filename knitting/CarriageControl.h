@@ -16,11 +16,11 @@ inline constexpr Color kCream = 0xF0FBFF;   // RGB(255,251,240): title area
 inline constexpr Color kWhite = 0xFFFFFF;
 inline constexpr Color kBlack = 0x000000;
 
-class TCarriageControl {
+class CarriageControl {
 public:
     // `cells` holds one symbol-font letter per cell; `symbol` is the title glyph.
-    TCarriageControl(std::string_view cells, char symbol);
-    virtual ~TCarriageControl() = default;
+    CarriageControl(std::string_view cells, char symbol);
+    virtual ~CarriageControl() = default;
 
     int Left = 0;
     int Top = 0;
@@ -57,9 +57,9 @@ protected:
 };
 
 // The row-number column: 60 pixels wide, one 25-pixel line per instruction line.
-class TRowCounter : public TCarriageControl {
+class RowCounterControl : public CarriageControl {
 public:
-    explicit TRowCounter(int value = 0);
+    explicit RowCounterControl(int value = 0);
 
     int ColumnWidth = 60;
     int LineHeight = 25;

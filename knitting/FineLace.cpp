@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 namespace lc {
 
@@ -57,7 +57,7 @@ void takeRunEnds(uint8_t* plane, uint8_t* out, int width) {
 
 } // namespace
 
-TFineLace::TFineLace() {
+FineLace::FineLace() {
     Kind = tkFineLace;
     InitName("s02012", "Fine Lace");
     MaxColors = 3;
@@ -66,8 +66,8 @@ TFineLace::TFineLace() {
     AddThreeColumns(" L ", '}', "? ", 'Q');
 }
 
-void TFineLace::LoadRow(int row) {
-    const TSeparatedRow& sr = SeparatedData.GetRow(row);
+void FineLace::LoadRow(int row) {
+    const SeparatedRow& sr = SeparatedData.GetRow(row);
     std::memcpy(LeftRunPlane.data(), sr.Plane(kLace14), LeftRunPlane.size());
     std::memcpy(RightRunPlane.data(), sr.Plane(kLace15), RightRunPlane.size());
     const int w = PatternWidth();
@@ -78,7 +78,7 @@ void TFineLace::LoadRow(int row) {
     RightRuns = sr.Used(kLace15) ? longestRun(RightRunPlane.data(), w) : 0;
 }
 
-int TFineLace::MakePass(uint8_t* bits, int row, int direction, int startDirection) {
+int FineLace::MakePass(uint8_t* bits, int row, int direction, int startDirection) {
     std::memset(bits, 0, static_cast<size_t>(PlaneByteCount()));
     if (LeftRuns > 0 || RightRuns > 0) {
         const int w = PatternWidth();
@@ -94,7 +94,7 @@ int TFineLace::MakePass(uint8_t* bits, int row, int direction, int startDirectio
     return direction == startDirection ? row + 1 : row;
 }
 
-uint64_t TFineLace::contentKey() const {
+uint64_t FineLace::contentKey() const {
     // FNV-1a over what the table depends on: the lace planes of every row, the
     // width and the height. Cheap next to a rebuild, and immune to a pattern
     // edit that forgot to bump a revision.
@@ -110,7 +110,7 @@ uint64_t TFineLace::contentKey() const {
     mix(static_cast<uint64_t>(height));
     const int rows = std::min(height, SeparatedData.RowCount());
     for (int r = 0; r < rows; ++r) {
-        const TSeparatedRow& sr = SeparatedData.GetRow(r);
+        const SeparatedRow& sr = SeparatedData.GetRow(r);
         const uint8_t* lace = sr.Plane(kLace14); // planes 14 and 15 lie side by side: 82 bytes
         uint64_t words[10];
         std::memcpy(words, lace, sizeof words);
@@ -121,7 +121,7 @@ uint64_t TFineLace::contentKey() const {
     return h | 1; // never 0, the "not built" key
 }
 
-bool TFineLace::BuildPassTable() {
+bool FineLace::BuildPassTable() {
     const uint64_t key = contentKey();
     if (key == builtKey_) return false;
     PassEntries.clear();
@@ -137,7 +137,7 @@ bool TFineLace::BuildPassTable() {
         int result;
         do {
             result = MakePass(bits, r, direction, start);
-            TPassEntry e;
+            PassEntry e;
             std::memcpy(e.Bits.data(), bits, static_cast<size_t>(PlaneByteCount()));
             e.Kind = result != r ? 2 : (direction == 1 ? 0 : 1);
             e.Row = r;
@@ -149,44 +149,44 @@ bool TFineLace::BuildPassTable() {
     return true;
 }
 
-void TFineLace::Prepare() {
+void FineLace::Prepare() {
     if (!InSheetDraw) BuildPassTable();
 }
 
-void TFineLace::GetPassNeedles(int pass, uint8_t* bits) {
-    if (const TPassEntry* e = GetPassEntry(pass)) std::memcpy(bits, e->Bits.data(), static_cast<size_t>(PlaneByteCount()));
+void FineLace::GetPassNeedles(int pass, uint8_t* bits) {
+    if (const PassEntry* e = GetPassEntry(pass)) std::memcpy(bits, e->Bits.data(), static_cast<size_t>(PlaneByteCount()));
 }
 
-int TFineLace::PassToRow(int pass) const {
-    const TPassEntry* e = GetPassEntry(pass);
+int FineLace::PassToRow(int pass) const {
+    const PassEntry* e = GetPassEntry(pass);
     return e ? e->Row : 0;
 }
 
-int TFineLace::RowToPass(int row) const {
+int FineLace::RowToPass(int row) const {
     if (row < 0 || static_cast<size_t>(row) >= PassRows.size()) return 0;
     return PassRows[static_cast<size_t>(row)];
 }
 
-int TFineLace::PassCount() const { return static_cast<int>(PassEntries.size()); }
+int FineLace::PassCount() const { return static_cast<int>(PassEntries.size()); }
 
-std::string TFineLace::GetCarriageSetting(int pass) {
-    const TPassEntry* e = GetPassEntry(pass);
+std::string FineLace::GetCarriageSetting(int pass) {
+    const PassEntry* e = GetPassEntry(pass);
     std::string s = !e ? "" : e->Kind == 2 ? "} L" : "} P";
     FireSettingChanged(s);
     return s;
 }
 
-void TFineLace::DrawRowInstruction(int pass) {
+void FineLace::DrawRowInstruction(int pass) {
     ResetLines();
-    if (const TPassEntry* e = GetPassEntry(pass)) DrawSettingsLine(pass, kRowLineColor, e->Kind == 2 ? " L ?  " : " P ?  ");
+    if (const PassEntry* e = GetPassEntry(pass)) DrawSettingsLine(pass, kRowLineColor, e->Kind == 2 ? " L ?  " : " P ?  ");
     DrawTenthLine(pass, pass);
 }
 
-void TFineLace::UpdateColors(int pass) {
+void FineLace::UpdateColors(int pass) {
     MarkedYarns = 0;
     PassYarns = 0;
     ColorOrder[0] = -1;
-    const TSeparatedRow& sr = SeparatedData.GetRow(PassToRow(pass));
+    const SeparatedRow& sr = SeparatedData.GetRow(PassToRow(pass));
     // With no ground colour the row shows no yarn (not the previous row's).
     RowYarns = 0;
     for (int c = 0; c <= 13; ++c)
@@ -194,7 +194,7 @@ void TFineLace::UpdateColors(int pass) {
             RowYarns = PassYarns = YarnBit(c);
             break;
         }
-    const TPassEntry* e = GetPassEntry(pass);
+    const PassEntry* e = GetPassEntry(pass);
     if (e && e->Kind != 2) PassYarns = 0; // the yarn is knitted on the closing pass only
     FireColorChanged();
 }

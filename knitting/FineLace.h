@@ -13,10 +13,10 @@
 
 namespace lc {
 
-class TFineLace : public TOnePassTechnique {
+class FineLace : public SinglePassTechnique {
 public:
     // CheckRow (inherited): no more than MaxColors 3 colours, the ground and the two lace colours.
-    TFineLace();
+    FineLace();
 
     std::array<uint8_t, 41> LeftRunPlane{};  // working copy of plane 14
     std::array<uint8_t, 41> RightRunPlane{}; // working copy of plane 15

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 namespace lc {
 
@@ -21,7 +21,7 @@ int place(int pass, int n) { return pass < 0 ? 0 : pass % (2 * n); }
 
 } // namespace
 
-TJacquard::TJacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery)
+Jacquard::Jacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery)
     : n_(n), rowOffsets_(rowOffsets), slots_(slots), markEvery_(sheetMarkEvery) {
     MaxColors = n;
     PassesPerRow = static_cast<uint8_t>(n);
@@ -33,14 +33,14 @@ TJacquard::TJacquard(int n, const int* rowOffsets, const int* slots, int sheetMa
     AddNineColumns('0', '0', ' ');
 }
 
-int TJacquard::PassToRow(int pass) const {
+int Jacquard::PassToRow(int pass) const {
     if (pass < 0) return 0;
     return 2 * (pass / (2 * n_)) + rowOffsets_[place(pass, n_)];
 }
 
-int TJacquard::SlotOfPass(int pass) const { return slots_[place(pass, n_)]; }
+int Jacquard::SlotOfPass(int pass) const { return slots_[place(pass, n_)]; }
 
-void TJacquard::FindRowColors(int row) {
+void Jacquard::FindRowColors(int row) {
     const uint32_t m = SeparatedData.GetRowColors(row).ColorMask;
     int slot = 1;
     for (int c = 0; c < 16 && slot <= n_; ++c)
@@ -50,7 +50,7 @@ void TJacquard::FindRowColors(int row) {
     for (; slot <= n_; ++slot) ColorSlots[static_cast<size_t>(slot)] = kNoColor;
 }
 
-void TJacquard::GetPassNeedles(int pass, uint8_t* bits) {
+void Jacquard::GetPassNeedles(int pass, uint8_t* bits) {
     const int row = PassToRow(pass);
     FindRowColors(row);
     const int c = ColorSlots[static_cast<size_t>(SlotOfPass(pass))];
@@ -59,9 +59,9 @@ void TJacquard::GetPassNeedles(int pass, uint8_t* bits) {
     ClipToWidth(bits);
 }
 
-std::string TJacquard::GetCarriageSetting(int) { return "` Y"; }
+std::string Jacquard::GetCarriageSetting(int) { return "` Y"; }
 
-void TJacquard::UpdateColors(int pass) {
+void Jacquard::UpdateColors(int pass) {
     ColorOrder[0] = -1;
     const int row = PassToRow(pass);
     FindRowColors(row);
@@ -72,7 +72,7 @@ void TJacquard::UpdateColors(int pass) {
     FireColorChanged();
 }
 
-void TJacquard::Prepare() {
+void Jacquard::Prepare() {
     BeginSetup("m0m.\"00!*1!fH5 ", "i");
     const Color red = kSetupLineColor;
     DrawSettingsLine(3, red, " C   11)      <");
@@ -82,7 +82,7 @@ void TJacquard::Prepare() {
     DrawSettingsLine(7, red, "mYm #44!      <");
 }
 
-void TJacquard::DrawRowInstruction(int pass) {
+void Jacquard::DrawRowInstruction(int pass) {
     SetControlStates("mYm.#44!*1!fH5 ");
     ResetLines();
     if (pass == 0) {
@@ -103,17 +103,17 @@ void TJacquard::DrawRowInstruction(int pass) {
     if (pass >= 0 && pass % markEvery_ == 0) DrawNumberLine(pass, kRowLineColor, "d$", 24, false);
 }
 
-TJacquard2C::TJacquard2C() : TJacquard(2, kRows2, kSlots2, 20) {
+Jacquard2C::Jacquard2C() : Jacquard(2, kRows2, kSlots2, 20) {
     Kind = tkJacquard2C;
     InitName("s02013", "2-Color Jacquard");
 }
 
-TJacquard3C::TJacquard3C() : TJacquard(3, kRows3, kSlots3, 60) {
+Jacquard3C::Jacquard3C() : Jacquard(3, kRows3, kSlots3, 60) {
     Kind = tkJacquard3C;
     InitName("s02014", "3-Color Jacquard");
 }
 
-TJacquard4C::TJacquard4C() : TJacquard(4, kRows4, kSlots4, 80) {
+Jacquard4C::Jacquard4C() : Jacquard(4, kRows4, kSlots4, 80) {
     Kind = tkJacquard4C;
     InitName("s02015", "4-Color Jacquard");
 }

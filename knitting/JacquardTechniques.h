@@ -3,7 +3,7 @@
 // Passes are laid out over pairs of rows so that each yarn knits out and back
 // before the next takes over: cycle k knits rows 2k and 2k+1 in passes
 // 2n*k .. 2n*k + 2n - 1. Before a run the separation is spread to n colours a
-// row (TSeparatedData::SpreadColors(n)); the techniques read those masks.
+// row (ColourSeparation::SpreadColors(n)); the techniques read those masks.
 #include <array>
 #include <string>
 
@@ -11,7 +11,7 @@
 
 namespace lc {
 
-class TJacquard : public TOnePassTechnique {
+class Jacquard : public SinglePassTechnique {
 public:
     // A slot without a colour (a row holding fewer than n colours): its pass
     // selects no needle and shows no yarn.
@@ -32,7 +32,7 @@ public:
     int SlotOfPass(int pass) const;
 
 protected:
-    TJacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery);
+    Jacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery);
 
 private:
     int n_;
@@ -41,19 +41,19 @@ private:
     int markEvery_;         // "d$" every so many passes
 };
 
-class TJacquard2C : public TJacquard {
+class Jacquard2C : public Jacquard {
 public:
-    TJacquard2C();
+    Jacquard2C();
 };
 
-class TJacquard3C : public TJacquard {
+class Jacquard3C : public Jacquard {
 public:
-    TJacquard3C();
+    Jacquard3C();
 };
 
-class TJacquard4C : public TJacquard {
+class Jacquard4C : public Jacquard {
 public:
-    TJacquard4C();
+    Jacquard4C();
 };
 
 } // namespace lc

@@ -7,7 +7,7 @@
 
 #include "core/AppMessages.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "knitting/SerialLink.h"
 
@@ -170,7 +170,7 @@ void KnitRun::onStartDelayElapsed() {
     std::vector<uint8_t> held;
     held.swap(held_);
     for (uint8_t b : held) {
-        if (state_ != State::Knitting) break;
+        if (state_ != State::Running) break;
         ReceiveByte(b);
     }
 }
@@ -180,7 +180,7 @@ void KnitRun::PrepareToWork() {
     carriageSide_ = (rowCounter_ + source_.StartSide()) % 2;
     if (carriageSide_ < 0) carriageSide_ += 2;
     source_.PrepareRun(rowCounter_);
-    state_ = State::Knitting;
+    state_ = State::Running;
     host_.drawLine();
     host_.armWatchdog(kWatchdogFirstMs);
 }
@@ -209,13 +209,13 @@ void KnitRun::SetZeroRow() {
 }
 
 void KnitRun::onWatchdogFired() {
-    if (state_ != State::Knitting) return;
+    if (state_ != State::Running) return;
     CloseOpenedComPort();
     MakeError(1, kErrorNoConnection);
 }
 
 void KnitRun::onEmulatorTick() {
-    if (!emulator_ || state_ != State::Knitting) return;
+    if (!emulator_ || state_ != State::Running) return;
     const uint8_t b = EmulatorStream[emulatorIndex_];
     emulatorIndex_ = static_cast<uint16_t>((emulatorIndex_ + 1) % kEmulatorStreamLength);
     ReceiveByte(b);
@@ -230,7 +230,7 @@ void KnitRun::ReceiveByte(uint8_t b) {
         if (held_.size() < kMaxHeldBytes) held_.push_back(b);
         return;
     }
-    if (state_ == State::Knitting) {
+    if (state_ == State::Running) {
         host_.stopWatchdog();
         host_.armWatchdog(kWatchdogGapMs);
     }
@@ -260,7 +260,7 @@ void KnitRun::ReceiveByte(uint8_t b) {
 
 void KnitRun::NewTransmittProtocol() {
     switch (rx_[0]) {
-    case kStandardPacket: ProcessStandardPaket(rx_.data()); break;
+    case kStandardPacket: ProcessStandardPacket(rx_.data()); break;
     case kInfoPacket: AddToProtocol(FormatPacketLine("AD-Info->", rx_.data(), 10)); break;
     case kDataPacket: AddToProtocol(FormatPacketLine("AD-Data->", rx_.data(), 34)); break;
     case kTestPacket: AddToProtocol("AD-Test-><Test data>"); break;
@@ -268,9 +268,9 @@ void KnitRun::NewTransmittProtocol() {
     }
 }
 
-void KnitRun::ProcessStandardPaket(const uint8_t* p) {
+void KnitRun::ProcessStandardPacket(const uint8_t* p) {
     AddToProtocol(FormatPacketLine("AD-->", p, 8));
-    if (state_ != State::Knitting) return;
+    if (state_ != State::Running) return;
     const uint8_t status = p[1];
     if (status >= 0x80) {
         MakeError(2, p[2]);
@@ -314,7 +314,7 @@ void KnitRun::ProcessStandardPaket(const uint8_t* p) {
 }
 
 void KnitRun::SendCamPacket() {
-    if (state_ != State::Knitting) return;
+    if (state_ != State::Running) return;
     const uint8_t cam[kCamPacketSize] = {kCamPacketType, static_cast<uint8_t>(cams_.LSPos() & 0xFF),
                                          static_cast<uint8_t>((cams_.RSPos() - 1) & 0xFF), 0xFD};
     SendPacket(cam, kCamPacketSize);

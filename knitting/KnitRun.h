@@ -49,7 +49,7 @@ std::string FormatPacketLine(const char* prefix, const uint8_t* bytes, size_t co
 
 class KnitRun {
 public:
-    enum class State { Idle, Starting, Knitting };
+    enum class State { Idle, Starting, Running };
 
     KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams);
     ~KnitRun();
@@ -63,7 +63,7 @@ public:
     bool Start();
     // The page's Stop (only while the link is up); also cancels a start.
     void Stop();
-    // Port closed, timers off, Knitting off, controls enabled.
+    // Port closed, timers off, Kniting off, controls enabled.
     void CloseOpenedComPort();
     void SetZeroRow();
     // The point-cam packet with the bed's cams, sent and logged while knitting
@@ -89,7 +89,7 @@ public:
     void AddToProtocol(const std::string& line);
 
     State state() const { return state_; }
-    bool Knitting() const { return state_ == State::Knitting; }
+    bool Running() const { return state_ == State::Running; }
     bool LinkUp() const { return state_ != State::Idle; }
 
     int RowCounter() const { return rowCounter_; }
@@ -107,7 +107,7 @@ public:
     // "Wrong side" down: the bits go out unmirrored.
     bool WrongSide() const { return wrongSide_; }
     void SetWrongSide(bool down) { wrongSide_ = down; }
-    // btnTrimMaska down: the edge needles are forced.
+    // btnTrimMask down: the edge needles are forced.
     bool TrimEdges() const { return trimEdges_; }
     void SetTrimEdges(bool down) { trimEdges_ = down; }
 
@@ -116,7 +116,7 @@ private:
     void PrepareToWork();
     void ReceiveByte(uint8_t b);
     void NewTransmittProtocol();
-    void ProcessStandardPaket(const uint8_t* p);
+    void ProcessStandardPacket(const uint8_t* p);
     void SendPacket(const uint8_t* bytes, size_t count);
     void EndOfWork();
     void PlaySound(int bit);

@@ -6,12 +6,12 @@
 #include <cstring>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/Translator.h"
 #include "core/UIText.h"
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 #include "knitting/Technique.h"
 
 namespace lc {
@@ -23,10 +23,10 @@ constexpr int kSoundColorChanged = 1;
 constexpr int kSoundIncDec = 2;
 constexpr int kSoundMachineSetting = 16;
 
-std::unique_ptr<TKnittMachine> makeMachine() {
+std::unique_ptr<KnitMachine> makeMachine() {
     // The techniques take their names from the language file when they are created.
-    SetTechniqueNameSource([](std::string_view key) { return TechniqueName(key, Translator); });
-    return std::make_unique<TSilverReed>();
+    SetTechniqueNameSource([](std::string_view key) { return TechniqueName(key, gTranslator); });
+    return std::make_unique<SilverReedMachine>();
 }
 
 int mod2(int v) { return ((v % 2) + 2) % 2; }
@@ -37,28 +37,28 @@ LinkController::LinkController(IKnitRunHost& host, ILinkView* view)
     : host_(host),
       view_(view),
       machine_(makeMachine()),
-      source_(*machine_, RowTable, SeparatedData),
+      source_(*machine_, gRowTable, SeparatedData),
       cams_(bed_),
       run_(std::make_unique<KnitRun>(*this, source_, cams_)) {}
 
 LinkController::~LinkController() {
     // The run closes its port before the machine and the bed it reads go.
     run_.reset();
-    if (KnittMachine == machine_.get()) KnittMachine = nullptr;
+    if (gKnitMachine == machine_.get()) gKnitMachine = nullptr;
 }
 
 void LinkController::refresh(unsigned parts) {
     if (view_) view_->refresh(parts);
 }
 
-int LinkController::Panel1Height(int h) {
+int LinkController::BedPanelHeight(int h) {
     if (h < 400) return 310;
     if (h <= 600) return std::max(310, h - 200);
     return static_cast<int>(std::nearbyint(h * 0.6));
 }
 
 int LinkController::RowCounterMaximum() const {
-    const TTechnique* t = Technique();
+    const Technique* t = ActiveTechnique();
     if (!t) return 0;
     const int pc = t->PassCount();
     if (pc > 0) return pc;
@@ -74,14 +74,14 @@ int LinkController::ScrollMax() const { return std::max(0, bed_.PatternWidth() -
 
 void LinkController::attachEvents() {
     for (auto& t : machine_->Techniques) {
-        t->OnMachineSettingChanged = [](TTechnique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundMachineSetting); };
-        t->OnColorChanged = [](TTechnique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundColorChanged); };
+        t->OnMachineSettingChanged = [](Technique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundMachineSetting); };
+        t->OnColorChanged = [](Technique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundColorChanged); };
     }
 }
 
 void LinkController::syncRunButtons() {
     run_->SetWrongSide(buttons_.WrongSideDown);
-    run_->SetTrimEdges(buttons_.TrimMaskaDown);
+    run_->SetTrimEdges(buttons_.TrimMaskDown);
 }
 
 void LinkController::applySide(bool wrongSide) {
@@ -89,7 +89,7 @@ void LinkController::applySide(bool wrongSide) {
     buttons_.RightSideDown = !wrongSide;
     buttons_.WrongSideDown = wrongSide;
     preview_.Mirror = !wrongSide;
-    const TTechnique* t = Technique();
+    const Technique* t = ActiveTechnique();
     bed_.ShowActiveNeedles = t && t->Kind == tkFineLace;
     syncRunButtons();
     refresh(lpButtons | lpNeedleBed | lpPreview);
@@ -101,12 +101,12 @@ void LinkController::FormCreate() {
     bed_.SetNotifyTarget(this);
     bed_.SetPatternWidth(GraphicData.Width);
     bed_.FitCams();
-    KnittMachine = machine_.get();
+    gKnitMachine = machine_.get();
     machine_->SetNotifyWindow(this);
 
     TechniqueList = TechniqueListLines(*machine_);
     attachEvents();
-    const TTechnique* t = Technique();
+    const Technique* t = ActiveTechnique();
     applySide(t && t->OtherSide != 0);
     buttons_.ComboEnabled = !TechniqueList.empty();
     buttons_.ProtocolButtonVisible = ViewProtocol > 0;
@@ -117,10 +117,10 @@ void LinkController::Preparation() {
     PreparationOptions o;
     o.GarmentMode = GarmentMode;
     o.DiscretCorrection = buttons_.DiscretCorrectionDown;
-    o.StartSide = Technique() ? Technique()->StartSide : 0;
+    o.StartSide = ActiveTechnique() ? ActiveTechnique()->StartSide : 0;
     o.Mirrored = bed_.Mirrored;
-    lc::Preparation(RowTable, GraphicData, o);
-    colorPanel_.AllColorsInPic = RowTable.AllColorsInPic;
+    lc::Preparation(gRowTable, GraphicData, o);
+    colorPanel_.AllColorsInPic = gRowTable.AllColorsInPic;
     // The side the adapter reported stands while a run is going.
     if (GarmentMode && !run_->LinkUp()) run_->SetCarriageSide(mod2(RowCounter() + o.StartSide));
     ShowRowInfo();
@@ -128,15 +128,15 @@ void LinkController::Preparation() {
 }
 
 void LinkController::applyKindButtons(bool spread) {
-    const TTechnique* t = Technique();
+    const Technique* t = ActiveTechnique();
     if (!t) return;
-    buttons_.NoTrimMaskaEnabled = true;
+    buttons_.NoTrimMaskEnabled = true;
     if (const int n = JacquardColors(t->Kind)) {
         if (spread) SeparatedData.SpreadColors(n);
     } else if (t->Kind == tkLace || t->Kind == tkFineLace) {
-        if (t->Kind == tkFineLace) Technique()->Prepare(); // builds the pass table (cached)
-        buttons_.TrimMaskaDown = true;
-        buttons_.NoTrimMaskaEnabled = false;
+        if (t->Kind == tkFineLace) ActiveTechnique()->Prepare(); // builds the pass table (cached)
+        buttons_.TrimMaskDown = true;
+        buttons_.NoTrimMaskEnabled = false;
     }
     syncRunButtons();
 }
@@ -159,12 +159,12 @@ void LinkController::OnShowForm() {
     if (RowCounter() > rowCounterMax_) SetZeroRow();
     attachEvents();
     machine_->SetRowRange(rowCounterMax_);
-    run_->SetDesignRow(Technique() ? Technique()->PassToRow(RowCounter()) : RowCounter());
+    run_->SetDesignRow(ActiveTechnique() ? ActiveTechnique()->PassToRow(RowCounter()) : RowCounter());
     bed_.FitCams();
     DrawLine();
-    bed_.ShowActiveNeedles = Technique() && Technique()->Kind == tkFineLace;
+    bed_.ShowActiveNeedles = ActiveTechnique() && ActiveTechnique()->Kind == tkFineLace;
     // Also after a technique restored without the box: the jacquards' rows go in pairs.
-    preview_.Even = Technique() && JacquardColors(Technique()->Kind) != 0;
+    preview_.Even = ActiveTechnique() && JacquardColors(ActiveTechnique()->Kind) != 0;
     refresh(lpAll);
 }
 
@@ -173,7 +173,7 @@ void LinkController::ChooseTechnique(int kind) {
     if (!machine_->SelectTechniqueByKind(kind)) return;
     attachEvents();
     SetZeroRow();
-    TTechnique* t = Technique();
+    Technique* t = ActiveTechnique();
     applySide(t->OtherSide != 0);
     preview_.Even = JacquardColors(t->Kind) != 0;
     SeparatedData.Clear();
@@ -195,9 +195,9 @@ void LinkController::ChooseTechnique(int kind) {
 
 void LinkController::ShowRowInfo() {
     const int r = std::max(0, DesignRow());
-    const TRowInfo& cur = RowTable[r];
+    const RowInfo& cur = gRowTable[r];
     if (r > 0) {
-        const TRowInfo& prev = RowTable[r - 1];
+        const RowInfo& prev = gRowTable[r - 1];
         labels_.Label4 = std::to_string(int(prev.LeftNeedle) - int(cur.LeftNeedle));
         labels_.Label17 = std::to_string(int(cur.RightNeedle) - int(prev.RightNeedle));
     } else {
@@ -209,15 +209,15 @@ void LinkController::ShowRowInfo() {
 }
 
 void LinkController::DrawLine() {
-    TTechnique* t = Technique();
+    Technique* t = ActiveTechnique();
     const int rc = RowCounter();
     const int width = GraphicData.Width;
     const int r = DesignRow();
     if (r >= 0) {
-        const TRowInfo& cur = RowTable[r];
+        const RowInfo& cur = gRowTable[r];
         int dl = 0, dr = 0;
         if (r > 0) {
-            const TRowInfo& prev = RowTable[r - 1];
+            const RowInfo& prev = gRowTable[r - 1];
             dl = int(prev.LeftNeedle) - int(cur.LeftNeedle);
             dr = int(cur.RightNeedle) - int(prev.RightNeedle);
         }
@@ -233,11 +233,11 @@ void LinkController::DrawLine() {
         }
         ShowRowInfo();
         if (bed_.Mirrored) {
-            labels_.LeftWorkStich = FormatNeedleNumber(left, width);
-            labels_.RightWorkStich = FormatNeedleNumber(right, width);
+            labels_.LeftWorkStitch = FormatNeedleNumber(left, width);
+            labels_.RightWorkStitch = FormatNeedleNumber(right, width);
         } else {
-            labels_.RightWorkStich = FormatNeedleNumberSwapped(left, width);
-            labels_.LeftWorkStich = FormatNeedleNumberSwapped(right, width);
+            labels_.RightWorkStitch = FormatNeedleNumberSwapped(left, width);
+            labels_.LeftWorkStitch = FormatNeedleNumberSwapped(right, width);
         }
         // Row 0 has no row below it to differ from.
         if (dl != 0 || dr != 0) SendAppMessage(AppMsg::PlayEventSound, kSoundIncDec);
@@ -245,7 +245,7 @@ void LinkController::DrawLine() {
     if (t && t->Kind == tkFineLace) {
         // The pass entry is trimmed on a copy: the table itself stays as built.
         std::array<uint8_t, 41> bits{};
-        if (const TPassEntry* e = t->GetPassEntry(rc)) {
+        if (const PassEntry* e = t->GetPassEntry(rc)) {
             std::memcpy(bits.data(), e->Bits.data(), bits.size());
             run_->TrimData(bits.data());
         }
@@ -320,16 +320,16 @@ void LinkController::setRowCounter(int position) {
     machine_->RowUpDown.Position = std::clamp(RowCounter(), machine_->RowUpDown.Min, machine_->RowUpDown.Max);
 }
 
-void LinkController::UpDown1Click(int position) {
+void LinkController::StepRowCounter(int position) {
     if (run_->LinkUp()) return;
     setRowCounter(position);
-    TTechnique* t = Technique();
+    Technique* t = ActiveTechnique();
     run_->SetDesignRow(t ? t->PassToRow(RowCounter()) : RowCounter());
     run_->SetCarriageSide(mod2(RowCounter() + (t ? t->StartSide : 0)));
     DrawLine();
 }
 
-void LinkController::SpeedButton2Click() {
+void LinkController::ZeroRowCounter() {
     if (run_->LinkUp()) return;
     SetZeroRow();
     DrawLine();
@@ -341,27 +341,27 @@ void LinkController::pickPreviewRow(int y, bool click) {
         if (!click) return; // a drag over no row changes nothing
         row = 0;
     }
-    TTechnique* t = Technique();
+    Technique* t = ActiveTechnique();
     run_->SetDesignRow(row);
     setRowCounter(t ? t->RowToPass(row) : row);
     run_->SetCarriageSide(mod2(RowCounter() + (t ? t->StartSide : 0)));
     DrawLine();
 }
 
-void LinkController::Image1MouseDown(int y) {
+void LinkController::PreviewPressed(int y) {
     if (run_->LinkUp()) return;
     previewDrag_ = true;
     pickPreviewRow(y, true);
 }
 
-void LinkController::PreViewScrMouseMove(int y) {
+void LinkController::PreviewDragged(int y) {
     if (!previewDrag_ || run_->LinkUp()) return;
     pickPreviewRow(y, false);
 }
 
-void LinkController::Image1MouseUp() { previewDrag_ = false; }
+void LinkController::PreviewReleased() { previewDrag_ = false; }
 
-void LinkController::ScrollBar1Change(int position) {
+void LinkController::ScrollBed(int position) {
     scrollPos_ = std::clamp(position, 0, ScrollMax());
     // The bar's page is the number of needles shown.
     bed_.SetVisibleRange(scrollPos_, scrollPos_ + std::max(1, scrollPage_) - 1);
@@ -404,12 +404,12 @@ void LinkController::ToolButtonClick(int tag) {
         refresh(lpButtons);
         break;
     case ltCamsToGarment:
-        bed_.SetCams(RowTable.GarmentLeft, RowTable.GarmentRight);
+        bed_.SetCams(gRowTable.GarmentLeft, gRowTable.GarmentRight);
         bed_.FitCams();
         DrawLine();
         break;
     case ltCamsToRow: {
-        const TRowInfo& row = RowTable[std::max(0, DesignRow())];
+        const RowInfo& row = gRowTable[std::max(0, DesignRow())];
         bed_.SetCams(row.LeftNeedle, row.RightNeedle);
         DrawLine();
         break;
@@ -420,13 +420,13 @@ void LinkController::ToolButtonClick(int tag) {
         Preparation();
         refresh(lpButtons);
         break;
-    case ltNoTrimMaska:
-        if (buttons_.NoTrimMaskaEnabled) buttons_.TrimMaskaDown = false;
+    case ltNoTrimMask:
+        if (buttons_.NoTrimMaskEnabled) buttons_.TrimMaskDown = false;
         syncRunButtons();
         refresh(lpButtons);
         break;
-    case ltTrimMaska:
-        buttons_.TrimMaskaDown = true;
+    case ltTrimMask:
+        buttons_.TrimMaskDown = true;
         syncRunButtons();
         refresh(lpButtons);
         break;
@@ -442,7 +442,7 @@ void LinkController::camGrab(bool right, int needle, bool keep) {
     label = FormatNeedleNumber(needle, width);
     if (!GarmentMode) {
         labels_.Wide = std::to_string(bed_.RSPos - bed_.LSPos);
-        (right ? labels_.RightWorkStich : labels_.LeftWorkStich) = FormatNeedleNumber(needle, width);
+        (right ? labels_.RightWorkStitch : labels_.LeftWorkStitch) = FormatNeedleNumber(needle, width);
     }
     refresh(lpLabels);
 }
@@ -472,7 +472,7 @@ intptr_t LinkController::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam
         // counter is the run's.
         if (run_->LinkUp()) break;
         setRowCounter(a);
-        run_->SetDesignRow(Technique() ? Technique()->PassToRow(RowCounter()) : RowCounter());
+        run_->SetDesignRow(ActiveTechnique() ? ActiveTechnique()->PassToRow(RowCounter()) : RowCounter());
         DrawLine();
         break;
     default:

@@ -1,5 +1,5 @@
 #pragma once
-// The Link page's engine: everything TFrame4 decides, without a widget. It
+// The Link page's engine: everything LinkPage decides, without a widget. It
 // owns the machine panel's engine (the seventeen techniques), the needle bed,
 // the preview and yarn panel models and the knitting run, and keeps the page's
 // state (buttons, row counter range, the texts of the row labels). The window
@@ -16,9 +16,9 @@
 #include "core/Globals.h"
 #include "knitting/KnitRun.h"
 #include "knitting/KnitRunTypes.h"
-#include "knitting/KnittMachine.h"
-#include "knitting/NeedleBed.h"
-#include "knitting/PreviewPanels.h"
+#include "knitting/KnitMachine.h"
+#include "knitting/NeedleBedModel.h"
+#include "knitting/PreviewModel.h"
 #include "knitting/TechniqueAdapter.h"
 
 namespace lc {
@@ -38,8 +38,8 @@ enum LinkTool : int {
     ltCamsToRow = 41,
     ltDiscretCorrection = 60,
     ltNoDiscretCorrection = 61,
-    ltNoTrimMaska = 63,
-    ltTrimMaska = 64,
+    ltNoTrimMask = 63,
+    ltTrimMask = 64,
 };
 
 // What the page shows changed; the window refreshes those parts (coalesced).
@@ -70,8 +70,8 @@ struct LinkButtons {
     bool RightSideDown = true;
     bool WrongSideDown = false;
     bool WrongSideEnabled = true;
-    bool TrimMaskaDown = true; // btnTrimMaska: the edge needles are forced
-    bool NoTrimMaskaEnabled = true;
+    bool TrimMaskDown = true; // btnTrimMask: the edge needles are forced
+    bool NoTrimMaskEnabled = true;
     bool DiscretCorrectionDown = false;
     int View = ltViewPreview; // 31, 32 or 33
     bool ProtocolButtonVisible = false;
@@ -83,9 +83,9 @@ struct LinkLabels {
     std::string Label4;  // increase/decrease on the left
     std::string Label6;  // rows without change
     std::string Label17; // increase/decrease on the right
-    std::string LeftWorkStich;
+    std::string LeftWorkStitch;
     std::string Wide;
-    std::string RightWorkStich;
+    std::string RightWorkStitch;
 };
 
 class LinkController : public IKnitRunHost, public IAppMessageSink {
@@ -116,13 +116,13 @@ public:
     void Stop();   // Shape2MouseUp
     // ComboBox2Change: the technique of this kind becomes current (ignored while knitting).
     void ChooseTechnique(int kind);
-    void UpDown1Click(int position);
-    void SpeedButton2Click();
+    void StepRowCounter(int position);
+    void ZeroRowCounter();
     void ToolButtonClick(int tag);
-    void ScrollBar1Change(int position);
-    void Image1MouseDown(int y);
-    void PreViewScrMouseMove(int y);
-    void Image1MouseUp();
+    void ScrollBed(int position);
+    void PreviewPressed(int y);
+    void PreviewDragged(int y);
+    void PreviewReleased();
 
     // Messages from the needle bed and the machine panel (1035..1042).
     intptr_t appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) override;
@@ -142,11 +142,11 @@ public:
     ISerialSink* serialSink() override { return host_.serialSink(); }
 
     // --- state
-    TKnittMachine& Machine() { return *machine_; }
-    TTechnique* Technique() const { return machine_->CurrentTechnique; }
-    TNeedleBed& Bed() { return bed_; }
-    TPreView& Preview() { return preview_; }
-    const TColorInstruction& ColorPanel() const { return colorPanel_; }
+    KnitMachine& Machine() { return *machine_; }
+    Technique* ActiveTechnique() const { return machine_->CurrentTechnique; }
+    NeedleBedModel& Bed() { return bed_; }
+    PreviewModel& Preview() { return preview_; }
+    const ColorInstruction& ColorPanel() const { return colorPanel_; }
     const std::string& CarriageSetting() const { return carriageSetting_; }
     KnitRun& Run() { return *run_; }
     TechniqueAdapter& Source() { return source_; }
@@ -168,7 +168,7 @@ public:
     // garment's with one laid) times the passes per row.
     int RowCounterMaximum() const;
     // The panel heights of the page for a frame height H.
-    static int Panel1Height(int frameHeight);
+    static int BedPanelHeight(int frameHeight);
 
 private:
     void refresh(unsigned parts);
@@ -183,10 +183,10 @@ private:
 
     IKnitRunHost& host_;
     ILinkView* view_ = nullptr;
-    std::unique_ptr<TKnittMachine> machine_;
-    TNeedleBed bed_;
-    TPreView preview_;
-    TColorInstruction colorPanel_;
+    std::unique_ptr<KnitMachine> machine_;
+    NeedleBedModel bed_;
+    PreviewModel preview_;
+    ColorInstruction colorPanel_;
     std::string carriageSetting_;
     TechniqueAdapter source_;
     NeedleBedCams cams_;

@@ -7,7 +7,7 @@
 
 namespace lc {
 
-TRowTable RowTable;
+RowTable gRowTable;
 
 namespace {
 
@@ -19,13 +19,13 @@ constexpr std::array<uint16_t, 256> makeColorLut() {
 }
 constexpr std::array<uint16_t, 256> kColorLut = makeColorLut();
 
-void recountUnchanged(TRowTable& t) {
+void recountUnchanged(RowTable& t) {
     const int n = t.RowCount;
     if (n <= 0) return;
     t.Rows[static_cast<size_t>(n - 1)].RowsWithoutChange = 1;
     for (int i = n - 2; i >= 0; --i) {
-        TRowInfo& r = t.Rows[static_cast<size_t>(i)];
-        const TRowInfo& up = t.Rows[static_cast<size_t>(i + 1)];
+        RowInfo& r = t.Rows[static_cast<size_t>(i)];
+        const RowInfo& up = t.Rows[static_cast<size_t>(i + 1)];
         r.RowsWithoutChange = (r.LeftNeedle == up.LeftNeedle && r.RightNeedle == up.RightNeedle)
                                   ? static_cast<uint16_t>(up.RowsWithoutChange + 1)
                                   : uint16_t{1};
@@ -33,7 +33,7 @@ void recountUnchanged(TRowTable& t) {
     t.Rows[static_cast<size_t>(n)].RowsWithoutChange = 0;
 }
 
-void buildColours(TRowTable& t, const TLCGraphicData& g, bool garmentMode) {
+void buildColours(RowTable& t, const PatternRaster& g, bool garmentMode) {
     const int rows = std::clamp(std::min(g.Height, g.Picture.height()), 0, kRowTableRows);
     const int width = std::clamp(std::min(g.Width, g.Picture.width()), 0, 0xFFFF);
     const int mh = g.Mask.height(), mw = g.Mask.width();
@@ -56,7 +56,7 @@ void buildColours(TRowTable& t, const TLCGraphicData& g, bool garmentMode) {
         } else {
             for (int x = 0; x < width; ++x) m |= kColorLut[cells[x]];
         }
-        TRowInfo& r = t.Rows[static_cast<size_t>(i)];
+        RowInfo& r = t.Rows[static_cast<size_t>(i)];
         r.ColorMask = m;
         r.ColorCount = static_cast<uint8_t>(CountColors(m));
         all |= m;
@@ -66,7 +66,7 @@ void buildColours(TRowTable& t, const TLCGraphicData& g, bool garmentMode) {
 
 } // namespace
 
-bool MaskRowEdges(const TLCGraphicData& g, int row, int& left, int& right) {
+bool MaskRowEdges(const PatternRaster& g, int row, int& left, int& right) {
     const int mw = g.Mask.width();
     if (row < 0 || row >= g.Mask.height() || mw <= 0 || g.Width <= 0) return false;
     const int l = g.MaskRowLeftEdge(row);
@@ -77,9 +77,9 @@ bool MaskRowEdges(const TLCGraphicData& g, int row, int& left, int& right) {
     return true;
 }
 
-void Preparation(TRowTable& t, const TLCGraphicData& g, const PreparationOptions& o) {
+void Preparation(RowTable& t, const PatternRaster& g, const PreparationOptions& o) {
     const int width = std::max(g.Width, 1);
-    t.Rows.fill(TRowInfo{});
+    t.Rows.fill(RowInfo{});
     t.RowCount = std::clamp(o.GarmentMode ? g.GarmentRows : g.Height, 0, kRowTableRows);
     t.GarmentLeft = 0;
     t.GarmentRight = width - 1;
@@ -87,7 +87,7 @@ void Preparation(TRowTable& t, const TLCGraphicData& g, const PreparationOptions
 
     if (!o.GarmentMode) {
         for (int i = 0; i < n; ++i) {
-            TRowInfo& r = t.Rows[static_cast<size_t>(i)];
+            RowInfo& r = t.Rows[static_cast<size_t>(i)];
             r.LeftNeedle = 0;
             r.RightNeedle = static_cast<uint16_t>(width - 1);
             r.RowsWithoutChange = static_cast<uint16_t>(n - i);
@@ -128,24 +128,24 @@ void Preparation(TRowTable& t, const TLCGraphicData& g, const PreparationOptions
             t.GarmentLeft = std::min<int>(t.GarmentLeft, t.Rows[static_cast<size_t>(i)].LeftNeedle);
             t.GarmentRight = std::max<int>(t.GarmentRight, t.Rows[static_cast<size_t>(i)].RightNeedle);
         }
-        TRowInfo& term = t.Rows[static_cast<size_t>(n)];
+        RowInfo& term = t.Rows[static_cast<size_t>(n)];
         term.LeftNeedle = t.Rows[static_cast<size_t>(n - 1)].LeftNeedle;
         term.RightNeedle = t.Rows[static_cast<size_t>(n - 1)].RightNeedle;
         recountUnchanged(t);
-        if (o.DiscretCorrection) MaskaCorrection(t, o.StartSide, o.Mirrored);
+        if (o.DiscretCorrection) MaskCorrection(t, o.StartSide, o.Mirrored);
     }
     buildColours(t, g, o.GarmentMode);
 }
 
-void Preparation(const PreparationOptions& options) { Preparation(RowTable, GraphicData, options); }
+void Preparation(const PreparationOptions& options) { Preparation(gRowTable, GraphicData, options); }
 
-void MaskaCorrection(TRowTable& t, int startSide, bool mirrored) {
+void MaskCorrection(RowTable& t, int startSide, bool mirrored) {
     const int n = t.RowCount;
     if (n <= 0) return;
     const bool firstWay = (startSide == 0 && mirrored) || (startSide != 0 && !mirrored);
     for (int i = 0; i + 1 < n; ++i) {
-        const TRowInfo& r = t.Rows[static_cast<size_t>(i)];
-        TRowInfo& up = t.Rows[static_cast<size_t>(i + 1)];
+        const RowInfo& r = t.Rows[static_cast<size_t>(i)];
+        RowInfo& up = t.Rows[static_cast<size_t>(i + 1)];
         const bool takeLeft = ((i % 2) == 0) == firstWay;
         if (takeLeft)
             up.LeftNeedle = r.LeftNeedle;

@@ -11,11 +11,11 @@
 #include <array>
 #include <cstdint>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 
-struct TRowInfo {
+struct RowInfo {
     uint16_t LeftNeedle = 0;        // first needle in work
     uint16_t RightNeedle = 0;       // last needle in work (inclusive)
     uint16_t RowsWithoutChange = 0; // rows, this one included, keeping both needles going up
@@ -26,20 +26,20 @@ struct TRowInfo {
 inline constexpr int kRowTableRows = 1024;                 // design rows 0..1023
 inline constexpr int kRowTableSize = kRowTableRows + 1;    // and one terminator record
 
-class TRowTable {
+class RowTable {
 public:
-    std::array<TRowInfo, kRowTableSize> Rows{};
+    std::array<RowInfo, kRowTableSize> Rows{};
     int RowCount = 0;     // design rows to knit (pattern height, or the garment's rows), 0..1024
     int GarmentLeft = 0;  // smallest LeftNeedle over the rows (0 without a garment)
     int GarmentRight = 0; // largest RightNeedle (width-1 without a garment)
     uint16_t AllColorsInPic = 0; // OR of every row's ColorMask, for the colour panel
 
     // Bounded access: rows below 0 read row 0, rows past the terminator read it.
-    const TRowInfo& operator[](int row) const { return Rows[static_cast<size_t>(std::clamp(row, 0, kRowTableRows))]; }
-    TRowInfo& operator[](int row) { return Rows[static_cast<size_t>(std::clamp(row, 0, kRowTableRows))]; }
+    const RowInfo& operator[](int row) const { return Rows[static_cast<size_t>(std::clamp(row, 0, kRowTableRows))]; }
+    RowInfo& operator[](int row) { return Rows[static_cast<size_t>(std::clamp(row, 0, kRowTableRows))]; }
 };
 
-extern TRowTable RowTable;
+extern RowTable gRowTable;
 
 struct PreparationOptions {
     bool GarmentMode = false;
@@ -52,24 +52,24 @@ struct PreparationOptions {
 // Builds `table` from `g`. Without a garment every row spans 0..width-1 and
 // RowsWithoutChange counts down from RowCount. With a garment the edges come
 // from the garment mask, the terminator record RowCount is written and, with
-// DiscretCorrection, MaskaCorrection runs. Colours are taken over the pattern's
+// DiscretCorrection, MaskCorrection runs. Colours are taken over the pattern's
 // whole height; in garment mode cells outside the garment count for no row, as
 // in the colour separation, so that a row is judged by what is knitted.
 // In garment mode the caller resets the carriage side after this:
 // CarriageSide := (row counter + StartSide) mod 2.
-void Preparation(TRowTable& table, const TLCGraphicData& g, const PreparationOptions& options);
-// The global RowTable from GraphicData (pass GarmentMode in the options).
+void Preparation(RowTable& table, const PatternRaster& g, const PreparationOptions& options);
+// The global gRowTable from GraphicData (pass GarmentMode in the options).
 void Preparation(const PreparationOptions& options);
 
 // Limits edge changes to the carriage side: on every second row only the left
 // edge may move, on the others only the right edge (pairing from StartSide and
 // Mirrored); RowsWithoutChange is recomputed. GarmentLeft/Right are kept.
-void MaskaCorrection(TRowTable& table, int startSide, bool mirrored);
+void MaskCorrection(RowTable& table, int startSide, bool mirrored);
 
 // The garment mask's edges of design row `row` as needles (the mask's own
 // numbering, counted from the right-hand end): false, with left/right
 // untouched, when the row holds no inside cell or lies outside the mask.
 // Otherwise both lie within 0..width-1 and left <= right.
-bool MaskRowEdges(const TLCGraphicData& g, int row, int& left, int& right);
+bool MaskRowEdges(const PatternRaster& g, int row, int& left, int& right);
 
 } // namespace lc

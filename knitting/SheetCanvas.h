@@ -8,7 +8,7 @@
 // Colours are 0x00BBGGRR values.
 #include <string_view>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 

@@ -1,7 +1,7 @@
 #include "knitting/SinglePassTechniques.h"
 
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 namespace lc {
 
@@ -15,28 +15,28 @@ const std::string kBlanks14(14, ' ');
 
 // ---------------------------------------------------------------- shared
 
-int TOnePassTechnique::CheckRow(std::span<const uint8_t>, int row) {
-    return RowTable[row].ColorCount > MaxColors ? kRowTooManyColors : kRowAccepted;
+int SinglePassTechnique::CheckRow(std::span<const uint8_t>, int row) {
+    return gRowTable[row].ColorCount > MaxColors ? kRowTooManyColors : kRowAccepted;
 }
 
-void TOnePassTechnique::GetPassNeedles(int pass, uint8_t* bits) { CopyTopPlane(pass, bits); }
+void SinglePassTechnique::GetPassNeedles(int pass, uint8_t* bits) { CopyTopPlane(pass, bits); }
 
-void TOnePassTechnique::DrawRowInstruction(int pass) { DrawRowLine(pass, RowText(pass)); }
+void SinglePassTechnique::DrawRowInstruction(int pass) { DrawRowLine(pass, RowText(pass)); }
 
-void TOnePassTechnique::DrawRowLine(int pass, std::string_view text) {
+void SinglePassTechnique::DrawRowLine(int pass, std::string_view text) {
     ResetLines();
     DrawSettingsLine(pass, kRowLineColor, text);
     DrawTenthLine(pass, pass);
 }
 
-void TOnePassTechnique::AddThreeColumns(std::string_view setting, char settingSymbol, std::string_view yarns,
+void SinglePassTechnique::AddThreeColumns(std::string_view setting, char settingSymbol, std::string_view yarns,
                                         char yarnsSymbol) {
     AddControl(setting, settingSymbol);
     AddControl(yarns, yarnsSymbol);
     AddControl(">", '=');
 }
 
-void TOnePassTechnique::AddNineColumns(char x, char y, char z) {
+void SinglePassTechnique::AddNineColumns(char x, char y, char z) {
     AddControl("m0m", 'B');
     AddControl(".", 'q');
     AddControl("\"", 'p');
@@ -48,21 +48,21 @@ void TOnePassTechnique::AddNineColumns(char x, char y, char z) {
     AddControl(std::string(1, z), 's');
 }
 
-void TOnePassTechnique::BeginSetup(std::string_view states, std::string_view glyph, std::string_view second) {
+void SinglePassTechnique::BeginSetup(std::string_view states, std::string_view glyph, std::string_view second) {
     SetControlStates(states);
     ResetLines();
     DrawNumberLine(1, kSetupLineColor, glyph, 48, true);
     DrawNumberLine(2, kSetupLineColor, second, 24, false);
 }
 
-void TOnePassTechnique::ShowLowestYarn(uint32_t mask) {
+void SinglePassTechnique::ShowLowestYarn(uint32_t mask) {
     MarkedYarns = 0;
     if (mask & 0xFFFF) RowYarns = PassYarns = YarnBit(LowestColor(mask));
     ColorOrder[0] = -1;
     FireColorChanged();
 }
 
-void TOnePassTechnique::ShowYarnPair(uint16_t mask) {
+void SinglePassTechnique::ShowYarnPair(uint16_t mask) {
     MarkedYarns = 0;
     if (mask) {
         const int c = LowestColor(mask);
@@ -77,7 +77,7 @@ void TOnePassTechnique::ShowYarnPair(uint16_t mask) {
 
 // ---------------------------------------------------------------- fair isle
 
-TFairisle::TFairisle() {
+FairIsle::FairIsle() {
     Kind = tkFairisle;
     InitName("s02002", "Fair Isle");
     MaxColors = 2;
@@ -86,18 +86,18 @@ TFairisle::TFairisle() {
     AddThreeColumns(" m F m ", 'n', "?\?", 'b');
 }
 
-std::string TFairisle::GetCarriageSetting(int pass) {
-    std::string s = RowTable[pass].ColorCount == 2 ? "Z F" : "Z O ";
+std::string FairIsle::GetCarriageSetting(int pass) {
+    std::string s = gRowTable[pass].ColorCount == 2 ? "Z F" : "Z O ";
     FireSettingChanged(s);
     return s;
 }
 
-std::string TFairisle::RowText(int row) const {
-    return std::string(RowTable[row].ColorCount == 2 ? " m F m ?\?" : " m O m ? ") + DirectionChar(row);
+std::string FairIsle::RowText(int row) const {
+    return std::string(gRowTable[row].ColorCount == 2 ? " m F m ?\?" : " m O m ? ") + DirectionChar(row);
 }
 
-void TFairisle::UpdateColors(int pass) {
-    const uint16_t m = RowTable[pass].ColorMask;
+void FairIsle::UpdateColors(int pass) {
+    const uint16_t m = gRowTable[pass].ColorMask;
     MarkedYarns = 0;
     if (m) RowYarns = PassYarns = static_cast<uint16_t>(YarnBit(LowestColor(m)) | YarnBit(HighestColor(m)));
     ColorOrder[0] = -1;
@@ -106,7 +106,7 @@ void TFairisle::UpdateColors(int pass) {
 
 // ---------------------------------------------------------------- thread lace
 
-TThreadLace::TThreadLace() {
+ThreadLace::ThreadLace() {
     Kind = tkThreadLace;
     InitName("s02003", "Thread Lace");
     MaxColors = 2;
@@ -115,18 +115,18 @@ TThreadLace::TThreadLace() {
     AddThreeColumns(" l L m ", 'n', "?\?", 'b');
 }
 
-std::string TThreadLace::GetCarriageSetting(int) { return "Z L"; }
+std::string ThreadLace::GetCarriageSetting(int) { return "Z L"; }
 
-std::string TThreadLace::RowText(int row) const { return std::string(" l L m ?\?") + DirectionChar(row); }
+std::string ThreadLace::RowText(int row) const { return std::string(" l L m ?\?") + DirectionChar(row); }
 
-void TThreadLace::UpdateColors(int pass) {
+void ThreadLace::UpdateColors(int pass) {
     RowYarns = PassYarns = 3; // colours 14 and 15
-    ShowYarnPair(RowTable[pass].ColorMask);
+    ShowYarnPair(gRowTable[pass].ColorMask);
 }
 
 // ---------------------------------------------------------------- weaving
 
-TWeaving::TWeaving() {
+Weaving::Weaving() {
     Kind = tkWeaving;
     InitName("s02010", "Weaving");
     MaxColors = 2;
@@ -137,12 +137,12 @@ TWeaving::TWeaving() {
     AddThreeColumns(" moWom ", 'n', "?\?", 'e');
 }
 
-std::string TWeaving::GetCarriageSetting(int) { return "Z W"; }
+std::string Weaving::GetCarriageSetting(int) { return "Z W"; }
 
-std::string TWeaving::RowText(int) const { return " moWom ?\?="; }
+std::string Weaving::RowText(int) const { return " moWom ?\?="; }
 
-void TWeaving::UpdateColors(int pass) {
-    const uint16_t m = RowTable[pass].ColorMask;
+void Weaving::UpdateColors(int pass) {
+    const uint16_t m = gRowTable[pass].ColorMask;
     if (m) {
         const int lo = LowestColor(m);
         const int second = LowestColor(m & ~YarnBit(lo));
@@ -155,7 +155,7 @@ void TWeaving::UpdateColors(int pass) {
 
 // ---------------------------------------------------------------- lace
 
-TLace::TLace() {
+Lace::Lace() {
     Kind = tkLace;
     InitName("s02011", "Lace");
     MaxColors = 2;
@@ -164,22 +164,22 @@ TLace::TLace() {
     AddThreeColumns(" L ", '}', "? ", 'Q');
 }
 
-void TLace::GetPassNeedles(int pass, uint8_t* bits) {
+void Lace::GetPassNeedles(int pass, uint8_t* bits) {
     // A one-colour row is knitted plain: no needle is selected, whatever its colour.
     if (SeparatedData.GetRowColors(pass).ColorCount == 1) return;
     CopyTopPlane(pass, bits);
 }
 
-std::string TLace::GetCarriageSetting(int) { return "} L"; }
+std::string Lace::GetCarriageSetting(int) { return "} L"; }
 
-std::string TLace::RowText(int) const { return " L ? ="; }
+std::string Lace::RowText(int) const { return " L ? ="; }
 
-void TLace::UpdateColors(int pass) { ShowLowestYarn(SeparatedData.GetRowColors(pass).ColorMask); }
+void Lace::UpdateColors(int pass) { ShowLowestYarn(SeparatedData.GetRowColors(pass).ColorMask); }
 
 // ---------------------------------------------------------------- pin tuck
 
-TPinTuckStich::TPinTuckStich() {
-    Kind = tkPinTuckStich;
+PinTuckStitch::PinTuckStitch() {
+    Kind = tkPinTuckStitch;
     InitName("s02016", "Pin Tuck");
     MaxColors = 2;
     OtherSide = 1;
@@ -189,7 +189,7 @@ TPinTuckStich::TPinTuckStich() {
     AddNineColumns('0', '0', ' ');
 }
 
-void TPinTuckStich::Prepare() {
+void PinTuckStitch::Prepare() {
     BeginSetup("m0m.\"00!*1!fH5 ", "j");
     DrawSettingsLine(3, kSetupLineColor, " C   13)      >");
     DrawSettingsLine(4, kSetupLineColor, " C            <");
@@ -198,14 +198,14 @@ void TPinTuckStich::Prepare() {
     DrawSettingsLine(6, kSetupLineColor, "mSm.\"34!*1!fH5>");
 }
 
-std::string TPinTuckStich::GetCarriageSetting(int) { return "` Y"; }
+std::string PinTuckStitch::GetCarriageSetting(int) { return "` Y"; }
 
-void TPinTuckStich::DrawRowInstruction(int pass) {
+void PinTuckStitch::DrawRowInstruction(int pass) {
     SetControlStates("mSm.\"34!*1!fH5 ");
     DrawRowLine(pass, " S   34!      <");
 }
 
-void TPinTuckStich::UpdateColors(int pass) { ShowLowestYarn(RowTable[pass].ColorMask); }
+void PinTuckStitch::UpdateColors(int pass) { ShowLowestYarn(gRowTable[pass].ColorMask); }
 
 // ---------------------------------------------------------------- terry weave, lace effect
 
@@ -216,13 +216,13 @@ const char kLaceEffectOdd[] = {0x60, 0x53, 0x3C, 0x68, 0x3D, 0x67, 0};
 const char kLaceEffectEven[] = {0x60, 0x53, 0x3E, 0x68, 0};
 } // namespace
 
-TTerryWeave::TTerryWeave()
-    : TTerryWeave({kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5', '3') {
+TerryWeave::TerryWeave()
+    : TerryWeave({kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5', '3') {
     Kind = tkTerryWeave;
     InitName("s02017", "Terry Weave");
 }
 
-TTerryWeave::TTerryWeave(const Glyphs& glyphs, char x, char y) : glyphs_(glyphs) {
+TerryWeave::TerryWeave(const Glyphs& glyphs, char x, char y) : glyphs_(glyphs) {
     MaxColors = 2;
     EdgeMode = 0;
     EdgeValue = 0;
@@ -230,7 +230,7 @@ TTerryWeave::TTerryWeave(const Glyphs& glyphs, char x, char y) : glyphs_(glyphs)
     AddNineColumns(x, y, '>');
 }
 
-void TTerryWeave::Prepare() {
+void TerryWeave::Prepare() {
     BeginSetup("m0m.\"53!*1!fH5>", glyphs_.setup1, "dc");
     const Color red = kSetupLineColor;
     DrawNumberLine(3, red, glyphs_.setup3, 24, false);
@@ -245,9 +245,9 @@ void TTerryWeave::Prepare() {
     DrawSettingsLine(12, red, "mSm.\"53!*1!fH5>");
 }
 
-std::string TTerryWeave::GetCarriageSetting(int pass) { return (pass & 1) ? glyphs_.oddSetting : glyphs_.evenSetting; }
+std::string TerryWeave::GetCarriageSetting(int pass) { return (pass & 1) ? glyphs_.oddSetting : glyphs_.evenSetting; }
 
-void TTerryWeave::DrawRowInstruction(int pass) {
+void TerryWeave::DrawRowInstruction(int pass) {
     SetControlStates("mSm.\"53!*1!fH5>");
     ResetLines();
     DrawNumberLine(pass, kRowLineColor, glyphs_.g1, 24, false);
@@ -260,20 +260,20 @@ void TTerryWeave::DrawRowInstruction(int pass) {
     DrawTenthLine(pass, pass);
 }
 
-void TTerryWeave::UpdateColors(int pass) { ShowYarnPair(RowTable[pass].ColorMask); }
+void TerryWeave::UpdateColors(int pass) { ShowYarnPair(gRowTable[pass].ColorMask); }
 
-TLaceEffect::TLaceEffect()
-    : TTerryWeave({kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
+LaceEffect::LaceEffect()
+    : TerryWeave({kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
                   '4') {
     Kind = tkLaceEffect;
     InitName("s02018", "Lace Effect");
 }
 
-void TLaceEffect::UpdateColors(int pass) { ShowLowestYarn(RowTable[pass].ColorMask); }
+void LaceEffect::UpdateColors(int pass) { ShowLowestYarn(gRowTable[pass].ColorMask); }
 
 // ---------------------------------------------------------------- intarsia
 
-TIntarsia::TIntarsia() {
+Intarsia::Intarsia() {
     Kind = tkIntarsia;
     InitName("s02019", "Intarsia");
     MaxColors = 16;
@@ -283,15 +283,15 @@ TIntarsia::TIntarsia() {
     AddControl(">", '=');
 }
 
-int TIntarsia::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
+int Intarsia::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
 
-void TIntarsia::GetPassNeedles(int, uint8_t*) {}
+void Intarsia::GetPassNeedles(int, uint8_t*) {}
 
-std::string TIntarsia::GetCarriageSetting(int) { return "  ="; }
+std::string Intarsia::GetCarriageSetting(int) { return "  ="; }
 
-std::string TIntarsia::RowText(int) const { return "  ="; }
+std::string Intarsia::RowText(int) const { return "  ="; }
 
-void TIntarsia::UpdateColors(int) {
+void Intarsia::UpdateColors(int) {
     RowYarns = PassYarns = 0x8000;
     MarkedYarns = 0;
     ColorOrder[0] = -1;

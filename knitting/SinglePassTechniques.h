@@ -13,7 +13,7 @@ namespace lc {
 // CheckRow refuses rows with more than MaxColors colours (row table),
 // GetPassNeedles selects the cells of the row's highest colour (never plane 0),
 // DrawRowInstruction draws RowText(row) and the "d$" line every tenth row.
-class TOnePassTechnique : public TTechnique {
+class SinglePassTechnique : public Technique {
 public:
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     void GetPassNeedles(int pass, uint8_t* bits) override;
@@ -41,9 +41,9 @@ protected:
     void ShowYarnPair(uint16_t mask);
 };
 
-class TFairisle : public TOnePassTechnique {
+class FairIsle : public SinglePassTechnique {
 public:
-    TFairisle();
+    FairIsle();
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
 
@@ -51,9 +51,9 @@ protected:
     std::string RowText(int row) const override;
 };
 
-class TThreadLace : public TOnePassTechnique {
+class ThreadLace : public SinglePassTechnique {
 public:
-    TThreadLace();
+    ThreadLace();
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
 
@@ -61,9 +61,9 @@ protected:
     std::string RowText(int row) const override;
 };
 
-class TWeaving : public TOnePassTechnique {
+class Weaving : public SinglePassTechnique {
 public:
-    TWeaving();
+    Weaving();
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
 
@@ -71,9 +71,9 @@ protected:
     std::string RowText(int row) const override;
 };
 
-class TLace : public TOnePassTechnique {
+class Lace : public SinglePassTechnique {
 public:
-    TLace();
+    Lace();
     void GetPassNeedles(int pass, uint8_t* bits) override;
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
@@ -82,9 +82,9 @@ protected:
     std::string RowText(int row) const override;
 };
 
-class TPinTuckStich : public TOnePassTechnique {
+class PinTuckStitch : public SinglePassTechnique {
 public:
-    TPinTuckStich();
+    PinTuckStitch();
     void Prepare() override;
     std::string GetCarriageSetting(int pass) override;
     void DrawRowInstruction(int pass) override;
@@ -92,9 +92,9 @@ public:
 };
 
 // Terry weave and lace effect share everything but their glyphs.
-class TTerryWeave : public TOnePassTechnique {
+class TerryWeave : public SinglePassTechnique {
 public:
-    TTerryWeave();
+    TerryWeave();
     void Prepare() override;
     std::string GetCarriageSetting(int pass) override;
     void DrawRowInstruction(int pass) override;
@@ -112,19 +112,19 @@ protected:
         const char* setup8;  // set-up line 8
         const char* setup11; // set-up line 11 (size 48)
     };
-    TTerryWeave(const Glyphs& glyphs, char x, char y);
+    TerryWeave(const Glyphs& glyphs, char x, char y);
     Glyphs glyphs_;
 };
 
-class TLaceEffect : public TTerryWeave {
+class LaceEffect : public TerryWeave {
 public:
-    TLaceEffect();
+    LaceEffect();
     void UpdateColors(int pass) override;
 };
 
-class TIntarsia : public TOnePassTechnique {
+class Intarsia : public SinglePassTechnique {
 public:
-    TIntarsia();
+    Intarsia();
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     void GetPassNeedles(int pass, uint8_t* bits) override;
     std::string GetCarriageSetting(int pass) override;

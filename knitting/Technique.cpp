@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/Machine.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 namespace lc {
 
@@ -28,38 +28,38 @@ void SetTechniqueNameSource(TechniqueNameSource source) { nameSource() = std::mo
 std::string TechniqueName(std::string_view key, std::string_view fallback) {
     // By default the names come from the language file (with its built-in
     // English names when the file or section is missing).
-    std::string n = nameSource() ? nameSource()(key) : TechniqueName(key, Translator);
+    std::string n = nameSource() ? nameSource()(key) : TechniqueName(key, gTranslator);
     return n.empty() ? std::string(fallback) : n;
 }
 
-TTechnique::TTechnique() = default;
-TTechnique::~TTechnique() = default;
+Technique::Technique() = default;
+Technique::~Technique() = default;
 
-int TTechnique::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
-void TTechnique::GetPassNeedles(int, uint8_t*) {}
-int TTechnique::MakePass(uint8_t*, int, int, int) { return 0; }
-void TTechnique::LoadRow(int) {}
-void TTechnique::Prepare() {}
-std::string TTechnique::GetCarriageSetting(int) { return {}; }
-void TTechnique::DrawRowInstruction(int) {}
-void TTechnique::UpdateColors(int) {}
-int TTechnique::PassToRow(int pass) const { return pass; }
-int TTechnique::RowToPass(int row) const { return row * PassesPerRow; }
-int TTechnique::PassCount() const { return -1; }
+int Technique::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
+void Technique::GetPassNeedles(int, uint8_t*) {}
+int Technique::MakePass(uint8_t*, int, int, int) { return 0; }
+void Technique::LoadRow(int) {}
+void Technique::Prepare() {}
+std::string Technique::GetCarriageSetting(int) { return {}; }
+void Technique::DrawRowInstruction(int) {}
+void Technique::UpdateColors(int) {}
+int Technique::PassToRow(int pass) const { return pass; }
+int Technique::RowToPass(int row) const { return row * PassesPerRow; }
+int Technique::PassCount() const { return -1; }
 
-void TTechnique::InitName(std::string_view key, std::string_view fallback) {
+void Technique::InitName(std::string_view key, std::string_view fallback) {
     NameKey = key;
     FallbackName = fallback;
     Name = TechniqueName(key, fallback);
 }
 
-void TTechnique::Retranslate() { Name = TechniqueName(NameKey, FallbackName); }
+void Technique::Retranslate() { Name = TechniqueName(NameKey, FallbackName); }
 
-void TTechnique::AddControl(std::string_view cells, char symbol) {
-    Controls.push_back(std::make_unique<TCarriageControl>(cells, symbol));
+void Technique::AddControl(std::string_view cells, char symbol) {
+    Controls.push_back(std::make_unique<CarriageControl>(cells, symbol));
 }
 
-void TTechnique::SetCanvas(ISheetCanvas* canvas) {
+void Technique::SetCanvas(ISheetCanvas* canvas) {
     Canvas = canvas;
     RowCounter.SetCanvas(canvas);
     int x = RowCounter.ColumnWidth + 2;
@@ -71,7 +71,7 @@ void TTechnique::SetCanvas(ISheetCanvas* canvas) {
     ControlsEnd = x;
 }
 
-void TTechnique::DrawInstructionSheet() {
+void Technique::DrawInstructionSheet() {
     RowCounter.Paint();
     for (auto& c : Controls) c->Paint();
     LineCounter = 0;
@@ -80,22 +80,22 @@ void TTechnique::DrawInstructionSheet() {
     InSheetDraw = false;
 }
 
-void TTechnique::DrawInstructionRow(int pass) {
+void Technique::DrawInstructionRow(int pass) {
     RowCounter.Paint();
     for (auto& c : Controls) c->Paint();
     LineCounter = 0;
     DrawRowInstruction(pass);
 }
 
-TCarriageControl* TTechnique::ResetLines() {
-    TCarriageControl* last = Controls.empty() ? static_cast<TCarriageControl*>(&RowCounter) : Controls.back().get();
+CarriageControl* Technique::ResetLines() {
+    CarriageControl* last = Controls.empty() ? static_cast<CarriageControl*>(&RowCounter) : Controls.back().get();
     LineTop = last->Top + last->CellHeight + 64;
     return last;
 }
 
-void TTechnique::DrawNumberLine(int number, Color color, std::string_view text, int fontSize, bool lastControl) {
+void Technique::DrawNumberLine(int number, Color color, std::string_view text, int fontSize, bool lastControl) {
     if (LineCounter >= FirstShownLine && Canvas) {
-        TCarriageControl* last = Controls.empty() ? static_cast<TCarriageControl*>(&RowCounter) : Controls.back().get();
+        CarriageControl* last = Controls.empty() ? static_cast<CarriageControl*>(&RowCounter) : Controls.back().get();
         const int saved = Canvas->fontSize();
         Canvas->setFontSize(fontSize);
         const int left = RowCounter.ColumnWidth + 2;
@@ -113,7 +113,7 @@ void TTechnique::DrawNumberLine(int number, Color color, std::string_view text, 
     ++LineCounter;
 }
 
-void TTechnique::DrawSettingsLine(int number, Color color, std::string_view text) {
+void Technique::DrawSettingsLine(int number, Color color, std::string_view text) {
     if (LineCounter >= FirstShownLine && Canvas) {
         const int top = LineTop;
         RowCounter.DrawNumber(top, top + RowCounter.LineHeight, color, number);
@@ -130,7 +130,7 @@ void TTechnique::DrawSettingsLine(int number, Color color, std::string_view text
     ++LineCounter;
 }
 
-void TTechnique::SetControlStates(std::string_view text) {
+void Technique::SetControlStates(std::string_view text) {
     size_t at = 0;
     for (auto& c : Controls) {
         for (int i = 0; i < c->CellCount; ++i, ++at)
@@ -139,17 +139,17 @@ void TTechnique::SetControlStates(std::string_view text) {
     }
 }
 
-const TPassEntry* TTechnique::GetPassEntry(int i) const {
+const PassEntry* Technique::GetPassEntry(int i) const {
     if (i < 0 || static_cast<size_t>(i) >= PassEntries.size()) return nullptr;
     return &PassEntries[static_cast<size_t>(i)];
 }
 
-int TTechnique::TotalPasses(int rowCount) const {
+int Technique::TotalPasses(int rowCount) const {
     const int pc = PassCount();
     return pc > 0 ? pc : std::max(rowCount, 0) * PassesPerRow;
 }
 
-bool TTechnique::WorkDone(int counter, int rowCount) const {
+bool Technique::WorkDone(int counter, int rowCount) const {
     if (rowCount <= 0) return true;
     const int pc = PassCount();
     if (pc > 0 && counter >= pc) return true;
@@ -162,21 +162,21 @@ bool TTechnique::WorkDone(int counter, int rowCount) const {
     return true;
 }
 
-int TTechnique::PatternWidth() { return std::clamp(GraphicData.Width, 0, kPlaneNeedleBytes * 8); }
+int Technique::PatternWidth() { return std::clamp(GraphicData.Width, 0, kPlaneNeedleBytes * 8); }
 
-int TTechnique::PlaneByteCount() {
+int Technique::PlaneByteCount() {
     const int w = PatternWidth();
     return w <= 0 ? 0 : (w - 1) / 8 + 1;
 }
 
-void TTechnique::ClipToWidth(uint8_t* bits) {
+void Technique::ClipToWidth(uint8_t* bits) {
     const int w = PatternWidth();
     if (w <= 0 || (w & 7) == 0) return;
     bits[w / 8] &= static_cast<uint8_t>(0xFF00u >> (w & 7));
 }
 
-bool TTechnique::CopyTopPlane(int row, uint8_t* bits) {
-    const TSeparatedRow& sr = SeparatedData.GetRow(row);
+bool Technique::CopyTopPlane(int row, uint8_t* bits) {
+    const SeparatedRow& sr = SeparatedData.GetRow(row);
     for (int c = 15; c >= 1; --c) {
         if (!sr.Used(c)) continue;
         std::memcpy(bits, sr.Plane(c), static_cast<size_t>(PlaneByteCount()));
@@ -186,24 +186,24 @@ bool TTechnique::CopyTopPlane(int row, uint8_t* bits) {
     return false;
 }
 
-void TTechnique::SelectAllNeedles(uint8_t* bits) {
+void Technique::SelectAllNeedles(uint8_t* bits) {
     const int n = PlaneByteCount();
     if (n <= 0) return;
     std::memset(bits, 0xFF, static_cast<size_t>(n));
     ClipToWidth(bits);
 }
 
-void TTechnique::FireColorChanged() {
+void Technique::FireColorChanged() {
     if (RowYarns != LastYarns && OnColorChanged) OnColorChanged(*this);
     LastYarns = RowYarns;
 }
 
-void TTechnique::FireSettingChanged(const std::string& setting) {
+void Technique::FireSettingChanged(const std::string& setting) {
     if (setting != LastSetting && OnMachineSettingChanged) OnMachineSettingChanged(*this);
     LastSetting = setting;
 }
 
-void TTechnique::DrawTenthLine(int label, int row, int every) {
+void Technique::DrawTenthLine(int label, int row, int every) {
     if (every > 0 && row % every == 0) DrawNumberLine(label, kRowLineColor, "d$", 24, false);
 }
 

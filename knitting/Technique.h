@@ -1,11 +1,11 @@
 #pragma once
 // A knitting technique turns design rows into carriage passes: for every pass it
 // gives the needle selection, the yarn colours and the carriage setting, and it
-// draws its own instruction sheet. TTechnique is the base of the seventeen
+// draws its own instruction sheet. Technique is the base of the seventeen
 // techniques (SinglePassTechniques.h, TuckSkipTechniques.h, JacquardTechniques.h,
-// FineLace.h); the machine panel (KnittMachine.h) owns them.
+// FineLace.h); the machine panel (KnitMachine.h) owns them.
 //
-// What a technique reads: the global RowTable (RowTable.h) for ColorCount and
+// What a technique reads: the global gRowTable (RowTable.h) for ColorCount and
 // ColorMask, the global SeparatedData (SeparatedData.h) for the colour planes,
 // and GraphicData.Width. The run must have built both for the current pattern
 // before it asks for a pass.
@@ -32,7 +32,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "knitting/CarriageControl.h"
 
 namespace lc {
@@ -42,18 +42,18 @@ namespace lc {
 enum TechniqueKind : int32_t {
     tkFairisle = 1,
     tkThreadLace = 2,
-    tkTuckStich = 4,
-    tkMultiColorTuckStich = 16,
-    tkDoubleTuckStich = 32,
-    tkSkipStich = 64,
-    tkMultiColorSkipStich = 128,
+    tkTuckStitch = 4,
+    tkMultiColorTuckStitch = 16,
+    tkDoubleTuckStitch = 32,
+    tkSkipStitch = 64,
+    tkMultiColorSkipStitch = 128,
     tkWeaving = 256,
     tkLace = 512,
     tkFineLace = 1024,
     tkJacquard2C = 2048,
     tkJacquard3C = 4096,
     tkJacquard4C = 8192,
-    tkPinTuckStich = 16384,
+    tkPinTuckStitch = 16384,
     tkTerryWeave = 32768,
     tkLaceEffect = 65536,
     tkIntarsia = 131072,
@@ -70,7 +70,7 @@ inline constexpr Color kRowLineColor = 0x008000;   // green
 inline constexpr Color kSetupLineColor = 0x0000FF; // red
 
 // One pass of a technique that builds a pass table (fine lace).
-struct TPassEntry {
+struct PassEntry {
     std::array<uint8_t, 41> Bits{}; // needle n in byte n div 8 under 128 shr (n mod 8)
     uint8_t Kind = 0;               // 0 transfer, direction 1; 1 transfer, direction 0; 2 closing pass
     int32_t Row = 0;                // design row
@@ -88,16 +88,16 @@ using TechniqueNameSource = std::function<std::string(std::string_view key)>;
 void SetTechniqueNameSource(TechniqueNameSource source);
 std::string TechniqueName(std::string_view key, std::string_view fallback);
 
-class TTechnique {
+class Technique {
 public:
-    using Event = std::function<void(TTechnique& sender)>;
+    using Event = std::function<void(Technique& sender)>;
 
     // Slot 0 (Create): the base values; creates the row-number column.
-    TTechnique();
+    Technique();
     // Slot 1 (Destroy): releases the columns and the pass lists.
-    virtual ~TTechnique();
-    TTechnique(const TTechnique&) = delete;
-    TTechnique& operator=(const TTechnique&) = delete;
+    virtual ~Technique();
+    Technique(const Technique&) = delete;
+    Technique& operator=(const Technique&) = delete;
 
     // Slot 2: judges one design row before knitting; `scanline` is the row's
     // palette indices (its picture line). kRowAccepted unless overridden.
@@ -142,14 +142,14 @@ public:
     Event OnColorChanged;
 
     // --- instruction sheet
-    std::vector<std::unique_ptr<TCarriageControl>> Controls; // left to right
+    std::vector<std::unique_ptr<CarriageControl>> Controls; // left to right
     ISheetCanvas* Canvas = nullptr;
     int LineTop = 0;
     int SetupLines = 0;     // the scroll bar's maximum
     int FirstShownLine = 0; // the scroll bar's position
     int LineCounter = 0;
     int ControlsEnd = 0;    // x just right of the last column
-    TRowCounter RowCounter{0};
+    RowCounterControl RowCounter{0};
 
     // --- yarns of the current pass (colour c under 0x8000 >> c)
     uint16_t RowYarns = 0;
@@ -160,7 +160,7 @@ public:
 
     // --- pass table (fine lace)
     std::vector<int32_t> PassRows;        // first pass of every design row
-    std::vector<TPassEntry> PassEntries;  // one per pass
+    std::vector<PassEntry> PassEntries;  // one per pass
 
     uint8_t EdgeMode = 0;  // 0 none, 1 one needle, 2 two needles at each end
     uint8_t EdgeValue = 0; // 1 set the edge needles, 0 clear them
@@ -174,7 +174,7 @@ public:
     // The columns' heads, then the lines of the row counter's position `pass`.
     void DrawInstructionRow(int pass);
     // LineTop := below the last column's cell line; returns the last column.
-    TCarriageControl* ResetLines();
+    CarriageControl* ResetLines();
     // A free-text line (centred glyph text at `fontSize`) labelled `number`; with
     // `lastControl` the line also carries the last column's cells.
     void DrawNumberLine(int number, Color color, std::string_view text, int fontSize, bool lastControl);
@@ -183,7 +183,7 @@ public:
     // Splits `text` over the columns as their cell letters and redraws their cells.
     void SetControlStates(std::string_view text);
     // Entry i of the pass list, nullptr when there is none.
-    const TPassEntry* GetPassEntry(int i) const;
+    const PassEntry* GetPassEntry(int i) const;
 
     // --- helpers for the run and the Link page
     // Passes to knit: PassCount() when above 0, else rowCount x PassesPerRow.
@@ -221,6 +221,5 @@ protected:
     bool InSheetDraw = false; // set while DrawInstructionSheet calls Prepare
 };
 
-using Technique = TTechnique;
 
 } // namespace lc

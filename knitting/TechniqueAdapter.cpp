@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
-#include "knitting/KnittMachine.h"
-#include "knitting/NeedleBed.h"
+#include "knitting/KnitMachine.h"
+#include "knitting/NeedleBedModel.h"
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 #include "knitting/Technique.h"
 
 namespace lc {
@@ -28,10 +28,10 @@ int JacquardColors(int kind) {
     }
 }
 
-TechniqueAdapter::TechniqueAdapter(TKnittMachine& machine, TRowTable& table, TSeparatedData& separation)
+TechniqueAdapter::TechniqueAdapter(KnitMachine& machine, RowTable& table, ColourSeparation& separation)
     : machine_(machine), table_(table), separation_(separation) {}
 
-TTechnique* TechniqueAdapter::Current() const { return machine_.CurrentTechnique; }
+Technique* TechniqueAdapter::Current() const { return machine_.CurrentTechnique; }
 
 int TechniqueAdapter::Kind() const { return Current() ? Current()->Kind : 0; }
 int TechniqueAdapter::StartSide() const { return Current() ? Current()->StartSide : 0; }
@@ -57,14 +57,14 @@ void TechniqueAdapter::GetPassNeedles(uint32_t pass, uint8_t* bits) {
 }
 
 bool TechniqueAdapter::GetPassEntry(uint32_t pass, uint8_t* bits) const {
-    const TPassEntry* e = Current() ? Current()->GetPassEntry(toPass(pass)) : nullptr;
+    const PassEntry* e = Current() ? Current()->GetPassEntry(toPass(pass)) : nullptr;
     if (!e) return false;
     std::memcpy(bits, e->Bits.data(), kNeedleRowBytes);
     return true;
 }
 
 int TechniqueAdapter::CheckRow(int row) {
-    const TLCGraphicData& g = GraphicData;
+    const PatternRaster& g = GraphicData;
     if (!Current() || row < 0 || row >= g.Height || row >= g.Picture.height()) return 0;
     const int width = std::clamp(std::min(g.Width, g.Picture.width()), 0, INT_MAX);
     const uint8_t* line = g.Picture.line(g.LineOfRow(row));
@@ -77,7 +77,7 @@ int TechniqueAdapter::CheckRow(int row) {
 
 void TechniqueAdapter::PrepareRun(int rowCounter) {
     separation_.Build(GraphicData, GarmentMode);
-    TTechnique* t = Current();
+    Technique* t = Current();
     if (!t) return;
     if (const int n = JacquardColors(t->Kind)) {
         separation_.SpreadColors(n);

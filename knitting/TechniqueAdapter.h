@@ -8,18 +8,18 @@
 
 namespace lc {
 
-class TKnittMachine;
-class TTechnique;
-class TRowTable;
-class TSeparatedData;
-class TNeedleBed;
+class KnitMachine;
+class Technique;
+class RowTable;
+class ColourSeparation;
+class NeedleBedModel;
 
 // The current technique of a machine panel, looked up at every call, so a
 // change of technique between runs needs no rebinding. Without a technique
 // every pass is empty and every row accepted.
 class TechniqueAdapter : public IPassSource {
 public:
-    TechniqueAdapter(TKnittMachine& machine, TRowTable& table, TSeparatedData& separation);
+    TechniqueAdapter(KnitMachine& machine, RowTable& table, ColourSeparation& separation);
 
     int Kind() const override;
     int StartSide() const override;
@@ -42,24 +42,24 @@ public:
     void PrepareRun(int rowCounter) override;
     int RowCount() const override;
 
-    TTechnique* Current() const;
+    Technique* Current() const;
 
 private:
-    TKnittMachine& machine_;
-    TRowTable& table_;
-    TSeparatedData& separation_;
+    KnitMachine& machine_;
+    RowTable& table_;
+    ColourSeparation& separation_;
 };
 
 // The needle bed's point cams for the run.
 class NeedleBedCams : public ICamSource {
 public:
-    explicit NeedleBedCams(TNeedleBed& bed) : bed_(bed) {}
+    explicit NeedleBedCams(NeedleBedModel& bed) : bed_(bed) {}
     int LSPos() const override;
     int RSPos() const override;
     void SetCams(int left, int right) override;
 
 private:
-    TNeedleBed& bed_;
+    NeedleBedModel& bed_;
 };
 
 // Colours every row of a jacquard of this kind holds after spreading (0 for

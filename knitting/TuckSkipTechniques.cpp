@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 namespace lc {
 
@@ -12,7 +12,7 @@ namespace {
 // Steps shared by all five: too many colours, then the tuck rule (at most two
 // adjacent cells of the lower colour).
 int tuckRule(std::span<const uint8_t> scanline, int row, int width) {
-    const TRowInfo& info = RowTable[row];
+    const RowInfo& info = gRowTable[row];
     if (info.ColorCount > 2) return kRowTooManyColors;
     if (info.ColorCount == 2) {
         const int c = LowestColor(info.ColorMask);
@@ -43,30 +43,30 @@ int pairRule(std::vector<uint8_t>& kept, std::span<const uint8_t> scanline, int 
 
 // ---------------------------------------------------------------- shared
 
-TTuckOrSkipStich::TTuckOrSkipStich(char stitch) : stitch_(stitch) {
+TuckOrSkipStitch::TuckOrSkipStitch(char stitch) : stitch_(stitch) {
     MaxColors = 2;
     EdgeMode = 1;
     EdgeValue = 1;
     AddThreeColumns(std::string(" m ") + stitch + " m ", 'n', "? ", 'b');
 }
 
-int TTuckOrSkipStich::CheckRow(std::span<const uint8_t> scanline, int row) {
+int TuckOrSkipStitch::CheckRow(std::span<const uint8_t> scanline, int row) {
     return tuckRule(scanline, row, PatternWidth());
 }
 
-void TTuckOrSkipStich::GetPassNeedles(int pass, uint8_t* bits) {
+void TuckOrSkipStitch::GetPassNeedles(int pass, uint8_t* bits) {
     // Top plane, or every needle when only plane 0 is used.
     if (!CopyTopPlane(pass, bits) && SeparatedData.GetRow(pass).Used(0)) SelectAllNeedles(bits);
 }
 
-std::string TTuckOrSkipStich::GetCarriageSetting(int) { return std::string("Z ") + stitch_; }
+std::string TuckOrSkipStitch::GetCarriageSetting(int) { return std::string("Z ") + stitch_; }
 
-std::string TTuckOrSkipStich::RowText(int row) const {
+std::string TuckOrSkipStitch::RowText(int row) const {
     return std::string(" m ") + stitch_ + " m ? " + DirectionChar(row);
 }
 
-void TTuckOrSkipStich::UpdateColors(int pass) {
-    const uint16_t m = RowTable[pass].ColorMask;
+void TuckOrSkipStitch::UpdateColors(int pass) {
+    const uint16_t m = gRowTable[pass].ColorMask;
     MarkedYarns = 0;
     if (m) {
         RowYarns = PassYarns = YarnBit(HighestColor(m));
@@ -77,36 +77,36 @@ void TTuckOrSkipStich::UpdateColors(int pass) {
 
 // ---------------------------------------------------------------- tuck
 
-TTuckStich::TTuckStich() : TTuckOrSkipStich('T') {
-    Kind = tkTuckStich;
+TuckStitch::TuckStitch() : TuckOrSkipStitch('T') {
+    Kind = tkTuckStitch;
     InitName("s02004", "Tuck Stitch");
 }
 
-void TTuckStich::UpdateColors(int pass) {
-    RowYarns = PassYarns = RowTable[pass].ColorMask;
-    TTuckOrSkipStich::UpdateColors(pass);
+void TuckStitch::UpdateColors(int pass) {
+    RowYarns = PassYarns = gRowTable[pass].ColorMask;
+    TuckOrSkipStitch::UpdateColors(pass);
 }
 
-TMultiColorTuckStich::TMultiColorTuckStich() {
-    Kind = tkMultiColorTuckStich;
+MultiColorTuckStitch::MultiColorTuckStitch() {
+    Kind = tkMultiColorTuckStitch;
     InitName("s02006", "Multicolor Tuck Stitch");
 }
 
-int TMultiColorTuckStich::CheckRow(std::span<const uint8_t> scanline, int row) {
-    return pairRule(evenRow_, scanline, row, PatternWidth(), TTuckOrSkipStich::CheckRow(scanline, row));
+int MultiColorTuckStitch::CheckRow(std::span<const uint8_t> scanline, int row) {
+    return pairRule(evenRow_, scanline, row, PatternWidth(), TuckOrSkipStitch::CheckRow(scanline, row));
 }
 
 // ---------------------------------------------------------------- double tuck
 
-TDoubleTuckStich::TDoubleTuckStich() {
-    Kind = tkDoubleTuckStich;
+DoubleTuckStitch::DoubleTuckStitch() {
+    Kind = tkDoubleTuckStitch;
     InitName("s02007", "Double Tuck Stitch");
     SetupLines = 7;
     Controls.clear();
     AddNineColumns('0', '0', ' ');
 }
 
-void TDoubleTuckStich::Prepare() {
+void DoubleTuckStitch::Prepare() {
     BeginSetup("m0m.\"00!*1!fH5 ", "i");
     const Color red = kSetupLineColor;
     DrawSettingsLine(3, red, " C   13)      >");
@@ -116,30 +116,30 @@ void TDoubleTuckStich::Prepare() {
     DrawSettingsLine(7, red, "mTm  33!      >");
 }
 
-std::string TDoubleTuckStich::GetCarriageSetting(int) { return "` T"; }
+std::string DoubleTuckStitch::GetCarriageSetting(int) { return "` T"; }
 
-void TDoubleTuckStich::DrawRowInstruction(int pass) {
+void DoubleTuckStitch::DrawRowInstruction(int pass) {
     SetControlStates("mTm.\"33!*1!fH5 ");
     DrawRowLine(pass, std::string(" Tm  3 !      ") + DirectionChar(pass));
 }
 
 // ---------------------------------------------------------------- skip
 
-TSkipStich::TSkipStich() : TTuckOrSkipStich('Y') {
-    Kind = tkSkipStich;
+SkipStitch::SkipStitch() : TuckOrSkipStitch('Y') {
+    Kind = tkSkipStitch;
     InitName("s02008", "Skip Stitch");
 }
 
-TMultiColorSkipStich::TMultiColorSkipStich() {
-    Kind = tkMultiColorSkipStich;
+MultiColorSkipStitch::MultiColorSkipStitch() {
+    Kind = tkMultiColorSkipStitch;
     InitName("s02009", "Multicolor Skip Stitch");
 }
 
-int TMultiColorSkipStich::CheckRow(std::span<const uint8_t> scanline, int row) {
-    return pairRule(evenRow_, scanline, row, PatternWidth(), TTuckOrSkipStich::CheckRow(scanline, row));
+int MultiColorSkipStitch::CheckRow(std::span<const uint8_t> scanline, int row) {
+    return pairRule(evenRow_, scanline, row, PatternWidth(), TuckOrSkipStitch::CheckRow(scanline, row));
 }
 
-void TMultiColorSkipStich::GetPassNeedles(int pass, uint8_t* bits) {
+void MultiColorSkipStitch::GetPassNeedles(int pass, uint8_t* bits) {
     // A row with no colour at all (outside a garment) selects nothing, as under tuck.
     const int count = SeparatedData.GetRowColors(pass).ColorCount;
     if (count == 1)

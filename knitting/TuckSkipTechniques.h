@@ -12,7 +12,7 @@ namespace lc {
 // What tuck and skip stitch share: the tuck rule, the needles (the higher
 // colour's cells; a row of colour 0 alone selects every needle), the columns
 // and the row line, all but the stitch letter.
-class TTuckOrSkipStich : public TOnePassTechnique {
+class TuckOrSkipStitch : public SinglePassTechnique {
 public:
     // 256 for more than two colours; 1024 when more than two adjacent cells
     // carry the lower colour of a two-colour row.
@@ -23,47 +23,47 @@ public:
     void UpdateColors(int pass) override;
 
 protected:
-    explicit TTuckOrSkipStich(char stitch);
+    explicit TuckOrSkipStitch(char stitch);
     std::string RowText(int row) const override;
 
 private:
     char stitch_; // 'T' tuck, 'Y' skip
 };
 
-class TTuckStich : public TTuckOrSkipStich {
+class TuckStitch : public TuckOrSkipStitch {
 public:
-    TTuckStich();
-    // As TTuckOrSkipStich, but an empty row shows its whole (empty) mask.
+    TuckStitch();
+    // As TuckOrSkipStitch, but an empty row shows its whole (empty) mask.
     void UpdateColors(int pass) override;
 };
 
 // Rows are judged in pairs too: an odd row must repeat the even row below it
 // (2048 otherwise), so CheckRow must see the rows in ascending order.
-class TMultiColorTuckStich : public TTuckStich {
+class MultiColorTuckStitch : public TuckStitch {
 public:
-    TMultiColorTuckStich();
+    MultiColorTuckStitch();
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
 
 private:
     std::vector<uint8_t> evenRow_;
 };
 
-class TDoubleTuckStich : public TTuckStich {
+class DoubleTuckStitch : public TuckStitch {
 public:
-    TDoubleTuckStich();
+    DoubleTuckStitch();
     void Prepare() override;
     std::string GetCarriageSetting(int pass) override;
     void DrawRowInstruction(int pass) override;
 };
 
-class TSkipStich : public TTuckOrSkipStich {
+class SkipStitch : public TuckOrSkipStitch {
 public:
-    TSkipStich();
+    SkipStitch();
 };
 
-class TMultiColorSkipStich : public TSkipStich {
+class MultiColorSkipStitch : public SkipStitch {
 public:
-    TMultiColorSkipStich();
+    MultiColorSkipStitch();
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     // A one-colour row selects every needle, whichever its colour.
     void GetPassNeedles(int pass, uint8_t* bits) override;

@@ -19,7 +19,7 @@ constexpr int kShortPictureFirstLine = 512;
 // Pictures of at least this many rows start at bitmap line 0.
 constexpr int kTallPictureRows = 1000;
 
-void notifyPaletteChanged(bool repaint, IDrawingView* view, TLCGraphicData& raster) {
+void notifyPaletteChanged(bool repaint, IDrawingView* view, PatternRaster& raster) {
     raster.UpdatePalette(0);
     // The stitch pictures are tinted from the program's raster. The start palette
     // is loaded without a view, after start-up built them from its black colours.
@@ -27,7 +27,7 @@ void notifyPaletteChanged(bool repaint, IDrawingView* view, TLCGraphicData& rast
     if (!view) return;
     view->BuildStitchBitmaps();
     if (repaint) {
-        view->MakeBobins();
+        view->MakeBobbins();
         view->RepaintPicture();
         view->RepaintPaletteGrid();
     }
@@ -44,9 +44,9 @@ int firstLineOf(int height, int rasterHeight) {
 
 } // namespace
 
-TMyRisHeader TMyRisHeader::Parse(std::span<const uint8_t> bytes) {
+PictureHeader PictureHeader::Parse(std::span<const uint8_t> bytes) {
     ByteReader r(bytes, kDamaged);
-    TMyRisHeader h;
+    PictureHeader h;
     h.Magic[0] = r.u8();
     h.Magic[1] = r.u8();
     h.Mark = r.u16();
@@ -58,7 +58,7 @@ TMyRisHeader TMyRisHeader::Parse(std::span<const uint8_t> bytes) {
     return h;
 }
 
-void TMyRisHeader::AppendTo(std::vector<uint8_t>& out) const {
+void PictureHeader::AppendTo(std::vector<uint8_t>& out) const {
     ByteWriter w;
     w.u8(Magic[0]);
     w.u8(Magic[1]);
@@ -75,17 +75,17 @@ void TMyRisHeader::AppendTo(std::vector<uint8_t>& out) const {
 // Background cells (16) are stored as 0 and every nibble is masked, so no
 // cell value can spill into its neighbour. An odd width's last stitch has no
 // place in the format and is not stored.
-std::vector<uint8_t> BuildPictureFile(const TLCGraphicData& raster) {
+std::vector<uint8_t> BuildPictureFile(const PatternRaster& raster) {
     const IndexedBitmap& pic = raster.Picture;
     const int w = pic.width(), h = pic.height();
     if (w > 0xFFFF || h > 0xFFFF) throw RangeError("The pattern is too large for a picture file.");
-    TMyRisHeader head;
+    PictureHeader head;
     head.Width = static_cast<uint16_t>(w);
     head.Height = static_cast<uint16_t>(h);
-    head.FileType = kMyRisTypePicture;
+    head.FileType = kPictureTypePicture;
     std::vector<uint8_t> out;
     const size_t bpr = static_cast<size_t>(w / 2);
-    out.reserve(kMyRisHeaderSize + bpr * static_cast<size_t>(h));
+    out.reserve(kPictureHeaderSize + bpr * static_cast<size_t>(h));
     head.AppendTo(out);
     for (int y = 0; y < h; ++y) {
         const uint8_t* line = pic.line(y);
@@ -95,26 +95,26 @@ std::vector<uint8_t> BuildPictureFile(const TLCGraphicData& raster) {
     return out;
 }
 
-void SaveMyRis(const std::string& fileName, const TLCGraphicData& raster) {
+void SavePicture(const std::string& fileName, const PatternRaster& raster) {
     WriteFileAtomic(fileName, BuildPictureFile(raster));
 }
 
-MyRisResult OpenMyRisBytes(std::span<const uint8_t> bytes, TLCGraphicData& raster, IDrawingView* view) {
+PictureResult OpenPictureBytes(std::span<const uint8_t> bytes, PatternRaster& raster, IDrawingView* view) {
     const bool zt = bytes.size() >= 2 && bytes[0] == 'Z' && bytes[1] == 'T';
     if (!zt) {
         if (view) view->RepaintPicture();
-        return MyRisResult::NotRecognised;
+        return PictureResult::NotRecognised;
     }
-    if (bytes.size() < kMyRisHeaderSize) throw FormatError(kDamaged);
-    const TMyRisHeader head = TMyRisHeader::Parse(bytes);
-    if (head.FileType == kMyRisTypePalette) {
+    if (bytes.size() < kPictureHeaderSize) throw FormatError(kDamaged);
+    const PictureHeader head = PictureHeader::Parse(bytes);
+    if (head.FileType == kPictureTypePalette) {
         const bool taken = LoadPaletteBytes(bytes, true, view, raster);
         if (view) view->RepaintPicture();
-        return taken ? MyRisResult::Palette : MyRisResult::NotRecognised;
+        return taken ? PictureResult::Palette : PictureResult::NotRecognised;
     }
-    if (head.FileType != kMyRisTypePicture) {
+    if (head.FileType != kPictureTypePicture) {
         if (view) view->RepaintPicture();
-        return MyRisResult::NotRecognised;
+        return PictureResult::NotRecognised;
     }
 
     IndexedBitmap& pic = raster.Picture;
@@ -128,10 +128,10 @@ MyRisResult OpenMyRisBytes(std::span<const uint8_t> bytes, TLCGraphicData& raste
         throw FormatError("The picture has " + std::to_string(H) + " rows and does not fit the pattern of " +
                           std::to_string(pic.height()) + " rows.");
     const size_t bpr = static_cast<size_t>(W / 2);
-    if (bytes.size() - kMyRisHeaderSize < bpr * static_cast<size_t>(H)) throw FormatError(kDamaged);
+    if (bytes.size() - kPictureHeaderSize < bpr * static_cast<size_t>(H)) throw FormatError(kDamaged);
 
     // Everything is checked: from here on nothing can fail half-way.
-    const uint8_t* src = bytes.data() + kMyRisHeaderSize;
+    const uint8_t* src = bytes.data() + kPictureHeaderSize;
     const int n = std::min(pic.width(), W);
     std::vector<uint8_t> row(static_cast<size_t>(W));
     for (int i = 0; i < H; ++i, src += bpr) {
@@ -144,20 +144,20 @@ MyRisResult OpenMyRisBytes(std::span<const uint8_t> bytes, TLCGraphicData& raste
     }
     pic.touch();
     if (view) view->RepaintPicture();
-    return MyRisResult::Picture;
+    return PictureResult::Picture;
 }
 
-MyRisResult OpenMyRis(const std::string& fileName, TLCGraphicData& raster, IDrawingView* view) {
+PictureResult OpenPicture(const std::string& fileName, PatternRaster& raster, IDrawingView* view) {
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName, uint64_t{16} << 20);
-    return OpenMyRisBytes(bytes, raster, view);
+    return OpenPictureBytes(bytes, raster, view);
 }
 
 // ---- palettes -----------------------------------------------------------
 
 std::vector<uint8_t> BuildPaletteFile(const ColorTable17& colors) {
-    TMyRisHeader head;
+    PictureHeader head;
     head.Mark = kPaletteMark;
-    head.FileType = kMyRisTypePalette;
+    head.FileType = kPictureTypePalette;
     std::vector<uint8_t> out;
     out.reserve(kPaletteFileSize);
     head.AppendTo(out);
@@ -171,13 +171,13 @@ void SavePalette(const std::string& fileName, const ColorTable17& colors) {
     WriteFileAtomic(fileName, BuildPaletteFile(colors));
 }
 
-bool LoadPaletteBytes(std::span<const uint8_t> bytes, bool repaint, IDrawingView* view, TLCGraphicData& raster) {
-    if (bytes.size() < kMyRisHeaderSize) throw FormatError(kDamaged);
-    const TMyRisHeader head = TMyRisHeader::Parse(bytes);
-    const bool isPalette = head.Mark == kPaletteMark && head.FileType == kMyRisTypePalette;
+bool LoadPaletteBytes(std::span<const uint8_t> bytes, bool repaint, IDrawingView* view, PatternRaster& raster) {
+    if (bytes.size() < kPictureHeaderSize) throw FormatError(kDamaged);
+    const PictureHeader head = PictureHeader::Parse(bytes);
+    const bool isPalette = head.Mark == kPaletteMark && head.FileType == kPictureTypePalette;
     if (isPalette) {
         if (bytes.size() < kPaletteFileSize) throw FormatError(kDamaged);
-        ByteReader r(bytes.subspan(kMyRisHeaderSize), kDamaged);
+        ByteReader r(bytes.subspan(kPictureHeaderSize), kDamaged);
         ColorTable17 colors{};
         // Only the 24 colour bits mean anything; a stray high byte is dropped.
         for (Color& c : colors) c = r.u32() & 0xFFFFFF;
@@ -187,12 +187,12 @@ bool LoadPaletteBytes(std::span<const uint8_t> bytes, bool repaint, IDrawingView
     return isPalette;
 }
 
-bool LoadPalette(const std::string& fileName, bool repaint, IDrawingView* view, TLCGraphicData& raster) {
+bool LoadPalette(const std::string& fileName, bool repaint, IDrawingView* view, PatternRaster& raster) {
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName, uint64_t{1} << 20);
     return LoadPaletteBytes(bytes, repaint, view, raster);
 }
 
-bool LoadStartPalette(const std::string& appDir, IDrawingView* view, TLCGraphicData& raster) {
+bool LoadStartPalette(const std::string& appDir, IDrawingView* view, PatternRaster& raster) {
     const auto path = FindFileNoCase(appDir.empty() ? std::string(".") : appDir, kStartPaletteName);
     if (!path) return false;
     return LoadPalette(path->string(), false, view, raster);

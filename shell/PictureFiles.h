@@ -8,21 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 
-inline constexpr size_t kMyRisHeaderSize = 66;
+inline constexpr size_t kPictureHeaderSize = 66;
 inline constexpr uint16_t kPaletteMark = 339;   // the value at offset 2 of a palette file
-inline constexpr uint16_t kMyRisTypePalette = 1;
-inline constexpr uint16_t kMyRisTypePicture = 2;
-inline constexpr size_t kPaletteFileSize = kMyRisHeaderSize + 17 * 4; // 134
+inline constexpr uint16_t kPictureTypePalette = 1;
+inline constexpr uint16_t kPictureTypePicture = 2;
+inline constexpr size_t kPaletteFileSize = kPictureHeaderSize + 17 * 4; // 134
 // The widths a picture may have: no machine knits more than 400 stitches.
 inline constexpr int kPictureMinWidth = 2;
 inline constexpr int kPictureMaxWidth = 400;
 inline constexpr const char* kStartPaletteName = "start.Lcp";
 
-struct TMyRisHeader {
+struct PictureHeader {
     uint8_t Magic[2] = {'Z', 'T'};
     uint16_t Mark = 0;      // 339 in a palette file, 0 in a picture file
     uint16_t Width = 0;     // picture: stitches
@@ -31,8 +31,8 @@ struct TMyRisHeader {
     std::array<uint8_t, 56> Reserved{};
 
     bool HasMagic() const { return Magic[0] == 'Z' && Magic[1] == 'T'; }
-    // `bytes` must hold at least kMyRisHeaderSize bytes.
-    static TMyRisHeader Parse(std::span<const uint8_t> bytes);
+    // `bytes` must hold at least kPictureHeaderSize bytes.
+    static PictureHeader Parse(std::span<const uint8_t> bytes);
     void AppendTo(std::vector<uint8_t>& out) const;
 };
 
@@ -42,26 +42,26 @@ class IDrawingView {
 public:
     virtual ~IDrawingView() = default;
     virtual void BuildStitchBitmaps() {}
-    virtual void MakeBobins() {}
+    virtual void MakeBobbins() {}
     virtual void RepaintPicture() {}
     virtual void RepaintPaletteGrid() {}
 };
 
-enum class MyRisResult {
+enum class PictureResult {
     Picture,       // the picture was read into the raster
     Palette,       // a palette file: its colours were taken
     NotRecognised, // neither a picture nor a palette: nothing changed, only repainted
 };
 
 // Pictures.
-std::vector<uint8_t> BuildPictureFile(const TLCGraphicData& raster = GraphicData);
-void SaveMyRis(const std::string& fileName, const TLCGraphicData& raster = GraphicData);
+std::vector<uint8_t> BuildPictureFile(const PatternRaster& raster = GraphicData);
+void SavePicture(const std::string& fileName, const PatternRaster& raster = GraphicData);
 // A picture that does not fit the raster (width outside 2..400, no rows, a
 // height from 513 to 999 or more rows than the raster has) or a short file
 // throws FormatError and changes nothing.
-MyRisResult OpenMyRisBytes(std::span<const uint8_t> bytes, TLCGraphicData& raster = GraphicData,
+PictureResult OpenPictureBytes(std::span<const uint8_t> bytes, PatternRaster& raster = GraphicData,
                            IDrawingView* view = nullptr);
-MyRisResult OpenMyRis(const std::string& fileName, TLCGraphicData& raster = GraphicData, IDrawingView* view = nullptr);
+PictureResult OpenPicture(const std::string& fileName, PatternRaster& raster = GraphicData, IDrawingView* view = nullptr);
 
 // Palettes.
 std::vector<uint8_t> BuildPaletteFile(const ColorTable17& colors);
@@ -71,11 +71,11 @@ void SavePalette(const std::string& fileName, const ColorTable17& colors = Graph
 // re-applied and the stitch bitmaps rebuilt; with `repaint` the drawing page
 // redraws. A palette cut short throws FormatError and changes nothing.
 bool LoadPaletteBytes(std::span<const uint8_t> bytes, bool repaint, IDrawingView* view = nullptr,
-                      TLCGraphicData& raster = GraphicData);
+                      PatternRaster& raster = GraphicData);
 bool LoadPalette(const std::string& fileName, bool repaint, IDrawingView* view = nullptr,
-                 TLCGraphicData& raster = GraphicData);
+                 PatternRaster& raster = GraphicData);
 // "start.Lcp" in `appDir` (any letter case), without repainting. False when
 // there is none; the built-in colours then stay.
-bool LoadStartPalette(const std::string& appDir, IDrawingView* view = nullptr, TLCGraphicData& raster = GraphicData);
+bool LoadStartPalette(const std::string& appDir, IDrawingView* view = nullptr, PatternRaster& raster = GraphicData);
 
 } // namespace lc

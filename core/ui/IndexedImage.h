@@ -2,7 +2,7 @@
 // An IndexedBitmap seen as an 8-bit indexed QImage, without copying the cells.
 #include <QImage>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/IndexedBitmap.h"
 
 namespace lc::ui {

@@ -11,7 +11,7 @@
 #include "core/Numbers.h"
 #include "core/UIText.h"
 #include "core/ui/IndexedImage.h"
-#include "knitting/KnittMachine.h"
+#include "knitting/KnitMachine.h"
 
 namespace lc::ui {
 
@@ -189,7 +189,7 @@ void StarPreview::paintEvent(QPaintEvent*) {
 
 QString TechniquePanel::text() const {
     QString s = QString::fromStdString(UIText[utTechnique]);
-    if (KnittMachine) s += QString::fromStdString(KnittMachine->GetCurrentTechniqueName());
+    if (gKnitMachine) s += QString::fromStdString(gKnitMachine->GetCurrentTechniqueName());
     return s;
 }
 

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc::ui {
 

@@ -63,9 +63,9 @@ void RulerBase::paintEvent(QPaintEvent* e) {
     for (const QRect& r : e->region()) w.drawImage(r, img, r);
 }
 
-THRuler2::THRuler2(QWidget* parent) : RulerBase(false, parent) { setObjectName(QStringLiteral("HRuler")); }
+HorizontalMeasureRuler::HorizontalMeasureRuler(QWidget* parent) : RulerBase(false, parent) { setObjectName(QStringLiteral("HRuler")); }
 
-TVRuler2::TVRuler2(QWidget* parent) : RulerBase(true, parent) { setObjectName(QStringLiteral("VRuler")); }
+VerticalMeasureRuler::VerticalMeasureRuler(QWidget* parent) : RulerBase(true, parent) { setObjectName(QStringLiteral("VRuler")); }
 
 // ---------------------------------------------------------------------------
 // Scroll panels
@@ -141,11 +141,11 @@ void ScrollRulerBase::StepForward() {
     Change();
 }
 
-THScrollRuler::THScrollRuler(QWidget* parent) : ScrollRulerBase(new THRuler2, false, 180, 20, parent) {
+HorizontalScrollRuler::HorizontalScrollRuler(QWidget* parent) : ScrollRulerBase(new HorizontalMeasureRuler, false, 180, 20, parent) {
     setObjectName(QStringLiteral("HScrollRuler"));
 }
 
-TVScrollRuler::TVScrollRuler(QWidget* parent) : ScrollRulerBase(new TVRuler2, true, 1024, 40, parent) {
+VerticalScrollRuler::VerticalScrollRuler(QWidget* parent) : ScrollRulerBase(new VerticalMeasureRuler, true, 1024, 40, parent) {
     setObjectName(QStringLiteral("VScrollRuler"));
 }
 

@@ -18,8 +18,8 @@ class RulerBase : public QWidget {
 public:
     explicit RulerBase(bool vertical, QWidget* parent = nullptr);
 
-    TMeasureUnit Units() const { return p_.Units; }
-    void setUnits(TMeasureUnit u) { p_.Units = u; }
+    MeasureUnit Units() const { return p_.Units; }
+    void setUnits(MeasureUnit u) { p_.Units = u; }
     int Scale() const { return p_.Scale; }
     void setScale(int s) { p_.Scale = s; }
     int StartPosition() const { return p_.StartPosition; }
@@ -48,20 +48,20 @@ private:
     int cursor_ = 1;
 };
 
-class THRuler2 : public RulerBase {
+class HorizontalMeasureRuler : public RulerBase {
     Q_OBJECT
 public:
-    explicit THRuler2(QWidget* parent = nullptr);
-    TStichMode StichMode() const { return p_.StichMode; }
-    void setStichMode(TStichMode m) { p_.StichMode = m; }
-    int MaxStich() const { return p_.MaxStich; }
-    void setMaxStich(int v) { p_.MaxStich = v; }
+    explicit HorizontalMeasureRuler(QWidget* parent = nullptr);
+    StitchNumbering StitchMode() const { return p_.StitchMode; }
+    void setStitchMode(StitchNumbering m) { p_.StitchMode = m; }
+    int MaxStitch() const { return p_.MaxStitch; }
+    void setMaxStitch(int v) { p_.MaxStitch = v; }
 };
 
-class TVRuler2 : public RulerBase {
+class VerticalMeasureRuler : public RulerBase {
     Q_OBJECT
 public:
-    explicit TVRuler2(QWidget* parent = nullptr);
+    explicit VerticalMeasureRuler(QWidget* parent = nullptr);
 };
 
 // A ruler with a step-back and a step-forward button over its two ends.
@@ -85,7 +85,7 @@ public:
 
     void SetScale(int s) { ruler_->setScale(s); }
     void SetStitchSize(double s) { ruler_->setStitchSize(s); }
-    void SetUnits(TMeasureUnit u) { ruler_->setUnits(u); }
+    void SetUnits(MeasureUnit u) { ruler_->setUnits(u); }
     void SetStartPosition(int v);
     void DrawCursor(int p) { ruler_->DrawCursor(p); }
 
@@ -111,19 +111,19 @@ private:
     int position_ = 0, min_ = 0, max_, pageSize_;
 };
 
-class THScrollRuler : public ScrollRulerBase {
+class HorizontalScrollRuler : public ScrollRulerBase {
     Q_OBJECT
 public:
-    explicit THScrollRuler(QWidget* parent = nullptr);
-    THRuler2* hruler() const { return static_cast<THRuler2*>(ruler()); }
-    void SetStichMode(TStichMode m) { hruler()->setStichMode(m); }
-    void SetMaxStich(int v) { hruler()->setMaxStich(v); }
+    explicit HorizontalScrollRuler(QWidget* parent = nullptr);
+    HorizontalMeasureRuler* hruler() const { return static_cast<HorizontalMeasureRuler*>(ruler()); }
+    void SetStitchMode(StitchNumbering m) { hruler()->setStitchMode(m); }
+    void SetMaxStitch(int v) { hruler()->setMaxStitch(v); }
 };
 
-class TVScrollRuler : public ScrollRulerBase {
+class VerticalScrollRuler : public ScrollRulerBase {
     Q_OBJECT
 public:
-    explicit TVScrollRuler(QWidget* parent = nullptr);
+    explicit VerticalScrollRuler(QWidget* parent = nullptr);
 };
 
 } // namespace lc::ui

@@ -48,7 +48,7 @@ void copyRect(const QImage& from, QImage& to, QRect r) {
 
 } // namespace
 
-StitchCanvas::StitchCanvas(IEditorEvents* events, QWidget* parent, TLCGraphicData& gd)
+StitchCanvas::StitchCanvas(IEditorEvents* events, QWidget* parent, PatternRaster& gd)
     : QWidget(parent), gd_(gd), model_(gd, events, this), engine_(model_) {
     setObjectName(QStringLiteral("PatternPanel"));
     // The canvas paints every pixel itself, from its back buffer.

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasRenderer.h"
 #include "editor/EditorInterfaces.h"
@@ -25,7 +25,7 @@ namespace lc::ui {
 class StitchCanvas : public QWidget, private IScreen {
     Q_OBJECT
 public:
-    explicit StitchCanvas(IEditorEvents* events, QWidget* parent = nullptr, TLCGraphicData& gd = GraphicData);
+    explicit StitchCanvas(IEditorEvents* events, QWidget* parent = nullptr, PatternRaster& gd = GraphicData);
     ~StitchCanvas() override;
 
     CanvasModel& model() { return model_; }
@@ -39,7 +39,7 @@ public:
     int cellWidth() const { return model_.geom.cellWidth(); }
     int cellHeight() const { return model_.geom.cellHeight(); }
 
-    // Renders the whole view at once (TSingerPanel.Paint).
+    // Renders the whole view at once (StitchCanvas.Paint).
     void Paint() { model_.Paint(); }
     void SetOrigin(int column, int row) { model_.SetOrigin(column, row); }
     int RowAtY(int y) const { return model_.geom.RowAtY(y); }
@@ -78,7 +78,7 @@ private:
     QRect redrawOverlay();
     QRect drawOverlay(const Overlay& o);
 
-    TLCGraphicData& gd_;
+    PatternRaster& gd_;
     CanvasModel model_;
     ToolEngine engine_;
     CanvasRenderer renderer_;

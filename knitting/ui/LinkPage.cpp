@@ -19,10 +19,10 @@
 
 #include "core/Globals.h"
 #include "core/Translator.h"
-#include "knitting/KnittMachine.h"
-#include "knitting/ui/KnittMachinePanel.h"
-#include "knitting/ui/NeedleBedWidget.h"
-#include "knitting/ui/PreviewWidgets.h"
+#include "knitting/KnitMachine.h"
+#include "knitting/ui/KnitMachinePanel.h"
+#include "knitting/ui/NeedleBedView.h"
+#include "knitting/ui/PreviewView.h"
 #include "knitting/ui/SheetCanvasQt.h"
 
 namespace lc::ui {
@@ -192,11 +192,11 @@ QIcon toolIcon(int tag) {
         p.drawPolygon(shape);
         break;
     }
-    case ltNoTrimMaska:
-    case ltTrimMaska:
+    case ltNoTrimMask:
+    case ltTrimMask:
         p.setBrush(QColor(250, 220, 180));
         p.drawRect(QRectF(5, 4, 15, 17));
-        if (tag == ltTrimMaska) {
+        if (tag == ltTrimMask) {
             p.fillRect(QRectF(5, 4, 3, 17), QColor(200, 30, 30));
             p.fillRect(QRectF(17, 4, 3, 17), QColor(200, 30, 30));
         }
@@ -294,14 +294,14 @@ QLabel* addValueLabel(QGroupBox* box, const char* name, const QString& hint, QCo
 
 } // namespace
 
-// --- TFrame4
+// --- LinkPage
 
-TFrame4::TFrame4(QWidget* parent) : QWidget(parent), bridge_(this), host_(bridge_, this), ctl_(host_, this) {
+LinkPage::LinkPage(QWidget* parent) : QWidget(parent), bridge_(this), host_(bridge_, this), ctl_(host_, this) {
     setObjectName("Frame41");
     FormCreate();
 }
 
-TFrame4::~TFrame4() {
+LinkPage::~LinkPage() {
     // Nothing may reach the run once it starts to go: no timer, no byte.
     host_.attach(nullptr);
     host_.watchdogTimer().stop();
@@ -313,7 +313,7 @@ TFrame4::~TFrame4() {
     delete panel2_;
 }
 
-QToolButton* TFrame4::addTool(QWidget* bar, int tag, const QString& hint, bool checkable) {
+QToolButton* LinkPage::addTool(QWidget* bar, int tag, const QString& hint, bool checkable) {
     auto* b = new QToolButton(bar);
     b->setObjectName(QString("tool%1").arg(tag));
     b->setToolTip(hint);
@@ -330,7 +330,7 @@ QToolButton* TFrame4::addTool(QWidget* bar, int tag, const QString& hint, bool c
     return b;
 }
 
-QWidget* TFrame4::makeToolColumn() {
+QWidget* LinkPage::makeToolColumn() {
     auto* col = new QWidget(panel1_);
     col->setObjectName("Panel13");
     col->setFixedWidth(140);
@@ -413,10 +413,10 @@ QWidget* TFrame4::makeToolColumn() {
     auto* corr = new QButtonGroup(this);
     corr->addButton(discret);
     corr->addButton(anywhere);
-    QToolButton* noTrim = addTool(tb6, ltNoTrimMaska, QString(), true);
-    QToolButton* trim = addTool(tb6, ltTrimMaska, QString(), true);
-    noTrim->setObjectName("btnNoTrimMaska");
-    trim->setObjectName("btnTrimMaska");
+    QToolButton* noTrim = addTool(tb6, ltNoTrimMask, QString(), true);
+    QToolButton* trim = addTool(tb6, ltTrimMask, QString(), true);
+    noTrim->setObjectName("btnNoTrimMask");
+    trim->setObjectName("btnTrimMask");
     auto* trims = new QButtonGroup(this);
     trims->addButton(noTrim);
     trims->addButton(trim);
@@ -434,7 +434,7 @@ QWidget* TFrame4::makeToolColumn() {
     return col;
 }
 
-QWidget* TFrame4::makeInfoPanel() {
+QWidget* LinkPage::makeInfoPanel() {
     auto* p5 = new QWidget;
     p5->setObjectName("Panel5");
     p5->setFixedWidth(291);
@@ -456,19 +456,19 @@ QWidget* TFrame4::makeInfoPanel() {
     staticText1_ = new RowCounterLabel(p11);
     staticText1_->setObjectName("StaticText1");
     staticText1_->setToolTip(tr("Row Counter"));
-    staticText1_->onDoubleClick = [this] { ctl_.SpeedButton2Click(); };
+    staticText1_->onDoubleClick = [this] { ctl_.ZeroRowCounter(); };
     rowUp_ = new QToolButton(p11);
-    rowUp_->setObjectName("UpDown1Up");
+    rowUp_->setObjectName("rowCounterUp");
     rowUp_->setArrowType(Qt::UpArrow);
     rowDown_ = new QToolButton(p11);
-    rowDown_->setObjectName("UpDown1Down");
+    rowDown_->setObjectName("rowCounterDown");
     rowDown_->setArrowType(Qt::DownArrow);
     for (QToolButton* b : {rowUp_, rowDown_}) {
         b->setAutoRepeat(true);
         b->setFixedSize(22, 13);
     }
-    connect(rowUp_, &QToolButton::clicked, this, [this] { ctl_.UpDown1Click(ctl_.RowCounter() + 1); });
-    connect(rowDown_, &QToolButton::clicked, this, [this] { ctl_.UpDown1Click(ctl_.RowCounter() - 1); });
+    connect(rowUp_, &QToolButton::clicked, this, [this] { ctl_.StepRowCounter(ctl_.RowCounter() + 1); });
+    connect(rowDown_, &QToolButton::clicked, this, [this] { ctl_.StepRowCounter(ctl_.RowCounter() - 1); });
     auto* arrows = new QVBoxLayout;
     arrows->setSpacing(0);
     arrows->addWidget(rowUp_);
@@ -488,22 +488,22 @@ QWidget* TFrame4::makeInfoPanel() {
     v->addWidget(p16);
 
     QGroupBox* p15 = valueGroup("Panel15", tr("Needles in Work"), p5);
-    lblLeftWorkStich_ = addValueLabel(p15, "lblLeftWorkStich", tr("Left Point Cam Position"), Qt::black);
-    lblWide_ = addValueLabel(p15, "lblWide", tr("Stiches in Work"), Qt::black);
-    lblRightWorkStich_ = addValueLabel(p15, "lblRightWorkStich", tr("Right Point Cam Position"), Qt::black);
+    lblLeftWorkStitch_ = addValueLabel(p15, "lblLeftWorkStitch", tr("Left Point Cam Position"), Qt::black);
+    lblWide_ = addValueLabel(p15, "lblWide", tr("Stitches in Work"), Qt::black);
+    lblRightWorkStitch_ = addValueLabel(p15, "lblRightWorkStitch", tr("Right Point Cam Position"), Qt::black);
     v->addWidget(p15);
 
-    colors_ = new TColorInstruction(ctl_.ColorPanel(), p5);
+    colors_ = new ColorInstructionView(ctl_.ColorPanel(), p5);
     colors_->setObjectName("Panel6");
     v->addWidget(colors_, 1);
-    carrInfo_ = new TCarrAddInfo(p5);
+    carrInfo_ = new CarriageAddInfoView(p5);
     carrInfo_->setObjectName("pnlMachineSettings");
     carrInfo_->setFixedHeight(32);
     v->addWidget(carrInfo_);
     return p5;
 }
 
-void TFrame4::FormCreate() {
+void LinkPage::FormCreate() {
     panel1_ = new QWidget(this);
     panel1_->setObjectName("Panel1");
     auto* h1 = new QHBoxLayout(panel1_);
@@ -518,10 +518,10 @@ void TFrame4::FormCreate() {
     auto* h8 = new QHBoxLayout(panel8);
     h8->setContentsMargins(20, 4, 4, 4);
     h8->setSpacing(8);
-    preview_ = new TPreView(ctl_.Preview(), panel8);
+    preview_ = new PreviewView(ctl_.Preview(), panel8);
     h8->addWidget(preview_, 1);
     h8->addWidget(makeInfoPanel());
-    machine_ = new TKnittMachine(ctl_.Machine());
+    machine_ = new KnitMachinePanel(ctl_.Machine());
     machine_->setObjectName("Pan7");
     memo1_ = new QPlainTextEdit;
     memo1_->setObjectName("Memo1");
@@ -538,17 +538,17 @@ void TFrame4::FormCreate() {
     auto* v2 = new QVBoxLayout(panel2_);
     v2->setContentsMargins(0, 0, 0, 0);
     v2->setSpacing(0);
-    bed_ = new TNeedleBed(ctl_.Bed(), panel2_);
+    bed_ = new NeedleBedView(ctl_.Bed(), panel2_);
     v2->addWidget(bed_, 1);
     scrollBar1_ = new QScrollBar(Qt::Horizontal, panel2_);
     scrollBar1_->setObjectName("ScrollBar1");
     scrollBar1_->setSingleStep(5);
     v2->addWidget(scrollBar1_);
-    connect(scrollBar1_, &QScrollBar::valueChanged, this, [this](int v) { ctl_.ScrollBar1Change(v); });
+    connect(scrollBar1_, &QScrollBar::valueChanged, this, [this](int v) { ctl_.ScrollBed(v); });
 
-    connect(preview_, &TPreView::rowPressed, this, [this](int y) { ctl_.Image1MouseDown(y); });
-    connect(preview_, &TPreView::rowDragged, this, [this](int y) { ctl_.PreViewScrMouseMove(y); });
-    connect(preview_, &TPreView::rowReleased, this, [this] { ctl_.Image1MouseUp(); });
+    connect(preview_, &PreviewView::rowPressed, this, [this](int y) { ctl_.PreviewPressed(y); });
+    connect(preview_, &PreviewView::rowDragged, this, [this](int y) { ctl_.PreviewDragged(y); });
+    connect(preview_, &PreviewView::rowReleased, this, [this] { ctl_.PreviewReleased(); });
     connect(comboBox2_, &QComboBox::activated, this, [this](int index) {
         ctl_.ChooseTechnique(comboBox2_->itemData(index).toInt());
     });
@@ -556,7 +556,7 @@ void TFrame4::FormCreate() {
     // The run's log lines and boxes reach the page after the handler returns.
     connect(&host_, &RunTimerHost::protocolLine, memo1_, &QPlainTextEdit::appendPlainText, Qt::QueuedConnection);
     connect(&host_, &RunTimerHost::protocolCleared, memo1_, &QPlainTextEdit::clear, Qt::QueuedConnection);
-    connect(&host_, &RunTimerHost::messageBoxRequested, this, &TFrame4::showBox);
+    connect(&host_, &RunTimerHost::messageBoxRequested, this, &LinkPage::showBox);
     host_.attach(&ctl_.Run());
 
     LoadLanguage();
@@ -566,30 +566,30 @@ void TFrame4::FormCreate() {
     applyRefresh();
 }
 
-void TFrame4::LoadLanguage() {
+void LinkPage::LoadLanguage() {
     auto hint = [](const char* key, const char* fallback) {
-        const std::string t = Translator.Translate(key);
+        const std::string t = gTranslator.Translate(key);
         return t.empty() ? QString::fromLatin1(fallback) : QString::fromStdString(t);
     };
-    tools_[ltNoTrimMaska]->setToolTip(hint("S02001", "Knit the whole pattern, ignoring the garment shape"));
-    tools_[ltTrimMaska]->setToolTip(hint("S02000", "Knit only the stitches inside the garment shape"));
+    tools_[ltNoTrimMask]->setToolTip(hint("S02001", "Knit the whole pattern, ignoring the garment shape"));
+    tools_[ltTrimMask]->setToolTip(hint("S02000", "Knit only the stitches inside the garment shape"));
 }
 
-void TFrame4::OnShowForm() {
+void LinkPage::OnShowForm() {
     ctl_.OnShowForm();
     preview_->invalidatePicture();
     applyRefresh();
 }
 
-void TFrame4::CloseOpenedComPort() { ctl_.Run().CloseOpenedComPort(); }
+void LinkPage::CloseOpenedComPort() { ctl_.Run().CloseOpenedComPort(); }
 
-void TFrame4::resizeEvent(QResizeEvent*) {
-    const int top = std::min(height(), LinkController::Panel1Height(height()));
+void LinkPage::resizeEvent(QResizeEvent*) {
+    const int top = std::min(height(), LinkController::BedPanelHeight(height()));
     panel1_->setGeometry(0, 0, width(), top);
     panel2_->setGeometry(0, top, width(), height() - top);
 }
 
-void TFrame4::showBox(const QString& text, const QString& caption, bool error) {
+void LinkPage::showBox(const QString& text, const QString& caption, bool error) {
     if (presenter_) {
         presenter_(text, caption, error);
         return;
@@ -599,14 +599,14 @@ void TFrame4::showBox(const QString& text, const QString& caption, bool error) {
     box.exec();
 }
 
-void TFrame4::refresh(unsigned parts) {
+void LinkPage::refresh(unsigned parts) {
     pending_ |= parts;
     if (refreshQueued_) return;
     refreshQueued_ = true;
-    QMetaObject::invokeMethod(this, &TFrame4::applyRefresh, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &LinkPage::applyRefresh, Qt::QueuedConnection);
 }
 
-void TFrame4::applyRefresh() {
+void LinkPage::applyRefresh() {
     const unsigned parts = pending_;
     pending_ = 0;
     refreshQueued_ = false;
@@ -619,9 +619,9 @@ void TFrame4::applyRefresh() {
         label4_->setText(QString::fromStdString(l.Label4));
         label6_->setText(QString::fromStdString(l.Label6));
         label17_->setText(QString::fromStdString(l.Label17));
-        lblLeftWorkStich_->setText(QString::fromStdString(l.LeftWorkStich));
+        lblLeftWorkStitch_->setText(QString::fromStdString(l.LeftWorkStitch));
         lblWide_->setText(QString::fromStdString(l.Wide));
-        lblRightWorkStich_->setText(QString::fromStdString(l.RightWorkStich));
+        lblRightWorkStitch_->setText(QString::fromStdString(l.RightWorkStitch));
     }
     if (parts & (lpButtons | lpRowCounter)) {
         auto set = [&](int tag, bool down, bool enabled) {
@@ -632,8 +632,8 @@ void TFrame4::applyRefresh() {
         };
         set(ltRightSide, b.RightSideDown, true);
         set(ltWrongSide, b.WrongSideDown, b.WrongSideEnabled);
-        set(ltTrimMaska, b.TrimMaskaDown, true);
-        set(ltNoTrimMaska, !b.TrimMaskaDown, b.NoTrimMaskaEnabled);
+        set(ltTrimMask, b.TrimMaskDown, true);
+        set(ltNoTrimMask, !b.TrimMaskDown, b.NoTrimMaskEnabled);
         set(ltDiscretCorrection, b.DiscretCorrectionDown, true);
         set(ltNoDiscretCorrection, !b.DiscretCorrectionDown, true);
         set(ltViewPreview, b.View == ltViewPreview, true);
@@ -655,7 +655,7 @@ void TFrame4::applyRefresh() {
     }
     if (parts & lpTechnique) {
         const QSignalBlocker block(comboBox2_);
-        const TTechnique* t = ctl_.Technique();
+        const Technique* t = ctl_.ActiveTechnique();
         const int i = t ? comboBox2_->findData(t->Kind) : -1;
         if (i >= 0) comboBox2_->setCurrentIndex(i);
     }
@@ -677,18 +677,18 @@ void TFrame4::applyRefresh() {
     }
 }
 
-QToolButton* TFrame4::toolButton(int tag) const {
+QToolButton* LinkPage::toolButton(int tag) const {
     auto it = tools_.find(tag);
     return it == tools_.end() ? nullptr : it->second;
 }
 
-QWidget* TFrame4::startButton() const { return shape3_; }
-QWidget* TFrame4::stopButton() const { return shape2_; }
-QWidget* TFrame4::lamp() const { return shape1_; }
-Color TFrame4::lampColor() const { return shape1_->color(); }
-Color TFrame4::startColor() const { return shape3_->color(); }
-Color TFrame4::stopColor() const { return shape2_->color(); }
-QLabel* TFrame4::rowCounterLabel() const { return staticText1_; }
-QLabel* TFrame4::label(const char* name) const { return findChild<QLabel*>(name); }
+QWidget* LinkPage::startButton() const { return shape3_; }
+QWidget* LinkPage::stopButton() const { return shape2_; }
+QWidget* LinkPage::lamp() const { return shape1_; }
+Color LinkPage::lampColor() const { return shape1_->color(); }
+Color LinkPage::startColor() const { return shape3_->color(); }
+Color LinkPage::stopColor() const { return shape2_->color(); }
+QLabel* LinkPage::rowCounterLabel() const { return staticText1_; }
+QLabel* LinkPage::label(const char* name) const { return findChild<QLabel*>(name); }
 
 } // namespace lc::ui

@@ -24,20 +24,20 @@ class QToolButton;
 
 namespace lc::ui {
 
-class TNeedleBed;
-class TPreView;
-class TColorInstruction;
-class TCarrAddInfo;
-class TKnittMachine;
+class NeedleBedView;
+class PreviewView;
+class ColorInstructionView;
+class CarriageAddInfoView;
+class KnitMachinePanel;
 class ShapeButton;
 class Lamp;
 class RowCounterLabel;
 
-class TFrame4 : public QWidget, public ILinkView {
+class LinkPage : public QWidget, public ILinkView {
     Q_OBJECT
 public:
-    explicit TFrame4(QWidget* parent = nullptr);
-    ~TFrame4() override;
+    explicit LinkPage(QWidget* parent = nullptr);
+    ~LinkPage() override;
 
     // Each time the page is shown.
     void OnShowForm();
@@ -71,11 +71,11 @@ public:
     Color startColor() const;
     Color stopColor() const;
     QPlainTextEdit* protocolMemo() const { return memo1_; }
-    TNeedleBed* needleBed() const { return bed_; }
-    TPreView* preview() const { return preview_; }
-    TColorInstruction* colorInstruction() const { return colors_; }
-    TCarrAddInfo* carriageInfo() const { return carrInfo_; }
-    TKnittMachine* machinePanel() const { return machine_; }
+    NeedleBedView* needleBed() const { return bed_; }
+    PreviewView* preview() const { return preview_; }
+    ColorInstructionView* colorInstruction() const { return colors_; }
+    CarriageAddInfoView* carriageInfo() const { return carrInfo_; }
+    KnitMachinePanel* machinePanel() const { return machine_; }
     QStackedWidget* views() const { return panel3_; }
     QLabel* rowCounterLabel() const;
     QLabel* label(const char* name) const;
@@ -103,11 +103,11 @@ private:
     QWidget* panel1_ = nullptr;
     QWidget* panel2_ = nullptr;
     QStackedWidget* panel3_ = nullptr;
-    TPreView* preview_ = nullptr;
-    TColorInstruction* colors_ = nullptr;
-    TCarrAddInfo* carrInfo_ = nullptr;
-    TKnittMachine* machine_ = nullptr;
-    TNeedleBed* bed_ = nullptr;
+    PreviewView* preview_ = nullptr;
+    ColorInstructionView* colors_ = nullptr;
+    CarriageAddInfoView* carrInfo_ = nullptr;
+    KnitMachinePanel* machine_ = nullptr;
+    NeedleBedView* bed_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     QComboBox* comboBox2_ = nullptr;
     RowCounterLabel* staticText1_ = nullptr;
@@ -116,9 +116,9 @@ private:
     QLabel* label4_ = nullptr;
     QLabel* label6_ = nullptr;
     QLabel* label17_ = nullptr;
-    QLabel* lblLeftWorkStich_ = nullptr;
+    QLabel* lblLeftWorkStitch_ = nullptr;
     QLabel* lblWide_ = nullptr;
-    QLabel* lblRightWorkStich_ = nullptr;
+    QLabel* lblRightWorkStitch_ = nullptr;
     QScrollBar* scrollBar1_ = nullptr;
     QProgressBar* progressBar1_ = nullptr;
     ShapeButton* shape2_ = nullptr; // Stop

@@ -12,24 +12,24 @@
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "core/ui/SettingsStoreQt.h"
-#include "editor/ui/EditorFrame.h"
+#include "editor/ui/DrawingPage.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/PictureFiles.h"
 
 namespace lc::ui {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
     setWindowTitle("Loopcrafter");
     FormCreate();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     FormClose();
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     // Program location, then the shared objects; start-up survives a missing
     // font, stitch picture or language file, so the pages are always created.
     SetProgramLocation();
@@ -63,19 +63,19 @@ void TForm1::FormCreate() {
     SetAppMessageSink(this);
 
     // The page frames, in their creation order: Link page, then the Drawing page.
-    frame41_ = new TFrame4(pageWidgets_[pgLink]);
+    frame41_ = new LinkPage(pageWidgets_[pgLink]);
     addPageFrame(pgLink, frame41_);
-    frame21_ = new TFrame2(pageWidgets_[pgDrawing]);
+    frame21_ = new DrawingPage(pageWidgets_[pgDrawing]);
     addPageFrame(pgDrawing, frame21_);
-    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { PageControl1Change(index); });
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 }
 
-void TForm1::addPageFrame(Page p, QWidget* frame) {
+void MainWindow::addPageFrame(Page p, QWidget* frame) {
     pageWidgets_[p]->layout()->setContentsMargins(0, 0, 0, 0);
     pageWidgets_[p]->layout()->addWidget(frame);
 }
 
-void TForm1::FormClose() {
+void MainWindow::FormClose() {
     if (closed_) return;
     closed_ = true;
     // The Link page's port goes first, so no byte from the adapter reaches
@@ -87,15 +87,15 @@ void TForm1::FormClose() {
     if (&settingsStore() == settings_.get()) setSettingsStore(nullptr);
 }
 
-void TForm1::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
     FormClose();
     e->accept();
 }
 
-QWidget* TForm1::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
+QWidget* MainWindow::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
 
 // Each page is told when it is shown (the Link page rebuilds its row table).
-void TForm1::PageControl1Change(int index) {
+void MainWindow::pageChanged(int index) {
     switch (index) {
     case pgDrawing:
         if (frame21_) frame21_->OnShowForm();
@@ -108,15 +108,15 @@ void TForm1::PageControl1Change(int index) {
     }
 }
 
-intptr_t TForm1::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
+intptr_t MainWindow::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
     (void)lParam;
     // Packed parameters carry two signed 16-bit words.
     const auto lowWord = [wParam] { return static_cast<int>(static_cast<int16_t>(wParam & 0xFFFF)); };
     const auto highWord = [wParam] { return static_cast<int>(static_cast<int16_t>((wParam >> 16) & 0xFFFF)); };
     switch (msg) {
     // --- the Drawing page ---------------------------------------------------
-    case AppMsg::MakeBobins:
-        if (frame21_) frame21_->MakeBobins();
+    case AppMsg::MakeBobbins:
+        if (frame21_) frame21_->MakeBobbins();
         break;
     case AppMsg::CancelTool:
         if (frame21_) frame21_->CancelTool();

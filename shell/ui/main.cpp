@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     // Inside the event loop the application's guard catches what handlers
     // throw; this covers the main window's creation before the loop runs.
     try {
-        lc::ui::TForm1 w;
+        lc::ui::MainWindow w;
         w.show();
         return app.exec();
     } catch (const std::exception& e) {

@@ -58,8 +58,8 @@ std::vector<uint8_t> packed(std::initializer_list<std::initializer_list<uint8_t>
     return out;
 }
 
-std::vector<uint8_t> patternBytes(const TPatternLibrary& lib, int index) {
-    TPatternInfo p;
+std::vector<uint8_t> patternBytes(const PatternLibrary& lib, int index) {
+    PatternInfo p;
     if (!lib.GetPattern(index, p)) return {};
     return {p.Pixels, p.Pixels + static_cast<size_t>(p.BytesPerRow) * p.Height};
 }
@@ -77,7 +77,7 @@ protected:
 } // namespace
 
 TEST_F(PatternLibraryTest, NewLibrarySavesAsABare196ByteHeader) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Lace");
     EXPECT_EQ(lib.FileName, dir.folder() + "Lace.lcl");
     lib.SaveToFile();
@@ -90,18 +90,18 @@ TEST_F(PatternLibraryTest, NewLibrarySavesAsABare196ByteHeader) {
     put32(expected, 172, 0xFFFFFFFF);
     EXPECT_EQ(readFile(lib.FileName), expected);
 
-    TPatternLibrary back;
+    PatternLibrary back;
     back.LoadFromFile(lib.FileName);
     EXPECT_EQ(back.Count(), -1);
     EXPECT_EQ(back.DataSize(), -1);
     EXPECT_EQ(back.LibraryName(), "Lace");
-    TPatternInfo none;
+    PatternInfo none;
     EXPECT_FALSE(back.GetPattern(0, none));
     EXPECT_FALSE(back.GetPattern(-1, none));
 }
 
 TEST_F(PatternLibraryTest, SevenByTwoPatternIsStoredAsTheFormatSays) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Lace");
     const auto px = packed({{1, 2, 3, 4, 5, 6, 7}, {15, 16, 0, 9, 10, 11, 12}}, 7);
     ASSERT_TRUE(lib.AddPattern(7, 2, "Tiny", px, 0x24));
@@ -120,9 +120,9 @@ TEST_F(PatternLibraryTest, SevenByTwoPatternIsStoredAsTheFormatSays) {
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + 196 + 34, file.begin() + 196 + 40),
               (std::vector<uint8_t>{4, 0, 2, 0, 7, 0}));
 
-    TPatternLibrary back;
+    PatternLibrary back;
     back.LoadFromFile(lib.FileName);
-    TPatternInfo p;
+    PatternInfo p;
     ASSERT_TRUE(back.GetPattern(0, p));
     EXPECT_EQ(p.Width, 7);
     EXPECT_EQ(p.Height, 2);
@@ -149,7 +149,7 @@ TEST_F(PatternLibraryTest, ReaderTakesTheWidthFromBytesPerRowWhenTheyDisagree) {
     hand.data({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     const fs::path f = dir.path / "w.lcl";
     writeFile(f, hand.bytes);
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.LoadFromFile(f.string());
     int w = 0, h = 0;
     const uint8_t* px = nullptr;
@@ -164,7 +164,7 @@ TEST_F(PatternLibraryTest, ReaderTakesTheWidthFromBytesPerRowWhenTheyDisagree) {
 }
 
 TEST_F(PatternLibraryTest, TheThousandAndFirstAddIsRefusedAndChangesNothing) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Full");
     const uint8_t px[2] = {0x12, 0x34};
     for (int i = 0; i < 1000; ++i) ASSERT_TRUE(lib.AddPattern(2, 2, "p" + std::to_string(i), px, 1)) << i;
@@ -178,7 +178,7 @@ TEST_F(PatternLibraryTest, TheThousandAndFirstAddIsRefusedAndChangesNothing) {
 }
 
 TEST_F(PatternLibraryTest, DeletingMovesLaterPatternsDownAndClearsTheFreedSlot) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Del");
     const auto a = packed({{1, 1, 1}, {1, 1, 1}}, 3);                 // 4 bytes
     const auto b = packed({{2, 2, 2, 2, 2}, {2, 2, 2, 2, 2}, {2, 2, 2, 2, 2}}, 5); // 9 bytes
@@ -213,7 +213,7 @@ TEST_F(PatternLibraryTest, DeletingMovesLaterPatternsDownAndClearsTheFreedSlot) 
 }
 
 TEST_F(PatternLibraryTest, ReplacingMovesOnlyWhatTheSizeChangeRequires) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Rep");
     std::vector<uint8_t> ten(5 * 20, 0x11), twenty(10 * 10, 0x22), tail(3, 0x33);
     ASSERT_TRUE(lib.AddPattern(10, 20, "ten", ten, 1));
@@ -221,7 +221,7 @@ TEST_F(PatternLibraryTest, ReplacingMovesOnlyWhatTheSizeChangeRequires) {
     const auto dataBefore = lib.DataSize();
 
     lib.ReplacePattern(20, 10, "", twenty, 0); // same data size
-    TPatternInfo p;
+    PatternInfo p;
     ASSERT_TRUE(lib.GetPattern(0, p));
     EXPECT_EQ(p.Width, 20);
     EXPECT_EQ(p.Height, 10);
@@ -248,7 +248,7 @@ TEST_F(PatternLibraryTest, ReplacingMovesOnlyWhatTheSizeChangeRequires) {
 }
 
 TEST_F(PatternLibraryTest, FilterCountsOnlyPatternsSharingACategoryBit) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "F");
     const uint8_t px[1] = {0x10};
     for (uint32_t cat : {1u, 4u, 5u}) ASSERT_TRUE(lib.AddPattern(1, 1, "", px, cat));
@@ -268,7 +268,7 @@ TEST_F(PatternLibraryTest, ProtectedLibraryRefusesEveryChangeUnlessSuperUser) {
     hand.data({0x12});
     const fs::path f = dir.path / "p.lcl";
     writeFile(f, hand.bytes);
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.LoadFromFile(f.string());
     ASSERT_TRUE(lib.IsProtected());
     const uint8_t px[1] = {0x34};
@@ -290,7 +290,7 @@ TEST_F(PatternLibraryTest, ProtectedLibraryRefusesEveryChangeUnlessSuperUser) {
 }
 
 TEST_F(PatternLibraryTest, CreateNewForgetsEverythingOfTheLibraryBefore) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "First");
     const uint8_t px[2] = {0x12, 0x34};
     ASSERT_TRUE(lib.AddPattern(4, 1, "oldname", px, 3));
@@ -311,7 +311,7 @@ TEST_F(PatternLibraryTest, CreateNewForgetsEverythingOfTheLibraryBefore) {
 }
 
 TEST_F(PatternLibraryTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Mine");
     const uint8_t px[2] = {0x12, 0x34};
     ASSERT_TRUE(lib.AddPattern(4, 1, "kept", px, 1));
@@ -371,7 +371,7 @@ TEST_F(PatternLibraryTest, HeaderOnlyFileWithTrailingBytesHasNoPatterns) {
     HandLibrary h(-1);
     const fs::path f = dir.path / "h.lcl";
     writeFile(f, h.bytes); // 52196 bytes, but the count says header only
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.LoadFromFile(f.string());
     EXPECT_EQ(lib.Count(), -1);
     EXPECT_EQ(lib.DataSize(), -1);
@@ -379,12 +379,12 @@ TEST_F(PatternLibraryTest, HeaderOnlyFileWithTrailingBytesHasNoPatterns) {
 }
 
 TEST_F(PatternLibraryTest, SavingWithoutAFileNameIsAnError) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     EXPECT_THROW(lib.SaveToFile(), Error);
 }
 
 TEST_F(PatternLibraryTest, InterruptedSaveLeavesTheOldFileIntact) {
-    TPatternLibrary lib;
+    PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Safe");
     const uint8_t px[2] = {0x12, 0x34};
     ASSERT_TRUE(lib.AddPattern(4, 1, "one", px, 1));

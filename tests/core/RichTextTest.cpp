@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/Errors.h"
-#include "core/Model.h"
+#include "core/ModelFile.h"
 #include "core/RichText.h"
 
 using namespace lc;
@@ -262,7 +262,7 @@ TEST(RichText, OversizedNotesAreRefused) {
 }
 
 TEST(RichText, ModelKeepsNotesAsRtf) {
-    TModel m;
+    ModelFile m;
     m.AddFolder("Set");
     const RichDocument note = sampleNote();
     EXPECT_EQ(m.AddNote(1, "Instructions", note), 1);
@@ -270,7 +270,7 @@ TEST(RichText, ModelKeepsNotesAsRtf) {
     const std::string stored(m.NoteData(1).begin(), m.NoteData(1).end());
     EXPECT_EQ(stored, WriteRtf(note));
 
-    TModel back;
+    ModelFile back;
     back.LoadFromBytes(m.SaveToBytes());
     RichDocument loaded;
     ASSERT_TRUE(back.LoadNote(1, loaded));

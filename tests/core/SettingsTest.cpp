@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/Settings.h"
 
@@ -20,13 +20,13 @@ protected:
         AppDir = "/opt/loopcrafter/";
         UserDir.clear();
         ExeName = "/opt/loopcrafter/loopcrafter";
-        GraphicData = TLCGraphicData();
+        GraphicData = PatternRaster();
     }
     void TearDown() override {
         ResetGlobals();
         AppDir.clear();
         ExeName.clear();
-        GraphicData = TLCGraphicData();
+        GraphicData = PatternRaster();
     }
     std::vector<std::string> names() const {
         auto v = store.listValues(kSettingsKey);

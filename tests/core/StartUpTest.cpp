@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/Settings.h"
 #include "core/StartUp.h"
@@ -69,8 +69,8 @@ TEST_F(StartUpTest, RunsTheStepsInOrderAndShutsDownPortsFirst) {
     EXPECT_EQ(GraphicData.Height, 1024);
     EXPECT_FALSE(GraphicData.IsMaskCellSet(0, 0));
     EXPECT_EQ(UIText[38], "Seamless Rib") << "the Russian table was chosen";
-    EXPECT_EQ(Translator.FileName, "/opt/lc/Loopcrafter.mld");
-    EXPECT_EQ(StitchRect, (TRect{0, 0, 10, 10})); // zoom level 4: 11 x 11
+    EXPECT_EQ(gTranslator.FileName, "/opt/lc/Loopcrafter.mld");
+    EXPECT_EQ(StitchRect, (CellRect{0, 0, 10, 10})); // zoom level 4: 11 x 11
     ShutDown();
     EXPECT_FALSE(IsStartedUp());
     const std::vector<std::string> want = {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/StitchBitmaps.h"
 #include "core/StitchDefault.h"
 
@@ -68,12 +68,12 @@ TEST(StitchBitmaps, TallCellsStayInsideThePicture) {
     CellHeights[10] = 255;
     const uint64_t before = StitchRevision;
     BuildStitchBitmaps();
-    EXPECT_EQ(StitchRect, (TRect{0, 0, 22, 254}));
+    EXPECT_EQ(StitchRect, (CellRect{0, 0, 22, 254}));
     EXPECT_EQ(StitchBitmaps[5].pixel(0, 254)[0], (unsigned(kStitchDefault[26][0]) * 255) >> 8);
     EXPECT_GT(StitchRevision, before);
     ReleaseStitchBitmaps();
     ResetGlobals();
-    GraphicData = TLCGraphicData();
+    GraphicData = PatternRaster();
 }
 
 TEST(StitchBitmaps, AnEmptySourceGivesPlainColours) {

@@ -54,10 +54,10 @@ class TranslatorFile : public ::testing::Test {
 protected:
     lc::test::TempDir dir_;
 
-    TTranslator translatorFor(const std::string& bytes) {
+    Translator translatorFor(const std::string& bytes) {
         const fs::path p = dir_.path / "Loopcrafter.mld";
         lc::test::writeText(p, bytes);
-        TTranslator t;
+        Translator t;
         t.SetFileName(p.string());
         return t;
     }
@@ -77,9 +77,9 @@ TEST_F(TranslatorFile, FindsASectionBySummingTheSizesBeforeIt) {
     f.add("RUS", padTo("S02000=russian\r\nS02001=", 80));
     f.trailer = "=tail-that-must-not-be-read";
     ASSERT_EQ(f.bytes().size(), 868u + 80u + f.trailer.size());
-    TTranslator t = translatorFor(f.bytes());
+    Translator t = translatorFor(f.bytes());
 
-    EXPECT_EQ(t.LoadLanguage("RUS"), TTranslator::LoadResult::Loaded);
+    EXPECT_EQ(t.LoadLanguage("RUS"), Translator::LoadResult::Loaded);
     ASSERT_EQ(t.Strings.size(), 2u);
     EXPECT_EQ(t.Translate("S02000"), "russian");
     EXPECT_EQ(t.Translate("S02001"), std::string(80 - 23, 'x'));
@@ -87,7 +87,7 @@ TEST_F(TranslatorFile, FindsASectionBySummingTheSizesBeforeIt) {
     EXPECT_EQ(t.Directory[12], 80);
     EXPECT_EQ(t.Key[0], MldFile::keyByte(0));
 
-    EXPECT_EQ(t.LoadLanguage("ENG"), TTranslator::LoadResult::Loaded);
+    EXPECT_EQ(t.LoadLanguage("ENG"), Translator::LoadResult::Loaded);
     EXPECT_EQ(t.Translate("S02000"), "english");
 }
 
@@ -97,8 +97,8 @@ TEST_F(TranslatorFile, KeyRestartsEvery256BytesOfASection) {
     plain.resize(300);
     MldFile f;
     f.add("ENG", plain);
-    TTranslator t = translatorFor(f.bytes());
-    ASSERT_EQ(t.LoadLanguage("ENG"), TTranslator::LoadResult::Loaded);
+    Translator t = translatorFor(f.bytes());
+    ASSERT_EQ(t.LoadLanguage("ENG"), Translator::LoadResult::Loaded);
     std::string joined;
     for (const auto& line : t.Strings) joined += line + "\r\n";
     EXPECT_EQ(joined.substr(0, 298), plain.substr(0, 298));
@@ -109,17 +109,17 @@ TEST_F(TranslatorFile, AMissingSectionOrShortCodeLeavesStringsAsTheyWere) {
     MldFile f;
     f.add("ENG", "S02000=english\r\n");
     f.add(std::string("EN\0", 3), "S02000=two-letter entry\r\n");
-    TTranslator t = translatorFor(f.bytes());
-    ASSERT_EQ(t.LoadLanguage("ENG"), TTranslator::LoadResult::Loaded);
+    Translator t = translatorFor(f.bytes());
+    ASSERT_EQ(t.LoadLanguage("ENG"), Translator::LoadResult::Loaded);
     const auto before = t.Strings;
     for (const char* code : {"JPN", "EN", "E", "", "eng"}) {
         SCOPED_TRACE(code);
-        EXPECT_EQ(t.LoadLanguage(code), TTranslator::LoadResult::NoSection);
+        EXPECT_EQ(t.LoadLanguage(code), Translator::LoadResult::NoSection);
         EXPECT_EQ(t.Strings, before);
         EXPECT_FALSE(t.LastError().empty());
     }
     // Only the first three letters of a longer code count.
-    EXPECT_EQ(t.LoadLanguage("ENGLISH"), TTranslator::LoadResult::Loaded);
+    EXPECT_EQ(t.LoadLanguage("ENGLISH"), Translator::LoadResult::Loaded);
 }
 
 TEST_F(TranslatorFile, DamagedFilesFailWithoutTouchingStrings) {
@@ -156,35 +156,35 @@ TEST_F(TranslatorFile, DamagedFilesFailWithoutTouchingStrings) {
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TTranslator t = translatorFor(c.bytes);
+        Translator t = translatorFor(c.bytes);
         t.Strings = {"S02000=kept"};
-        EXPECT_EQ(t.LoadLanguage("RUS"), TTranslator::LoadResult::Failed);
+        EXPECT_EQ(t.LoadLanguage("RUS"), Translator::LoadResult::Failed);
         EXPECT_EQ(t.Translate("S02000"), "kept");
         EXPECT_FALSE(t.LastError().empty());
     }
 
-    TTranslator exact = translatorFor(goodBytes);
-    EXPECT_EQ(exact.LoadLanguage("RUS"), TTranslator::LoadResult::Loaded) << exact.LastError();
+    Translator exact = translatorFor(goodBytes);
+    EXPECT_EQ(exact.LoadLanguage("RUS"), Translator::LoadResult::Loaded) << exact.LastError();
     EXPECT_TRUE(exact.LastError().empty());
 
-    TTranslator missing;
+    Translator missing;
     missing.SetFileName((dir_.path / "nowhere.mld").string());
     missing.Strings = {"a=b"};
-    EXPECT_EQ(missing.LoadLanguage("ENG"), TTranslator::LoadResult::Failed);
+    EXPECT_EQ(missing.LoadLanguage("ENG"), Translator::LoadResult::Failed);
     EXPECT_NE(missing.LastError().find("nowhere.mld"), std::string::npos);
     EXPECT_EQ(missing.Strings, std::vector<std::string>{"a=b"});
 
-    TTranslator folder;
+    Translator folder;
     folder.SetFileName(dir_.path.string());
-    EXPECT_EQ(folder.LoadLanguage("ENG"), TTranslator::LoadResult::Failed);
+    EXPECT_EQ(folder.LoadLanguage("ENG"), Translator::LoadResult::Failed);
 }
 
 TEST_F(TranslatorFile, SectionsAreWindows1251AndAnyLineBreakCounts) {
     MldFile f;
     // "Просмотр" in Windows-1251, then LF-only and lone-CR breaks.
     f.add("RUS", "S03009=\xCF\xF0\xEE\xF1\xEC\xEE\xF2\xF0\nA=1\rB=\xAB\xB8\xBB\r\n\r\nC=3");
-    TTranslator t = translatorFor(f.bytes());
-    ASSERT_EQ(t.LoadLanguage("RUS"), TTranslator::LoadResult::Loaded);
+    Translator t = translatorFor(f.bytes());
+    ASSERT_EQ(t.LoadLanguage("RUS"), Translator::LoadResult::Loaded);
     EXPECT_EQ(t.Translate("S03009"), "Просмотр");
     EXPECT_EQ(t.Translate("a"), "1");
     EXPECT_EQ(t.Translate("B"), "«ё»");
@@ -193,7 +193,7 @@ TEST_F(TranslatorFile, SectionsAreWindows1251AndAnyLineBreakCounts) {
 }
 
 TEST(Translator, TranslateMatchesNamesIgnoringCaseFirstLineWins) {
-    TTranslator t;
+    Translator t;
     EXPECT_EQ(t.FileName, "Loopcrafter.mld");
     EXPECT_EQ(t.Translate("S03000"), "");
     t.Strings = {"no equals sign", "s03000=first", "S03000=second", "a=b=c", "=nameless", "empty="};
@@ -212,7 +212,7 @@ TEST(Translator, TechniqueNamesAreAlwaysSeventeenDistinctNames) {
         return s.size() == 17 && !s.count("");
     };
 
-    TTranslator empty;
+    Translator empty;
     const auto defaults = TechniqueNames(empty);
     EXPECT_TRUE(distinct(defaults));
     EXPECT_EQ(defaults[0], "Fair Isle");
@@ -220,7 +220,7 @@ TEST(Translator, TechniqueNamesAreAlwaysSeventeenDistinctNames) {
     EXPECT_EQ(TechniqueName("s02019", empty), "Intarsia");
     EXPECT_EQ(TechniqueName("s02005", empty), "");
 
-    TTranslator partial;
+    Translator partial;
     partial.Strings = {"s02002=Norwegian", "s02003=Bad=Name", "s02004="};
     const auto mixed = TechniqueNames(partial);
     EXPECT_EQ(mixed[0], "Norwegian");
@@ -228,10 +228,10 @@ TEST(Translator, TechniqueNamesAreAlwaysSeventeenDistinctNames) {
     EXPECT_EQ(mixed[2], defaults[2]);
     EXPECT_TRUE(distinct(mixed));
 
-    TTranslator clash;
+    Translator clash;
     clash.Strings = {"s02002=Same", "s02019=Same"};
     EXPECT_EQ(TechniqueNames(clash), defaults);
-    TTranslator clashWithDefault;
+    Translator clashWithDefault;
     clashWithDefault.Strings = {"s02002=Intarsia"};
     EXPECT_TRUE(distinct(TechniqueNames(clashWithDefault)));
 }
@@ -261,9 +261,9 @@ TEST(Translator, ShippedLanguageFileHoldsEveryKeyInEnglishAndRussian) {
             source.emplace(line.substr(0, eq), line.substr(eq + 1));
         }
 
-        TTranslator t;
+        Translator t;
         t.SetFileName((fs::path(programDir) / kLanguageFileName).string());
-        ASSERT_EQ(t.LoadLanguage(code), TTranslator::LoadResult::Loaded) << t.LastError();
+        ASSERT_EQ(t.LoadLanguage(code), Translator::LoadResult::Loaded) << t.LastError();
         EXPECT_EQ(t.Strings.size(), source.size());
         for (const std::string& key : keys) {
             ASSERT_TRUE(source.count(key)) << key;

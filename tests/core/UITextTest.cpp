@@ -36,7 +36,7 @@ TEST(UIText, OnlyTheExactCodeRusChoosesRussian) {
         SetRussianTexts();
         EXPECT_FALSE(SelectTextTable(code));
         EXPECT_EQ(UIText[33], "Your knitting was successfully finished");
-        EXPECT_EQ(UIText[utKnittingFinished], UIText[33]);
+        EXPECT_EQ(UIText[utKnitFinished], UIText[33]);
     }
     EXPECT_TRUE(SelectTextTable("RUS"));
     EXPECT_EQ(UIText[38], "Seamless Rib");
@@ -44,7 +44,7 @@ TEST(UIText, OnlyTheExactCodeRusChoosesRussian) {
     EXPECT_EQ(UIText[24], "В ряду &&1 встретилось более 5 подряд идущих петель одного цвета");
 }
 
-TEST(UIText, RussianFillsEverySlotTheEndOfKnittingAndPortBoxesIncluded) {
+TEST(UIText, RussianFillsEverySlotTheRunEndAndPortBoxesIncluded) {
     const auto ru = table(true);
     for (int slot = 31; slot <= 34; ++slot) EXPECT_FALSE(ru[slot].empty()) << "slot " << slot;
     const auto en = table(false);

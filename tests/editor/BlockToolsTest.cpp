@@ -12,7 +12,7 @@ TEST_F(BlockTools, CopyThenPasteAClick) {
     drag(2, 5, 6, 9);
     EXPECT_EQ(events.blockW, 4);
     EXPECT_EQ(events.blockH, 4);
-    EXPECT_EQ(BlockRect, (TRect{2, 1015, 6, 1019}));
+    EXPECT_EQ(BlockRect, (CellRect{2, 1015, 6, 1019}));
     EXPECT_EQ(model->undo().count(), 0);
     // The copied block's frame stays shown until the next press.
     Overlay o = engine->overlay();
@@ -65,7 +65,7 @@ TEST_F(BlockTools, ToolsNoLongerAlterTheCopiedBlock) {
     fillMarkers();
     use(toolCopyBlock);
     drag(0, 0, 5, 5);
-    const TRect kept = BlockRect;
+    const CellRect kept = BlockRect;
     std::vector<uint8_t> copied;
     for (int y = kept.Top; y < kept.Bottom; ++y)
         copied.insert(copied.end(), gd.Backup.line(y) + kept.Left, gd.Backup.line(y) + kept.Right);
@@ -85,7 +85,7 @@ TEST_F(BlockTools, CutFillsWithBAndKeepsTheBlock) {
     ColorB = 9;
     use(toolCutBlock);
     drag(10, 10, 14, 13);
-    EXPECT_EQ(BlockRect, (TRect{10, 1011, 14, 1014}));
+    EXPECT_EQ(BlockRect, (CellRect{10, 1011, 14, 1014}));
     for (int c = 10; c < 14; ++c)
         for (int r = 10; r < 13; ++r) EXPECT_EQ(cell(c, r), 9);
     EXPECT_EQ(cell(14, 10), marker(14, 10));

@@ -123,7 +123,7 @@ TEST_F(CanvasCells, ClearAllKeepsTheZoneAndOneUndoBringsEverythingBack) {
 TEST_F(CanvasCells, EditRectAndZoneRestore) {
     ZoneOn = true;
     ZoneRow = 9;
-    const TRect r = model->GetEditRect(200, 0);
+    const CellRect r = model->GetEditRect(200, 0);
     EXPECT_EQ(r.Bottom, H() - 11); // the line of row 10
     fillAll(2);
     model->undo().Push(0, 20);

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Globals.h"
 #include "editor/CanvasModel.h"
 #include "editor/ToolEngine.h"
@@ -56,7 +56,7 @@ inline constexpr MouseButton kRight = MouseButton::Right;
 
 class EditorTest : public ::testing::Test {
 protected:
-    TLCGraphicData gd;
+    PatternRaster gd;
     RecordingEvents events;
     RecordingScreen screen;
     MemoryPatterns patterns;

@@ -8,7 +8,7 @@ namespace lc::test {
 
 class LibrarySourceTest : public EditorTest {
 protected:
-    TPatternLibrary lib;
+    PatternLibrary lib;
     std::optional<LibraryPatternSource> source;
     void SetUp() override {
         EditorTest::SetUp();

@@ -19,7 +19,7 @@ const RulerTick* labelled(const std::vector<RulerTick>& ticks, const std::string
 
 TEST(RulerLayout, StitchTicks) {
     RulerParams p;
-    p.Units = TMeasureUnit::muStich;
+    p.Units = MeasureUnit::muStitch;
     p.Scale = 7;
     p.Length = 200;
     const auto t = LayoutHRuler(p);
@@ -34,7 +34,7 @@ TEST(RulerLayout, StitchTicks) {
     EXPECT_EQ(at(t, 67)->labelY, 8);
     EXPECT_LT(t.back().pos, 200);
     // Labels stop at the pattern width.
-    p.MaxStich = 15;
+    p.MaxStitch = 15;
     p.Length = 400;
     const auto u = LayoutHRuler(p);
     EXPECT_TRUE(labelled(u, "10"));
@@ -43,10 +43,10 @@ TEST(RulerLayout, StitchTicks) {
 
 TEST(RulerLayout, CentredNumbering) {
     RulerParams p;
-    p.Units = TMeasureUnit::muStich;
-    p.StichMode = TStichMode::smCenter;
+    p.Units = MeasureUnit::muStitch;
+    p.StitchMode = StitchNumbering::smCenter;
     p.Scale = 5;
-    p.MaxStich = 200;
+    p.MaxStitch = 200;
     p.Length = 1100;
     const auto t = LayoutHRuler(p);
     auto stitch = [&](int k) { return at(t, 5 * k - 2); }; // x = Scale k - Scale div 2
@@ -61,7 +61,7 @@ TEST(RulerLayout, CentredNumbering) {
 
 TEST(RulerLayout, Centimetres) {
     RulerParams p;
-    p.Units = TMeasureUnit::muSm;
+    p.Units = MeasureUnit::muSm;
     p.Scale = 440; // zoom 4 (11 px) at 0.25 cm a stitch
     p.StitchSize = 0.25;
     p.Length = 300;
@@ -82,7 +82,7 @@ TEST(RulerLayout, Centimetres) {
 
 TEST(RulerLayout, InchesStartAtTheEdge) {
     RulerParams p;
-    p.Units = TMeasureUnit::muInch;
+    p.Units = MeasureUnit::muInch;
     p.Scale = 200; // 2 px a mm: a tick every half inch (12.7 mm)
     p.Length = 300;
     const auto t = LayoutHRuler(p);
@@ -92,7 +92,7 @@ TEST(RulerLayout, InchesStartAtTheEdge) {
 }
 
 TEST(RulerLayout, NoStepNoTicks) {
-    for (auto u : {TMeasureUnit::muSm, TMeasureUnit::muInch, TMeasureUnit::muStich}) {
+    for (auto u : {MeasureUnit::muSm, MeasureUnit::muInch, MeasureUnit::muStitch}) {
         RulerParams p;
         p.Units = u;
         p.Scale = 0;
@@ -103,10 +103,10 @@ TEST(RulerLayout, NoStepNoTicks) {
 
 TEST(RulerLayout, VerticalRulerCountsFromTheBottom) {
     RulerParams p;
-    p.Units = TMeasureUnit::muStich;
+    p.Units = MeasureUnit::muStitch;
     p.Scale = 11;
     p.Length = 300;
-    p.MaxStich = 5; // no limit on rows
+    p.MaxStitch = 5; // no limit on rows
     const auto t = LayoutVRuler(p);
     ASSERT_TRUE(at(t, 300 - 6));
     EXPECT_EQ(at(t, 300 - 6)->length, 6);

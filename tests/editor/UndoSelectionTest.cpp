@@ -21,7 +21,7 @@ TEST_F(UndoStack, ElevenStepsAreKept) {
 }
 
 TEST_F(UndoStack, PushClampsItsRows) {
-    TUndoRedo& u = model->undo();
+    PatternUndoStack& u = model->undo();
     u.Push(5, 2);
     EXPECT_EQ(u.newest()->rows(), (std::vector<int>{2, 3, 4, 5}));
     fillAll(4);
@@ -62,7 +62,7 @@ TEST_F(UndoStack, StepsHoldOnlyTheRowsWritten) {
 
 TEST_F(UndoStack, RestoringOntoAResizedRasterStaysInside) {
     fillAll(7);
-    TUndoRedoLeaf leaf(200);
+    PatternUndoStep leaf(200);
     leaf.SaveRows(gd.Picture, 0, 1023);
     IndexedBitmap small(150, 100, 0);
     leaf.RestoreRows(small);
@@ -85,7 +85,7 @@ TEST(ActiveBlock, SetRectNormalisesAndClampsColumns) {
     EXPECT_TRUE(b.current.isEmpty());
     EXPECT_TRUE(b.ToBitmapRect(1024).isEmpty());
     b.SetRect(2, 5, 6, 9, 200);
-    EXPECT_EQ(b.ToBitmapRect(1024), (TRect{2, 1015, 6, 1019}));
+    EXPECT_EQ(b.ToBitmapRect(1024), (CellRect{2, 1015, 6, 1019}));
     b.SavePrevious();
     b.Reset();
     EXPECT_EQ(b.previous, (CellBlock{2, 9, 6, 5}));

@@ -7,7 +7,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
-#include "core/Model.h"
+#include "core/ModelFile.h"
 #include "garment/GarmentFile.h"
 #include "TestFiles.h"
 
@@ -45,18 +45,18 @@ void putName(Bytes& b, const std::string& name) {
 }
 
 // The curves of an outline as pairs of end coordinates.
-std::vector<std::array<int, 4>> curveEnds(const TMyGarment& g) {
+std::vector<std::array<int, 4>> curveEnds(const GarmentOutline& g) {
     std::vector<std::array<int, 4>> v;
-    for (const TGarmentCurve& c : g.Curves()) {
-        const TGarmentPoint& s = g.Point(c.StartPoint);
-        const TGarmentPoint& e = g.Point(c.EndPoint);
+    for (const GarmentCurve& c : g.Curves()) {
+        const GarmentPoint& s = g.Point(c.StartPoint);
+        const GarmentPoint& e = g.Point(c.EndPoint);
         v.push_back({s.X, s.Y, e.X, e.Y});
     }
     return v;
 }
 
-TMyGarment square(int size) {
-    TMyGarment g;
+GarmentOutline square(int size) {
+    GarmentOutline g;
     g.AddPoint(0, 0);
     g.AddSegment(size, 0, 0);
     g.AddSegment(0, size, 2);
@@ -86,15 +86,15 @@ TEST(GarmentsFile, HandBuiltFileOfOnePieceAndAOnePointOutline) {
     put16(expected, 0);
     ASSERT_EQ(expected.size(), 99u);
 
-    TMyGarment piece;
+    GarmentOutline piece;
     piece.AddPoint(0, 0);
     piece.AddPoint(100, 0);
     piece.AddCurve(0, 1, 0);
-    TUserIzdelie product;
+    GarmentProduct product;
     ASSERT_TRUE(product.AddGarment(piece));
     EXPECT_EQ(product.Piece(0).Name, "New garment");
     product.SetPieceName(0, "Back");
-    TMyGarment outline;
+    GarmentOutline outline;
     outline.AddPoint(10, 20);
     EXPECT_EQ(product.SaveToBytes(outline), expected);
 
@@ -103,34 +103,34 @@ TEST(GarmentsFile, HandBuiltFileOfOnePieceAndAOnePointOutline) {
     EXPECT_TRUE(product.SaveToFile(file, outline));
     EXPECT_EQ(readFile(file), expected);
 
-    TUserIzdelie loaded;
-    TMyGarment loadedOutline;
+    GarmentProduct loaded;
+    GarmentOutline loadedOutline;
     loaded.LoadFromFile(file, loadedOutline);
     EXPECT_EQ(loaded, product);
     EXPECT_EQ(loadedOutline, outline);
 }
 
 TEST(GarmentsFile, SizesAndTheEmptyCase) {
-    TMyGarment piece = square(100);
+    GarmentOutline piece = square(100);
     ASSERT_EQ(piece.PointCount(), 4);
     ASSERT_EQ(piece.CurveCount(), 4);
-    TUserIzdelie product;
+    GarmentProduct product;
     product.AddGarment(piece);
     product.SetPieceName(0, "Back");
-    EXPECT_EQ(product.SaveToBytes(TMyGarment{}).size(), 129u);
+    EXPECT_EQ(product.SaveToBytes(GarmentOutline{}).size(), 129u);
 
     TempDir dir;
-    TUserIzdelie empty;
-    EXPECT_FALSE(empty.SaveToFile(dir.path / "none.LCF", TMyGarment{}));
+    GarmentProduct empty;
+    EXPECT_FALSE(empty.SaveToFile(dir.path / "none.LCF", GarmentOutline{}));
     EXPECT_FALSE(fs::exists(dir.path / "none.LCF")) << "nothing to save creates no file";
 
-    EXPECT_FALSE(empty.AddGarment(TMyGarment{}));
+    EXPECT_FALSE(empty.AddGarment(GarmentOutline{}));
     EXPECT_EQ(empty.PieceCount(), 0);
 
     // Names are cut to the 40 characters of the field.
     product.SetPieceName(0, std::string(50, 'x'));
-    TMyGarment o;
-    empty.LoadFromBytes(product.SaveToBytes(TMyGarment{}), o);
+    GarmentOutline o;
+    empty.LoadFromBytes(product.SaveToBytes(GarmentOutline{}), o);
     EXPECT_EQ(empty.Piece(0).Name, std::string(40, 'x'));
 }
 
@@ -156,22 +156,22 @@ TEST(GarmentsFile, PieceRecordsComeBackAsStoredAndOutlinePointsAreAddedAnew) {
     putCurve(f, 0, 1, 2); // follows the merged point
     putCurve(f, 0, 2, 3); // end not below N: dropped
 
-    TUserIzdelie product;
-    TMyGarment outline;
+    GarmentProduct product;
+    GarmentOutline outline;
     outline.AddPoint(-500, -500); // loading adds to the outline it is given
     product.LoadFromBytes(f, outline);
 
     ASSERT_EQ(product.PieceCount(), 1);
-    const TGarmentPiece& p = product.Piece(0);
+    const GarmentPiece& p = product.Piece(0);
     EXPECT_EQ(p.Name, "Sleeve");
     EXPECT_EQ(p.Reserved, 0xBEEF);
     EXPECT_EQ(p.SymmetryAxis, 1);
-    EXPECT_EQ(p.Points, (std::vector<TGarmentPoint>{{0, 0, 17, 1, 0}, {3, 0, 9, 0, 0}}));
-    EXPECT_EQ(p.Curves, (std::vector<TGarmentCurve>{{5, 0, 0, 1}}));
+    EXPECT_EQ(p.Points, (std::vector<GarmentPoint>{{0, 0, 17, 1, 0}, {3, 0, 9, 0, 0}}));
+    EXPECT_EQ(p.Curves, (std::vector<GarmentCurve>{{5, 0, 0, 1}}));
 
     ASSERT_EQ(outline.PointCount(), 3);
-    EXPECT_EQ(outline.Point(1), (TGarmentPoint{10, 20, 2, 0, 0})) << "renumbered from the outline's count";
-    EXPECT_EQ(outline.Point(2), (TGarmentPoint{200, 20, 3, 1, 0})) << "the last point read is the only one selected";
+    EXPECT_EQ(outline.Point(1), (GarmentPoint{10, 20, 2, 0, 0})) << "renumbered from the outline's count";
+    EXPECT_EQ(outline.Point(2), (GarmentPoint{200, 20, 3, 1, 0})) << "the last point read is the only one selected";
     EXPECT_FALSE(outline.IsPointSelected(0));
     EXPECT_EQ(curveEnds(outline), (std::vector<std::array<int, 4>>{{10, 20, 200, 20}}));
 }
@@ -179,7 +179,7 @@ TEST(GarmentsFile, PieceRecordsComeBackAsStoredAndOutlinePointsAreAddedAnew) {
 TEST(GarmentsFile, CurvesJoinTheSamePointsAfterASaveAndLoadWithMergedPoints) {
     // Align or Rotate can leave points closer than 5 mm; loading merges them.
     // Curves stored after the merged point must still join the same places.
-    TMyGarment g;
+    GarmentOutline g;
     g.AppendPointRaw(0, 0, false);
     g.AppendPointRaw(3, 0, false); // merges into point 0 on loading
     g.AppendPointRaw(100, 0, false);
@@ -189,11 +189,11 @@ TEST(GarmentsFile, CurvesJoinTheSamePointsAfterASaveAndLoadWithMergedPoints) {
     g.AddCurve(2, 3, 2);
     g.AddCurve(3, 4, 1);
     g.AddCurve(4, 0, 3);
-    TUserIzdelie product;
+    GarmentProduct product;
     const Bytes bytes = product.SaveToBytes(g);
 
-    TUserIzdelie loaded;
-    TMyGarment out;
+    GarmentProduct loaded;
+    GarmentOutline out;
     loaded.LoadFromBytes(bytes, out);
     EXPECT_EQ(out.PointCount(), 4);
     EXPECT_EQ(curveEnds(out), (std::vector<std::array<int, 4>>{
@@ -212,25 +212,25 @@ TEST(GarmentsFile, BadAxisOfAPieceMeansNotSymmetrical) {
     put16(f, 0);
     put16(f, 0);
     put16(f, 0);
-    TUserIzdelie product;
-    TMyGarment outline;
+    GarmentProduct product;
+    GarmentOutline outline;
     product.LoadFromBytes(f, outline);
     EXPECT_EQ(product.Piece(0).SymmetryAxis, -1);
 }
 
 TEST(GarmentsFile, DamagedFilesChangeNothing) {
-    TUserIzdelie product;
-    TMyGarment piece = square(120);
+    GarmentProduct product;
+    GarmentOutline piece = square(120);
     product.AddGarment(piece);
     product.SetPieceName(0, "Front");
-    TMyGarment outline = square(60);
+    GarmentOutline outline = square(60);
     const Bytes good = product.SaveToBytes(outline);
 
-    TUserIzdelie target;
+    GarmentProduct target;
     target.AddGarment(square(300));
-    TMyGarment working = square(80);
-    const TUserIzdelie productBefore = target;
-    const TMyGarment outlineBefore = working;
+    GarmentOutline working = square(80);
+    const GarmentProduct productBefore = target;
+    const GarmentOutline outlineBefore = working;
 
     // Cut short at every length, then one byte too many.
     for (size_t k = 0; k < good.size(); ++k) {
@@ -260,13 +260,13 @@ TEST(GarmentsFile, DamagedFilesChangeNothing) {
 }
 
 TEST(GarmentsFile, LoadingIntoAFullOutlineIsRefusedWithoutChange) {
-    TMyGarment full;
+    GarmentOutline full;
     for (int i = 0; i < kMaxGarmentPoints; ++i) full.AppendPointRaw((i % 256) * 10, (i / 256) * 10, false);
-    TMyGarment extra;
+    GarmentOutline extra;
     extra.AddPoint(-1000, -1000);
-    const Bytes f = TUserIzdelie{}.SaveToBytes(extra);
-    TUserIzdelie product;
-    const TMyGarment before = full;
+    const Bytes f = GarmentProduct{}.SaveToBytes(extra);
+    GarmentProduct product;
+    const GarmentOutline before = full;
     TempDir dir;
     writeFile(dir.path / "x.LCF", f);
     EXPECT_THROW(product.LoadFromFile(dir.path / "x.LCF", full), FormatError);
@@ -276,16 +276,16 @@ TEST(GarmentsFile, LoadingIntoAFullOutlineIsRefusedWithoutChange) {
 TEST(GarmentsFile, AnInterruptedSaveLeavesTheOldFile) {
     TempDir dir;
     const fs::path file = dir.path / "keep.LCF";
-    TUserIzdelie product;
+    GarmentProduct product;
     product.AddGarment(square(100));
-    ASSERT_TRUE(product.SaveToFile(file, TMyGarment{}));
+    ASSERT_TRUE(product.SaveToFile(file, GarmentOutline{}));
     const Bytes old = readFile(file);
 
-    TUserIzdelie bigger;
+    GarmentProduct bigger;
     for (int i = 0; i < 5; ++i) bigger.AddGarment(square(200 + i));
     for (long long k : {0LL, 1LL, 50LL, 129LL, 400LL}) {
         test_hooks::FailAtomicWritesAfter(k);
-        EXPECT_THROW(bigger.SaveToFile(file, TMyGarment{}), IoError) << k;
+        EXPECT_THROW(bigger.SaveToFile(file, GarmentOutline{}), IoError) << k;
         test_hooks::FailAtomicWritesAfter(-1);
         EXPECT_EQ(readFile(file), old) << k;
     }
@@ -295,23 +295,23 @@ TEST(GarmentsFile, AnInterruptedSaveLeavesTheOldFile) {
 }
 
 TEST(GarmentsFile, CountsBeyondSixteenBitsAreRefused) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AddPoint(0, 0);
     g.AddPoint(100, 0);
     for (int i = 0; i < 65536; ++i) g.AddCurve(0, 1, 0);
     TempDir dir;
-    EXPECT_THROW(TUserIzdelie{}.SaveToFile(dir.path / "big.LCF", g), RangeError);
+    EXPECT_THROW(GarmentProduct{}.SaveToFile(dir.path / "big.LCF", g), RangeError);
     EXPECT_FALSE(fs::exists(dir.path / "big.LCF"));
 }
 
 TEST(Product, PiecesAreIndependentCopies) {
-    TUserIzdelie product;
-    TMyGarment g = square(100);
+    GarmentProduct product;
+    GarmentOutline g = square(100);
     g.Reserved = 9;
     g.SetSymmetryAxis(2);
     product.AddGarment(g);
     g.MoveAll(5, 5);
-    TMyGarment out;
+    GarmentOutline out;
     out.AddPoint(1, 1);
     product.GetGarment(0, out);
     EXPECT_EQ(out.Point(0).X, 0) << "the piece kept its own records";
@@ -328,7 +328,7 @@ TEST(Product, PiecesAreIndependentCopies) {
 }
 
 TEST(GarmentItem, BytesOfThreePointsAndTwoCurves) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AddPoint(1, 2);
     g.AddPoint(300, -4);
     g.AddPoint(-70000, 9);
@@ -350,13 +350,13 @@ TEST(GarmentItem, BytesOfThreePointsAndTwoCurves) {
     ASSERT_EQ(expected.size(), 62u);
     EXPECT_EQ(b, expected);
 
-    TMyGarment back;
+    GarmentOutline back;
     LoadGarmentItem(b, back);
     EXPECT_EQ(back, g);
 
     // Refusals change nothing.
-    TMyGarment target = square(40);
-    const TMyGarment before = target;
+    GarmentOutline target = square(40);
+    const GarmentOutline before = target;
     auto refused = [&](const Bytes& item) {
         EXPECT_THROW(LoadGarmentItem(item, target), FormatError);
         EXPECT_EQ(target, before);
@@ -378,17 +378,17 @@ TEST(GarmentItem, BytesOfThreePointsAndTwoCurves) {
 
 TEST(GarmentItem, AnAxisNamingNoPointMeansNotSymmetrical) {
     // Fourteen zero bytes: an empty outline whose axis field says point 0.
-    TMyGarment g;
+    GarmentOutline g;
     LoadGarmentItem(Bytes(14, 0), g);
     EXPECT_EQ(g.PointCount(), 0);
     EXPECT_FALSE(g.IsSymmetric());
 }
 
 TEST(GarmentItem, AppendingKeepsCurvesOnTheirOwnPoints) {
-    TMyGarment item = square(50);
+    GarmentOutline item = square(50);
     item.SetSymmetryAxis(1);
     const Bytes b = GarmentItemBytes(item);
-    TMyGarment g;
+    GarmentOutline g;
     g.AddPoint(1000, 1000);
     LoadGarmentItem(b, g);
     EXPECT_EQ(g.PointCount(), 5);
@@ -397,18 +397,18 @@ TEST(GarmentItem, AppendingKeepsCurvesOnTheirOwnPoints) {
 }
 
 TEST(GarmentItem, ModelGarmentsAreRestoredByNameLastItemFirst) {
-    TMyGarment back = square(50);
-    TMyGarment front = square(100);
+    GarmentOutline back = square(50);
+    GarmentOutline front = square(100);
     front.Reserved = 7;
     front.SetSymmetryAxis(1);
-    TModel m;
+    ModelFile m;
     m.AddGarment(0, "Garment", GarmentItemBytes(front));
     m.AddFolder("Set");
     m.AddGarment(0, "Garment", GarmentItemBytes(back));
     m.AddGarment(0, "garment", GarmentItemBytes(square(300))); // names are compared exactly
     m.AddGarment(0, "Garment");                                // added, never stored
 
-    TMyGarment g;
+    GarmentOutline g;
     RestoreGarment(m, "Garment", g);
     ASSERT_EQ(g.PointCount(), 8);
     EXPECT_EQ(g.Point(1).X, 50) << "the last item is appended first";
@@ -417,7 +417,7 @@ TEST(GarmentItem, ModelGarmentsAreRestoredByNameLastItemFirst) {
     EXPECT_EQ(g.Reserved, 7) << "the front item prevails";
     EXPECT_EQ(g.SymmetryAxis(), 5);
 
-    TMyGarment one;
+    GarmentOutline one;
     EXPECT_TRUE(LoadGarment(m, 2, one));
     EXPECT_EQ(one, back);
     EXPECT_FALSE(LoadGarment(m, 1, one)); // a folder
@@ -427,8 +427,8 @@ TEST(GarmentItem, ModelGarmentsAreRestoredByNameLastItemFirst) {
 
     // A damaged item read after good ones restores nothing at all.
     m.Items[0].Data.pop_back();
-    TMyGarment kept = square(20);
-    const TMyGarment before = kept;
+    GarmentOutline kept = square(20);
+    const GarmentOutline before = kept;
     EXPECT_THROW(RestoreGarment(m, "Garment", kept), FormatError);
     EXPECT_EQ(kept, before);
     EXPECT_THROW(LoadGarment(m, 0, kept), FormatError);
@@ -442,13 +442,13 @@ TEST(GarmentsFile, FuzzSeedsAreValidFiles) {
     if (!fs::exists(src / "fuzz/corpus/garments_file")) GTEST_SKIP() << "no source tree at " << src;
     int files = 0, items = 0;
     for (auto& e : fs::directory_iterator(src / "fuzz/corpus/garments_file")) {
-        TUserIzdelie p;
-        TMyGarment g;
+        GarmentProduct p;
+        GarmentOutline g;
         EXPECT_NO_THROW(p.LoadFromFile(e.path(), g)) << e.path();
         ++files;
     }
     for (auto& e : fs::directory_iterator(src / "fuzz/corpus/garment_item")) {
-        TMyGarment g;
+        GarmentOutline g;
         EXPECT_NO_THROW(LoadGarmentItem(readFile(e.path()), g)) << e.path();
         ++items;
     }

@@ -5,7 +5,7 @@
 
 #include "core/AppMessages.h"
 #include "core/Errors.h"
-#include "garment/GarmentUndo.h"
+#include "garment/GarmentUndoStack.h"
 
 using namespace lc;
 
@@ -22,8 +22,8 @@ struct RecordingSink : IAppMessageSink {
     int count(AppMsg m) const { return static_cast<int>(std::count(got.begin(), got.end(), m)); }
 };
 
-TMyGarment triangle(int x0) {
-    TMyGarment g;
+GarmentOutline triangle(int x0) {
+    GarmentOutline g;
     g.AddPoint(x0, 0);
     g.AddPoint(x0 + 100, 0);
     g.AddPoint(x0, 100);
@@ -37,8 +37,8 @@ TMyGarment triangle(int x0) {
 
 TEST(GarmentUndo, KeepsElevenStepsAndSignalsEmptyOnce) {
     RecordingSink sink;
-    TGarmentUndoRedo undo;
-    TMyGarment g;
+    GarmentUndoStack undo;
+    GarmentOutline g;
     for (int i = 1; i <= 12; ++i) {
         g.AddPoint(i * 10, 0); // snapshot i holds i points
         undo.Push(g);
@@ -50,21 +50,21 @@ TEST(GarmentUndo, KeepsElevenStepsAndSignalsEmptyOnce) {
         EXPECT_EQ(g.PointCount(), i) << "undo restores snapshot " << i;
         EXPECT_EQ(sink.count(AppMsg::GarmentUndoDisable), i == 2 ? 1 : 0);
     }
-    const TMyGarment after = g;
+    const GarmentOutline after = g;
     undo.Undo(g); // the twelfth does nothing
     EXPECT_EQ(g, after);
     EXPECT_EQ(sink.count(AppMsg::GarmentUndoDisable), 1);
 }
 
 TEST(GarmentUndo, RestoresTheWholeOutlineAndAnEmptySnapshotIsEmpty) {
-    TGarmentUndoRedo undo;
-    TMyGarment g;
+    GarmentUndoStack undo;
+    GarmentOutline g;
     undo.Push(g); // empty
     g = triangle(0);
     g.Reserved = 3;
     g.SetSymmetryAxis(1);
     undo.Push(g);
-    const TMyGarment saved = g;
+    const GarmentOutline saved = g;
     g.DeleteSelectedPoints();
     g.ClearSymmetry();
     undo.Undo(g);
@@ -80,8 +80,8 @@ TEST(GarmentUndo, RestoresTheWholeOutlineAndAnEmptySnapshotIsEmpty) {
 }
 
 TEST(GarmentClipboard, PasteAfterMovingBringsTheCopiedPartBack) {
-    TGarmentUndoRedo undo;
-    TMyGarment g = triangle(0);
+    GarmentUndoStack undo;
+    GarmentOutline g = triangle(0);
     g.SelectPoint(-1, true);
     undo.Copy(g);
     g.MoveSelected(50, 0);
@@ -99,8 +99,8 @@ TEST(GarmentClipboard, PasteAfterMovingBringsTheCopiedPartBack) {
 }
 
 TEST(GarmentClipboard, PasteInPlaceDoublesCurvesAndDropsCurvesOfMergedPoints) {
-    TGarmentUndoRedo undo;
-    TMyGarment g = triangle(0);
+    GarmentUndoStack undo;
+    GarmentOutline g = triangle(0);
     g.SelectPoint(-1, true);
     undo.Copy(g);
     undo.Paste(g);
@@ -109,7 +109,7 @@ TEST(GarmentClipboard, PasteInPlaceDoublesCurvesAndDropsCurvesOfMergedPoints) {
 
     // Moved by 3 mm the copied points merge with the moved ones at other
     // coordinates, so no curve finds its ends.
-    TMyGarment h = triangle(0);
+    GarmentOutline h = triangle(0);
     h.SelectPoint(-1, true);
     undo.Copy(h);
     h.MoveSelected(3, 0);
@@ -119,18 +119,18 @@ TEST(GarmentClipboard, PasteInPlaceDoublesCurvesAndDropsCurvesOfMergedPoints) {
 }
 
 TEST(GarmentClipboard, AnEmptySelectionPastesNothingAndASecondCopyReplacesTheFirst) {
-    TGarmentUndoRedo undo;
-    TMyGarment g = triangle(0);
+    GarmentUndoStack undo;
+    GarmentOutline g = triangle(0);
     g.SelectPoint(-1, false);
     g.SelectPoint(1, true);
     g.SelectPoint(1, false);
     undo.Copy(g);
     ASSERT_TRUE(undo.HasClipboard());
-    const TMyGarment before = g;
+    const GarmentOutline before = g;
     undo.Paste(g);
     EXPECT_EQ(g, before) << "not even the selection flags change";
 
-    TMyGarment other = triangle(500);
+    GarmentOutline other = triangle(500);
     other.SelectPoint(-1, true);
     undo.Copy(other);
     undo.Copy(g); // nothing selected again
@@ -139,19 +139,19 @@ TEST(GarmentClipboard, AnEmptySelectionPastesNothingAndASecondCopyReplacesTheFir
     undo.Copy(other);
     ASSERT_EQ(undo.Clipboard()->Points.size(), 3u);
     ASSERT_EQ(undo.Clipboard()->ClipCurves.size(), 3u);
-    EXPECT_EQ(undo.Clipboard()->ClipCurves[1], (TClipCurve{5, 0, 1, 2, 600, 0, 500, 100}));
+    EXPECT_EQ(undo.Clipboard()->ClipCurves[1], (ClipCurve{5, 0, 1, 2, 600, 0, 500, 100}));
     undo.Clear();
     EXPECT_TRUE(undo.HasClipboard()) << "clearing the steps keeps the clipboard";
 }
 
 TEST(GarmentClipboard, PasteIntoAFullOutlineChangesNothing) {
-    TMyGarment g;
+    GarmentOutline g;
     for (int i = 0; i < kMaxGarmentPoints - 1; ++i) g.AppendPointRaw((i % 256) * 10, 1000 + (i / 256) * 10, false);
-    TMyGarment src = triangle(-5000);
+    GarmentOutline src = triangle(-5000);
     src.SelectPoint(-1, true);
-    TGarmentUndoRedo undo;
+    GarmentUndoStack undo;
     undo.Copy(src);
-    const TMyGarment before = g;
+    const GarmentOutline before = g;
     EXPECT_THROW(undo.Paste(g), RangeError);
     EXPECT_EQ(g, before);
 }

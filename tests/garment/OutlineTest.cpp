@@ -10,29 +10,29 @@ using namespace lc;
 
 namespace {
 
-std::vector<TPolyPoint> polyline(const TMyGarment& g, int curve) {
-    const TCurvePolyline pl = g.BuildCurvePoints(curve);
-    return std::vector<TPolyPoint>(pl.Points.begin(), pl.Points.begin() + pl.Count);
+std::vector<PolyPoint> polyline(const GarmentOutline& g, int curve) {
+    const CurvePolyline pl = g.BuildCurvePoints(curve);
+    return std::vector<PolyPoint>(pl.Points.begin(), pl.Points.begin() + pl.Count);
 }
 
 // An outline with the two points and one curve of the given kind between them.
-TMyGarment twoPointCurve(int x1, int y1, int x2, int y2, uint8_t kind) {
-    TMyGarment g;
+GarmentOutline twoPointCurve(int x1, int y1, int x2, int y2, uint8_t kind) {
+    GarmentOutline g;
     g.AppendPointRaw(x1, y1, false);
     g.AppendPointRaw(x2, y2, false);
     g.AddCurve(0, 1, kind);
     return g;
 }
 
-int selectedCount(const TMyGarment& g) {
+int selectedCount(const GarmentOutline& g) {
     int n = 0;
-    for (const TGarmentPoint& p : g.Points()) n += p.Selected;
+    for (const GarmentPoint& p : g.Points()) n += p.Selected;
     return n;
 }
 
-std::vector<std::pair<int, int>> coords(const TMyGarment& g) {
+std::vector<std::pair<int, int>> coords(const GarmentOutline& g) {
     std::vector<std::pair<int, int>> v;
-    for (const TGarmentPoint& p : g.Points()) v.emplace_back(p.X, p.Y);
+    for (const GarmentPoint& p : g.Points()) v.emplace_back(p.X, p.Y);
     return v;
 }
 
@@ -49,7 +49,7 @@ int referenceSnap(const std::vector<std::pair<int, int>>& pts, int x, int y) {
 } // namespace
 
 TEST(GarmentOutline, AddPointSnapsBelowFiveMillimetresAndTheLaterPointWins) {
-    TMyGarment g;
+    GarmentOutline g;
     EXPECT_EQ(g.AddPoint(0, 0), 0);
     EXPECT_EQ(g.AddPoint(4, 0), 0) << "4 mm away picks the existing point";
     EXPECT_EQ(g.PointCount(), 1);
@@ -59,7 +59,7 @@ TEST(GarmentOutline, AddPointSnapsBelowFiveMillimetresAndTheLaterPointWins) {
     EXPECT_EQ(selectedCount(g), 1);
     EXPECT_TRUE(g.IsPointSelected(1));
 
-    TMyGarment h;
+    GarmentOutline h;
     h.AddPoint(0, 0);
     h.AddPoint(4, 0); // snaps; only one point
     h.AddPoint(10, 0);
@@ -77,7 +77,7 @@ TEST(GarmentOutline, AddPointMatchesTheFullScanOnRandomClusters) {
     // across cell borders, at negative coordinates and after selection changes.
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> coord(-40, 40);
-    TMyGarment g;
+    GarmentOutline g;
     std::vector<std::pair<int, int>> ref;
     for (int i = 0; i < 3000; ++i) {
         const int x = coord(rng), y = coord(rng);
@@ -101,32 +101,32 @@ TEST(GarmentOutline, AddPointMatchesTheFullScanOnRandomClusters) {
 }
 
 TEST(GarmentOutline, AddPointRefusesThe65536thPointButStillSnaps) {
-    TMyGarment g;
+    GarmentOutline g;
     for (int i = 0; i < kMaxGarmentPoints; ++i) g.AppendPointRaw((i % 256) * 10, (i / 256) * 10, false);
-    const TMyGarment before = g;
+    const GarmentOutline before = g;
     EXPECT_THROW(g.AddPoint(-1000, -1000), RangeError);
     EXPECT_EQ(g, before);
     EXPECT_EQ(g.AddPoint(11, 1), 1) << "a point that snaps is still picked when the outline is full";
 
     // Closing a half to its axis needs a new point: refused, and nothing changes.
-    g.GetPoint(kMaxGarmentPoints - 1) = TGarmentPoint{100000, 5, 1, 0, 0};
+    g.GetPoint(kMaxGarmentPoints - 1) = GarmentPoint{100000, 5, 1, 0, 0};
     g.AddCurve(0, kMaxGarmentPoints - 1, 0);
     g.SelectPoint(-1, false);
     g.SelectPoint(0, true);
-    const TMyGarment half = g;
+    const GarmentOutline half = g;
     EXPECT_THROW(g.MakeSymmetric(), RangeError);
     EXPECT_EQ(g, half);
 }
 
 TEST(GarmentOutline, AddSegmentStepsByKindWithSignedDeltas) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AddPoint(100, 100);
     g.AddSegment(20, 30, 3);
     ASSERT_EQ(g.PointCount(), 2);
     EXPECT_EQ(g.Point(1).X, 100);
     EXPECT_EQ(g.Point(1).Y, 70);
     ASSERT_EQ(g.CurveCount(), 1);
-    EXPECT_EQ(g.Curve(0), (TGarmentCurve{3, 0, 0, 1}));
+    EXPECT_EQ(g.Curve(0), (GarmentCurve{3, 0, 0, 1}));
     EXPECT_TRUE(g.IsPointSelected(1));
 
     // Kind 9 steps (-dx, +dy); a negative delta is applied as given, not made positive.
@@ -134,7 +134,7 @@ TEST(GarmentOutline, AddSegmentStepsByKindWithSignedDeltas) {
     EXPECT_EQ(g.Point(2).X, 90);
     EXPECT_EQ(g.Point(2).Y, 50);
 
-    TMyGarment lone;
+    GarmentOutline lone;
     lone.AddPoint(0, 0);
     lone.AddSegment(2, 2, 7);
     EXPECT_EQ(lone.PointCount(), 1) << "a step ending within 5 mm of the start adds nothing";
@@ -142,13 +142,13 @@ TEST(GarmentOutline, AddSegmentStepsByKindWithSignedDeltas) {
     lone.AddSegment(50, 50, 40);
     EXPECT_EQ(lone.PointCount(), 1) << "kinds above 31 have no step";
 
-    TMyGarment none;
+    GarmentOutline none;
     none.AddSegment(10, 10, 0);
     EXPECT_EQ(none.PointCount(), 0);
 }
 
 TEST(GarmentOutline, AddSegmentBetweenJoinedSelectedPointsChangesTheFirstJoiningCurve) {
-    TMyGarment g = twoPointCurve(0, 0, 100, 0, 0);
+    GarmentOutline g = twoPointCurve(0, 0, 100, 0, 0);
     g.DuplicateCurve(0);
     g.SelectPoint(-1, true);
     g.AddSegment(0, 0, 12);
@@ -161,24 +161,24 @@ TEST(GarmentOutline, AddSegmentBetweenJoinedSelectedPointsChangesTheFirstJoining
     g.AddPoint(0, 100);
     g.SelectPoint(0, true);
     g.AddSegment(0, 0, 5);
-    EXPECT_EQ(g.Curve(2), (TGarmentCurve{5, 0, 0, 2}));
+    EXPECT_EQ(g.Curve(2), (GarmentCurve{5, 0, 0, 2}));
 }
 
 TEST(GarmentOutline, ArcPolylines) {
-    const TMyGarment a = twoPointCurve(0, 0, 10, 10, 8);
-    EXPECT_EQ(polyline(a, 0), (std::vector<TPolyPoint>{{10, 10}, {7, 10}, {5, 9}, {3, 7}, {1, 5}, {0, 3}, {0, 0}}));
-    const TMyGarment b = twoPointCurve(0, 0, 10, 10, 10);
-    EXPECT_EQ(polyline(b, 0), (std::vector<TPolyPoint>{{10, 10}, {10, 7}, {9, 5}, {7, 3}, {5, 1}, {3, 0}, {0, 0}}));
+    const GarmentOutline a = twoPointCurve(0, 0, 10, 10, 8);
+    EXPECT_EQ(polyline(a, 0), (std::vector<PolyPoint>{{10, 10}, {7, 10}, {5, 9}, {3, 7}, {1, 5}, {0, 3}, {0, 0}}));
+    const GarmentOutline b = twoPointCurve(0, 0, 10, 10, 10);
+    EXPECT_EQ(polyline(b, 0), (std::vector<PolyPoint>{{10, 10}, {10, 7}, {9, 5}, {7, 3}, {5, 1}, {3, 0}, {0, 0}}));
     // The same arc drawn from the other end gives the same polyline.
-    const TMyGarment back = twoPointCurve(10, 10, 0, 0, 8);
+    const GarmentOutline back = twoPointCurve(10, 10, 0, 0, 8);
     EXPECT_EQ(polyline(back, 0), polyline(a, 0));
 
     // Falling arc (dx * dy < 0): from the right end vertically down to the left end.
-    const TMyGarment fall = twoPointCurve(0, 100, 100, 0, 8);
+    const GarmentOutline fall = twoPointCurve(0, 100, 100, 0, 8);
     const auto f = polyline(fall, 0);
-    EXPECT_EQ(f.front(), (TPolyPoint{100, 0}));
-    EXPECT_EQ(f[1], (TPolyPoint{74, -97 + 100}));
-    EXPECT_EQ(f.back(), (TPolyPoint{0, 100}));
+    EXPECT_EQ(f.front(), (PolyPoint{100, 0}));
+    EXPECT_EQ(f[1], (PolyPoint{74, -97 + 100}));
+    EXPECT_EQ(f.back(), (PolyPoint{0, 100}));
 
     // Equal x: a vertical line of 7 points; equal y: a horizontal one.
     for (uint8_t kind : {8, 10}) {
@@ -194,15 +194,15 @@ TEST(GarmentOutline, ArcPolylines) {
 TEST(GarmentOutline, FixedShapePolylinesRoundHalvesToEven) {
     // S7: dx = -60, dy = -30, s = +1; the fourth point rounds -7.5 to -8.
     EXPECT_EQ(polyline(twoPointCurve(0, 0, 60, 30, 28), 0),
-              (std::vector<TPolyPoint>{{0, 0}, {6, 9}, {20, 10}, {25, 8}, {50, 30}, {60, 30}}));
+              (std::vector<PolyPoint>{{0, 0}, {6, 9}, {20, 10}, {25, 8}, {50, 30}, {60, 30}}));
     // S1.
     EXPECT_EQ(polyline(twoPointCurve(0, 0, 16, -16, 16), 0),
-              (std::vector<TPolyPoint>{{0, 0}, {3, -10}, {8, -16}, {16, -16}}));
+              (std::vector<PolyPoint>{{0, 0}, {3, -10}, {8, -16}, {16, -16}}));
     // S1 with dx = 8: 3 * 8 / 16 = 1.5 rounds to 2.
     EXPECT_EQ(polyline(twoPointCurve(8, 0, 0, 0, 19), 0)[1].x, 6);
     // S8 from (60, 30) back to (0, 0): t = +1, mirrored offsets.
     EXPECT_EQ(polyline(twoPointCurve(60, 30, 0, 0, 29), 0),
-              (std::vector<TPolyPoint>{{60, 30}, {50, 30}, {25, 8}, {20, 10}, {6, 9}, {0, 0}}));
+              (std::vector<PolyPoint>{{60, 30}, {50, 30}, {25, 8}, {20, 10}, {6, 9}, {0, 0}}));
     // Point counts per family.
     const int counts[] = {2, 7, 4, 4, 5, 5, 4, 4, 6, 6};
     const uint8_t kinds[] = {0, 12, 17, 19, 20, 22, 24, 26, 31, 30};
@@ -216,15 +216,15 @@ TEST(GarmentOutline, FixedShapePolylinesRoundHalvesToEven) {
 TEST(GarmentOutline, ShapesAtTheEndsOfTheCoordinateRangeDoNotOverflow) {
     const int32_t lo = INT32_MIN, hi = INT32_MAX;
     for (int kind = 0; kind <= 31; ++kind) {
-        const TMyGarment g = twoPointCurve(lo, hi, hi, lo, static_cast<uint8_t>(kind));
-        const TCurvePolyline pl = g.BuildCurvePoints(0);
+        const GarmentOutline g = twoPointCurve(lo, hi, hi, lo, static_cast<uint8_t>(kind));
+        const CurvePolyline pl = g.BuildCurvePoints(0);
         ASSERT_GE(pl.Count, 2);
-        EXPECT_TRUE((pl.Points[0] == TPolyPoint{lo, hi}) || (pl.Points[0] == TPolyPoint{hi, lo}));
+        EXPECT_TRUE((pl.Points[0] == PolyPoint{lo, hi}) || (pl.Points[0] == PolyPoint{hi, lo}));
     }
 }
 
 TEST(GarmentOutline, SelectionQueriesAndMeasures) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AddPoint(0, 0);
     g.AddPoint(30, 40);
     g.AddPoint(100, -20);
@@ -237,13 +237,13 @@ TEST(GarmentOutline, SelectionQueriesAndMeasures) {
     EXPECT_EQ(g.SelectionWidth(false), 30);
     EXPECT_EQ(g.SelectionHeight(true), 60);
     EXPECT_DOUBLE_EQ(g.PointDistance(0, 3), -1.0);
-    EXPECT_EQ(g.Bounds(), (TGarmentBounds{0, -20, 100, 40}));
+    EXPECT_EQ(g.Bounds(), (GarmentBounds{0, -20, 100, 40}));
     EXPECT_FALSE(g.SelectInRect(200, 200, 300, 300, true));
     EXPECT_EQ(g.FirstSelected(), 0) << "adding keeps the others' flags";
 
-    TMyGarment one;
+    GarmentOutline one;
     one.AddPoint(5, 7);
-    EXPECT_EQ(one.Bounds(), (TGarmentBounds{0, 0, 0, 0}));
+    EXPECT_EQ(one.Bounds(), (GarmentBounds{0, 0, 0, 0}));
     g.SelectPoint(-1, false);
     g.SelectPoint(2, true);
     EXPECT_EQ(g.SelectionWidth(false), 0) << "one selected point has no width";
@@ -259,7 +259,7 @@ TEST(GarmentOutline, SelectionQueriesAndMeasures) {
 }
 
 TEST(GarmentOutline, AlignAndMoveRefuseToLeaveTheCoordinateRange) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AppendPointRaw(0, 0, false);
     g.AppendPointRaw(100, 50, true);
     g.AppendPointRaw(30, 90, true);
@@ -268,16 +268,16 @@ TEST(GarmentOutline, AlignAndMoveRefuseToLeaveTheCoordinateRange) {
     EXPECT_EQ(coords(g), (std::vector<std::pair<int, int>>{{0, 0}, {30, 90}, {30, 90}}));
     EXPECT_EQ(g.FindPoint(30, 90), 2) << "the last point at exactly those coordinates";
 
-    TMyGarment far;
+    GarmentOutline far;
     far.AddPoint(INT32_MAX - 1, 0);
     far.AddPoint(0, 0);
-    const TMyGarment before = far;
+    const GarmentOutline before = far;
     EXPECT_THROW(far.MoveAll(2, 0), RangeError);
     EXPECT_EQ(far, before);
 }
 
 TEST(GarmentOutline, DeletingPointsLowersCurveIndexesAndTheAxis) {
-    TMyGarment g;
+    GarmentOutline g;
     for (int i = 0; i < 5; ++i) g.AddPoint(i * 100, 0);
     g.AddCurve(0, 1, 0);
     g.AddCurve(1, 2, 0);
@@ -287,16 +287,16 @@ TEST(GarmentOutline, DeletingPointsLowersCurveIndexesAndTheAxis) {
     g.DeletePoint(1);
     EXPECT_EQ(g.SymmetryAxis(), 2);
     ASSERT_EQ(g.CurveCount(), 2);
-    EXPECT_EQ(g.Curve(0), (TGarmentCurve{7, 0, 2, 3}));
-    EXPECT_EQ(g.Curve(1), (TGarmentCurve{5, 0, 3, 1}));
+    EXPECT_EQ(g.Curve(0), (GarmentCurve{7, 0, 2, 3}));
+    EXPECT_EQ(g.Curve(1), (GarmentCurve{5, 0, 3, 1}));
     g.DeletePoint(9); // nothing
     EXPECT_EQ(g.PointCount(), 4);
     g.DeletePoint(2);
     EXPECT_FALSE(g.IsSymmetric()) << "deleting the axis point ends the symmetry";
 
     // Deleting the selection at once gives the same as one by one from the top.
-    TMyGarment a, b;
-    for (TMyGarment* t : {&a, &b}) {
+    GarmentOutline a, b;
+    for (GarmentOutline* t : {&a, &b}) {
         for (int i = 0; i < 8; ++i) t->AppendPointRaw(i * 10, i, i % 3 == 1);
         for (int i = 0; i < 7; ++i) t->AddCurve(i, i + 1, static_cast<uint8_t>(i));
         t->AddCurve(7, 0, 3);
@@ -311,7 +311,7 @@ TEST(GarmentOutline, DeletingPointsLowersCurveIndexesAndTheAxis) {
 }
 
 TEST(GarmentOutline, DeleteSelectedCurvesKeepsThePoints) {
-    TMyGarment g;
+    GarmentOutline g;
     for (int i = 0; i < 3; ++i) g.AddPoint(i * 100, 0);
     g.AddCurve(0, 1, 0);
     g.AddCurve(1, 2, 0);
@@ -322,11 +322,11 @@ TEST(GarmentOutline, DeleteSelectedCurvesKeepsThePoints) {
     g.DeleteSelectedCurves();
     EXPECT_EQ(g.PointCount(), 3);
     ASSERT_EQ(g.CurveCount(), 1);
-    EXPECT_EQ(g.Curve(0), (TGarmentCurve{0, 0, 1, 2}));
+    EXPECT_EQ(g.Curve(0), (GarmentCurve{0, 0, 1, 2}));
 }
 
 TEST(GarmentOutline, DeleteSnappedSelectedRemovesOnlyPointsDroppedOnUnselectedOnes) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AppendPointRaw(0, 0, false);
     g.AppendPointRaw(3, 4, true);   // exactly 5 mm away: stays
     g.AppendPointRaw(100, 0, false);
@@ -339,11 +339,11 @@ TEST(GarmentOutline, DeleteSnappedSelectedRemovesOnlyPointsDroppedOnUnselectedOn
     g.DeleteSnappedSelected();
     EXPECT_EQ(coords(g), (std::vector<std::pair<int, int>>{{0, 0}, {3, 4}, {100, 0}, {300, 0}, {301, 0}}));
     ASSERT_EQ(g.CurveCount(), 1);
-    EXPECT_EQ(g.Curve(0), (TGarmentCurve{0, 0, 3, 4}));
+    EXPECT_EQ(g.Curve(0), (GarmentCurve{0, 0, 3, 4}));
 }
 
 TEST(GarmentOutline, MakeSymmetricClosesDanglingEndsToTheAxis) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AddPoint(0, 100);   // A
     g.AddPoint(100, 100); // B
     g.AddPoint(100, 0);   // C
@@ -357,10 +357,10 @@ TEST(GarmentOutline, MakeSymmetricClosesDanglingEndsToTheAxis) {
     EXPECT_EQ(g.Point(3).X, 0);
     EXPECT_EQ(g.Point(3).Y, 0);
     ASSERT_EQ(g.CurveCount(), 3);
-    EXPECT_EQ(g.Curve(2), (TGarmentCurve{1, 0, 3, 2}));
+    EXPECT_EQ(g.Curve(2), (GarmentCurve{1, 0, 3, 2}));
     EXPECT_EQ(g.FirstCurveStart(), 0);
 
-    TMyGarment none = twoPointCurve(0, 0, 50, 50, 0);
+    GarmentOutline none = twoPointCurve(0, 0, 50, 50, 0);
     none.SelectPoint(-1, false);
     none.MakeSymmetric();
     EXPECT_FALSE(none.IsSymmetric());
@@ -369,7 +369,7 @@ TEST(GarmentOutline, MakeSymmetricClosesDanglingEndsToTheAxis) {
 }
 
 TEST(GarmentOutline, MirrorCopyFlipsArcsAndMergesOnTheAxis) {
-    TMyGarment g;
+    GarmentOutline g;
     g.AddPoint(0, 0);
     g.AddPoint(50, 100);
     g.AddPoint(0, 100);
@@ -382,25 +382,25 @@ TEST(GarmentOutline, MirrorCopyFlipsArcsAndMergesOnTheAxis) {
     EXPECT_EQ(g.Point(3).X, -50);
     EXPECT_EQ(g.Point(3).Y, 100);
     ASSERT_EQ(g.CurveCount(), 4);
-    EXPECT_EQ(g.Curve(2), (TGarmentCurve{10, 0, 0, 3}));
-    EXPECT_EQ(g.Curve(3), (TGarmentCurve{20, 0, 3, 2}));
-    EXPECT_EQ(TMyGarment::FlipArcType(14), 10);
-    EXPECT_EQ(TMyGarment::FlipArcType(13), 8);
-    EXPECT_EQ(TMyGarment::FlipArcType(16), 16);
+    EXPECT_EQ(g.Curve(2), (GarmentCurve{10, 0, 0, 3}));
+    EXPECT_EQ(g.Curve(3), (GarmentCurve{20, 0, 3, 2}));
+    EXPECT_EQ(GarmentOutline::FlipArcType(14), 10);
+    EXPECT_EQ(GarmentOutline::FlipArcType(13), 8);
+    EXPECT_EQ(GarmentOutline::FlipArcType(16), 16);
 }
 
 TEST(GarmentOutline, RotateTurnsClockwiseAndStraightensArcsIntoKindSevenChains) {
-    TMyGarment line = twoPointCurve(10, 0, 20, 0, 0);
+    GarmentOutline line = twoPointCurve(10, 0, 20, 0, 0);
     line.Rotate(90);
     EXPECT_EQ(coords(line), (std::vector<std::pair<int, int>>{{0, -10}, {0, -20}}));
 
-    TMyGarment g = twoPointCurve(0, 0, 100, 100, 8);
+    GarmentOutline g = twoPointCurve(0, 0, 100, 100, 8);
     g.Rotate(0);
     EXPECT_EQ(coords(g),
               (std::vector<std::pair<int, int>>{{0, 0}, {100, 100}, {74, 97}, {50, 87}, {29, 71}, {13, 50}, {3, 26}}));
     ASSERT_EQ(g.CurveCount(), 6);
     const int chain[] = {1, 2, 3, 4, 5, 6, 0};
-    for (int k = 0; k < 6; ++k) EXPECT_EQ(g.Curve(k), (TGarmentCurve{7, 0, uint16_t(chain[k]), uint16_t(chain[k + 1])}));
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(g.Curve(k), (GarmentCurve{7, 0, uint16_t(chain[k]), uint16_t(chain[k + 1])}));
     EXPECT_EQ(selectedCount(g), 1);
     EXPECT_TRUE(g.IsPointSelected(0));
 }
@@ -408,7 +408,7 @@ TEST(GarmentOutline, RotateTurnsClockwiseAndStraightensArcsIntoKindSevenChains) 
 TEST(GarmentOutline, RotateKeepsSmallCurvesConnected) {
     // A 10 mm arc has polyline steps of 2-3 mm. Snapping them lost the arc
     // (two stray points and no curve); every piece must stay joined end to end.
-    TMyGarment g = twoPointCurve(0, 0, 10, 10, 8);
+    GarmentOutline g = twoPointCurve(0, 0, 10, 10, 8);
     g.Rotate(0);
     EXPECT_EQ(g.PointCount(), 7);
     ASSERT_EQ(g.CurveCount(), 6);
@@ -420,22 +420,22 @@ TEST(GarmentOutline, RotateKeepsSmallCurvesConnected) {
     EXPECT_EQ(at, 0);
 
     // A shape whose inner points coincide with its ends collapses to one straight curve.
-    TMyGarment flat = twoPointCurve(0, 0, 1, 0, 24);
+    GarmentOutline flat = twoPointCurve(0, 0, 1, 0, 24);
     flat.Rotate(0);
     EXPECT_EQ(flat.PointCount(), 2);
     ASSERT_EQ(flat.CurveCount(), 1);
     EXPECT_EQ(flat.Curve(0).Kind, 7);
 
     // A curve without a shape is kept rather than silently deleted.
-    TMyGarment odd = twoPointCurve(0, 0, 50, 0, 40);
+    GarmentOutline odd = twoPointCurve(0, 0, 50, 0, 40);
     odd.Rotate(0);
     EXPECT_EQ(odd.CurveCount(), 1);
     EXPECT_EQ(odd.Curve(0).Kind, 40);
 }
 
 TEST(GarmentOutline, RotateOutOfRangeChangesNothing) {
-    TMyGarment g = twoPointCurve(INT32_MAX - 10, INT32_MAX - 10, 0, 0, 10);
-    const TMyGarment before = g;
+    GarmentOutline g = twoPointCurve(INT32_MAX - 10, INT32_MAX - 10, 0, 0, 10);
+    const GarmentOutline before = g;
     EXPECT_THROW(g.Rotate(45), RangeError);
     EXPECT_EQ(g, before);
 }

@@ -8,7 +8,7 @@ using namespace lc::test;
 
 namespace {
 
-std::vector<uint8_t> wire(int pass, TTechnique& t, bool mirror = true) {
+std::vector<uint8_t> wire(int pass, Technique& t, bool mirror = true) {
     uint8_t bits[kNeedleRowBytes] = {};
     t.GetPassNeedles(pass, bits);
     if (mirror) MirrorNeedleRow(bits, GraphicData.Width);
@@ -37,7 +37,7 @@ void twoColourExample() {
 TEST(Jacquard, TwoColourWorkedExample) {
     twoColourExample();
     EXPECT_EQ(SeparatedData.GetRowColors(2).ColorMask, colors({0, 1}));
-    TJacquard2C j;
+    Jacquard2C j;
     EXPECT_EQ(j.StartSide, 1);
     const std::vector<int> rows = {j.PassToRow(0), j.PassToRow(1), j.PassToRow(2), j.PassToRow(3)};
     EXPECT_EQ(rows, (std::vector<int>{0, 0, 1, 1}));
@@ -59,9 +59,9 @@ TEST(Jacquard, TwoColourWorkedExample) {
 }
 
 TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
-    TJacquard2C j2;
-    TJacquard3C j3;
-    TJacquard4C j4;
+    Jacquard2C j2;
+    Jacquard3C j3;
+    Jacquard4C j4;
     std::vector<int> r3, r4, s3, s4;
     for (int p = 0; p < 12; ++p) {
         r3.push_back(j3.PassToRow(p));
@@ -84,14 +84,14 @@ TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
 
 TEST(Jacquard, RunEndsOnlyAfterTheLastRowsPasses) {
     // Five rows: the last cycle covers rows 4 and (nonexistent) 5.
-    TJacquard3C j3;
+    Jacquard3C j3;
     EXPECT_FALSE(j3.WorkDone(14, 5)); // pass 15 still knits row 4
     EXPECT_TRUE(j3.WorkDone(16, 5));
-    TJacquard4C j4;
+    Jacquard4C j4;
     EXPECT_FALSE(j4.WorkDone(18, 5)); // passes 19 and 21 knit row 4
     EXPECT_FALSE(j4.WorkDone(20, 5));
     EXPECT_TRUE(j4.WorkDone(22, 5));
-    TJacquard2C j2;
+    Jacquard2C j2;
     EXPECT_FALSE(j2.WorkDone(19, 10));
     EXPECT_TRUE(j2.WorkDone(20, 10));
 }
@@ -102,8 +102,8 @@ TEST(Jacquard, CheckRowAllowsNColours) {
     p.set(2, 0, 9);
     p.prepare();
     const std::vector<uint8_t> none;
-    EXPECT_EQ(TJacquard2C().CheckRow(none, 0), 256);
-    EXPECT_EQ(TJacquard3C().CheckRow(none, 0), 0);
+    EXPECT_EQ(Jacquard2C().CheckRow(none, 0), 256);
+    EXPECT_EQ(Jacquard3C().CheckRow(none, 0), 0);
 }
 
 TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
@@ -114,14 +114,14 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
     p.setSpan(1, 0, 9, 7);
     p.prepare();
     SeparatedData.SpreadColors(3);
-    TJacquard3C j;
+    Jacquard3C j;
     uint8_t bits[kNeedleRowBytes] = {};
     j.GetPassNeedles(0, bits); // row 0, slot 1: colour 2
     EXPECT_EQ(needlesOf(bits), span(10, 39));
     std::fill(std::begin(bits), std::end(bits), 0);
     j.GetPassNeedles(3, bits); // row 0, slot 3: none
     EXPECT_TRUE(needlesOf(bits).empty());
-    EXPECT_EQ(j.ColorSlots[3], TJacquard::kNoColor);
+    EXPECT_EQ(j.ColorSlots[3], Jacquard::kNoColor);
     j.UpdateColors(3);
     EXPECT_EQ(j.PassYarns, 0);
     EXPECT_EQ(j.RowYarns, colors({2, 7}));
@@ -129,7 +129,7 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
 
 TEST(Jacquard, InstructionLines) {
     twoColourExample();
-    TJacquard2C j2;
+    Jacquard2C j2;
     std::vector<int> labels;
     EXPECT_EQ(rowLines(j2, 0, &labels), (std::vector<std::string>{"mYm #    1    <", "#d$"}));
     EXPECT_EQ(labels, (std::vector<int>{0, 0}));
@@ -140,7 +140,7 @@ TEST(Jacquard, InstructionLines) {
     EXPECT_EQ(rowLines(j2, 2), (std::vector<std::string>{"         0    <"}));
     EXPECT_EQ(rowLines(j2, 3), (std::vector<std::string>{"         1    >"}));
 
-    TJacquard4C j4;
+    Jacquard4C j4;
     labels.clear();
     auto l6 = rowLines(j4, 6, &labels);
     auto l7 = rowLines(j4, 7, &labels);
@@ -155,7 +155,7 @@ TEST(Jacquard, InstructionLines) {
 }
 
 TEST(Jacquard, SetupLines) {
-    TJacquard3C j;
+    Jacquard3C j;
     EXPECT_EQ(setupLines(j), (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >", " C            <",
                                              " 0   44!      >", "mYm #44!      <"}));
 }

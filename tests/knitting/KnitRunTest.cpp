@@ -8,7 +8,7 @@
 #include <random>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "knitting/KnitRun.h"
 #include "knitting/PtyAdapter.h"
@@ -67,7 +67,7 @@ protected:
         EXPECT_TRUE(pty->drain(20).empty()) << "nothing before the delay";
         run->onStartDelayElapsed();
         ASSERT_EQ(pty->read(4), kStart);
-        ASSERT_TRUE(run->Knitting());
+        ASSERT_TRUE(run->Running());
     }
 
     // The adapter sends; the test waits until the port has delivered it all.
@@ -111,7 +111,7 @@ TEST_F(KnitRunTest, StartWaitsThenSendsTheStartPacketAndArmsTheFirstWatchdog) {
     EXPECT_EQ(pty->read(4), kStart);
     EXPECT_EQ(host.lines, std::vector<std::string>{"PC --> STANDARD PAKET, START"});
     EXPECT_EQ(host.watchdogMs, kWatchdogFirstMs);
-    EXPECT_TRUE(run->Knitting());
+    EXPECT_TRUE(run->Running());
     EXPECT_EQ(tech.prepared, std::vector<int>{0});
 }
 
@@ -119,7 +119,7 @@ TEST_F(KnitRunTest, ProtocolTypeOneNeitherWaitsNorSendsTheStartPacket) {
     ProtocolType = 1;
     ASSERT_TRUE(run->Start());
     EXPECT_EQ(host.startDelayMs, -1);
-    EXPECT_TRUE(run->Knitting());
+    EXPECT_TRUE(run->Running());
     EXPECT_EQ(host.watchdogMs, kWatchdogFirstMs);
     EXPECT_TRUE(pty->drain(50).empty());
     EXPECT_TRUE(host.lines.empty());
@@ -180,7 +180,7 @@ TEST_F(KnitRunTest, APortThatCannotBeOpenedShowsThePortBoxAndStaysIdle) {
     EXPECT_EQ(host.linkChanges, 0);
 }
 
-TEST_F(KnitRunTest, TheDrawingIsCheckedBeforeAnythingIsKnitted) {
+TEST_F(KnitRunTest, TheDrawingIsCheckedBeforeAnythingIsKnit) {
     tech.checks[5] = kRowTooManyColors;
     tech.checks[7] = kRowTooManyColors;
     tech.checks[2] = 1024; // a technique rule: not a reason to refuse
@@ -228,7 +228,7 @@ TEST_F(KnitRunTest, FairIsleTwoColourRowGoesOutAsWorkedByHand) {
     EXPECT_EQ(sounds.sounds, (std::vector<int>{4, 4, 4}));
 }
 
-TEST_F(KnitRunTest, PassGoesBeforeTheOldCamsAndTheKnittedReportMovesThemAfter) {
+TEST_F(KnitRunTest, PassGoesBeforeTheOldCamsAndTheKnitReportMovesThemAfter) {
     start();
     adapter(status(0x15));
     EXPECT_EQ(pty->read(34).size(), 34u);
@@ -508,7 +508,7 @@ TEST_F(KnitRunTest, JunkIsDroppedByteByByteAndBadTrailersDropThePacket) {
     adapter(cat({{0x0C, 1, 2, 3, 4, 5, 6, 7, 8, 0xF3}, test}));
     EXPECT_EQ(host.lines[host.lines.size() - 2], "AD-Info-> 0C 01 02 03 04 05 06 07 08 F3");
     EXPECT_EQ(host.lines.back(), "AD-Test-><Test data>");
-    EXPECT_TRUE(run->Knitting());
+    EXPECT_TRUE(run->Running());
 }
 
 TEST_F(KnitRunTest, AStandardPacketWhileIdleIsOnlyLogged) {
@@ -557,7 +557,7 @@ TEST_F(KnitRunTest, AMegabyteOfRandomBytesOnlyEverEndsARunWithAKnownMessage) {
         pty->drain(0); // whatever the run answered
     }
     EXPECT_GE(runs, 1);
-    if (run->Knitting()) {
+    if (run->Running()) {
         run->onWatchdogFired(); // the adapter falls silent
         expectBox(noConnection, "ERROR!", RunBoxIcon::Error);
     }
@@ -581,7 +581,7 @@ TEST_F(KnitRunTest, ADeviceThatVanishesMidRunEndsInTheWatchdogAndANewOneWorks) {
     adapter(status(0x01));
     EXPECT_EQ(pty->read(34).size(), 34u);
     pty->hangUp();
-    EXPECT_TRUE(run->Knitting());
+    EXPECT_TRUE(run->Running());
     run->onWatchdogFired();
     expectBox("Error code 2048\x0A\x0DTHERE IS NO CONNECTION WITH THE ADAPTER!\n\r", "ERROR!", RunBoxIcon::Error);
     EXPECT_EQ(SerialOpenCount(), 0);

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Globals.h"
 #include "core/Machine.h"
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 #include "knitting/SheetCanvas.h"
 #include "knitting/Technique.h"
 
@@ -97,7 +97,7 @@ inline std::vector<SheetLine> sheetLines(const RecordingCanvas& c, int firstTop 
 inline std::string lineText(const SheetLine& l) { return l.glyph.empty() ? l.cells : "#" + l.glyph; }
 
 // The set-up lines `t` draws for its whole sheet, read off a fresh canvas.
-inline std::vector<SheetLine> setupSheet(TTechnique& t) {
+inline std::vector<SheetLine> setupSheet(Technique& t) {
     RecordingCanvas cv;
     t.SetCanvas(&cv);
     t.DrawInstructionSheet();
@@ -106,7 +106,7 @@ inline std::vector<SheetLine> setupSheet(TTechnique& t) {
 }
 
 // setupSheet as lineText lines.
-inline std::vector<std::string> setupLines(TTechnique& t) {
+inline std::vector<std::string> setupLines(Technique& t) {
     std::vector<std::string> out;
     for (const auto& l : setupSheet(t)) out.push_back(lineText(l));
     return out;
@@ -114,7 +114,7 @@ inline std::vector<std::string> setupLines(TTechnique& t) {
 
 // The lines `t` draws for the row counter at `pass` as lineText lines (and
 // their labels into `labels` when given), read off a fresh canvas.
-inline std::vector<std::string> rowLines(TTechnique& t, int pass, std::vector<int>* labels = nullptr) {
+inline std::vector<std::string> rowLines(Technique& t, int pass, std::vector<int>* labels = nullptr) {
     RecordingCanvas cv;
     t.SetCanvas(&cv);
     t.DrawInstructionRow(pass);
@@ -135,7 +135,7 @@ struct PatternFixture {
         GraphicData.SetSize(width, height);
         for (int r = 0; r < height; ++r) std::fill_n(GraphicData.Picture.line(r), width, fill);
         SeparatedData.Clear();
-        RowTable = TRowTable{};
+        gRowTable = RowTable{};
     }
     static void set(int col, int row, uint8_t c) { GraphicData.Picture.line(GraphicData.LineOfRow(row))[col] = c; }
     static void setRow(int row, uint8_t c) { std::fill_n(GraphicData.Picture.line(GraphicData.LineOfRow(row)), GraphicData.Width, c); }
@@ -145,7 +145,7 @@ struct PatternFixture {
     static void prepare(bool garment = false) {
         PreparationOptions o;
         o.GarmentMode = garment;
-        Preparation(RowTable, GraphicData, o);
+        Preparation(gRowTable, GraphicData, o);
         SeparatedData.Build(GraphicData, garment);
     }
 };

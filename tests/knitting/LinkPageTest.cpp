@@ -12,7 +12,7 @@
 #include "knitting/FineLace.h"
 #include "knitting/LinkController.h"
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 #include "knitting/SerialLink.h"
 
 using namespace lc;
@@ -86,10 +86,10 @@ struct LinkFixture : ::testing::Test {
         page->Start();
         ASSERT_EQ(page->Run().state(), KnitRun::State::Starting);
         page->Run().onStartDelayElapsed();
-        ASSERT_TRUE(page->Run().Knitting());
+        ASSERT_TRUE(page->Run().Running());
     }
     void tick(int n) {
-        for (int i = 0; i < n && page->Run().Knitting(); ++i) page->Run().onEmulatorTick();
+        for (int i = 0; i < n && page->Run().Running(); ++i) page->Run().onEmulatorTick();
     }
 };
 
@@ -99,13 +99,13 @@ TEST_F(LinkFixture, CreationFillsTheTechniqueListAndTakesFairIslesSide) {
     ASSERT_EQ(TechniqueList.size(), 17u);
     EXPECT_EQ(TechniqueList.front(), "Fair Isle=1");
     EXPECT_EQ(TechniqueList.back().substr(TechniqueList.back().find('=')), "=131072");
-    EXPECT_EQ(KnittMachine, &page->Machine());
-    EXPECT_EQ(page->Technique()->Kind, tkFairisle);
+    EXPECT_EQ(gKnitMachine, &page->Machine());
+    EXPECT_EQ(page->ActiveTechnique()->Kind, tkFairisle);
     EXPECT_TRUE(page->Buttons().RightSideDown);
     EXPECT_FALSE(page->Buttons().WrongSideDown);
     EXPECT_TRUE(page->Bed().Mirrored);
     EXPECT_TRUE(page->Preview().Mirror);
-    EXPECT_TRUE(page->Buttons().TrimMaskaDown);
+    EXPECT_TRUE(page->Buttons().TrimMaskDown);
     EXPECT_FALSE(page->Buttons().ProtocolButtonVisible);
     EXPECT_TRUE(page->Buttons().ComboEnabled);
     EXPECT_EQ(page->ZoomDivisor(), 3);
@@ -129,7 +129,7 @@ TEST_F(LinkFixture, RowCounterRangeFollowsTheTechniquesPasses) {
     // Fine lace counts the entries of its pass table.
     PatternFixture::setSpan(0, 10, 12, 14);
     page->ChooseTechnique(tkFineLace);
-    const int passes = page->Technique()->PassCount();
+    const int passes = page->ActiveTechnique()->PassCount();
     EXPECT_GT(passes, 1024);
     EXPECT_EQ(page->RowCounterMax(), passes);
 
@@ -154,16 +154,16 @@ TEST_F(LinkFixture, RowControlsNeverIndexPastTheRowTable) {
     page->appMessage(AppMsg::RowCounterChanged, -5, 0);
     EXPECT_EQ(page->RowCounter(), 0);
 
-    page->UpDown1Click(5000);
+    page->StepRowCounter(5000);
     EXPECT_EQ(page->RowCounter(), 10);
-    page->UpDown1Click(3);
+    page->StepRowCounter(3);
     EXPECT_EQ(page->RowCounter(), 3);
     EXPECT_EQ(page->DesignRow(), 3);
     EXPECT_EQ(page->Run().CarriageSide(), 1);
     EXPECT_EQ(page->Machine().RowUpDown.Position, 3);
 
     // A shorter pattern brings a counter beyond its end back to 0.
-    page->UpDown1Click(9);
+    page->StepRowCounter(9);
     GraphicData.SetSize(200, 5);
     page->OnShowForm();
     EXPECT_EQ(page->RowCounter(), 0);
@@ -171,37 +171,37 @@ TEST_F(LinkFixture, RowControlsNeverIndexPastTheRowTable) {
 }
 
 TEST_F(LinkFixture, RowControlsAreLockedWhileTheLinkIsUp) {
-    page->UpDown1Click(4);
+    page->StepRowCounter(4);
     startEmulator();
-    page->SpeedButton2Click();
-    page->UpDown1Click(9);
+    page->ZeroRowCounter();
+    page->StepRowCounter(9);
     page->appMessage(AppMsg::RowCounterChanged, 7, 0);
-    page->Image1MouseDown(300);
+    page->PreviewPressed(300);
     page->ChooseTechnique(tkLace);
     EXPECT_EQ(page->RowCounter(), 4);
-    EXPECT_EQ(page->Technique()->Kind, tkFairisle);
+    EXPECT_EQ(page->ActiveTechnique()->Kind, tkFairisle);
     EXPECT_FALSE(page->Buttons().ComboEnabled);
     EXPECT_FALSE(page->Buttons().RowCounterEnabled);
     page->Stop();
     EXPECT_FALSE(page->Run().LinkUp());
     EXPECT_TRUE(page->Buttons().ComboEnabled);
     EXPECT_TRUE(page->Buttons().RowCounterEnabled);
-    page->SpeedButton2Click();
+    page->ZeroRowCounter();
     EXPECT_EQ(page->RowCounter(), 0);
 }
 
-TEST_F(LinkFixture, NeedleLabelsFollowTheSideFacingTheKnitter) {
+TEST_F(LinkFixture, NeedleLabelsFollowTheSideFacingTheUser) {
     page->Bed().SetCams(20, 180);
     page->DrawLine();
-    EXPECT_EQ(page->Labels().LeftWorkStich, "L80");
-    EXPECT_EQ(page->Labels().RightWorkStich, "R81");
+    EXPECT_EQ(page->Labels().LeftWorkStitch, "L80");
+    EXPECT_EQ(page->Labels().RightWorkStitch, "R81");
     EXPECT_EQ(page->Labels().Wide, "161");
     page->ToolButtonClick(ltWrongSide);
-    EXPECT_EQ(page->Labels().LeftWorkStich, "L81");
-    EXPECT_EQ(page->Labels().RightWorkStich, "R80");
+    EXPECT_EQ(page->Labels().LeftWorkStitch, "L81");
+    EXPECT_EQ(page->Labels().RightWorkStitch, "R80");
     EXPECT_TRUE(page->Run().WrongSide());
     page->ToolButtonClick(ltRightSide);
-    EXPECT_EQ(page->Labels().LeftWorkStich, "L80");
+    EXPECT_EQ(page->Labels().LeftWorkStitch, "L80");
     EXPECT_FALSE(page->Run().WrongSide());
 }
 
@@ -217,11 +217,11 @@ TEST_F(LinkFixture, EdgeLabelsShowTheGarmentsIncreasesAndDecreases) {
         }
     page->OnShowForm();
     sounds.played.clear();
-    page->UpDown1Click(0);
+    page->StepRowCounter(0);
     EXPECT_EQ(page->Labels().Label4, "");
     EXPECT_EQ(page->Labels().Label6, "10");
     EXPECT_EQ(sounds.count(2), 0); // row 0 has nothing below it to differ from
-    page->UpDown1Click(10);
+    page->StepRowCounter(10);
     // The mask counts its needles from the right-hand end: left edge 40 -> 36, right 159 -> 161.
     EXPECT_EQ(page->Labels().Label4, "4");
     EXPECT_EQ(page->Labels().Label17, "2");
@@ -263,41 +263,41 @@ TEST_F(LinkFixture, ZoomStepsThroughTheDivisorsAndStaysOnTheBed) {
     page->ToolButtonClick(ltZoomIn);
     page->ToolButtonClick(ltZoomIn);
     EXPECT_EQ(page->ScrollPage(), 50);
-    page->ScrollBar1Change(page->ScrollMax());
+    page->ScrollBed(page->ScrollMax());
     EXPECT_EQ(page->Bed().EndVisible(), 150);
     EXPECT_EQ(page->Bed().VisibleCount(), 50);
 }
 
 TEST_F(LinkFixture, PanelHeightsFollowTheFrame) {
-    EXPECT_EQ(LinkController::Panel1Height(399), 310);
-    EXPECT_EQ(LinkController::Panel1Height(400), 310);
-    EXPECT_EQ(LinkController::Panel1Height(600), 400);
-    EXPECT_EQ(LinkController::Panel1Height(601), 361);
+    EXPECT_EQ(LinkController::BedPanelHeight(399), 310);
+    EXPECT_EQ(LinkController::BedPanelHeight(400), 310);
+    EXPECT_EQ(LinkController::BedPanelHeight(600), 400);
+    EXPECT_EQ(LinkController::BedPanelHeight(601), 361);
 }
 
 TEST_F(LinkFixture, FineLaceForcesTheRightSideAndTheTrim) {
-    page->ToolButtonClick(ltNoTrimMaska);
-    EXPECT_FALSE(page->Buttons().TrimMaskaDown);
+    page->ToolButtonClick(ltNoTrimMask);
+    EXPECT_FALSE(page->Buttons().TrimMaskDown);
     page->ChooseTechnique(tkFineLace);
     EXPECT_TRUE(page->Buttons().RightSideDown);
     EXPECT_FALSE(page->Buttons().WrongSideEnabled);
-    EXPECT_FALSE(page->Buttons().NoTrimMaskaEnabled);
-    EXPECT_TRUE(page->Buttons().TrimMaskaDown);
+    EXPECT_FALSE(page->Buttons().NoTrimMaskEnabled);
+    EXPECT_TRUE(page->Buttons().TrimMaskDown);
     EXPECT_TRUE(page->Bed().ShowActiveNeedles);
     page->ToolButtonClick(ltWrongSide); // disabled
     EXPECT_TRUE(page->Bed().Mirrored);
-    page->ToolButtonClick(ltNoTrimMaska); // disabled
+    page->ToolButtonClick(ltNoTrimMask); // disabled
     EXPECT_TRUE(page->Run().TrimEdges());
     page->ChooseTechnique(tkFairisle);
     EXPECT_TRUE(page->Buttons().WrongSideEnabled);
-    EXPECT_TRUE(page->Buttons().NoTrimMaskaEnabled);
+    EXPECT_TRUE(page->Buttons().NoTrimMaskEnabled);
     EXPECT_FALSE(page->Bed().ShowActiveNeedles);
 }
 
 TEST_F(LinkFixture, FineLaceShowsTheTrimmedPassWithoutChangingTheTable) {
     PatternFixture::setSpan(0, 0, 3, 14); // lace cells on the edge needles
     page->ChooseTechnique(tkFineLace);
-    auto* lace = static_cast<TFineLace*>(page->Technique());
+    auto* lace = static_cast<FineLace*>(page->ActiveTechnique());
     ASSERT_GT(lace->PassCount(), 0);
     const auto before = lace->GetPassEntry(0)->Bits;
     ASSERT_TRUE(TestNeedleBit(before.data(), 0));
@@ -334,7 +334,7 @@ TEST_F(LinkFixture, CheckDrawingNamesTheFirstRowWithTooManyColours) {
     PatternFixture clean(200, 20, 0);
     PatternFixture::setSpan(3, 0, 4, 1); // five tucks side by side
     page->OnShowForm();
-    page->ChooseTechnique(tkTuckStich);
+    page->ChooseTechnique(tkTuckStitch);
     page->ToolButtonClick(ltCheckDrawing);
     EXPECT_TRUE(host.boxes.empty());
 }
@@ -345,13 +345,13 @@ TEST_F(LinkFixture, PreviewClicksPickRowsAndPassesOfTheTechnique) {
     page->OnShowForm();
     page->Preview().ClientWidth = 280;
     page->Preview().ClientHeight = 380;
-    page->Image1MouseDown(263); // rounds to row 5
+    page->PreviewPressed(263); // rounds to row 5
     EXPECT_EQ(page->DesignRow(), 4);
     EXPECT_EQ(page->RowCounter(), 8);
-    page->PreViewScrMouseMove(5); // above the rows: nothing changes
+    page->PreviewDragged(5); // above the rows: nothing changes
     EXPECT_EQ(page->RowCounter(), 8);
-    page->Image1MouseUp();
-    page->Image1MouseDown(5); // a click there counts as row 0
+    page->PreviewReleased();
+    page->PreviewPressed(5); // a click there counts as row 0
     EXPECT_EQ(page->RowCounter(), 0);
 }
 
@@ -360,11 +360,11 @@ TEST_F(LinkFixture, ColoursAndSettingOfTheCurrentPassReachThePanels) {
     PatternFixture::set(5, 0, 7);
     page->OnShowForm();
     sounds.played.clear();
-    page->UpDown1Click(0);
+    page->StepRowCounter(0);
     EXPECT_EQ(page->ColorPanel().ActiveColor, colors({3, 7}));
     EXPECT_EQ(page->ColorPanel().Threads, colors({3, 7}));
     EXPECT_EQ(page->CarriageSetting(), "Z F");
-    page->UpDown1Click(1); // colour 0 only: the new colour is marked
+    page->StepRowCounter(1); // colour 0 only: the new colour is marked
     EXPECT_EQ(page->ColorPanel().ActiveColor, colors({0}));
     EXPECT_EQ(page->ColorPanel().ChangedColors, colors({0}));
     EXPECT_EQ(page->CarriageSetting(), "Z O ");
@@ -392,7 +392,7 @@ TEST_F(LinkFixture, EmulatorRunGoesToTheEndWithTheSuccessBox) {
     EXPECT_EQ(page->Bed().Row(), 5);
     EXPECT_EQ(page->Preview().MarkedRow(), 5);
     EXPECT_EQ(page->Machine().RowUpDown.Position, 5);
-    EXPECT_EQ(page->Labels().LeftWorkStich, "L51");
+    EXPECT_EQ(page->Labels().LeftWorkStitch, "L51");
     tick(400);
     EXPECT_FALSE(page->Run().LinkUp());
     ASSERT_FALSE(host.boxes.empty());
@@ -440,11 +440,11 @@ TEST_F(LinkFixture, ShowingThePageMidRunKeepsTheRunsPlace) {
     page->OnShowForm();
     EXPECT_EQ(page->RowCounter(), 5);
     EXPECT_EQ(page->Run().PassCounter(), 7u);
-    EXPECT_TRUE(page->Run().Knitting());
+    EXPECT_TRUE(page->Run().Running());
     page->Stop();
 }
 
-TEST_F(LinkFixture, DroppingACamWhileKnittingSendsThePointCams) {
+TEST_F(LinkFixture, DroppingACamMidRunSendsThePointCams) {
     PtyAdapter pty;
     ASSERT_TRUE(pty.ok());
     QueueSink sink;
@@ -453,7 +453,7 @@ TEST_F(LinkFixture, DroppingACamWhileKnittingSendsThePointCams) {
     ProtocolType = 1;
     ACOMPort = pty.path();
     page->Start();
-    ASSERT_TRUE(page->Run().Knitting());
+    ASSERT_TRUE(page->Run().Running());
     pty.drain(50);
     // The left cam to needle 30 with the right one at 199.
     page->Bed().FitCams();
@@ -462,7 +462,7 @@ TEST_F(LinkFixture, DroppingACamWhileKnittingSendsThePointCams) {
     for (int i = 0; i < 30; ++i) page->Bed().StepLeftCam(1);
     page->appMessage(AppMsg::LeftCamDrop, 0, 0);
     EXPECT_EQ(pty.read(4), (Bytes{0x02, 0x1E, 0xC7, 0xFD}));
-    EXPECT_EQ(page->Labels().LeftWorkStich, "L70");
+    EXPECT_EQ(page->Labels().LeftWorkStitch, "L70");
     page->Stop();
     EXPECT_TRUE(pty.sawHangUp());
     ProtocolType = 0;

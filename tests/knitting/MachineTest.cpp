@@ -2,7 +2,7 @@
 
 #include "KnitTestUtil.h"
 #include "knitting/FineLace.h"
-#include "knitting/KnittMachine.h"
+#include "knitting/KnitMachine.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -20,7 +20,7 @@ struct RecordingSink : IAppMessageSink {
 } // namespace
 
 TEST(Machine, CreatesTheSeventeenTechniquesInKindOrder) {
-    TSilverReed m;
+    SilverReedMachine m;
     EXPECT_EQ(m.Name, "Silver SK840");
     const auto lines = TechniqueListLines(m);
     const std::vector<int> kinds = {1, 2, 4, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768, 65536, 131072};
@@ -47,10 +47,10 @@ TEST(Machine, CreatesTheSeventeenTechniquesInKindOrder) {
 TEST(Machine, SelectionIsByKindAndSurvivesEqualNames) {
     // A language file without the keys: every name comes out the same.
     SetTechniqueNameSource([](std::string_view) { return std::string("?"); });
-    TSilverReed m;
+    SilverReedMachine m;
     SetTechniqueNameSource(nullptr);
-    EXPECT_TRUE(m.SelectTechniqueByKind(tkPinTuckStich));
-    EXPECT_EQ(m.CurrentTechnique->Kind, tkPinTuckStich);
+    EXPECT_TRUE(m.SelectTechniqueByKind(tkPinTuckStitch));
+    EXPECT_EQ(m.CurrentTechnique->Kind, tkPinTuckStitch);
     EXPECT_EQ(m.LineScroll.Max, 6);
     EXPECT_EQ(m.LineScroll.Left, m.CurrentTechnique->ControlsEnd);
     // By name the first match wins, never the last.
@@ -61,7 +61,7 @@ TEST(Machine, SelectionIsByKindAndSurvivesEqualNames) {
 }
 
 TEST(Machine, UnknownNameKeepsTheTechniqueAndResetsTheScrollBar) {
-    TSilverReed m;
+    SilverReedMachine m;
     m.SelectTechniqueByKind(tkTerryWeave);
     m.ScrollBarChange(5);
     EXPECT_EQ(m.CurrentTechnique->FirstShownLine, 5);
@@ -77,12 +77,12 @@ TEST(Machine, UnknownNameKeepsTheTechniqueAndResetsTheScrollBar) {
 TEST(Machine, UpDownReportsTheRowAndPaintsThatRow) {
     PatternFixture p(200, 1024, 0);
     p.prepare();
-    TSilverReed m;
+    SilverReedMachine m;
     RecordingSink sink;
     m.SetNotifyWindow(&sink);
     int repaints = 0;
     m.OnInvalidate = [&] { ++repaints; };
-    m.SelectTechniqueByKind(tkPinTuckStich);
+    m.SelectTechniqueByKind(tkPinTuckStitch);
     m.UpDownClick(7);
     ASSERT_EQ(sink.got.size(), 1u);
     EXPECT_EQ(sink.got[0], std::make_tuple(AppMsg::RowCounterChanged, intptr_t{7}, intptr_t{0}));
@@ -107,7 +107,7 @@ TEST(Machine, UpDownReportsTheRowAndPaintsThatRow) {
 }
 
 TEST(Machine, UpDownRangeFollowsTheRowCounter) {
-    TSilverReed m;
+    SilverReedMachine m;
     m.UpDownClick(5000);
     EXPECT_EQ(m.RowUpDown.Position, 2047);
     m.SetRowRange(4096);
@@ -123,7 +123,7 @@ TEST(Machine, PaintingFineLaceAtRowZeroDoesNotBuildItsTable) {
     PatternFixture p(100, 20, 0);
     p.setSpan(0, 10, 12, 14);
     p.prepare();
-    TSilverReed m;
+    SilverReedMachine m;
     m.SelectTechniqueByKind(tkFineLace);
     RecordingCanvas cv;
     m.Paint(cv);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "KnitTestUtil.h"
-#include "knitting/NeedleBed.h"
-#include "knitting/PreviewPanels.h"
+#include "knitting/NeedleBedModel.h"
+#include "knitting/PreviewModel.h"
 #include "knitting/Technique.h"
 #include "core/UIText.h"
 
@@ -29,7 +29,7 @@ using Msg = std::tuple<AppMsg, intptr_t, intptr_t>;
 
 struct BedFixture : ::testing::Test {
     PatternFixture pattern{200, 1024, 0};
-    TNeedleBed bed;
+    NeedleBedModel bed;
     Messages msgs;
     int invalidations = 0;
     void SetUp() override {
@@ -272,7 +272,7 @@ TEST_F(BedFixture, GarmentCellsAreGreyOutsideTheCamsAndSilverOutsideTheShape) {
 TEST(Preview, ScalesTheDesignInTheGaugesProportions) {
     PatternFixture pattern(200, 1024);
     SetEnglishTexts();
-    TPreView p;
+    PreviewModel p;
     p.ClientWidth = 280;
     p.ClientHeight = 380;
     const PreviewLayout& l = p.Layout();
@@ -301,7 +301,7 @@ TEST(Preview, ScalesTheDesignInTheGaugesProportions) {
 
 TEST(Preview, PicksTheRowUnderTheMouse) {
     PatternFixture pattern(200, 1024);
-    TPreView p;
+    PreviewModel p;
     p.ClientWidth = 280;
     p.ClientHeight = 380;
     EXPECT_EQ(p.RowAt(379), 0);
@@ -347,7 +347,7 @@ TEST(ColorPanel, LaysOutBobbinsFeedLinesAndThePaletteStrip) {
     PatternFixture pattern(200, 10);
     for (int c = 0; c < 17; ++c) GraphicData.Colors[static_cast<size_t>(c)] = RGB(c, 0, 0);
     ColorOrder.fill(-1);
-    TColorInstruction ci;
+    ColorInstruction ci;
     ci.ActiveColor = colors({2, 5});
     ci.Threads = colors({5});
     ci.ThreadType = colors({5});

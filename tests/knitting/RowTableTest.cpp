@@ -17,7 +17,7 @@ void layGarment(const std::vector<std::pair<int, int>>& spans) {
 }
 
 // Needles are counted from the right-hand end: columns a..b are needles w-1-b .. w-1-a.
-std::pair<int, int> needles(const TRowInfo& r) { return {r.LeftNeedle, r.RightNeedle}; }
+std::pair<int, int> needles(const RowInfo& r) { return {r.LeftNeedle, r.RightNeedle}; }
 
 void prepareGarment(bool correction = false, int startSide = 0, bool mirrored = true) {
     PreparationOptions o;
@@ -25,7 +25,7 @@ void prepareGarment(bool correction = false, int startSide = 0, bool mirrored = 
     o.DiscretCorrection = correction;
     o.StartSide = startSide;
     o.Mirrored = mirrored;
-    Preparation(RowTable, GraphicData, o);
+    Preparation(gRowTable, GraphicData, o);
 }
 
 } // namespace
@@ -34,24 +34,24 @@ TEST(RowTable, WithoutGarmentEveryRowIsTheWholeWidth) {
     PatternFixture p(200, 1024, 0);
     p.setSpan(7, 0, 3, 5);
     p.prepare();
-    EXPECT_EQ(RowTable.RowCount, 1024);
+    EXPECT_EQ(gRowTable.RowCount, 1024);
     for (int i = 0; i < 1024; ++i) {
-        ASSERT_EQ(needles(RowTable[i]), (std::pair<int, int>{0, 199}));
-        ASSERT_EQ(RowTable[i].RowsWithoutChange, 1024 - i);
+        ASSERT_EQ(needles(gRowTable[i]), (std::pair<int, int>{0, 199}));
+        ASSERT_EQ(gRowTable[i].RowsWithoutChange, 1024 - i);
     }
-    EXPECT_EQ(RowTable.GarmentLeft, 0);
-    EXPECT_EQ(RowTable.GarmentRight, 199);
-    EXPECT_EQ(RowTable[7].ColorMask, 0x8400);
-    EXPECT_EQ(RowTable[7].ColorCount, 2);
-    EXPECT_EQ(RowTable.AllColorsInPic, colors({0, 5}));
+    EXPECT_EQ(gRowTable.GarmentLeft, 0);
+    EXPECT_EQ(gRowTable.GarmentRight, 199);
+    EXPECT_EQ(gRowTable[7].ColorMask, 0x8400);
+    EXPECT_EQ(gRowTable[7].ColorCount, 2);
+    EXPECT_EQ(gRowTable.AllColorsInPic, colors({0, 5}));
 }
 
 TEST(RowTable, IndicesOutsideTheTableReadTheNearestRecord) {
     PatternFixture p(50, 10, 3);
     p.prepare();
-    EXPECT_EQ(&RowTable[-5], &RowTable[0]);
-    EXPECT_EQ(&RowTable[2047], &RowTable[1024]);
-    EXPECT_EQ(RowTable[2047].ColorCount, 0);
+    EXPECT_EQ(&gRowTable[-5], &gRowTable[0]);
+    EXPECT_EQ(&gRowTable[2047], &gRowTable[1024]);
+    EXPECT_EQ(gRowTable[2047].ColorCount, 0);
 }
 
 TEST(RowTable, GarmentEdgesAndRowsWithoutChange) {
@@ -60,22 +60,22 @@ TEST(RowTable, GarmentEdgesAndRowsWithoutChange) {
     for (int r = 0; r < 30; ++r) spans.push_back(r < 10 ? std::pair{20, 79} : r < 20 ? std::pair{25, 74} : std::pair{30, 69});
     layGarment(spans);
     prepareGarment();
-    EXPECT_EQ(RowTable.RowCount, 30);
-    EXPECT_EQ(needles(RowTable[0]), (std::pair<int, int>{20, 79})); // symmetric spans read the same either way
-    EXPECT_EQ(needles(RowTable[15]), (std::pair<int, int>{25, 74}));
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(RowTable[i].RowsWithoutChange, 10 - i);
-    EXPECT_EQ(RowTable[29].RowsWithoutChange, 1);
-    EXPECT_EQ(RowTable[30].RowsWithoutChange, 0);
-    EXPECT_EQ(needles(RowTable[30]), needles(RowTable[29]));
-    EXPECT_EQ(RowTable.GarmentLeft, 20);
-    EXPECT_EQ(RowTable.GarmentRight, 79);
+    EXPECT_EQ(gRowTable.RowCount, 30);
+    EXPECT_EQ(needles(gRowTable[0]), (std::pair<int, int>{20, 79})); // symmetric spans read the same either way
+    EXPECT_EQ(needles(gRowTable[15]), (std::pair<int, int>{25, 74}));
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(gRowTable[i].RowsWithoutChange, 10 - i);
+    EXPECT_EQ(gRowTable[29].RowsWithoutChange, 1);
+    EXPECT_EQ(gRowTable[30].RowsWithoutChange, 0);
+    EXPECT_EQ(needles(gRowTable[30]), needles(gRowTable[29]));
+    EXPECT_EQ(gRowTable.GarmentLeft, 20);
+    EXPECT_EQ(gRowTable.GarmentRight, 79);
 }
 
 TEST(RowTable, GarmentNeedlesCountFromTheRightHandEnd) {
     PatternFixture p(100, 5, 0);
     layGarment({{10, 29}, {10, 29}});
     prepareGarment();
-    EXPECT_EQ(needles(RowTable[0]), (std::pair<int, int>{70, 89}));
+    EXPECT_EQ(needles(gRowTable[0]), (std::pair<int, int>{70, 89}));
 }
 
 TEST(RowTable, GarmentRowsWithoutInsideCellsStayOnTheBed) {
@@ -84,20 +84,20 @@ TEST(RowTable, GarmentRowsWithoutInsideCellsStayOnTheBed) {
     layGarment({{1, 0}, {1, 0}, {40, 59}, {40, 59}, {1, 0}, {30, 69}, {1, 0}});
     prepareGarment();
     for (int i = 0; i <= 7; ++i) {
-        ASSERT_LE(RowTable[i].LeftNeedle, RowTable[i].RightNeedle) << i;
-        ASSERT_LT(RowTable[i].RightNeedle, 100) << i;
+        ASSERT_LE(gRowTable[i].LeftNeedle, gRowTable[i].RightNeedle) << i;
+        ASSERT_LT(gRowTable[i].RightNeedle, 100) << i;
     }
-    EXPECT_EQ(needles(RowTable[0]), (std::pair<int, int>{40, 59})); // from the first row above with stitches
-    EXPECT_EQ(needles(RowTable[4]), (std::pair<int, int>{40, 59})); // keeps the row below
-    EXPECT_EQ(needles(RowTable[6]), (std::pair<int, int>{30, 69}));
-    EXPECT_EQ(RowTable.GarmentLeft, 30);
-    EXPECT_EQ(RowTable.GarmentRight, 69);
-    EXPECT_EQ(RowTable[0].RowsWithoutChange, 5); // rows 0..4 keep 40..59
+    EXPECT_EQ(needles(gRowTable[0]), (std::pair<int, int>{40, 59})); // from the first row above with stitches
+    EXPECT_EQ(needles(gRowTable[4]), (std::pair<int, int>{40, 59})); // keeps the row below
+    EXPECT_EQ(needles(gRowTable[6]), (std::pair<int, int>{30, 69}));
+    EXPECT_EQ(gRowTable.GarmentLeft, 30);
+    EXPECT_EQ(gRowTable.GarmentRight, 69);
+    EXPECT_EQ(gRowTable[0].RowsWithoutChange, 5); // rows 0..4 keep 40..59
 
     layGarment({{1, 0}, {1, 0}, {1, 0}});
     prepareGarment();
-    EXPECT_EQ(needles(RowTable[1]), (std::pair<int, int>{0, 99}));
-    EXPECT_EQ(RowTable.GarmentRight, 99);
+    EXPECT_EQ(needles(gRowTable[1]), (std::pair<int, int>{0, 99}));
+    EXPECT_EQ(gRowTable.GarmentRight, 99);
     int l = -7, r = -7;
     EXPECT_FALSE(MaskRowEdges(GraphicData, 1, l, r));
     EXPECT_EQ(l, -7);
@@ -107,11 +107,11 @@ TEST(RowTable, GarmentRowCountIsBounded) {
     PatternFixture p(60, 1024, 0);
     GraphicData.GarmentRows = 0;
     prepareGarment();
-    EXPECT_EQ(RowTable.RowCount, 0);
+    EXPECT_EQ(gRowTable.RowCount, 0);
     GraphicData.GarmentRows = 5000;
     prepareGarment();
-    EXPECT_EQ(RowTable.RowCount, 1024);
-    EXPECT_LE(RowTable[1024].RightNeedle, 59);
+    EXPECT_EQ(gRowTable.RowCount, 1024);
+    EXPECT_LE(gRowTable[1024].RightNeedle, 59);
 }
 
 TEST(RowTable, CorrectionMovesEachEdgeOnItsOwnSideOnly) {
@@ -121,25 +121,25 @@ TEST(RowTable, CorrectionMovesEachEdgeOnItsOwnSideOnly) {
     for (int r = 0; r < 12; ++r) spans.push_back({20, r < 5 ? 89 : 87});
     layGarment(spans);
     prepareGarment(false);
-    EXPECT_EQ(RowTable[4].LeftNeedle, 10);
-    EXPECT_EQ(RowTable[5].LeftNeedle, 12);
+    EXPECT_EQ(gRowTable[4].LeftNeedle, 10);
+    EXPECT_EQ(gRowTable[5].LeftNeedle, 12);
 
     prepareGarment(true, 0, true); // first way
-    EXPECT_EQ(RowTable[5].LeftNeedle, 10);
-    EXPECT_EQ(RowTable[6].LeftNeedle, 12);
-    EXPECT_EQ(RowTable[0].RowsWithoutChange, 6);
-    EXPECT_EQ(RowTable[6].RowsWithoutChange, 6);
-    EXPECT_EQ(RowTable[12].RowsWithoutChange, 0);
-    EXPECT_EQ(RowTable.GarmentLeft, 10);
+    EXPECT_EQ(gRowTable[5].LeftNeedle, 10);
+    EXPECT_EQ(gRowTable[6].LeftNeedle, 12);
+    EXPECT_EQ(gRowTable[0].RowsWithoutChange, 6);
+    EXPECT_EQ(gRowTable[6].RowsWithoutChange, 6);
+    EXPECT_EQ(gRowTable[12].RowsWithoutChange, 0);
+    EXPECT_EQ(gRowTable.GarmentLeft, 10);
 
     prepareGarment(true, 1, true); // the other way: a left step waits for an even row
-    EXPECT_EQ(RowTable[5].LeftNeedle, 12);
+    EXPECT_EQ(gRowTable[5].LeftNeedle, 12);
     spans.assign(12, {20, 89});
     for (int r = 6; r < 12; ++r) spans[static_cast<size_t>(r)].second = 87;
     layGarment(spans);
     prepareGarment(true, 1, true);
-    EXPECT_EQ(RowTable[6].LeftNeedle, 10);
-    EXPECT_EQ(RowTable[7].LeftNeedle, 12);
+    EXPECT_EQ(gRowTable[6].LeftNeedle, 10);
+    EXPECT_EQ(gRowTable[7].LeftNeedle, 12);
 }
 
 TEST(RowTable, GarmentColoursCountOnlyInsideCells) {
@@ -148,8 +148,8 @@ TEST(RowTable, GarmentColoursCountOnlyInsideCells) {
     p.setSpan(0, 10, 19, 0);
     p.setSpan(0, 12, 14, 5);
     prepareGarment();
-    EXPECT_EQ(RowTable[0].ColorMask, colors({0, 5}));
-    EXPECT_EQ(RowTable[0].ColorCount, 2);
-    EXPECT_EQ(RowTable[5].ColorMask, 0); // above the garment
-    EXPECT_EQ(RowTable.AllColorsInPic, colors({0, 5, 9}));
+    EXPECT_EQ(gRowTable[0].ColorMask, colors({0, 5}));
+    EXPECT_EQ(gRowTable[0].ColorCount, 2);
+    EXPECT_EQ(gRowTable[5].ColorMask, 0); // above the garment
+    EXPECT_EQ(gRowTable.AllColorsInPic, colors({0, 5, 9}));
 }

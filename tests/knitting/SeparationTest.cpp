@@ -14,7 +14,7 @@ uint32_t maskOf(int row) { return SeparatedData.GetRowColors(row).ColorMask; }
 TEST(Separation, OneColourRowFillsPlaneZeroOnly) {
     PatternFixture p(200, 1024, 0);
     p.prepare();
-    const TSeparatedRow& r = SeparatedData.GetRow(0);
+    const SeparatedRow& r = SeparatedData.GetRow(0);
     for (int i = 0; i < 25; ++i) ASSERT_EQ(r.Plane(0)[i], 0xFF) << i;
     for (int i = 25; i < 40; ++i) ASSERT_EQ(r.Plane(0)[i], 0) << i;
     EXPECT_TRUE(r.Used(0));
@@ -33,7 +33,7 @@ TEST(Separation, PlanesHoldEachColoursColumnsUnmirrored) {
     p.set(70, 3, 12);
     p.set(71, 3, 16); // background cell: no plane, no colour
     p.prepare();
-    const TSeparatedRow& r = SeparatedData.GetRow(3);
+    const SeparatedRow& r = SeparatedData.GetRow(3);
     EXPECT_EQ(needlesOf(r.Plane(5)), (std::set<int>{0, 149}));
     EXPECT_EQ(needlesOf(r.Plane(12)), (std::set<int>{70}));
     std::set<int> zero = span(0, 149);
@@ -47,7 +47,7 @@ TEST(Separation, RowsPastTheEndGiveTheLastEmptyRow) {
     PatternFixture p(200, 1024, 7);
     p.prepare();
     EXPECT_EQ(SeparatedData.RowCount(), 1027);
-    const TSeparatedRow& last = SeparatedData.GetRow(5000);
+    const SeparatedRow& last = SeparatedData.GetRow(5000);
     EXPECT_EQ(&last, &SeparatedData.GetRow(1026));
     for (uint8_t b : last.Data) ASSERT_EQ(b, 0);
     EXPECT_EQ(SeparatedData.GetRowColors(5000).ColorMask, 0u);
@@ -55,7 +55,7 @@ TEST(Separation, RowsPastTheEndGiveTheLastEmptyRow) {
 }
 
 TEST(Separation, EmptyObjectAnswersAZeroRow) {
-    TSeparatedData s;
+    ColourSeparation s;
     for (int row : {-1, 0, 7, 100000}) {
         for (uint8_t b : s.GetRow(row).Data) ASSERT_EQ(b, 0);
         EXPECT_EQ(s.GetRowColors(row).ColorCount, 0);
@@ -77,8 +77,8 @@ TEST(Separation, GarmentModeSkipsCellsOutsideTheMask) {
     EXPECT_EQ(needlesOf(SeparatedData.GetRow(5).Plane(9)), span(10, 19));
     EXPECT_EQ(maskOf(5), colors({9}));
     // The row table judges the row by the same cells.
-    EXPECT_EQ(RowTable[4].ColorMask, colors({2}));
-    EXPECT_EQ(RowTable[4].ColorCount, 1);
+    EXPECT_EQ(gRowTable[4].ColorMask, colors({2}));
+    EXPECT_EQ(gRowTable[4].ColorCount, 1);
 }
 
 // SpreadColors: masks before -> masks after, rows in order (the three empty
@@ -132,7 +132,7 @@ TEST(Separation, ARasterShorterThanItsHeightIsReadSafely) {
     EXPECT_EQ(SeparatedData.RowCount(), 12);
     EXPECT_EQ(SeparatedData.GetRowColors(0).ColorMask, 0u); // picture line 8 does not exist
     EXPECT_EQ(SeparatedData.GetRowColors(4).ColorMask, colors({3}));
-    EXPECT_EQ(RowTable[4].ColorMask, colors({3}));
-    EXPECT_EQ(RowTable[0].ColorMask, 0);
+    EXPECT_EQ(gRowTable[4].ColorMask, colors({3}));
+    EXPECT_EQ(gRowTable[0].ColorMask, 0);
     GraphicData.Height = 5;
 }

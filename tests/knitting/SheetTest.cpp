@@ -11,17 +11,17 @@ using namespace lc::test;
 // ------------------------------------------------------------ columns
 
 TEST(CarriageControl, SizeComesFromItsLetters) {
-    TCarriageControl c(" m F m ", 'n');
+    CarriageControl c(" m F m ", 'n');
     EXPECT_EQ(c.CellCount, 7);
     EXPECT_EQ(c.Width, 210);
     EXPECT_EQ(c.Height, 60);
-    TRowCounter rc;
+    RowCounterControl rc;
     EXPECT_EQ(rc.Width, 60);
     EXPECT_EQ(rc.CellCount, 1);
 }
 
 TEST(CarriageControl, SetCellHighlightsAndClears) {
-    TCarriageControl c(" m F m ", 'n');
+    CarriageControl c(" m F m ", 'n');
     c.SetCell(2, 'x');
     c.SetCell(4, 'y');
     EXPECT_EQ(c.Highlight, 0b10100u);
@@ -37,7 +37,7 @@ TEST(CarriageControl, SetCellHighlightsAndClears) {
 
 TEST(CarriageControl, CellsAreFilledSkyBlueWhenHighlighted) {
     RecordingCanvas cv;
-    TCarriageControl c("abc", 'n');
+    CarriageControl c("abc", 'n');
     c.Left = 62;
     c.SetCanvas(&cv);
     c.SetCell(1, 'b');
@@ -57,7 +57,7 @@ TEST(CarriageControl, CellsAreFilledSkyBlueWhenHighlighted) {
 
 TEST(CarriageControl, TitleSymbolScalesToTheColumn) {
     RecordingCanvas cv;
-    TCarriageControl c("ab", 'n'); // 60 wide: 60*20 / (18 - 6) = 100, clamped to 72
+    CarriageControl c("ab", 'n'); // 60 wide: 60*20 / (18 - 6) = 100, clamped to 72
     c.SetCanvas(&cv);
     cv.setFontSize(14);
     c.DrawSymbol();
@@ -84,7 +84,7 @@ TEST(CarriageControl, TitleSymbolScalesToTheColumn) {
 
 TEST(CarriageControl, RowCounterDrawsItsValueInItsCellLine) {
     RecordingCanvas cv;
-    TRowCounter rc(37);
+    RowCounterControl rc(37);
     rc.SetCanvas(&cv);
     rc.Paint();
     ASSERT_EQ(cv.texts.size(), 1u);
@@ -97,7 +97,7 @@ TEST(CarriageControl, RowCounterDrawsItsValueInItsCellLine) {
 // ------------------------------------------------------------ technique base
 
 TEST(TechniqueBase, DefaultsMapPassesOneToOne) {
-    TTechnique t;
+    Technique t;
     EXPECT_EQ(t.PassToRow(7), 7);
     t.PassesPerRow = 2;
     EXPECT_EQ(t.RowToPass(5), 10);
@@ -111,7 +111,7 @@ TEST(TechniqueBase, DefaultsMapPassesOneToOne) {
 }
 
 TEST(TechniqueBase, WorkDoneWhenNoPassAheadMapsBelowRowCount) {
-    TTechnique t;
+    Technique t;
     EXPECT_FALSE(t.WorkDone(9, 10));
     EXPECT_TRUE(t.WorkDone(10, 10));
     EXPECT_TRUE(t.WorkDone(0, 0));
@@ -119,8 +119,8 @@ TEST(TechniqueBase, WorkDoneWhenNoPassAheadMapsBelowRowCount) {
 
 TEST(TechniqueBase, NameSourceSuppliesNamesWithEnglishFallback) {
     SetTechniqueNameSource([](std::string_view key) { return key == "s02002" ? std::string("Fair-isle (test)") : std::string(); });
-    TFairisle f;
-    TWeaving w;
+    FairIsle f;
+    Weaving w;
     EXPECT_EQ(f.Name, "Fair-isle (test)");
     EXPECT_EQ(w.Name, "Weaving");
     SetTechniqueNameSource(nullptr);
@@ -130,7 +130,7 @@ TEST(TechniqueBase, NameSourceSuppliesNamesWithEnglishFallback) {
 
 TEST(TechniqueBase, ColumnsAreLaidOutAfterTheRowNumbers) {
     RecordingCanvas cv;
-    TFairisle f;
+    FairIsle f;
     f.SetCanvas(&cv);
     ASSERT_EQ(f.Controls.size(), 3u);
     EXPECT_EQ(f.Controls[0]->Left, 62);
@@ -148,7 +148,7 @@ TEST(TechniqueBase, FairIsleRowLinesAndTheTenthRowMark) {
     p.setSpan(11, 0, 3, 5);
     p.prepare();
     RecordingCanvas cv;
-    TFairisle f;
+    FairIsle f;
     f.SetCanvas(&cv);
     f.DrawInstructionRow(10);
     auto lines = sheetLines(cv);
@@ -172,7 +172,7 @@ TEST(TechniqueBase, FairIsleRowLinesAndTheTenthRowMark) {
 
 TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
     RecordingCanvas cv;
-    TTerryWeave t;
+    TerryWeave t;
     t.SetCanvas(&cv);
     t.FirstShownLine = 3;
     t.DrawInstructionSheet();
@@ -183,7 +183,7 @@ TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
     EXPECT_EQ(lines[0].top, 89);
 
     RecordingCanvas all;
-    TTerryWeave t2;
+    TerryWeave t2;
     t2.SetCanvas(&all);
     t2.DrawInstructionSheet();
     EXPECT_EQ(sheetLines(all).size(), 12u);
@@ -194,7 +194,7 @@ TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
 }
 
 TEST(TechniqueBase, NoCanvasDrawsNothingAndStillCounts) {
-    TPinTuckStich t;
+    PinTuckStitch t;
     t.DrawInstructionSheet();
     EXPECT_EQ(t.LineCounter, 7);
 }

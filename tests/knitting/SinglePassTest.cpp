@@ -21,7 +21,7 @@ struct Span {
 // One design row under one technique: what it is made of, what comes out.
 struct Case {
     const char* name;
-    std::function<std::unique_ptr<TTechnique>()> make;
+    std::function<std::unique_ptr<Technique>()> make;
     int base;               // colour of every cell of the row
     std::vector<Span> spans; // then these cells
     int check;              // CheckRow
@@ -34,7 +34,7 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 template <class T>
-std::function<std::unique_ptr<TTechnique>()> make() {
+std::function<std::unique_ptr<Technique>()> make() {
     return [] { return std::make_unique<T>(); };
 }
 
@@ -78,31 +78,31 @@ const char kLaceEffectEven[] = "\x60\x53\x3E\x68";
 INSTANTIATE_TEST_SUITE_P(
     Techniques, SinglePass,
     ::testing::Values(
-        Case{"FairIsleTwoColours", make<TFairisle>(), 3, {{7, 20, 29}, {7, 150, 150}}, 0, 7, "Z F", "Z F",
+        Case{"FairIsleTwoColours", make<FairIsle>(), 3, {{7, 20, 29}, {7, 150, 150}}, 0, 7, "Z F", "Z F",
              {" m F m ?\?>"}, {" m F m ?\?<"}, colors({3, 7}), colors({3, 7}), 0},
-        Case{"FairIsleColourZeroOnly", make<TFairisle>(), 0, {}, 0, -1, "Z O ", "Z O ", {" m O m ? >"}, {" m O m ? <"},
+        Case{"FairIsleColourZeroOnly", make<FairIsle>(), 0, {}, 0, -1, "Z O ", "Z O ", {" m O m ? >"}, {" m O m ? <"},
              colors({0}), colors({0}), 0},
-        Case{"FairIsleThreeColours", make<TFairisle>(), 0, {{1, 0, 0}, {2, 5, 5}}, 256, 2, "Z O ", "Z O ",
+        Case{"FairIsleThreeColours", make<FairIsle>(), 0, {{1, 0, 0}, {2, 5, 5}}, 256, 2, "Z O ", "Z O ",
              {" m O m ? >"}, {" m O m ? <"}, colors({0, 2}), colors({0, 2}), 0},
-        Case{"ThreadLaceOneColour", make<TThreadLace>(), 5, {}, 0, 5, "Z L", "Z L", {" l L m ?\?>"}, {" l L m ?\?<"},
+        Case{"ThreadLaceOneColour", make<ThreadLace>(), 5, {}, 0, 5, "Z L", "Z L", {" l L m ?\?>"}, {" l L m ?\?<"},
              colors({5, 6}), colors({5, 6}), colors({5})},
-        Case{"ThreadLaceLowestFifteen", make<TThreadLace>(), 15, {}, 0, 15, "Z L", "Z L", {" l L m ?\?>"},
+        Case{"ThreadLaceLowestFifteen", make<ThreadLace>(), 15, {}, 0, 15, "Z L", "Z L", {" l L m ?\?>"},
              {" l L m ?\?<"}, colors({15, 0}), colors({15, 0}), colors({15})},
-        Case{"WeavingTwoColours", make<TWeaving>(), 2, {{9, 40, 60}}, 0, 9, "Z W", "Z W", {" moWom ?\?="},
+        Case{"WeavingTwoColours", make<Weaving>(), 2, {{9, 40, 60}}, 0, 9, "Z W", "Z W", {" moWom ?\?="},
              {" moWom ?\?="}, colors({2, 9}), colors({2, 9}), colors({9})},
-        Case{"WeavingOneColour", make<TWeaving>(), 4, {}, 0, 4, "Z W", "Z W", {" moWom ?\?="}, {" moWom ?\?="},
+        Case{"WeavingOneColour", make<Weaving>(), 4, {}, 0, 4, "Z W", "Z W", {" moWom ?\?="}, {" moWom ?\?="},
              colors({4}), colors({4}), 0},
-        Case{"LaceOneColourSelectsNothing", make<TLace>(), 6, {}, 0, -1, "} L", "} L", {" L ? ="}, {" L ? ="},
+        Case{"LaceOneColourSelectsNothing", make<Lace>(), 6, {}, 0, -1, "} L", "} L", {" L ? ="}, {" L ? ="},
              colors({6}), colors({6}), 0},
-        Case{"LaceTwoColours", make<TLace>(), 0, {{3, 100, 120}}, 0, 3, "} L", "} L", {" L ? ="}, {" L ? ="},
+        Case{"LaceTwoColours", make<Lace>(), 0, {{3, 100, 120}}, 0, 3, "} L", "} L", {" L ? ="}, {" L ? ="},
              colors({0}), colors({0}), 0},
-        Case{"PinTuck", make<TPinTuckStich>(), 1, {{4, 0, 9}}, 0, 4, "` Y", "` Y", {" S   34!      <"},
+        Case{"PinTuck", make<PinTuckStitch>(), 1, {{4, 0, 9}}, 0, 4, "` Y", "` Y", {" S   34!      <"},
              {" S   34!      <"}, colors({1}), colors({1}), 0},
-        Case{"TerryWeave", make<TTerryWeave>(), 2, {{5, 10, 12}}, 0, 5, kTerryEven, kTerryOdd,
+        Case{"TerryWeave", make<TerryWeave>(), 2, {{5, 10, 12}}, 0, 5, kTerryEven, kTerryOdd,
              {"#J>N", B14 + ">"}, {"#J>N", B14 + "<", "#M=I"}, colors({2, 3}), colors({2, 3}), colors({2})},
-        Case{"LaceEffect", make<TLaceEffect>(), 2, {{5, 10, 12}}, 0, 5, kLaceEffectEven, kLaceEffectOdd,
+        Case{"LaceEffect", make<LaceEffect>(), 2, {{5, 10, 12}}, 0, 5, kLaceEffectEven, kLaceEffectOdd,
              {"#h>N", B14 + ">"}, {"#h>N", B14 + "<", "#M=g"}, colors({2}), colors({2}), 0},
-        Case{"IntarsiaSixteenColours", make<TIntarsia>(), 0,
+        Case{"IntarsiaSixteenColours", make<Intarsia>(), 0,
              {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}, {8, 8, 8}, {9, 9, 9},
               {10, 10, 10}, {11, 11, 11}, {12, 12, 12}, {13, 13, 13}, {14, 14, 14}, {15, 15, 15}},
              0, -1, "  =", "  =", {"  ="}, {"  ="}, colors({0}), colors({0}), 0}),
@@ -113,28 +113,28 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     TuckAndSkip, SinglePass,
     ::testing::Values(
-        Case{"TuckTwoColours", make<TTuckStich>(), 4, {{0, 10, 11}, {0, 20, 21}}, 0, 4, "Z T", "Z T", {" m T m ? >"},
+        Case{"TuckTwoColours", make<TuckStitch>(), 4, {{0, 10, 11}, {0, 20, 21}}, 0, 4, "Z T", "Z T", {" m T m ? >"},
              {" m T m ? <"}, colors({4}), colors({4}), 0},
-        Case{"TuckThreeAdjacentLowerCells", make<TTuckStich>(), 4, {{0, 10, 12}}, 1024, 4, "Z T", "Z T",
+        Case{"TuckThreeAdjacentLowerCells", make<TuckStitch>(), 4, {{0, 10, 12}}, 1024, 4, "Z T", "Z T",
              {" m T m ? >"}, {" m T m ? <"}, colors({4}), colors({4}), 0},
-        Case{"TuckColourZeroAloneSelectsAll", make<TTuckStich>(), 0, {}, 0, 0, "Z T", "Z T", {" m T m ? >"},
+        Case{"TuckColourZeroAloneSelectsAll", make<TuckStitch>(), 0, {}, 0, 0, "Z T", "Z T", {" m T m ? >"},
              {" m T m ? <"}, colors({0}), colors({0}), 0},
-        Case{"TuckThreeColours", make<TTuckStich>(), 0, {{3, 0, 0}, {9, 50, 50}}, 256, 9, "Z T", "Z T",
+        Case{"TuckThreeColours", make<TuckStitch>(), 0, {{3, 0, 0}, {9, 50, 50}}, 256, 9, "Z T", "Z T",
              {" m T m ? >"}, {" m T m ? <"}, colors({9}), colors({9}), 0},
-        Case{"MultiColourTuck", make<TMultiColorTuckStich>(), 7, {{1, 5, 6}}, 0, 7, "Z T", "Z T", {" m T m ? >"},
+        Case{"MultiColourTuck", make<MultiColorTuckStitch>(), 7, {{1, 5, 6}}, 0, 7, "Z T", "Z T", {" m T m ? >"},
              {" m T m ? <"}, colors({7}), colors({7}), 0},
-        Case{"DoubleTuck", make<TDoubleTuckStich>(), 3, {{1, 0, 0}}, 0, 3, "` T", "` T", {" Tm  3 !      >"},
+        Case{"DoubleTuck", make<DoubleTuckStitch>(), 3, {{1, 0, 0}}, 0, 3, "` T", "` T", {" Tm  3 !      >"},
              {" Tm  3 !      <"}, colors({3}), colors({3}), 0},
-        Case{"SkipTwoColours", make<TSkipStich>(), 5, {{2, 30, 31}}, 0, 5, "Z Y", "Z Y", {" m Y m ? >"},
+        Case{"SkipTwoColours", make<SkipStitch>(), 5, {{2, 30, 31}}, 0, 5, "Z Y", "Z Y", {" m Y m ? >"},
              {" m Y m ? <"}, colors({5}), colors({5}), 0},
-        Case{"SkipColourZeroAloneSelectsAll", make<TSkipStich>(), 0, {}, 0, 0, "Z Y", "Z Y", {" m Y m ? >"},
+        Case{"SkipColourZeroAloneSelectsAll", make<SkipStitch>(), 0, {}, 0, 0, "Z Y", "Z Y", {" m Y m ? >"},
              {" m Y m ? <"}, colors({0}), colors({0}), 0},
-        Case{"MultiColourSkipOneColourSelectsAll", make<TMultiColorSkipStich>(), 6, {}, 0, 6, "Z Y", "Z Y",
+        Case{"MultiColourSkipOneColourSelectsAll", make<MultiColorSkipStitch>(), 6, {}, 0, 6, "Z Y", "Z Y",
              {" m Y m ? >"}, {" m Y m ? <"}, colors({6}), colors({6}), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Constants {
-    std::function<std::unique_ptr<TTechnique>()> make;
+    std::function<std::unique_ptr<Technique>()> make;
     int kind, maxColors, otherSide, edgeMode, edgeValue, setupLines, startSide;
 };
 
@@ -142,13 +142,13 @@ struct Constants {
 
 TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
     const std::vector<Constants> table = {
-        {make<TFairisle>(), 1, 2, 0, 1, 1, 0, 0},          {make<TThreadLace>(), 2, 2, 0, 2, 0, 0, 0},
-        {make<TWeaving>(), 256, 2, 1, 1, 1, 0, 0},         {make<TLace>(), 512, 2, 0, 2, 0, 0, 0},
-        {make<TPinTuckStich>(), 16384, 2, 1, 1, 0, 6, 0},  {make<TTerryWeave>(), 32768, 2, 0, 0, 0, 12, 0},
-        {make<TLaceEffect>(), 65536, 2, 0, 0, 0, 12, 0},   {make<TIntarsia>(), 131072, 16, 0, 0, 0, 0, 0},
-        {make<TTuckStich>(), 4, 2, 0, 1, 1, 0, 0},         {make<TMultiColorTuckStich>(), 16, 2, 0, 1, 1, 0, 0},
-        {make<TDoubleTuckStich>(), 32, 2, 0, 1, 1, 7, 0},  {make<TSkipStich>(), 64, 2, 0, 1, 1, 0, 0},
-        {make<TMultiColorSkipStich>(), 128, 2, 0, 1, 1, 0, 0},
+        {make<FairIsle>(), 1, 2, 0, 1, 1, 0, 0},          {make<ThreadLace>(), 2, 2, 0, 2, 0, 0, 0},
+        {make<Weaving>(), 256, 2, 1, 1, 1, 0, 0},         {make<Lace>(), 512, 2, 0, 2, 0, 0, 0},
+        {make<PinTuckStitch>(), 16384, 2, 1, 1, 0, 6, 0},  {make<TerryWeave>(), 32768, 2, 0, 0, 0, 12, 0},
+        {make<LaceEffect>(), 65536, 2, 0, 0, 0, 12, 0},   {make<Intarsia>(), 131072, 16, 0, 0, 0, 0, 0},
+        {make<TuckStitch>(), 4, 2, 0, 1, 1, 0, 0},         {make<MultiColorTuckStitch>(), 16, 2, 0, 1, 1, 0, 0},
+        {make<DoubleTuckStitch>(), 32, 2, 0, 1, 1, 7, 0},  {make<SkipStitch>(), 64, 2, 0, 1, 1, 0, 0},
+        {make<MultiColorSkipStitch>(), 128, 2, 0, 1, 1, 0, 0},
     };
     for (const auto& c : table) {
         auto t = c.make();
@@ -170,7 +170,7 @@ TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
             EXPECT_EQ(t->Controls[8]->Symbol, 's');
         }
     }
-    EXPECT_EQ(TWeaving().ThreadType, 1);
+    EXPECT_EQ(Weaving().ThreadType, 1);
 }
 
 TEST(SinglePassEvents, ColourEventFiresOnlyWhenTheYarnsChange) {
@@ -179,9 +179,9 @@ TEST(SinglePassEvents, ColourEventFiresOnlyWhenTheYarnsChange) {
     p.setSpan(2, 0, 4, 9);
     p.setSpan(3, 0, 4, 10);
     p.prepare();
-    TFairisle f;
+    FairIsle f;
     int fired = 0;
-    f.OnColorChanged = [&](TTechnique& sender) {
+    f.OnColorChanged = [&](Technique& sender) {
         EXPECT_EQ(&sender, &f);
         ++fired;
     };
@@ -199,17 +199,17 @@ TEST(SinglePassEvents, OnlyFairIsleReportsSettingChanges) {
     p.setSpan(2, 0, 4, 9);
     p.setSpan(3, 0, 4, 9);
     p.prepare();
-    TFairisle f;
+    FairIsle f;
     std::vector<std::string> seen;
-    f.OnMachineSettingChanged = [&](TTechnique& t) { seen.push_back(t.LastSetting); };
+    f.OnMachineSettingChanged = [&](Technique& t) { seen.push_back(t.LastSetting); };
     for (int row : {0, 1, 2, 3, 4}) f.GetCarriageSetting(row);
     // "" -> "Z O " -> "Z F" -> "Z O ": the event sees the previous setting.
     EXPECT_EQ(seen, (std::vector<std::string>{"", "Z O ", "Z F"}));
     EXPECT_EQ(f.LastSetting, "Z O ");
 
-    TWeaving w;
+    Weaving w;
     int fired = 0;
-    w.OnMachineSettingChanged = [&](TTechnique&) { ++fired; };
+    w.OnMachineSettingChanged = [&](Technique&) { ++fired; };
     w.GetCarriageSetting(0);
     EXPECT_EQ(fired, 0);
     EXPECT_EQ(w.LastSetting, "");
@@ -219,7 +219,7 @@ TEST(SinglePassColours, EmptyRowKeepsThePreviousYarnsAndColourOrderFollowsTheRul
     PatternFixture p(50, 10, 16); // background only: no colour in any row
     p.setSpan(1, 0, 49, 15);
     p.prepare();
-    TThreadLace t;
+    ThreadLace t;
     t.UpdateColors(1);
     EXPECT_EQ(ColorOrder[0], 15);
     EXPECT_EQ(ColorOrder[1], 15);
@@ -229,7 +229,7 @@ TEST(SinglePassColours, EmptyRowKeepsThePreviousYarnsAndColourOrderFollowsTheRul
     EXPECT_EQ(t.MarkedYarns, 0);
     EXPECT_EQ(ColorOrder[0], 15);
 
-    TFairisle f;
+    FairIsle f;
     f.UpdateColors(1);
     EXPECT_EQ(ColorOrder[0], -1);
     f.UpdateColors(0);
@@ -241,7 +241,7 @@ TEST(SinglePassNeedles, NothingPastThePatternWidth) {
     PatternFixture p(150, 4, 0);
     p.setRow(1, 4);
     p.prepare();
-    for (const auto& mk : {make<TFairisle>(), make<TThreadLace>()}) {
+    for (const auto& mk : {make<FairIsle>(), make<ThreadLace>()}) {
         auto t = mk();
         uint8_t bits[kNeedleRowBytes] = {};
         t->GetPassNeedles(1, bits);
@@ -250,7 +250,7 @@ TEST(SinglePassNeedles, NothingPastThePatternWidth) {
     }
     // A pass past the separated rows reads the last (empty) row.
     uint8_t bits[kNeedleRowBytes] = {};
-    TFairisle().GetPassNeedles(5000, bits);
+    FairIsle().GetPassNeedles(5000, bits);
     EXPECT_TRUE(needlesOf(bits).empty());
 }
 
@@ -260,10 +260,10 @@ TEST(SinglePassNeedles, FairIsleWorkedExampleBeforeAndAfterTheRun) {
     p.setSpan(0, 0, 3, 5);
     p.set(196, 0, 5);
     p.prepare();
-    EXPECT_EQ(RowTable[0].ColorMask, 0x8400);
-    EXPECT_EQ(RowTable[0].ColorCount, 2);
+    EXPECT_EQ(gRowTable[0].ColorMask, 0x8400);
+    EXPECT_EQ(gRowTable[0].ColorCount, 2);
     uint8_t bits[kNeedleRowBytes] = {};
-    TFairisle f;
+    FairIsle f;
     f.GetPassNeedles(0, bits);
     EXPECT_EQ(bits[0], 0xF0);
     EXPECT_EQ(bits[24], 0x08);
@@ -279,7 +279,7 @@ TEST(SinglePassNeedles, FairIsleWorkedExampleBeforeAndAfterTheRun) {
 }
 
 TEST(SinglePassSheet, PinTuckSetupLines) {
-    TPinTuckStich t;
+    PinTuckStitch t;
     const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     std::vector<int> labels;
@@ -301,7 +301,7 @@ TEST(SinglePassSheet, PinTuckSetupLines) {
 
 TEST(SinglePassSheet, TerryWeaveAndLaceEffectSetupLines) {
     for (bool lace : {false, true}) {
-        std::unique_ptr<TTechnique> t = lace ? std::unique_ptr<TTechnique>(new TLaceEffect) : std::make_unique<TTerryWeave>();
+        std::unique_ptr<Technique> t = lace ? std::unique_ptr<Technique>(new LaceEffect) : std::make_unique<TerryWeave>();
         const std::vector<std::string> got = setupLines(*t);
         const std::vector<std::string> want = {
             lace ? "#v" : "#j", "#dc", lace ? "#M=g $" : "#M=I $", " S            <", B14 + ">", B14 + "<",

@@ -6,8 +6,8 @@
 
 #include "KnitTestUtil.h"
 #include "knitting/FineLace.h"
-#include "knitting/KnittMachine.h"
-#include "knitting/NeedleBed.h"
+#include "knitting/KnitMachine.h"
+#include "knitting/NeedleBedModel.h"
 #include "knitting/TechniqueAdapter.h"
 
 using namespace lc;
@@ -16,8 +16,8 @@ using namespace lc::test;
 namespace {
 struct AdapterFixture : ::testing::Test {
     PatternFixture pattern{200, 100, 0};
-    TSilverReed machine;
-    TechniqueAdapter source{machine, RowTable, SeparatedData};
+    SilverReedMachine machine;
+    TechniqueAdapter source{machine, gRowTable, SeparatedData};
 };
 } // namespace
 
@@ -54,7 +54,7 @@ TEST_F(AdapterFixture, JudgesEachPictureRowAndAcceptsRowsOutsideIt) {
     PatternFixture::set(5, 11, 2);
     PatternFixture::set(50, 13, 1);
     PatternFixture::prepare();
-    machine.SelectTechniqueByKind(tkMultiColorTuckStich);
+    machine.SelectTechniqueByKind(tkMultiColorTuckStitch);
     std::vector<int> verdicts;
     for (int row = 10; row <= 13; ++row) verdicts.push_back(source.CheckRow(row));
     EXPECT_EQ(verdicts, (std::vector<int>{0, kRowTooManyColors, 0, kRowPairBroken}));
@@ -91,7 +91,7 @@ TEST_F(AdapterFixture, PassNeedlesComeFromTheTechnique) {
 
 TEST(NeedleBedCamsTest, ReadAndSetTheBedsCams) {
     PatternFixture pattern(200, 10);
-    TNeedleBed bed;
+    NeedleBedModel bed;
     NeedleBedCams cams(bed);
     cams.SetCams(49, 148);
     EXPECT_EQ(cams.LSPos(), 49);

@@ -23,8 +23,8 @@ TEST(TuckSkip, TuckRuleCountsRunsOfTheLowerColourOnly) {
     p.setSpan(2, 0, 199, 9);
     p.setSpan(2, 50, 51, 4);   // {4,9}: the higher colour may run on
     p.prepare();
-    for (auto* t : std::initializer_list<TTechnique*>{new TTuckStich, new TSkipStich, new TDoubleTuckStich}) {
-        std::unique_ptr<TTechnique> own(t);
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new SkipStitch, new DoubleTuckStitch}) {
+        std::unique_ptr<Technique> own(t);
         EXPECT_EQ(t->CheckRow(scanline(0), 0), 0) << t->Name;
         EXPECT_EQ(t->CheckRow(scanline(1), 1), 1024) << t->Name;
         EXPECT_EQ(t->CheckRow(scanline(2), 2), 0) << t->Name;
@@ -39,14 +39,14 @@ TEST(TuckSkip, PairRuleComparesWholeRows) {
     p.set(150, 3, 1); // row 3 differs from row 2 only far along the row
     p.set(9, 5, 6);   // row 5: three colours and different
     p.prepare();
-    for (auto* t : std::initializer_list<TTechnique*>{new TMultiColorTuckStich, new TMultiColorSkipStich}) {
-        std::unique_ptr<TTechnique> own(t);
+    for (auto* t : std::initializer_list<Technique*>{new MultiColorTuckStitch, new MultiColorSkipStitch}) {
+        std::unique_ptr<Technique> own(t);
         std::vector<int> got;
         for (int r = 0; r < 6; ++r) got.push_back(t->CheckRow(scanline(r), r));
         EXPECT_EQ(got, (std::vector<int>{0, 0, 0, 2048, 0, 2048})) << t->Name;
     }
     // The single-row techniques know no pair rule.
-    TTuckStich tuck;
+    TuckStitch tuck;
     EXPECT_EQ(tuck.CheckRow(scanline(3), 3), 0);
 }
 
@@ -54,7 +54,7 @@ TEST(TuckSkip, AllNeedleRowsStopAtThePatternWidth) {
     // 150 wide, one colour: needles 0..149, never 150 and 151, whichever side is sent.
     PatternFixture p(150, 4, 0);
     p.prepare();
-    TTuckStich t;
+    TuckStitch t;
     uint8_t bits[kNeedleRowBytes] = {};
     t.GetPassNeedles(1, bits);
     EXPECT_EQ(needlesOf(bits), span(0, 149));
@@ -66,8 +66,8 @@ TEST(TuckSkip, AllNeedleRowsStopAtThePatternWidth) {
 TEST(TuckSkip, RowsWithoutColourSelectNothing) {
     PatternFixture p(60, 4, 16); // background only (as outside a garment)
     p.prepare();
-    for (auto* t : std::initializer_list<TTechnique*>{new TTuckStich, new TSkipStich, new TMultiColorSkipStich}) {
-        std::unique_ptr<TTechnique> own(t);
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new SkipStitch, new MultiColorSkipStitch}) {
+        std::unique_ptr<Technique> own(t);
         uint8_t bits[kNeedleRowBytes] = {};
         t->GetPassNeedles(0, bits);
         EXPECT_TRUE(needlesOf(bits).empty()) << t->Name;
@@ -78,8 +78,8 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
     PatternFixture p(60, 4, 16);
     p.setRow(1, 3);
     p.prepare();
-    TTuckStich tuck;
-    TSkipStich skip;
+    TuckStitch tuck;
+    SkipStitch skip;
     tuck.UpdateColors(1);
     skip.UpdateColors(1);
     tuck.UpdateColors(0);
@@ -89,7 +89,7 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
 }
 
 TEST(TuckSkip, DoubleTuckSetupLines) {
-    TDoubleTuckStich t;
+    DoubleTuckStitch t;
     const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     for (int i = 0; i < 7; ++i) {

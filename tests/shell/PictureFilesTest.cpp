@@ -44,7 +44,7 @@ std::vector<uint8_t> cells(const IndexedBitmap& bmp) {
 struct CountingView : IDrawingView {
     int stitch = 0, bobbins = 0, picture = 0, grid = 0;
     void BuildStitchBitmaps() override { ++stitch; }
-    void MakeBobins() override { ++bobbins; }
+    void MakeBobbins() override { ++bobbins; }
     void RepaintPicture() override { ++picture; }
     void RepaintPaletteGrid() override { ++grid; }
 };
@@ -54,7 +54,7 @@ protected:
     void SetUp() override { g.SetSize(200, 1024); }
     void TearDown() override { test_hooks::FailAtomicWritesAfter(-1); }
     TempDir dir;
-    TLCGraphicData g;
+    PatternRaster g;
 };
 
 } // namespace
@@ -64,7 +64,7 @@ TEST_F(PictureFilesTest, PictureOfTheWholeRasterIsWrittenTopLineFirst) {
     g.Picture.line(0)[0] = 16; // background stored as 0, its neighbour untouched
     g.Picture.line(0)[1] = 9;
     const std::string f = dir.file("p.LCW");
-    SaveMyRis(f, g);
+    SavePicture(f, g);
     const auto bytes = readFile(f);
     ASSERT_EQ(bytes.size(), 102466u);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 10),
@@ -78,10 +78,10 @@ TEST_F(PictureFilesTest, PictureOfTheWholeRasterIsWrittenTopLineFirst) {
             ASSERT_EQ(bytes[66 + size_t(y) * 100 + k], want) << y << "," << k;
         }
 
-    TLCGraphicData back;
+    PatternRaster back;
     back.SetSize(200, 1024);
     CountingView view;
-    EXPECT_EQ(OpenMyRis(f, back, &view), MyRisResult::Picture);
+    EXPECT_EQ(OpenPicture(f, back, &view), PictureResult::Picture);
     EXPECT_EQ(view.picture, 1);
     auto expected = cells(g.Picture);
     for (auto& c : expected) c = c == 16 ? 0 : c;
@@ -92,7 +92,7 @@ TEST_F(PictureFilesTest, ShortPictureFillsTheBottomRowsOnly) {
     fill(g.Picture, 4);
     const auto before = cells(g.Picture);
     const auto file = pictureFile(200, 512, [](int i, int k) { return uint8_t((i + k) & 0xFF); });
-    ASSERT_EQ(OpenMyRisBytes(file, g), MyRisResult::Picture);
+    ASSERT_EQ(OpenPictureBytes(file, g), PictureResult::Picture);
     const auto after = cells(g.Picture);
     EXPECT_TRUE(std::equal(after.begin(), after.begin() + 512 * 200, before.begin())); // rows 512..1023 kept
     // The first stored row became pattern row 511 (line 512).
@@ -103,7 +103,7 @@ TEST_F(PictureFilesTest, ShortPictureFillsTheBottomRowsOnly) {
 }
 
 TEST_F(PictureFilesTest, OddWidthLosesItsLastStitchAsTheFormatSays) {
-    TLCGraphicData seven;
+    PatternRaster seven;
     seven.SetSize(7, 1024);
     for (int y = 0; y < 1024; ++y)
         for (int x = 0; x < 7; ++x) seven.Picture.line(y)[x] = uint8_t(x + 1);
@@ -111,7 +111,7 @@ TEST_F(PictureFilesTest, OddWidthLosesItsLastStitchAsTheFormatSays) {
     EXPECT_EQ(bytes.size(), 66u + 3u * 1024u);
     EXPECT_EQ(bytes[66], 0x12);
     EXPECT_EQ(bytes[68], 0x56);
-    ASSERT_EQ(OpenMyRisBytes(bytes, seven), MyRisResult::Picture);
+    ASSERT_EQ(OpenPictureBytes(bytes, seven), PictureResult::Picture);
     EXPECT_EQ(seven.Picture.line(5)[5], 6);
     EXPECT_EQ(seven.Picture.line(5)[6], 0);
 }
@@ -119,13 +119,13 @@ TEST_F(PictureFilesTest, OddWidthLosesItsLastStitchAsTheFormatSays) {
 TEST_F(PictureFilesTest, WiderPicturesAreCutAndNarrowerOnesLeaveTheRest) {
     fill(g.Picture, 1);
     const auto wide = pictureFile(250, 1024, [](int, int) { return uint8_t(0x77); });
-    ASSERT_EQ(OpenMyRisBytes(wide, g), MyRisResult::Picture);
+    ASSERT_EQ(OpenPictureBytes(wide, g), PictureResult::Picture);
     for (int x = 0; x < 200; ++x) ASSERT_EQ(g.Picture.line(100)[x], 7);
 
     fill(g.Picture, 1);
     const auto before = cells(g.Picture);
     const auto narrow = pictureFile(150, 1024, [](int, int) { return uint8_t(0x33); });
-    ASSERT_EQ(OpenMyRisBytes(narrow, g), MyRisResult::Picture);
+    ASSERT_EQ(OpenPictureBytes(narrow, g), PictureResult::Picture);
     for (int y = 0; y < 1024; y += 100) {
         for (int x = 0; x < 150; ++x) ASSERT_EQ(g.Picture.line(y)[x], 3);
         for (int x = 150; x < 200; ++x) ASSERT_EQ(g.Picture.line(y)[x], before[size_t(y) * 200 + x]);
@@ -135,7 +135,7 @@ TEST_F(PictureFilesTest, WiderPicturesAreCutAndNarrowerOnesLeaveTheRest) {
     fill(g.Picture, 2);
     const auto before2 = cells(g.Picture);
     const auto tall = pictureFile(200, 1000, [](int, int) { return uint8_t(0x88); });
-    ASSERT_EQ(OpenMyRisBytes(tall, g), MyRisResult::Picture);
+    ASSERT_EQ(OpenPictureBytes(tall, g), PictureResult::Picture);
     EXPECT_EQ(g.Picture.line(999)[0], 8);
     EXPECT_EQ(g.Picture.line(1000)[0], before2[1000 * 200]);
 }
@@ -144,7 +144,7 @@ TEST_F(PictureFilesTest, PicturesThatDoNotFitAreRefusedWithoutTouchingTheRaster)
     fill(g.Picture, 3);
     const auto before = cells(g.Picture);
     auto refused = [&](const std::vector<uint8_t>& file, const char* what) {
-        EXPECT_THROW(OpenMyRisBytes(file, g), FormatError) << what;
+        EXPECT_THROW(OpenPictureBytes(file, g), FormatError) << what;
         EXPECT_EQ(cells(g.Picture), before) << what;
     };
     auto zero = [](int, int) { return uint8_t(0x11); };
@@ -163,17 +163,17 @@ TEST_F(PictureFilesTest, PicturesThatDoNotFitAreRefusedWithoutTouchingTheRaster)
     refused(cut, "cut short");
     refused({'Z', 'T', 0, 0}, "header cut short");
 
-    TLCGraphicData small; // a raster too low for a 512-row picture at line 512
+    PatternRaster small; // a raster too low for a 512-row picture at line 512
     small.SetSize(200, 600);
-    EXPECT_THROW(OpenMyRisBytes(pictureFile(200, 100, zero), small), FormatError);
+    EXPECT_THROW(OpenPictureBytes(pictureFile(200, 100, zero), small), FormatError);
 }
 
 TEST_F(PictureFilesTest, UnknownHeadersOnlyRepaint) {
     fill(g.Picture, 3);
     const auto before = cells(g.Picture);
     CountingView view;
-    EXPECT_EQ(OpenMyRisBytes(std::vector<uint8_t>(100, 'x'), g, &view), MyRisResult::NotRecognised);
-    EXPECT_EQ(OpenMyRisBytes(header(0, 200, 1024, 3), g, &view), MyRisResult::NotRecognised);
+    EXPECT_EQ(OpenPictureBytes(std::vector<uint8_t>(100, 'x'), g, &view), PictureResult::NotRecognised);
+    EXPECT_EQ(OpenPictureBytes(header(0, 200, 1024, 3), g, &view), PictureResult::NotRecognised);
     EXPECT_EQ(view.picture, 2);
     EXPECT_EQ(cells(g.Picture), before);
 }
@@ -191,7 +191,7 @@ TEST_F(PictureFilesTest, PaletteFileIs134BytesOfHeaderAndColours) {
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 66, bytes.begin() + 70), (std::vector<uint8_t>{0x60, 0x7C, 0x6C, 0x00}));
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 130, bytes.end()), (std::vector<uint8_t>{1, 2, 3, 0}));
 
-    TLCGraphicData back;
+    PatternRaster back;
     back.SetSize(4, 4);
     CountingView view;
     EXPECT_TRUE(LoadPalette(f, true, &view, back));
@@ -202,10 +202,10 @@ TEST_F(PictureFilesTest, PaletteFileIs134BytesOfHeaderAndColours) {
     EXPECT_EQ(view.bobbins, 1);
     EXPECT_EQ(view.grid, 1);
 
-    // Through the picture opener ("Load Stich Pattern"), a palette loads too.
-    TLCGraphicData other;
+    // Through the picture opener ("Load Stitch Pattern"), a palette loads too.
+    PatternRaster other;
     other.SetSize(4, 4);
-    EXPECT_EQ(OpenMyRis(f, other, &view), MyRisResult::Palette);
+    EXPECT_EQ(OpenPicture(f, other, &view), PictureResult::Palette);
     EXPECT_EQ(other.Colors[0], RGB(96, 124, 108));
 }
 
@@ -228,7 +228,7 @@ TEST_F(PictureFilesTest, PaletteWithTheWrongMarkChangesNoColourButStillRebuilds)
 TEST_F(PictureFilesTest, ShippedStartPaletteHasDistinctYarnsAndItsOwnBackground) {
     const char* src = std::getenv("LC_SOURCE_DIR");
     ASSERT_NE(src, nullptr);
-    TLCGraphicData s;
+    PatternRaster s;
     s.SetSize(4, 4);
     ASSERT_TRUE(LoadStartPalette(std::string(src) + "/resources/program/", nullptr, s));
     auto dist = [](Color a, Color b) {
@@ -245,7 +245,7 @@ TEST_F(PictureFilesTest, StartPaletteRetintsTheStitchPictures) {
     const char* src = std::getenv("LC_SOURCE_DIR");
     ASSERT_NE(src, nullptr);
     ResetGlobals();
-    GraphicData = TLCGraphicData();
+    GraphicData = PatternRaster();
     GraphicData.SetSize(4, 4);
     LoadStitchSource();
     BuildStitchBitmaps();
@@ -256,18 +256,18 @@ TEST_F(PictureFilesTest, StartPaletteRetintsTheStitchPictures) {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(StitchBitmaps[i].rgb, want[i].rgb) << i;
     EXPECT_NE(StitchBitmaps[1].rgb, std::vector<uint8_t>(StitchBitmaps[1].rgb.size(), 0));
 
-    GraphicData = TLCGraphicData();
+    GraphicData = PatternRaster();
     ReleaseStitchBitmaps();
 }
 
 TEST_F(PictureFilesTest, InterruptedSaveLeavesTheOldFileIntact) {
     const std::string f = dir.file("p.LCW");
-    SaveMyRis(f, g);
+    SavePicture(f, g);
     const auto old = readFile(f);
     fill(g.Picture, 9);
     for (long long k : {0LL, 10LL, 66LL, 50000LL, 102465LL}) {
         test_hooks::FailAtomicWritesAfter(k);
-        EXPECT_THROW(SaveMyRis(f, g), IoError) << k;
+        EXPECT_THROW(SavePicture(f, g), IoError) << k;
         EXPECT_EQ(readFile(f), old) << k;
     }
 }

@@ -8,7 +8,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Jpeg.h"
-#include "core/Model.h"
+#include "core/ModelFile.h"
 #include "core/PatternLibrary.h"
 #include "core/RichText.h"
 #include "garment/GarmentFile.h"
@@ -36,14 +36,14 @@ RgbImage gradient(int w, int h) {
     return img;
 }
 
-void fillRaster(TLCGraphicData& g) {
+void fillRaster(PatternRaster& g) {
     for (int y = 0; y < g.Picture.height(); ++y)
         for (int x = 0; x < g.Picture.width(); ++x) g.Picture.line(y)[x] = uint8_t((x + 3 * y) % 17);
 }
 
 // Garment outlines covering every curve kind, symmetry, merged points and named pieces.
-TMyGarment square(int x, int y, int size, uint8_t kind) {
-    TMyGarment g;
+GarmentOutline square(int x, int y, int size, uint8_t kind) {
+    GarmentOutline g;
     g.AddPoint(x, y);
     g.AddSegment(size, 0, 0);
     g.AddSegment(0, size, 2);
@@ -56,15 +56,15 @@ TMyGarment square(int x, int y, int size, uint8_t kind) {
 }
 
 // Every kind once, each from the previous point.
-TMyGarment everyKind() {
-    TMyGarment g;
+GarmentOutline everyKind() {
+    GarmentOutline g;
     g.AddPoint(0, 0);
     for (int k = 0; k <= 31; ++k) g.AddSegment(40 + k, 30 + k, static_cast<uint8_t>(k));
     return g;
 }
 
-TMyGarment half() {
-    TMyGarment g;
+GarmentOutline half() {
+    GarmentOutline g;
     g.AddPoint(0, 300);
     g.AddSegment(120, 20, 8);
     g.AddSegment(60, 0, 0);
@@ -76,24 +76,24 @@ TMyGarment half() {
 }
 
 void writeGarmentSeeds(const fs::path& root) {
-    const std::vector<TMyGarment> outlines = {TMyGarment{}, square(0, 0, 100, 3), square(-500, 40, 7, 20), everyKind(),
+    const std::vector<GarmentOutline> outlines = {GarmentOutline{}, square(0, 0, 100, 3), square(-500, 40, 7, 20), everyKind(),
                                               half()};
     for (size_t i = 0; i < outlines.size(); ++i)
         put(root / "garment_item", ("item" + std::to_string(i)).c_str(), GarmentItemBytes(outlines[i]));
 
-    TUserIzdelie none;
+    GarmentProduct none;
     put(root / "garments_file", "outline_only", none.SaveToBytes(square(10, 10, 200, 3)));
     put(root / "garments_file", "every_kind", none.SaveToBytes(everyKind()));
 
-    TUserIzdelie product;
+    GarmentProduct product;
     product.AddGarment(square(0, 0, 100, 3));
     product.SetPieceName(0, "Back");
     product.AddGarment(half());
     product.SetPieceName(1, "Front");
     product.AddGarment(everyKind());
-    put(root / "garments_file", "product_only", product.SaveToBytes(TMyGarment{}));
+    put(root / "garments_file", "product_only", product.SaveToBytes(GarmentOutline{}));
 
-    TMyGarment near; // points closer than 5 mm, merged on loading
+    GarmentOutline near; // points closer than 5 mm, merged on loading
     near.AppendPointRaw(0, 0, false);
     near.AppendPointRaw(3, 0, false);
     near.AppendPointRaw(100, 0, true);
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     const fs::path root = argv[1];
     try {
         // Pattern libraries: a bare header, and three patterns of odd and even widths.
-        TPatternLibrary lib;
+        PatternLibrary lib;
         lib.CreateNew("", "Seed");
         put(root / "library", "empty.lcl", lib.SaveToBytes());
         const uint8_t px[12] = {0x12, 0x34, 0x56, 0x70, 0xF0, 0x09, 0xAB, 0xC0, 0x11, 0x22, 0x33, 0x44};
@@ -122,29 +122,29 @@ int main(int argc, char** argv) {
         put(root / "library", "three.lcl", lib.SaveToBytes());
 
         // Model files: an empty one with a preview, and one of every kind of item.
-        TModel m;
+        ModelFile m;
         m.Header.SetAuthor("Loopcrafter");
         m.Header.SetModelName("Seed");
         m.SetPreview(EncodeJpeg(gradient(8, 8)));
         put(root / "model", "preview.lcm", m.SaveToBytes());
-        TLCGraphicData g;
+        PatternRaster g;
         g.SetSize(5, 4);
         fillRaster(g);
-        TModel items;
+        ModelFile items;
         items.AddFolder("Set");
         items.AddDrawing(1, "Drawing", g);
         items.AddGarment(1, "Garment", std::vector<uint8_t>(14, 0));
         items.AddNote(1, "Note", std::vector<uint8_t>{'{', '\\', 'r', 't', 'f', '1', '}'});
-        items.AddMask(0, "Maska", g);
+        items.AddMask(0, "Mask", g);
         items.AddState(0, "State", std::vector<uint8_t>(kAppStateSize, 1));
         put(root / "model", "items.lcm", items.SaveToBytes());
 
         // Pictures: a short one (placed from line 512) and a tall one.
-        TLCGraphicData shortPic;
+        PatternRaster shortPic;
         shortPic.SetSize(8, 16);
         fillRaster(shortPic);
         put(root / "picture", "short.LCW", BuildPictureFile(shortPic));
-        TLCGraphicData tall;
+        PatternRaster tall;
         tall.SetSize(3, 1000);
         fillRaster(tall);
         put(root / "picture", "tall.LCW", BuildPictureFile(tall));

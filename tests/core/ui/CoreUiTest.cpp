@@ -8,7 +8,7 @@
 #include "QtApp.h"
 #include "core/Environment.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/StitchBitmaps.h"
 #include "core/ui/IndexedImage.h"
 #include "core/ui/PrinterDpi.h"
@@ -44,7 +44,7 @@ TEST(StitchPixmaps, FollowTheEngineBuffersAndTheirRebuilds) {
 
 TEST(IndexedImage, ShowsTheCellsWithTheGivenColours) {
     lc::test::qtApp();
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(5, 3);
     g.Picture.line(0)[4] = 16;
     g.Picture.line(2)[1] = 7;

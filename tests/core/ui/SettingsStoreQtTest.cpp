@@ -8,7 +8,7 @@
 #include "QtApp.h"
 #include "core/Errors.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Settings.h"
 #include "core/ui/SettingsStoreQt.h"
 
@@ -26,7 +26,7 @@ protected:
         ResetGlobals();
         AppDir = "/opt/loop crafter/";
         ExeName = "/opt/loop crafter/bin\\loopcrafter";
-        GraphicData = TLCGraphicData();
+        GraphicData = PatternRaster();
     }
     void TearDown() override {
         ResetGlobals();

@@ -1,7 +1,7 @@
 // A knitter's session on the Drawing page: a two-colour motif drawn with the
 // brush, copied, pasted three times, two pastes undone. The page is saved as
 // /tmp/drawing.png for a look at what the screen shows.
-#include "DrawingPage.h"
+#include "DrawingPageTest.h"
 
 #include <QStatusBar>
 
@@ -22,7 +22,7 @@ constexpr int kLeft = 5, kBottom = 5, kSize = 5;
 char motifAt(int dc, int dr) { return kMotif[kSize - 1 - dr][dc]; }
 } // namespace
 
-TEST_F(DrawingPage, KnitterDrawsCopiesPastesThreeTimesAndUndoesTwo) {
+TEST_F(DrawingPageTest, UserDrawsCopiesPastesThreeTimesAndUndoesTwo) {
     // Colours: A = 1 from a left click in the palette, B = 6 from a right click.
     QTest::mouseClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(1 * 21 + 8, 8));
     QTest::mouseClick(frame->paletteGrid(), Qt::RightButton, {}, QPoint(6 * 21 + 8, 8));

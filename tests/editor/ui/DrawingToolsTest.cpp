@@ -1,6 +1,6 @@
 // The drawing tools driven through the Drawing page with synthesised mouse
 // and keyboard events; the cells are checked in GraphicData.
-#include "DrawingPage.h"
+#include "DrawingPageTest.h"
 
 #include <QLabel>
 
@@ -13,12 +13,12 @@ namespace {
 constexpr int kTagRows = 1, kTagCopy = 12, kTagPaste = 14, kTagLine = 20, kTagBrush = 24, kTagFill = 26;
 constexpr int kUndo = 203;
 
-void rightClickPalette(ui::TFrame2& f, int column) {
+void rightClickPalette(ui::DrawingPage& f, int column) {
     QTest::mouseClick(f.paletteGrid(), Qt::RightButton, {}, QPoint(column * 21 + 5, 8));
 }
 } // namespace
 
-TEST_F(DrawingPage, BrushPaintsWithTheButtonsColourAndTheChosenSize) {
+TEST_F(DrawingPageTest, BrushPaintsWithTheButtonsColourAndTheChosenSize) {
     rightClickPalette(*frame, 5);
     ASSERT_EQ(ColorB, 5);
     EXPECT_FALSE(button(kUndo)->isEnabled());
@@ -52,7 +52,7 @@ TEST_F(DrawingPage, BrushPaintsWithTheButtonsColourAndTheChosenSize) {
     EXPECT_EQ(cell(0, 31), 0);
 }
 
-TEST_F(DrawingPage, LineShowsARubberBandAndDrawsWithoutItsEndPoint) {
+TEST_F(DrawingPageTest, LineShowsARubberBandAndDrawsWithoutItsEndPoint) {
     chooseTool(kTagLine);
     ASSERT_EQ(CurrentTool, toolLine);
     EXPECT_TRUE(button(kTagLine)->isChecked());
@@ -79,7 +79,7 @@ TEST_F(DrawingPage, LineShowsARubberBandAndDrawsWithoutItsEndPoint) {
     EXPECT_EQ(cell(29, 24), 0);
 }
 
-TEST_F(DrawingPage, FillFillsTheAreaAndShiftFillReplacesAColourEverywhere) {
+TEST_F(DrawingPageTest, FillFillsTheAreaAndShiftFillReplacesAColourEverywhere) {
     for (int i = 50; i <= 60; ++i) {
         set(i, 50, 3), set(i, 60, 3), set(50, i, 3), set(60, i, 3);
     }
@@ -107,13 +107,13 @@ TEST_F(DrawingPage, FillFillsTheAreaAndShiftFillReplacesAColourEverywhere) {
     EXPECT_EQ(cell(55, 55), 1);
 }
 
-TEST_F(DrawingPage, CopyShowsTheBlockSizeAndPasteCopiesItWhereClicked) {
+TEST_F(DrawingPageTest, CopyShowsTheBlockSizeAndPasteCopiesItWhereClicked) {
     for (int r = 5; r <= 8; ++r)
         for (int c = 2; c <= 5; ++c) set(c, r, static_cast<uint8_t>((c * 3 + r) % 15 + 1));
     chooseTool(kTagCopy);
     dragCells(2, 5, 6, 9);
     EXPECT_EQ(frame->statusText(3), "4 x 4");
-    EXPECT_EQ(BlockRect, (TRect{2, 1015, 6, 1019}));
+    EXPECT_EQ(BlockRect, (CellRect{2, 1015, 6, 1019}));
     // The copied block's frame stays on screen until the next press.
     EXPECT_FALSE(canvas->overlayRect().isEmpty());
     EXPECT_FALSE(button(kUndo)->isEnabled()); // copying changes nothing
@@ -134,7 +134,7 @@ TEST_F(DrawingPage, CopyShowsTheBlockSizeAndPasteCopiesItWhereClicked) {
     EXPECT_EQ(cell(47, 43), cell(5, 8));
 }
 
-TEST_F(DrawingPage, RowsAreInsertedWithColourBAndDeletedAgain) {
+TEST_F(DrawingPageTest, RowsAreInsertedWithColourBAndDeletedAgain) {
     for (int r = 0; r <= 40; ++r) set(r % 7, r, static_cast<uint8_t>(r % 15 + 1));
     rightClickPalette(*frame, 3);
     QTest::mouseClick(button(1001), Qt::LeftButton); // k = 2
@@ -154,7 +154,7 @@ TEST_F(DrawingPage, RowsAreInsertedWithColourBAndDeletedAgain) {
     EXPECT_EQ(cell(5, 1022), 3);
 }
 
-TEST_F(DrawingPage, UndoTakesBackOneGestureAtATimeAndDisablesItselfWhenEmpty) {
+TEST_F(DrawingPageTest, UndoTakesBackOneGestureAtATimeAndDisablesItselfWhenEmpty) {
     clickCell(1, 1);
     dragCells(5, 5, 8, 5);
     chooseTool(kTagLine);
@@ -183,7 +183,7 @@ TEST_F(DrawingPage, UndoTakesBackOneGestureAtATimeAndDisablesItselfWhenEmpty) {
     EXPECT_EQ(cell(4, 4), 7);
 }
 
-TEST_F(DrawingPage, ADragHeldBeyondTheCanvasKeepsMappingCellsAndStaysUndoable) {
+TEST_F(DrawingPageTest, ADragHeldBeyondTheCanvasKeepsMappingCellsAndStaysUndoable) {
     // Through the window system, so the canvas's hold on the mouse is real.
     const QPoint start = at(1, 5);
     QTest::mousePress(canvas, Qt::LeftButton, {}, start);
@@ -217,7 +217,7 @@ TEST_F(DrawingPage, ADragHeldBeyondTheCanvasKeepsMappingCellsAndStaysUndoable) {
     for (int c = 0; c <= 4; ++c) EXPECT_EQ(cell(c, 12), 0) << c;
 }
 
-TEST_F(DrawingPage, ProtectedZoneKeepsItsRowsAndShowsTinted) {
+TEST_F(DrawingPageTest, ProtectedZoneKeepsItsRowsAndShowsTinted) {
     for (int c = 0; c < 200; ++c) set(c, 2, 6);
     clickButton(201);
     ASSERT_TRUE(ZoneOn);
@@ -247,7 +247,7 @@ TEST_F(DrawingPage, ProtectedZoneKeepsItsRowsAndShowsTinted) {
     EXPECT_FALSE(button(0)->isEnabled());
 }
 
-TEST_F(DrawingPage, GrabScrollsTheViewAndTheRulersFollow) {
+TEST_F(DrawingPageTest, GrabScrollsTheViewAndTheRulersFollow) {
     chooseTool(kTagLine);
     clickButton(103);
     EXPECT_EQ(CurrentTool, toolGrab);
@@ -271,8 +271,8 @@ TEST_F(DrawingPage, GrabScrollsTheViewAndTheRulersFollow) {
     EXPECT_EQ(canvas->geom().FirstCol, 23);
 }
 
-TEST_F(DrawingPage, PastePatternTakesTheSelectedGalleryPattern) {
-    TPatternLibrary lib;
+TEST_F(DrawingPageTest, PastePatternTakesTheSelectedGalleryPattern) {
+    PatternLibrary lib;
     lib.CreateNew("/nonexistent/", "test");
     const uint8_t packed[] = {0x12, 0x30, 0x45, 0x60}; // rows 1 2 3 / 4 5 6
     ASSERT_TRUE(lib.AddPattern(3, 2, "p", packed, 1));

@@ -1,6 +1,6 @@
 // The Drawing page's own state: palette and bobbins, brush sizes, zoom, view
 // mode, garment mode, rulers and the handlers the main window calls.
-#include "DrawingPage.h"
+#include "DrawingPageTest.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -26,7 +26,7 @@ QPoint brightestTemplatePixel() {
 QImage bobbinImage(QLabel* l) { return l->pixmap().toImage(); }
 } // namespace
 
-TEST_F(DrawingPage, PaletteClicksChooseColoursAndTheBobbinsShowThem) {
+TEST_F(DrawingPageTest, PaletteClicksChooseColoursAndTheBobbinsShowThem) {
     ui::PaletteGrid* grid = frame->paletteGrid();
     QTest::mouseClick(grid, Qt::RightButton, {}, QPoint(45, 8));
     EXPECT_EQ(ColorB, 2);
@@ -67,7 +67,7 @@ TEST_F(DrawingPage, PaletteClicksChooseColoursAndTheBobbinsShowThem) {
     EXPECT_NE(grid->grab().toImage().pixel(grid->cellRect(4).center()), rgbOf(GraphicData.Colors[4]));
 }
 
-TEST_F(DrawingPage, BobbinShadesTheColourByTheTemplatesRed) {
+TEST_F(DrawingPageTest, BobbinShadesTheColourByTheTemplatesRed) {
     // The key colour at (0,0), a full-red pixel and a half-red one.
     QImage tmpl(3, 1, QImage::Format_RGB32);
     tmpl.setPixel(0, 0, qRgb(0, 255, 0));
@@ -79,7 +79,7 @@ TEST_F(DrawingPage, BobbinShadesTheColourByTheTemplatesRed) {
     EXPECT_EQ(img.pixel(2, 0), qRgb(100, 50, 25)); // 200 * 128 / 255 = 100.39, and so on
 }
 
-TEST_F(DrawingPage, ABlackColourKeepsItsBobbinVisible) {
+TEST_F(DrawingPageTest, ABlackColourKeepsItsBobbinVisible) {
     frame->setColorPicker([](const QColor&) { return std::optional<QColor>(QColor(0, 0, 0)); });
     QTest::mouseDClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(1 * 21 + 5, 8));
     ASSERT_EQ(GraphicData.Colors[1], RGB(0, 0, 0));
@@ -90,7 +90,7 @@ TEST_F(DrawingPage, ABlackColourKeepsItsBobbinVisible) {
     EXPECT_GT(opaque, 42 * 49 / 3);
 }
 
-TEST_F(DrawingPage, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlone) {
+TEST_F(DrawingPageTest, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlone) {
     set(3, 3, 1);
     set(4, 3, 5);
     CurrentTool = toolCopyBlock;
@@ -118,7 +118,7 @@ TEST_F(DrawingPage, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlone) {
     EXPECT_EQ(GraphicData.Colors[6], P256()[6]);
 }
 
-TEST_F(DrawingPage, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
+TEST_F(DrawingPageTest, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
     QTest::mouseClick(button(18), Qt::LeftButton); // Circle
     ASSERT_EQ(CurrentTool, toolCircle);
     QTest::mouseClick(button(1003), Qt::LeftButton);
@@ -162,7 +162,7 @@ TEST_F(DrawingPage, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
     EXPECT_FALSE(frame->garmentPanel()->isHidden());
 }
 
-TEST_F(DrawingPage, ZoomChangesTheCellSizeWithinItsLevels) {
+TEST_F(DrawingPageTest, ZoomChangesTheCellSizeWithinItsLevels) {
     ASSERT_EQ(ZoomIndex, 4);
     clickButton(101);
     EXPECT_EQ(ZoomIndex, 3);
@@ -190,7 +190,7 @@ TEST_F(DrawingPage, ZoomChangesTheCellSizeWithinItsLevels) {
     EXPECT_EQ(canvas->cellWidth(), 3);
 }
 
-TEST_F(DrawingPage, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
+TEST_F(DrawingPageTest, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
     set(0, 0, 3);
     clickButton(202);
     ASSERT_EQ(ViewMode, 1);
@@ -207,7 +207,7 @@ TEST_F(DrawingPage, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
     EXPECT_EQ(canvas->backBuffer().pixel(5, canvas->height() - 2), qRgb(0, 0, 0));
 }
 
-TEST_F(DrawingPage, GarmentModeAndTheZoneAreNeverOnTogether) {
+TEST_F(DrawingPageTest, GarmentModeAndTheZoneAreNeverOnTogether) {
     clickButton(201);
     ASSERT_TRUE(ZoneOn);
     QTest::mouseClick(button(0), Qt::LeftButton);
@@ -243,11 +243,11 @@ TEST_F(DrawingPage, GarmentModeAndTheZoneAreNeverOnTogether) {
     EXPECT_TRUE(button(201)->isEnabled());
 }
 
-TEST_F(DrawingPage, RulersFollowTheUnitsAndStepThroughThePattern) {
-    ui::THScrollRuler* h = frame->hScrollRuler();
-    ui::TVScrollRuler* v = frame->vScrollRuler();
+TEST_F(DrawingPageTest, RulersFollowTheUnitsAndStepThroughThePattern) {
+    ui::HorizontalScrollRuler* h = frame->hScrollRuler();
+    ui::VerticalScrollRuler* v = frame->vScrollRuler();
     EXPECT_EQ(frame->unitsButton()->text(), "St");
-    EXPECT_EQ(h->ruler()->Units(), TMeasureUnit::muStich);
+    EXPECT_EQ(h->ruler()->Units(), MeasureUnit::muStitch);
     EXPECT_EQ(h->ruler()->Scale(), 11);
     EXPECT_EQ(v->ruler()->Scale(), canvas->cellHeight());
 
@@ -257,9 +257,9 @@ TEST_F(DrawingPage, RulersFollowTheUnitsAndStepThroughThePattern) {
         captions << frame->unitsButton()->text();
     }
     EXPECT_EQ(captions, (QStringList{"St*", "Cm", "St", "St*"}));
-    EXPECT_EQ(h->hruler()->StichMode(), TStichMode::smCenter);
+    EXPECT_EQ(h->hruler()->StitchMode(), StitchNumbering::smCenter);
     QTest::mouseClick(frame->unitsButton(), Qt::LeftButton); // mode 0 again: centimetres
-    EXPECT_EQ(h->ruler()->Units(), TMeasureUnit::muSm);
+    EXPECT_EQ(h->ruler()->Units(), MeasureUnit::muSm);
     EXPECT_EQ(h->ruler()->Scale(), 440);
     EXPECT_EQ(v->ruler()->Scale(), 440); // 11-pixel rows at the default gauge
 
@@ -290,8 +290,8 @@ TEST_F(DrawingPage, RulersFollowTheUnitsAndStepThroughThePattern) {
     EXPECT_EQ(canvas->geom().FirstRow, 0);
 }
 
-TEST_F(DrawingPage, RulerDrawsItsTicksAndACursorThatFollowsTheMouse) {
-    ui::THScrollRuler* h = frame->hScrollRuler();
+TEST_F(DrawingPageTest, RulerDrawsItsTicksAndACursorThatFollowsTheMouse) {
+    ui::HorizontalScrollRuler* h = frame->hScrollRuler();
     ui::RulerBase* r = h->ruler();
     for (const char* name : {"LEFT_ARR", "RIGHT_ARR", "UP_ARR", "DOWN_ARR"})
         EXPECT_FALSE(QPixmap(QStringLiteral(":/images/%1.png").arg(name)).isNull()) << name;
@@ -312,7 +312,7 @@ TEST_F(DrawingPage, RulerDrawsItsTicksAndACursorThatFollowsTheMouse) {
     EXPECT_EQ(img.pixel(200, 20), qRgb(0, 0, 255)); // yellow inverted
 }
 
-TEST_F(DrawingPage, NewPatternClearsTheZoneTheGarmentAndTheUndoSteps) {
+TEST_F(DrawingPageTest, NewPatternClearsTheZoneTheGarmentAndTheUndoSteps) {
     clickCell(1, 1);
     clickButton(201);
     CurrentTool = toolZonePosition;
@@ -331,7 +331,7 @@ TEST_F(DrawingPage, NewPatternClearsTheZoneTheGarmentAndTheUndoSteps) {
     EXPECT_EQ(canvas->model().undo().count(), 0);
 }
 
-TEST_F(DrawingPage, HandlersShowPositionBlockSizeAndStartPasting) {
+TEST_F(DrawingPageTest, HandlersShowPositionBlockSizeAndStartPasting) {
     frame->ShowPosition(-3, 12);
     EXPECT_EQ(frame->statusText(1), "-3");
     EXPECT_EQ(frame->statusText(2), "12");
@@ -356,7 +356,7 @@ TEST_F(DrawingPage, HandlersShowPositionBlockSizeAndStartPasting) {
     // The converter left a picture in the backup: the next click pastes it.
     GraphicData.Backup.line(1023)[0] = 8;
     GraphicData.Backup.line(1023)[1] = 2;
-    BlockRect = TRect{0, 1023, 2, 1024};
+    BlockRect = CellRect{0, 1023, 2, 1024};
     frame->InsertConverted();
     EXPECT_EQ(CurrentTool, toolPasteBlock);
     EXPECT_TRUE(button(14)->isChecked());
@@ -365,7 +365,7 @@ TEST_F(DrawingPage, HandlersShowPositionBlockSizeAndStartPasting) {
     EXPECT_EQ(cell(31, 30), 2);
 }
 
-TEST_F(DrawingPage, ANarrowerPatternShowsBackgroundBesideItAndDropsTheOldSteps) {
+TEST_F(DrawingPageTest, ANarrowerPatternShowsBackgroundBesideItAndDropsTheOldSteps) {
     clickCell(1, 1);
     ASSERT_TRUE(button(203)->isEnabled());
     GraphicData.SetSize(150, 1024);

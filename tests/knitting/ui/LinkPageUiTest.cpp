@@ -18,15 +18,15 @@
 
 #include "QtApp.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/UIText.h"
 #include "knitting/RowTable.h"
-#include "knitting/SeparatedData.h"
-#include "knitting/ui/KnittMachinePanel.h"
+#include "knitting/ColourSeparation.h"
+#include "knitting/ui/KnitMachinePanel.h"
 #include "knitting/ui/LinkPage.h"
-#include "knitting/ui/NeedleBedWidget.h"
-#include "knitting/ui/PreviewWidgets.h"
+#include "knitting/ui/NeedleBedView.h"
+#include "knitting/ui/PreviewView.h"
 
 using namespace lc;
 using namespace lc::ui;
@@ -71,7 +71,7 @@ void makePattern() {
 
 struct LinkPageUi : ::testing::Test {
     std::vector<Box> boxes;
-    std::unique_ptr<TFrame4> page;
+    std::unique_ptr<LinkPage> page;
 
     void SetUp() override {
         test::qtApp();
@@ -83,7 +83,7 @@ struct LinkPageUi : ::testing::Test {
         makePattern();
         ViewProtocol = 1;
         SoftEmulator = 1;
-        page = std::make_unique<TFrame4>();
+        page = std::make_unique<LinkPage>();
         page->setMessageBoxPresenter([this](const QString& t, const QString& c, bool e) { boxes.push_back({t, c, e}); });
         page->resize(1000, 680);
         page->show();
@@ -101,7 +101,7 @@ struct LinkPageUi : ::testing::Test {
     KnitRun& run() { return page->controller().Run(); }
     // The emulator's ticks, by hand: 196 ticks are one cycle of its stream.
     void tick(int n) {
-        for (int i = 0; i < n && run().Knitting(); ++i) {
+        for (int i = 0; i < n && run().Running(); ++i) {
             run().onEmulatorTick();
             if (i % 8 == 7) QCoreApplication::processEvents();
         }
@@ -116,7 +116,7 @@ struct LinkPageUi : ::testing::Test {
         page->runHost().startDelayTimer().stop();
         run().onStartDelayElapsed();
         settle();
-        ASSERT_TRUE(run().Knitting());
+        ASSERT_TRUE(run().Running());
     }
 };
 
@@ -144,8 +144,8 @@ TEST_F(LinkPageUi, EmulatorRunFromStartToTheSuccessBox) {
     tick(196 + 196); // two cycles: ten passes knitted
     EXPECT_EQ(page->rowCounterLabel()->text(), "10");
     EXPECT_EQ(page->controller().DesignRow(), 10);
-    EXPECT_EQ(page->label("lblLeftWorkStich")->text(), "L51");
-    EXPECT_EQ(page->label("lblRightWorkStich")->text(), "R49");
+    EXPECT_EQ(page->label("lblLeftWorkStitch")->text(), "L51");
+    EXPECT_EQ(page->label("lblRightWorkStitch")->text(), "R49");
     EXPECT_EQ(page->label("lblWide")->text(), "100");
     EXPECT_EQ(page->machinePanel()->rowUpDown()->value(), 10);
     EXPECT_EQ(page->carriageInfo()->text(), page->controller().CarriageSetting());
@@ -219,7 +219,7 @@ TEST_F(LinkPageUi, ButtonsChecksAndTheWatchdogReachTheUser) {
     settle();
     EXPECT_TRUE(page->toolButton(ltRightSide)->isChecked());
     EXPECT_FALSE(page->toolButton(ltWrongSide)->isEnabled());
-    EXPECT_FALSE(page->toolButton(ltNoTrimMaska)->isEnabled());
+    EXPECT_FALSE(page->toolButton(ltNoTrimMask)->isEnabled());
     const int fair = box->findData(int(tkFairisle));
     box->setCurrentIndex(fair);
     emit box->activated(fair);
@@ -227,8 +227,8 @@ TEST_F(LinkPageUi, ButtonsChecksAndTheWatchdogReachTheUser) {
     EXPECT_TRUE(page->toolButton(ltWrongSide)->isEnabled());
 
     // Row counter arrows and a double-click on the counter.
-    page->findChild<QToolButton*>("UpDown1Up")->click();
-    page->findChild<QToolButton*>("UpDown1Up")->click();
+    page->findChild<QToolButton*>("rowCounterUp")->click();
+    page->findChild<QToolButton*>("rowCounterUp")->click();
     settle();
     EXPECT_EQ(page->rowCounterLabel()->text(), "2");
     QTest::mouseDClick(page->rowCounterLabel(), Qt::LeftButton);

@@ -16,7 +16,7 @@
 
 #include "QtApp.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "knitting/KnitRun.h"
 #include "knitting/PtyAdapter.h"
@@ -155,7 +155,7 @@ TEST_F(RunHostTest, StartDelayWatchdogAndAdapterBytesRunThroughQtTimersAndTheBri
     EXPECT_FALSE(host.watchdogTimer().isActive());
 
     host.startDelayTimer().start(1); // let the two seconds pass at once
-    ASSERT_TRUE(waitFor([&] { return run.Knitting(); }));
+    ASSERT_TRUE(waitFor([&] { return run.Running(); }));
     ASSERT_EQ(pty.read(4), (Bytes{0x07, 0xF8, 0x00, 0xFF}));
     EXPECT_TRUE(host.watchdogTimer().isActive());
     EXPECT_EQ(host.watchdogTimer().interval(), kWatchdogFirstMs);
@@ -194,7 +194,7 @@ TEST_F(RunHostTest, EmulatorTicksFeedTheStreamAndStopEndsThem) {
     EXPECT_TRUE(host.emulatorTimer().isActive());
     EXPECT_EQ(host.emulatorTimer().interval(), kEmulatorTickMs);
     host.startDelayTimer().start(1);
-    ASSERT_TRUE(waitFor([&] { return run.Knitting(); }));
+    ASSERT_TRUE(waitFor([&] { return run.Running(); }));
     host.emulatorTimer().start(1);
     ASSERT_TRUE(waitFor([&] { return lines.filter("AD--> ").size() >= 2; }));
     EXPECT_TRUE(lines.contains("AD-Info-> 0C 01 02 03 04 05 06 07 08 F3"));

@@ -5,7 +5,7 @@
 
 #include "QtApp.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/UIText.h"
 #include "knitting/ui/LinkPage.h"
@@ -13,21 +13,21 @@
 
 TEST(MainWindowLinkPage, ShowingThePageRebuildsItForThePattern) {
     lc::test::qtApp();
-    lc::ui::TForm1 w; // starts the shared core: machine 102, a 200 x 1024 raster
+    lc::ui::MainWindow w; // starts the shared core: machine 102, a 200 x 1024 raster
     lc::GraphicData.SetSize(200, 10);
     ASSERT_NE(w.linkPage(), nullptr);
-    EXPECT_EQ(w.linkPage()->parentWidget(), w.page(lc::ui::TForm1::pgLink));
-    w.pages()->setCurrentIndex(lc::ui::TForm1::pgLink);
+    EXPECT_EQ(w.linkPage()->parentWidget(), w.page(lc::ui::MainWindow::pgLink));
+    w.pages()->setCurrentIndex(lc::ui::MainWindow::pgLink);
     EXPECT_EQ(w.linkPage()->controller().RowCounterMax(), 10);
-    w.pages()->setCurrentIndex(lc::ui::TForm1::pgDrawing);
+    w.pages()->setCurrentIndex(lc::ui::MainWindow::pgDrawing);
     lc::GraphicData.SetSize(200, 20);
-    w.pages()->setCurrentIndex(lc::ui::TForm1::pgLink);
+    w.pages()->setCurrentIndex(lc::ui::MainWindow::pgLink);
     EXPECT_EQ(w.linkPage()->controller().RowCounterMax(), 20);
     // Closing the window ends a run that is up.
     lc::SoftEmulator = 1;
     lc::ProtocolType = 1;
     w.linkPage()->controller().Start();
-    ASSERT_TRUE(w.linkPage()->controller().Run().Knitting());
+    ASSERT_TRUE(w.linkPage()->controller().Run().Running());
     w.close();
     EXPECT_FALSE(w.linkPage()->controller().Run().LinkUp());
     lc::SoftEmulator = 0;

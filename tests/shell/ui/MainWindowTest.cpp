@@ -8,20 +8,20 @@
 
 #include "QtApp.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/StartUp.h"
 #include "core/Translator.h"
 #include "core/UIText.h"
 #include "core/ui/Cursors.h"
 #include "editor/ToolCodes.h"
-#include "editor/ui/EditorFrame.h"
+#include "editor/ui/DrawingPage.h"
 #include "editor/ui/StitchCanvas.h"
 #include "shell/ui/MainWindow.h"
 
 TEST(MainWindow, HasSevenPages) {
     lc::test::qtApp();
-    lc::ui::TForm1 w;
+    lc::ui::MainWindow w;
     EXPECT_EQ(w.windowTitle(), "Loopcrafter");
     ASSERT_EQ(w.pages()->count(), 7);
     EXPECT_EQ(w.pages()->tabText(0), "Drawing");
@@ -33,7 +33,7 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
     const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
     QFile::remove(ini);
     {
-        lc::ui::TForm1 w;
+        lc::ui::MainWindow w;
         EXPECT_TRUE(lc::IsStartedUp());
         EXPECT_EQ(lc::CurrentMachine.Code, 102);
         EXPECT_EQ(lc::GraphicData.Width, 200);
@@ -46,7 +46,7 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
         // The shipped start palette and language file were found beside the program.
         EXPECT_NE(lc::GraphicData.Colors[16], 0u);
         EXPECT_EQ(lc::GraphicData.GreyColors[16], lc::GreyOf(lc::GraphicData.Colors[16]));
-        EXPECT_FALSE(lc::Translator.Translate("S02000").empty());
+        EXPECT_FALSE(lc::gTranslator.Translate("S02000").empty());
         w.close();
         EXPECT_FALSE(lc::IsStartedUp());
         EXPECT_TRUE(lc::MachineList.empty());
@@ -59,7 +59,7 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
 TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
     lc::test::qtApp();
     {
-        lc::ui::TForm1 first; // writes the defaults, among them the language code
+        lc::ui::MainWindow first; // writes the defaults, among them the language code
     }
     const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
     {
@@ -70,19 +70,19 @@ TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
         EXPECT_EQ(raw.value(keys[0]).toString(), "ENG");
         raw.setValue(keys[0], "RUS");
     }
-    lc::ui::TForm1 w;
+    lc::ui::MainWindow w;
     EXPECT_EQ(lc::LanguageCode, "RUS");
     EXPECT_EQ(lc::UIText[38], "Seamless Rib");
-    EXPECT_NE(lc::Translator.Translate("s02002"), "Fair Isle");
+    EXPECT_NE(lc::gTranslator.Translate("s02002"), "Fair Isle");
     w.close();
 }
 
 TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
     lc::test::qtApp();
-    lc::ui::TForm1 w;
-    lc::ui::TFrame2* f = w.Frame21();
+    lc::ui::MainWindow w;
+    lc::ui::DrawingPage* f = w.Frame21();
     ASSERT_NE(f, nullptr);
-    EXPECT_TRUE(w.page(lc::ui::TForm1::pgDrawing)->isAncestorOf(f));
+    EXPECT_TRUE(w.page(lc::ui::MainWindow::pgDrawing)->isAncestorOf(f));
     w.resize(1100, 760);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));

@@ -1,16 +1,16 @@
 #pragma once
 // The Link page's three display panels, as models the widgets paint from:
-//   - TPreView: the whole design (or the laid garment) scaled into the panel in
+//   - PreviewModel: the whole design (or the laid garment) scaled into the panel in
 //     the fabric's proportions, with a marker at the current design row;
-//   - TColorInstruction: the yarn colours of the current pass (carriage glyph,
+//   - ColorInstruction: the yarn colours of the current pass (carriage glyph,
 //     one bobbin per colour, feed lines, the strip of all colours);
-//   - the carriage-setting line is a plain text (TCarrAddInfo, UI only).
+//   - the carriage-setting line is a plain text (CarriageAddInfoView, UI only).
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 
@@ -29,7 +29,7 @@ struct PreviewLayout {
     std::string header;
 };
 
-class TPreView {
+class PreviewModel {
 public:
     int RibRow = 0;      // rows reserved below the pattern (the program leaves it at 0)
     bool Mirror = false; // draw mirrored left to right (right side facing)
@@ -56,7 +56,7 @@ private:
 };
 
 // The yarn panel's properties.
-struct TColorInstruction {
+struct ColorInstruction {
     int ColorCount = 2;          // kept, not used for drawing
     uint8_t Carriage = 157;      // the carriage glyph of the symbol font
     int CarrPosition = 0;        // carriage side: 0 left, 1 right (else centred)
@@ -99,6 +99,6 @@ struct ColorPanelLayout {
 // Lays the yarn panel out for a client of w x h pixels; `carriageWidth` is the
 // carriage glyph's width in the panel's font. Palette values come from
 // GraphicData.Colors, bobbin colours through ColorOrder (Technique.h).
-ColorPanelLayout LayoutColorPanel(const TColorInstruction& ci, int w, int h, int carriageWidth);
+ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, int w, int h, int carriageWidth);
 
 } // namespace lc

@@ -4,8 +4,8 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
-#include "core/GraphicData.h"
-#include "core/Model.h"
+#include "core/PatternRaster.h"
+#include "core/ModelFile.h"
 #include "TestFiles.h"
 
 using namespace lc;
@@ -48,8 +48,8 @@ bool sameCells(const IndexedBitmap& a, const IndexedBitmap& b) {
     return true;
 }
 
-TModel loaded(const std::vector<uint8_t>& bytes) {
-    TModel m;
+ModelFile loaded(const std::vector<uint8_t>& bytes) {
+    ModelFile m;
     m.LoadFromBytes(bytes);
     return m;
 }
@@ -63,7 +63,7 @@ protected:
 } // namespace
 
 TEST_F(ModelTest, EmptyModelIsHeaderPreviewAndAZeroCount) {
-    TModel m;
+    ModelFile m;
     m.SaveToFile(dir.file("e.lcm"));
     EXPECT_EQ(readFile(dir.file("e.lcm")), std::vector<uint8_t>(92, 0));
 
@@ -71,14 +71,14 @@ TEST_F(ModelTest, EmptyModelIsHeaderPreviewAndAZeroCount) {
     const auto bytes = m.SaveToBytes();
     EXPECT_EQ(bytes, Bytes().header(5).raw({0xFF, 0xD8, 0xFF, 0xD9, 0x00}).i32(0).b);
 
-    TModel back;
+    ModelFile back;
     ASSERT_TRUE(back.LoadFromFile(dir.file("e.lcm")));
     EXPECT_TRUE(back.Items.empty());
     EXPECT_TRUE(back.Preview().empty());
 }
 
 TEST_F(ModelTest, RecordsAreWrittenByteForByte) {
-    TModel m;
+    ModelFile m;
     m.Header.SetAuthor("Ann");
     m.Header.SetModelName("Winter");
     m.Header.SetReadOnly(true);
@@ -93,7 +93,7 @@ TEST_F(ModelTest, RecordsAreWrittenByteForByte) {
     expected.record("Note", 3, 0, 6, 0, 1).raw(rtf);
     EXPECT_EQ(m.SaveToBytes(), expected.b);
 
-    const TModel back = loaded(expected.b);
+    const ModelFile back = loaded(expected.b);
     EXPECT_EQ(back.Header.Author(), "Ann");
     EXPECT_EQ(back.Header.ModelName(), "Winter");
     EXPECT_TRUE(back.Header.ReadOnly());
@@ -105,9 +105,9 @@ TEST_F(ModelTest, RecordsAreWrittenByteForByte) {
 }
 
 TEST_F(ModelTest, FolderIdsAndOffsetsFollowTheItemsAddedBefore) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(4, 3);
-    TModel m;
+    ModelFile m;
     m.AddFolder("A");
     m.AddDrawing(1, "D", g);
     m.AddFolder("B");
@@ -145,13 +145,13 @@ TEST_F(ModelTest, FolderIdsAndOffsetsFollowTheItemsAddedBefore) {
 }
 
 TEST_F(ModelTest, StateItemsRestoreAtMost356Bytes) {
-    TModel m;
+    ModelFile m;
     m.Items.push_back({"State", 0, kItemMaskOrState, 0, 0, 0, std::vector<uint8_t>(400, 9)});
     std::vector<uint8_t> state(kAppStateSize, 1);
     m.RestoreState("State", state);
     EXPECT_EQ(state, std::vector<uint8_t>(kAppStateSize, 9));
 
-    TModel s;
+    ModelFile s;
     s.Items.push_back({"State", 0, kItemMaskOrState, 0, 0, 0, std::vector<uint8_t>(100, 5)});
     std::fill(state.begin(), state.end(), 1);
     s.RestoreState("State", state);
@@ -163,17 +163,17 @@ TEST_F(ModelTest, StateItemsRestoreAtMost356Bytes) {
 
 TEST_F(ModelTest, DrawingsRoundTripLineForLineOnEveryMachineWidth) {
     for (int width : {150, 200, 250}) {
-        TLCGraphicData g;
+        PatternRaster g;
         g.SetSize(width, 1024);
         fillPattern(g.Picture, width);
-        TModel m;
+        ModelFile m;
         m.AddDrawing(0, "Drawing", g);
         const std::string f = dir.file("d.lc");
         m.SaveToFile(f);
 
-        TLCGraphicData back;
+        PatternRaster back;
         back.SetSize(width, 1024);
-        TModel r;
+        ModelFile r;
         ASSERT_TRUE(r.LoadFromFile(f));
         r.RestoreDrawing("Drawing", back);
         EXPECT_TRUE(sameCells(back.Picture, g.Picture)) << width; // 150 x 1024 used to come back half-height
@@ -181,7 +181,7 @@ TEST_F(ModelTest, DrawingsRoundTripLineForLineOnEveryMachineWidth) {
 }
 
 TEST_F(ModelTest, DrawingsWithoutALineWidthFollowTheOldSizeRule) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(200, 1024);
     fillPattern(g.Picture, 3);
     IndexedBitmap original = g.Picture;
@@ -190,7 +190,7 @@ TEST_F(ModelTest, DrawingsWithoutALineWidthFollowTheOldSizeRule) {
     std::vector<uint8_t> full(200 * 1024);
     for (int y = 0; y < 1024; ++y)
         for (int x = 0; x < 200; ++x) full[y * 200 + x] = static_cast<uint8_t>((x + 2 * y) % 17);
-    TModel a;
+    ModelFile a;
     a.Items.push_back({"Drawing", 0, kItemDrawing, 0, 0, 0, full});
     a.ShowDrawing(0, g);
     for (int y = 0; y < 1024; y += 97)
@@ -201,7 +201,7 @@ TEST_F(ModelTest, DrawingsWithoutALineWidthFollowTheOldSizeRule) {
     std::vector<uint8_t> half(200 * 512);
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 200; ++x) half[y * 200 + x] = static_cast<uint8_t>((3 * x + y) % 16);
-    TModel b;
+    ModelFile b;
     b.Items.push_back({"Drawing", 0, kItemDrawing, 0, 0, 0, half});
     b.RestoreDrawing("Drawing", g);
     for (int y = 0; y < 512; ++y) ASSERT_EQ(std::memcmp(g.Picture.line(y), original.line(y), 200), 0) << y;
@@ -210,13 +210,13 @@ TEST_F(ModelTest, DrawingsWithoutALineWidthFollowTheOldSizeRule) {
 }
 
 TEST_F(ModelTest, RestoredCellsStayInsideThePalette) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(4, 2);
-    TModel m;
+    ModelFile m;
     m.Items.push_back({"Drawing", 4, kItemDrawing, 0, 0, 0, {16, 17, 200, 3, 255, 0, 15, 16}});
-    m.Items.push_back({"Maska", 0, kItemMaskOrState, 0, 0, 0, {16, 255, 0, 16, 3, 16, 16, 200}});
+    m.Items.push_back({"Mask", 0, kItemMaskOrState, 0, 0, 0, {16, 255, 0, 16, 3, 16, 16, 200}});
     m.RestoreDrawing("Drawing", g);
-    m.RestoreMask("Maska", g);
+    m.RestoreMask("Mask", g);
     EXPECT_EQ(std::vector<uint8_t>(g.Picture.line(0), g.Picture.line(0) + 4), (std::vector<uint8_t>{16, 0, 0, 3}));
     EXPECT_EQ(std::vector<uint8_t>(g.Picture.line(1), g.Picture.line(1) + 4), (std::vector<uint8_t>{0, 0, 15, 16}));
     EXPECT_EQ(std::vector<uint8_t>(g.Mask.line(0), g.Mask.line(0) + 4), (std::vector<uint8_t>{16, 255, 255, 16}));
@@ -224,29 +224,29 @@ TEST_F(ModelTest, RestoredCellsStayInsideThePalette) {
 }
 
 TEST_F(ModelTest, MaskRoundTripsAndTheFrontItemOfANamePrevails) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(6, 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x) g.Mask.line(y)[x] = ((x + y) & 1) ? kMaskInside : kMaskOutside;
-    TModel m;
-    m.AddMask(0, "Maska", g);
+    ModelFile m;
+    m.AddMask(0, "Mask", g);
     fillPattern(g.Picture, 1);
     m.AddDrawing(0, "Drawing", g);
     fillPattern(g.Picture, 5);
     m.AddDrawing(0, "Drawing", g);
-    const TModel r = loaded(m.SaveToBytes());
-    TLCGraphicData back;
+    const ModelFile r = loaded(m.SaveToBytes());
+    PatternRaster back;
     back.SetSize(6, 4);
-    r.RestoreMask("Maska", back);
+    r.RestoreMask("Mask", back);
     r.RestoreDrawing("Drawing", back);
     EXPECT_TRUE(sameCells(back.Mask, g.Mask));
-    TLCGraphicData first;
+    PatternRaster first;
     first.SetSize(6, 4);
     fillPattern(first.Picture, 1);
     EXPECT_TRUE(sameCells(back.Picture, first.Picture));
 
     // Names are compared exactly: "drawing" is not "Drawing".
-    TLCGraphicData other;
+    PatternRaster other;
     other.SetSize(6, 4);
     r.RestoreDrawing("drawing", other);
     r.RestoreMask("maska", other);
@@ -258,11 +258,11 @@ TEST_F(ModelTest, MaskRoundTripsAndTheFrontItemOfANamePrevails) {
 }
 
 TEST_F(ModelTest, ShowDrawingActsOnDrawingsOnly) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(4, 2);
     fillPattern(g.Picture, 0);
     const IndexedBitmap before = g.Picture;
-    TModel m;
+    ModelFile m;
     m.AddNote(0, "Drawing", std::vector<uint8_t>(8, 1));
     m.AddFolder("f");
     m.ShowDrawing(0, g);
@@ -273,8 +273,8 @@ TEST_F(ModelTest, ShowDrawingActsOnDrawingsOnly) {
 }
 
 TEST_F(ModelTest, GarmentItemsAreCarriedAsTheyAre) {
-    TModel m;
-    m.AddDrawing(0, "Drawing", [] { TLCGraphicData g; g.SetSize(2, 2); return g; }());
+    ModelFile m;
+    m.AddDrawing(0, "Drawing", [] { PatternRaster g; g.SetSize(2, 2); return g; }());
     const int gi = m.AddGarment(0, "Garment");
     EXPECT_EQ(m.Items[gi].Size(), 0);
     const std::vector<uint8_t> a = {1, 2, 3}, b = {4, 5}, c = {6};
@@ -285,7 +285,7 @@ TEST_F(ModelTest, GarmentItemsAreCarriedAsTheyAre) {
     EXPECT_TRUE(m.StoreGarment("Garment", c)); // the first of the name
     EXPECT_FALSE(m.StoreGarment("Nothing", c));
 
-    const TModel r = loaded(m.SaveToBytes());
+    const ModelFile r = loaded(m.SaveToBytes());
     EXPECT_TRUE(std::ranges::equal(r.GarmentData(gi), c));
     const auto all = r.GarmentData("Garment");
     ASSERT_EQ(all.size(), 2u);
@@ -295,7 +295,7 @@ TEST_F(ModelTest, GarmentItemsAreCarriedAsTheyAre) {
 }
 
 TEST_F(ModelTest, DamagedFilesAreRefusedAndChangeNothing) {
-    TModel m;
+    ModelFile m;
     m.Header.SetModelName("Mine");
     m.AddFolder("kept");
     const auto before = m.SaveToBytes();
@@ -315,7 +315,7 @@ TEST_F(ModelTest, DamagedFilesAreRefusedAndChangeNothing) {
     refused(Bytes().header().i32(1).zeros(30).b, "record cut short");
 
     // A negative count reads no items; bytes after the last item are ignored.
-    const TModel neg = loaded(Bytes().header().i32(-3).zeros(7).b);
+    const ModelFile neg = loaded(Bytes().header().i32(-3).zeros(7).b);
     EXPECT_TRUE(neg.Items.empty());
 
     const std::string f = dir.file("bad.lcm");
@@ -326,14 +326,14 @@ TEST_F(ModelTest, DamagedFilesAreRefusedAndChangeNothing) {
 }
 
 TEST_F(ModelTest, PeekReadsHeaderAndPreviewAndNeverThrows) {
-    TModel m;
+    ModelFile m;
     m.Header.SetModelName("Peeked");
     m.SetPreview({0xFF, 0xD8, 0xFF, 1, 2});
     m.AddFolder("x");
     const std::string f = dir.file("p.lcm");
     m.SaveToFile(f);
 
-    TModel viewer;
+    ModelFile viewer;
     ASSERT_TRUE(viewer.PeekFile(f));
     EXPECT_EQ(viewer.PeekHeader.ModelName(), "Peeked");
     EXPECT_EQ(viewer.PeekPreview().size(), 5u);
@@ -348,9 +348,9 @@ TEST_F(ModelTest, PeekReadsHeaderAndPreviewAndNeverThrows) {
 }
 
 TEST_F(ModelTest, InterruptedSaveLeavesTheOldFileIntact) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(150, 1024);
-    TModel m;
+    ModelFile m;
     m.AddDrawing(0, "Drawing", g);
     const std::string f = dir.file("autosave.lc");
     m.SaveToFile(f);

@@ -1,4 +1,4 @@
-#include "knitting/KnittMachine.h"
+#include "knitting/KnitMachine.h"
 
 #include <algorithm>
 
@@ -9,21 +9,21 @@
 
 namespace lc {
 
-TKnittMachine* KnittMachine = nullptr;
+KnitMachine* gKnitMachine = nullptr;
 
-TKnittMachine::TKnittMachine() = default;
+KnitMachine::KnitMachine() = default;
 
-TKnittMachine::~TKnittMachine() {
+KnitMachine::~KnitMachine() {
     // Released last to first, as they were created.
     while (!Techniques.empty()) Techniques.pop_back();
 }
 
-void TKnittMachine::Add(std::unique_ptr<TTechnique> t) {
+void KnitMachine::Add(std::unique_ptr<Technique> t) {
     t->SetCanvas(nullptr); // lays the columns out, so ControlsEnd is known before any paint
     Techniques.push_back(std::move(t));
 }
 
-void TKnittMachine::Paint(ISheetCanvas& canvas) {
+void KnitMachine::Paint(ISheetCanvas& canvas) {
     canvas.setFontSize(FontSize);
     canvas.setFontColor(0);
     canvas.fillRect(0, 0, Width, Height, PanelColor);
@@ -36,7 +36,7 @@ void TKnittMachine::Paint(ISheetCanvas& canvas) {
     CurrentTechnique->SetCanvas(nullptr); // the canvas lives for one paint only
 }
 
-void TKnittMachine::Resize(int width, int height) {
+void KnitMachine::Resize(int width, int height) {
     Width = std::max(width, 0);
     Height = std::max(height, 0);
     LineScroll.Top = 0;
@@ -44,44 +44,44 @@ void TKnittMachine::Resize(int width, int height) {
     Invalidate();
 }
 
-void TKnittMachine::ScrollBarChange(int position) {
+void KnitMachine::ScrollBarChange(int position) {
     LineScroll.Position = std::clamp(position, LineScroll.Min, std::max(LineScroll.Min, LineScroll.Max));
     if (CurrentTechnique) CurrentTechnique->FirstShownLine = LineScroll.Position;
     Invalidate();
 }
 
-void TKnittMachine::UpDownClick(int position) {
+void KnitMachine::UpDownClick(int position) {
     RowUpDown.Position = std::clamp(position, RowUpDown.Min, RowUpDown.Max);
     if (NotifyControl) NotifyControl->appMessage(AppMsg::RowCounterChanged, RowUpDown.Position, 0);
     Invalidate();
 }
 
-void TKnittMachine::SetRowRange(int maximum) {
+void KnitMachine::SetRowRange(int maximum) {
     RowUpDown.Max = std::max(maximum, RowUpDown.Min);
     RowUpDown.Position = std::min(RowUpDown.Position, RowUpDown.Max);
 }
 
-int TKnittMachine::GetTechnique(int i, std::string& name) const {
+int KnitMachine::GetTechnique(int i, std::string& name) const {
     if (i < 0 || static_cast<size_t>(i) >= Techniques.size()) return -1;
     name = Techniques[static_cast<size_t>(i)]->Name;
     return Techniques[static_cast<size_t>(i)]->Kind;
 }
 
-std::string TKnittMachine::GetCurrentTechniqueName() const { return CurrentTechnique ? CurrentTechnique->Name : std::string(); }
+std::string KnitMachine::GetCurrentTechniqueName() const { return CurrentTechnique ? CurrentTechnique->Name : std::string(); }
 
-TTechnique* TKnittMachine::FindTechnique(int kind) const {
+Technique* KnitMachine::FindTechnique(int kind) const {
     for (const auto& t : Techniques)
         if (t->Kind == kind) return t.get();
     return nullptr;
 }
 
-int TKnittMachine::IndexOf(const TTechnique* t) const {
+int KnitMachine::IndexOf(const Technique* t) const {
     for (size_t i = 0; i < Techniques.size(); ++i)
         if (Techniques[i].get() == t) return static_cast<int>(i);
     return -1;
 }
 
-void TKnittMachine::ResetScrollBar() {
+void KnitMachine::ResetScrollBar() {
     LineScroll.Min = 0;
     LineScroll.Position = 0;
     LineScroll.Max = CurrentTechnique ? CurrentTechnique->SetupLines : 0;
@@ -89,15 +89,15 @@ void TKnittMachine::ResetScrollBar() {
     if (CurrentTechnique) CurrentTechnique->FirstShownLine = 0;
 }
 
-bool TKnittMachine::SelectTechniqueByKind(int kind) {
-    TTechnique* t = kind > 0 ? FindTechnique(kind) : nullptr;
+bool KnitMachine::SelectTechniqueByKind(int kind) {
+    Technique* t = kind > 0 ? FindTechnique(kind) : nullptr;
     if (t) CurrentTechnique = t;
     ResetScrollBar();
     Invalidate();
     return t != nullptr;
 }
 
-bool TKnittMachine::SelectTechnique(std::string_view name) {
+bool KnitMachine::SelectTechnique(std::string_view name) {
     for (const auto& t : Techniques)
         if (t->Name == name) return SelectTechniqueByKind(t->Kind);
     ResetScrollBar();
@@ -105,29 +105,29 @@ bool TKnittMachine::SelectTechnique(std::string_view name) {
     return false;
 }
 
-void TKnittMachine::Retranslate() {
+void KnitMachine::Retranslate() {
     for (auto& t : Techniques) t->Retranslate();
 }
 
-TSilverReed::TSilverReed() {
+SilverReedMachine::SilverReedMachine() {
     Name = "Silver SK840";
-    Add(std::make_unique<TFairisle>());
-    Add(std::make_unique<TThreadLace>());
-    Add(std::make_unique<TTuckStich>());
-    Add(std::make_unique<TMultiColorTuckStich>());
-    Add(std::make_unique<TDoubleTuckStich>());
-    Add(std::make_unique<TSkipStich>());
-    Add(std::make_unique<TMultiColorSkipStich>());
-    Add(std::make_unique<TWeaving>());
-    Add(std::make_unique<TLace>());
-    Add(std::make_unique<TFineLace>());
-    Add(std::make_unique<TJacquard2C>());
-    Add(std::make_unique<TJacquard3C>());
-    Add(std::make_unique<TJacquard4C>());
-    Add(std::make_unique<TPinTuckStich>());
-    Add(std::make_unique<TTerryWeave>());
-    Add(std::make_unique<TLaceEffect>());
-    Add(std::make_unique<TIntarsia>());
+    Add(std::make_unique<FairIsle>());
+    Add(std::make_unique<ThreadLace>());
+    Add(std::make_unique<TuckStitch>());
+    Add(std::make_unique<MultiColorTuckStitch>());
+    Add(std::make_unique<DoubleTuckStitch>());
+    Add(std::make_unique<SkipStitch>());
+    Add(std::make_unique<MultiColorSkipStitch>());
+    Add(std::make_unique<Weaving>());
+    Add(std::make_unique<Lace>());
+    Add(std::make_unique<FineLace>());
+    Add(std::make_unique<Jacquard2C>());
+    Add(std::make_unique<Jacquard3C>());
+    Add(std::make_unique<Jacquard4C>());
+    Add(std::make_unique<PinTuckStitch>());
+    Add(std::make_unique<TerryWeave>());
+    Add(std::make_unique<LaceEffect>());
+    Add(std::make_unique<Intarsia>());
     CurrentTechnique = Techniques.front().get();
     ResetScrollBar();
     LineScroll.Top = 0;
@@ -136,7 +136,7 @@ TSilverReed::TSilverReed() {
     RowUpDown.Height = CurrentTechnique->RowCounter.Height;
 }
 
-std::vector<std::string> TechniqueListLines(const TKnittMachine& machine) {
+std::vector<std::string> TechniqueListLines(const KnitMachine& machine) {
     std::vector<std::string> lines;
     std::string name;
     for (int i = 0;; ++i) {

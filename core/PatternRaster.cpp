@@ -1,4 +1,4 @@
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 
 namespace lc {
 
-TLCGraphicData GraphicData;
+PatternRaster GraphicData;
 
 namespace {
 
@@ -57,13 +57,13 @@ const Palette256& P256() {
     return p;
 }
 
-TLCGraphicData::TLCGraphicData() {
+PatternRaster::PatternRaster() {
     Picture.palette() = P256();
     Backup.palette() = P256();
     Mask.palette() = P256();
 }
 
-void TLCGraphicData::SetSize(int width, int height) {
+void PatternRaster::SetSize(int width, int height) {
     // The fields always describe the bitmaps, also for a size below 1.
     Width = width > 0 ? width : 0;
     Height = height > 0 ? height : 0;
@@ -74,14 +74,14 @@ void TLCGraphicData::SetSize(int width, int height) {
     Mask.touch();
 }
 
-bool TLCGraphicData::IsMaskCellSet(int column, int line) const {
+bool PatternRaster::IsMaskCellSet(int column, int line) const {
     const int mh = Mask.height(), mw = Mask.width();
     if (line < 0 || line >= mh || mw <= 0) return true;
     if (column < 0 || column >= mw) return true; // outside the raster is outside the garment
     return Mask.line(mh - 1 - line)[column] != kMaskInside;
 }
 
-int TLCGraphicData::MaskRowRightEdge(int row) const {
+int PatternRaster::MaskRowRightEdge(int row) const {
     const int mh = Mask.height(), mw = Mask.width();
     if (row < 0) return 0;
     if (row >= mh) return -1; // a row past the raster has no inside cells
@@ -91,7 +91,7 @@ int TLCGraphicData::MaskRowRightEdge(int row) const {
     return -1;
 }
 
-int TLCGraphicData::MaskRowLeftEdge(int row) const {
+int PatternRaster::MaskRowLeftEdge(int row) const {
     const int mh = Mask.height(), mw = Mask.width();
     if (row < 0) return Width - 1;
     if (row >= mh) return mw;
@@ -103,46 +103,46 @@ int TLCGraphicData::MaskRowLeftEdge(int row) const {
 
 // The mask marks inside and outside by index, not by colour: a yarn colour
 // equal to the background must not turn the whole garment "outside".
-void TLCGraphicData::FillMask() {
+void PatternRaster::FillMask() {
     Mask.fill(kMaskInside);
     Mask.touch();
 }
 
-void TLCGraphicData::ClearMask() {
+void PatternRaster::ClearMask() {
     Mask.fill(kMaskOutside);
     Mask.touch();
 }
 
-void TLCGraphicData::MirrorMask() {
+void PatternRaster::MirrorMask() {
     const int mw = Mask.width();
     for (int y = 0; y < Mask.height(); ++y) std::reverse(Mask.line(y), Mask.line(y) + mw);
     Mask.touch();
 }
 
-void TLCGraphicData::CopyToBackup() {
+void PatternRaster::CopyToBackup() {
     const int n = std::min(Picture.height(), Backup.height());
     const int w = std::min(Picture.width(), Backup.width());
     for (int y = 0; y < n; ++y) std::memcpy(Backup.line(y), Picture.line(y), w);
     Backup.touch();
 }
 
-void TLCGraphicData::SavePixels() { CopyToBackup(); }
+void PatternRaster::SavePixels() { CopyToBackup(); }
 
-void TLCGraphicData::RestorePixels() {
+void PatternRaster::RestorePixels() {
     const int n = std::min(Picture.height(), Backup.height());
     const int w = std::min(Picture.width(), Backup.width());
     for (int y = 0; y < n; ++y) std::memcpy(Picture.line(y), Backup.line(y), w);
     Picture.touch();
 }
 
-void TLCGraphicData::ApplyPalette(int mode) {
+void PatternRaster::ApplyPalette(int mode) {
     if (mode < 0 || mode > 2) return;
     for (auto& c : Colors) c = ClampColor(c);
     for (int i = 0; i <= 16; ++i) Picture.palette()[i] = Colors[i] & 0xFFFFFF;
     Picture.touch();
 }
 
-void TLCGraphicData::ApplyPaletteTo(IndexedBitmap& bitmap, int mode) {
+void PatternRaster::ApplyPaletteTo(IndexedBitmap& bitmap, int mode) {
     if (mode < 0 || mode > 2) return;
     for (int i = 0; i <= 16; ++i) bitmap.palette()[i] = Colors[i] & 0xFFFFFF;
     bitmap.touch();
@@ -151,7 +151,7 @@ void TLCGraphicData::ApplyPaletteTo(IndexedBitmap& bitmap, int mode) {
 // Indices never change when the colour table does, so the picture needs no
 // save and restore around it; that would also overwrite the backup, which
 // holds the block last copied or cut.
-void TLCGraphicData::UpdatePalette(int mode) {
+void PatternRaster::UpdatePalette(int mode) {
     ApplyPaletteTo(Picture, mode);
     ApplyPaletteTo(Backup, mode);
     ApplyPaletteTo(Mask, mode);

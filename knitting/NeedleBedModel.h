@@ -3,7 +3,7 @@
 // centre, the two point cams that bound the needles in work, and the stitches
 // of the current design row with the rows around it. This is the bed's model:
 // its geometry, the cams and their limits, what each band shows. The widget
-// (knitting/ui/NeedleBedWidget.h) paints from it and forwards the mouse.
+// (knitting/ui/NeedleBedView.h) paints from it and forwards the mouse.
 //
 // Cams: LSPos is the left cam's needle, RSPos one past the right cam's needle,
 // so the needles in work are LSPos..RSPos-1. Every grab, step and drop is
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/AppMessages.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 
@@ -38,9 +38,9 @@ std::string FormatNeedleNumber(int n, int width);
 // The same count with the letters exchanged (the wrong side faces the knitter).
 std::string FormatNeedleNumberSwapped(int n, int width);
 
-class TNeedleBed {
+class NeedleBedModel {
 public:
-    TNeedleBed();
+    NeedleBedModel();
 
     // --- published properties
     int LSPos = 0;

@@ -1,4 +1,4 @@
-#include "editor/ui/EditorFrame.h"
+#include "editor/ui/DrawingPage.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -16,7 +16,7 @@
 
 #include "core/AppMessages.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/Numbers.h"
 #include "core/StitchBitmaps.h"
 #include "core/UIText.h"
@@ -119,10 +119,10 @@ void setDown(QAbstractButton* b, bool down) {
 
 // The engine's announcements: to the main window as application messages,
 // or straight to the frame when no main window listens.
-class TFrame2::Events : public IEditorEvents {
+class DrawingPage::Events : public IEditorEvents {
 public:
-    explicit Events(TFrame2& frame) : f_(frame) {}
-    void makeBobbins() override { routed() ? msg_.makeBobbins() : f_.MakeBobins(); }
+    explicit Events(DrawingPage& frame) : f_(frame) {}
+    void makeBobbins() override { routed() ? msg_.makeBobbins() : f_.MakeBobbins(); }
     void undoDisable() override { routed() ? msg_.undoDisable() : f_.UndoDisable(); }
     void undoEnable() override { routed() ? msg_.undoEnable() : f_.UndoEnable(); }
     void showPosition(int column, int row) override {
@@ -139,11 +139,11 @@ public:
 
 private:
     static bool routed() { return AppMessageSink() != nullptr; }
-    TFrame2& f_;
+    DrawingPage& f_;
     AppMessageEditorEvents msg_;
 };
 
-TFrame2::TFrame2(QWidget* parent) : QWidget(parent), events_(std::make_unique<Events>(*this)) {
+DrawingPage::DrawingPage(QWidget* parent) : QWidget(parent), events_(std::make_unique<Events>(*this)) {
     setObjectName(QStringLiteral("Frame21"));
     colorPicker_ = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor c = QColorDialog::getColor(initial, this);
@@ -153,12 +153,12 @@ TFrame2::TFrame2(QWidget* parent) : QWidget(parent), events_(std::make_unique<Ev
     FormCreate();
 }
 
-TFrame2::~TFrame2() = default;
+DrawingPage::~DrawingPage() = default;
 
 // ---------------------------------------------------------------------------
 // Creation and layout
 
-void TFrame2::FormCreate() {
+void DrawingPage::FormCreate() {
     markedColor_ = -1;
     // Grab shows the garment page's hand; it is registered here too, so the
     // Drawing page does not depend on which page was made first.
@@ -185,16 +185,16 @@ void TFrame2::FormCreate() {
     panel3_->installEventFilter(this);
     middle->addWidget(panel3_, 1);
 
-    hRuler_ = new THScrollRuler(panel3_);
+    hRuler_ = new HorizontalScrollRuler(panel3_);
     hRuler_->move(0, hRuler_->y());
-    connect(hRuler_, &ScrollRulerBase::changed, this, [this] { HSBChange(); });
-    vRuler_ = new TVScrollRuler(panel3_);
+    connect(hRuler_, &ScrollRulerBase::changed, this, [this] { horizontalScrollChanged(); });
+    vRuler_ = new VerticalScrollRuler(panel3_);
     vRuler_->move(vRuler_->x(), 0);
-    connect(vRuler_, &ScrollRulerBase::changed, this, [this] { HSBChange(); });
+    connect(vRuler_, &ScrollRulerBase::changed, this, [this] { horizontalScrollChanged(); });
     canvas_ = new StitchCanvas(events_.get(), panel3_);
     canvas_->move(0, 0);
     canvas_->setPatternSource(&librarySource_);
-    connect(canvas_, &StitchCanvas::mouseMovedTo, this, [this](int x, int y) { Panel1MouseMove(x, y); });
+    connect(canvas_, &StitchCanvas::mouseMovedTo, this, [this](int x, int y) { canvasMouseMoved(x, y); });
     connect(canvas_, &StitchCanvas::originChanged, this, [this] { ChangeRulesStartPos(); });
     unitsBtn_ = new QToolButton(panel3_);
     unitsBtn_->setObjectName(QStringLiteral("UnitsBtn"));
@@ -214,12 +214,12 @@ void TFrame2::FormCreate() {
     setCanvasCursor(crDraw1x1);
     FormResize();
     SetRulerUnits();
-    MakeBobins();
-    AjustSize();
+    MakeBobbins();
+    AdjustSize();
     ClearPicture(false);
 }
 
-void TFrame2::buildToolBars(QWidget* top, QWidget* left) {
+void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     auto* row = new QHBoxLayout(top);
     row->setContentsMargins(2, 2, 2, 0);
     row->setSpacing(6);
@@ -275,7 +275,7 @@ void TFrame2::buildToolBars(QWidget* top, QWidget* left) {
         sizes_->addButton(b, s);
         tagButtons_[kSizeTagBase + s] = b;
         tb1->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, s] { ToolButton3Click(s); });
+        connect(b, &QToolButton::clicked, this, [this, s] { brushSizeChosen(s); });
     }
     sizes_->button(0)->setChecked(true);
 
@@ -315,8 +315,8 @@ void TFrame2::buildToolBars(QWidget* top, QWidget* left) {
             tagButtons_[t.tag] = b;
             l->addWidget(b);
             const int tag = t.tag;
-            if (tag == 301) connect(b, &QToolButton::clicked, this, [this] { ToolButton66MouseUp(); });
-            else connect(b, &QToolButton::clicked, this, [this, tag](bool down) { ToolButtonsClick(tag, down); });
+            if (tag == 301) connect(b, &QToolButton::clicked, this, [this] { addGarmentReleased(); });
+            else connect(b, &QToolButton::clicked, this, [this, tag](bool down) { viewButtonClicked(tag, down); });
         }
     };
     addTagButtons(top, bar("ToolBar6"), tb6, std::size(tb6));
@@ -364,17 +364,17 @@ void TFrame2::buildToolBars(QWidget* top, QWidget* left) {
     panel8_->hide();
 
     // The bobbins of colours A and B.
-    bobin_ = new BobbinLabel(top);
-    bobin_->setObjectName(QStringLiteral("Bobin"));
-    bobin_->setToolTip(QStringLiteral("Color A"));
-    bobin_->setFixedSize(42, 49);
-    connect(bobin_, &BobbinLabel::clicked, this, [this] { BobinClick(); });
-    bgBobin_ = new BobbinLabel(top);
-    bgBobin_->setObjectName(QStringLiteral("BgBobin"));
-    bgBobin_->setToolTip(QStringLiteral("Color B"));
-    bgBobin_->setFixedSize(42, 49);
-    row->addWidget(bobin_);
-    row->addWidget(bgBobin_);
+    bobbinA_ = new BobbinLabel(top);
+    bobbinA_->setObjectName(QStringLiteral("Bobin"));
+    bobbinA_->setToolTip(QStringLiteral("Color A"));
+    bobbinA_->setFixedSize(42, 49);
+    connect(bobbinA_, &BobbinLabel::clicked, this, [this] { bobbinClicked(); });
+    bobbinB_ = new BobbinLabel(top);
+    bobbinB_->setObjectName(QStringLiteral("BgBobin"));
+    bobbinB_->setToolTip(QStringLiteral("Color B"));
+    bobbinB_->setFixedSize(42, 49);
+    row->addWidget(bobbinA_);
+    row->addWidget(bobbinB_);
     row->addStretch(1);
 
     // ToolBar3: the drawing tools, two columns down the left side.
@@ -390,7 +390,7 @@ void TFrame2::buildToolBars(QWidget* top, QWidget* left) {
     int slot = 0;
     for (int tag : order) {
         const ToolEntry* t = toolOfTag(tag);
-        QString name = QStringLiteral("ToolBar3Tag%1").arg(tag);
+        QString name = QStringLiteral("toolButton%1").arg(tag);
         if (tag == kTagZone) name = QStringLiteral("ToolButton44");
         if (tag == kTagPastePattern) name = QStringLiteral("ToolButton19");
         if (tag == kTagBrush) name = QStringLiteral("ToolButton28");
@@ -408,14 +408,14 @@ void TFrame2::buildToolBars(QWidget* top, QWidget* left) {
             continue;
         }
         tools_->addButton(b, tag);
-        connect(b, &QToolButton::clicked, this, [this, tag] { ToolButton12Click(tag); });
+        connect(b, &QToolButton::clicked, this, [this, tag] { toolButtonClicked(tag); });
     }
     tagButtons_[kTagPastePattern]->setEnabled(false);
     tagButtons_[kTagZone]->setEnabled(false);
     tagButtons_[kTagBrush]->setChecked(true);
 }
 
-void TFrame2::buildStatusBar() {
+void DrawingPage::buildStatusBar() {
     status_ = new QStatusBar(this);
     status_->setObjectName(QStringLiteral("StatusBar1"));
     status_->setSizeGripEnabled(false);
@@ -425,9 +425,9 @@ void TFrame2::buildStatusBar() {
     grid_ = new PaletteGrid(panel0);
     grid_->move(2, 1);
     panel0->setFixedHeight(grid_->height() + 2);
-    connect(grid_, &PaletteGrid::releasedLeft, this, [this](int c) { DrawGrid1MouseUp(false, c); });
-    connect(grid_, &PaletteGrid::releasedRight, this, [this](int c) { DrawGrid1MouseUp(true, c); });
-    connect(grid_, &PaletteGrid::doubleClicked, this, [this] { DrawGrid1DblClick(); });
+    connect(grid_, &PaletteGrid::releasedLeft, this, [this](int c) { paletteReleased(false, c); });
+    connect(grid_, &PaletteGrid::releasedRight, this, [this](int c) { paletteReleased(true, c); });
+    connect(grid_, &PaletteGrid::doubleClicked, this, [this] { paletteDoubleClicked(); });
     status_->addWidget(panel0);
     static const int widths[] = {40, 40, 80};
     for (int i = 0; i < 3; ++i) {
@@ -446,22 +446,22 @@ void TFrame2::buildStatusBar() {
     status_->addWidget(last);
 }
 
-void TFrame2::resizeEvent(QResizeEvent* e) {
+void DrawingPage::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     FormResize();
 }
 
-bool TFrame2::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == panel3_ && e->type() == QEvent::Resize) AjustSize();
+bool DrawingPage::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == panel3_ && e->type() == QEvent::Resize) AdjustSize();
     return QWidget::eventFilter(watched, e);
 }
 
-void TFrame2::FormResize() { AjustSize(); }
+void DrawingPage::FormResize() { AdjustSize(); }
 
 // The rulers run along the bottom and the right edge of the drawing area, the
 // units button sits in the corner between them, and the canvas fills the
 // rest, ending exactly where the rulers begin so that the ticks meet the cells.
-void TFrame2::AjustSize() {
+void DrawingPage::AdjustSize() {
     if (!panel3_ || !canvas_) return;
     const int W = panel3_->width(), H = panel3_->height();
     const int hh = hRuler_->height(), vw = vRuler_->width();
@@ -475,23 +475,23 @@ void TFrame2::AjustSize() {
 // ---------------------------------------------------------------------------
 // Tools
 
-int TFrame2::brushCursor() const {
+int DrawingPage::brushCursor() const {
     static const int ids[] = {crDraw1x1, crDraw2x2, crDraw3x3, crDrawChess};
     return ids[std::min<int>(BrushSize, 3)];
 }
 
-int TFrame2::eraserCursor() const {
+int DrawingPage::eraserCursor() const {
     static const int ids[] = {crEraser1x1, crEraser2x2, crEraser3x3, crEraserChess};
     return ids[std::min<int>(BrushSize, 3)];
 }
 
-void TFrame2::setCanvasCursor(int id) {
+void DrawingPage::setCanvasCursor(int id) {
     cursorId_ = id;
     if (id < 0) canvas_->setCursor(Qt::ArrowCursor);
     else canvas_->setCursor(CursorById(id));
 }
 
-void TFrame2::selectBrushTool() {
+void DrawingPage::selectBrushTool() {
     // Grab is let go without restoring what it kept: the brush is the tool now.
     setDown(tagButtons_[103], false);
     tagButtons_[kTagBrush]->setChecked(true);
@@ -500,7 +500,7 @@ void TFrame2::selectBrushTool() {
     showStarPanel(false);
 }
 
-void TFrame2::showStarPanel(bool star) {
+void DrawingPage::showStarPanel(bool star) {
     if (star && panel8_->isHidden()) {
         panel6_->hide();
         panel8_->show();
@@ -511,11 +511,11 @@ void TFrame2::showStarPanel(bool star) {
     }
 }
 
-void TFrame2::setShapeButtonsEnabled(bool on) {
+void DrawingPage::setShapeButtonsEnabled(bool on) {
     for (int tag : kShapeTags) tagButtons_[tag]->setEnabled(on && tag != kTagAddText);
 }
 
-void TFrame2::ToolButton12Click(int tag) {
+void DrawingPage::toolButtonClicked(int tag) {
     const ToolEntry* t = toolOfTag(tag);
     if (!t) return;
     // A new tool starts without the copied block's frame on screen.
@@ -539,7 +539,7 @@ void TFrame2::ToolButton12Click(int tag) {
     setCanvasCursor(cursor);
 }
 
-void TFrame2::ToolButton3Click(int size) {
+void DrawingPage::brushSizeChosen(int size) {
     BrushSize = static_cast<uint8_t>(size);
     if (size <= 2) {
         setShapeButtonsEnabled(true);
@@ -555,14 +555,14 @@ void TFrame2::ToolButton3Click(int size) {
     else setCanvasCursor(cursor);
 }
 
-void TFrame2::zoomRefresh() {
+void DrawingPage::zoomRefresh() {
     BuildStitchBitmaps();
     canvas_->setCellSize(CellWidths[ZoomIndex], CellHeights[ZoomIndex]);
     SetRulerUnits();
     canvas_->Paint();
 }
 
-void TFrame2::ToolButtonsClick(int tag, bool down) {
+void DrawingPage::viewButtonClicked(int tag, bool down) {
     switch (tag) {
     case 100:
         if (ZoomIndex < kZoomLevels - 1) ++ZoomIndex;
@@ -618,7 +618,7 @@ void TFrame2::ToolButtonsClick(int tag, bool down) {
     }
 }
 
-void TFrame2::ToolButton66MouseUp() {
+void DrawingPage::addGarmentReleased() {
     QAbstractButton* garment = tagButtons_[301];
     QAbstractButton* zone = tagButtons_[201];
     QAbstractButton* setZone = tagButtons_[kTagZone];
@@ -649,9 +649,9 @@ void TFrame2::ToolButton66MouseUp() {
 // ---------------------------------------------------------------------------
 // Rulers
 
-void TFrame2::HSBChange() { canvas_->SetOrigin(hRuler_->Position(), vRuler_->Position()); }
+void DrawingPage::horizontalScrollChanged() { canvas_->SetOrigin(hRuler_->Position(), vRuler_->Position()); }
 
-void TFrame2::ChangeRulesStartPos() {
+void DrawingPage::ChangeRulesStartPos() {
     const ViewGeometry& g = canvas_->geom();
     hRuler_->SetStartPosition(g.FirstVisibleCol);
     vRuler_->SetStartPosition(g.FirstRow);
@@ -660,12 +660,12 @@ void TFrame2::ChangeRulesStartPos() {
     vRuler_->setPosition(g.FirstRow);
 }
 
-void TFrame2::SetRulerUnits() {
+void DrawingPage::SetRulerUnits() {
     const int mode = RulerUnitMode % 3;
     const int cw = canvas_->cellWidth(), ch = canvas_->cellHeight();
     QString caption;
     if (mode == 0) {
-        const TMeasureUnit u = Units == 0 ? TMeasureUnit::muSm : TMeasureUnit::muInch;
+        const MeasureUnit u = Units == 0 ? MeasureUnit::muSm : MeasureUnit::muInch;
         hRuler_->SetScale(rulerScale(cw, PixByX));
         hRuler_->SetStitchSize(PixByX);
         hRuler_->SetUnits(u);
@@ -674,12 +674,12 @@ void TFrame2::SetRulerUnits() {
         vRuler_->SetUnits(u);
         caption = QString::fromStdString(UIText[Units == 0 ? utUnitCm : utInchMark]);
     } else {
-        hRuler_->SetStichMode(mode == 1 ? TStichMode::smNormal : TStichMode::smCenter);
-        hRuler_->SetMaxStich(GraphicData.Picture.width());
+        hRuler_->SetStitchMode(mode == 1 ? StitchNumbering::smNormal : StitchNumbering::smCenter);
+        hRuler_->SetMaxStitch(GraphicData.Picture.width());
         hRuler_->SetScale(cw);
-        hRuler_->SetUnits(TMeasureUnit::muStich);
+        hRuler_->SetUnits(MeasureUnit::muStitch);
         vRuler_->SetScale(ch);
-        vRuler_->SetUnits(TMeasureUnit::muStich);
+        vRuler_->SetUnits(MeasureUnit::muStitch);
         caption = QString::fromStdString(UIText[utUnitStitches]);
         if (mode == 2) caption += QLatin1Char('*');
     }
@@ -691,12 +691,12 @@ void TFrame2::SetRulerUnits() {
     vRuler_->ruler()->update();
 }
 
-void TFrame2::UnitsBtnClick() {
+void DrawingPage::UnitsBtnClick() {
     ++RulerUnitMode;
     SetRulerUnits();
 }
 
-void TFrame2::Panel1MouseMove(int x, int y) {
+void DrawingPage::canvasMouseMoved(int x, int y) {
     hRuler_->DrawCursor(x);
     vRuler_->DrawCursor(y);
 }
@@ -704,61 +704,61 @@ void TFrame2::Panel1MouseMove(int x, int y) {
 // ---------------------------------------------------------------------------
 // Palette, bobbins, star
 
-void TFrame2::DrawGrid1MouseUp(bool right, int column) {
+void DrawingPage::paletteReleased(bool right, int column) {
     if (column < 0 || column >= PaletteGrid::kCells) return;
     if (right) ColorB = static_cast<uint8_t>(column);
     else ColorA = static_cast<uint8_t>(column);
-    MakeBobins();
+    MakeBobbins();
 }
 
-void TFrame2::DrawGrid1DblClick() {
+void DrawingPage::paletteDoubleClicked() {
     const std::optional<QColor> c = colorPicker_ ? colorPicker_(lastDialogColour_) : std::nullopt;
     if (!c || !c->isValid()) return;
     lastDialogColour_ = *c;
     GraphicData.Colors[std::min<size_t>(ColorA, 16)] = RGB(c->red(), c->green(), c->blue());
     GraphicData.UpdatePalette(0);
-    MakeBobins();
+    MakeBobbins();
     BuildStitchBitmaps();
     RepaintPicture();
 }
 
-void TFrame2::BobinClick() {
+void DrawingPage::bobbinClicked() {
     std::swap(ColorA, ColorB);
-    MakeBobins();
+    MakeBobbins();
 }
 
-void TFrame2::PolyVertexTBChange() {
+void DrawingPage::PolyVertexTBChange() {
     StarDepth = static_cast<uint8_t>(polyFactor_->value());
     StarVertices = static_cast<uint8_t>(polyVertex_->value());
     polyBox_->setStar(StarVertices, StarDepth);
 }
 
-QLabel* TFrame2::bobbinA() const { return bobin_; }
-QLabel* TFrame2::bobbinB() const { return bgBobin_; }
+QLabel* DrawingPage::bobbinA() const { return bobbinA_; }
+QLabel* DrawingPage::bobbinB() const { return bobbinB_; }
 
-QAbstractButton* TFrame2::button(int tag) const {
+QAbstractButton* DrawingPage::button(int tag) const {
     auto it = tagButtons_.find(tag);
     return it == tagButtons_.end() ? nullptr : it->second;
 }
 
-QString TFrame2::statusText(int panel) const {
+QString DrawingPage::statusText(int panel) const {
     return (panel >= 1 && panel <= 3) ? statusPanels_[panel - 1]->text() : QString();
 }
 
-QString TFrame2::technicText() const { return technic_->text(); }
+QString DrawingPage::technicText() const { return technic_->text(); }
 
-void TFrame2::setPatternSource(IPatternSource* source) {
+void DrawingPage::setPatternSource(IPatternSource* source) {
     canvas_->setPatternSource(source ? source : &librarySource_);
 }
 
 // ---------------------------------------------------------------------------
 // Handlers for the main window
 
-void TFrame2::OnShowForm() {
+void DrawingPage::OnShowForm() {
     // Nothing to prepare: the canvas always shows the raster as it stands.
 }
 
-void TFrame2::ResetView() {
+void DrawingPage::ResetView() {
     UndoDisable();
     GarmentMode = false;
     ZoneOn = false;
@@ -776,28 +776,28 @@ void TFrame2::ResetView() {
     ClearPicture(false);
 }
 
-void TFrame2::MakeBobins() {
+void DrawingPage::MakeBobbins() {
     const QImage& tmpl = BobbinTemplate();
-    bobin_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorA, 16)])));
-    bgBobin_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorB, 16)])));
+    bobbinA_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorA, 16)])));
+    bobbinB_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorB, 16)])));
     grid_->update();
 }
 
-void TFrame2::ShowPosition(int column, int row) {
+void DrawingPage::ShowPosition(int column, int row) {
     statusPanels_[0]->setText(QString::number(column));
     statusPanels_[1]->setText(QString::number(row));
 }
 
-void TFrame2::ShowBlockSize(int width, int height) {
+void DrawingPage::ShowBlockSize(int width, int height) {
     statusPanels_[2]->setText(QStringLiteral("%1 x %2").arg(width).arg(height));
 }
 
-void TFrame2::ShowColorInPalette(int index) {
+void DrawingPage::ShowColorInPalette(int index) {
     markedColor_ = index;
     grid_->setMarkedColor(index);
 }
 
-void TFrame2::EnablePatternInsert() {
+void DrawingPage::EnablePatternInsert() {
     QAbstractButton* b = tagButtons_[kTagPastePattern];
     b->setEnabled(true);
     setDown(tagButtons_[103], false);
@@ -807,8 +807,8 @@ void TFrame2::EnablePatternInsert() {
     setCanvasCursor(-1);
 }
 
-void TFrame2::InsertConverted() {
-    MakeBobins();
+void DrawingPage::InsertConverted() {
+    MakeBobbins();
     BuildStitchBitmaps();
     setDown(tagButtons_[103], false);
     tagButtons_[kTagPasteBlock]->setChecked(true);
@@ -817,24 +817,24 @@ void TFrame2::InsertConverted() {
     setCanvasCursor(-1);
 }
 
-void TFrame2::CancelTool() { selectBrushTool(); }
+void DrawingPage::CancelTool() { selectBrushTool(); }
 
-void TFrame2::UndoEnable() { tagButtons_[203]->setEnabled(true); }
+void DrawingPage::UndoEnable() { tagButtons_[203]->setEnabled(true); }
 
-void TFrame2::UndoDisable() { tagButtons_[203]->setEnabled(false); }
+void DrawingPage::UndoDisable() { tagButtons_[203]->setEnabled(false); }
 
-void TFrame2::RepaintPicture() {
+void DrawingPage::RepaintPicture() {
     canvas_->Paint();
     setDown(tagButtons_[301], GarmentMode);
     tagButtons_[302]->setEnabled(GarmentMode);
 }
 
-void TFrame2::ClearPicture(bool saveUndo) {
+void DrawingPage::ClearPicture(bool saveUndo) {
     canvas_->model().ClearPattern(saveUndo);
     canvas_->Paint();
 }
 
-void TFrame2::ReleaseMaskButton() {
+void DrawingPage::ReleaseMaskButton() {
     setDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);
     tagButtons_[201]->setEnabled(true);

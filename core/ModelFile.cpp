@@ -1,4 +1,4 @@
-#include "core/Model.h"
+#include "core/ModelFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,7 +42,7 @@ void putDrawingLine(IndexedBitmap& pic, int line, const uint8_t* src, size_t len
     for (size_t k = 0; k < n; ++k) dst[k] = src[k] > 16 ? 0 : src[k];
 }
 
-void applyDrawing(const TModelItem& item, IndexedBitmap& pic) {
+void applyDrawing(const ModelItem& item, IndexedBitmap& pic) {
     const int H = pic.height();
     if (H <= 0 || pic.width() <= 0) return;
     const uint8_t* data = item.Data.data();
@@ -72,7 +72,7 @@ void applyDrawing(const TModelItem& item, IndexedBitmap& pic) {
 }
 
 // The mask knows "inside" (16) and "outside"; whatever else a file holds is outside.
-void applyMask(const TModelItem& item, IndexedBitmap& mask) {
+void applyMask(const ModelItem& item, IndexedBitmap& mask) {
     const int H = mask.height();
     if (H <= 0 || mask.width() <= 0) return;
     const size_t L = item.Data.size() / static_cast<size_t>(H);
@@ -88,7 +88,7 @@ void applyMask(const TModelItem& item, IndexedBitmap& mask) {
 
 // The header and the preview behind it; FormatError when the preview size is
 // negative or the bytes end early.
-std::span<const uint8_t> readHeaderAndPreview(ByteReader& r, TModelHeader& h) {
+std::span<const uint8_t> readHeaderAndPreview(ByteReader& r, ModelHeader& h) {
     auto raw = r.bytes(kModelHeaderSize);
     std::memcpy(h.Raw.data(), raw.data(), kModelHeaderSize);
     const int32_t previewSize = h.PreviewSize();
@@ -96,20 +96,20 @@ std::span<const uint8_t> readHeaderAndPreview(ByteReader& r, TModelHeader& h) {
     return r.bytes(static_cast<size_t>(previewSize));
 }
 
-bool isItemOfKind(const std::vector<TModelItem>& items, int index, int32_t kind) {
+bool isItemOfKind(const std::vector<ModelItem>& items, int index, int32_t kind) {
     return index >= 0 && index < static_cast<int>(items.size()) && items[static_cast<size_t>(index)].Kind == kind;
 }
 
 // f(item) for every item of `kind` named `name`, from the last to the first.
 template <class F>
-void eachNamedItemBackwards(const std::vector<TModelItem>& items, int32_t kind, const std::string& name, F f) {
+void eachNamedItemBackwards(const std::vector<ModelItem>& items, int32_t kind, const std::string& name, F f) {
     for (size_t i = items.size(); i-- > 0;)
         if (items[i].Kind == kind && items[i].Name == name) f(items[i]);
 }
 
 // A new item placed at `offset`, with no data yet.
-TModelItem newItem(const std::string& name, int32_t kind, int32_t offset, uint16_t parentId) {
-    TModelItem it;
+ModelItem newItem(const std::string& name, int32_t kind, int32_t offset, uint16_t parentId) {
+    ModelItem it;
     it.Name = name;
     it.Kind = kind;
     it.Offset = offset;
@@ -117,7 +117,7 @@ TModelItem newItem(const std::string& name, int32_t kind, int32_t offset, uint16
     return it;
 }
 
-int appendItem(std::vector<TModelItem>& items, TModelItem it) {
+int appendItem(std::vector<ModelItem>& items, ModelItem it) {
     items.push_back(std::move(it));
     return static_cast<int>(items.size()) - 1;
 }
@@ -126,26 +126,26 @@ int appendItem(std::vector<TModelItem>& items, TModelItem it) {
 
 // ---- header -------------------------------------------------------------
 
-std::string TModelHeader::Author() const { return ReadShortString(Raw.data() + kAuthorAt, kNameField); }
-void TModelHeader::SetAuthor(const std::string& s) { WriteShortString(Raw.data() + kAuthorAt, kNameField, s); }
-std::string TModelHeader::ModelName() const { return ReadShortString(Raw.data() + kModelNameAt, kNameField); }
-void TModelHeader::SetModelName(const std::string& s) { WriteShortString(Raw.data() + kModelNameAt, kNameField, s); }
-int32_t TModelHeader::PreviewSize() const { return get32(Raw.data() + kPreviewSizeAt); }
-void TModelHeader::SetPreviewSize(int32_t n) { put32(Raw.data() + kPreviewSizeAt, n); }
-bool TModelHeader::ReadOnly() const { return (get32(Raw.data() + kFlagsAt) & 1) != 0; }
-void TModelHeader::SetReadOnly(bool on) {
+std::string ModelHeader::Author() const { return ReadShortString(Raw.data() + kAuthorAt, kNameField); }
+void ModelHeader::SetAuthor(const std::string& s) { WriteShortString(Raw.data() + kAuthorAt, kNameField, s); }
+std::string ModelHeader::ModelName() const { return ReadShortString(Raw.data() + kModelNameAt, kNameField); }
+void ModelHeader::SetModelName(const std::string& s) { WriteShortString(Raw.data() + kModelNameAt, kNameField, s); }
+int32_t ModelHeader::PreviewSize() const { return get32(Raw.data() + kPreviewSizeAt); }
+void ModelHeader::SetPreviewSize(int32_t n) { put32(Raw.data() + kPreviewSizeAt, n); }
+bool ModelHeader::ReadOnly() const { return (get32(Raw.data() + kFlagsAt) & 1) != 0; }
+void ModelHeader::SetReadOnly(bool on) {
     int32_t f = get32(Raw.data() + kFlagsAt);
     put32(Raw.data() + kFlagsAt, on ? (f | 1) : (f & ~1));
 }
 
 // ---- whole model --------------------------------------------------------
 
-void TModel::Clear() {
+void ModelFile::Clear() {
     Items.clear();
     FreePreview();
 }
 
-bool TModel::LoadFromFile(const std::string& fileName) {
+bool ModelFile::LoadFromFile(const std::string& fileName) {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) return false;
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
@@ -153,13 +153,13 @@ bool TModel::LoadFromFile(const std::string& fileName) {
     return true;
 }
 
-void TModel::LoadFromBytes(std::span<const uint8_t> bytes) {
+void ModelFile::LoadFromBytes(std::span<const uint8_t> bytes) {
     ByteReader r(bytes, kDamaged);
-    TModelHeader header;
+    ModelHeader header;
     auto pv = readHeaderAndPreview(r, header);
     std::vector<uint8_t> preview(pv.begin(), pv.end());
 
-    std::vector<TModelItem> items;
+    std::vector<ModelItem> items;
     const int32_t count = r.i32();
     // A negative count means no items. Every record needs 56 bytes, so a
     // count the rest of the file cannot hold is damage, not a reason to allocate.
@@ -167,7 +167,7 @@ void TModel::LoadFromBytes(std::span<const uint8_t> bytes) {
         if (static_cast<uint64_t>(count) * kModelItemRecordSize > r.remaining()) throw FormatError(kDamaged);
         items.reserve(static_cast<size_t>(count));
         for (int32_t i = 0; i < count; ++i) {
-            TModelItem it;
+            ModelItem it;
             it.Name = r.shortString(kItemNameField);
             it.LineWidth = r.u16();
             it.Kind = r.i32();
@@ -188,10 +188,10 @@ void TModel::LoadFromBytes(std::span<const uint8_t> bytes) {
     Items = std::move(items);
 }
 
-bool TModel::PeekBytes(std::span<const uint8_t> bytes) {
+bool ModelFile::PeekBytes(std::span<const uint8_t> bytes) {
     try {
         ByteReader r(bytes, kDamaged);
-        TModelHeader header;
+        ModelHeader header;
         auto pv = readHeaderAndPreview(r, header);
         PeekHeader = header;
         peekPreview_.assign(pv.begin(), pv.end());
@@ -201,7 +201,7 @@ bool TModel::PeekBytes(std::span<const uint8_t> bytes) {
     }
 }
 
-bool TModel::PeekFile(const std::string& fileName) {
+bool ModelFile::PeekFile(const std::string& fileName) {
     // Only the header and the preview are read, not the items.
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return false;
@@ -218,15 +218,15 @@ bool TModel::PeekFile(const std::string& fileName) {
     return PeekBytes(head);
 }
 
-std::vector<uint8_t> TModel::SaveToBytes() const {
+std::vector<uint8_t> ModelFile::SaveToBytes() const {
     ByteWriter w;
-    TModelHeader h = Header;
+    ModelHeader h = Header;
     h.SetPreviewSize(static_cast<int32_t>(preview_.size()));
     put32(h.Raw.data() + kPointerAt, 0);
     w.bytes(h.Raw);
     w.bytes(preview_);
     w.i32(static_cast<int32_t>(Items.size()));
-    for (const TModelItem& it : Items) {
+    for (const ModelItem& it : Items) {
         w.shortString(kItemNameField, it.Name);
         w.u16(it.LineWidth);
         w.i32(it.Kind);
@@ -240,39 +240,39 @@ std::vector<uint8_t> TModel::SaveToBytes() const {
     return std::move(w.buffer());
 }
 
-void TModel::SaveToFile(const std::string& fileName) const { WriteFileAtomic(fileName, SaveToBytes()); }
+void ModelFile::SaveToFile(const std::string& fileName) const { WriteFileAtomic(fileName, SaveToBytes()); }
 
 // ---- items --------------------------------------------------------------
 
-int TModel::NextId() const {
+int ModelFile::NextId() const {
     int id = 0;
     for (const auto& it : Items) id = std::max<int>(id, it.Id);
     return id + 1;
 }
 
-int TModel::NextOffset() const {
+int ModelFile::NextOffset() const {
     if (Items.empty()) return 0;
     // Offsets read from a file are not trusted to stay in range: wrap like the 32-bit field.
     const int64_t next = int64_t{Items.back().Offset} + Items.back().Size();
     return static_cast<int32_t>(static_cast<uint32_t>(next));
 }
 
-int TModel::AddFolder(const std::string& name) {
+int ModelFile::AddFolder(const std::string& name) {
     const int id = NextId();
     if (id > 0xFFFF) throw RangeError("The model holds too many sets.");
-    TModelItem it = newItem(name, kItemFolder, NextOffset(), 0);
+    ModelItem it = newItem(name, kItemFolder, NextOffset(), 0);
     it.Id = static_cast<uint16_t>(id);
     return appendItem(Items, std::move(it));
 }
 
-int TModel::AddNote(uint16_t parentId, const std::string& name, std::span<const uint8_t> rtf) {
-    TModelItem it = newItem(name, kItemNote, NextOffset(), parentId);
+int ModelFile::AddNote(uint16_t parentId, const std::string& name, std::span<const uint8_t> rtf) {
+    ModelItem it = newItem(name, kItemNote, NextOffset(), parentId);
     it.Data.assign(rtf.begin(), rtf.end());
     return appendItem(Items, std::move(it));
 }
 
-int TModel::AddDrawing(uint16_t parentId, const std::string& name, const TLCGraphicData& raster) {
-    TModelItem it = newItem(name, kItemDrawing, NextOffset(), parentId);
+int ModelFile::AddDrawing(uint16_t parentId, const std::string& name, const PatternRaster& raster) {
+    ModelItem it = newItem(name, kItemDrawing, NextOffset(), parentId);
     it.Data = copyLines(raster.Picture);
     // The line width tells a full drawing of a narrow raster (150 x 1024 is
     // under 200000 bytes) from an old 512-line item.
@@ -280,99 +280,99 @@ int TModel::AddDrawing(uint16_t parentId, const std::string& name, const TLCGrap
     return appendItem(Items, std::move(it));
 }
 
-int TModel::AddMask(uint16_t parentId, const std::string& name, const TLCGraphicData& raster) {
-    TModelItem it = newItem(name, kItemMaskOrState, NextOffset(), parentId);
+int ModelFile::AddMask(uint16_t parentId, const std::string& name, const PatternRaster& raster) {
+    ModelItem it = newItem(name, kItemMaskOrState, NextOffset(), parentId);
     it.Data = copyLines(raster.Mask);
     return appendItem(Items, std::move(it));
 }
 
-int TModel::AddState(uint16_t parentId, const std::string& name, std::span<const uint8_t> appState) {
-    TModelItem it = newItem(name, kItemMaskOrState, NextOffset(), parentId);
+int ModelFile::AddState(uint16_t parentId, const std::string& name, std::span<const uint8_t> appState) {
+    ModelItem it = newItem(name, kItemMaskOrState, NextOffset(), parentId);
     it.Data.assign(kAppStateSize, 0);
     std::memcpy(it.Data.data(), appState.data(), std::min(appState.size(), kAppStateSize));
     return appendItem(Items, std::move(it));
 }
 
-int TModel::AddGarment(uint16_t parentId, const std::string& name, std::span<const uint8_t> garmentBytes) {
-    TModelItem it = newItem(name, kItemGarment, NextOffset(), parentId);
+int ModelFile::AddGarment(uint16_t parentId, const std::string& name, std::span<const uint8_t> garmentBytes) {
+    ModelItem it = newItem(name, kItemGarment, NextOffset(), parentId);
     it.Data.assign(garmentBytes.begin(), garmentBytes.end());
     return appendItem(Items, std::move(it));
 }
 
-bool TModel::StoreGarment(int index, std::span<const uint8_t> garmentBytes) {
+bool ModelFile::StoreGarment(int index, std::span<const uint8_t> garmentBytes) {
     if (!isItemOfKind(Items, index, kItemGarment)) return false;
     Items[index].Data.assign(garmentBytes.begin(), garmentBytes.end());
     return true;
 }
 
-bool TModel::StoreGarment(const std::string& name, std::span<const uint8_t> garmentBytes) {
+bool ModelFile::StoreGarment(const std::string& name, std::span<const uint8_t> garmentBytes) {
     for (size_t i = 0; i < Items.size(); ++i)
         if (Items[i].Kind == kItemGarment && Items[i].Name == name) return StoreGarment(static_cast<int>(i), garmentBytes);
     return false;
 }
 
-std::span<const uint8_t> TModel::GarmentData(int index) const {
+std::span<const uint8_t> ModelFile::GarmentData(int index) const {
     if (!isItemOfKind(Items, index, kItemGarment)) return {};
     return Items[index].Data;
 }
 
-std::vector<std::span<const uint8_t>> TModel::GarmentData(const std::string& name) const {
+std::vector<std::span<const uint8_t>> ModelFile::GarmentData(const std::string& name) const {
     std::vector<std::span<const uint8_t>> out;
-    eachNamedItemBackwards(Items, kItemGarment, name, [&](const TModelItem& it) { out.emplace_back(it.Data); });
+    eachNamedItemBackwards(Items, kItemGarment, name, [&](const ModelItem& it) { out.emplace_back(it.Data); });
     return out;
 }
 
-std::span<const uint8_t> TModel::NoteData(int index) const {
+std::span<const uint8_t> ModelFile::NoteData(int index) const {
     if (!isItemOfKind(Items, index, kItemNote)) return {};
     return Items[index].Data;
 }
 
-void TModel::ShowDrawing(int index, TLCGraphicData& raster) const {
+void ModelFile::ShowDrawing(int index, PatternRaster& raster) const {
     if (!isItemOfKind(Items, index, kItemDrawing)) return;
     applyDrawing(Items[index], raster.Picture);
 }
 
 // From the last item to the first, so that the one nearest the front prevails.
-void TModel::RestoreDrawing(const std::string& name, TLCGraphicData& raster) const {
-    eachNamedItemBackwards(Items, kItemDrawing, name, [&](const TModelItem& it) { applyDrawing(it, raster.Picture); });
+void ModelFile::RestoreDrawing(const std::string& name, PatternRaster& raster) const {
+    eachNamedItemBackwards(Items, kItemDrawing, name, [&](const ModelItem& it) { applyDrawing(it, raster.Picture); });
 }
 
-void TModel::RestoreMask(const std::string& name, TLCGraphicData& raster) const {
-    eachNamedItemBackwards(Items, kItemMaskOrState, name, [&](const TModelItem& it) { applyMask(it, raster.Mask); });
+void ModelFile::RestoreMask(const std::string& name, PatternRaster& raster) const {
+    eachNamedItemBackwards(Items, kItemMaskOrState, name, [&](const ModelItem& it) { applyMask(it, raster.Mask); });
 }
 
-void TModel::RestoreState(const std::string& name, std::span<uint8_t> appState) const {
-    eachNamedItemBackwards(Items, kItemMaskOrState, name, [&](const TModelItem& it) {
+void ModelFile::RestoreState(const std::string& name, std::span<uint8_t> appState) const {
+    eachNamedItemBackwards(Items, kItemMaskOrState, name, [&](const ModelItem& it) {
         const size_t n = std::min({it.Data.size(), kAppStateSize, appState.size()});
         if (n > 0) std::memcpy(appState.data(), it.Data.data(), n);
     });
 }
 
-void TModel::DeleteItem(int index) {
+void ModelFile::DeleteItem(int index) {
     if (index < 0 || index >= static_cast<int>(Items.size())) return;
     Items.erase(Items.begin() + index);
 }
 
-int TModel::FindItem(const std::string& name) const {
+int ModelFile::FindItem(const std::string& name) const {
     for (size_t i = 0; i < Items.size(); ++i)
         if (Items[i].Name == name) return static_cast<int>(i);
     return -1;
 }
 
-std::span<uint8_t> TModel::AllocPreview(size_t size) {
+std::span<uint8_t> ModelFile::AllocPreview(size_t size) {
     if (size > 0x7FFFFFFF) throw RangeError("The preview picture is too large.");
     preview_.assign(size, 0);
     Header.SetPreviewSize(static_cast<int32_t>(size));
     return preview_;
 }
 
-void TModel::SetPreview(std::vector<uint8_t> jpeg) {
+void ModelFile::SetPreview(std::vector<uint8_t> jpeg) {
     if (jpeg.size() > 0x7FFFFFFF) throw RangeError("The preview picture is too large.");
     preview_ = std::move(jpeg);
     Header.SetPreviewSize(static_cast<int32_t>(preview_.size()));
 }
 
-void TModel::FreePreview() {
+void ModelFile::FreePreview() {
     preview_.clear();
     preview_.shrink_to_fit();
     Header.SetPreviewSize(0);

@@ -1,4 +1,4 @@
-#include "knitting/PreviewPanels.h"
+#include "knitting/PreviewModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,9 +26,9 @@ int roundPixels(double v) {
 
 } // namespace
 
-const PreviewLayout& TPreView::Layout() {
+const PreviewLayout& PreviewModel::Layout() {
     PreviewLayout l;
-    const TLCGraphicData& g = GraphicData;
+    const PatternRaster& g = GraphicData;
     // The gauge's proportion: a stitch is PixByX wide by PixByY high.
     double r = (PixByX > 0 && PixByY > 0 && std::isfinite(PixByX / PixByY)) ? PixByX / PixByY : 1.0;
     if (GarmentMode) {
@@ -63,7 +63,7 @@ const PreviewLayout& TPreView::Layout() {
     return layout_;
 }
 
-int TPreView::RowAt(int y) {
+int PreviewModel::RowAt(int y) {
     const PreviewLayout& l = Layout();
     if (!(l.pixPerRow > 0)) return -1;
     int row = roundPixels((l.bottom - y) / l.pixPerRow);
@@ -76,18 +76,18 @@ int TPreView::RowAt(int y) {
     return (row >= 0 && row < GraphicData.Height) ? row : -1;
 }
 
-void TPreView::SetCurrentRow(int row) {
+void PreviewModel::SetCurrentRow(int row) {
     if (row < 0) return;
     markedRow_ = row;
 }
 
-int TPreView::MarkerY() {
+int PreviewModel::MarkerY() {
     const PreviewLayout& l = Layout();
     if (!l.valid) return -1;
     return l.bottom - roundPixels(markedRow_ * l.pixPerRow);
 }
 
-ColorPanelLayout LayoutColorPanel(const TColorInstruction& ci, int w, int h, int carriageWidth) {
+ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, int w, int h, int carriageWidth) {
     ColorPanelLayout out;
     const ColorTable17& colors = GraphicData.Colors;
     if (ci.CarrPosition == 0) out.carriageX = 10;

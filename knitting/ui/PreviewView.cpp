@@ -1,4 +1,4 @@
-#include "knitting/ui/PreviewWidgets.h"
+#include "knitting/ui/PreviewView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,15 +6,15 @@
 #include <algorithm>
 
 #include "core/Globals.h"
-#include "core/GraphicData.h"
-#include "knitting/PreviewPanels.h"
+#include "core/PatternRaster.h"
+#include "knitting/PreviewModel.h"
 #include "knitting/ui/SheetCanvasQt.h"
 
 namespace lc::ui {
 
-// --- TPreView
+// --- PreviewView
 
-TPreView::TPreView(lc::TPreView& model, QWidget* parent) : QWidget(parent), model_(model) {
+PreviewView::PreviewView(lc::PreviewModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setObjectName("PreView");
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont f = font();
@@ -23,9 +23,9 @@ TPreView::TPreView(lc::TPreView& model, QWidget* parent) : QWidget(parent), mode
     setMinimumSize(60, 80);
 }
 
-const QImage& TPreView::scaledPicture(const QRect& dest) {
+const QImage& PreviewView::scaledPicture(const QRect& dest) {
     const lc::PreviewLayout& l = model_.CurrentLayout();
-    const TLCGraphicData& g = GraphicData;
+    const PatternRaster& g = GraphicData;
     QString key = QString("%1,%2,%3,%4,%5,%6,%7,%8,%9")
                       .arg(dest.width())
                       .arg(dest.height())
@@ -62,7 +62,7 @@ const QImage& TPreView::scaledPicture(const QRect& dest) {
     return cached_;
 }
 
-void TPreView::paintEvent(QPaintEvent*) {
+void PreviewView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int w = width(), h = height();
     model_.ClientWidth = w;
@@ -93,22 +93,22 @@ void TPreView::paintEvent(QPaintEvent*) {
     }
 }
 
-void TPreView::mousePressEvent(QMouseEvent* e) { emit rowPressed(e->position().toPoint().y()); }
-void TPreView::mouseMoveEvent(QMouseEvent* e) {
+void PreviewView::mousePressEvent(QMouseEvent* e) { emit rowPressed(e->position().toPoint().y()); }
+void PreviewView::mouseMoveEvent(QMouseEvent* e) {
     if (e->buttons()) emit rowDragged(e->position().toPoint().y());
 }
-void TPreView::mouseReleaseEvent(QMouseEvent*) { emit rowReleased(); }
+void PreviewView::mouseReleaseEvent(QMouseEvent*) { emit rowReleased(); }
 
-// --- TColorInstruction
+// --- ColorInstructionView
 
-TColorInstruction::TColorInstruction(const lc::TColorInstruction& state, QWidget* parent)
+ColorInstructionView::ColorInstructionView(const lc::ColorInstruction& state, QWidget* parent)
     : QWidget(parent), state_(state) {
     setObjectName("ColorInstruction");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumHeight(96);
 }
 
-void TColorInstruction::paintEvent(QPaintEvent*) {
+void ColorInstructionView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
     const int w = width(), h = height();
@@ -157,21 +157,21 @@ void TColorInstruction::paintEvent(QPaintEvent*) {
     }
 }
 
-// --- TCarrAddInfo
+// --- CarriageAddInfoView
 
-TCarrAddInfo::TCarrAddInfo(QWidget* parent) : QWidget(parent) {
+CarriageAddInfoView::CarriageAddInfoView(QWidget* parent) : QWidget(parent) {
     setObjectName("CarrAddInfo");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumHeight(30);
 }
 
-void TCarrAddInfo::SetText(const std::string& text) {
+void CarriageAddInfoView::SetText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
     update();
 }
 
-void TCarrAddInfo::paintEvent(QPaintEvent*) {
+void CarriageAddInfoView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(192, 192, 192));
     const QFont f = SymbolFont(20);

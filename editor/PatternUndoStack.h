@@ -16,9 +16,9 @@ namespace lc {
 class IEditorEvents;
 
 // One step: saved rows (pattern row numbers) and their bytes, one contiguous buffer.
-class TUndoRedoLeaf {
+class PatternUndoStep {
 public:
-    explicit TUndoRedoLeaf(int width) : width_(width) {}
+    explicit PatternUndoStep(int width) : width_(width) {}
 
     // Appends row r's bytes (r from min(row1, row2) to max) of the picture.
     void SaveRows(const IndexedBitmap& picture, int row1, int row2);
@@ -38,9 +38,9 @@ private:
     std::vector<uint8_t> data_;
 };
 
-class TUndoRedo {
+class PatternUndoStack {
 public:
-    TUndoRedo(IndexedBitmap& picture, IEditorEvents* events);
+    PatternUndoStack(IndexedBitmap& picture, IEditorEvents* events);
 
     // Opens a step saving rows row1..row2 (clamped to the pattern); sends undoEnable.
     void Push(int row1, int row2);
@@ -65,7 +65,7 @@ public:
     int count() const { return static_cast<int>(steps_.size()); }
     bool empty() const { return steps_.empty(); }
     size_t memoryBytes() const;
-    const TUndoRedoLeaf* newest() const { return steps_.empty() ? nullptr : steps_.back().get(); }
+    const PatternUndoStep* newest() const { return steps_.empty() ? nullptr : steps_.back().get(); }
 
     void setEvents(IEditorEvents* events) { events_ = events; }
 
@@ -76,7 +76,7 @@ private:
 
     IndexedBitmap& picture_;
     IEditorEvents* events_;
-    std::vector<std::unique_ptr<TUndoRedoLeaf>> steps_;
+    std::vector<std::unique_ptr<PatternUndoStep>> steps_;
     std::vector<uint8_t> saved_; // per row of the open step: already saved
     bool open_ = false;
 };

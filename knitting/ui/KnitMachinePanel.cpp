@@ -1,18 +1,18 @@
-#include "knitting/ui/KnittMachinePanel.h"
+#include "knitting/ui/KnitMachinePanel.h"
 
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "knitting/KnittMachine.h"
+#include "knitting/KnitMachine.h"
 #include "knitting/ui/SheetCanvasQt.h"
 
 namespace lc::ui {
 
-TKnittMachine::TKnittMachine(lc::TKnittMachine& machine, QWidget* parent)
+KnitMachinePanel::KnitMachinePanel(lc::KnitMachine& machine, QWidget* parent)
     : QWidget(parent), machine_(machine), lineScroll_(new QScrollBar(Qt::Vertical, this)), rowUpDown_(new QSpinBox(this)) {
-    setObjectName("KnittMachine");
+    setObjectName("KnitMachine");
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(600, 300);
     lineScroll_->setObjectName("LineScroll");
@@ -25,9 +25,9 @@ TKnittMachine::TKnittMachine(lc::TKnittMachine& machine, QWidget* parent)
     sync();
 }
 
-TKnittMachine::~TKnittMachine() { machine_.OnInvalidate = nullptr; }
+KnitMachinePanel::~KnitMachinePanel() { machine_.OnInvalidate = nullptr; }
 
-void TKnittMachine::sync() {
+void KnitMachinePanel::sync() {
     const auto& ls = machine_.LineScroll;
     {
         const QSignalBlocker block(lineScroll_);
@@ -46,12 +46,12 @@ void TKnittMachine::sync() {
     update();
 }
 
-void TKnittMachine::resizeEvent(QResizeEvent*) {
+void KnitMachinePanel::resizeEvent(QResizeEvent*) {
     machine_.Resize(width(), height());
     sync();
 }
 
-void TKnittMachine::paintEvent(QPaintEvent*) {
+void KnitMachinePanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QtSheetCanvas canvas(p, machine_.FontSize);
     machine_.Paint(canvas);

@@ -1,4 +1,4 @@
-#include "knitting/SeparatedData.h"
+#include "knitting/ColourSeparation.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,12 +8,12 @@
 
 namespace lc {
 
-TSeparatedData SeparatedData;
+ColourSeparation SeparatedData;
 
 namespace {
 
-const TSeparatedRow kZeroRow{};
-const TRowColors kZeroColors{};
+const SeparatedRow kZeroRow{};
+const RowColors kZeroColors{};
 
 // Removes colours from `m`, highest index first, until it holds n colours.
 uint32_t dropHighest(uint32_t m, int n) {
@@ -26,7 +26,7 @@ uint32_t dropHighest(uint32_t m, int n) {
 
 // The garment-mask line of design row r, read the way IsMaskCellSet(x, Height-1-r)
 // reads it; nullptr when the whole row lies outside.
-const uint8_t* maskLineOfRow(const TLCGraphicData& g, int r) {
+const uint8_t* maskLineOfRow(const PatternRaster& g, int r) {
     const int line = g.Height - 1 - r;
     const int mh = g.Mask.height();
     if (line < 0 || line >= mh || g.Mask.width() <= 0) return nullptr;
@@ -45,14 +45,14 @@ int HighestColor(uint32_t mask) {
     return mask ? 15 - std::countr_zero(mask) : -1;
 }
 
-void TSeparatedData::Clear() {
+void ColourSeparation::Clear() {
     rows_.clear();
     colors_.clear();
 }
 
-void TSeparatedData::Build() { Build(GraphicData, GarmentMode); }
+void ColourSeparation::Build() { Build(GraphicData, GarmentMode); }
 
-void TSeparatedData::Build(const TLCGraphicData& g, bool garmentMode) {
+void ColourSeparation::Build(const PatternRaster& g, bool garmentMode) {
     int rows = garmentMode ? g.GarmentRows : g.Height;
     rows = std::clamp(rows, 0, std::min(kPatternRows, g.Height));
     const int width = std::clamp(std::min(g.Width, g.Picture.width()), 0, kPlaneNeedleBytes * 8);
@@ -62,7 +62,7 @@ void TSeparatedData::Build(const TLCGraphicData& g, bool garmentMode) {
     rows_.resize(static_cast<size_t>(rows) + 3);
     colors_.resize(static_cast<size_t>(rows) + 3);
     for (int r = 0; r < rows; ++r) {
-        TSeparatedRow& sr = rows_[static_cast<size_t>(r)];
+        SeparatedRow& sr = rows_[static_cast<size_t>(r)];
         sr.Data.fill(0);
         uint8_t* d = sr.Data.data();
         uint32_t mask = 0;
@@ -99,7 +99,7 @@ void TSeparatedData::Build(const TLCGraphicData& g, bool garmentMode) {
     }
 }
 
-void TSeparatedData::SpreadColors(int n) {
+void ColourSeparation::SpreadColors(int n) {
     const int count = static_cast<int>(colors_.size());
     for (int r = 0; r < count; ++r) {
         uint32_t m = colors_[static_cast<size_t>(r)].ColorMask & 0xFFFF;
@@ -135,13 +135,13 @@ void TSeparatedData::SpreadColors(int n) {
     }
 }
 
-const TSeparatedRow& TSeparatedData::GetRow(int row) const {
+const SeparatedRow& ColourSeparation::GetRow(int row) const {
     if (rows_.empty()) return kZeroRow;
     if (row < 0) row = 0;
     return rows_[static_cast<size_t>(std::min(row, static_cast<int>(rows_.size()) - 1))];
 }
 
-const TRowColors& TSeparatedData::GetRowColors(int row) const {
+const RowColors& ColourSeparation::GetRowColors(int row) const {
     if (colors_.empty()) return kZeroColors;
     if (row < 0) row = 0;
     return colors_[static_cast<size_t>(std::min(row, static_cast<int>(colors_.size()) - 1))];

@@ -12,22 +12,22 @@
 #include "QtApp.h"
 #include "core/Environment.h"
 #include "core/Globals.h"
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 #include "core/StitchBitmaps.h"
 #include "core/UIText.h"
 #include "core/ui/Cursors.h"
 #include "editor/LibraryPatternSource.h"
 #include "editor/ToolCodes.h"
-#include "editor/ui/EditorFrame.h"
+#include "editor/ui/DrawingPage.h"
 #include "editor/ui/FrameWidgets.h"
 #include "editor/ui/ScrollRulers.h"
 #include "editor/ui/StitchCanvas.h"
 
 namespace lc::test {
 
-class DrawingPage : public ::testing::Test {
+class DrawingPageTest : public ::testing::Test {
 protected:
-    std::unique_ptr<ui::TFrame2> frame;
+    std::unique_ptr<ui::DrawingPage> frame;
     ui::StitchCanvas* canvas = nullptr;
 
     void SetUp() override {
@@ -43,7 +43,7 @@ protected:
         BuildStitchBitmaps();
         if (ui::CursorTable().empty()) ui::RegisterMainCursors();
         CurrentTool = toolBrush;
-        frame = std::make_unique<ui::TFrame2>();
+        frame = std::make_unique<ui::DrawingPage>();
         frame->resize(1000, 700);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));

@@ -38,9 +38,9 @@ Color ContrastColor(Color c);
 // colours, 16..254 greys whose channels equal the entry number, 255 black.
 const Palette256& P256();
 
-class TLCGraphicData {
+class PatternRaster {
 public:
-    TLCGraphicData();
+    PatternRaster();
 
     int Width = 0;
     int Height = 0;
@@ -79,6 +79,6 @@ public:
     uint8_t CellAt(int col, int row) const { return Picture.at(col, LineOfRow(row), 0); }
 };
 
-extern TLCGraphicData GraphicData;
+extern PatternRaster GraphicData;
 
 } // namespace lc

@@ -18,12 +18,12 @@
 
 namespace lc {
 
-class TKnittMachine {
+class KnitMachine {
 public:
-    TKnittMachine();
-    virtual ~TKnittMachine();
-    TKnittMachine(const TKnittMachine&) = delete;
-    TKnittMachine& operator=(const TKnittMachine&) = delete;
+    KnitMachine();
+    virtual ~KnitMachine();
+    KnitMachine(const KnitMachine&) = delete;
+    KnitMachine& operator=(const KnitMachine&) = delete;
 
     std::string Name;
     int NeedleCount = 200;
@@ -35,8 +35,8 @@ public:
     int FontSize = 14;
 
     IAppMessageSink* NotifyControl = nullptr; // receives RowCounterChanged (1042)
-    TTechnique* CurrentTechnique = nullptr;
-    std::vector<std::unique_ptr<TTechnique>> Techniques; // in creation order
+    Technique* CurrentTechnique = nullptr;
+    std::vector<std::unique_ptr<Technique>> Techniques; // in creation order
 
     struct ScrollBarModel {
         int Min = 0, Max = 0, Position = 0;
@@ -72,13 +72,13 @@ public:
     bool SelectTechniqueByKind(int kind);
     // For the technique box: the first technique with exactly this name.
     bool SelectTechnique(std::string_view name);
-    TTechnique* FindTechnique(int kind) const;
-    int IndexOf(const TTechnique* t) const;
+    Technique* FindTechnique(int kind) const;
+    int IndexOf(const Technique* t) const;
     // Re-reads every technique's name (after a change of language).
     void Retranslate();
 
 protected:
-    void Add(std::unique_ptr<TTechnique> t);
+    void Add(std::unique_ptr<Technique> t);
     void ResetScrollBar();
     void Invalidate() {
         if (OnInvalidate) OnInvalidate();
@@ -87,17 +87,17 @@ protected:
 
 // The one machine model: creates the seventeen techniques in kind order; fair
 // isle is current.
-class TSilverReed : public TKnittMachine {
+class SilverReedMachine : public KnitMachine {
 public:
-    TSilverReed();
+    SilverReedMachine();
 };
 
 // The technique list shared with the galleries: one "name=kind" line per
 // technique with a kind above 0, in machine order.
-std::vector<std::string> TechniqueListLines(const TKnittMachine& machine);
+std::vector<std::string> TechniqueListLines(const KnitMachine& machine);
 
 // The Link page's machine, reached by the editor's status bar and the autosave.
 // Not owned here.
-extern TKnittMachine* KnittMachine;
+extern KnitMachine* gKnitMachine;
 
 } // namespace lc

@@ -1,6 +1,6 @@
 #pragma once
 // The needle bed strip of the Link page, painted from its model
-// (lc::TNeedleBed): the ruler, the point cams with their buttons, and the
+// (lc::NeedleBedModel): the ruler, the point cams with their buttons, and the
 // bands of stitches around the current design row. Mouse presses on a cam
 // button grab the cam; the model reports every grab, step and drop.
 #include <QHash>
@@ -12,21 +12,21 @@
 
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
-class TNeedleBed;
+class NeedleBedModel;
 }
 
 namespace lc::ui {
 
-class TNeedleBed : public QWidget {
+class NeedleBedView : public QWidget {
     Q_OBJECT
 public:
-    TNeedleBed(lc::TNeedleBed& bed, QWidget* parent = nullptr);
-    ~TNeedleBed() override;
+    NeedleBedView(lc::NeedleBedModel& bed, QWidget* parent = nullptr);
+    ~NeedleBedView() override;
 
-    lc::TNeedleBed& bed() { return bed_; }
+    lc::NeedleBedModel& bed() { return bed_; }
     QSize sizeHint() const override { return {830, 240}; }
 
 protected:
@@ -43,7 +43,7 @@ private:
     void paintBands(QPainter& p);
     void paintCam(QPainter& p, bool right);
 
-    lc::TNeedleBed& bed_;
+    lc::NeedleBedModel& bed_;
     int held_ = -1; // 0 the left cam, 1 the right cam, -1 none
     QImage base_;
     std::array<int, 8> baseKey_{};

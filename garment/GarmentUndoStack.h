@@ -12,58 +12,58 @@
 namespace lc {
 
 // A copied curve remembers where its ends stood, so a paste can find them by position.
-struct TClipCurve {
+struct ClipCurve {
     uint8_t Kind = 0;
     uint8_t Spare = 0;
     uint16_t StartPoint = 0; // indexes in the source outline, not used again
     uint16_t EndPoint = 0;
     int32_t StartX = 0, StartY = 0, EndX = 0, EndY = 0;
-    bool operator==(const TClipCurve&) const = default;
+    bool operator==(const ClipCurve&) const = default;
 };
 
 // One snapshot (Points, Curves, Reserved, SymmetryAxis) or one clipboard entry
 // (Points and ClipCurves).
-class TGarmentUndoRedoLeaf {
+class GarmentUndoStep {
 public:
-    std::vector<TGarmentPoint> Points;
-    std::vector<TGarmentCurve> Curves;
-    std::vector<TClipCurve> ClipCurves;
+    std::vector<GarmentPoint> Points;
+    std::vector<GarmentCurve> Curves;
+    std::vector<ClipCurve> ClipCurves;
     uint16_t Reserved = 0;
     int32_t SymmetryAxis = -1;
 
     // The whole outline; an outline without points leaves the leaf empty.
-    void Assign(const TMyGarment& garment);
+    void Assign(const GarmentOutline& garment);
     // The selected points, and every curve whose two ends are selected.
-    void AssignSelection(const TMyGarment& garment);
+    void AssignSelection(const GarmentOutline& garment);
     // Empties the outline and puts the snapshot back.
-    void RestoreTo(TMyGarment& garment) const;
+    void RestoreTo(GarmentOutline& garment) const;
     // Places the copied part by coordinates: each point through AddPoint, each
     // curve between the last points standing exactly at its copied end
     // positions (dropped when either is missing). A refusal (too many points)
     // leaves the outline as it was.
-    void PasteTo(TMyGarment& garment) const;
+    void PasteTo(GarmentOutline& garment) const;
 };
 
-class TGarmentUndoRedo {
+class GarmentUndoStack {
 public:
     // Snapshot before an edit. Holds at most UndoDepth + 1 steps. Sends
     // GarmentUndoEnable (1032).
-    void Push(const TMyGarment& garment);
+    void Push(const GarmentOutline& garment);
     // Restores and drops the newest step; sends GarmentUndoDisable (1031) when
     // the stack becomes empty. Nothing when it is empty.
-    void Undo(TMyGarment& garment);
+    void Undo(GarmentOutline& garment);
     // Drops every step; the clipboard stays; no message.
     void Clear() { steps_.clear(); }
-    void Copy(const TMyGarment& garment);
-    void Paste(TMyGarment& garment) const;
+    void Copy(const GarmentOutline& garment);
+    void Paste(GarmentOutline& garment) const;
 
     int StepCount() const { return static_cast<int>(steps_.size()); }
     bool HasClipboard() const { return clipboard_.has_value(); }
-    const TGarmentUndoRedoLeaf* Clipboard() const { return clipboard_ ? &*clipboard_ : nullptr; }
+    const GarmentUndoStep* Clipboard() const { return clipboard_ ? &*clipboard_ : nullptr; }
 
 private:
-    std::deque<TGarmentUndoRedoLeaf> steps_;
-    std::optional<TGarmentUndoRedoLeaf> clipboard_;
+    std::deque<GarmentUndoStep> steps_;
+    std::optional<GarmentUndoStep> clipboard_;
 };
 
 } // namespace lc

@@ -1,7 +1,7 @@
 #pragma once
 // The Link page's display panels: the preview of the design with the current
 // row, the yarn colours of the current pass, and the carriage-setting line.
-// Each paints from its model (knitting/PreviewPanels.h) and the page's state.
+// Each paints from its model (knitting/PreviewModel.h) and the page's state.
 #include <QImage>
 #include <QWidget>
 
@@ -9,18 +9,18 @@
 #include <string>
 
 namespace lc {
-class TPreView;
-struct TColorInstruction;
+class PreviewModel;
+struct ColorInstruction;
 } // namespace lc
 
 namespace lc::ui {
 
-class TPreView : public QWidget {
+class PreviewView : public QWidget {
     Q_OBJECT
 public:
-    TPreView(lc::TPreView& model, QWidget* parent = nullptr);
+    PreviewView(lc::PreviewModel& model, QWidget* parent = nullptr);
 
-    lc::TPreView& model() { return model_; }
+    lc::PreviewModel& model() { return model_; }
     // Drops the scaled picture (the design, the garment or the palette changed).
     void invalidatePicture() { cacheKey_.clear(); update(); }
 
@@ -38,27 +38,27 @@ protected:
 private:
     const QImage& scaledPicture(const QRect& dest);
 
-    lc::TPreView& model_;
+    lc::PreviewModel& model_;
     QImage cached_;
     QString cacheKey_;
 };
 
-class TColorInstruction : public QWidget {
+class ColorInstructionView : public QWidget {
     Q_OBJECT
 public:
-    TColorInstruction(const lc::TColorInstruction& state, QWidget* parent = nullptr);
+    ColorInstructionView(const lc::ColorInstruction& state, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    const lc::TColorInstruction& state_;
+    const lc::ColorInstruction& state_;
 };
 
-class TCarrAddInfo : public QWidget {
+class CarriageAddInfoView : public QWidget {
     Q_OBJECT
 public:
-    explicit TCarrAddInfo(QWidget* parent = nullptr);
+    explicit CarriageAddInfoView(QWidget* parent = nullptr);
     void SetText(const std::string& text);
     const std::string& text() const { return text_; }
 

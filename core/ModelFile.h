@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 
@@ -22,7 +22,7 @@ inline constexpr size_t kAppStateSize = 356;
 // not record their line width; smaller ones are old 512-line items.
 inline constexpr int32_t kFullHeightDrawingBytes = 200000;
 
-enum TModelItemKind : int32_t {
+enum ModelItemKind : int32_t {
     kItemDrawing = 1,
     kItemGarment = 2,
     kItemNote = 3,
@@ -31,7 +31,7 @@ enum TModelItemKind : int32_t {
 };
 
 // The 88-byte header, held exactly as stored.
-struct TModelHeader {
+struct ModelHeader {
     std::array<uint8_t, kModelHeaderSize> Raw{};
 
     std::string Author() const;
@@ -44,7 +44,7 @@ struct TModelHeader {
     void SetReadOnly(bool on);
 };
 
-struct TModelItem {
+struct ModelItem {
     std::string Name;       // compared exactly (case counts)
     uint16_t LineWidth = 0; // record bytes 34-35: a drawing's line width; 0 in files written elsewhere
     int32_t Kind = 0;
@@ -56,11 +56,11 @@ struct TModelItem {
     int32_t Size() const { return static_cast<int32_t>(Data.size()); }
 };
 
-class TModel {
+class ModelFile {
 public:
-    TModelHeader Header;
-    TModelHeader PeekHeader;
-    std::vector<TModelItem> Items;
+    ModelHeader Header;
+    ModelHeader PeekHeader;
+    std::vector<ModelItem> Items;
 
     // Empties the item list and frees the preview; the header stays.
     void Clear();
@@ -89,8 +89,8 @@ public:
     // A formatted note, stored as RTF (core/RichText.h); throws RangeError for
     // a note too long to be read back.
     int AddNote(uint16_t parentId, const std::string& name, const RichDocument& note);
-    int AddDrawing(uint16_t parentId, const std::string& name, const TLCGraphicData& raster = GraphicData);
-    int AddMask(uint16_t parentId, const std::string& name, const TLCGraphicData& raster = GraphicData);
+    int AddDrawing(uint16_t parentId, const std::string& name, const PatternRaster& raster = GraphicData);
+    int AddMask(uint16_t parentId, const std::string& name, const PatternRaster& raster = GraphicData);
     int AddState(uint16_t parentId, const std::string& name, std::span<const uint8_t> appState);
     int AddGarment(uint16_t parentId, const std::string& name, std::span<const uint8_t> garmentBytes = {});
 
@@ -110,10 +110,10 @@ public:
     bool LoadNote(int index, RichDocument& note) const;
 
     // Copies a drawing item into the raster's picture; other kinds do nothing.
-    void ShowDrawing(int index, TLCGraphicData& raster = GraphicData) const;
+    void ShowDrawing(int index, PatternRaster& raster = GraphicData) const;
     // Apply every item called `name`, from the last to the first.
-    void RestoreDrawing(const std::string& name, TLCGraphicData& raster = GraphicData) const;
-    void RestoreMask(const std::string& name, TLCGraphicData& raster = GraphicData) const;
+    void RestoreDrawing(const std::string& name, PatternRaster& raster = GraphicData) const;
+    void RestoreMask(const std::string& name, PatternRaster& raster = GraphicData) const;
     void RestoreState(const std::string& name, std::span<uint8_t> appState) const;
 
     void DeleteItem(int index);

@@ -29,24 +29,24 @@ class QToolButton;
 namespace lc::ui {
 
 class StitchCanvas;
-class THScrollRuler;
-class TVScrollRuler;
+class HorizontalScrollRuler;
+class VerticalScrollRuler;
 class PaletteGrid;
 class BobbinLabel;
 class StarPreview;
 class TechniquePanel;
 
-class TFrame2 : public QWidget {
+class DrawingPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TFrame2(QWidget* parent = nullptr);
-    ~TFrame2() override;
+    explicit DrawingPage(QWidget* parent = nullptr);
+    ~DrawingPage() override;
 
     // --- handlers the main window calls -------------------------------------
     void OnShowForm();
-    // "New Stich Pattern": empty pattern, undo off, garment mode and zone off.
+    // "New Stitch Pattern": empty pattern, undo off, garment mode and zone off.
     void ResetView();
-    void MakeBobins();
+    void MakeBobbins();
     void ShowPosition(int column, int row);
     void ShowBlockSize(int width, int height);
     void ShowColorInPalette(int index);
@@ -57,7 +57,7 @@ public:
     void UndoDisable();
     void RepaintPicture();
     void ClearPicture(bool saveUndo);
-    void AjustSize();
+    void AdjustSize();
     void FormResize();
     void SetRulerUnits();
     // Garment mode was switched off elsewhere (the mask could not be built).
@@ -65,8 +65,8 @@ public:
 
     // --- pieces ------------------------------------------------------------
     StitchCanvas* canvas() const { return canvas_; }
-    THScrollRuler* hScrollRuler() const { return hRuler_; }
-    TVScrollRuler* vScrollRuler() const { return vRuler_; }
+    HorizontalScrollRuler* hScrollRuler() const { return hRuler_; }
+    VerticalScrollRuler* vScrollRuler() const { return vRuler_; }
     PaletteGrid* paletteGrid() const { return grid_; }
     QLabel* bobbinA() const;
     QLabel* bobbinB() const;
@@ -110,22 +110,22 @@ private:
     void buildStatusBar();
 
     // ToolBar3: a tool button was clicked.
-    void ToolButton12Click(int tag);
+    void toolButtonClicked(int tag);
     // ToolBar1: a brush size was chosen.
-    void ToolButton3Click(int size);
+    void brushSizeChosen(int size);
     // Zoom, fit, grab, zone, view, undo, clear, reflect.
-    void ToolButtonsClick(int tag, bool down);
+    void viewButtonClicked(int tag, bool down);
     // "Add Garment", on release.
-    void ToolButton66MouseUp();
+    void addGarmentReleased();
     void zoomRefresh();
-    void HSBChange();
+    void horizontalScrollChanged();
     void ChangeRulesStartPos();
     void UnitsBtnClick();
-    void DrawGrid1MouseUp(bool right, int column);
-    void DrawGrid1DblClick();
-    void BobinClick();
+    void paletteReleased(bool right, int column);
+    void paletteDoubleClicked();
+    void bobbinClicked();
     void PolyVertexTBChange();
-    void Panel1MouseMove(int x, int y);
+    void canvasMouseMoved(int x, int y);
 
     // Brush tool pressed, its cursor shown, Grab released (without restoring).
     void selectBrushTool();
@@ -142,12 +142,12 @@ private:
 
     QWidget* panel3_ = nullptr; // the drawing area
     StitchCanvas* canvas_ = nullptr;
-    THScrollRuler* hRuler_ = nullptr;
-    TVScrollRuler* vRuler_ = nullptr;
+    HorizontalScrollRuler* hRuler_ = nullptr;
+    VerticalScrollRuler* vRuler_ = nullptr;
     QToolButton* unitsBtn_ = nullptr;
     PaletteGrid* grid_ = nullptr;
-    BobbinLabel* bobin_ = nullptr;
-    BobbinLabel* bgBobin_ = nullptr;
+    BobbinLabel* bobbinA_ = nullptr;
+    BobbinLabel* bobbinB_ = nullptr;
     QStatusBar* status_ = nullptr;
     QLabel* statusPanels_[4] = {};
     TechniquePanel* technic_ = nullptr;

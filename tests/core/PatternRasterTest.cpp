@@ -2,20 +2,20 @@
 
 #include <numeric>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 using namespace lc;
 
 namespace {
 // A raster with a recognisable picture: cell (x, line y) = (x + y) mod 17.
-void fillPicture(TLCGraphicData& g) {
+void fillPicture(PatternRaster& g) {
     for (int y = 0; y < g.Height; ++y)
         for (int x = 0; x < g.Width; ++x) g.Picture.line(y)[x] = static_cast<uint8_t>((x + y) % 17);
 }
 } // namespace
 
 TEST(GraphicData, SetSizeClearsPictureAndSizesAllBitmaps) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(10, 10);
     fillPicture(g);
     g.ClearMask();
@@ -33,7 +33,7 @@ TEST(GraphicData, SetSizeClearsPictureAndSizesAllBitmaps) {
 }
 
 TEST(GraphicData, SetSizeBelowOneKeepsFieldsAndBitmapsInStep) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(-5, 0);
     EXPECT_EQ(g.Width, g.Picture.width());
     EXPECT_EQ(g.Height, g.Picture.height());
@@ -41,7 +41,7 @@ TEST(GraphicData, SetSizeBelowOneKeepsFieldsAndBitmapsInStep) {
 }
 
 TEST(GraphicData, FilledMaskIsInsideEverywhereAndOutsideBeyondTheLines) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(200, 64);
     g.FillMask();
     for (int y = 0; y < g.Height; ++y)
@@ -54,7 +54,7 @@ TEST(GraphicData, FilledMaskIsInsideEverywhereAndOutsideBeyondTheLines) {
 
 // A yarn colour equal to the background must not turn the garment "outside".
 TEST(GraphicData, FillMaskIgnoresAYarnColourEqualToTheBackground) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(30, 20);
     for (int i = 0; i < 17; ++i) g.Colors[i] = RGB(10 * i, 5 * i, 3 * i);
     g.Colors[3] = g.Colors[16] = RGB(255, 255, 255);
@@ -71,7 +71,7 @@ TEST(GraphicData, FillMaskIgnoresAYarnColourEqualToTheBackground) {
 
 // The mask is stored upside down: design row 0 is mask line 0 but picture line Height-1.
 TEST(GraphicData, MaskLineZeroIsTheBottomPictureLine) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(8, 5);
     g.FillMask();
     std::fill(g.Mask.line(0), g.Mask.line(0) + g.Width, kMaskOutside);
@@ -85,7 +85,7 @@ TEST(GraphicData, MaskLineZeroIsTheBottomPictureLine) {
 }
 
 TEST(GraphicData, MaskEdgesCountFromTheRightHandEnd) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(200, 10);
     g.ClearMask();
     std::fill(g.Mask.line(3) + 40, g.Mask.line(3) + 160, kMaskInside);
@@ -104,7 +104,7 @@ TEST(GraphicData, MaskEdgesCountFromTheRightHandEnd) {
 }
 
 TEST(GraphicData, MirrorMaskReversesEveryLineAtAnyWidth) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(5, 2);
     for (int x = 0; x < 5; ++x) g.Mask.line(0)[x] = static_cast<uint8_t>(x);
     g.MirrorMask();
@@ -134,7 +134,7 @@ TEST(GraphicData, ColourFormulas) {
 // The bitmaps start with the built-in palette; the colours themselves start black
 // until the start palette is loaded.
 TEST(GraphicData, BitmapsStartWithTheBuiltInPalette) {
-    const TLCGraphicData g;
+    const PatternRaster g;
     for (const IndexedBitmap* b : {&g.Picture, &g.Backup, &g.Mask}) {
         EXPECT_EQ(b->palette()[0], RGB(96, 124, 108));
         EXPECT_EQ(b->palette()[8], RGB(104, 36, 56));
@@ -148,7 +148,7 @@ TEST(GraphicData, BitmapsStartWithTheBuiltInPalette) {
 }
 
 TEST(GraphicData, ApplyPaletteClampsColorsAndIgnoresUnknownModes) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(4, 4);
     g.Colors.fill(RGB(0, 0, 0));
     g.ApplyPalette(7);
@@ -159,7 +159,7 @@ TEST(GraphicData, ApplyPaletteClampsColorsAndIgnoresUnknownModes) {
 }
 
 TEST(GraphicData, UpdatePaletteKeepsEveryCellIndex) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(40, 30);
     fillPicture(g);
     std::vector<uint8_t> before(g.Picture.data(), g.Picture.data() + g.Picture.sizeBytes());
@@ -174,7 +174,7 @@ TEST(GraphicData, UpdatePaletteKeepsEveryCellIndex) {
 }
 
 TEST(GraphicData, UpdatePaletteLeavesTheCopiedBlockInTheBackupAlone) {
-    TLCGraphicData g;
+    PatternRaster g;
     g.SetSize(40, 30);
     fillPicture(g);
     g.Backup.fill(7);

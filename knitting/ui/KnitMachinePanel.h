@@ -2,25 +2,25 @@
 // The machine panel of the Link page: the current technique's instruction
 // sheet, drawn by the techniques through a painter-backed canvas, with the
 // scroll bar for the set-up lines and the row up-down. The engine part
-// (lc::TKnittMachine) holds the techniques and decides what is shown.
+// (lc::KnitMachine) holds the techniques and decides what is shown.
 #include <QWidget>
 
 class QScrollBar;
 class QSpinBox;
 
 namespace lc {
-class TKnittMachine;
+class KnitMachine;
 }
 
 namespace lc::ui {
 
-class TKnittMachine : public QWidget {
+class KnitMachinePanel : public QWidget {
     Q_OBJECT
 public:
-    TKnittMachine(lc::TKnittMachine& machine, QWidget* parent = nullptr);
-    ~TKnittMachine() override;
+    KnitMachinePanel(lc::KnitMachine& machine, QWidget* parent = nullptr);
+    ~KnitMachinePanel() override;
 
-    lc::TKnittMachine& machine() { return machine_; }
+    lc::KnitMachine& machine() { return machine_; }
     QScrollBar* lineScroll() const { return lineScroll_; }
     QSpinBox* rowUpDown() const { return rowUpDown_; }
 
@@ -35,7 +35,7 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
-    lc::TKnittMachine& machine_;
+    lc::KnitMachine& machine_;
     QScrollBar* lineScroll_;
     QSpinBox* rowUpDown_;
 };

@@ -1,4 +1,4 @@
-#include "knitting/ui/NeedleBedWidget.h"
+#include "knitting/ui/NeedleBedView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,18 +6,18 @@
 
 #include <algorithm>
 
-#include "core/GraphicData.h"
-#include "knitting/NeedleBed.h"
+#include "core/PatternRaster.h"
+#include "knitting/NeedleBedModel.h"
 #include "knitting/ui/SheetCanvasQt.h"
 
 namespace lc::ui {
 
 namespace {
-QRect toQRect(const lc::TNeedleBed::Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QRect toQRect(const lc::NeedleBedModel::Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 QRgb rgbOf(Color c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 } // namespace
 
-TNeedleBed::TNeedleBed(lc::TNeedleBed& bed, QWidget* parent) : QWidget(parent), bed_(bed) {
+NeedleBedView::NeedleBedView(lc::NeedleBedModel& bed, QWidget* parent) : QWidget(parent), bed_(bed) {
     setObjectName("NeedleBed");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
@@ -28,11 +28,11 @@ TNeedleBed::TNeedleBed(lc::TNeedleBed& bed, QWidget* parent) : QWidget(parent), 
     bed_.OnInvalidate = [this] { update(); };
 }
 
-TNeedleBed::~TNeedleBed() { bed_.OnInvalidate = nullptr; }
+NeedleBedView::~NeedleBedView() { bed_.OnInvalidate = nullptr; }
 
-void TNeedleBed::resizeEvent(QResizeEvent*) { bed_.Resize(width(), height()); }
+void NeedleBedView::resizeEvent(QResizeEvent*) { bed_.Resize(width(), height()); }
 
-const QImage& TNeedleBed::base() {
+const QImage& NeedleBedView::base() {
     const int w = width(), h = height();
     const std::array<int, 8> key = {w, h, bed_.FirstVisible(), bed_.EndVisible(), bed_.Pitch(),
                                     bed_.Margin(), bed_.LSPos, bed_.RSPos};
@@ -69,7 +69,7 @@ const QImage& TNeedleBed::base() {
     return base_;
 }
 
-void TNeedleBed::paintBands(QPainter& p) {
+void NeedleBedView::paintBands(QPainter& p) {
     // The bands are written pixel by pixel over a copy of the bed: a few
     // thousand cells a paint, far cheaper than as many fill calls.
     const int w = width(), h = height();
@@ -129,7 +129,7 @@ void TNeedleBed::paintBands(QPainter& p) {
     }
 }
 
-void TNeedleBed::paintCam(QPainter& p, bool right) {
+void NeedleBedView::paintCam(QPainter& p, bool right) {
     if (!bed_.CamVisible(right)) return;
     const QRect r = toQRect(bed_.CamButtonRect(right));
     // The point cam: a raised button with the cam's wedge pointing up at its needle.
@@ -147,14 +147,14 @@ void TNeedleBed::paintCam(QPainter& p, bool right) {
     p.drawPath(wedge);
 }
 
-void TNeedleBed::paintEvent(QPaintEvent*) {
+void NeedleBedView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     paintBands(p);
     paintCam(p, false);
     paintCam(p, true);
 }
 
-void TNeedleBed::mousePressEvent(QMouseEvent* e) {
+void NeedleBedView::mousePressEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     for (int c = 0; c < 2; ++c) {
         const bool right = c == 1;
@@ -168,14 +168,14 @@ void TNeedleBed::mousePressEvent(QMouseEvent* e) {
     }
 }
 
-void TNeedleBed::mouseMoveEvent(QMouseEvent* e) {
+void NeedleBedView::mouseMoveEvent(QMouseEvent* e) {
     if (held_ < 0) return;
     const bool right = held_ == 1;
     // In the button's own coordinates: the button moves with its cam.
     bed_.CamMouseMove(right, e->position().toPoint().x() - bed_.CamButtonRect(right).left);
 }
 
-void TNeedleBed::mouseReleaseEvent(QMouseEvent*) {
+void NeedleBedView::mouseReleaseEvent(QMouseEvent*) {
     if (held_ < 0) return;
     const bool right = held_ == 1;
     held_ = -1;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/GraphicData.h"
+#include "core/PatternRaster.h"
 
 namespace lc {
 
@@ -18,7 +18,7 @@ inline constexpr int kSeparatedRowBytes = 16 * kPlaneBytes; // 656
 // One design row: plane c at byte 41*c; needle n (= picture column n, not
 // mirrored) in byte n div 8 under NeedleBits[n mod 8]; byte 40 of a plane is 1
 // when at least one needle of the row has that colour.
-struct TSeparatedRow {
+struct SeparatedRow {
     std::array<uint8_t, kSeparatedRowBytes> Data{};
 
     const uint8_t* Plane(int c) const { return Data.data() + kPlaneBytes * c; }
@@ -26,12 +26,12 @@ struct TSeparatedRow {
     bool Used(int c) const { return Data[static_cast<size_t>(kPlaneBytes * c + kPlaneNeedleBytes)] != 0; }
 };
 
-struct TRowColors {
+struct RowColors {
     int32_t ColorCount = 0;
     uint32_t ColorMask = 0; // colour c under ColorBits[c] = 0x8000 >> c
 };
 
-class TSeparatedData {
+class ColourSeparation {
 public:
     void Clear();
     // Separates the global pattern (GraphicData, GarmentMode).
@@ -39,23 +39,23 @@ public:
     // Separates `g`: GarmentRows rows skipping cells outside the garment mask in
     // garment mode, else Height rows; then three empty rows. At most 1024 rows and
     // 320 columns are separated; cells of colour 16 and above belong to no plane.
-    void Build(const TLCGraphicData& g, bool garmentMode);
+    void Build(const PatternRaster& g, bool garmentMode);
     // Gives every row exactly n colours in its mask (the jacquards); the planes
     // are not touched, so an added colour has an empty plane in that row.
     void SpreadColors(int n);
 
     // Rows at or past the end give the last row; with nothing built (or a negative
     // row on an empty object) an all-zero row. Never a copy.
-    const TSeparatedRow& GetRow(int row) const;
-    const TRowColors& GetRowColors(int row) const;
+    const SeparatedRow& GetRow(int row) const;
+    const RowColors& GetRowColors(int row) const;
     int RowCount() const { return static_cast<int>(rows_.size()); }
 
 private:
-    std::vector<TSeparatedRow> rows_;
-    std::vector<TRowColors> colors_;
+    std::vector<SeparatedRow> rows_;
+    std::vector<RowColors> colors_;
 };
 
-extern TSeparatedData SeparatedData;
+extern ColourSeparation SeparatedData;
 
 // Lowest / highest colour index in a 16-bit colour mask, -1 for an empty mask.
 // (The lowest colour sits under the highest bit: ColorBits[c] = 0x8000 >> c.)

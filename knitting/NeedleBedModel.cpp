@@ -1,4 +1,4 @@
-#include "knitting/NeedleBed.h"
+#include "knitting/NeedleBedModel.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,17 +17,17 @@ std::string FormatNeedleNumberSwapped(int n, int width) {
     return n < h ? "R" + std::to_string(h - n) : "L" + std::to_string(n - h + 1);
 }
 
-TNeedleBed::TNeedleBed() { SetPatternWidth(GraphicData.Width > 0 ? GraphicData.Width : 200); }
+NeedleBedModel::NeedleBedModel() { SetPatternWidth(GraphicData.Width > 0 ? GraphicData.Width : 200); }
 
-void TNeedleBed::notify(AppMsg msg, intptr_t a, intptr_t b) {
+void NeedleBedModel::notify(AppMsg msg, intptr_t a, intptr_t b) {
     if (NotifyTarget) NotifyTarget->appMessage(msg, a, b);
 }
 
-void TNeedleBed::invalidate() {
+void NeedleBedModel::invalidate() {
     if (OnInvalidate) OnInvalidate();
 }
 
-void TNeedleBed::computePitch() {
+void NeedleBedModel::computePitch() {
     const int count = std::max(1, end_ - first_);
     // A bed narrower than its needles still gets one pixel per needle: the
     // drag divides by the pitch and the bands are sized from it.
@@ -35,12 +35,12 @@ void TNeedleBed::computePitch() {
     margin_ = (clientW_ - count * pitch_) / 2;
 }
 
-void TNeedleBed::clampCams() {
+void NeedleBedModel::clampCams() {
     LSPos = std::clamp(LSPos, 0, width_ - 1);
     RSPos = std::clamp(RSPos, LSPos + 1, width_);
 }
 
-void TNeedleBed::SetPatternWidth(int width) {
+void NeedleBedModel::SetPatternWidth(int width) {
     width_ = std::max(1, width);
     MinPos = 0;
     MaxPos = width_;
@@ -55,14 +55,14 @@ void TNeedleBed::SetPatternWidth(int width) {
     invalidate();
 }
 
-void TNeedleBed::Resize(int clientWidth, int clientHeight) {
+void NeedleBedModel::Resize(int clientWidth, int clientHeight) {
     clientW_ = std::max(0, clientWidth);
     clientH_ = std::max(0, clientHeight);
     computePitch();
     invalidate();
 }
 
-void TNeedleBed::SetCams(int left, int right) {
+void NeedleBedModel::SetCams(int left, int right) {
     // Adapter reports and garment edges are taken within the bed: a cam past
     // the last needle would put every index derived from it past the bed.
     const int l = std::clamp(left, 0, width_ - 1);
@@ -74,7 +74,7 @@ void TNeedleBed::SetCams(int left, int right) {
     else FitCams();
 }
 
-void TNeedleBed::FitCams() {
+void NeedleBedModel::FitCams() {
     if (LSPos == RSPos) {
         LSPos = 0;
         RSPos = width_;
@@ -87,7 +87,7 @@ void TNeedleBed::FitCams() {
     invalidate();
 }
 
-void TNeedleBed::ZoomToCount(int n) {
+void NeedleBedModel::ZoomToCount(int n) {
     n = std::clamp(n, 1, width_);
     if (n != width_) {
         first_ = (width_ - n) / 2;
@@ -105,25 +105,25 @@ void TNeedleBed::ZoomToCount(int n) {
     invalidate();
 }
 
-void TNeedleBed::SetVisibleRange(int first, int last) {
+void NeedleBedModel::SetVisibleRange(int first, int last) {
     first_ = std::clamp(first, 0, width_ - 1);
     end_ = std::clamp(last + 1, first_ + 1, width_);
     computePitch();
     invalidate();
 }
 
-void TNeedleBed::SetActiveNeedles(const uint8_t* bits) {
+void NeedleBedModel::SetActiveNeedles(const uint8_t* bits) {
     if (bits) std::memcpy(active_.data(), bits, active_.size());
     else active_.fill(0);
     invalidate();
 }
 
-void TNeedleBed::DrawRow(int row) {
+void NeedleBedModel::DrawRow(int row) {
     row_ = row;
     invalidate();
 }
 
-bool TNeedleBed::StepLeftCam(int n) {
+bool NeedleBedModel::StepLeftCam(int n) {
     const int to = LSPos + n;
     if (n == 0 || to < MinPos || to >= RSPos - kCamMinGap) return false;
     LSPos = to;
@@ -132,7 +132,7 @@ bool TNeedleBed::StepLeftCam(int n) {
     return true;
 }
 
-bool TNeedleBed::StepRightCam(int n) {
+bool NeedleBedModel::StepRightCam(int n) {
     const int to = RSPos + n;
     if (n == 0 || to <= LSPos + kCamMinGap || to > MaxPos) return false;
     RSPos = to;
@@ -141,7 +141,7 @@ bool TNeedleBed::StepRightCam(int n) {
     return true;
 }
 
-void TNeedleBed::CamMouseDown(bool rightCam, int x) {
+void NeedleBedModel::CamMouseDown(bool rightCam, int x) {
     if (rightCam) notify(AppMsg::RightCamGrab, RSPos - 1);
     else notify(AppMsg::LeftCamGrab, LSPos);
     drag_ = true;
@@ -149,7 +149,7 @@ void TNeedleBed::CamMouseDown(bool rightCam, int x) {
     grabX_ = x;
 }
 
-void TNeedleBed::CamMouseMove(bool rightCam, int x) {
+void NeedleBedModel::CamMouseMove(bool rightCam, int x) {
     if (!drag_ || rightCam != dragRight_) return;
     // The button follows its cam, so x stays measured against the grab point.
     const int steps = (x - grabX_) / pitch_;
@@ -158,7 +158,7 @@ void TNeedleBed::CamMouseMove(bool rightCam, int x) {
     else StepLeftCam(steps);
 }
 
-void TNeedleBed::CamMouseUp(bool rightCam) {
+void NeedleBedModel::CamMouseUp(bool rightCam) {
     if (!drag_ || rightCam != dragRight_) return;
     drag_ = false;
     if (rightCam) notify(AppMsg::RightCamDrop, 0);
@@ -166,12 +166,12 @@ void TNeedleBed::CamMouseUp(bool rightCam) {
     invalidate();
 }
 
-bool TNeedleBed::CamVisible(bool rightCam) const {
+bool NeedleBedModel::CamVisible(bool rightCam) const {
     const int p = rightCam ? RSPos : LSPos;
     return p >= first_ && p <= end_;
 }
 
-TNeedleBed::Rect TNeedleBed::CamButtonRect(bool rightCam) const {
+NeedleBedModel::Rect NeedleBedModel::CamButtonRect(bool rightCam) const {
     Rect r;
     r.left = CamX(rightCam) - kCamButtonWidth / 2;
     r.top = clientH_ - kCamButtonRise;
@@ -180,7 +180,7 @@ TNeedleBed::Rect TNeedleBed::CamButtonRect(bool rightCam) const {
     return r;
 }
 
-std::string TNeedleBed::RulerLabel(int n) const {
+std::string NeedleBedModel::RulerLabel(int n) const {
     const int h = width_ / 2;
     const int step = RulerStep();
     if (n < h) return (n % step == 0) ? "L" + std::to_string(h - n) : std::string();
@@ -189,9 +189,9 @@ std::string TNeedleBed::RulerLabel(int n) const {
     return {};
 }
 
-bool TNeedleBed::RulerLine(int n) const { return n == width_ / 2 || !RulerLabel(n).empty(); }
+bool NeedleBedModel::RulerLine(int n) const { return n == width_ / 2 || !RulerLabel(n).empty(); }
 
-std::vector<TNeedleBed::Band> TNeedleBed::Bands() const {
+std::vector<NeedleBedModel::Band> NeedleBedModel::Bands() const {
     int bh = std::max(2, pitch_ + pitch_ / 2);
     int m = (clientH_ - 40 - bh) / (bh + 2);
     if (m < 5) {
@@ -209,11 +209,11 @@ std::vector<TNeedleBed::Band> TNeedleBed::Bands() const {
     return out;
 }
 
-void TNeedleBed::BandColors(int row, bool current, std::vector<Color>& out, std::vector<uint8_t>& cells) const {
+void NeedleBedModel::BandColors(int row, bool current, std::vector<Color>& out, std::vector<uint8_t>& cells) const {
     const int count = VisibleCount();
     out.assign(static_cast<size_t>(std::max(0, count)), kBedSilver);
     cells.assign(out.size(), 0);
-    const TLCGraphicData& g = GraphicData;
+    const PatternRaster& g = GraphicData;
     const bool inPattern = row >= 0 && row < g.Height && row < g.Picture.height();
     const int line = g.LineOfRow(row);
     const uint8_t* cellsLine = inPattern ? g.Picture.line(line) : nullptr;
