@@ -1,25 +1,24 @@
 #pragma once
-// Zoom cell heights from the gauge, millimetres to printer pixels, and the
-// version text printed on printouts.
+// Millimetres to printer pixels at the printer's resolution, and the version
+// text printed on printouts.
 #include <string>
 
 namespace lc {
 
-// CellHeights[i] := round(CellWidths[i] * PixByY / PixByX), half to even, kept
-// to 2..255. A gauge that is not a positive finite number counts as 0.25.
-void ComputeCellHeights();
-
 // The current printer's logical pixels per inch across and down. The UI sets
 // them from the printer (and again after the user picks another one); until
-// then 600 dpi is assumed. Values that are not positive finite numbers are ignored.
-void SetPrinterDpi(double dpiX, double dpiY);
-double PrinterDpiX();
-double PrinterDpiY();
+// then 600 dpi is assumed.
+struct PrinterResolution {
+    double DpiX = 600;
+    double DpiY = 600;
 
-// A length in millimetres as whole printer pixels: round(dpi / 25.4 * mm),
-// half to even, kept to the int range (NaN gives 0).
-int MmToPixelsX(double mm);
-int MmToPixelsY(double mm);
+    // Values that are not positive finite numbers are ignored.
+    void Set(double dpiX, double dpiY);
+    // A length in millimetres as whole printer pixels: round(dpi / 25.4 * mm),
+    // half to even, kept to the int range (NaN gives 0).
+    int MmToPixelsX(double mm) const;
+    int MmToPixelsY(double mm) const;
+};
 
 // "Loopcrafter Pro V." major "." minor " Release " release "." build, from
 // the version the program was built with.

@@ -3,48 +3,51 @@
 #include <bit>
 #include <cstring>
 
-#include "core/PatternRaster.h"
-#include "core/Globals.h"
-
 namespace lc {
 
-std::vector<MachineRecord> MachineList;
-MachineRecord CurrentMachine;
+namespace {
 
-const std::vector<MachineRecord>& MachineModels() {
-    static const std::vector<MachineRecord> models = {
-        {"Silver Reed SK-860/SR-860", 101, 150, 0, 0, 0},
-        {"Silver Reed SK-840/SRP-60N", 102, 200, 0, 0, 0},
-        {"Silver Reed SK-830/FPR-70", 103, 250, 0, 0, 0},
-    };
+struct ModelEntry {
+    const char* Name;
+    int Code;
+    int Needles;
+};
+
+constexpr ModelEntry kModels[] = {
+    {"Silver Reed SK-860/SR-860", 101, 150},
+    {"Silver Reed SK-840/SRP-60N", 102, 200},
+    {"Silver Reed SK-830/FPR-70", 103, 250},
+};
+
+MachineRecord recordOf(const ModelEntry& e) { return MachineRecord{e.Name, e.Code, e.Needles, 0, 0, 0}; }
+
+} // namespace
+
+std::vector<MachineRecord> MachineModels() {
+    std::vector<MachineRecord> models;
+    for (const ModelEntry& e : kModels) models.push_back(recordOf(e));
     return models;
 }
 
-const MachineRecord* FindMachineModel(int code) {
-    for (const auto& m : MachineModels())
+std::optional<MachineRecord> FindMachineModel(int code) {
+    for (const ModelEntry& e : kModels)
+        if (e.Code == code) return recordOf(e);
+    return std::nullopt;
+}
+
+const MachineRecord* FindMachine(const std::vector<MachineRecord>& list, int code) {
+    for (const auto& m : list)
         if (m.Code == code) return &m;
     return nullptr;
 }
 
-void InitMachineList() { MachineList = MachineModels(); }
-
-void FreeMachineList() { MachineList.clear(); }
-
-const MachineRecord* FindMachine(int code) {
-    for (const auto& m : MachineList)
-        if (m.Code == code) return &m;
-    return nullptr;
-}
-
-bool SelectCurrentMachine(int code) {
-    if (const MachineRecord* m = FindMachine(code)) {
-        CurrentMachine = *m;
+bool SelectCurrentMachine(const std::vector<MachineRecord>& list, int code, MachineRecord& current) {
+    if (const MachineRecord* m = FindMachine(list, code)) {
+        current = *m;
         return true;
     }
     return false;
 }
-
-bool SelectCurrentMachine() { return SelectCurrentMachine(Machine); }
 
 bool TestNeedleBit(const uint8_t* bits, int n) {
     if (n < 0 || n >= kMaxNeedles) return false;
@@ -72,8 +75,6 @@ void MirrorNeedleRow(uint8_t* bits, int width) {
     const int bytes = (width + 7) / 8;
     std::memcpy(bits, local, bytes);
 }
-
-void MirrorNeedleRow(uint8_t* bits) { MirrorNeedleRow(bits, GraphicData.Width); }
 
 int CountColors(uint32_t mask) { return std::popcount(mask & 0xFFFFu); }
 

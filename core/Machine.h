@@ -1,7 +1,9 @@
 #pragma once
-// Machine models, the current machine, and the needle-bit and colour-bit tables.
+// Machine models and the needle-bit and colour-bit tables. The list of models
+// and the current machine live in the workspace (core/Workspace.h).
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,25 +18,20 @@ struct MachineRecord {
     int FrameRows = 0;
 };
 
-extern std::vector<MachineRecord> MachineList;
-extern MachineRecord CurrentMachine;
-
 inline constexpr int kDefaultMachineCode = 102;
 // The widest pattern any model knits; wider rows overflow the undo records and the wire row.
 inline constexpr int kMaxNeedleBed = 250;
 
-// The three built-in models in list order (what InitMachineList copies).
-const std::vector<MachineRecord>& MachineModels();
-// A built-in model by code, whether or not MachineList is filled (nullptr when unknown).
-const MachineRecord* FindMachineModel(int code);
+// The three built-in models in list order (what start-up puts in the machine list).
+std::vector<MachineRecord> MachineModels();
+// A built-in model by code, whether or not a machine list is filled (nothing when unknown).
+std::optional<MachineRecord> FindMachineModel(int code);
 
-void InitMachineList();
-void FreeMachineList();
-// Copies the record whose code is `code` (the Machine setting by default) into
-// CurrentMachine; returns false (leaving it as it was) when no model has it.
-bool SelectCurrentMachine();
-bool SelectCurrentMachine(int code);
-const MachineRecord* FindMachine(int code);
+// The record of `list` whose code is `code`, nullptr when none has it.
+const MachineRecord* FindMachine(const std::vector<MachineRecord>& list, int code);
+// Copies the record of `list` whose code is `code` into `current`; returns
+// false (leaving it as it was) when no model has it.
+bool SelectCurrentMachine(const std::vector<MachineRecord>& list, int code, MachineRecord& current);
 
 // Needle n of a needle-bit row lies in byte n div 8 under NeedleBits[n mod 8].
 inline constexpr std::array<uint8_t, 8> NeedleBits = {128, 64, 32, 16, 8, 4, 2, 1};
@@ -52,9 +49,8 @@ inline constexpr std::array<uint32_t, 16> ColorBits = {
 bool TestNeedleBit(const uint8_t* bits, int n);
 void SetNeedleBit(uint8_t* bits, int n);
 void ClearNeedleBit(uint8_t* bits, int n);
-// Mirrors a 40-byte needle row across `width` needles (GraphicData.Width by
-// default), in place; bytes past the pattern width are left as they were.
-void MirrorNeedleRow(uint8_t* bits);
+// Mirrors a 40-byte needle row across `width` needles (the pattern width), in
+// place; bytes past the pattern width are left as they were.
 void MirrorNeedleRow(uint8_t* bits, int width);
 int CountColors(uint32_t mask);
 

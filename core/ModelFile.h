@@ -89,8 +89,8 @@ public:
     // A formatted note, stored as RTF (core/RichText.h); throws RangeError for
     // a note too long to be read back.
     int AddNote(uint16_t parentId, const std::string& name, const RichDocument& note);
-    int AddDrawing(uint16_t parentId, const std::string& name, const PatternRaster& raster = GraphicData);
-    int AddMask(uint16_t parentId, const std::string& name, const PatternRaster& raster = GraphicData);
+    int AddDrawing(uint16_t parentId, const std::string& name, const PatternRaster& raster);
+    int AddMask(uint16_t parentId, const std::string& name, const PatternRaster& raster);
     int AddState(uint16_t parentId, const std::string& name, std::span<const uint8_t> appState);
     int AddGarment(uint16_t parentId, const std::string& name, std::span<const uint8_t> garmentBytes = {});
 
@@ -110,10 +110,10 @@ public:
     bool LoadNote(int index, RichDocument& note) const;
 
     // Copies a drawing item into the raster's picture; other kinds do nothing.
-    void ShowDrawing(int index, PatternRaster& raster = GraphicData) const;
+    void ShowDrawing(int index, PatternRaster& raster) const;
     // Apply every item called `name`, from the last to the first.
-    void RestoreDrawing(const std::string& name, PatternRaster& raster = GraphicData) const;
-    void RestoreMask(const std::string& name, PatternRaster& raster = GraphicData) const;
+    void RestoreDrawing(const std::string& name, PatternRaster& raster) const;
+    void RestoreMask(const std::string& name, PatternRaster& raster) const;
     void RestoreState(const std::string& name, std::span<uint8_t> appState) const;
 
     void DeleteItem(int index);

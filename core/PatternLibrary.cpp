@@ -8,11 +8,9 @@
 #include "core/Bytes.h"
 #include "core/Cp1251.h"
 #include "core/Errors.h"
-#include "core/Globals.h"
 
 namespace lc {
 
-PatternLibrary gPatternLibrary;
 
 namespace {
 
@@ -149,7 +147,7 @@ void PatternLibrary::SaveToFile() const {
 uint32_t PatternLibrary::Version() const { return GetU32LE(header_.data() + kVersionAt); }
 uint32_t PatternLibrary::Flags() const { return GetU32LE(header_.data() + kFlagsAt); }
 std::string PatternLibrary::LibraryName() const { return ReadShortString(header_.data() + kNameAt, kNameField); }
-bool PatternLibrary::IsProtected() const { return (Flags() & 1u) != 0 && SuperUser != 1; }
+bool PatternLibrary::IsProtected() const { return (Flags() & 1u) != 0 && !SuperUser; }
 
 bool PatternLibrary::GetPattern(int index, PatternInfo& out) const {
     if (!inRange(index)) return false;

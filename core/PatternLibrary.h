@@ -1,7 +1,7 @@
 #pragma once
 // A pattern library (".lcl"): up to 1000 small packed stitch patterns with
 // names and technique categories. The galleries page keeps one open for the
-// whole run (the global gPatternLibrary); the paste-pattern tool reads from it.
+// whole run (the workspace's Library); the paste-pattern tool reads from it.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -44,6 +44,9 @@ public:
     std::string FileName; // full path; empty until CreateNew or a load
     bool FilterOn = false;
     uint32_t FilterMask = 0;
+    // The user is the super user (the SuperUserZRD setting is 1): a protected
+    // library may be changed. Kept by Create and every load.
+    bool SuperUser = false;
 
     // No file, no patterns, no data block, filter off.
     void Create();
@@ -101,7 +104,5 @@ private:
     bool hasData_ = false;
     int count_ = -1;              // mirror of the header's count
 };
-
-extern PatternLibrary gPatternLibrary;
 
 } // namespace lc

@@ -6,8 +6,6 @@
 
 namespace lc {
 
-PatternRaster GraphicData;
-
 namespace {
 
 int luminanceQuarter(Color c) {
@@ -17,12 +15,14 @@ int luminanceQuarter(Color c) {
     return li / 4;
 }
 
-Palette256 makeP256() {
-    static constexpr uint8_t start[16][3] = {
-        {96, 124, 108}, {80, 80, 220},  {80, 172, 80},  {84, 164, 164},
-        {204, 88, 88},  {208, 88, 164}, {255, 204, 80}, {144, 144, 144},
-        {104, 36, 56},  {255, 20, 0},   {255, 160, 0},  {0, 255, 255},
-        {200, 72, 160}, {224, 140, 224}, {255, 188, 188}, {255, 255, 255}};
+constexpr uint8_t kStartColours[16][3] = {
+    {96, 124, 108}, {80, 80, 220},  {80, 172, 80},  {84, 164, 164},
+    {204, 88, 88},  {208, 88, 164}, {255, 204, 80}, {144, 144, 144},
+    {104, 36, 56},  {255, 20, 0},   {255, 160, 0},  {0, 255, 255},
+    {200, 72, 160}, {224, 140, 224}, {255, 188, 188}, {255, 255, 255}};
+
+constexpr Palette256 makeP256() {
+    const auto& start = kStartColours;
     Palette256 p{};
     for (int i = 0; i < 16; ++i) p[i] = RGB(start[i][0], start[i][1], start[i][2]);
     for (int i = 16; i < 255; ++i) p[i] = RGB(i, i, i);
@@ -52,10 +52,9 @@ Color ContrastColor(Color c) {
     return RGB(flip(RedOf(c)), flip(GreenOf(c)), flip(BlueOf(c)));
 }
 
-const Palette256& P256() {
-    static const Palette256 p = makeP256();
-    return p;
-}
+constexpr Palette256 kP256 = makeP256();
+
+const Palette256& P256() { return kP256; }
 
 PatternRaster::PatternRaster() {
     Picture.palette() = P256();

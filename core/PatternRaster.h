@@ -1,6 +1,7 @@
 #pragma once
-// The one pattern raster of the whole run: the design, the garment mask, a
-// backup, and the 17-colour palette with its grey and zone-tinted copies.
+// The pattern raster: the design, the garment mask, a backup, and the
+// 17-colour palette with its grey and zone-tinted copies. The workspace holds
+// the program's one raster (core/Workspace.h).
 #include <array>
 #include <cstdint>
 
@@ -10,6 +11,9 @@ namespace lc {
 
 using Color = uint32_t; // 0x00BBGGRR
 using ColorTable17 = std::array<Color, 17>;
+
+// Pattern rows are at most this many; the raster is this tall.
+inline constexpr int kPatternRows = 1024;
 
 inline constexpr int kBackgroundIndex = 16;   // palette entry of the background
 inline constexpr uint8_t kMaskInside = 16;    // mask cell inside the garment
@@ -78,7 +82,5 @@ public:
     // Cell of design row `row`, column `col` (0 outside the raster).
     uint8_t CellAt(int col, int row) const { return Picture.at(col, LineOfRow(row), 0); }
 };
-
-extern PatternRaster GraphicData;
 
 } // namespace lc

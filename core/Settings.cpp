@@ -6,8 +6,6 @@
 #include <exception>
 #include <functional>
 
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
 #include "core/Machine.h"
 
 namespace lc {
@@ -76,49 +74,49 @@ bool DecodeReal(const std::vector<uint8_t>& bytes, double& out) {
     return true;
 }
 
-std::string DefaultFolder(const char* name) {
-    return withSlash(UserDir.empty() ? AppDir : UserDir) + name;
+std::string DefaultFolder(const ProgramPaths& paths, const char* name) {
+    return withSlash(paths.UserDir.empty() ? paths.AppDir : paths.UserDir) + name;
 }
 
-void LoadSettings(ISettingsStore& s) {
+void LoadSettings(Settings& v, const ProgramPaths& paths, ISettingsStore& s) {
     Pending p;
     // A missing key is the first start: create it and proceed as if every value were missing.
     if (!s.keyExists(kSettingsKey)) p.push_back([](ISettingsStore& st) { st.createKey(kSettingsKey); });
 
-    loadInt(s, p, "Machine", Machine, kDefaultMachineCode, true);
-    loadInt(s, p, "NeedleBed", NeedleBed, 200, true);
-    loadString(s, p, "ACOMPort", ACOMPort, "COM1", true);
-    loadReal(s, p, "PixByX", PixByX, kDefaultGauge);
-    loadReal(s, p, "PixByY", PixByY, kDefaultGauge);
-    loadInt(s, p, "SoftEmulator", SoftEmulator, 0, false);
-    loadInt(s, p, "ViewProtocol", ViewProtocol, 0, false);
-    loadInt(s, p, "ProtocolType", ProtocolType, 0, false);
-    loadInt(s, p, "SuperUserZRD", SuperUser, 0, false);
-    loadInt(s, p, "Units", Units, 0, false);
-    loadInt(s, p, "DefaultCalcTemplate", DefaultCalcTemplate, -1, false);
-    loadInt(s, p, "DefaultCalcSample", DefaultCalcSample, -1, false);
-    loadInt(s, p, "AutoRestore", AutoRestore, 0, false);
-    loadInt(s, p, "SoundEvents", SoundEvents, 255, false);
-    loadString(s, p, "Path_Picture", Path_Picture, DefaultFolder("Patterns"), true);
-    loadString(s, p, "Path_Palettes", Path_Palettes, DefaultFolder("Palettes"), true);
-    loadString(s, p, "Path_Fashion", Path_Fashion, DefaultFolder("Models"), true);
-    loadString(s, p, "Path_Garment", Path_Garment, DefaultFolder("Garments"), true);
-    loadString(s, p, "Path_Gallery", Path_Gallery, DefaultFolder("Galleries"), true);
+    loadInt(s, p, "Machine", v.Machine, kDefaultMachineCode, true);
+    loadInt(s, p, "NeedleBed", v.NeedleBed, 200, true);
+    loadString(s, p, "ACOMPort", v.ACOMPort, "COM1", true);
+    loadReal(s, p, "PixByX", v.PixByX, kDefaultGauge);
+    loadReal(s, p, "PixByY", v.PixByY, kDefaultGauge);
+    loadInt(s, p, "SoftEmulator", v.SoftEmulator, 0, false);
+    loadInt(s, p, "ViewProtocol", v.ViewProtocol, 0, false);
+    loadInt(s, p, "ProtocolType", v.ProtocolType, 0, false);
+    loadInt(s, p, "SuperUserZRD", v.SuperUser, 0, false);
+    loadInt(s, p, "Units", v.Units, 0, false);
+    loadInt(s, p, "DefaultCalcTemplate", v.DefaultCalcTemplate, -1, false);
+    loadInt(s, p, "DefaultCalcSample", v.DefaultCalcSample, -1, false);
+    loadInt(s, p, "AutoRestore", v.AutoRestore, 0, false);
+    loadInt(s, p, "SoundEvents", v.SoundEvents, 255, false);
+    loadString(s, p, "Path_Picture", v.Path_Picture, DefaultFolder(paths, "Patterns"), true);
+    loadString(s, p, "Path_Palettes", v.Path_Palettes, DefaultFolder(paths, "Palettes"), true);
+    loadString(s, p, "Path_Fashion", v.Path_Fashion, DefaultFolder(paths, "Models"), true);
+    loadString(s, p, "Path_Garment", v.Path_Garment, DefaultFolder(paths, "Garments"), true);
+    loadString(s, p, "Path_Gallery", v.Path_Gallery, DefaultFolder(paths, "Galleries"), true);
 
     // The language code lives under the locale-override key, named by the
     // program's full path. Without a program path there is no value to name.
-    LanguageCode = "ENG";
-    if (!ExeName.empty()) {
-        if (auto v = s.readString(kLocaleOverrideKey, ExeName))
-            LanguageCode = *v;
+    v.LanguageCode = "ENG";
+    if (!paths.ExeName.empty()) {
+        if (auto code = s.readString(kLocaleOverrideKey, paths.ExeName))
+            v.LanguageCode = *code;
         else
-            p.push_back([](ISettingsStore& st) {
+            p.push_back([exe = paths.ExeName](ISettingsStore& st) {
                 if (!st.keyExists(kLocaleOverrideKey)) st.createKey(kLocaleOverrideKey);
-                st.writeString(kLocaleOverrideKey, ExeName, "ENG");
+                st.writeString(kLocaleOverrideKey, exe, "ENG");
             });
     }
 
-    ValidateSettings();
+    ValidateSettings(v);
 
     // Every write is tried; the first failure is raised once all are done.
     std::exception_ptr failure;
@@ -132,47 +130,43 @@ void LoadSettings(ISettingsStore& s) {
     if (failure) std::rethrow_exception(failure);
 }
 
-void LoadSettings() { LoadSettings(settingsStore()); }
-
-void ValidateSettings() {
-    const MachineRecord* model = FindMachineModel(Machine);
+void ValidateSettings(Settings& v) {
+    std::optional<MachineRecord> model = FindMachineModel(v.Machine);
     if (!model) {
-        Machine = kDefaultMachineCode;
-        model = FindMachineModel(Machine);
+        v.Machine = kDefaultMachineCode;
+        model = FindMachineModel(v.Machine);
     }
     const int widest = model ? std::min(model->Needles, kMaxNeedleBed) : kMaxNeedleBed;
-    if (NeedleBed < 1) NeedleBed = 1;
-    if (NeedleBed > widest) NeedleBed = widest;
-    if (!(std::isfinite(PixByX) && PixByX > 0)) PixByX = kDefaultGauge;
-    if (!(std::isfinite(PixByY) && PixByY > 0)) PixByY = kDefaultGauge;
+    if (v.NeedleBed < 1) v.NeedleBed = 1;
+    if (v.NeedleBed > widest) v.NeedleBed = widest;
+    if (!(std::isfinite(v.PixByX) && v.PixByX > 0)) v.PixByX = kDefaultGauge;
+    if (!(std::isfinite(v.PixByY) && v.PixByY > 0)) v.PixByY = kDefaultGauge;
 }
 
-void SaveSettings(ISettingsStore& s) {
+void SaveSettings(const Settings& v, const ProgramPaths& paths, int patternWidth, ISettingsStore& s) {
     if (!s.keyExists(kSettingsKey)) s.createKey(kSettingsKey);
-    s.writeInt(kSettingsKey, "Machine", Machine);
+    s.writeInt(kSettingsKey, "Machine", v.Machine);
     // The pattern width is what the program works with; before the raster
     // exists the setting itself is written.
-    s.writeInt(kSettingsKey, "NeedleBed", GraphicData.Width >= 1 ? GraphicData.Width : NeedleBed);
-    s.writeString(kSettingsKey, "ACOMPort", ACOMPort);
-    s.writeInt(kSettingsKey, "Units", Units);
-    s.writeInt(kSettingsKey, "DefaultCalcTemplate", DefaultCalcTemplate);
-    s.writeInt(kSettingsKey, "DefaultCalcSample", DefaultCalcSample);
-    s.writeInt(kSettingsKey, "AutoRestore", AutoRestore);
-    s.writeBinary(kSettingsKey, "PixByX", EncodeReal(PixByX));
-    s.writeBinary(kSettingsKey, "PixByY", EncodeReal(PixByY));
-    s.writeString(kSettingsKey, "Path_Picture", Path_Picture);
-    s.writeString(kSettingsKey, "Path_Palettes", Path_Palettes);
-    s.writeString(kSettingsKey, "Path_Fashion", Path_Fashion);
-    s.writeString(kSettingsKey, "Path_Garment", Path_Garment);
-    s.writeInt(kSettingsKey, "SoundEvents", SoundEvents);
+    s.writeInt(kSettingsKey, "NeedleBed", patternWidth >= 1 ? patternWidth : v.NeedleBed);
+    s.writeString(kSettingsKey, "ACOMPort", v.ACOMPort);
+    s.writeInt(kSettingsKey, "Units", v.Units);
+    s.writeInt(kSettingsKey, "DefaultCalcTemplate", v.DefaultCalcTemplate);
+    s.writeInt(kSettingsKey, "DefaultCalcSample", v.DefaultCalcSample);
+    s.writeInt(kSettingsKey, "AutoRestore", v.AutoRestore);
+    s.writeBinary(kSettingsKey, "PixByX", EncodeReal(v.PixByX));
+    s.writeBinary(kSettingsKey, "PixByY", EncodeReal(v.PixByY));
+    s.writeString(kSettingsKey, "Path_Picture", v.Path_Picture);
+    s.writeString(kSettingsKey, "Path_Palettes", v.Path_Palettes);
+    s.writeString(kSettingsKey, "Path_Fashion", v.Path_Fashion);
+    s.writeString(kSettingsKey, "Path_Garment", v.Path_Garment);
+    s.writeInt(kSettingsKey, "SoundEvents", v.SoundEvents);
     // SoftEmulator, ViewProtocol, ProtocolType, SuperUserZRD and Path_Gallery are never written here.
 
-    if (!ExeName.empty()) {
+    if (!paths.ExeName.empty()) {
         if (!s.keyExists(kLocaleOverrideKey)) s.createKey(kLocaleOverrideKey);
-        s.writeString(kLocaleOverrideKey, ExeName, LanguageCode);
+        s.writeString(kLocaleOverrideKey, paths.ExeName, v.LanguageCode);
     }
 }
-
-void SaveSettings() { SaveSettings(settingsStore()); }
 
 } // namespace lc

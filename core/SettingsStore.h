@@ -90,8 +90,4 @@ private:
     std::map<std::string, std::map<std::string, Value>> keys_;
 };
 
-// The store the program uses; set by the shell at start-up (tests set their own).
-ISettingsStore& settingsStore();
-void setSettingsStore(ISettingsStore* store);
-
 } // namespace lc

@@ -3,24 +3,13 @@
 #include <cstdio>
 #include <exception>
 
-#include "core/Environment.h"
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
-#include "core/Settings.h"
-#include "core/PatternLibrary.h"
-#include "core/StitchBitmaps.h"
-#include "core/Translator.h"
-#include "core/UIText.h"
+#include "core/Workspace.h"
 
 namespace lc {
 
 namespace {
 
-bool g_started = false;
-
-void report(const char* step, const std::string& message) {
-    auto& h = startUpHooks();
+void report(const StartUpHooks& h, const char* step, const std::string& message) {
     if (h.problem) {
         try {
             h.problem(step, message);
@@ -33,83 +22,78 @@ void report(const char* step, const std::string& message) {
 
 // Runs one step; whatever it throws is reported and the caller goes on.
 template <typename F>
-bool guarded(const char* step, F&& f) {
+bool guarded(const StartUpHooks& h, const char* step, F&& f) {
     try {
         f();
         return true;
     } catch (const std::exception& e) {
-        report(step, e.what());
+        report(h, step, e.what());
     } catch (...) {
-        report(step, "unknown error");
+        report(h, step, "unknown error");
     }
     return false;
 }
 
-std::string programFile(const char* name) {
-    std::string dir = AppDir;
+std::string programFile(const ProgramPaths& paths, const char* name) {
+    std::string dir = paths.AppDir;
     if (!dir.empty() && dir.back() != '/') dir += '/';
     return dir + name;
 }
 
 } // namespace
 
-StartUpHooks& startUpHooks() {
-    static StartUpHooks hooks;
-    return hooks;
-}
-
-bool IsStartedUp() { return g_started; }
-
-void StartUp() {
-    auto& h = startUpHooks();
-    if (!guarded("settings", [] { LoadSettings(); })) ValidateSettings();
-    guarded("machine models", [] {
-        InitMachineList();
-        if (!SelectCurrentMachine()) { // cannot happen after validation; keep a usable model anyway
-            Machine = kDefaultMachineCode;
-            SelectCurrentMachine();
+void StartUp(Workspace& ws, const StartUpHooks& h) {
+    Settings& settings = ws.Settings;
+    if (!guarded(h, "settings", [&] { LoadSettings(settings, ws.Paths, ws.Store()); })) ValidateSettings(settings);
+    guarded(h, "machine models", [&] {
+        ws.MachineList = MachineModels();
+        if (!SelectCurrentMachine(ws.MachineList, settings.Machine, ws.CurrentMachine)) {
+            // cannot happen after validation; keep a usable model anyway
+            settings.Machine = kDefaultMachineCode;
+            SelectCurrentMachine(ws.MachineList, settings.Machine, ws.CurrentMachine);
         }
     });
-    guarded("pattern raster", [] {
-        GraphicData = PatternRaster();
-        GraphicData.SetSize(NeedleBed, kPatternRows);
-        GraphicData.FillMask();
+    guarded(h, "pattern raster", [&] {
+        ws.Raster = PatternRaster();
+        ws.Raster.SetSize(settings.NeedleBed, kPatternRows);
+        ws.Raster.FillMask();
     });
-    guarded("text table", [] { SelectTextTable(LanguageCode); });
-    ComputeCellHeights();
-    if (h.addPrivateFont) guarded("private font", [&] { h.addPrivateFont(programFile(kPrivateFontFile)); });
-    guarded("stitch pictures", [] {
-        LoadStitchSource();
-        BuildStitchBitmaps();
+    guarded(h, "text table", [&] { SelectTextTable(ws.UIText, settings.LanguageCode); });
+    ws.Editor.CellHeights = CellHeightsFor(settings.PixByX, settings.PixByY);
+    if (h.addPrivateFont)
+        guarded(h, "private font", [&] { h.addPrivateFont(programFile(ws.Paths, kPrivateFontFile)); });
+    guarded(h, "stitch pictures", [&] {
+        LoadStitchSource(ws.Stitches);
+        BuildStitchBitmaps(ws);
     });
-    TechniqueList.clear();
-    guarded("pattern library", [] {
-        gPatternLibrary = PatternLibrary();
-        gPatternLibrary.Create();
+    ws.TechniqueList.clear();
+    guarded(h, "pattern library", [&] {
+        ws.Library = PatternLibrary();
+        ws.Library.Create();
+        ws.Library.SuperUser = settings.SuperUser == 1;
     });
-    guarded("language file", [] {
-        gTranslator = Translator();
-        gTranslator.SetFileName(programFile(kLanguageFile));
-        if (gTranslator.LoadLanguage(LanguageCode) != Translator::LoadResult::Loaded)
-            report("language file", gTranslator.LastError());
+    guarded(h, "language file", [&] {
+        ws.Translator = Translator();
+        ws.Translator.SetFileName(programFile(ws.Paths, kLanguageFile));
+        if (ws.Translator.LoadLanguage(settings.LanguageCode) != Translator::LoadResult::Loaded)
+            report(h, "language file", ws.Translator.LastError());
     });
-    g_started = true;
+    ws.StartedUp = true;
 }
 
-void ShutDown() {
-    if (!g_started) return;
-    g_started = false;
-    auto& h = startUpHooks();
+void ShutDown(Workspace& ws, const StartUpHooks& h) {
+    if (!ws.StartedUp) return;
+    ws.StartedUp = false;
     // The ports go first: the adapter's reader must not hand a byte to a page
     // whose objects are already released.
-    if (h.closePorts) guarded("serial ports", [&] { h.closePorts(); });
-    if (h.removePrivateFont) guarded("private font", [&] { h.removePrivateFont(); });
-    TechniqueList.clear();
-    GraphicData = PatternRaster();
-    FreeMachineList();
-    gPatternLibrary = PatternLibrary();
-    gTranslator = Translator();
-    ReleaseStitchBitmaps();
+    if (h.closePorts) guarded(h, "serial ports", [&] { h.closePorts(); });
+    if (h.removePrivateFont) guarded(h, "private font", [&] { h.removePrivateFont(); });
+    ws.TechniqueList.clear();
+    ws.Raster = PatternRaster();
+    ws.MachineList.clear();
+    ws.Library = PatternLibrary();
+    ws.Translator = Translator();
+    ReleaseStitchBitmaps(ws.Stitches);
 }
 
 } // namespace lc

@@ -1,7 +1,7 @@
 #pragma once
-// Start-up and shut-down of the shared objects. The main window calls StartUp
-// from its creation after setting AppDir, ExeName (and UserDir) and installing
-// the settings store, and ShutDown from its close after the autosave.
+// Start-up and shut-down of the workspace's shared objects. The main window
+// calls StartUp from its creation after setting the program paths, and
+// ShutDown from its close after the autosave.
 //
 // Steps that belong to other parts of the program run through the hooks below;
 // an empty hook is skipped. StartUp never stops half-way: a step that throws
@@ -27,21 +27,19 @@ struct StartUpHooks {
     std::function<void(const std::string& step, const std::string& message)> problem;
 };
 
-// The hooks StartUp and ShutDown call; each owner sets its own members.
-StartUpHooks& startUpHooks();
-
 // The private font and the language file, both in the program folder.
 inline constexpr const char* kPrivateFontFile = "Loopcraft.ttf";
 inline constexpr const char* kLanguageFile = "Loopcrafter.mld";
 
-// 1 LoadSettings (validated), 2 InitMachineList, 3 SelectCurrentMachine,
-// 4 the raster NeedleBed x 1024 with its mask filled, 5 text table,
-// 6 ComputeCellHeights, 7 private font, 8 stitch source and bitmaps,
-// 9 TechniqueList, 10 gPatternLibrary, 11 gTranslator.
-void StartUp();
+class Workspace;
+
+// 1 LoadSettings from the workspace's store (validated), 2 the machine list,
+// 3 the current machine, 4 the raster NeedleBed x 1024 with its mask filled,
+// 5 text table, 6 the cell heights, 7 private font, 8 stitch source and
+// bitmaps, 9 TechniqueList, 10 the pattern library, 11 the translator.
+void StartUp(Workspace& ws, const StartUpHooks& hooks);
 // Ports first, then the font, TechniqueList, the raster, the machine list,
-// gPatternLibrary, the translator and the stitch pictures. Safe to call twice.
-void ShutDown();
-bool IsStartedUp();
+// the pattern library, the translator and the stitch pictures. Safe to call twice.
+void ShutDown(Workspace& ws, const StartUpHooks& hooks);
 
 } // namespace lc

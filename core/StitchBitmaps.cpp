@@ -4,18 +4,15 @@
 #include <cmath>
 
 #include "core/StitchDefault.h"
+#include "core/Workspace.h"
 
 namespace lc {
 
-GreyImage StitchSource;
-std::array<RgbImage, 16> StitchBitmaps;
-CellRect StitchRect;
-uint64_t StitchRevision = 0;
-
-void LoadStitchSource() {
-    StitchSource.width = kStitchDefaultWidth;
-    StitchSource.height = kStitchDefaultHeight;
-    StitchSource.pixels.assign(&kStitchDefault[0][0], &kStitchDefault[0][0] + kStitchDefaultWidth * kStitchDefaultHeight);
+void LoadStitchSource(StitchPictures& pictures) {
+    GreyImage& source = pictures.Source;
+    source.width = kStitchDefaultWidth;
+    source.height = kStitchDefaultHeight;
+    source.pixels.assign(&kStitchDefault[0][0], &kStitchDefault[0][0] + kStitchDefaultWidth * kStitchDefaultHeight);
 }
 
 void BuildStitchBitmaps(const GreyImage& source, const ColorTable17& colors, int w, int h,
@@ -49,19 +46,20 @@ void BuildStitchBitmaps(const GreyImage& source, const ColorTable17& colors, int
     }
 }
 
-void BuildStitchBitmaps() {
-    const int z = std::clamp<int>(ZoomIndex, 0, kZoomLevels - 1);
-    const int w = CellWidths[z], h = CellHeights[z];
-    StitchRect = CellRect{0, 0, w - 1, h - 1};
-    BuildStitchBitmaps(StitchSource, GraphicData.Colors, w, h, StitchBitmaps);
-    ++StitchRevision;
+void BuildStitchBitmaps(Workspace& ws) {
+    StitchPictures& p = ws.Stitches;
+    const int z = std::clamp<int>(ws.Editor.ZoomIndex, 0, kZoomLevels - 1);
+    const int w = CellWidths[z], h = ws.Editor.CellHeights[z];
+    p.Rect = CellRect{0, 0, w - 1, h - 1};
+    BuildStitchBitmaps(p.Source, ws.Raster.Colors, w, h, p.Bitmaps);
+    ++p.Revision;
 }
 
-void ReleaseStitchBitmaps() {
-    for (auto& b : StitchBitmaps) b = RgbImage{};
-    StitchSource = GreyImage{};
-    StitchRect = CellRect{};
-    ++StitchRevision;
+void ReleaseStitchBitmaps(StitchPictures& p) {
+    for (auto& b : p.Bitmaps) b = RgbImage{};
+    p.Source = GreyImage{};
+    p.Rect = CellRect{};
+    ++p.Revision;
 }
 
 } // namespace lc

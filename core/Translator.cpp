@@ -10,8 +10,6 @@
 
 namespace lc {
 
-Translator gTranslator;
-
 const std::array<std::string_view, 17> kDefaultTechniqueNames = {
     "Fair Isle",
     "Thread Lace",

@@ -62,8 +62,6 @@ private:
     std::string lastError_;
 };
 
-extern Translator gTranslator;
-
 // The seventeen technique name keys, in the order the machine creates the techniques.
 inline constexpr std::array<std::string_view, 17> kTechniqueNameKeys = {
     "s02002", "s02003", "s02004", "s02006", "s02007", "s02008", "s02009", "s02010", "s02011",
@@ -77,9 +75,9 @@ extern const std::array<std::string_view, 17> kDefaultTechniqueNames;
 // told apart by name, so the result is always 17 distinct non-empty names
 // without '=': a missing or unusable name falls back to its built-in English
 // one, and when that still leaves a clash every name falls back.
-std::array<std::string, 17> TechniqueNames(const Translator& translator = gTranslator);
+std::array<std::string, 17> TechniqueNames(const Translator& translator);
 
 // The name for one key of kTechniqueNameKeys (empty for any other key).
-std::string TechniqueName(std::string_view key, const Translator& translator = gTranslator);
+std::string TechniqueName(std::string_view key, const Translator& translator);
 
 } // namespace lc

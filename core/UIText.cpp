@@ -4,8 +4,6 @@
 
 namespace lc {
 
-std::array<std::string, kUITextSlots> UIText;
-
 namespace {
 
 // The English texts, as the program has always shown them, typing slips
@@ -287,8 +285,10 @@ constexpr std::array<const char*, kUITextSlots> kRussian = {
     /* 132 */ "дюймы",
 };
 
-void fill(const std::array<const char*, kUITextSlots>& table) {
-    for (int i = 0; i < kUITextSlots; ++i) UIText[i] = table[i];
+UITextTable tableOf(const std::array<const char*, kUITextSlots>& texts) {
+    UITextTable table;
+    for (int i = 0; i < kUITextSlots; ++i) table[i] = texts[i];
+    return table;
 }
 
 std::string replaceFirst(std::string_view text, std::string_view mark, std::string_view by) {
@@ -299,16 +299,17 @@ std::string replaceFirst(std::string_view text, std::string_view mark, std::stri
 
 } // namespace
 
-void SetEnglishTexts() { fill(kEnglish); }
+UITextTable EnglishTexts() { return tableOf(kEnglish); }
 
-void SetRussianTexts() { fill(kRussian); }
+UITextTable RussianTexts() { return tableOf(kRussian); }
 
-bool SelectTextTable(std::string_view languageCode) {
+void SetEnglishTexts(UITextTable& texts) { texts = EnglishTexts(); }
+
+void SetRussianTexts(UITextTable& texts) { texts = RussianTexts(); }
+
+bool SelectTextTable(UITextTable& texts, std::string_view languageCode) {
     const bool russian = languageCode == "RUS";
-    if (russian)
-        SetRussianTexts();
-    else
-        SetEnglishTexts();
+    texts = russian ? RussianTexts() : EnglishTexts();
     return russian;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The interface texts the program's code needs (message boxes, status texts,
 // the constructor's list entries, prompts): 133 numbered slots, filled once at
-// start-up in English or Russian and read by slot number everywhere else.
+// start-up in English or Russian and read by slot number everywhere else. The
+// workspace holds the program's table (core/Workspace.h).
 // Texts are UTF-8. Line breaks inside the texts are kept byte for byte as the
 // message boxes have always shown them (most are LF CR, a few CR LF).
 #include <array>
@@ -14,7 +15,7 @@ namespace lc {
 
 inline constexpr int kUITextSlots = 133;
 
-extern std::array<std::string, kUITextSlots> UIText;
+using UITextTable = std::array<std::string, kUITextSlots>;
 
 // Slot names, for readers that prefer them to bare numbers.
 enum UITextSlot : int {
@@ -103,17 +104,20 @@ enum UITextSlot : int {
 };
 
 // The two unit names (index 0 centimetres, 1 inches): a view of slots 131 and 132.
-inline std::span<const std::string, 2> UnitNames() {
-    return std::span<const std::string, 2>(UIText.data() + utUnitCentimeters, 2);
+inline std::span<const std::string, 2> UnitNames(const UITextTable& texts) {
+    return std::span<const std::string, 2>(texts.data() + utUnitCentimeters, 2);
 }
 
+// The table with every slot's English, or its Russian, text.
+UITextTable EnglishTexts();
+UITextTable RussianTexts();
 // Fill every slot with its English, or its Russian, text.
-void SetEnglishTexts();
-void SetRussianTexts();
+void SetEnglishTexts(UITextTable& texts);
+void SetRussianTexts(UITextTable& texts);
 
 // The start-up choice: Russian exactly for the code "RUS", English for any
 // other code. Returns true when the Russian table was chosen.
-bool SelectTextTable(std::string_view languageCode);
+bool SelectTextTable(UITextTable& texts, std::string_view languageCode);
 
 // The slot's text with its first "%s" replaced by `arg`. The argument is
 // copied as it is, so user text holding '%' is shown, never interpreted.

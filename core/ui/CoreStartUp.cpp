@@ -7,8 +7,7 @@
 
 namespace lc::ui {
 
-void InstallCoreStartUpHooks() {
-    auto& h = startUpHooks();
+void AddCoreStartUpHooks(StartUpHooks& h) {
     h.addPrivateFont = [](const std::string& file) { return AddPrivateFont(QString::fromStdString(file)); };
     h.removePrivateFont = [] { return RemovePrivateFont(); };
 }

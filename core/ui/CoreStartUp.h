@@ -1,8 +1,13 @@
 #pragma once
 // The start-up steps the core's Qt layer provides (core/StartUp.h): the
 // private symbol font.
+namespace lc {
+struct StartUpHooks;
+}
+
 namespace lc::ui {
 
-void InstallCoreStartUpHooks();
+// Sets the private-font hooks of `hooks`.
+void AddCoreStartUpHooks(StartUpHooks& hooks);
 
 } // namespace lc::ui

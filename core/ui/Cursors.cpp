@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QRegularExpression>
 
-#include "core/Globals.h"
+#include "core/CursorIds.h"
 
 namespace lc::ui {
 

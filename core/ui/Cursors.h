@@ -1,5 +1,5 @@
 #pragma once
-// The program's own cursors, registered under the ids of core/Globals.h
+// The program's own cursors, registered under the ids of core/CursorIds.h
 // (crZoomIn, crDraw1x1, ...). Pictures come from the resource folder
 // ":/cursors/" as <id>.png, with hot spots listed in ":/cursors/hotspots.txt";
 // an id without a picture gets a standard cursor of a similar shape.

@@ -6,11 +6,13 @@
 
 namespace lc::ui {
 
-void UpdatePrinterDpi(const QPrinter& printer) { SetPrinterDpi(printer.logicalDpiX(), printer.logicalDpiY()); }
+void UpdatePrinterDpi(PrinterResolution& resolution, const QPrinter& printer) {
+    resolution.Set(printer.logicalDpiX(), printer.logicalDpiY());
+}
 
-void UpdatePrinterDpi() {
+void UpdatePrinterDpi(PrinterResolution& resolution) {
     QPrinter printer(QPrinter::HighResolution);
-    UpdatePrinterDpi(printer);
+    UpdatePrinterDpi(resolution, printer);
 }
 
 } // namespace lc::ui

@@ -6,7 +6,6 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include "core/Globals.h"
 
 namespace lc::ui {
 
@@ -34,12 +33,12 @@ QString UserWritableDir(const QString& programDir) {
     return withSlash(data);
 }
 
-void SetProgramLocation() {
+void SetProgramLocation(ProgramPaths& paths) {
     const QString dir = ProgramDir();
-    AppDir = dir.toStdString();
-    ExeName = QCoreApplication::applicationFilePath().toStdString();
+    paths.AppDir = dir.toStdString();
+    paths.ExeName = QCoreApplication::applicationFilePath().toStdString();
     const QString user = UserWritableDir(dir);
-    UserDir = user.toStdString();
+    paths.UserDir = user.toStdString();
     for (const char* sub : {"Patterns", "Palettes", "Models", "Garments", "Galleries"})
         QDir().mkpath(user + QLatin1String(sub));
 }

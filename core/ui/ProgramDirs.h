@@ -3,6 +3,8 @@
 // holds the shipped data) and the folder for what the user writes.
 #include <QString>
 
+#include "core/ProgramPaths.h"
+
 namespace lc::ui {
 
 // The executable's folder with a trailing '/'. Tests run from the build tree
@@ -15,6 +17,6 @@ QString UserWritableDir(const QString& programDir);
 
 // Sets AppDir, ExeName and UserDir for start-up and creates the default data
 // folders under UserDir where they are missing.
-void SetProgramLocation();
+void SetProgramLocation(ProgramPaths& paths);
 
 } // namespace lc::ui

@@ -5,12 +5,13 @@
 using namespace lc;
 
 TEST(Machine, AnUnknownCodeLeavesTheCurrentMachineAsItWas) {
-    InitMachineList();
-    ASSERT_TRUE(SelectCurrentMachine(101));
-    EXPECT_FALSE(SelectCurrentMachine(7));
-    EXPECT_EQ(CurrentMachine.Code, 101);
-    FreeMachineList();
-    EXPECT_EQ(CurrentMachine.Needles, 150); // a copy, valid after the list is gone
+    std::vector<MachineRecord> list = MachineModels();
+    MachineRecord current;
+    ASSERT_TRUE(SelectCurrentMachine(list, 101, current));
+    EXPECT_FALSE(SelectCurrentMachine(list, 7, current));
+    EXPECT_EQ(current.Code, 101);
+    list.clear();
+    EXPECT_EQ(current.Needles, 150); // a copy, valid after the list is gone
 }
 
 TEST(Machine, NeedleBitsAreMostSignificantFirst) {

@@ -5,7 +5,6 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
-#include "core/Globals.h"
 #include "core/PatternLibrary.h"
 #include "TestFiles.h"
 
@@ -66,11 +65,7 @@ std::vector<uint8_t> patternBytes(const PatternLibrary& lib, int index) {
 
 class PatternLibraryTest : public ::testing::Test {
 protected:
-    void SetUp() override { SuperUser = 0; }
-    void TearDown() override {
-        SuperUser = 0;
-        test_hooks::FailAtomicWritesAfter(-1);
-    }
+    void TearDown() override { test_hooks::FailAtomicWritesAfter(-1); }
     TempDir dir;
 };
 
@@ -282,7 +277,7 @@ TEST_F(PatternLibraryTest, ProtectedLibraryRefusesEveryChangeUnlessSuperUser) {
     EXPECT_EQ(lib.GetCategory(0), 8u);
     EXPECT_EQ(patternBytes(lib, 0), std::vector<uint8_t>{0x12});
 
-    SuperUser = 1;
+    lib.SuperUser = true;
     EXPECT_FALSE(lib.IsProtected());
     EXPECT_TRUE(lib.AddPattern(2, 1, "new", px, 1));
     lib.SetPatternName(0, "renamed");

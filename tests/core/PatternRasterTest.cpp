@@ -14,7 +14,7 @@ void fillPicture(PatternRaster& g) {
 }
 } // namespace
 
-TEST(GraphicData, SetSizeClearsPictureAndSizesAllBitmaps) {
+TEST(PatternRaster, SetSizeClearsPictureAndSizesAllBitmaps) {
     PatternRaster g;
     g.SetSize(10, 10);
     fillPicture(g);
@@ -32,7 +32,7 @@ TEST(GraphicData, SetSizeClearsPictureAndSizesAllBitmaps) {
         }
 }
 
-TEST(GraphicData, SetSizeBelowOneKeepsFieldsAndBitmapsInStep) {
+TEST(PatternRaster, SetSizeBelowOneKeepsFieldsAndBitmapsInStep) {
     PatternRaster g;
     g.SetSize(-5, 0);
     EXPECT_EQ(g.Width, g.Picture.width());
@@ -40,7 +40,7 @@ TEST(GraphicData, SetSizeBelowOneKeepsFieldsAndBitmapsInStep) {
     EXPECT_TRUE(g.IsMaskCellSet(0, 0));
 }
 
-TEST(GraphicData, FilledMaskIsInsideEverywhereAndOutsideBeyondTheLines) {
+TEST(PatternRaster, FilledMaskIsInsideEverywhereAndOutsideBeyondTheLines) {
     PatternRaster g;
     g.SetSize(200, 64);
     g.FillMask();
@@ -53,7 +53,7 @@ TEST(GraphicData, FilledMaskIsInsideEverywhereAndOutsideBeyondTheLines) {
 }
 
 // A yarn colour equal to the background must not turn the garment "outside".
-TEST(GraphicData, FillMaskIgnoresAYarnColourEqualToTheBackground) {
+TEST(PatternRaster, FillMaskIgnoresAYarnColourEqualToTheBackground) {
     PatternRaster g;
     g.SetSize(30, 20);
     for (int i = 0; i < 17; ++i) g.Colors[i] = RGB(10 * i, 5 * i, 3 * i);
@@ -70,7 +70,7 @@ TEST(GraphicData, FillMaskIgnoresAYarnColourEqualToTheBackground) {
 }
 
 // The mask is stored upside down: design row 0 is mask line 0 but picture line Height-1.
-TEST(GraphicData, MaskLineZeroIsTheBottomPictureLine) {
+TEST(PatternRaster, MaskLineZeroIsTheBottomPictureLine) {
     PatternRaster g;
     g.SetSize(8, 5);
     g.FillMask();
@@ -84,7 +84,7 @@ TEST(GraphicData, MaskLineZeroIsTheBottomPictureLine) {
     EXPECT_EQ(g.MaskRowRightEdge(g.Height - 1), g.Width - 1);
 }
 
-TEST(GraphicData, MaskEdgesCountFromTheRightHandEnd) {
+TEST(PatternRaster, MaskEdgesCountFromTheRightHandEnd) {
     PatternRaster g;
     g.SetSize(200, 10);
     g.ClearMask();
@@ -103,7 +103,7 @@ TEST(GraphicData, MaskEdgesCountFromTheRightHandEnd) {
     EXPECT_EQ(g.MaskRowLeftEdge(10), 200);
 }
 
-TEST(GraphicData, MirrorMaskReversesEveryLineAtAnyWidth) {
+TEST(PatternRaster, MirrorMaskReversesEveryLineAtAnyWidth) {
     PatternRaster g;
     g.SetSize(5, 2);
     for (int x = 0; x < 5; ++x) g.Mask.line(0)[x] = static_cast<uint8_t>(x);
@@ -119,7 +119,7 @@ TEST(GraphicData, MirrorMaskReversesEveryLineAtAnyWidth) {
         for (int x = 0; x < 600; ++x) ASSERT_EQ(g.Mask.line(y)[x], static_cast<uint8_t>(((599 - x) * 7 + y) & 0xFF));
 }
 
-TEST(GraphicData, ColourFormulas) {
+TEST(PatternRaster, ColourFormulas) {
     EXPECT_EQ(GreyOf(RGB(255, 255, 255)), RGB(213, 213, 213));
     EXPECT_EQ(TintOf(RGB(255, 255, 255)), RGB(245, 213, 213));
     EXPECT_EQ(GreyOf(RGB(0, 0, 0)), RGB(150, 150, 150));
@@ -133,7 +133,7 @@ TEST(GraphicData, ColourFormulas) {
 
 // The bitmaps start with the built-in palette; the colours themselves start black
 // until the start palette is loaded.
-TEST(GraphicData, BitmapsStartWithTheBuiltInPalette) {
+TEST(PatternRaster, BitmapsStartWithTheBuiltInPalette) {
     const PatternRaster g;
     for (const IndexedBitmap* b : {&g.Picture, &g.Backup, &g.Mask}) {
         EXPECT_EQ(b->palette()[0], RGB(96, 124, 108));
@@ -147,7 +147,7 @@ TEST(GraphicData, BitmapsStartWithTheBuiltInPalette) {
     for (Color c : g.Colors) EXPECT_EQ(c, RGB(0, 0, 0));
 }
 
-TEST(GraphicData, ApplyPaletteClampsColorsAndIgnoresUnknownModes) {
+TEST(PatternRaster, ApplyPaletteClampsColorsAndIgnoresUnknownModes) {
     PatternRaster g;
     g.SetSize(4, 4);
     g.Colors.fill(RGB(0, 0, 0));
@@ -158,7 +158,7 @@ TEST(GraphicData, ApplyPaletteClampsColorsAndIgnoresUnknownModes) {
     EXPECT_EQ(g.Picture.palette()[16], RGB(2, 2, 2));
 }
 
-TEST(GraphicData, UpdatePaletteKeepsEveryCellIndex) {
+TEST(PatternRaster, UpdatePaletteKeepsEveryCellIndex) {
     PatternRaster g;
     g.SetSize(40, 30);
     fillPicture(g);
@@ -173,7 +173,7 @@ TEST(GraphicData, UpdatePaletteKeepsEveryCellIndex) {
     }
 }
 
-TEST(GraphicData, UpdatePaletteLeavesTheCopiedBlockInTheBackupAlone) {
+TEST(PatternRaster, UpdatePaletteLeavesTheCopiedBlockInTheBackupAlone) {
     PatternRaster g;
     g.SetSize(40, 30);
     fillPicture(g);

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/Settings.h"
 
@@ -15,18 +13,9 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetGlobals();
-        AppDir = "/opt/loopcrafter/";
-        UserDir.clear();
-        ExeName = "/opt/loopcrafter/loopcrafter";
-        GraphicData = PatternRaster();
-    }
-    void TearDown() override {
-        ResetGlobals();
-        AppDir.clear();
-        ExeName.clear();
-        GraphicData = PatternRaster();
+    SettingsTest() {
+        paths.AppDir = "/opt/loopcrafter/";
+        paths.ExeName = "/opt/loopcrafter/loopcrafter";
     }
     std::vector<std::string> names() const {
         auto v = store.listValues(kSettingsKey);
@@ -34,6 +23,8 @@ protected:
         return v;
     }
     MemorySettingsStore store;
+    Settings settings;
+    ProgramPaths paths;
 };
 
 std::vector<uint8_t> bytesOf(double v) { return EncodeReal(v); }
@@ -41,8 +32,8 @@ std::vector<uint8_t> bytesOf(double v) { return EncodeReal(v); }
 } // namespace
 
 TEST_F(SettingsTest, FirstStartWritesExactlyTheDefaultsMarkedWritten) {
-    SoundEvents = 0; // the default must come from the load, not from the global's start value
-    LoadSettings(store);
+    settings.SoundEvents = 0; // the default must come from the load, not from the value before it
+    LoadSettings(settings, paths, store);
 
     EXPECT_TRUE(store.keyExists(kSettingsKey));
     const std::vector<std::string> expected = {"ACOMPort",      "Machine",      "NeedleBed",    "Path_Fashion",
@@ -61,21 +52,21 @@ TEST_F(SettingsTest, FirstStartWritesExactlyTheDefaultsMarkedWritten) {
     EXPECT_EQ(store.readString(kSettingsKey, "Path_Garment"), "/opt/loopcrafter/Garments");
     EXPECT_EQ(store.readString(kSettingsKey, "Path_Gallery"), "/opt/loopcrafter/Galleries");
 
-    EXPECT_EQ(SoundEvents, 255);
-    EXPECT_EQ(DefaultCalcTemplate, -1);
-    EXPECT_EQ(DefaultCalcSample, -1);
-    EXPECT_EQ(SuperUser, 0);
-    EXPECT_EQ(PixByX, 0.25);
+    EXPECT_EQ(settings.SoundEvents, 255);
+    EXPECT_EQ(settings.DefaultCalcTemplate, -1);
+    EXPECT_EQ(settings.DefaultCalcSample, -1);
+    EXPECT_EQ(settings.SuperUser, 0);
+    EXPECT_EQ(settings.PixByX, 0.25);
     // The language code is kept per program path.
-    EXPECT_EQ(LanguageCode, "ENG");
-    EXPECT_EQ(store.readString(kLocaleOverrideKey, ExeName), "ENG");
+    EXPECT_EQ(settings.LanguageCode, "ENG");
+    EXPECT_EQ(store.readString(kLocaleOverrideKey, paths.ExeName), "ENG");
 }
 
 TEST_F(SettingsTest, DefaultFoldersFollowTheUserFolderWhenTheProgramFolderIsReadOnly) {
-    UserDir = "/home/knitter/.local/share/Orvan Solutions/Loopcrafter/";
-    LoadSettings(store);
-    EXPECT_EQ(Path_Picture, UserDir + "Patterns");
-    EXPECT_EQ(Path_Gallery, UserDir + "Galleries");
+    paths.UserDir = "/home/knitter/.local/share/Orvan Solutions/Loopcrafter/";
+    LoadSettings(settings, paths, store);
+    EXPECT_EQ(settings.Path_Picture, paths.UserDir + "Patterns");
+    EXPECT_EQ(settings.Path_Gallery, paths.UserDir + "Galleries");
 }
 
 TEST_F(SettingsTest, StoredValuesAreTakenAsStoredIncludingEmptyFolders) {
@@ -94,67 +85,65 @@ TEST_F(SettingsTest, StoredValuesAreTakenAsStoredIncludingEmptyFolders) {
     store.writeInt(kSettingsKey, "AutoRestore", 1);
     store.writeInt(kSettingsKey, "SoundEvents", 5);
     store.writeString(kSettingsKey, "Path_Picture", "");
-    store.writeString(kLocaleOverrideKey, ExeName, "RUS");
-    LoadSettings(store);
-    EXPECT_EQ(Machine, 101);
-    EXPECT_EQ(NeedleBed, 120);
-    EXPECT_EQ(ACOMPort, "/dev/ttyUSB0");
-    EXPECT_EQ(PixByX, 0.3);
-    EXPECT_EQ(PixByY, 0.45);
-    EXPECT_EQ(SoftEmulator, 1);
-    EXPECT_EQ(ViewProtocol, 2);
-    EXPECT_EQ(ProtocolType, 1);
-    EXPECT_EQ(SuperUser, 1);
-    EXPECT_EQ(Units, 1);
-    EXPECT_EQ(DefaultCalcTemplate, 3);
-    EXPECT_EQ(DefaultCalcSample, 4);
-    EXPECT_EQ(AutoRestore, 1);
-    EXPECT_EQ(SoundEvents, 5);
-    EXPECT_EQ(Path_Picture, "");
+    store.writeString(kLocaleOverrideKey, paths.ExeName, "RUS");
+    LoadSettings(settings, paths, store);
+    EXPECT_EQ(settings.Machine, 101);
+    EXPECT_EQ(settings.NeedleBed, 120);
+    EXPECT_EQ(settings.ACOMPort, "/dev/ttyUSB0");
+    EXPECT_EQ(settings.PixByX, 0.3);
+    EXPECT_EQ(settings.PixByY, 0.45);
+    EXPECT_EQ(settings.SoftEmulator, 1);
+    EXPECT_EQ(settings.ViewProtocol, 2);
+    EXPECT_EQ(settings.ProtocolType, 1);
+    EXPECT_EQ(settings.SuperUser, 1);
+    EXPECT_EQ(settings.Units, 1);
+    EXPECT_EQ(settings.DefaultCalcTemplate, 3);
+    EXPECT_EQ(settings.DefaultCalcSample, 4);
+    EXPECT_EQ(settings.AutoRestore, 1);
+    EXPECT_EQ(settings.SoundEvents, 5);
+    EXPECT_EQ(settings.Path_Picture, "");
     EXPECT_EQ(store.readString(kSettingsKey, "Path_Picture"), "");
-    EXPECT_EQ(LanguageCode, "RUS");
+    EXPECT_EQ(settings.LanguageCode, "RUS");
 }
 
 TEST_F(SettingsTest, OnlyMachine103GivesThatModelAndA200WideBed) {
     store.writeInt(kSettingsKey, "Machine", 103);
-    LoadSettings(store);
-    InitMachineList();
-    ASSERT_TRUE(SelectCurrentMachine());
-    EXPECT_EQ(CurrentMachine.Name, "Silver Reed SK-830/FPR-70");
-    EXPECT_EQ(NeedleBed, 200);
+    LoadSettings(settings, paths, store);
+    MachineRecord current;
+    ASSERT_TRUE(SelectCurrentMachine(MachineModels(), settings.Machine, current));
+    EXPECT_EQ(current.Name, "Silver Reed SK-830/FPR-70");
+    EXPECT_EQ(settings.NeedleBed, 200);
     EXPECT_EQ(store.readInt(kSettingsKey, "NeedleBed"), 200);
-    FreeMachineList();
 }
 
 TEST_F(SettingsTest, LanguageCodesAreKeptPerProgramPath) {
     store.writeString(kLocaleOverrideKey, "/usr/bin/other", "RUS");
-    LoadSettings(store);
-    EXPECT_EQ(LanguageCode, "ENG");
-    LanguageCode = "JPN";
-    SaveSettings(store);
+    LoadSettings(settings, paths, store);
+    EXPECT_EQ(settings.LanguageCode, "ENG");
+    settings.LanguageCode = "JPN";
+    SaveSettings(settings, paths, 0, store);
     EXPECT_EQ(store.readString(kLocaleOverrideKey, "/usr/bin/other"), "RUS");
-    EXPECT_EQ(store.readString(kLocaleOverrideKey, ExeName), "JPN");
-    LoadSettings(store);
-    EXPECT_EQ(LanguageCode, "JPN");
+    EXPECT_EQ(store.readString(kLocaleOverrideKey, paths.ExeName), "JPN");
+    LoadSettings(settings, paths, store);
+    EXPECT_EQ(settings.LanguageCode, "JPN");
 }
 
 TEST_F(SettingsTest, SaveWritesTheFourteenValuesAndNeverTheOthers) {
-    LoadSettings(store);
+    LoadSettings(settings, paths, store);
     store.removeValue(kSettingsKey, "Path_Gallery");
-    GraphicData.SetSize(150, 16);
-    Machine = 101;
-    NeedleBed = 200;
-    SoftEmulator = 1;
-    ViewProtocol = 1;
-    ProtocolType = 1;
-    SuperUser = 1;
-    Units = 1;
-    PixByY = 0.5;
-    Path_Gallery = "/elsewhere";
-    Path_Garment = "/g";
-    SaveSettings(store);
+    settings.Machine = 101;
+    settings.NeedleBed = 200;
+    settings.SoftEmulator = 1;
+    settings.ViewProtocol = 1;
+    settings.ProtocolType = 1;
+    settings.SuperUser = 1;
+    settings.Units = 1;
+    settings.PixByY = 0.5;
+    settings.Path_Gallery = "/elsewhere";
+    settings.Path_Garment = "/g";
+    SaveSettings(settings, paths, 150, store);
 
-    EXPECT_EQ(store.readInt(kSettingsKey, "NeedleBed"), 150); // from the raster's width
+    EXPECT_EQ(store.readInt(kSettingsKey, "NeedleBed"), 150); // from the pattern's width
     EXPECT_EQ(store.readInt(kSettingsKey, "Machine"), 101);
     EXPECT_EQ(store.readInt(kSettingsKey, "Units"), 1);
     EXPECT_EQ(store.readBinary(kSettingsKey, "PixByY"), bytesOf(0.5));
@@ -189,16 +178,16 @@ TEST_F(SettingsTest, ValuesNoPartCanWorkWithAreRepaired) {
         s.writeInt(kSettingsKey, "NeedleBed", c.bed);
         s.writeBinary(kSettingsKey, "PixByX", bytesOf(c.x));
         s.writeBinary(kSettingsKey, "PixByY", bytesOf(c.y));
-        LoadSettings(s);
-        EXPECT_EQ(Machine, c.wantMachine) << c.machine << " " << c.bed;
-        EXPECT_EQ(NeedleBed, c.wantBed) << c.machine << " " << c.bed;
-        EXPECT_TRUE(std::isfinite(PixByX) && PixByX > 0);
-        EXPECT_TRUE(std::isfinite(PixByY) && PixByY > 0);
+        LoadSettings(settings, paths, s);
+        EXPECT_EQ(settings.Machine, c.wantMachine) << c.machine << " " << c.bed;
+        EXPECT_EQ(settings.NeedleBed, c.wantBed) << c.machine << " " << c.bed;
+        EXPECT_TRUE(std::isfinite(settings.PixByX) && settings.PixByX > 0);
+        EXPECT_TRUE(std::isfinite(settings.PixByY) && settings.PixByY > 0);
         if (!(std::isfinite(c.x) && c.x > 0)) {
-            EXPECT_EQ(PixByX, 0.25);
+            EXPECT_EQ(settings.PixByX, 0.25);
         }
         if (std::isfinite(c.y) && c.y > 0) {
-            EXPECT_EQ(PixByY, c.y);
+            EXPECT_EQ(settings.PixByY, c.y);
         }
         // The store keeps what it holds until the next save.
         EXPECT_EQ(s.readInt(kSettingsKey, "Machine"), c.machine);
@@ -209,10 +198,10 @@ TEST_F(SettingsTest, ValuesOfAnotherTypeCountAsMissing) {
     store.writeString(kSettingsKey, "Machine", "103");
     store.writeBinary(kSettingsKey, "PixByX", {1, 2, 3}); // not 8 bytes
     store.writeInt(kSettingsKey, "ACOMPort", 5);
-    LoadSettings(store);
-    EXPECT_EQ(Machine, 102);
-    EXPECT_EQ(PixByX, 0.25);
-    EXPECT_EQ(ACOMPort, "COM1");
+    LoadSettings(settings, paths, store);
+    EXPECT_EQ(settings.Machine, 102);
+    EXPECT_EQ(settings.PixByX, 0.25);
+    EXPECT_EQ(settings.ACOMPort, "COM1");
     EXPECT_EQ(store.readBinary(kSettingsKey, "PixByX"), bytesOf(0.25));
 }
 
@@ -237,8 +226,8 @@ TEST_F(SettingsTest, AStoreThatCannotBeWrittenStillLoadsEverySetting) {
         }
     } s;
     s.MemorySettingsStore::writeInt(kSettingsKey, "SoundEvents", 3);
-    EXPECT_THROW(LoadSettings(s), std::runtime_error);
-    EXPECT_EQ(SoundEvents, 3);
-    EXPECT_EQ(Path_Gallery, "/opt/loopcrafter/Galleries");
-    EXPECT_EQ(LanguageCode, "ENG");
+    EXPECT_THROW(LoadSettings(settings, paths, s), std::runtime_error);
+    EXPECT_EQ(settings.SoundEvents, 3);
+    EXPECT_EQ(settings.Path_Gallery, "/opt/loopcrafter/Galleries");
+    EXPECT_EQ(settings.LanguageCode, "ENG");
 }

@@ -4,14 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
-#include "core/Settings.h"
 #include "core/StartUp.h"
-#include "core/StitchBitmaps.h"
-#include "core/Translator.h"
-#include "core/UIText.h"
+#include "core/Workspace.h"
 
 using namespace lc;
 
@@ -19,27 +13,16 @@ namespace {
 
 class StartUpTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetGlobals();
-        AppDir = "/opt/lc/";
-        ExeName = "/opt/lc/loopcrafter";
-        setSettingsStore(&store);
-        startUpHooks() = StartUpHooks{};
-        startUpHooks().problem = [this](const std::string& step, const std::string& m) {
+    StartUpTest() : ws(store) {
+        ws.Paths.AppDir = "/opt/lc/";
+        ws.Paths.ExeName = "/opt/lc/loopcrafter";
+        h.problem = [this](const std::string& step, const std::string& m) {
             log.push_back("problem " + step + ": " + m);
         };
     }
-    void TearDown() override {
-        ShutDown();
-        startUpHooks() = StartUpHooks{};
-        setSettingsStore(nullptr);
-        ResetGlobals();
-        AppDir.clear();
-        ExeName.clear();
-    }
+    void TearDown() override { ShutDown(ws, h); }
     // Every hook logs its call (with what the raster and settings look like at that moment).
     void logAllHooks() {
-        auto& h = startUpHooks();
         h.addPrivateFont = [this](const std::string& f) {
             log.push_back("font " + f);
             return true;
@@ -49,11 +32,16 @@ protected:
             return true;
         };
         h.closePorts = [this] {
-            log.push_back("close ports, raster " + std::to_string(GraphicData.Width) + " machines " +
-                          std::to_string(MachineList.size()));
+            log.push_back("close ports, raster " + std::to_string(ws.Raster.Width) + " machines " +
+                          std::to_string(ws.MachineList.size()));
         };
     }
+    // Saves the settings the way the preferences dialog does.
+    void saveSettings() { SaveSettings(ws.Settings, ws.Paths, ws.Raster.Width, ws.Store()); }
+
     MemorySettingsStore store;
+    Workspace ws;
+    StartUpHooks h;
     std::vector<std::string> log;
 };
 
@@ -61,18 +49,18 @@ protected:
 
 TEST_F(StartUpTest, RunsTheStepsInOrderAndShutsDownPortsFirst) {
     logAllHooks();
-    store.writeString(kLocaleOverrideKey, ExeName, "RUS");
-    StartUp();
-    EXPECT_TRUE(IsStartedUp());
-    EXPECT_EQ(CurrentMachine.Code, 102);
-    EXPECT_EQ(GraphicData.Width, 200);
-    EXPECT_EQ(GraphicData.Height, 1024);
-    EXPECT_FALSE(GraphicData.IsMaskCellSet(0, 0));
-    EXPECT_EQ(UIText[38], "Seamless Rib") << "the Russian table was chosen";
-    EXPECT_EQ(gTranslator.FileName, "/opt/lc/Loopcrafter.mld");
-    EXPECT_EQ(StitchRect, (CellRect{0, 0, 10, 10})); // zoom level 4: 11 x 11
-    ShutDown();
-    EXPECT_FALSE(IsStartedUp());
+    store.writeString(kLocaleOverrideKey, ws.Paths.ExeName, "RUS");
+    StartUp(ws, h);
+    EXPECT_TRUE(ws.StartedUp);
+    EXPECT_EQ(ws.CurrentMachine.Code, 102);
+    EXPECT_EQ(ws.Raster.Width, 200);
+    EXPECT_EQ(ws.Raster.Height, 1024);
+    EXPECT_FALSE(ws.Raster.IsMaskCellSet(0, 0));
+    EXPECT_EQ(ws.UIText[38], "Seamless Rib") << "the Russian table was chosen";
+    EXPECT_EQ(ws.Translator.FileName, "/opt/lc/Loopcrafter.mld");
+    EXPECT_EQ(ws.Stitches.Rect, (CellRect{0, 0, 10, 10})); // zoom level 4: 11 x 11
+    ShutDown(ws, h);
+    EXPECT_FALSE(ws.StartedUp);
     const std::vector<std::string> want = {
         "font /opt/lc/Loopcraft.ttf",
         "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
@@ -80,50 +68,49 @@ TEST_F(StartUpTest, RunsTheStepsInOrderAndShutsDownPortsFirst) {
         "remove font",
     };
     EXPECT_EQ(log, want);
-    EXPECT_TRUE(MachineList.empty());
-    EXPECT_EQ(StitchBitmaps[0].width, 0);
+    EXPECT_TRUE(ws.MachineList.empty());
+    EXPECT_EQ(ws.Stitches.Bitmaps[0].width, 0);
 }
 
 TEST_F(StartUpTest, AFailingStepDoesNotStopTheOnesAfterIt) {
     logAllHooks();
-    auto& h = startUpHooks();
     h.addPrivateFont = [](const std::string&) -> bool { throw std::runtime_error("no font"); };
-    StartUp();
-    EXPECT_TRUE(IsStartedUp());
+    StartUp(ws, h);
+    EXPECT_TRUE(ws.StartedUp);
     const std::vector<std::string> want = {
         "problem private font: no font",
         "problem language file: Language file \"/opt/lc/Loopcrafter.mld\": not found",
     };
     EXPECT_EQ(log, want);
-    EXPECT_EQ(StitchBitmaps[15].width, 11);
+    EXPECT_EQ(ws.Stitches.Bitmaps[15].width, 11);
 }
 
 TEST_F(StartUpTest, BadSettingsGiveAUsableRasterAndMachine) {
     store.writeInt(kSettingsKey, "Machine", 42);
     store.writeInt(kSettingsKey, "NeedleBed", 100000);
     store.writeBinary(kSettingsKey, "PixByX", EncodeReal(0.0));
-    StartUp();
-    EXPECT_EQ(CurrentMachine.Code, 102);
-    EXPECT_EQ(GraphicData.Width, 200);
-    EXPECT_EQ(CellHeights[4], 11);
+    StartUp(ws, h);
+    EXPECT_EQ(ws.CurrentMachine.Code, 102);
+    EXPECT_EQ(ws.Raster.Width, 200);
+    EXPECT_EQ(ws.Editor.CellHeights[4], 11);
 }
 
 TEST_F(StartUpTest, ANarrowPatternOnAWideMachineIsKept) {
     store.writeInt(kSettingsKey, "Machine", 103);
     store.writeInt(kSettingsKey, "NeedleBed", 160);
-    StartUp();
-    EXPECT_EQ(CurrentMachine.Needles, 250);
-    EXPECT_EQ(GraphicData.Width, 160);
+    StartUp(ws, h);
+    EXPECT_EQ(ws.CurrentMachine.Needles, 250);
+    EXPECT_EQ(ws.Raster.Width, 160);
     // Saving after a resize writes the raster's width.
-    GraphicData.SetSize(150, kPatternRows);
-    SaveSettings();
+    ws.Raster.SetSize(150, kPatternRows);
+    saveSettings();
     EXPECT_EQ(store.readInt(kSettingsKey, "NeedleBed"), 150);
 }
 
 TEST_F(StartUpTest, PathGalleryRemovedAfterStartStaysAbsentAfterASave) {
-    StartUp();
+    StartUp(ws, h);
     ASSERT_TRUE(store.hasValue(kSettingsKey, "Path_Gallery"));
     store.removeValue(kSettingsKey, "Path_Gallery");
-    SaveSettings();
+    saveSettings();
     EXPECT_FALSE(store.hasValue(kSettingsKey, "Path_Gallery"));
 }

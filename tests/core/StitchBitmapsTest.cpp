@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/Globals.h"
 #include "core/PatternRaster.h"
 #include "core/StitchBitmaps.h"
 #include "core/StitchDefault.h"
+#include "core/Workspace.h"
 
 using namespace lc;
 
@@ -60,20 +60,17 @@ TEST(StitchBitmaps, TallCellsStayInsideThePicture) {
     // The last lines take the last source line, not what follows the picture.
     EXPECT_EQ(out[5].pixel(22, 254)[0], (unsigned(src.at(3, 5)) * 255) >> 8);
 
-    // The same through the globals, with the gauge that makes the tallest cells.
-    ResetGlobals();
-    GraphicData.Colors = colors;
-    LoadStitchSource();
-    ZoomIndex = 10;
-    CellHeights[10] = 255;
-    const uint64_t before = StitchRevision;
-    BuildStitchBitmaps();
-    EXPECT_EQ(StitchRect, (CellRect{0, 0, 22, 254}));
-    EXPECT_EQ(StitchBitmaps[5].pixel(0, 254)[0], (unsigned(kStitchDefault[26][0]) * 255) >> 8);
-    EXPECT_GT(StitchRevision, before);
-    ReleaseStitchBitmaps();
-    ResetGlobals();
-    GraphicData = PatternRaster();
+    // The same through a workspace, with the gauge that makes the tallest cells.
+    Workspace ws;
+    ws.Raster.Colors = colors;
+    LoadStitchSource(ws.Stitches);
+    ws.Editor.ZoomIndex = 10;
+    ws.Editor.CellHeights[10] = 255;
+    const uint64_t before = ws.Stitches.Revision;
+    BuildStitchBitmaps(ws);
+    EXPECT_EQ(ws.Stitches.Rect, (CellRect{0, 0, 22, 254}));
+    EXPECT_EQ(ws.Stitches.Bitmaps[5].pixel(0, 254)[0], (unsigned(kStitchDefault[26][0]) * 255) >> 8);
+    EXPECT_GT(ws.Stitches.Revision, before);
 }
 
 TEST(StitchBitmaps, AnEmptySourceGivesPlainColours) {

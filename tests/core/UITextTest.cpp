@@ -20,28 +20,30 @@ bool isAscii(const std::string& s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::array<std::string, kUITextSlots> table(bool russian) {
+UITextTable table(bool russian) {
+    UITextTable texts;
     if (russian)
-        SetRussianTexts();
+        SetRussianTexts(texts);
     else
-        SetEnglishTexts();
-    return UIText;
+        SetEnglishTexts(texts);
+    return texts;
 }
 
 } // namespace
 
 TEST(UIText, OnlyTheExactCodeRusChoosesRussian) {
+    UITextTable texts;
     for (const char* code : {"ENG", "JPN", "", "rus", "RU", "RUSS"}) {
         SCOPED_TRACE(code);
-        SetRussianTexts();
-        EXPECT_FALSE(SelectTextTable(code));
-        EXPECT_EQ(UIText[33], "Your knitting was successfully finished");
-        EXPECT_EQ(UIText[utKnitFinished], UIText[33]);
+        SetRussianTexts(texts);
+        EXPECT_FALSE(SelectTextTable(texts, code));
+        EXPECT_EQ(texts[33], "Your knitting was successfully finished");
+        EXPECT_EQ(texts[utKnitFinished], texts[33]);
     }
-    EXPECT_TRUE(SelectTextTable("RUS"));
-    EXPECT_EQ(UIText[38], "Seamless Rib");
-    EXPECT_EQ(UIText[28], "ОШИБКА!");
-    EXPECT_EQ(UIText[24], "В ряду &&1 встретилось более 5 подряд идущих петель одного цвета");
+    EXPECT_TRUE(SelectTextTable(texts, "RUS"));
+    EXPECT_EQ(texts[38], "Seamless Rib");
+    EXPECT_EQ(texts[28], "ОШИБКА!");
+    EXPECT_EQ(texts[24], "В ряду &&1 встретилось более 5 подряд идущих петель одного цвета");
 }
 
 TEST(UIText, RussianFillsEverySlotTheRunEndAndPortBoxesIncluded) {
@@ -82,24 +84,23 @@ TEST(UIText, EnglishTableIsEnglishAndKeepsItsByteLayout) {
 }
 
 TEST(UIText, UnitNamesAreTheLastTwoSlots) {
-    SetEnglishTexts();
-    EXPECT_EQ(UnitNames()[0], "centimeters");
-    EXPECT_EQ(UnitNames()[1], "inches");
-    SetRussianTexts();
-    EXPECT_EQ(UnitNames()[0], "сантиметры");
-    EXPECT_EQ(UnitNames()[1], "дюймы");
+    const UITextTable en = EnglishTexts(), ru = RussianTexts();
+    EXPECT_EQ(UnitNames(en)[0], "centimeters");
+    EXPECT_EQ(UnitNames(en)[1], "inches");
+    EXPECT_EQ(UnitNames(ru)[0], "сантиметры");
+    EXPECT_EQ(UnitNames(ru)[1], "дюймы");
 }
 
 TEST(UIText, PlaceholdersTakeUserTextAsItIs) {
-    SetEnglishTexts();
+    UITextTable texts = EnglishTexts();
     // User text with format directives must come out unchanged, never interpreted.
-    const std::string shown = FormatUIText(UIText[128], "12%s%n%d");
+    const std::string shown = FormatUIText(texts[128], "12%s%n%d");
     EXPECT_EQ(shown, "\"12%s%n%d\" is not a valid value.\r\nPlease use positive non-zero numbers only.");
-    SetRussianTexts();
-    EXPECT_EQ(FormatUIText(UIText[128], "x").rfind("\"x\" ", 0), 0u);
+    SetRussianTexts(texts);
+    EXPECT_EQ(FormatUIText(texts[128], "x").rfind("\"x\" ", 0), 0u);
 
-    SetEnglishTexts();
-    EXPECT_EQ(ReplaceRowMark(UIText[23], 17), "Row 17 has more colors than you can use for this technique.");
-    EXPECT_EQ(ReplaceRowMark(UIText[25], 3), "Row  3 is missing");
+    SetEnglishTexts(texts);
+    EXPECT_EQ(ReplaceRowMark(texts[23], 17), "Row 17 has more colors than you can use for this technique.");
+    EXPECT_EQ(ReplaceRowMark(texts[25], 3), "Row  3 is missing");
     EXPECT_EQ(ReplaceRowMark("no mark", 3), "no mark");
 }

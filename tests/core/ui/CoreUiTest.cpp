@@ -7,9 +7,9 @@
 
 #include "QtApp.h"
 #include "core/Environment.h"
-#include "core/Globals.h"
 #include "core/PatternRaster.h"
 #include "core/StitchBitmaps.h"
+#include "core/Workspace.h"
 #include "core/ui/IndexedImage.h"
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/PrivateFont.h"
@@ -21,25 +21,24 @@ using namespace lc::ui;
 
 TEST(StitchPixmaps, FollowTheEngineBuffersAndTheirRebuilds) {
     lc::test::qtApp();
-    ResetGlobals();
-    GraphicData.Colors[3] = RGB(255, 128, 0);
-    LoadStitchSource();
-    BuildStitchBitmaps();
-    const QImage img = StitchImage(3);
+    Workspace ws;
+    ws.Raster.Colors[3] = RGB(255, 128, 0);
+    LoadStitchSource(ws.Stitches);
+    BuildStitchBitmaps(ws);
+    const QImage img = StitchImage(ws.Stitches, 3);
     ASSERT_EQ(img.size(), QSize(11, 11));
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 11; ++x) {
-            const uint8_t* p = StitchBitmaps[3].pixel(x, y);
+            const uint8_t* p = ws.Stitches.Bitmaps[3].pixel(x, y);
             ASSERT_EQ(img.pixel(x, y), qRgb(p[0], p[1], p[2]));
         }
-    EXPECT_EQ(StitchPixmap(3).size(), QSize(11, 11));
-    ZoomIndex = 0;
-    BuildStitchBitmaps();
-    EXPECT_EQ(StitchPixmap(3).size(), QSize(3, 3));
-    EXPECT_TRUE(StitchImage(16).isNull());
-    EXPECT_TRUE(StitchPixmap(-1).isNull());
-    ReleaseStitchBitmaps();
-    ResetGlobals();
+    StitchPixmaps pixmaps(ws.Stitches);
+    EXPECT_EQ(pixmaps.pixmap(3).size(), QSize(11, 11));
+    ws.Editor.ZoomIndex = 0;
+    BuildStitchBitmaps(ws);
+    EXPECT_EQ(pixmaps.pixmap(3).size(), QSize(3, 3));
+    EXPECT_TRUE(StitchImage(ws.Stitches, 16).isNull());
+    EXPECT_TRUE(pixmaps.pixmap(-1).isNull());
 }
 
 TEST(IndexedImage, ShowsTheCellsWithTheGivenColours) {
@@ -72,11 +71,12 @@ TEST(PrivateFont, IsAddedAndRemovedAndAMissingFileIsSurvived) {
 
 TEST(PrinterDpi, TheEngineMeasuresInThePrintersPixels) {
     lc::test::qtApp();
-    SetPrinterDpi(1, 1);
-    UpdatePrinterDpi();
-    EXPECT_GT(PrinterDpiX(), 1);
-    EXPECT_GT(PrinterDpiY(), 1);
-    EXPECT_EQ(MmToPixelsX(25.4), static_cast<int>(PrinterDpiX()));
+    PrinterResolution printer;
+    printer.Set(1, 1);
+    UpdatePrinterDpi(printer);
+    EXPECT_GT(printer.DpiX, 1);
+    EXPECT_GT(printer.DpiY, 1);
+    EXPECT_EQ(printer.MmToPixelsX(25.4), static_cast<int>(printer.DpiX));
 }
 
 TEST(ProgramDirs, UserFilesGoToTheProgramFolderOnlyWhenItIsWritable) {
@@ -96,12 +96,10 @@ TEST(ProgramDirs, ProgramLocationIsSetForStartUp) {
     const QString prog = lc::test::testHome().path() + "/bin";
     QDir().mkpath(prog);
     qputenv("LC_PROGRAM_DIR", prog.toLocal8Bit());
-    SetProgramLocation();
-    EXPECT_EQ(QString::fromStdString(AppDir), prog + "/");
-    EXPECT_EQ(UserDir, AppDir);
-    EXPECT_FALSE(ExeName.empty());
+    ProgramPaths paths;
+    SetProgramLocation(paths);
+    EXPECT_EQ(QString::fromStdString(paths.AppDir), prog + "/");
+    EXPECT_EQ(paths.UserDir, paths.AppDir);
+    EXPECT_FALSE(paths.ExeName.empty());
     EXPECT_TRUE(QDir(prog + "/Galleries").exists());
-    AppDir.clear();
-    UserDir.clear();
-    ExeName.clear();
 }

@@ -5,7 +5,7 @@
 #include <QPixmap>
 
 #include "QtApp.h"
-#include "core/Globals.h"
+#include "core/CursorIds.h"
 #include "core/ui/Cursors.h"
 
 using namespace lc;

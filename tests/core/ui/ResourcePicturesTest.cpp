@@ -7,7 +7,7 @@
 #include <map>
 
 #include "QtApp.h"
-#include "core/Globals.h"
+#include "core/CursorIds.h"
 #include "core/StitchDefault.h"
 
 namespace {

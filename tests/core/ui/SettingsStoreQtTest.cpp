@@ -7,8 +7,6 @@
 
 #include "QtApp.h"
 #include "core/Errors.h"
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
 #include "core/Settings.h"
 #include "core/ui/SettingsStoreQt.h"
 
@@ -23,16 +21,11 @@ class QtSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         lc::test::qtApp();
-        ResetGlobals();
-        AppDir = "/opt/loop crafter/";
-        ExeName = "/opt/loop crafter/bin\\loopcrafter";
-        GraphicData = PatternRaster();
+        paths.AppDir = "/opt/loop crafter/";
+        paths.ExeName = "/opt/loop crafter/bin\\loopcrafter";
     }
-    void TearDown() override {
-        ResetGlobals();
-        AppDir.clear();
-        ExeName.clear();
-    }
+    Settings settings;
+    ProgramPaths paths;
 };
 
 } // namespace
@@ -47,7 +40,7 @@ TEST_F(QtSettingsTest, FirstStartInAnEmptyConfigFolderWritesTheDefaults) {
     {
         SettingsStoreQt store;
         EXPECT_EQ(store.fileName(), expectedFile);
-        LoadSettings(store);
+        LoadSettings(settings, paths, store);
     }
     ASSERT_TRUE(QFile::exists(expectedFile));
 
@@ -71,32 +64,31 @@ TEST_F(QtSettingsTest, FirstStartInAnEmptyConfigFolderWritesTheDefaults) {
     ASSERT_EQ(raw.childKeys().size(), 1);
     EXPECT_EQ(raw.value(raw.childKeys().first()).toString(), "ENG");
     raw.endGroup();
-    EXPECT_EQ(SoundEvents, 255);
+    EXPECT_EQ(settings.SoundEvents, 255);
 }
 
 TEST_F(QtSettingsTest, ValuesSurviveAReopenOfTheFile) {
     const QString file = tempIni("reopen");
     {
         SettingsStoreQt store(file);
-        LoadSettings(store);
-        Machine = 103;
-        PixByY = 0.375;
-        ACOMPort = "/dev/ttyUSB0, second"; // a comma must not split the text
-        LanguageCode = "RUS";
-        GraphicData.SetSize(180, 4);
-        SaveSettings(store);
+        LoadSettings(settings, paths, store);
+        settings.Machine = 103;
+        settings.PixByY = 0.375;
+        settings.ACOMPort = "/dev/ttyUSB0, second"; // a comma must not split the text
+        settings.LanguageCode = "RUS";
+        SaveSettings(settings, paths, 180, store);
     }
-    ResetGlobals();
+    Settings loaded;
     SettingsStoreQt again(file);
-    LoadSettings(again);
-    EXPECT_EQ(Machine, 103);
-    EXPECT_EQ(NeedleBed, 180);
-    EXPECT_EQ(PixByY, 0.375);
-    EXPECT_EQ(ACOMPort, "/dev/ttyUSB0, second");
-    EXPECT_EQ(LanguageCode, "RUS");
-    EXPECT_EQ(again.readString(kLocaleOverrideKey, ExeName), "RUS");
+    LoadSettings(loaded, paths, again);
+    EXPECT_EQ(loaded.Machine, 103);
+    EXPECT_EQ(loaded.NeedleBed, 180);
+    EXPECT_EQ(loaded.PixByY, 0.375);
+    EXPECT_EQ(loaded.ACOMPort, "/dev/ttyUSB0, second");
+    EXPECT_EQ(loaded.LanguageCode, "RUS");
+    EXPECT_EQ(again.readString(kLocaleOverrideKey, paths.ExeName), "RUS");
     auto names = again.listValues(kLocaleOverrideKey);
-    EXPECT_EQ(names, std::vector<std::string>{ExeName});
+    EXPECT_EQ(names, std::vector<std::string>{paths.ExeName});
 }
 
 TEST_F(QtSettingsTest, TypesAreKeptApartAfterAReopen) {
