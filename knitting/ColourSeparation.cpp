@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <bit>
 
-#include "core/Globals.h"
 #include "core/Machine.h"
 
 namespace lc {
-
-ColourSeparation SeparatedData;
 
 namespace {
 
@@ -49,8 +46,6 @@ void ColourSeparation::Clear() {
     rows_.clear();
     colors_.clear();
 }
-
-void ColourSeparation::Build() { Build(GraphicData, GarmentMode); }
 
 void ColourSeparation::Build(const PatternRaster& g, bool garmentMode) {
     int rows = garmentMode ? g.GarmentRows : g.Height;

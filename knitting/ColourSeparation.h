@@ -34,8 +34,6 @@ struct RowColors {
 class ColourSeparation {
 public:
     void Clear();
-    // Separates the global pattern (GraphicData, GarmentMode).
-    void Build();
     // Separates `g`: GarmentRows rows skipping cells outside the garment mask in
     // garment mode, else Height rows; then three empty rows. At most 1024 rows and
     // 320 columns are separated; cells of colour 16 and above belong to no plane.
@@ -54,8 +52,6 @@ private:
     std::vector<SeparatedRow> rows_;
     std::vector<RowColors> colors_;
 };
-
-extern ColourSeparation SeparatedData;
 
 // Lowest / highest colour index in a 16-bit colour mask, -1 for an empty mask.
 // (The lowest colour sits under the highest bit: ColorBits[c] = 0x8000 >> c.)

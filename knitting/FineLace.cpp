@@ -57,7 +57,7 @@ void takeRunEnds(uint8_t* plane, uint8_t* out, int width) {
 
 } // namespace
 
-FineLace::FineLace() {
+FineLace::FineLace(const TechniqueContext& context) : SinglePassTechnique(context) {
     Kind = tkFineLace;
     InitName("s02012", "Fine Lace");
     MaxColors = 3;
@@ -67,7 +67,7 @@ FineLace::FineLace() {
 }
 
 void FineLace::LoadRow(int row) {
-    const SeparatedRow& sr = SeparatedData.GetRow(row);
+    const SeparatedRow& sr = Separation().GetRow(row);
     std::memcpy(LeftRunPlane.data(), sr.Plane(kLace14), LeftRunPlane.size());
     std::memcpy(RightRunPlane.data(), sr.Plane(kLace15), RightRunPlane.size());
     const int w = PatternWidth();
@@ -105,12 +105,12 @@ uint64_t FineLace::contentKey() const {
             h *= 1099511628211ull;
         }
     };
-    const int height = std::clamp(GraphicData.Height, 0, kRowTableRows);
+    const int height = std::clamp(Raster().Height, 0, kRowTableRows);
     mix(static_cast<uint64_t>(PatternWidth()));
     mix(static_cast<uint64_t>(height));
-    const int rows = std::min(height, SeparatedData.RowCount());
+    const int rows = std::min(height, Separation().RowCount());
     for (int r = 0; r < rows; ++r) {
-        const SeparatedRow& sr = SeparatedData.GetRow(r);
+        const SeparatedRow& sr = Separation().GetRow(r);
         const uint8_t* lace = sr.Plane(kLace14); // planes 14 and 15 lie side by side: 82 bytes
         uint64_t words[10];
         std::memcpy(words, lace, sizeof words);
@@ -126,7 +126,7 @@ bool FineLace::BuildPassTable() {
     if (key == builtKey_) return false;
     PassEntries.clear();
     PassRows.clear();
-    const int height = std::clamp(GraphicData.Height, 0, kRowTableRows);
+    const int height = std::clamp(Raster().Height, 0, kRowTableRows);
     PassRows.reserve(static_cast<size_t>(height));
     int direction = 1;
     uint8_t bits[kPlaneNeedleBytes] = {};
@@ -185,8 +185,8 @@ void FineLace::DrawRowInstruction(int pass) {
 void FineLace::UpdateColors(int pass) {
     MarkedYarns = 0;
     PassYarns = 0;
-    ColorOrder[0] = -1;
-    const SeparatedRow& sr = SeparatedData.GetRow(PassToRow(pass));
+    ColorOrder()[0] = -1;
+    const SeparatedRow& sr = Separation().GetRow(PassToRow(pass));
     // With no ground colour the row shows no yarn (not the previous row's).
     RowYarns = 0;
     for (int c = 0; c <= 13; ++c)

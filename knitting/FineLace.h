@@ -16,7 +16,7 @@ namespace lc {
 class FineLace : public SinglePassTechnique {
 public:
     // CheckRow (inherited): no more than MaxColors 3 colours, the ground and the two lace colours.
-    FineLace();
+    explicit FineLace(const TechniqueContext& context);
 
     std::array<uint8_t, 41> LeftRunPlane{};  // working copy of plane 14
     std::array<uint8_t, 41> RightRunPlane{}; // working copy of plane 15

@@ -21,8 +21,8 @@ int place(int pass, int n) { return pass < 0 ? 0 : pass % (2 * n); }
 
 } // namespace
 
-Jacquard::Jacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery)
-    : n_(n), rowOffsets_(rowOffsets), slots_(slots), markEvery_(sheetMarkEvery) {
+Jacquard::Jacquard(const TechniqueContext& context, int n, const int* rowOffsets, const int* slots, int sheetMarkEvery)
+    : SinglePassTechnique(context), n_(n), rowOffsets_(rowOffsets), slots_(slots), markEvery_(sheetMarkEvery) {
     MaxColors = n;
     PassesPerRow = static_cast<uint8_t>(n);
     StartSide = 1;
@@ -41,7 +41,7 @@ int Jacquard::PassToRow(int pass) const {
 int Jacquard::SlotOfPass(int pass) const { return slots_[place(pass, n_)]; }
 
 void Jacquard::FindRowColors(int row) {
-    const uint32_t m = SeparatedData.GetRowColors(row).ColorMask;
+    const uint32_t m = Separation().GetRowColors(row).ColorMask;
     int slot = 1;
     for (int c = 0; c < 16 && slot <= n_; ++c)
         if (m & (0x8000u >> c)) ColorSlots[static_cast<size_t>(slot++)] = static_cast<uint8_t>(c);
@@ -55,18 +55,18 @@ void Jacquard::GetPassNeedles(int pass, uint8_t* bits) {
     FindRowColors(row);
     const int c = ColorSlots[static_cast<size_t>(SlotOfPass(pass))];
     if (c >= 16) return;
-    std::memcpy(bits, SeparatedData.GetRow(row).Plane(c), static_cast<size_t>(PlaneByteCount()));
+    std::memcpy(bits, Separation().GetRow(row).Plane(c), static_cast<size_t>(PlaneByteCount()));
     ClipToWidth(bits);
 }
 
 std::string Jacquard::GetCarriageSetting(int) { return "` Y"; }
 
 void Jacquard::UpdateColors(int pass) {
-    ColorOrder[0] = -1;
+    ColorOrder()[0] = -1;
     const int row = PassToRow(pass);
     FindRowColors(row);
     const int c = ColorSlots[static_cast<size_t>(SlotOfPass(pass))];
-    RowYarns = static_cast<uint16_t>(SeparatedData.GetRowColors(row).ColorMask & 0xFFFF);
+    RowYarns = static_cast<uint16_t>(Separation().GetRowColors(row).ColorMask & 0xFFFF);
     PassYarns = c < 16 ? YarnBit(c) : 0;
     MarkedYarns = 0;
     FireColorChanged();
@@ -103,17 +103,17 @@ void Jacquard::DrawRowInstruction(int pass) {
     if (pass >= 0 && pass % markEvery_ == 0) DrawNumberLine(pass, kRowLineColor, "d$", 24, false);
 }
 
-Jacquard2C::Jacquard2C() : Jacquard(2, kRows2, kSlots2, 20) {
+Jacquard2C::Jacquard2C(const TechniqueContext& context) : Jacquard(context, 2, kRows2, kSlots2, 20) {
     Kind = tkJacquard2C;
     InitName("s02013", "2-Color Jacquard");
 }
 
-Jacquard3C::Jacquard3C() : Jacquard(3, kRows3, kSlots3, 60) {
+Jacquard3C::Jacquard3C(const TechniqueContext& context) : Jacquard(context, 3, kRows3, kSlots3, 60) {
     Kind = tkJacquard3C;
     InitName("s02014", "3-Color Jacquard");
 }
 
-Jacquard4C::Jacquard4C() : Jacquard(4, kRows4, kSlots4, 80) {
+Jacquard4C::Jacquard4C(const TechniqueContext& context) : Jacquard(context, 4, kRows4, kSlots4, 80) {
     Kind = tkJacquard4C;
     InitName("s02015", "4-Color Jacquard");
 }

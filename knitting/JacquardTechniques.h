@@ -32,7 +32,7 @@ public:
     int SlotOfPass(int pass) const;
 
 protected:
-    Jacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery);
+    Jacquard(const TechniqueContext& context, int n, const int* rowOffsets, const int* slots, int sheetMarkEvery);
 
 private:
     int n_;
@@ -43,17 +43,17 @@ private:
 
 class Jacquard2C : public Jacquard {
 public:
-    Jacquard2C();
+    explicit Jacquard2C(const TechniqueContext& context);
 };
 
 class Jacquard3C : public Jacquard {
 public:
-    Jacquard3C();
+    explicit Jacquard3C(const TechniqueContext& context);
 };
 
 class Jacquard4C : public Jacquard {
 public:
-    Jacquard4C();
+    explicit Jacquard4C(const TechniqueContext& context);
 };
 
 } // namespace lc

@@ -109,25 +109,25 @@ void KnitMachine::Retranslate() {
     for (auto& t : Techniques) t->Retranslate();
 }
 
-SilverReedMachine::SilverReedMachine() {
+SilverReedMachine::SilverReedMachine(const TechniqueContext& context) {
     Name = "Silver SK840";
-    Add(std::make_unique<FairIsle>());
-    Add(std::make_unique<ThreadLace>());
-    Add(std::make_unique<TuckStitch>());
-    Add(std::make_unique<MultiColorTuckStitch>());
-    Add(std::make_unique<DoubleTuckStitch>());
-    Add(std::make_unique<SkipStitch>());
-    Add(std::make_unique<MultiColorSkipStitch>());
-    Add(std::make_unique<Weaving>());
-    Add(std::make_unique<Lace>());
-    Add(std::make_unique<FineLace>());
-    Add(std::make_unique<Jacquard2C>());
-    Add(std::make_unique<Jacquard3C>());
-    Add(std::make_unique<Jacquard4C>());
-    Add(std::make_unique<PinTuckStitch>());
-    Add(std::make_unique<TerryWeave>());
-    Add(std::make_unique<LaceEffect>());
-    Add(std::make_unique<Intarsia>());
+    Add(std::make_unique<FairIsle>(context));
+    Add(std::make_unique<ThreadLace>(context));
+    Add(std::make_unique<TuckStitch>(context));
+    Add(std::make_unique<MultiColorTuckStitch>(context));
+    Add(std::make_unique<DoubleTuckStitch>(context));
+    Add(std::make_unique<SkipStitch>(context));
+    Add(std::make_unique<MultiColorSkipStitch>(context));
+    Add(std::make_unique<Weaving>(context));
+    Add(std::make_unique<Lace>(context));
+    Add(std::make_unique<FineLace>(context));
+    Add(std::make_unique<Jacquard2C>(context));
+    Add(std::make_unique<Jacquard3C>(context));
+    Add(std::make_unique<Jacquard4C>(context));
+    Add(std::make_unique<PinTuckStitch>(context));
+    Add(std::make_unique<TerryWeave>(context));
+    Add(std::make_unique<LaceEffect>(context));
+    Add(std::make_unique<Intarsia>(context));
     CurrentTechnique = Techniques.front().get();
     ResetScrollBar();
     LineScroll.Top = 0;

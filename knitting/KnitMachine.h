@@ -85,11 +85,11 @@ protected:
     }
 };
 
-// The one machine model: creates the seventeen techniques in kind order; fair
-// isle is current.
+// The one machine model: creates the seventeen techniques in kind order, each
+// with `context`; fair isle is current.
 class SilverReedMachine : public KnitMachine {
 public:
-    SilverReedMachine();
+    explicit SilverReedMachine(const TechniqueContext& context);
 };
 
 // The technique list shared with the galleries: one "name=kind" line per

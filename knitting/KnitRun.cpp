@@ -1,14 +1,10 @@
 #include "knitting/KnitRun.h"
 
-#include "core/UIText.h"
-
 #include <algorithm>
 #include <cstring>
 
 #include "core/AppMessages.h"
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
+#include "core/Workspace.h"
 #include "knitting/SerialLink.h"
 
 namespace lc {
@@ -82,8 +78,8 @@ std::string FormatPacketLine(const char* prefix, const uint8_t* bytes, size_t co
     return line;
 }
 
-KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams)
-    : host_(host), source_(source), cams_(cams) {}
+KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, const Workspace& ws)
+    : host_(host), source_(source), cams_(cams), ws_(ws) {}
 
 KnitRun::~KnitRun() {
     // The port must not outlive the run whose sink it feeds.
@@ -91,7 +87,7 @@ KnitRun::~KnitRun() {
 }
 
 void KnitRun::AddToProtocol(const std::string& line) {
-    if (ViewProtocol > 0) host_.appendProtocol(line);
+    if (ws_.Settings.ViewProtocol > 0) host_.appendProtocol(line);
 }
 
 void KnitRun::PlaySound(int bit) { SendAppMessage(AppMsg::PlayEventSound, bit); }
@@ -104,7 +100,7 @@ void KnitRun::SendPacket(const uint8_t* bytes, size_t count) {
 }
 
 int KnitRun::CheckPicture() {
-    const int height = GraphicData.Height;
+    const int height = ws_.Raster.Height;
     for (int y = 0; y < height; ++y)
         if (source_.CheckRow(y) == kRowTooManyColors) return y;
     return -1;
@@ -118,10 +114,10 @@ bool KnitRun::Start() {
     // Rows the technique cannot knit are refused before anything is knitted.
     const int bad = CheckPicture();
     if (bad >= 0) {
-        std::string text = UIText[23];
+        std::string text = ws_.UIText[23];
         const auto at = text.find("&&1");
         if (at != std::string::npos) text.replace(at, 3, std::to_string(bad));
-        host_.postMessageBox({text, UIText[28], RunBoxIcon::Warning});
+        host_.postMessageBox({text, ws_.UIText[28], RunBoxIcon::Warning});
         return false;
     }
 
@@ -136,16 +132,16 @@ bool KnitRun::Start() {
 }
 
 bool KnitRun::TestOpenComPort() {
-    emulator_ = SoftEmulator >= 1;
+    emulator_ = ws_.Settings.SoftEmulator >= 1;
     if (emulator_) {
         portSlot_ = -1;
         host_.startEmulator();
     } else {
         int32_t slot = portSlot_;
-        const uint32_t r = SerialOpenPort(ACOMPort, 9600, 8, kParityNone, kOneStopBit, kSerialSetAll,
+        const uint32_t r = SerialOpenPort(ws_.Settings.ACOMPort, 9600, 8, kParityNone, kOneStopBit, kSerialSetAll,
                                           host_.serialSink(), kAdapterDataMessage, slot);
         if (r != kSerialOk) {
-            host_.postMessageBox({UIText[34], UIText[35], RunBoxIcon::Error});
+            host_.postMessageBox({ws_.UIText[34], ws_.UIText[35], RunBoxIcon::Error});
             return false;
         }
         portSlot_ = slot;
@@ -153,7 +149,7 @@ bool KnitRun::TestOpenComPort() {
     host_.linkStateChanged(true);
     // With protocol type 1 there is neither the wait nor the start packet and
     // the caller prepares the run at once.
-    if (ProtocolType != 1) {
+    if (ws_.Settings.ProtocolType != 1) {
         state_ = State::Starting;
         host_.armStartDelay(kStartDelayMs);
     }
@@ -290,7 +286,7 @@ void KnitRun::ProcessStandardPacket(const uint8_t* p) {
         // A cam needle the machine does not have is as wrong as cams out of
         // order. Cams beyond a narrower pattern are accepted; every needle
         // index derived from them is kept within the pattern.
-        if (!(right > left && right < CurrentMachine.Needles)) {
+        if (!(right > left && right < ws_.CurrentMachine.Needles)) {
             MakeError(2, 1);
             PlaySound(kSoundEndOrCamError);
         } else {
@@ -324,12 +320,12 @@ void KnitRun::EndOfWork() {
     CloseOpenedComPort();
     SetZeroRow();
     PlaySound(kSoundEndOrCamError);
-    host_.postMessageBox({UIText[33], UIText[32], RunBoxIcon::Warning});
+    host_.postMessageBox({ws_.UIText[33], ws_.UIText[32], RunBoxIcon::Warning});
 }
 
 void KnitRun::GetNextRowData(uint8_t* wireBits) {
     NeedleRow bits{};
-    const int width = std::min(GraphicData.Width, kMaxNeedles);
+    const int width = std::min(ws_.Raster.Width, kMaxNeedles);
     if (width > 0) {
         const size_t bytes = static_cast<size_t>((width - 1) / 8 + 1);
         if (source_.Kind() == tkFineLace) {
@@ -353,7 +349,7 @@ void KnitRun::TrimData(uint8_t* bits) const {
     if (!trimEdges_) return;
     const int mode = source_.EdgeMode();
     if (mode != 1 && mode != 2) return;
-    const int width = std::min(GraphicData.Width, kMaxNeedles);
+    const int width = std::min(ws_.Raster.Width, kMaxNeedles);
     if (width <= 0) return;
     const int last = width - 1;
 
@@ -366,11 +362,11 @@ void KnitRun::TrimData(uint8_t* bits) const {
     int a = wrongSide_ ? ls : width - rs;
     int b = wrongSide_ ? rs - 1 : last - ls;
 
-    if (GarmentMode) {
+    if (ws_.Editor.GarmentMode) {
         const int row = designRow_ - 1;
-        int ga = last - GraphicData.MaskRowRightEdge(row);
+        int ga = last - ws_.Raster.MaskRowRightEdge(row);
         if (ga == last) ga = 0;
-        int gb = last - GraphicData.MaskRowLeftEdge(row);
+        int gb = last - ws_.Raster.MaskRowLeftEdge(row);
         if (gb == 0) gb = last;
         // A row without inside cells has no edges of its own: the cams decide.
         if (ga < 0 || ga > last || gb < 0 || gb > last || ga > gb) {
@@ -399,15 +395,15 @@ void KnitRun::TrimData(uint8_t* bits) const {
 
 void KnitRun::MakeError(int kind, uint16_t code) {
     CloseOpenedComPort();
-    std::string text = UIText[3] + std::to_string(code) + "\x0A\x0D";
+    std::string text = ws_.UIText[3] + std::to_string(code) + "\x0A\x0D";
     if (kind == 2) {
         for (const ErrorBitText& e : kAdapterErrorTexts)
-            if (code & e.bit) text += UIText[e.slot];
+            if (code & e.bit) text += ws_.UIText[e.slot];
     } else if (kind == 1) {
-        if (code & kErrorNoConnection) text += UIText[9];
+        if (code & kErrorNoConnection) text += ws_.UIText[9];
     }
     AddToProtocol("ERROR-->" + text);
-    host_.postMessageBox({text, UIText[28], RunBoxIcon::Error});
+    host_.postMessageBox({text, ws_.UIText[28], RunBoxIcon::Error});
 }
 
 } // namespace lc

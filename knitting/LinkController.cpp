@@ -5,13 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
 #include "core/Machine.h"
-#include "core/Translator.h"
-#include "core/UIText.h"
-#include "knitting/RowTable.h"
-#include "knitting/ColourSeparation.h"
 #include "knitting/Technique.h"
 
 namespace lc {
@@ -23,23 +17,28 @@ constexpr int kSoundColorChanged = 1;
 constexpr int kSoundIncDec = 2;
 constexpr int kSoundMachineSetting = 16;
 
-std::unique_ptr<KnitMachine> makeMachine() {
-    // The techniques take their names from the language file when they are created.
-    SetTechniqueNameSource([](std::string_view key) { return TechniqueName(key, gTranslator); });
-    return std::make_unique<SilverReedMachine>();
+std::unique_ptr<KnitMachine> makeMachine(const Workspace& ws, KnittingState& knitting) {
+    // The techniques take their names from the language file.
+    const Translator& translator = ws.Translator;
+    TechniqueContext context{ws.Raster, knitting,
+                             [&translator](std::string_view key) { return TechniqueName(key, translator); }};
+    return std::make_unique<SilverReedMachine>(context);
 }
 
 int mod2(int v) { return ((v % 2) + 2) % 2; }
 
 } // namespace
 
-LinkController::LinkController(IKnitRunHost& host, ILinkView* view)
-    : host_(host),
+LinkController::LinkController(Workspace& ws, IKnitRunHost& host, ILinkView* view)
+    : ws_(ws),
+      host_(host),
       view_(view),
-      machine_(makeMachine()),
-      source_(*machine_, gRowTable, SeparatedData),
+      machine_(makeMachine(ws, knitting_)),
+      bed_(ws.Raster, ws.Editor),
+      preview_(ws),
+      source_(*machine_, knitting_, ws.Raster, ws.Editor),
       cams_(bed_),
-      run_(std::make_unique<KnitRun>(*this, source_, cams_)) {}
+      run_(std::make_unique<KnitRun>(*this, source_, cams_, ws)) {}
 
 LinkController::~LinkController() {
     // The run closes its port before the machine and the bed it reads go.
@@ -64,11 +63,12 @@ int LinkController::RowCounterMaximum() const {
     if (pc > 0) return pc;
     // Without a garment every row of the pattern can be knitted: the counter
     // must reach the last one, or the run would never come to its end.
-    const int rows = GarmentMode ? std::min(GraphicData.Height, GraphicData.GarmentRows) : GraphicData.Height;
+    const PatternRaster& g = ws_.Raster;
+    const int rows = ws_.Editor.GarmentMode ? std::min(g.Height, g.GarmentRows) : g.Height;
     return std::max(0, rows) * t->PassesPerRow;
 }
 
-int LinkController::ProgressMax() const { return std::max(1, GraphicData.Height); }
+int LinkController::ProgressMax() const { return std::max(1, ws_.Raster.Height); }
 
 int LinkController::ScrollMax() const { return std::max(0, bed_.PatternWidth() - scrollPage_); }
 
@@ -99,30 +99,30 @@ void LinkController::FormCreate() {
     if (created_) return;
     created_ = true;
     bed_.SetNotifyTarget(this);
-    bed_.SetPatternWidth(GraphicData.Width);
+    bed_.SetPatternWidth(ws_.Raster.Width);
     bed_.FitCams();
     gKnitMachine = machine_.get();
     machine_->SetNotifyWindow(this);
 
-    TechniqueList = TechniqueListLines(*machine_);
+    ws_.TechniqueList = TechniqueListLines(*machine_);
     attachEvents();
     const Technique* t = ActiveTechnique();
     applySide(t && t->OtherSide != 0);
-    buttons_.ComboEnabled = !TechniqueList.empty();
-    buttons_.ProtocolButtonVisible = ViewProtocol > 0;
+    buttons_.ComboEnabled = !ws_.TechniqueList.empty();
+    buttons_.ProtocolButtonVisible = ws_.Settings.ViewProtocol > 0;
     refresh(lpAll);
 }
 
 void LinkController::Preparation() {
     PreparationOptions o;
-    o.GarmentMode = GarmentMode;
+    o.GarmentMode = ws_.Editor.GarmentMode;
     o.DiscretCorrection = buttons_.DiscretCorrectionDown;
     o.StartSide = ActiveTechnique() ? ActiveTechnique()->StartSide : 0;
     o.Mirrored = bed_.Mirrored;
-    lc::Preparation(gRowTable, GraphicData, o);
-    colorPanel_.AllColorsInPic = gRowTable.AllColorsInPic;
+    lc::Preparation(knitting_.Rows, ws_.Raster, o);
+    colorPanel_.AllColorsInPic = knitting_.Rows.AllColorsInPic;
     // The side the adapter reported stands while a run is going.
-    if (GarmentMode && !run_->LinkUp()) run_->SetCarriageSide(mod2(RowCounter() + o.StartSide));
+    if (o.GarmentMode && !run_->LinkUp()) run_->SetCarriageSide(mod2(RowCounter() + o.StartSide));
     ShowRowInfo();
     refresh(lpLabels | lpColorPanel);
 }
@@ -132,7 +132,7 @@ void LinkController::applyKindButtons(bool spread) {
     if (!t) return;
     buttons_.NoTrimMaskEnabled = true;
     if (const int n = JacquardColors(t->Kind)) {
-        if (spread) SeparatedData.SpreadColors(n);
+        if (spread) knitting_.Separation.SpreadColors(n);
     } else if (t->Kind == tkLace || t->Kind == tkFineLace) {
         if (t->Kind == tkFineLace) ActiveTechnique()->Prepare(); // builds the pass table (cached)
         buttons_.TrimMaskDown = true;
@@ -149,10 +149,10 @@ void LinkController::OnShowForm() {
         DrawLine();
         return;
     }
-    bed_.SetPatternWidth(GraphicData.Width);
+    bed_.SetPatternWidth(ws_.Raster.Width);
     Preparation();
-    SeparatedData.Clear();
-    SeparatedData.Build(GraphicData, GarmentMode);
+    knitting_.Separation.Clear();
+    knitting_.Separation.Build(ws_.Raster, ws_.Editor.GarmentMode);
     applyKindButtons(true);
 
     rowCounterMax_ = RowCounterMaximum();
@@ -176,8 +176,8 @@ void LinkController::ChooseTechnique(int kind) {
     Technique* t = ActiveTechnique();
     applySide(t->OtherSide != 0);
     preview_.Even = JacquardColors(t->Kind) != 0;
-    SeparatedData.Clear();
-    SeparatedData.Build(GraphicData, GarmentMode);
+    knitting_.Separation.Clear();
+    knitting_.Separation.Build(ws_.Raster, ws_.Editor.GarmentMode);
     buttons_.WrongSideEnabled = true;
     applyKindButtons(true);
     if (t->Kind == tkFineLace) {
@@ -195,9 +195,9 @@ void LinkController::ChooseTechnique(int kind) {
 
 void LinkController::ShowRowInfo() {
     const int r = std::max(0, DesignRow());
-    const RowInfo& cur = gRowTable[r];
+    const RowInfo& cur = knitting_.Rows[r];
     if (r > 0) {
-        const RowInfo& prev = gRowTable[r - 1];
+        const RowInfo& prev = knitting_.Rows[r - 1];
         labels_.Label4 = std::to_string(int(prev.LeftNeedle) - int(cur.LeftNeedle));
         labels_.Label17 = std::to_string(int(cur.RightNeedle) - int(prev.RightNeedle));
     } else {
@@ -211,18 +211,18 @@ void LinkController::ShowRowInfo() {
 void LinkController::DrawLine() {
     Technique* t = ActiveTechnique();
     const int rc = RowCounter();
-    const int width = GraphicData.Width;
+    const int width = ws_.Raster.Width;
     const int r = DesignRow();
     if (r >= 0) {
-        const RowInfo& cur = gRowTable[r];
+        const RowInfo& cur = knitting_.Rows[r];
         int dl = 0, dr = 0;
         if (r > 0) {
-            const RowInfo& prev = gRowTable[r - 1];
+            const RowInfo& prev = knitting_.Rows[r - 1];
             dl = int(prev.LeftNeedle) - int(cur.LeftNeedle);
             dr = int(cur.RightNeedle) - int(prev.RightNeedle);
         }
         int left, right;
-        if (GarmentMode) {
+        if (ws_.Editor.GarmentMode) {
             labels_.Wide = std::to_string(std::abs(int(cur.RightNeedle) - int(cur.LeftNeedle) + 1));
             left = cur.LeftNeedle;
             right = cur.RightNeedle;
@@ -272,7 +272,7 @@ int LinkController::CheckPicture() {
     progress_ = 0;
     const int bad = run_->CheckPicture();
     if (bad >= 0) {
-        host_.postMessageBox({ReplaceRowMark(UIText[utRowTooManyColors], bad), UIText[utErrorCaption],
+        host_.postMessageBox({ReplaceRowMark(ws_.UIText[utRowTooManyColors], bad), ws_.UIText[utErrorCaption],
                               RunBoxIcon::Warning});
     }
     refresh(lpProgress);
@@ -404,12 +404,12 @@ void LinkController::ToolButtonClick(int tag) {
         refresh(lpButtons);
         break;
     case ltCamsToGarment:
-        bed_.SetCams(gRowTable.GarmentLeft, gRowTable.GarmentRight);
+        bed_.SetCams(knitting_.Rows.GarmentLeft, knitting_.Rows.GarmentRight);
         bed_.FitCams();
         DrawLine();
         break;
     case ltCamsToRow: {
-        const RowInfo& row = gRowTable[std::max(0, DesignRow())];
+        const RowInfo& row = knitting_.Rows[std::max(0, DesignRow())];
         bed_.SetCams(row.LeftNeedle, row.RightNeedle);
         DrawLine();
         break;
@@ -438,9 +438,9 @@ void LinkController::ToolButtonClick(int tag) {
 void LinkController::camGrab(bool right, int needle, bool keep) {
     std::string& label = right ? labels_.Label17 : labels_.Label4;
     if (keep) savedLabel_ = label;
-    const int width = GraphicData.Width;
+    const int width = ws_.Raster.Width;
     label = FormatNeedleNumber(needle, width);
-    if (!GarmentMode) {
+    if (!ws_.Editor.GarmentMode) {
         labels_.Wide = std::to_string(bed_.RSPos - bed_.LSPos);
         (right ? labels_.RightWorkStitch : labels_.LeftWorkStitch) = FormatNeedleNumber(needle, width);
     }

@@ -8,15 +8,21 @@
 // It stands between the run and the page's host: the run's timers, log lines
 // and message boxes go on to the host given at construction; its link changes
 // and redraws come here first.
+//
+// It owns the knitting state (row table, colour separation, colour order) that
+// its techniques, the run's technique adapter and the yarn panel share, and
+// reads the pattern, the garment mode, the settings and the texts of the
+// workspace it is given.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/AppMessages.h"
-#include "core/Globals.h"
+#include "core/Workspace.h"
 #include "knitting/KnitRun.h"
 #include "knitting/KnitRunTypes.h"
 #include "knitting/KnitMachine.h"
+#include "knitting/KnittingState.h"
 #include "knitting/NeedleBedModel.h"
 #include "knitting/PreviewModel.h"
 #include "knitting/TechniqueAdapter.h"
@@ -90,8 +96,9 @@ struct LinkLabels {
 
 class LinkController : public IKnitRunHost, public IAppMessageSink {
 public:
-    // `host` gets the run's timers, log lines and message boxes.
-    explicit LinkController(IKnitRunHost& host, ILinkView* view = nullptr);
+    // `host` gets the run's timers, log lines and message boxes. The page fills
+    // ws.TechniqueList when it is created.
+    LinkController(Workspace& ws, IKnitRunHost& host, ILinkView* view = nullptr);
     ~LinkController() override;
     LinkController(const LinkController&) = delete;
     LinkController& operator=(const LinkController&) = delete;
@@ -142,6 +149,8 @@ public:
     ISerialSink* serialSink() override { return host_.serialSink(); }
 
     // --- state
+    KnittingState& Knitting() { return knitting_; }
+    const KnittingState& Knitting() const { return knitting_; }
     KnitMachine& Machine() { return *machine_; }
     Technique* ActiveTechnique() const { return machine_->CurrentTechnique; }
     NeedleBedModel& Bed() { return bed_; }
@@ -181,8 +190,10 @@ private:
     void camDrop(bool right);
     void syncRunButtons();
 
+    Workspace& ws_;
     IKnitRunHost& host_;
     ILinkView* view_ = nullptr;
+    KnittingState knitting_;
     std::unique_ptr<KnitMachine> machine_;
     NeedleBedModel bed_;
     PreviewModel preview_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/Globals.h"
 
 namespace lc {
 
@@ -17,7 +16,10 @@ std::string FormatNeedleNumberSwapped(int n, int width) {
     return n < h ? "R" + std::to_string(h - n) : "L" + std::to_string(n - h + 1);
 }
 
-NeedleBedModel::NeedleBedModel() { SetPatternWidth(GraphicData.Width > 0 ? GraphicData.Width : 200); }
+NeedleBedModel::NeedleBedModel(const PatternRaster& raster, const EditorState& editor)
+    : raster_(raster), editor_(editor) {
+    SetPatternWidth(raster.Width > 0 ? raster.Width : 200);
+}
 
 void NeedleBedModel::notify(AppMsg msg, intptr_t a, intptr_t b) {
     if (NotifyTarget) NotifyTarget->appMessage(msg, a, b);
@@ -213,7 +215,8 @@ void NeedleBedModel::BandColors(int row, bool current, std::vector<Color>& out, 
     const int count = VisibleCount();
     out.assign(static_cast<size_t>(std::max(0, count)), kBedSilver);
     cells.assign(out.size(), 0);
-    const PatternRaster& g = GraphicData;
+    const PatternRaster& g = raster_;
+    const bool garmentMode = editor_.GarmentMode;
     const bool inPattern = row >= 0 && row < g.Height && row < g.Picture.height();
     const int line = g.LineOfRow(row);
     const uint8_t* cellsLine = inPattern ? g.Picture.line(line) : nullptr;
@@ -225,7 +228,7 @@ void NeedleBedModel::BandColors(int row, bool current, std::vector<Color>& out, 
         const bool columnInPattern = inPattern && column >= 0 && column < pw;
         const size_t k = static_cast<size_t>(i);
         if (n < LSPos || n >= RSPos) {
-            if (GarmentMode && columnInPattern) {
+            if (garmentMode && columnInPattern) {
                 out[k] = g.IsMaskCellSet(column, line) ? kBedGrey160 : kBedGrey180;
                 cells[k] = 1; // a full-pitch cell
             } else {
@@ -234,7 +237,7 @@ void NeedleBedModel::BandColors(int row, bool current, std::vector<Color>& out, 
             continue;
         }
         if (!columnInPattern) continue;
-        if (GarmentMode && g.IsMaskCellSet(column, line)) continue; // left silver
+        if (garmentMode && g.IsMaskCellSet(column, line)) continue; // left silver
         if (showActive && column < 8 * static_cast<int>(active_.size()) &&
             (active_[static_cast<size_t>(column / 8)] & (0x80u >> (column % 8)))) {
             out[k] = 0x000000;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/AppMessages.h"
+#include "core/EditorState.h"
 #include "core/PatternRaster.h"
 
 namespace lc {
@@ -40,7 +41,9 @@ std::string FormatNeedleNumberSwapped(int n, int width);
 
 class NeedleBedModel {
 public:
-    NeedleBedModel();
+    // The bed shows `raster` (its width until SetPatternWidth says otherwise),
+    // with the garment's edges while editor.GarmentMode is set.
+    NeedleBedModel(const PatternRaster& raster, const EditorState& editor);
 
     // --- published properties
     int LSPos = 0;
@@ -57,6 +60,7 @@ public:
     std::function<void()> OnInvalidate;
 
     // --- the pattern the bed shows; SetPatternWidth follows a change of width
+    const PatternRaster& Raster() const { return raster_; }
     int PatternWidth() const { return width_; }
     // Takes the current pattern's width: MaxPos := width, the cams kept within
     // 0..width (refitted when they no longer fit), the visible range too.
@@ -139,6 +143,8 @@ private:
     void computePitch();
     void clampCams();
 
+    const PatternRaster& raster_;
+    const EditorState& editor_;
     int width_ = 200;
     int clientW_ = 0;
     int clientH_ = 0;

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/Globals.h"
 #include "core/Machine.h"
-#include "core/UIText.h"
-#include "knitting/Technique.h"
+#include "core/Workspace.h"
 
 namespace lc {
 
@@ -28,10 +26,11 @@ int roundPixels(double v) {
 
 const PreviewLayout& PreviewModel::Layout() {
     PreviewLayout l;
-    const PatternRaster& g = GraphicData;
+    const PatternRaster& g = ws_.Raster;
     // The gauge's proportion: a stitch is PixByX wide by PixByY high.
-    double r = (PixByX > 0 && PixByY > 0 && std::isfinite(PixByX / PixByY)) ? PixByX / PixByY : 1.0;
-    if (GarmentMode) {
+    const double gx = ws_.Settings.PixByX, gy = ws_.Settings.PixByY;
+    double r = (gx > 0 && gy > 0 && std::isfinite(gx / gy)) ? gx / gy : 1.0;
+    if (ws_.Editor.GarmentMode) {
         l.srcWidth = std::clamp(g.GarmentWidth, 0, g.Width);
         l.srcLeft = (g.Width - l.srcWidth) / 2;
         l.srcRows = std::clamp(g.GarmentRows, 0, g.Height);
@@ -40,7 +39,7 @@ const PreviewLayout& PreviewModel::Layout() {
         l.srcLeft = 0;
         l.srcRows = g.Height;
     }
-    l.header = UIText[utPreviewWidth] + std::to_string(l.srcWidth) + " ;" + UIText[utPreviewRows] +
+    l.header = ws_.UIText[utPreviewWidth] + std::to_string(l.srcWidth) + " ;" + ws_.UIText[utPreviewRows] +
                std::to_string(l.srcRows);
     const int cw = ClientWidth;
     const int ch = ClientHeight;
@@ -68,12 +67,12 @@ int PreviewModel::RowAt(int y) {
     if (!(l.pixPerRow > 0)) return -1;
     int row = roundPixels((l.bottom - y) / l.pixPerRow);
     if (Even) row = 2 * (row / 2);
-    if (GarmentMode) {
+    if (ws_.Editor.GarmentMode) {
         // Rows below 0 come back as they are (a click there means row 0); the
         // garment's rows end at GarmentRows - 1.
         return row < l.srcRows ? row : -1;
     }
-    return (row >= 0 && row < GraphicData.Height) ? row : -1;
+    return (row >= 0 && row < ws_.Raster.Height) ? row : -1;
 }
 
 void PreviewModel::SetCurrentRow(int row) {
@@ -87,9 +86,9 @@ int PreviewModel::MarkerY() {
     return l.bottom - roundPixels(markedRow_ * l.pixPerRow);
 }
 
-ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, int w, int h, int carriageWidth) {
+ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, const ColorTable17& colors,
+                                  const YarnColorOrder& colorOrder, int w, int h, int carriageWidth) {
     ColorPanelLayout out;
-    const ColorTable17& colors = GraphicData.Colors;
     if (ci.CarrPosition == 0) out.carriageX = 10;
     else if (ci.CarrPosition == 1) out.carriageX = w - 10 - carriageWidth;
     else out.carriageX = (w - carriageWidth) / 2;
@@ -105,8 +104,8 @@ ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, int w, int h, int 
         b.colour = c;
         int shown = c;
         // With a colour order set, the k-th bobbin takes the colour at place k - 1.
-        if (ColorOrder[0] != -1 && k - 1 < static_cast<int>(ColorOrder.size())) {
-            const int o = ColorOrder[static_cast<size_t>(k - 1)];
+        if (colorOrder[0] != -1 && k - 1 < static_cast<int>(colorOrder.size())) {
+            const int o = colorOrder[static_cast<size_t>(k - 1)];
             if (o >= 0 && o < static_cast<int>(colors.size())) shown = o;
         }
         b.value = colors[static_cast<size_t>(shown)];

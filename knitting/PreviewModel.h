@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "core/PatternRaster.h"
+#include "knitting/KnittingState.h"
 
 namespace lc {
+
+class Workspace;
 
 inline constexpr int kPreviewHeader = 20; // the header strip at the top
 
@@ -31,6 +34,10 @@ struct PreviewLayout {
 
 class PreviewModel {
 public:
+    // Shows the workspace's pattern (or its laid garment) in the proportions of
+    // its gauge, with the header in its texts.
+    explicit PreviewModel(const Workspace& ws) : ws_(ws) {}
+
     int RibRow = 0;      // rows reserved below the pattern (the program leaves it at 0)
     bool Mirror = false; // draw mirrored left to right (right side facing)
     bool Even = false;   // rows picked in pairs (the jacquards)
@@ -51,6 +58,7 @@ public:
     int MarkerY();
 
 private:
+    const Workspace& ws_;
     PreviewLayout layout_;
     int markedRow_ = 0;
 };
@@ -98,7 +106,8 @@ struct ColorPanelLayout {
 
 // Lays the yarn panel out for a client of w x h pixels; `carriageWidth` is the
 // carriage glyph's width in the panel's font. Palette values come from
-// GraphicData.Colors, bobbin colours through ColorOrder (Technique.h).
-ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, int w, int h, int carriageWidth);
+// `colors` (the pattern's), bobbin colours through `colorOrder` (KnittingState.h).
+ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, const ColorTable17& colors,
+                                  const YarnColorOrder& colorOrder, int w, int h, int carriageWidth);
 
 } // namespace lc

@@ -2,12 +2,9 @@
 
 #include <vector>
 
-#include "core/Globals.h"
 #include "core/Machine.h"
 
 namespace lc {
-
-RowTable gRowTable;
 
 namespace {
 
@@ -136,8 +133,6 @@ void Preparation(RowTable& t, const PatternRaster& g, const PreparationOptions& 
     }
     buildColours(t, g, o.GarmentMode);
 }
-
-void Preparation(const PreparationOptions& options) { Preparation(gRowTable, GraphicData, options); }
 
 void MaskCorrection(RowTable& t, int startSide, bool mirrored) {
     const int n = t.RowCount;

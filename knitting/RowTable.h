@@ -1,7 +1,8 @@
 #pragma once
-// The row table of a knitting run: per design row the needles in work, how many
-// rows keep them, and the row's colours. Built by Preparation whenever the Link
-// page is shown or a correction button is pressed; read by the techniques
+// The row table of a knitting run (kept in the knitting state, KnittingState.h):
+// per design row the needles in work, how many rows keep them, and the row's
+// colours. Built by Preparation whenever the Link page is shown or a
+// correction button is pressed; read by the techniques
 // (ColorCount / ColorMask to check a row and choose its setting and yarns), by
 // the run (RowCount, the garment edges) and by the Link page (the needle fields).
 //
@@ -39,8 +40,6 @@ public:
     RowInfo& operator[](int row) { return Rows[static_cast<size_t>(std::clamp(row, 0, kRowTableRows))]; }
 };
 
-extern RowTable gRowTable;
-
 struct PreparationOptions {
     bool GarmentMode = false;
     // "Allow increase/decrease stitches on carriage side only" (btnDiscretCorrection down).
@@ -58,8 +57,6 @@ struct PreparationOptions {
 // In garment mode the caller resets the carriage side after this:
 // CarriageSide := (row counter + StartSide) mod 2.
 void Preparation(RowTable& table, const PatternRaster& g, const PreparationOptions& options);
-// The global gRowTable from GraphicData (pass GarmentMode in the options).
-void Preparation(const PreparationOptions& options);
 
 // Limits edge changes to the carriage side: on every second row only the left
 // edge may move, on the others only the right edge (pairing from StartSide and

@@ -9,14 +9,14 @@ namespace lc {
 
 namespace {
 
-const std::string kBlanks14(14, ' ');
+constexpr const char* kBlanks14 = "              "; // 14 blanks
 
 } // namespace
 
 // ---------------------------------------------------------------- shared
 
 int SinglePassTechnique::CheckRow(std::span<const uint8_t>, int row) {
-    return gRowTable[row].ColorCount > MaxColors ? kRowTooManyColors : kRowAccepted;
+    return Rows()[row].ColorCount > MaxColors ? kRowTooManyColors : kRowAccepted;
 }
 
 void SinglePassTechnique::GetPassNeedles(int pass, uint8_t* bits) { CopyTopPlane(pass, bits); }
@@ -58,7 +58,7 @@ void SinglePassTechnique::BeginSetup(std::string_view states, std::string_view g
 void SinglePassTechnique::ShowLowestYarn(uint32_t mask) {
     MarkedYarns = 0;
     if (mask & 0xFFFF) RowYarns = PassYarns = YarnBit(LowestColor(mask));
-    ColorOrder[0] = -1;
+    ColorOrder()[0] = -1;
     FireColorChanged();
 }
 
@@ -68,16 +68,16 @@ void SinglePassTechnique::ShowYarnPair(uint16_t mask) {
         const int c = LowestColor(mask);
         MarkedYarns = YarnBit(c);
         RowYarns = PassYarns = static_cast<uint16_t>(YarnBit(c) | YarnBit((c + 1) % 16));
-        ColorOrder.fill(-1);
-        ColorOrder[0] = c;
-        ColorOrder[1] = c;
+        ColorOrder().fill(-1);
+        ColorOrder()[0] = c;
+        ColorOrder()[1] = c;
     }
     FireColorChanged();
 }
 
 // ---------------------------------------------------------------- fair isle
 
-FairIsle::FairIsle() {
+FairIsle::FairIsle(const TechniqueContext& context) : SinglePassTechnique(context) {
     Kind = tkFairisle;
     InitName("s02002", "Fair Isle");
     MaxColors = 2;
@@ -87,26 +87,26 @@ FairIsle::FairIsle() {
 }
 
 std::string FairIsle::GetCarriageSetting(int pass) {
-    std::string s = gRowTable[pass].ColorCount == 2 ? "Z F" : "Z O ";
+    std::string s = Rows()[pass].ColorCount == 2 ? "Z F" : "Z O ";
     FireSettingChanged(s);
     return s;
 }
 
 std::string FairIsle::RowText(int row) const {
-    return std::string(gRowTable[row].ColorCount == 2 ? " m F m ?\?" : " m O m ? ") + DirectionChar(row);
+    return std::string(Rows()[row].ColorCount == 2 ? " m F m ?\?" : " m O m ? ") + DirectionChar(row);
 }
 
 void FairIsle::UpdateColors(int pass) {
-    const uint16_t m = gRowTable[pass].ColorMask;
+    const uint16_t m = Rows()[pass].ColorMask;
     MarkedYarns = 0;
     if (m) RowYarns = PassYarns = static_cast<uint16_t>(YarnBit(LowestColor(m)) | YarnBit(HighestColor(m)));
-    ColorOrder[0] = -1;
+    ColorOrder()[0] = -1;
     FireColorChanged();
 }
 
 // ---------------------------------------------------------------- thread lace
 
-ThreadLace::ThreadLace() {
+ThreadLace::ThreadLace(const TechniqueContext& context) : SinglePassTechnique(context) {
     Kind = tkThreadLace;
     InitName("s02003", "Thread Lace");
     MaxColors = 2;
@@ -121,12 +121,12 @@ std::string ThreadLace::RowText(int row) const { return std::string(" l L m ?\?"
 
 void ThreadLace::UpdateColors(int pass) {
     RowYarns = PassYarns = 3; // colours 14 and 15
-    ShowYarnPair(gRowTable[pass].ColorMask);
+    ShowYarnPair(Rows()[pass].ColorMask);
 }
 
 // ---------------------------------------------------------------- weaving
 
-Weaving::Weaving() {
+Weaving::Weaving(const TechniqueContext& context) : SinglePassTechnique(context) {
     Kind = tkWeaving;
     InitName("s02010", "Weaving");
     MaxColors = 2;
@@ -142,20 +142,20 @@ std::string Weaving::GetCarriageSetting(int) { return "Z W"; }
 std::string Weaving::RowText(int) const { return " moWom ?\?="; }
 
 void Weaving::UpdateColors(int pass) {
-    const uint16_t m = gRowTable[pass].ColorMask;
+    const uint16_t m = Rows()[pass].ColorMask;
     if (m) {
         const int lo = LowestColor(m);
         const int second = LowestColor(m & ~YarnBit(lo));
         RowYarns = PassYarns = static_cast<uint16_t>(YarnBit(lo) | (second >= 0 ? YarnBit(second) : 0));
         MarkedYarns = second >= 0 ? YarnBit(second) : 0;
     }
-    ColorOrder[0] = -1;
+    ColorOrder()[0] = -1;
     FireColorChanged();
 }
 
 // ---------------------------------------------------------------- lace
 
-Lace::Lace() {
+Lace::Lace(const TechniqueContext& context) : SinglePassTechnique(context) {
     Kind = tkLace;
     InitName("s02011", "Lace");
     MaxColors = 2;
@@ -166,7 +166,7 @@ Lace::Lace() {
 
 void Lace::GetPassNeedles(int pass, uint8_t* bits) {
     // A one-colour row is knitted plain: no needle is selected, whatever its colour.
-    if (SeparatedData.GetRowColors(pass).ColorCount == 1) return;
+    if (Separation().GetRowColors(pass).ColorCount == 1) return;
     CopyTopPlane(pass, bits);
 }
 
@@ -174,11 +174,11 @@ std::string Lace::GetCarriageSetting(int) { return "} L"; }
 
 std::string Lace::RowText(int) const { return " L ? ="; }
 
-void Lace::UpdateColors(int pass) { ShowLowestYarn(SeparatedData.GetRowColors(pass).ColorMask); }
+void Lace::UpdateColors(int pass) { ShowLowestYarn(Separation().GetRowColors(pass).ColorMask); }
 
 // ---------------------------------------------------------------- pin tuck
 
-PinTuckStitch::PinTuckStitch() {
+PinTuckStitch::PinTuckStitch(const TechniqueContext& context) : SinglePassTechnique(context) {
     Kind = tkPinTuckStitch;
     InitName("s02016", "Pin Tuck");
     MaxColors = 2;
@@ -205,7 +205,7 @@ void PinTuckStitch::DrawRowInstruction(int pass) {
     DrawRowLine(pass, " S   34!      <");
 }
 
-void PinTuckStitch::UpdateColors(int pass) { ShowLowestYarn(gRowTable[pass].ColorMask); }
+void PinTuckStitch::UpdateColors(int pass) { ShowLowestYarn(Rows()[pass].ColorMask); }
 
 // ---------------------------------------------------------------- terry weave, lace effect
 
@@ -216,13 +216,14 @@ const char kLaceEffectOdd[] = {0x60, 0x53, 0x3C, 0x68, 0x3D, 0x67, 0};
 const char kLaceEffectEven[] = {0x60, 0x53, 0x3E, 0x68, 0};
 } // namespace
 
-TerryWeave::TerryWeave()
-    : TerryWeave({kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5', '3') {
+TerryWeave::TerryWeave(const TechniqueContext& context)
+    : TerryWeave(context, {kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5', '3') {
     Kind = tkTerryWeave;
     InitName("s02017", "Terry Weave");
 }
 
-TerryWeave::TerryWeave(const Glyphs& glyphs, char x, char y) : glyphs_(glyphs) {
+TerryWeave::TerryWeave(const TechniqueContext& context, const Glyphs& glyphs, char x, char y)
+    : SinglePassTechnique(context), glyphs_(glyphs) {
     MaxColors = 2;
     EdgeMode = 0;
     EdgeValue = 0;
@@ -235,12 +236,12 @@ void TerryWeave::Prepare() {
     const Color red = kSetupLineColor;
     DrawNumberLine(3, red, glyphs_.setup3, 24, false);
     DrawSettingsLine(4, red, " S            <");
-    DrawSettingsLine(5, red, kBlanks14 + ">");
-    DrawSettingsLine(6, red, kBlanks14 + "<");
+    DrawSettingsLine(5, red, std::string(kBlanks14) + ">");
+    DrawSettingsLine(6, red, std::string(kBlanks14) + "<");
     DrawNumberLine(7, red, glyphs_.setup7, 24, false);
     DrawSettingsLine(8, red, glyphs_.setup8);
     DrawNumberLine(9, red, glyphs_.setup7, 24, false);
-    DrawSettingsLine(10, red, kBlanks14 + "<");
+    DrawSettingsLine(10, red, std::string(kBlanks14) + "<");
     DrawNumberLine(11, red, glyphs_.setup11, 48, true);
     DrawSettingsLine(12, red, "mSm.\"53!*1!fH5>");
 }
@@ -252,28 +253,28 @@ void TerryWeave::DrawRowInstruction(int pass) {
     ResetLines();
     DrawNumberLine(pass, kRowLineColor, glyphs_.g1, 24, false);
     if (pass & 1) {
-        DrawSettingsLine(pass, kRowLineColor, kBlanks14 + "<");
+        DrawSettingsLine(pass, kRowLineColor, std::string(kBlanks14) + "<");
         DrawNumberLine(pass, kRowLineColor, glyphs_.g2, 24, false);
     } else {
-        DrawSettingsLine(pass, kRowLineColor, kBlanks14 + ">");
+        DrawSettingsLine(pass, kRowLineColor, std::string(kBlanks14) + ">");
     }
     DrawTenthLine(pass, pass);
 }
 
-void TerryWeave::UpdateColors(int pass) { ShowYarnPair(gRowTable[pass].ColorMask); }
+void TerryWeave::UpdateColors(int pass) { ShowYarnPair(Rows()[pass].ColorMask); }
 
-LaceEffect::LaceEffect()
-    : TerryWeave({kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
+LaceEffect::LaceEffect(const TechniqueContext& context)
+    : TerryWeave(context, {kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
                   '4') {
     Kind = tkLaceEffect;
     InitName("s02018", "Lace Effect");
 }
 
-void LaceEffect::UpdateColors(int pass) { ShowLowestYarn(gRowTable[pass].ColorMask); }
+void LaceEffect::UpdateColors(int pass) { ShowLowestYarn(Rows()[pass].ColorMask); }
 
 // ---------------------------------------------------------------- intarsia
 
-Intarsia::Intarsia() {
+Intarsia::Intarsia(const TechniqueContext& context) : SinglePassTechnique(context) {
     Kind = tkIntarsia;
     InitName("s02019", "Intarsia");
     MaxColors = 16;
@@ -294,7 +295,7 @@ std::string Intarsia::RowText(int) const { return "  ="; }
 void Intarsia::UpdateColors(int) {
     RowYarns = PassYarns = 0x8000;
     MarkedYarns = 0;
-    ColorOrder[0] = -1;
+    ColorOrder()[0] = -1;
     FireColorChanged();
 }
 

@@ -15,6 +15,8 @@ namespace lc {
 // DrawRowInstruction draws RowText(row) and the "d$" line every tenth row.
 class SinglePassTechnique : public Technique {
 public:
+    explicit SinglePassTechnique(const TechniqueContext& context) : Technique(context) {}
+
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     void GetPassNeedles(int pass, uint8_t* bits) override;
     void DrawRowInstruction(int pass) override;
@@ -43,7 +45,7 @@ protected:
 
 class FairIsle : public SinglePassTechnique {
 public:
-    FairIsle();
+    explicit FairIsle(const TechniqueContext& context);
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
 
@@ -53,7 +55,7 @@ protected:
 
 class ThreadLace : public SinglePassTechnique {
 public:
-    ThreadLace();
+    explicit ThreadLace(const TechniqueContext& context);
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
 
@@ -63,7 +65,7 @@ protected:
 
 class Weaving : public SinglePassTechnique {
 public:
-    Weaving();
+    explicit Weaving(const TechniqueContext& context);
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
 
@@ -73,7 +75,7 @@ protected:
 
 class Lace : public SinglePassTechnique {
 public:
-    Lace();
+    explicit Lace(const TechniqueContext& context);
     void GetPassNeedles(int pass, uint8_t* bits) override;
     std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
@@ -84,7 +86,7 @@ protected:
 
 class PinTuckStitch : public SinglePassTechnique {
 public:
-    PinTuckStitch();
+    explicit PinTuckStitch(const TechniqueContext& context);
     void Prepare() override;
     std::string GetCarriageSetting(int pass) override;
     void DrawRowInstruction(int pass) override;
@@ -94,7 +96,7 @@ public:
 // Terry weave and lace effect share everything but their glyphs.
 class TerryWeave : public SinglePassTechnique {
 public:
-    TerryWeave();
+    explicit TerryWeave(const TechniqueContext& context);
     void Prepare() override;
     std::string GetCarriageSetting(int pass) override;
     void DrawRowInstruction(int pass) override;
@@ -112,19 +114,19 @@ protected:
         const char* setup8;  // set-up line 8
         const char* setup11; // set-up line 11 (size 48)
     };
-    TerryWeave(const Glyphs& glyphs, char x, char y);
+    TerryWeave(const TechniqueContext& context, const Glyphs& glyphs, char x, char y);
     Glyphs glyphs_;
 };
 
 class LaceEffect : public TerryWeave {
 public:
-    LaceEffect();
+    explicit LaceEffect(const TechniqueContext& context);
     void UpdateColors(int pass) override;
 };
 
 class Intarsia : public SinglePassTechnique {
 public:
-    Intarsia();
+    explicit Intarsia(const TechniqueContext& context);
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     void GetPassNeedles(int pass, uint8_t* bits) override;
     std::string GetCarriageSetting(int pass) override;

@@ -1,7 +1,5 @@
 #include "knitting/Technique.h"
 
-#include "core/Translator.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -10,29 +8,12 @@
 
 namespace lc {
 
-std::array<int32_t, 16> ColorOrder = [] {
-    std::array<int32_t, 16> a{};
-    a.fill(-1);
-    return a;
-}();
-
-namespace {
-TechniqueNameSource& nameSource() {
-    static TechniqueNameSource s;
-    return s;
-}
-} // namespace
-
-void SetTechniqueNameSource(TechniqueNameSource source) { nameSource() = std::move(source); }
-
-std::string TechniqueName(std::string_view key, std::string_view fallback) {
-    // By default the names come from the language file (with its built-in
-    // English names when the file or section is missing).
-    std::string n = nameSource() ? nameSource()(key) : TechniqueName(key, gTranslator);
+std::string TechniqueName(const TechniqueNameSource& source, std::string_view key, std::string_view fallback) {
+    std::string n = source ? source(key) : std::string();
     return n.empty() ? std::string(fallback) : n;
 }
 
-Technique::Technique() = default;
+Technique::Technique(const TechniqueContext& context) : context_(context) {}
 Technique::~Technique() = default;
 
 int Technique::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
@@ -50,10 +31,10 @@ int Technique::PassCount() const { return -1; }
 void Technique::InitName(std::string_view key, std::string_view fallback) {
     NameKey = key;
     FallbackName = fallback;
-    Name = TechniqueName(key, fallback);
+    Name = TechniqueName(context_.Names, key, fallback);
 }
 
-void Technique::Retranslate() { Name = TechniqueName(NameKey, FallbackName); }
+void Technique::Retranslate() { Name = TechniqueName(context_.Names, NameKey, FallbackName); }
 
 void Technique::AddControl(std::string_view cells, char symbol) {
     Controls.push_back(std::make_unique<CarriageControl>(cells, symbol));
@@ -162,21 +143,21 @@ bool Technique::WorkDone(int counter, int rowCount) const {
     return true;
 }
 
-int Technique::PatternWidth() { return std::clamp(GraphicData.Width, 0, kPlaneNeedleBytes * 8); }
+int Technique::PatternWidth() const { return std::clamp(Raster().Width, 0, kPlaneNeedleBytes * 8); }
 
-int Technique::PlaneByteCount() {
+int Technique::PlaneByteCount() const {
     const int w = PatternWidth();
     return w <= 0 ? 0 : (w - 1) / 8 + 1;
 }
 
-void Technique::ClipToWidth(uint8_t* bits) {
+void Technique::ClipToWidth(uint8_t* bits) const {
     const int w = PatternWidth();
     if (w <= 0 || (w & 7) == 0) return;
     bits[w / 8] &= static_cast<uint8_t>(0xFF00u >> (w & 7));
 }
 
-bool Technique::CopyTopPlane(int row, uint8_t* bits) {
-    const SeparatedRow& sr = SeparatedData.GetRow(row);
+bool Technique::CopyTopPlane(int row, uint8_t* bits) const {
+    const SeparatedRow& sr = Separation().GetRow(row);
     for (int c = 15; c >= 1; --c) {
         if (!sr.Used(c)) continue;
         std::memcpy(bits, sr.Plane(c), static_cast<size_t>(PlaneByteCount()));
@@ -186,7 +167,7 @@ bool Technique::CopyTopPlane(int row, uint8_t* bits) {
     return false;
 }
 
-void Technique::SelectAllNeedles(uint8_t* bits) {
+void Technique::SelectAllNeedles(uint8_t* bits) const {
     const int n = PlaneByteCount();
     if (n <= 0) return;
     std::memset(bits, 0xFF, static_cast<size_t>(n));

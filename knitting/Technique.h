@@ -5,10 +5,11 @@
 // techniques (SinglePassTechniques.h, TuckSkipTechniques.h, JacquardTechniques.h,
 // FineLace.h); the machine panel (KnitMachine.h) owns them.
 //
-// What a technique reads: the global gRowTable (RowTable.h) for ColorCount and
-// ColorMask, the global SeparatedData (SeparatedData.h) for the colour planes,
-// and GraphicData.Width. The run must have built both for the current pattern
-// before it asks for a pass.
+// What a technique reads comes with it at construction (TechniqueContext): the
+// row table of the knitting state (RowTable.h) for ColorCount and ColorMask, its
+// colour separation (ColourSeparation.h) for the colour planes, and the
+// pattern's width. The run must have built both for the current pattern
+// before it asks for a pass. The techniques set the state's ColorOrder.
 //
 // How the run uses it:
 //   - pass p knits design row PassToRow(p); the first pass of row r is RowToPass(r);
@@ -34,6 +35,7 @@
 
 #include "core/PatternRaster.h"
 #include "knitting/CarriageControl.h"
+#include "knitting/KnittingState.h"
 
 namespace lc {
 
@@ -76,24 +78,26 @@ struct PassEntry {
     int32_t Row = 0;                // design row
 };
 
-// Palette index per yarn symbol for the colour panel: entry 0 = -1 means every
-// symbol is drawn in its own colour; otherwise the k-th symbol drawn (ascending
-// colour order) takes palette colour ColorOrder[k]; an entry of -1 past the
-// first also means "its own colour".
-extern std::array<int32_t, 16> ColorOrder;
-
 // Where technique names come from: the translator's text for a key ("s02002" ...),
-// or the fallback (English) when the hook is unset or answers empty.
+// or the fallback (English) when the source is unset or answers empty.
 using TechniqueNameSource = std::function<std::string(std::string_view key)>;
-void SetTechniqueNameSource(TechniqueNameSource source);
-std::string TechniqueName(std::string_view key, std::string_view fallback);
+std::string TechniqueName(const TechniqueNameSource& source, std::string_view key, std::string_view fallback);
+
+// What every technique reads, given at construction and kept by reference: the
+// pattern being knitted (its width and height), the knitting state it reads the
+// rows from and writes the colour order to, and the source of its name.
+struct TechniqueContext {
+    const PatternRaster& Raster;
+    KnittingState& Knitting;
+    TechniqueNameSource Names; // unset: the built-in English names
+};
 
 class Technique {
 public:
     using Event = std::function<void(Technique& sender)>;
 
     // Slot 0 (Create): the base values; creates the row-number column.
-    Technique();
+    explicit Technique(const TechniqueContext& context);
     // Slot 1 (Destroy): releases the columns and the pass lists.
     virtual ~Technique();
     Technique(const Technique&) = delete;
@@ -193,8 +197,8 @@ public:
     // the end of a pass table).
     bool WorkDone(int counter, int rowCount) const;
     // Bytes of a needle row that cover the pattern width: (width-1) div 8 + 1, at most 40.
-    static int PlaneByteCount();
-    static int PatternWidth();
+    int PlaneByteCount() const;
+    int PatternWidth() const;
     // Re-reads Name from the name source (after a change of language).
     void Retranslate();
 
@@ -206,11 +210,11 @@ protected:
     void FireSettingChanged(const std::string& setting);
     // Copies the highest used plane 15..1 of design row `row`; false (nothing
     // copied) when only plane 0 or no plane is used.
-    static bool CopyTopPlane(int row, uint8_t* bits);
+    bool CopyTopPlane(int row, uint8_t* bits) const;
     // Sets every needle of the pattern width (and none past it).
-    static void SelectAllNeedles(uint8_t* bits);
+    void SelectAllNeedles(uint8_t* bits) const;
     // Clears the needles at and past the pattern width in the last byte of a copy.
-    static void ClipToWidth(uint8_t* bits);
+    void ClipToWidth(uint8_t* bits) const;
     // Draws the "d$" number line when row mod `every` is 0.
     void DrawTenthLine(int label, int row, int every = 10);
     static char DirectionChar(int row) { return (row & 1) ? '<' : '>'; }
@@ -218,7 +222,16 @@ protected:
     static uint16_t YarnBit(int c) { return static_cast<uint16_t>(0x8000u >> c); }
     void InitName(std::string_view key, std::string_view fallback);
 
+    // The pattern, the row table, the separation and the colour order.
+    const PatternRaster& Raster() const { return context_.Raster; }
+    const RowTable& Rows() const { return context_.Knitting.Rows; }
+    const ColourSeparation& Separation() const { return context_.Knitting.Separation; }
+    YarnColorOrder& ColorOrder() { return context_.Knitting.ColorOrder; }
+
     bool InSheetDraw = false; // set while DrawInstructionSheet calls Prepare
+
+private:
+    TechniqueContext context_;
 };
 
 

@@ -4,13 +4,12 @@
 #include <climits>
 #include <cstring>
 
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
+#include "core/EditorState.h"
 #include "core/Machine.h"
+#include "core/PatternRaster.h"
 #include "knitting/KnitMachine.h"
+#include "knitting/KnittingState.h"
 #include "knitting/NeedleBedModel.h"
-#include "knitting/RowTable.h"
-#include "knitting/ColourSeparation.h"
 #include "knitting/Technique.h"
 
 namespace lc {
@@ -28,8 +27,9 @@ int JacquardColors(int kind) {
     }
 }
 
-TechniqueAdapter::TechniqueAdapter(KnitMachine& machine, RowTable& table, ColourSeparation& separation)
-    : machine_(machine), table_(table), separation_(separation) {}
+TechniqueAdapter::TechniqueAdapter(KnitMachine& machine, KnittingState& knitting, const PatternRaster& raster,
+                                   const EditorState& editor)
+    : machine_(machine), knitting_(knitting), raster_(raster), editor_(editor) {}
 
 Technique* TechniqueAdapter::Current() const { return machine_.CurrentTechnique; }
 
@@ -64,23 +64,24 @@ bool TechniqueAdapter::GetPassEntry(uint32_t pass, uint8_t* bits) const {
 }
 
 int TechniqueAdapter::CheckRow(int row) {
-    const PatternRaster& g = GraphicData;
+    const PatternRaster& g = raster_;
     if (!Current() || row < 0 || row >= g.Height || row >= g.Picture.height()) return 0;
     const int width = std::clamp(std::min(g.Width, g.Picture.width()), 0, INT_MAX);
     const uint8_t* line = g.Picture.line(g.LineOfRow(row));
     const int verdict = Current()->CheckRow(std::span<const uint8_t>(line, static_cast<size_t>(width)), row);
     // The pair rule's answer stands over the colour count; a row with more
     // colours than the technique takes must still be refused before the run.
-    if (verdict == kRowPairBroken && table_[row].ColorCount > Current()->MaxColors) return kRowTooManyColors;
+    if (verdict == kRowPairBroken && knitting_.Rows[row].ColorCount > Current()->MaxColors) return kRowTooManyColors;
     return verdict;
 }
 
 void TechniqueAdapter::PrepareRun(int rowCounter) {
-    separation_.Build(GraphicData, GarmentMode);
+    ColourSeparation& separation = knitting_.Separation;
+    separation.Build(raster_, editor_.GarmentMode);
     Technique* t = Current();
     if (!t) return;
     if (const int n = JacquardColors(t->Kind)) {
-        separation_.SpreadColors(n);
+        separation.SpreadColors(n);
     } else if (t->Kind == tkFineLace) {
         // Cached on the pattern: rebuilt only when the lace cells changed since
         // the page was shown.
@@ -89,7 +90,7 @@ void TechniqueAdapter::PrepareRun(int rowCounter) {
     }
 }
 
-int TechniqueAdapter::RowCount() const { return table_.RowCount; }
+int TechniqueAdapter::RowCount() const { return knitting_.Rows.RowCount; }
 
 int NeedleBedCams::LSPos() const { return bed_.LSPos; }
 int NeedleBedCams::RSPos() const { return bed_.RSPos; }

@@ -1,7 +1,7 @@
 #pragma once
-// Binds the knitting run to the machine's current technique, the row table,
-// the colour separation and the needle bed: the run sees only IPassSource and
-// ICamSource (KnitRunTypes.h).
+// Binds the knitting run to the machine's current technique, the knitting
+// state (row table, colour separation), the pattern and the needle bed: the
+// run sees only IPassSource and ICamSource (KnitRunTypes.h).
 #include <cstdint>
 
 #include "knitting/KnitRunTypes.h"
@@ -10,16 +10,19 @@ namespace lc {
 
 class KnitMachine;
 class Technique;
-class RowTable;
-class ColourSeparation;
 class NeedleBedModel;
+class PatternRaster;
+struct EditorState;
+struct KnittingState;
 
 // The current technique of a machine panel, looked up at every call, so a
 // change of technique between runs needs no rebinding. Without a technique
 // every pass is empty and every row accepted.
 class TechniqueAdapter : public IPassSource {
 public:
-    TechniqueAdapter(KnitMachine& machine, RowTable& table, ColourSeparation& separation);
+    // `raster` is the pattern knitted, `editor` says whether its garment is laid.
+    TechniqueAdapter(KnitMachine& machine, KnittingState& knitting, const PatternRaster& raster,
+                     const EditorState& editor);
 
     int Kind() const override;
     int StartSide() const override;
@@ -46,8 +49,9 @@ public:
 
 private:
     KnitMachine& machine_;
-    RowTable& table_;
-    ColourSeparation& separation_;
+    KnittingState& knitting_;
+    const PatternRaster& raster_;
+    const EditorState& editor_;
 };
 
 // The needle bed's point cams for the run.

@@ -11,8 +11,7 @@ namespace {
 
 // Steps shared by all five: too many colours, then the tuck rule (at most two
 // adjacent cells of the lower colour).
-int tuckRule(std::span<const uint8_t> scanline, int row, int width) {
-    const RowInfo& info = gRowTable[row];
+int tuckRule(const RowInfo& info, std::span<const uint8_t> scanline, int width) {
     if (info.ColorCount > 2) return kRowTooManyColors;
     if (info.ColorCount == 2) {
         const int c = LowestColor(info.ColorMask);
@@ -43,7 +42,8 @@ int pairRule(std::vector<uint8_t>& kept, std::span<const uint8_t> scanline, int 
 
 // ---------------------------------------------------------------- shared
 
-TuckOrSkipStitch::TuckOrSkipStitch(char stitch) : stitch_(stitch) {
+TuckOrSkipStitch::TuckOrSkipStitch(const TechniqueContext& context, char stitch)
+    : SinglePassTechnique(context), stitch_(stitch) {
     MaxColors = 2;
     EdgeMode = 1;
     EdgeValue = 1;
@@ -51,12 +51,12 @@ TuckOrSkipStitch::TuckOrSkipStitch(char stitch) : stitch_(stitch) {
 }
 
 int TuckOrSkipStitch::CheckRow(std::span<const uint8_t> scanline, int row) {
-    return tuckRule(scanline, row, PatternWidth());
+    return tuckRule(Rows()[row], scanline, PatternWidth());
 }
 
 void TuckOrSkipStitch::GetPassNeedles(int pass, uint8_t* bits) {
     // Top plane, or every needle when only plane 0 is used.
-    if (!CopyTopPlane(pass, bits) && SeparatedData.GetRow(pass).Used(0)) SelectAllNeedles(bits);
+    if (!CopyTopPlane(pass, bits) && Separation().GetRow(pass).Used(0)) SelectAllNeedles(bits);
 }
 
 std::string TuckOrSkipStitch::GetCarriageSetting(int) { return std::string("Z ") + stitch_; }
@@ -66,28 +66,28 @@ std::string TuckOrSkipStitch::RowText(int row) const {
 }
 
 void TuckOrSkipStitch::UpdateColors(int pass) {
-    const uint16_t m = gRowTable[pass].ColorMask;
+    const uint16_t m = Rows()[pass].ColorMask;
     MarkedYarns = 0;
     if (m) {
         RowYarns = PassYarns = YarnBit(HighestColor(m));
-        ColorOrder[0] = -1;
+        ColorOrder()[0] = -1;
     }
     FireColorChanged();
 }
 
 // ---------------------------------------------------------------- tuck
 
-TuckStitch::TuckStitch() : TuckOrSkipStitch('T') {
+TuckStitch::TuckStitch(const TechniqueContext& context) : TuckOrSkipStitch(context, 'T') {
     Kind = tkTuckStitch;
     InitName("s02004", "Tuck Stitch");
 }
 
 void TuckStitch::UpdateColors(int pass) {
-    RowYarns = PassYarns = gRowTable[pass].ColorMask;
+    RowYarns = PassYarns = Rows()[pass].ColorMask;
     TuckOrSkipStitch::UpdateColors(pass);
 }
 
-MultiColorTuckStitch::MultiColorTuckStitch() {
+MultiColorTuckStitch::MultiColorTuckStitch(const TechniqueContext& context) : TuckStitch(context) {
     Kind = tkMultiColorTuckStitch;
     InitName("s02006", "Multicolor Tuck Stitch");
 }
@@ -98,7 +98,7 @@ int MultiColorTuckStitch::CheckRow(std::span<const uint8_t> scanline, int row) {
 
 // ---------------------------------------------------------------- double tuck
 
-DoubleTuckStitch::DoubleTuckStitch() {
+DoubleTuckStitch::DoubleTuckStitch(const TechniqueContext& context) : TuckStitch(context) {
     Kind = tkDoubleTuckStitch;
     InitName("s02007", "Double Tuck Stitch");
     SetupLines = 7;
@@ -125,12 +125,12 @@ void DoubleTuckStitch::DrawRowInstruction(int pass) {
 
 // ---------------------------------------------------------------- skip
 
-SkipStitch::SkipStitch() : TuckOrSkipStitch('Y') {
+SkipStitch::SkipStitch(const TechniqueContext& context) : TuckOrSkipStitch(context, 'Y') {
     Kind = tkSkipStitch;
     InitName("s02008", "Skip Stitch");
 }
 
-MultiColorSkipStitch::MultiColorSkipStitch() {
+MultiColorSkipStitch::MultiColorSkipStitch(const TechniqueContext& context) : SkipStitch(context) {
     Kind = tkMultiColorSkipStitch;
     InitName("s02009", "Multicolor Skip Stitch");
 }
@@ -141,7 +141,7 @@ int MultiColorSkipStitch::CheckRow(std::span<const uint8_t> scanline, int row) {
 
 void MultiColorSkipStitch::GetPassNeedles(int pass, uint8_t* bits) {
     // A row with no colour at all (outside a garment) selects nothing, as under tuck.
-    const int count = SeparatedData.GetRowColors(pass).ColorCount;
+    const int count = Separation().GetRowColors(pass).ColorCount;
     if (count == 1)
         SelectAllNeedles(bits);
     else if (count > 1)

@@ -23,7 +23,7 @@ public:
     void UpdateColors(int pass) override;
 
 protected:
-    explicit TuckOrSkipStitch(char stitch);
+    TuckOrSkipStitch(const TechniqueContext& context, char stitch);
     std::string RowText(int row) const override;
 
 private:
@@ -32,7 +32,7 @@ private:
 
 class TuckStitch : public TuckOrSkipStitch {
 public:
-    TuckStitch();
+    explicit TuckStitch(const TechniqueContext& context);
     // As TuckOrSkipStitch, but an empty row shows its whole (empty) mask.
     void UpdateColors(int pass) override;
 };
@@ -41,7 +41,7 @@ public:
 // (2048 otherwise), so CheckRow must see the rows in ascending order.
 class MultiColorTuckStitch : public TuckStitch {
 public:
-    MultiColorTuckStitch();
+    explicit MultiColorTuckStitch(const TechniqueContext& context);
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
 
 private:
@@ -50,7 +50,7 @@ private:
 
 class DoubleTuckStitch : public TuckStitch {
 public:
-    DoubleTuckStitch();
+    explicit DoubleTuckStitch(const TechniqueContext& context);
     void Prepare() override;
     std::string GetCarriageSetting(int pass) override;
     void DrawRowInstruction(int pass) override;
@@ -58,12 +58,12 @@ public:
 
 class SkipStitch : public TuckOrSkipStitch {
 public:
-    SkipStitch();
+    explicit SkipStitch(const TechniqueContext& context);
 };
 
 class MultiColorSkipStitch : public SkipStitch {
 public:
-    MultiColorSkipStitch();
+    explicit MultiColorSkipStitch(const TechniqueContext& context);
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     // A one-colour row selects every needle, whichever its colour.
     void GetPassNeedles(int pass, uint8_t* bits) override;

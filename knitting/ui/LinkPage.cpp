@@ -17,7 +17,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/Globals.h"
 #include "core/Translator.h"
 #include "knitting/KnitMachine.h"
 #include "knitting/ui/KnitMachinePanel.h"
@@ -296,7 +295,8 @@ QLabel* addValueLabel(QGroupBox* box, const char* name, const QString& hint, QCo
 
 // --- LinkPage
 
-LinkPage::LinkPage(QWidget* parent) : QWidget(parent), bridge_(this), host_(bridge_, this), ctl_(host_, this) {
+LinkPage::LinkPage(Workspace& ws, QWidget* parent)
+    : QWidget(parent), ws_(ws), bridge_(this), host_(bridge_, this), ctl_(ws, host_, this) {
     setObjectName("Frame41");
     FormCreate();
 }
@@ -493,7 +493,7 @@ QWidget* LinkPage::makeInfoPanel() {
     lblRightWorkStitch_ = addValueLabel(p15, "lblRightWorkStitch", tr("Right Point Cam Position"), Qt::black);
     v->addWidget(p15);
 
-    colors_ = new ColorInstructionView(ctl_.ColorPanel(), p5);
+    colors_ = new ColorInstructionView(ctl_.ColorPanel(), ws_.Raster.Colors, ctl_.Knitting().ColorOrder, p5);
     colors_->setObjectName("Panel6");
     v->addWidget(colors_, 1);
     carrInfo_ = new CarriageAddInfoView(p5);
@@ -518,7 +518,7 @@ void LinkPage::FormCreate() {
     auto* h8 = new QHBoxLayout(panel8);
     h8->setContentsMargins(20, 4, 4, 4);
     h8->setSpacing(8);
-    preview_ = new PreviewView(ctl_.Preview(), panel8);
+    preview_ = new PreviewView(ctl_.Preview(), ws_, panel8);
     h8->addWidget(preview_, 1);
     h8->addWidget(makeInfoPanel());
     machine_ = new KnitMachinePanel(ctl_.Machine());
@@ -567,8 +567,8 @@ void LinkPage::FormCreate() {
 }
 
 void LinkPage::LoadLanguage() {
-    auto hint = [](const char* key, const char* fallback) {
-        const std::string t = gTranslator.Translate(key);
+    auto hint = [this](const char* key, const char* fallback) {
+        const std::string t = ws_.Translator.Translate(key);
         return t.empty() ? QString::fromLatin1(fallback) : QString::fromStdString(t);
     };
     tools_[ltNoTrimMask]->setToolTip(hint("S02001", "Knit the whole pattern, ignoring the garment shape"));

@@ -36,7 +36,8 @@ class RowCounterLabel;
 class LinkPage : public QWidget, public ILinkView {
     Q_OBJECT
 public:
-    explicit LinkPage(QWidget* parent = nullptr);
+    // Knits the workspace's pattern; fills its technique list when created.
+    explicit LinkPage(Workspace& ws, QWidget* parent = nullptr);
     ~LinkPage() override;
 
     // Each time the page is shown.
@@ -96,6 +97,7 @@ private:
     QToolButton* addTool(QWidget* bar, int tag, const QString& hint, bool checkable);
     void showBox(const QString& text, const QString& caption, bool error);
 
+    Workspace& ws_;
     SerialBridge bridge_;
     RunTimerHost host_;
     LinkController ctl_;

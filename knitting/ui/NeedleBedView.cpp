@@ -109,7 +109,7 @@ void NeedleBedView::paintBands(QPainter& p) {
     QFont bold = small;
     bold.setBold(true);
     for (const auto& band : bands) {
-        if (band.row < 0 || band.row >= GraphicData.Height || band.top + band.height > h - kRulerHeight) continue;
+        if (band.row < 0 || band.row >= bed_.Raster().Height || band.top + band.height > h - kRulerHeight) continue;
         if (band.current) {
             // The current row's number stands out.
             p.setFont(bold);

@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
+#include "core/Workspace.h"
 #include "knitting/PreviewModel.h"
 #include "knitting/ui/SheetCanvasQt.h"
 
@@ -14,7 +13,8 @@ namespace lc::ui {
 
 // --- PreviewView
 
-PreviewView::PreviewView(lc::PreviewModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+PreviewView::PreviewView(lc::PreviewModel& model, const lc::Workspace& ws, QWidget* parent)
+    : QWidget(parent), model_(model), ws_(ws) {
     setObjectName("PreView");
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont f = font();
@@ -25,7 +25,8 @@ PreviewView::PreviewView(lc::PreviewModel& model, QWidget* parent) : QWidget(par
 
 const QImage& PreviewView::scaledPicture(const QRect& dest) {
     const lc::PreviewLayout& l = model_.CurrentLayout();
-    const PatternRaster& g = GraphicData;
+    const PatternRaster& g = ws_.Raster;
+    const bool garmentMode = ws_.Editor.GarmentMode;
     QString key = QString("%1,%2,%3,%4,%5,%6,%7,%8,%9")
                       .arg(dest.width())
                       .arg(dest.height())
@@ -33,7 +34,7 @@ const QImage& PreviewView::scaledPicture(const QRect& dest) {
                       .arg(l.srcWidth)
                       .arg(l.srcRows)
                       .arg(model_.Mirror)
-                      .arg(GarmentMode)
+                      .arg(garmentMode)
                       .arg(g.Picture.revision())
                       .arg(g.Mask.revision());
     for (Color c : g.Colors) key += QString::number(c, 16) + ',';
@@ -53,7 +54,7 @@ const QImage& PreviewView::scaledPicture(const QRect& dest) {
             Color c = g.Colors[std::min<size_t>(v, g.Colors.size() - 1)];
             // With a garment, what lies outside its shape is lightened out
             // (the mask painted over the copy).
-            if (GarmentMode && g.IsMaskCellSet(col, line)) c = 0xFFFFFF;
+            if (garmentMode && g.IsMaskCellSet(col, line)) c = 0xFFFFFF;
             out[x] = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
         }
     }
@@ -101,8 +102,9 @@ void PreviewView::mouseReleaseEvent(QMouseEvent*) { emit rowReleased(); }
 
 // --- ColorInstructionView
 
-ColorInstructionView::ColorInstructionView(const lc::ColorInstruction& state, QWidget* parent)
-    : QWidget(parent), state_(state) {
+ColorInstructionView::ColorInstructionView(const lc::ColorInstruction& state, const lc::ColorTable17& colors,
+                                           const lc::YarnColorOrder& colorOrder, QWidget* parent)
+    : QWidget(parent), state_(state), colors_(colors), colorOrder_(colorOrder) {
     setObjectName("ColorInstruction");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumHeight(96);
@@ -116,7 +118,7 @@ void ColorInstructionView::paintEvent(QPaintEvent*) {
     const QFont glyphs = SymbolFont(16);
     const QFontMetrics fm(glyphs);
     const QString carriage{QChar(char16_t(state_.Carriage))};
-    const ColorPanelLayout l = LayoutColorPanel(state_, w, h, fm.horizontalAdvance(carriage));
+    const ColorPanelLayout l = LayoutColorPanel(state_, colors_, colorOrder_, w, h, fm.horizontalAdvance(carriage));
     const QColor ink = toQColor(kYarnPanelInk);
 
     // Feed lines first, so the bobbins stand over their ends.

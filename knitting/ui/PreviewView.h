@@ -8,8 +8,12 @@
 #include <cstdint>
 #include <string>
 
+#include "core/PatternRaster.h"
+#include "knitting/KnittingState.h"
+
 namespace lc {
 class PreviewModel;
+class Workspace;
 struct ColorInstruction;
 } // namespace lc
 
@@ -18,7 +22,8 @@ namespace lc::ui {
 class PreviewView : public QWidget {
     Q_OBJECT
 public:
-    PreviewView(lc::PreviewModel& model, QWidget* parent = nullptr);
+    // Paints the workspace's pattern (or garment) as `model` lays it out.
+    PreviewView(lc::PreviewModel& model, const lc::Workspace& ws, QWidget* parent = nullptr);
 
     lc::PreviewModel& model() { return model_; }
     // Drops the scaled picture (the design, the garment or the palette changed).
@@ -39,6 +44,7 @@ private:
     const QImage& scaledPicture(const QRect& dest);
 
     lc::PreviewModel& model_;
+    const lc::Workspace& ws_;
     QImage cached_;
     QString cacheKey_;
 };
@@ -46,13 +52,17 @@ private:
 class ColorInstructionView : public QWidget {
     Q_OBJECT
 public:
-    ColorInstructionView(const lc::ColorInstruction& state, QWidget* parent = nullptr);
+    // The yarns of `state` in the pattern's `colors`, bobbins through `colorOrder`.
+    ColorInstructionView(const lc::ColorInstruction& state, const lc::ColorTable17& colors,
+                         const lc::YarnColorOrder& colorOrder, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     const lc::ColorInstruction& state_;
+    const lc::ColorTable17& colors_;
+    const lc::YarnColorOrder& colorOrder_;
 };
 
 class CarriageAddInfoView : public QWidget {

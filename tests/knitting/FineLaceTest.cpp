@@ -43,7 +43,7 @@ TEST(FineLace, RowsWithoutLaceTakeOneClosingPass) {
     PatternFixture p(200, 1024, 0);
     p.setSpan(5, 0, 50, 3);
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     t.Prepare();
     EXPECT_EQ(t.PassCount(), 1024);
     for (int pass : {0, 1, 5, 1023}) {
@@ -58,7 +58,7 @@ TEST(FineLace, WorkedExampleOneRunOfThree) {
     p.setSpan(0, 10, 12, 14);
     p.set(10, 1, 14); // row 1 starts in direction 0
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     t.Prepare();
     EXPECT_EQ(passesOfRow(t, 0), (std::vector<Pass>{{{10}, 0, 0}, {{}, 1, 0}, {{11}, 0, 0}, {{}, 1, 0}, {{12}, 0, 0}, {{}, 1, 0}, {{}, 2, 0}}));
     // Direction 0 first: an empty transfer pass, the take, then the closing pass.
@@ -92,7 +92,7 @@ TEST(FineLace, BothLaceColoursAlternate) {
     p.setSpan(1, 10, 11, 14); // LeftRuns 2
     p.set(60, 1, 15);         // RightRuns 1
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     t.Prepare();
     EXPECT_EQ(passesOfRow(t, 0), (std::vector<Pass>{{{10}, 0, 0}, {{51}, 1, 0}, {{11}, 0, 0}, {{50}, 1, 0}, {{12}, 0, 0}, {{}, 1, 0}, {{}, 2, 0}}));
     // Row 1 starts in direction 0: right end first, and closes in direction 0.
@@ -113,7 +113,7 @@ TEST(FineLace, RunsTouchingTheEdgesCount) {
     p.setSpan(0, 0, 2, 14);
     p.set(5, 0, 14);
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     t.LoadRow(0);
     EXPECT_EQ(t.RightRuns, 4);
     EXPECT_EQ(t.LeftRuns, 3);
@@ -129,7 +129,7 @@ TEST(FineLace, SolidLaceRowTakesOnePassPerNeedle) {
     p.setRow(1, 0);
     p.setRow(2, 15);
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     t.Prepare();
     const auto row0 = passesOfRow(t, 0);
     ASSERT_EQ(row0.size(), 501u);
@@ -151,7 +151,7 @@ TEST(FineLace, SettingsYarnsAndEvents) {
     p.setSpan(0, 10, 12, 14);
     p.setRow(2, 14); // no ground colour in row 2
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     t.Prepare();
     std::vector<int> fired;
     int pass = 0;
@@ -175,7 +175,7 @@ TEST(FineLace, InstructionLines) {
     PatternFixture p(200, 30, 0);
     p.setSpan(0, 10, 11, 14);
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     t.Prepare();
     EXPECT_EQ(rowLines(t, 1), (std::vector<std::string>{" P ?  "}));
     EXPECT_EQ(rowLines(t, 4), (std::vector<std::string>{" L ?  "}));
@@ -187,7 +187,7 @@ TEST(FineLace, TableIsBuiltOncePerPatternAndNeverFromTheSheet) {
     PatternFixture p(100, 50, 0);
     p.setSpan(3, 10, 12, 14);
     p.prepare();
-    FineLace t;
+    FineLace t(p.context());
     EXPECT_TRUE(t.BuildPassTable());
     EXPECT_FALSE(t.BuildPassTable());
     p.prepare(); // same pattern separated again

@@ -11,7 +11,7 @@ namespace {
 std::vector<uint8_t> wire(int pass, Technique& t, bool mirror = true) {
     uint8_t bits[kNeedleRowBytes] = {};
     t.GetPassNeedles(pass, bits);
-    if (mirror) MirrorNeedleRow(bits, GraphicData.Width);
+    if (mirror) MirrorNeedleRow(bits, t.PatternWidth());
     return {bits, bits + kWireRowBytes};
 }
 
@@ -21,23 +21,23 @@ std::vector<uint8_t> bytes(std::initializer_list<std::pair<int, uint8_t>> runs) 
     return v;
 }
 
-// Rows 0 and 1 of the two-colour worked example.
-void twoColourExample() {
-    PatternFixture p(200, 1024, 0);
+// Rows 0 and 1 of the two-colour worked example on a 200 x 1024 pattern.
+void twoColourExample(PatternFixture& p) {
     p.setSpan(0, 0, 99, 1);
     p.setSpan(0, 100, 199, 4);
     p.setSpan(1, 0, 99, 4);
     p.setSpan(1, 100, 199, 1);
     p.prepare();
-    SeparatedData.SpreadColors(2);
+    p.knitting.Separation.SpreadColors(2);
 }
 
 } // namespace
 
 TEST(Jacquard, TwoColourWorkedExample) {
-    twoColourExample();
-    EXPECT_EQ(SeparatedData.GetRowColors(2).ColorMask, colors({0, 1}));
-    Jacquard2C j;
+    PatternFixture p(200, 1024, 0);
+    twoColourExample(p);
+    EXPECT_EQ(p.knitting.Separation.GetRowColors(2).ColorMask, colors({0, 1}));
+    Jacquard2C j(p.context());
     EXPECT_EQ(j.StartSide, 1);
     const std::vector<int> rows = {j.PassToRow(0), j.PassToRow(1), j.PassToRow(2), j.PassToRow(3)};
     EXPECT_EQ(rows, (std::vector<int>{0, 0, 1, 1}));
@@ -59,9 +59,10 @@ TEST(Jacquard, TwoColourWorkedExample) {
 }
 
 TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
-    Jacquard2C j2;
-    Jacquard3C j3;
-    Jacquard4C j4;
+    PatternFixture p;
+    Jacquard2C j2(p.context());
+    Jacquard3C j3(p.context());
+    Jacquard4C j4(p.context());
     std::vector<int> r3, r4, s3, s4;
     for (int p = 0; p < 12; ++p) {
         r3.push_back(j3.PassToRow(p));
@@ -84,14 +85,15 @@ TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
 
 TEST(Jacquard, RunEndsOnlyAfterTheLastRowsPasses) {
     // Five rows: the last cycle covers rows 4 and (nonexistent) 5.
-    Jacquard3C j3;
+    PatternFixture p;
+    Jacquard3C j3(p.context());
     EXPECT_FALSE(j3.WorkDone(14, 5)); // pass 15 still knits row 4
     EXPECT_TRUE(j3.WorkDone(16, 5));
-    Jacquard4C j4;
+    Jacquard4C j4(p.context());
     EXPECT_FALSE(j4.WorkDone(18, 5)); // passes 19 and 21 knit row 4
     EXPECT_FALSE(j4.WorkDone(20, 5));
     EXPECT_TRUE(j4.WorkDone(22, 5));
-    Jacquard2C j2;
+    Jacquard2C j2(p.context());
     EXPECT_FALSE(j2.WorkDone(19, 10));
     EXPECT_TRUE(j2.WorkDone(20, 10));
 }
@@ -102,8 +104,8 @@ TEST(Jacquard, CheckRowAllowsNColours) {
     p.set(2, 0, 9);
     p.prepare();
     const std::vector<uint8_t> none;
-    EXPECT_EQ(Jacquard2C().CheckRow(none, 0), 256);
-    EXPECT_EQ(Jacquard3C().CheckRow(none, 0), 0);
+    EXPECT_EQ(Jacquard2C(p.context()).CheckRow(none, 0), 256);
+    EXPECT_EQ(Jacquard3C(p.context()).CheckRow(none, 0), 0);
 }
 
 TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
@@ -113,8 +115,8 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
     p.setSpan(0, 0, 9, 7);
     p.setSpan(1, 0, 9, 7);
     p.prepare();
-    SeparatedData.SpreadColors(3);
-    Jacquard3C j;
+    p.knitting.Separation.SpreadColors(3);
+    Jacquard3C j(p.context());
     uint8_t bits[kNeedleRowBytes] = {};
     j.GetPassNeedles(0, bits); // row 0, slot 1: colour 2
     EXPECT_EQ(needlesOf(bits), span(10, 39));
@@ -128,8 +130,9 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
 }
 
 TEST(Jacquard, InstructionLines) {
-    twoColourExample();
-    Jacquard2C j2;
+    PatternFixture p(200, 1024, 0);
+    twoColourExample(p);
+    Jacquard2C j2(p.context());
     std::vector<int> labels;
     EXPECT_EQ(rowLines(j2, 0, &labels), (std::vector<std::string>{"mYm #    1    <", "#d$"}));
     EXPECT_EQ(labels, (std::vector<int>{0, 0}));
@@ -140,7 +143,7 @@ TEST(Jacquard, InstructionLines) {
     EXPECT_EQ(rowLines(j2, 2), (std::vector<std::string>{"         0    <"}));
     EXPECT_EQ(rowLines(j2, 3), (std::vector<std::string>{"         1    >"}));
 
-    Jacquard4C j4;
+    Jacquard4C j4(p.context());
     labels.clear();
     auto l6 = rowLines(j4, 6, &labels);
     auto l7 = rowLines(j4, 7, &labels);
@@ -155,7 +158,8 @@ TEST(Jacquard, InstructionLines) {
 }
 
 TEST(Jacquard, SetupLines) {
-    Jacquard3C j;
+    PatternFixture p;
+    Jacquard3C j(p.context());
     EXPECT_EQ(setupLines(j), (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >", " C            <",
                                              " 0   44!      >", "mYm #44!      <"}));
 }

@@ -2,14 +2,10 @@
 // scripted adapter on the master side, a fake technique, timers ticked by hand.
 #include <gtest/gtest.h>
 
-#include "core/UIText.h"
-
 #include <memory>
 #include <random>
 
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
+#include "core/Workspace.h"
 #include "knitting/KnitRun.h"
 #include "knitting/PtyAdapter.h"
 #include "knitting/RunFakes.h"
@@ -38,23 +34,20 @@ Bytes status(uint8_t st, uint8_t err = 0, uint8_t left = 0x31, uint8_t right = 0
 class KnitRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetGlobals();
-        SetEnglishTexts();
-        InitMachineList();
-        ASSERT_TRUE(SelectCurrentMachine(102));
-        GraphicData.SetSize(200, 1024);
-        ViewProtocol = 1;
+        ws.MachineList = MachineModels();
+        ASSERT_TRUE(SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine));
+        ws.Raster.SetSize(200, 1024);
+        ws.Settings.ViewProtocol = 1;
         ASSERT_TRUE(pty->ok());
-        ACOMPort = pty->path();
+        ws.Settings.ACOMPort = pty->path();
         SetAppMessageSink(&sounds);
         host.sink = &sink;
-        run = std::make_unique<KnitRun>(host, tech, cams);
+        run = std::make_unique<KnitRun>(host, tech, cams, ws);
     }
     void TearDown() override {
         run.reset();
         SerialCloseAll();
         SetAppMessageSink(nullptr);
-        ResetGlobals();
     }
 
     // The "GUI thread": hands each byte of the port to the run, one per call.
@@ -87,6 +80,7 @@ protected:
         EXPECT_EQ(host.boxes[0].icon, icon);
     }
 
+    Workspace ws;
     std::unique_ptr<PtyAdapter> pty = std::make_unique<PtyAdapter>();
     QueueSink sink;
     FakeHost host;
@@ -116,7 +110,7 @@ TEST_F(KnitRunTest, StartWaitsThenSendsTheStartPacketAndArmsTheFirstWatchdog) {
 }
 
 TEST_F(KnitRunTest, ProtocolTypeOneNeitherWaitsNorSendsTheStartPacket) {
-    ProtocolType = 1;
+    ws.Settings.ProtocolType = 1;
     ASSERT_TRUE(run->Start());
     EXPECT_EQ(host.startDelayMs, -1);
     EXPECT_TRUE(run->Running());
@@ -171,7 +165,7 @@ TEST_F(KnitRunTest, StartWithTheLinkUpRestartsItAndEmptiesTheLog) {
 }
 
 TEST_F(KnitRunTest, APortThatCannotBeOpenedShowsThePortBoxAndStaysIdle) {
-    ACOMPort = "/dev/does-not-exist";
+    ws.Settings.ACOMPort = "/dev/does-not-exist";
     EXPECT_FALSE(run->Start());
     expectBox("Selected communication port can not be open. Check your settings in the \"Edit Preferences\"",
               "Communication port error", RunBoxIcon::Error);
@@ -320,7 +314,7 @@ TEST_F(KnitRunTest, EdgeNeedlesLandOnTheCamsOnEitherSide) {
 }
 
 TEST_F(KnitRunTest, CamsBeyondANarrowPatternNeverPutANeedleOutsideIt) {
-    GraphicData.SetSize(150, 1024); // a 150-wide pattern on the 200-needle machine
+    ws.Raster.SetSize(150, 1024); // a 150-wide pattern on the 200-needle machine
     tech.edgeMode = 2;
     tech.columns = [](uint32_t) { return std::vector<int>{-3, 150, 151, 300, 5}; };
     cams.ls = 0;
@@ -337,9 +331,9 @@ TEST_F(KnitRunTest, CamsBeyondANarrowPatternNeverPutANeedleOutsideIt) {
 }
 
 TEST_F(KnitRunTest, GarmentEdgesOfTheRowBelowNarrowTheTrimAndAnEmptyRowLeavesItToTheCams) {
-    GarmentMode = true;
-    GraphicData.ClearMask();
-    uint8_t* line0 = GraphicData.Mask.line(0); // design row 0: columns 30..159 inside
+    ws.Editor.GarmentMode = true;
+    ws.Raster.ClearMask();
+    uint8_t* line0 = ws.Raster.Mask.line(0); // design row 0: columns 30..159 inside
     for (int c = 30; c <= 159; ++c) line0[c] = kMaskInside;
     // Row 1 of the mask stays without inside cells.
     run->SetDesignRow(1);
@@ -400,7 +394,7 @@ TEST_F(KnitRunTest, CamsOutOfOrderOrPastTheNeedlesAreErrorOne) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        GraphicData.SetSize(c.width, 1024);
+        ws.Raster.SetSize(c.width, 1024);
         host.boxes.clear();
         sounds.sounds.clear();
         cams.ls = 0;
@@ -419,7 +413,7 @@ TEST_F(KnitRunTest, CamsOutOfOrderOrPastTheNeedlesAreErrorOne) {
     // On a pattern narrower than the machine, a cam past the pattern but on
     // the machine is accepted (the needle indices derived from it are kept
     // within the pattern).
-    GraphicData.SetSize(150, 1024);
+    ws.Raster.SetSize(150, 1024);
     host.boxes.clear();
     start();
     adapter({0x08, 0x10, 0x00, 0x00, 10, 180, 0x00, 0xF7});
@@ -587,7 +581,7 @@ TEST_F(KnitRunTest, ADeviceThatVanishesMidRunEndsInTheWatchdogAndANewOneWorks) {
     EXPECT_EQ(SerialOpenCount(), 0);
 
     pty = std::make_unique<PtyAdapter>();
-    ACOMPort = pty->path();
+    ws.Settings.ACOMPort = pty->path();
     host.boxes.clear();
     start();
     adapter(status(0x01));
@@ -599,7 +593,7 @@ TEST_F(KnitRunTest, ADeviceThatVanishesMidRunEndsInTheWatchdogAndANewOneWorks) {
 // ---- Emulator ------------------------------------------------------------------
 
 TEST_F(KnitRunTest, EmulatorFirstCycleAnswersSevenPassesAndNineteenCamRequests) {
-    SoftEmulator = 1;
+    ws.Settings.SoftEmulator = 1;
     ASSERT_TRUE(run->Start());
     EXPECT_TRUE(host.emulatorOn);
     run->onEmulatorTick(); // ticks during the start delay are not stream bytes

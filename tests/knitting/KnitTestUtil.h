@@ -1,7 +1,7 @@
 #pragma once
 // Shared helpers of the knitting engine tests: a canvas that records what the
 // instruction sheet draws and reads it back as lines, and a pattern builder that
-// sets up the global raster, row table and separation the techniques read.
+// sets up a workspace's raster and the row table and separation the techniques read.
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "core/PatternRaster.h"
-#include "core/Globals.h"
 #include "core/Machine.h"
-#include "knitting/RowTable.h"
+#include "core/PatternRaster.h"
+#include "core/Workspace.h"
 #include "knitting/ColourSeparation.h"
+#include "knitting/KnittingState.h"
+#include "knitting/RowTable.h"
 #include "knitting/SheetCanvas.h"
 #include "knitting/Technique.h"
 
@@ -127,27 +128,36 @@ inline std::vector<std::string> rowLines(Technique& t, int pass, std::vector<int
     return out;
 }
 
-// Sets up the global pattern: `width` x `height`, every cell colour `fill`.
-// Then put cells with set() and call prepare() before asking a technique.
+// A fresh workspace whose pattern is `width` x `height`, every cell colour
+// `fill`, and a knitting state for techniques made with context(). Put cells
+// with set() and call prepare() before asking a technique.
 struct PatternFixture {
     explicit PatternFixture(int width = 200, int height = 1024, uint8_t fill = 0) {
-        ResetGlobals();
-        GraphicData.SetSize(width, height);
-        for (int r = 0; r < height; ++r) std::fill_n(GraphicData.Picture.line(r), width, fill);
-        SeparatedData.Clear();
-        gRowTable = RowTable{};
+        g.SetSize(width, height);
+        for (int r = 0; r < height; ++r) std::fill_n(g.Picture.line(r), width, fill);
     }
-    static void set(int col, int row, uint8_t c) { GraphicData.Picture.line(GraphicData.LineOfRow(row))[col] = c; }
-    static void setRow(int row, uint8_t c) { std::fill_n(GraphicData.Picture.line(GraphicData.LineOfRow(row)), GraphicData.Width, c); }
-    static void setSpan(int row, int from, int to, uint8_t c) {
+    PatternFixture(const PatternFixture&) = delete;
+    PatternFixture& operator=(const PatternFixture&) = delete;
+
+    // What a technique made for this pattern reads (built-in English names).
+    TechniqueContext context() { return TechniqueContext{g, knitting, {}}; }
+
+    void set(int col, int row, uint8_t c) { g.Picture.line(g.LineOfRow(row))[col] = c; }
+    void setRow(int row, uint8_t c) { std::fill_n(g.Picture.line(g.LineOfRow(row)), g.Width, c); }
+    void setSpan(int row, int from, int to, uint8_t c) {
         for (int x = from; x <= to; ++x) set(x, row, c);
     }
-    static void prepare(bool garment = false) {
+    // The row table and the separation of the pattern, into `knitting`.
+    void prepare(bool garment = false) {
         PreparationOptions o;
         o.GarmentMode = garment;
-        Preparation(gRowTable, GraphicData, o);
-        SeparatedData.Build(GraphicData, garment);
+        Preparation(knitting.Rows, g, o);
+        knitting.Separation.Build(g, garment);
     }
+
+    Workspace ws;
+    PatternRaster& g = ws.Raster;
+    KnittingState knitting;
 };
 
 inline std::set<int> needlesOf(const uint8_t* bits, int count = kMaxNeedles) {

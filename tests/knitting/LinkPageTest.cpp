@@ -8,7 +8,6 @@
 
 #include "KnitTestUtil.h"
 #include "PtyAdapter.h"
-#include "core/UIText.h"
 #include "knitting/FineLace.h"
 #include "knitting/LinkController.h"
 #include "knitting/RowTable.h"
@@ -57,32 +56,31 @@ struct Views : ILinkView {
 
 struct LinkFixture : ::testing::Test {
     PatternFixture pattern{200, 1024, 0};
+    Workspace& ws = pattern.ws;
     FakeHost host;
     Sounds sounds;
     Views view;
     std::unique_ptr<LinkController> page;
 
     void SetUp() override {
-        SetEnglishTexts();
-        InitMachineList();
-        SelectCurrentMachine(102);
+        ws.MachineList = MachineModels();
+        SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine);
         SetAppMessageSink(&sounds);
         make();
     }
     void TearDown() override {
         page.reset();
         SetAppMessageSink(nullptr);
-        GarmentMode = false;
     }
     void make() {
         page.reset();
-        page = std::make_unique<LinkController>(host, &view);
+        page = std::make_unique<LinkController>(ws, host, &view);
         page->FormCreate();
         page->OnShowForm();
     }
     // Starts an emulator run past the start wait.
     void startEmulator() {
-        SoftEmulator = 1;
+        ws.Settings.SoftEmulator = 1;
         page->Start();
         ASSERT_EQ(page->Run().state(), KnitRun::State::Starting);
         page->Run().onStartDelayElapsed();
@@ -96,9 +94,9 @@ struct LinkFixture : ::testing::Test {
 } // namespace
 
 TEST_F(LinkFixture, CreationFillsTheTechniqueListAndTakesFairIslesSide) {
-    ASSERT_EQ(TechniqueList.size(), 17u);
-    EXPECT_EQ(TechniqueList.front(), "Fair Isle=1");
-    EXPECT_EQ(TechniqueList.back().substr(TechniqueList.back().find('=')), "=131072");
+    ASSERT_EQ(ws.TechniqueList.size(), 17u);
+    EXPECT_EQ(ws.TechniqueList.front(), "Fair Isle=1");
+    EXPECT_EQ(ws.TechniqueList.back().substr(ws.TechniqueList.back().find('=')), "=131072");
     EXPECT_EQ(gKnitMachine, &page->Machine());
     EXPECT_EQ(page->ActiveTechnique()->Kind, tkFairisle);
     EXPECT_TRUE(page->Buttons().RightSideDown);
@@ -127,7 +125,7 @@ TEST_F(LinkFixture, RowCounterRangeFollowsTheTechniquesPasses) {
     EXPECT_EQ(page->Machine().RowUpDown.Max, 3072); // the sheet can show every pass
 
     // Fine lace counts the entries of its pass table.
-    PatternFixture::setSpan(0, 10, 12, 14);
+    pattern.setSpan(0, 10, 12, 14);
     page->ChooseTechnique(tkFineLace);
     const int passes = page->ActiveTechnique()->PassCount();
     EXPECT_GT(passes, 1024);
@@ -135,15 +133,15 @@ TEST_F(LinkFixture, RowCounterRangeFollowsTheTechniquesPasses) {
 
     // With a garment laid, its rows.
     page->ChooseTechnique(tkFairisle);
-    GarmentMode = true;
-    GraphicData.GarmentRows = 300;
-    GraphicData.GarmentWidth = 200;
+    ws.Editor.GarmentMode = true;
+    pattern.g.GarmentRows = 300;
+    pattern.g.GarmentWidth = 200;
     page->OnShowForm();
     EXPECT_EQ(page->RowCounterMax(), 300);
 }
 
 TEST_F(LinkFixture, RowControlsNeverIndexPastTheRowTable) {
-    GraphicData.SetSize(200, 10);
+    pattern.g.SetSize(200, 10);
     page->OnShowForm();
     EXPECT_EQ(page->RowCounterMax(), 10);
 
@@ -164,7 +162,7 @@ TEST_F(LinkFixture, RowControlsNeverIndexPastTheRowTable) {
 
     // A shorter pattern brings a counter beyond its end back to 0.
     page->StepRowCounter(9);
-    GraphicData.SetSize(200, 5);
+    pattern.g.SetSize(200, 5);
     page->OnShowForm();
     EXPECT_EQ(page->RowCounter(), 0);
     EXPECT_EQ(page->DesignRow(), 0);
@@ -206,14 +204,14 @@ TEST_F(LinkFixture, NeedleLabelsFollowTheSideFacingTheUser) {
 }
 
 TEST_F(LinkFixture, EdgeLabelsShowTheGarmentsIncreasesAndDecreases) {
-    GarmentMode = true;
-    GraphicData.GarmentRows = 30;
-    GraphicData.GarmentWidth = 200;
+    ws.Editor.GarmentMode = true;
+    pattern.g.GarmentRows = 30;
+    pattern.g.GarmentWidth = 200;
     // Rows 0..9 span mask cells 40..159, rows 10.. span 38..163.
     for (int r = 0; r < 1024; ++r)
         for (int x = 0; x < 200; ++x) {
             const bool in = r < 10 ? (x >= 40 && x < 160) : (x >= 38 && x < 164);
-            GraphicData.Mask.line(r)[x] = in ? kMaskInside : kMaskOutside;
+            pattern.g.Mask.line(r)[x] = in ? kMaskInside : kMaskOutside;
         }
     page->OnShowForm();
     sounds.played.clear();
@@ -254,7 +252,7 @@ TEST_F(LinkFixture, ZoomStepsThroughTheDivisorsAndStaysOnTheBed) {
     EXPECT_EQ(page->Bed().VisibleCount(), 200);
 
     // A 150-needle pattern is shown whole, never from needle -25.
-    GraphicData.SetSize(150, 100);
+    pattern.g.SetSize(150, 100);
     page->OnShowForm();
     page->ToolButtonClick(ltZoomOut);
     EXPECT_EQ(page->Bed().FirstVisible(), 0);
@@ -295,7 +293,7 @@ TEST_F(LinkFixture, FineLaceForcesTheRightSideAndTheTrim) {
 }
 
 TEST_F(LinkFixture, FineLaceShowsTheTrimmedPassWithoutChangingTheTable) {
-    PatternFixture::setSpan(0, 0, 3, 14); // lace cells on the edge needles
+    pattern.setSpan(0, 0, 3, 14); // lace cells on the edge needles
     page->ChooseTechnique(tkFineLace);
     auto* lace = static_cast<FineLace*>(page->ActiveTechnique());
     ASSERT_GT(lace->PassCount(), 0);
@@ -311,11 +309,11 @@ TEST_F(LinkFixture, FineLaceShowsTheTrimmedPassWithoutChangingTheTable) {
 }
 
 TEST_F(LinkFixture, CheckDrawingNamesTheFirstRowWithTooManyColours) {
-    for (int r = 0; r < 5; ++r) PatternFixture::setSpan(r, 0, 9, 1);
-    PatternFixture::setSpan(5, 0, 9, 1);
-    PatternFixture::setSpan(5, 10, 19, 2);
-    PatternFixture::setSpan(7, 0, 9, 1);
-    PatternFixture::setSpan(7, 10, 19, 2);
+    for (int r = 0; r < 5; ++r) pattern.setSpan(r, 0, 9, 1);
+    pattern.setSpan(5, 0, 9, 1);
+    pattern.setSpan(5, 10, 19, 2);
+    pattern.setSpan(7, 0, 9, 1);
+    pattern.setSpan(7, 10, 19, 2);
     page->OnShowForm();
     EXPECT_EQ(page->CheckPicture(), 5);
     ASSERT_EQ(host.boxes.size(), 1u);
@@ -324,15 +322,15 @@ TEST_F(LinkFixture, CheckDrawingNamesTheFirstRowWithTooManyColours) {
     EXPECT_EQ(page->Progress(), 0);
 
     // Start refuses the drawing before anything is knitted.
-    SoftEmulator = 1;
+    ws.Settings.SoftEmulator = 1;
     page->Start();
     EXPECT_FALSE(page->Run().LinkUp());
     EXPECT_EQ(host.boxes.size(), 2u);
 
     // A tuck pattern breaking only the tuck rule is not reported.
     host.boxes.clear();
-    PatternFixture clean(200, 20, 0);
-    PatternFixture::setSpan(3, 0, 4, 1); // five tucks side by side
+    pattern.g.SetSize(200, 20); // a clean pattern
+    pattern.setSpan(3, 0, 4, 1); // five tucks side by side
     page->OnShowForm();
     page->ChooseTechnique(tkTuckStitch);
     page->ToolButtonClick(ltCheckDrawing);
@@ -341,7 +339,7 @@ TEST_F(LinkFixture, CheckDrawingNamesTheFirstRowWithTooManyColours) {
 
 TEST_F(LinkFixture, PreviewClicksPickRowsAndPassesOfTheTechnique) {
     page->ChooseTechnique(tkJacquard2C);
-    GraphicData.SetSize(200, 100);
+    pattern.g.SetSize(200, 100);
     page->OnShowForm();
     page->Preview().ClientWidth = 280;
     page->Preview().ClientHeight = 380;
@@ -356,8 +354,8 @@ TEST_F(LinkFixture, PreviewClicksPickRowsAndPassesOfTheTechnique) {
 }
 
 TEST_F(LinkFixture, ColoursAndSettingOfTheCurrentPassReachThePanels) {
-    PatternFixture::setRow(0, 3);
-    PatternFixture::set(5, 0, 7);
+    pattern.setRow(0, 3);
+    pattern.set(5, 0, 7);
     page->OnShowForm();
     sounds.played.clear();
     page->StepRowCounter(0);
@@ -375,9 +373,9 @@ TEST_F(LinkFixture, ColoursAndSettingOfTheCurrentPassReachThePanels) {
 }
 
 TEST_F(LinkFixture, EmulatorRunGoesToTheEndWithTheSuccessBox) {
-    GraphicData.SetSize(200, 10);
+    pattern.g.SetSize(200, 10);
     page->OnShowForm();
-    ViewProtocol = 1;
+    ws.Settings.ViewProtocol = 1;
     startEmulator();
     EXPECT_TRUE(host.emulatorOn);
     EXPECT_EQ(host.links.back(), true);
@@ -401,7 +399,6 @@ TEST_F(LinkFixture, EmulatorRunGoesToTheEndWithTheSuccessBox) {
     EXPECT_EQ(page->RowCounter(), 0);
     EXPECT_EQ(host.links.back(), false);
     EXPECT_TRUE(page->Buttons().ComboEnabled);
-    ViewProtocol = 0;
 }
 
 TEST_F(LinkFixture, JacquardOnAnOddRowCountKnitsTheLastRowsPassesBeforeTheSuccessBox) {
@@ -411,8 +408,8 @@ TEST_F(LinkFixture, JacquardOnAnOddRowCountKnitsTheLastRowsPassesBeforeTheSucces
         int kind;
         int knittedReports; // passes reported knitted when the success box comes
     } cases[] = {{tkJacquard3C, 16}, {tkJacquard4C, 22}, {tkJacquard2C, 10}};
-    GraphicData.SetSize(200, 5);
-    ViewProtocol = 1;
+    pattern.g.SetSize(200, 5);
+    ws.Settings.ViewProtocol = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         page->ChooseTechnique(c.kind);
@@ -428,11 +425,10 @@ TEST_F(LinkFixture, JacquardOnAnOddRowCountKnitsTheLastRowsPassesBeforeTheSucces
                                            [](const std::string& l) { return l.rfind("AD--> 08 15", 0) == 0; });
         EXPECT_EQ(knitted, c.knittedReports);
     }
-    ViewProtocol = 0;
 }
 
 TEST_F(LinkFixture, ShowingThePageMidRunKeepsTheRunsPlace) {
-    GraphicData.SetSize(200, 50);
+    pattern.g.SetSize(200, 50);
     page->OnShowForm();
     startEmulator();
     tick(196);
@@ -449,9 +445,9 @@ TEST_F(LinkFixture, DroppingACamMidRunSendsThePointCams) {
     ASSERT_TRUE(pty.ok());
     QueueSink sink;
     host.sink = &sink;
-    SoftEmulator = 0;
-    ProtocolType = 1;
-    ACOMPort = pty.path();
+    ws.Settings.SoftEmulator = 0;
+    ws.Settings.ProtocolType = 1;
+    ws.Settings.ACOMPort = pty.path();
     page->Start();
     ASSERT_TRUE(page->Run().Running());
     pty.drain(50);
@@ -465,5 +461,4 @@ TEST_F(LinkFixture, DroppingACamMidRunSendsThePointCams) {
     EXPECT_EQ(page->Labels().LeftWorkStitch, "L70");
     page->Stop();
     EXPECT_TRUE(pty.sawHangUp());
-    ProtocolType = 0;
 }

@@ -20,7 +20,8 @@ struct RecordingSink : IAppMessageSink {
 } // namespace
 
 TEST(Machine, CreatesTheSeventeenTechniquesInKindOrder) {
-    SilverReedMachine m;
+    PatternFixture fixture;
+    SilverReedMachine m(fixture.context());
     EXPECT_EQ(m.Name, "Silver SK840");
     const auto lines = TechniqueListLines(m);
     const std::vector<int> kinds = {1, 2, 4, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768, 65536, 131072};
@@ -45,10 +46,11 @@ TEST(Machine, CreatesTheSeventeenTechniquesInKindOrder) {
 }
 
 TEST(Machine, SelectionIsByKindAndSurvivesEqualNames) {
+    PatternFixture fixture;
     // A language file without the keys: every name comes out the same.
-    SetTechniqueNameSource([](std::string_view) { return std::string("?"); });
-    SilverReedMachine m;
-    SetTechniqueNameSource(nullptr);
+    TechniqueContext context = fixture.context();
+    context.Names = [](std::string_view) { return std::string("?"); };
+    SilverReedMachine m(context);
     EXPECT_TRUE(m.SelectTechniqueByKind(tkPinTuckStitch));
     EXPECT_EQ(m.CurrentTechnique->Kind, tkPinTuckStitch);
     EXPECT_EQ(m.LineScroll.Max, 6);
@@ -61,7 +63,8 @@ TEST(Machine, SelectionIsByKindAndSurvivesEqualNames) {
 }
 
 TEST(Machine, UnknownNameKeepsTheTechniqueAndResetsTheScrollBar) {
-    SilverReedMachine m;
+    PatternFixture fixture;
+    SilverReedMachine m(fixture.context());
     m.SelectTechniqueByKind(tkTerryWeave);
     m.ScrollBarChange(5);
     EXPECT_EQ(m.CurrentTechnique->FirstShownLine, 5);
@@ -77,7 +80,7 @@ TEST(Machine, UnknownNameKeepsTheTechniqueAndResetsTheScrollBar) {
 TEST(Machine, UpDownReportsTheRowAndPaintsThatRow) {
     PatternFixture p(200, 1024, 0);
     p.prepare();
-    SilverReedMachine m;
+    SilverReedMachine m(p.context());
     RecordingSink sink;
     m.SetNotifyWindow(&sink);
     int repaints = 0;
@@ -107,7 +110,8 @@ TEST(Machine, UpDownReportsTheRowAndPaintsThatRow) {
 }
 
 TEST(Machine, UpDownRangeFollowsTheRowCounter) {
-    SilverReedMachine m;
+    PatternFixture fixture;
+    SilverReedMachine m(fixture.context());
     m.UpDownClick(5000);
     EXPECT_EQ(m.RowUpDown.Position, 2047);
     m.SetRowRange(4096);
@@ -123,7 +127,7 @@ TEST(Machine, PaintingFineLaceAtRowZeroDoesNotBuildItsTable) {
     PatternFixture p(100, 20, 0);
     p.setSpan(0, 10, 12, 14);
     p.prepare();
-    SilverReedMachine m;
+    SilverReedMachine m(p.context());
     m.SelectTechniqueByKind(tkFineLace);
     RecordingCanvas cv;
     m.Paint(cv);

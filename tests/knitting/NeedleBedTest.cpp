@@ -9,7 +9,6 @@
 #include "knitting/NeedleBedModel.h"
 #include "knitting/PreviewModel.h"
 #include "knitting/Technique.h"
-#include "core/UIText.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -29,7 +28,7 @@ using Msg = std::tuple<AppMsg, intptr_t, intptr_t>;
 
 struct BedFixture : ::testing::Test {
     PatternFixture pattern{200, 1024, 0};
-    NeedleBedModel bed;
+    NeedleBedModel bed{pattern.g, pattern.ws.Editor};
     Messages msgs;
     int invalidations = 0;
     void SetUp() override {
@@ -217,10 +216,10 @@ TEST_F(BedFixture, BandsStackTheRowsAroundTheCurrentOne) {
 }
 
 TEST_F(BedFixture, BandCellsShowTheStitchesMirroredAndTheActiveNeedles) {
-    PatternFixture::set(199, 7, 5);
-    PatternFixture::set(0, 7, 3);
-    GraphicData.Colors[5] = RGB(1, 2, 3);
-    GraphicData.Colors[3] = RGB(4, 5, 6);
+    pattern.set(199, 7, 5);
+    pattern.set(0, 7, 3);
+    pattern.g.Colors[5] = RGB(1, 2, 3);
+    pattern.g.Colors[3] = RGB(4, 5, 6);
     bed.FitCams();
     bed.SetCams(0, 189); // needles 190..199 outside the right cam
     std::vector<Color> colors;
@@ -253,10 +252,10 @@ TEST_F(BedFixture, BandCellsShowTheStitchesMirroredAndTheActiveNeedles) {
 }
 
 TEST_F(BedFixture, GarmentCellsAreGreyOutsideTheCamsAndSilverOutsideTheShape) {
-    GarmentMode = true;
-    GraphicData.GarmentRows = 1024;
+    pattern.ws.Editor.GarmentMode = true;
+    pattern.g.GarmentRows = 1024;
     // Row 3's garment covers columns 50..149 (the mask's design row r is line r).
-    for (int x = 0; x < 200; ++x) GraphicData.Mask.line(3)[x] = (x >= 50 && x < 150) ? kMaskInside : kMaskOutside;
+    for (int x = 0; x < 200; ++x) pattern.g.Mask.line(3)[x] = (x >= 50 && x < 150) ? kMaskInside : kMaskOutside;
     bed.FitCams();
     bed.SetCams(60, 139);
     std::vector<Color> colors;
@@ -266,13 +265,11 @@ TEST_F(BedFixture, GarmentCellsAreGreyOutsideTheCamsAndSilverOutsideTheShape) {
     EXPECT_EQ(colors[55], kBedGrey180); // outside the cams, inside the garment
     EXPECT_EQ(cells[55], 1);
     EXPECT_EQ(cells[100], 2);
-    GarmentMode = false;
 }
 
 TEST(Preview, ScalesTheDesignInTheGaugesProportions) {
     PatternFixture pattern(200, 1024);
-    SetEnglishTexts();
-    PreviewModel p;
+    PreviewModel p(pattern.ws);
     p.ClientWidth = 280;
     p.ClientHeight = 380;
     const PreviewLayout& l = p.Layout();
@@ -291,17 +288,16 @@ TEST(Preview, ScalesTheDesignInTheGaugesProportions) {
     EXPECT_EQ(p.MarkedRow(), 100);
 
     // A gauge twice as high as wide halves the pixels per row.
-    PixByY = 0.5;
+    pattern.ws.Settings.PixByY = 0.5;
     const PreviewLayout& g = p.Layout();
     EXPECT_DOUBLE_EQ(g.pixPerRow, g.pixPerStitch * 2);
-    PixByY = 0; // a broken gauge reads as square, never a division by zero
+    pattern.ws.Settings.PixByY = 0; // a broken gauge reads as square, never a division by zero
     EXPECT_TRUE(p.Layout().valid);
-    PixByY = 0.25;
 }
 
 TEST(Preview, PicksTheRowUnderTheMouse) {
     PatternFixture pattern(200, 1024);
-    PreviewModel p;
+    PreviewModel p(pattern.ws);
     p.ClientWidth = 280;
     p.ClientHeight = 380;
     EXPECT_EQ(p.RowAt(379), 0);
@@ -309,7 +305,7 @@ TEST(Preview, PicksTheRowUnderTheMouse) {
     EXPECT_EQ(p.RowAt(385), -1); // below them
 
     // 100 rows at 1.4 pixels a row: y 263 lies five rows above the bottom line 270.
-    GraphicData.SetSize(200, 100);
+    pattern.g.SetSize(200, 100);
     EXPECT_EQ(p.Layout().bottom, 270);
     EXPECT_EQ(p.RowAt(263), 5);
     p.Even = true; // the jacquards pick rows in pairs
@@ -317,9 +313,9 @@ TEST(Preview, PicksTheRowUnderTheMouse) {
     p.Even = false;
 
     // With a garment the rows end at its last row, not one past it.
-    GarmentMode = true;
-    GraphicData.GarmentWidth = 100;
-    GraphicData.GarmentRows = 10;
+    pattern.ws.Editor.GarmentMode = true;
+    pattern.g.GarmentWidth = 100;
+    pattern.g.GarmentRows = 10;
     const PreviewLayout& l = p.Layout();
     ASSERT_TRUE(l.valid);
     EXPECT_EQ(l.srcLeft, 50);
@@ -330,14 +326,14 @@ TEST(Preview, PicksTheRowUnderTheMouse) {
     EXPECT_LT(p.RowAt(l.bottom + 20), 0); // below the garment: comes back negative
 
     // A garment of no width or rows has nothing to scale.
-    GraphicData.GarmentWidth = 0;
+    pattern.g.GarmentWidth = 0;
     EXPECT_FALSE(p.Layout().valid);
     EXPECT_EQ(p.RowAt(100), -1);
     EXPECT_EQ(p.MarkerY(), -1);
-    GraphicData.GarmentWidth = 100;
-    GraphicData.GarmentRows = 0;
+    pattern.g.GarmentWidth = 100;
+    pattern.g.GarmentRows = 0;
     EXPECT_FALSE(p.Layout().valid);
-    GarmentMode = false;
+    pattern.ws.Editor.GarmentMode = false;
 
     p.ClientHeight = 10; // no room below the header
     EXPECT_FALSE(p.Layout().valid);
@@ -345,8 +341,9 @@ TEST(Preview, PicksTheRowUnderTheMouse) {
 
 TEST(ColorPanel, LaysOutBobbinsFeedLinesAndThePaletteStrip) {
     PatternFixture pattern(200, 10);
-    for (int c = 0; c < 17; ++c) GraphicData.Colors[static_cast<size_t>(c)] = RGB(c, 0, 0);
-    ColorOrder.fill(-1);
+    for (int c = 0; c < 17; ++c) pattern.g.Colors[static_cast<size_t>(c)] = RGB(c, 0, 0);
+    const ColorTable17& colours = pattern.g.Colors;
+    YarnColorOrder order = kOwnColors;
     ColorInstruction ci;
     ci.ActiveColor = colors({2, 5});
     ci.Threads = colors({5});
@@ -354,7 +351,7 @@ TEST(ColorPanel, LaysOutBobbinsFeedLinesAndThePaletteStrip) {
     ci.AllColorsInPic = colors({0, 2, 5, 9});
     ci.ChangedColors = colors({5});
     ci.CarrPosition = 0;
-    auto l = LayoutColorPanel(ci, 291, 120, 30);
+    auto l = LayoutColorPanel(ci, colours, order, 291, 120, 30);
     EXPECT_EQ(l.carriageX, 10);
     EXPECT_EQ(l.lineStartX, 25);
     ASSERT_EQ(l.bobbins.size(), 2u);
@@ -375,20 +372,20 @@ TEST(ColorPanel, LaysOutBobbinsFeedLinesAndThePaletteStrip) {
     EXPECT_EQ(l.palette[3].top, 100);
 
     ci.CarrPosition = 1;
-    EXPECT_EQ(LayoutColorPanel(ci, 291, 120, 30).carriageX, 291 - 10 - 30);
+    EXPECT_EQ(LayoutColorPanel(ci, colours, order, 291, 120, 30).carriageX, 291 - 10 - 30);
     ci.CarrPosition = 2;
-    EXPECT_EQ(LayoutColorPanel(ci, 291, 120, 30).carriageX, (291 - 30) / 2);
+    EXPECT_EQ(LayoutColorPanel(ci, colours, order, 291, 120, 30).carriageX, (291 - 30) / 2);
 
     // A colour order paints the k-th bobbin in the colour at place k - 1.
-    ColorOrder[0] = 15;
-    ColorOrder[1] = 15;
-    l = LayoutColorPanel(ci, 291, 120, 30);
+    order[0] = 15;
+    order[1] = 15;
+    l = LayoutColorPanel(ci, colours, order, 291, 120, 30);
     EXPECT_EQ(l.bobbins[0].value, RGB(15, 0, 0));
     EXPECT_EQ(l.bobbins[1].value, RGB(15, 0, 0));
-    ColorOrder.fill(-1);
+    order = kOwnColors;
 
     ci.AllColorsInPic = 0;
-    l = LayoutColorPanel(ci, 291, 120, 30);
+    l = LayoutColorPanel(ci, colours, order, 291, 120, 30);
     EXPECT_TRUE(l.palette.empty());
     EXPECT_EQ(l.cellWidth, 291);
 }

@@ -7,14 +7,14 @@ using namespace lc::test;
 
 namespace {
 
-uint32_t maskOf(int row) { return SeparatedData.GetRowColors(row).ColorMask; }
+uint32_t maskOf(const PatternFixture& p, int row) { return p.knitting.Separation.GetRowColors(row).ColorMask; }
 
 } // namespace
 
 TEST(Separation, OneColourRowFillsPlaneZeroOnly) {
     PatternFixture p(200, 1024, 0);
     p.prepare();
-    const SeparatedRow& r = SeparatedData.GetRow(0);
+    const SeparatedRow& r = p.knitting.Separation.GetRow(0);
     for (int i = 0; i < 25; ++i) ASSERT_EQ(r.Plane(0)[i], 0xFF) << i;
     for (int i = 25; i < 40; ++i) ASSERT_EQ(r.Plane(0)[i], 0) << i;
     EXPECT_TRUE(r.Used(0));
@@ -22,8 +22,8 @@ TEST(Separation, OneColourRowFillsPlaneZeroOnly) {
         EXPECT_FALSE(r.Used(c));
         EXPECT_EQ(needlesOf(r.Plane(c)).size(), 0u);
     }
-    EXPECT_EQ(maskOf(0), 0x8000u);
-    EXPECT_EQ(SeparatedData.GetRowColors(0).ColorCount, 1);
+    EXPECT_EQ(maskOf(p, 0), 0x8000u);
+    EXPECT_EQ(p.knitting.Separation.GetRowColors(0).ColorCount, 1);
 }
 
 TEST(Separation, PlanesHoldEachColoursColumnsUnmirrored) {
@@ -33,25 +33,25 @@ TEST(Separation, PlanesHoldEachColoursColumnsUnmirrored) {
     p.set(70, 3, 12);
     p.set(71, 3, 16); // background cell: no plane, no colour
     p.prepare();
-    const SeparatedRow& r = SeparatedData.GetRow(3);
+    const SeparatedRow& r = p.knitting.Separation.GetRow(3);
     EXPECT_EQ(needlesOf(r.Plane(5)), (std::set<int>{0, 149}));
     EXPECT_EQ(needlesOf(r.Plane(12)), (std::set<int>{70}));
     std::set<int> zero = span(0, 149);
     for (int n : {0, 149, 70, 71}) zero.erase(n);
     EXPECT_EQ(needlesOf(r.Plane(0)), zero);
-    EXPECT_EQ(maskOf(3), colors({0, 5, 12}));
-    EXPECT_EQ(SeparatedData.GetRowColors(3).ColorCount, 3);
+    EXPECT_EQ(maskOf(p, 3), colors({0, 5, 12}));
+    EXPECT_EQ(p.knitting.Separation.GetRowColors(3).ColorCount, 3);
 }
 
 TEST(Separation, RowsPastTheEndGiveTheLastEmptyRow) {
     PatternFixture p(200, 1024, 7);
     p.prepare();
-    EXPECT_EQ(SeparatedData.RowCount(), 1027);
-    const SeparatedRow& last = SeparatedData.GetRow(5000);
-    EXPECT_EQ(&last, &SeparatedData.GetRow(1026));
+    EXPECT_EQ(p.knitting.Separation.RowCount(), 1027);
+    const SeparatedRow& last = p.knitting.Separation.GetRow(5000);
+    EXPECT_EQ(&last, &p.knitting.Separation.GetRow(1026));
     for (uint8_t b : last.Data) ASSERT_EQ(b, 0);
-    EXPECT_EQ(SeparatedData.GetRowColors(5000).ColorMask, 0u);
-    EXPECT_EQ(maskOf(1023), colors({7}));
+    EXPECT_EQ(p.knitting.Separation.GetRowColors(5000).ColorMask, 0u);
+    EXPECT_EQ(maskOf(p, 1023), colors({7}));
 }
 
 TEST(Separation, EmptyObjectAnswersAZeroRow) {
@@ -64,21 +64,21 @@ TEST(Separation, EmptyObjectAnswersAZeroRow) {
 
 TEST(Separation, GarmentModeSkipsCellsOutsideTheMask) {
     PatternFixture p(40, 30, 9);  // colour 9 everywhere
-    GraphicData.GarmentRows = 12;
-    GraphicData.Mask.fill(kMaskOutside);
+    p.g.GarmentRows = 12;
+    p.g.Mask.fill(kMaskOutside);
     for (int r = 0; r < 12; ++r)
-        for (int x = 10; x < 20; ++x) GraphicData.Mask.line(r)[x] = kMaskInside; // mask line r = design row r
+        for (int x = 10; x < 20; ++x) p.g.Mask.line(r)[x] = kMaskInside; // mask line r = design row r
     p.setSpan(4, 10, 19, 2); // inside the garment row 4 is colour 2
     p.prepare(true);
-    EXPECT_EQ(SeparatedData.RowCount(), 15);
-    EXPECT_EQ(needlesOf(SeparatedData.GetRow(4).Plane(2)), span(10, 19));
-    EXPECT_FALSE(SeparatedData.GetRow(4).Used(9));
-    EXPECT_EQ(maskOf(4), colors({2}));
-    EXPECT_EQ(needlesOf(SeparatedData.GetRow(5).Plane(9)), span(10, 19));
-    EXPECT_EQ(maskOf(5), colors({9}));
+    EXPECT_EQ(p.knitting.Separation.RowCount(), 15);
+    EXPECT_EQ(needlesOf(p.knitting.Separation.GetRow(4).Plane(2)), span(10, 19));
+    EXPECT_FALSE(p.knitting.Separation.GetRow(4).Used(9));
+    EXPECT_EQ(maskOf(p, 4), colors({2}));
+    EXPECT_EQ(needlesOf(p.knitting.Separation.GetRow(5).Plane(9)), span(10, 19));
+    EXPECT_EQ(maskOf(p, 5), colors({9}));
     // The row table judges the row by the same cells.
-    EXPECT_EQ(gRowTable[4].ColorMask, colors({2}));
-    EXPECT_EQ(gRowTable[4].ColorCount, 1);
+    EXPECT_EQ(p.knitting.Rows[4].ColorMask, colors({2}));
+    EXPECT_EQ(p.knitting.Rows[4].ColorCount, 1);
 }
 
 // SpreadColors: masks before -> masks after, rows in order (the three empty
@@ -103,12 +103,12 @@ TEST_P(SpreadColorsTest, GivesEveryRowNColours) {
         for (int col : c.before[static_cast<size_t>(r)]) p.set(x++, r, static_cast<uint8_t>(col));
     }
     p.prepare();
-    SeparatedData.SpreadColors(c.n);
+    p.knitting.Separation.SpreadColors(c.n);
     for (size_t r = 0; r < c.after.size(); ++r) {
         uint16_t want = 0;
         for (int col : c.after[r]) want |= colors({col});
-        EXPECT_EQ(maskOf(static_cast<int>(r)), want) << "row " << r;
-        EXPECT_EQ(SeparatedData.GetRowColors(static_cast<int>(r)).ColorCount, c.n) << "row " << r;
+        EXPECT_EQ(maskOf(p, static_cast<int>(r)), want) << "row " << r;
+        EXPECT_EQ(p.knitting.Separation.GetRowColors(static_cast<int>(r)).ColorCount, c.n) << "row " << r;
     }
 }
 
@@ -127,12 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Separation, ARasterShorterThanItsHeightIsReadSafely) {
     PatternFixture p(20, 5, 3);
-    GraphicData.Height = 9; // the field and the bitmap disagree
+    p.g.Height = 9; // the field and the bitmap disagree
     p.prepare();
-    EXPECT_EQ(SeparatedData.RowCount(), 12);
-    EXPECT_EQ(SeparatedData.GetRowColors(0).ColorMask, 0u); // picture line 8 does not exist
-    EXPECT_EQ(SeparatedData.GetRowColors(4).ColorMask, colors({3}));
-    EXPECT_EQ(gRowTable[4].ColorMask, colors({3}));
-    EXPECT_EQ(gRowTable[0].ColorMask, 0);
-    GraphicData.Height = 5;
+    EXPECT_EQ(p.knitting.Separation.RowCount(), 12);
+    EXPECT_EQ(p.knitting.Separation.GetRowColors(0).ColorMask, 0u); // picture line 8 does not exist
+    EXPECT_EQ(p.knitting.Separation.GetRowColors(4).ColorMask, colors({3}));
+    EXPECT_EQ(p.knitting.Rows[4].ColorMask, colors({3}));
+    EXPECT_EQ(p.knitting.Rows[0].ColorMask, 0);
+    p.g.Height = 5;
 }

@@ -97,7 +97,8 @@ TEST(CarriageControl, RowCounterDrawsItsValueInItsCellLine) {
 // ------------------------------------------------------------ technique base
 
 TEST(TechniqueBase, DefaultsMapPassesOneToOne) {
-    Technique t;
+    PatternFixture fixture;
+    Technique t(fixture.context());
     EXPECT_EQ(t.PassToRow(7), 7);
     t.PassesPerRow = 2;
     EXPECT_EQ(t.RowToPass(5), 10);
@@ -111,26 +112,31 @@ TEST(TechniqueBase, DefaultsMapPassesOneToOne) {
 }
 
 TEST(TechniqueBase, WorkDoneWhenNoPassAheadMapsBelowRowCount) {
-    Technique t;
+    PatternFixture fixture;
+    Technique t(fixture.context());
     EXPECT_FALSE(t.WorkDone(9, 10));
     EXPECT_TRUE(t.WorkDone(10, 10));
     EXPECT_TRUE(t.WorkDone(0, 0));
 }
 
 TEST(TechniqueBase, NameSourceSuppliesNamesWithEnglishFallback) {
-    SetTechniqueNameSource([](std::string_view key) { return key == "s02002" ? std::string("Fair-isle (test)") : std::string(); });
-    FairIsle f;
-    Weaving w;
+    PatternFixture fixture;
+    std::string fairIsle = "Fair-isle (test)";
+    TechniqueContext context = fixture.context();
+    context.Names = [&fairIsle](std::string_view key) { return key == "s02002" ? fairIsle : std::string(); };
+    FairIsle f(context);
+    Weaving w(context);
     EXPECT_EQ(f.Name, "Fair-isle (test)");
     EXPECT_EQ(w.Name, "Weaving");
-    SetTechniqueNameSource(nullptr);
+    fairIsle.clear(); // the source no longer knows the name
     f.Retranslate();
     EXPECT_EQ(f.Name, "Fair Isle");
 }
 
 TEST(TechniqueBase, ColumnsAreLaidOutAfterTheRowNumbers) {
+    PatternFixture fixture;
     RecordingCanvas cv;
-    FairIsle f;
+    FairIsle f(fixture.context());
     f.SetCanvas(&cv);
     ASSERT_EQ(f.Controls.size(), 3u);
     EXPECT_EQ(f.Controls[0]->Left, 62);
@@ -148,7 +154,7 @@ TEST(TechniqueBase, FairIsleRowLinesAndTheTenthRowMark) {
     p.setSpan(11, 0, 3, 5);
     p.prepare();
     RecordingCanvas cv;
-    FairIsle f;
+    FairIsle f(p.context());
     f.SetCanvas(&cv);
     f.DrawInstructionRow(10);
     auto lines = sheetLines(cv);
@@ -171,8 +177,9 @@ TEST(TechniqueBase, FairIsleRowLinesAndTheTenthRowMark) {
 }
 
 TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
+    PatternFixture fixture;
     RecordingCanvas cv;
-    TerryWeave t;
+    TerryWeave t(fixture.context());
     t.SetCanvas(&cv);
     t.FirstShownLine = 3;
     t.DrawInstructionSheet();
@@ -183,7 +190,7 @@ TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
     EXPECT_EQ(lines[0].top, 89);
 
     RecordingCanvas all;
-    TerryWeave t2;
+    TerryWeave t2(fixture.context());
     t2.SetCanvas(&all);
     t2.DrawInstructionSheet();
     EXPECT_EQ(sheetLines(all).size(), 12u);
@@ -194,7 +201,8 @@ TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
 }
 
 TEST(TechniqueBase, NoCanvasDrawsNothingAndStillCounts) {
-    PinTuckStitch t;
+    PatternFixture fixture;
+    PinTuckStitch t(fixture.context());
     t.DrawInstructionSheet();
     EXPECT_EQ(t.LineCounter, 7);
 }

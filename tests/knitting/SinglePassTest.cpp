@@ -21,7 +21,7 @@ struct Span {
 // One design row under one technique: what it is made of, what comes out.
 struct Case {
     const char* name;
-    std::function<std::unique_ptr<Technique>()> make;
+    std::function<std::unique_ptr<Technique>(const TechniqueContext&)> make;
     int base;               // colour of every cell of the row
     std::vector<Span> spans; // then these cells
     int check;              // CheckRow
@@ -34,8 +34,8 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 template <class T>
-std::function<std::unique_ptr<Technique>()> make() {
-    return [] { return std::make_unique<T>(); };
+std::function<std::unique_ptr<Technique>(const TechniqueContext&)> make() {
+    return [](const TechniqueContext& context) { return std::make_unique<T>(context); };
 }
 
 class SinglePass : public ::testing::TestWithParam<Case> {};
@@ -48,8 +48,9 @@ TEST_P(SinglePass, RowInPassOut) {
         for (const Span& s : c.spans) p.setSpan(row, s.from, s.to, static_cast<uint8_t>(s.color));
     }
     p.prepare();
-    auto t = c.make();
-    std::vector<uint8_t> line(GraphicData.Picture.line(GraphicData.LineOfRow(6)), GraphicData.Picture.line(GraphicData.LineOfRow(6)) + 200);
+    auto t = c.make(p.context());
+    const uint8_t* cells = p.g.Picture.line(p.g.LineOfRow(6));
+    std::vector<uint8_t> line(cells, cells + 200);
     EXPECT_EQ(t->CheckRow(line, 6), c.check);
 
     for (int row : {6, 7}) {
@@ -59,7 +60,7 @@ TEST_P(SinglePass, RowInPassOut) {
         t->GetPassNeedles(row, bits);
         std::set<int> want;
         for (int x = 0; x < 200; ++x)
-            if (GraphicData.CellAt(x, row) == c.selects) want.insert(x);
+            if (p.g.CellAt(x, row) == c.selects) want.insert(x);
         EXPECT_EQ(needlesOf(bits), want);
         EXPECT_EQ(t->GetCarriageSetting(row), row % 2 ? c.settingOdd : c.settingEven);
         EXPECT_EQ(rowLines(*t, row), row % 2 ? c.linesOdd : c.linesEven);
@@ -134,13 +135,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Constants {
-    std::function<std::unique_ptr<Technique>()> make;
+    std::function<std::unique_ptr<Technique>(const TechniqueContext&)> make;
     int kind, maxColors, otherSide, edgeMode, edgeValue, setupLines, startSide;
 };
 
 } // namespace
 
 TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
+    PatternFixture fixture;
     const std::vector<Constants> table = {
         {make<FairIsle>(), 1, 2, 0, 1, 1, 0, 0},          {make<ThreadLace>(), 2, 2, 0, 2, 0, 0, 0},
         {make<Weaving>(), 256, 2, 1, 1, 1, 0, 0},         {make<Lace>(), 512, 2, 0, 2, 0, 0, 0},
@@ -151,7 +153,7 @@ TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
         {make<MultiColorSkipStitch>(), 128, 2, 0, 1, 1, 0, 0},
     };
     for (const auto& c : table) {
-        auto t = c.make();
+        auto t = c.make(fixture.context());
         SCOPED_TRACE(t->Name);
         EXPECT_EQ(t->Kind, c.kind);
         EXPECT_EQ(t->MaxColors, c.maxColors);
@@ -170,7 +172,7 @@ TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
             EXPECT_EQ(t->Controls[8]->Symbol, 's');
         }
     }
-    EXPECT_EQ(Weaving().ThreadType, 1);
+    EXPECT_EQ(Weaving(fixture.context()).ThreadType, 1);
 }
 
 TEST(SinglePassEvents, ColourEventFiresOnlyWhenTheYarnsChange) {
@@ -179,7 +181,7 @@ TEST(SinglePassEvents, ColourEventFiresOnlyWhenTheYarnsChange) {
     p.setSpan(2, 0, 4, 9);
     p.setSpan(3, 0, 4, 10);
     p.prepare();
-    FairIsle f;
+    FairIsle f(p.context());
     int fired = 0;
     f.OnColorChanged = [&](Technique& sender) {
         EXPECT_EQ(&sender, &f);
@@ -199,7 +201,7 @@ TEST(SinglePassEvents, OnlyFairIsleReportsSettingChanges) {
     p.setSpan(2, 0, 4, 9);
     p.setSpan(3, 0, 4, 9);
     p.prepare();
-    FairIsle f;
+    FairIsle f(p.context());
     std::vector<std::string> seen;
     f.OnMachineSettingChanged = [&](Technique& t) { seen.push_back(t.LastSetting); };
     for (int row : {0, 1, 2, 3, 4}) f.GetCarriageSetting(row);
@@ -207,7 +209,7 @@ TEST(SinglePassEvents, OnlyFairIsleReportsSettingChanges) {
     EXPECT_EQ(seen, (std::vector<std::string>{"", "Z O ", "Z F"}));
     EXPECT_EQ(f.LastSetting, "Z O ");
 
-    Weaving w;
+    Weaving w(p.context());
     int fired = 0;
     w.OnMachineSettingChanged = [&](Technique&) { ++fired; };
     w.GetCarriageSetting(0);
@@ -219,19 +221,19 @@ TEST(SinglePassColours, EmptyRowKeepsThePreviousYarnsAndColourOrderFollowsTheRul
     PatternFixture p(50, 10, 16); // background only: no colour in any row
     p.setSpan(1, 0, 49, 15);
     p.prepare();
-    ThreadLace t;
+    ThreadLace t(p.context());
     t.UpdateColors(1);
-    EXPECT_EQ(ColorOrder[0], 15);
-    EXPECT_EQ(ColorOrder[1], 15);
-    EXPECT_EQ(ColorOrder[2], -1);
+    EXPECT_EQ(p.knitting.ColorOrder[0], 15);
+    EXPECT_EQ(p.knitting.ColorOrder[1], 15);
+    EXPECT_EQ(p.knitting.ColorOrder[2], -1);
     t.UpdateColors(0); // an empty row: the lace yarns 14 and 15, no colour order change
     EXPECT_EQ(t.RowYarns, colors({14, 15}));
     EXPECT_EQ(t.MarkedYarns, 0);
-    EXPECT_EQ(ColorOrder[0], 15);
+    EXPECT_EQ(p.knitting.ColorOrder[0], 15);
 
-    FairIsle f;
+    FairIsle f(p.context());
     f.UpdateColors(1);
-    EXPECT_EQ(ColorOrder[0], -1);
+    EXPECT_EQ(p.knitting.ColorOrder[0], -1);
     f.UpdateColors(0);
     EXPECT_EQ(f.RowYarns, colors({15}));
 }
@@ -242,7 +244,7 @@ TEST(SinglePassNeedles, NothingPastThePatternWidth) {
     p.setRow(1, 4);
     p.prepare();
     for (const auto& mk : {make<FairIsle>(), make<ThreadLace>()}) {
-        auto t = mk();
+        auto t = mk(p.context());
         uint8_t bits[kNeedleRowBytes] = {};
         t->GetPassNeedles(1, bits);
         EXPECT_EQ(needlesOf(bits), span(0, 149));
@@ -250,7 +252,7 @@ TEST(SinglePassNeedles, NothingPastThePatternWidth) {
     }
     // A pass past the separated rows reads the last (empty) row.
     uint8_t bits[kNeedleRowBytes] = {};
-    FairIsle().GetPassNeedles(5000, bits);
+    FairIsle(p.context()).GetPassNeedles(5000, bits);
     EXPECT_TRUE(needlesOf(bits).empty());
 }
 
@@ -260,10 +262,10 @@ TEST(SinglePassNeedles, FairIsleWorkedExampleBeforeAndAfterTheRun) {
     p.setSpan(0, 0, 3, 5);
     p.set(196, 0, 5);
     p.prepare();
-    EXPECT_EQ(gRowTable[0].ColorMask, 0x8400);
-    EXPECT_EQ(gRowTable[0].ColorCount, 2);
+    EXPECT_EQ(p.knitting.Rows[0].ColorMask, 0x8400);
+    EXPECT_EQ(p.knitting.Rows[0].ColorCount, 2);
     uint8_t bits[kNeedleRowBytes] = {};
-    FairIsle f;
+    FairIsle f(p.context());
     f.GetPassNeedles(0, bits);
     EXPECT_EQ(bits[0], 0xF0);
     EXPECT_EQ(bits[24], 0x08);
@@ -279,7 +281,8 @@ TEST(SinglePassNeedles, FairIsleWorkedExampleBeforeAndAfterTheRun) {
 }
 
 TEST(SinglePassSheet, PinTuckSetupLines) {
-    PinTuckStitch t;
+    PatternFixture fixture;
+    PinTuckStitch t(fixture.context());
     const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     std::vector<int> labels;
@@ -300,8 +303,10 @@ TEST(SinglePassSheet, PinTuckSetupLines) {
 }
 
 TEST(SinglePassSheet, TerryWeaveAndLaceEffectSetupLines) {
+    PatternFixture fixture;
     for (bool lace : {false, true}) {
-        std::unique_ptr<Technique> t = lace ? std::unique_ptr<Technique>(new LaceEffect) : std::make_unique<TerryWeave>();
+        std::unique_ptr<Technique> t = lace ? std::unique_ptr<Technique>(new LaceEffect(fixture.context()))
+                                            : std::make_unique<TerryWeave>(fixture.context());
         const std::vector<std::string> got = setupLines(*t);
         const std::vector<std::string> want = {
             lace ? "#v" : "#j", "#dc", lace ? "#M=g $" : "#M=I $", " S            <", B14 + ">", B14 + "<",

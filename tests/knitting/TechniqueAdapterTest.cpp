@@ -16,13 +16,13 @@ using namespace lc::test;
 namespace {
 struct AdapterFixture : ::testing::Test {
     PatternFixture pattern{200, 100, 0};
-    SilverReedMachine machine;
-    TechniqueAdapter source{machine, gRowTable, SeparatedData};
+    SilverReedMachine machine{pattern.context()};
+    TechniqueAdapter source{machine, pattern.knitting, pattern.g, pattern.ws.Editor};
 };
 } // namespace
 
 TEST_F(AdapterFixture, FollowsTheCurrentTechnique) {
-    PatternFixture::prepare();
+    pattern.prepare();
     EXPECT_EQ(source.Kind(), tkFairisle);
     EXPECT_EQ(source.EdgeMode(), 1);
     EXPECT_EQ(source.EdgeValue(), 1);
@@ -38,9 +38,9 @@ TEST_F(AdapterFixture, FollowsTheCurrentTechnique) {
 }
 
 TEST_F(AdapterFixture, JudgesEachPictureRowAndAcceptsRowsOutsideIt) {
-    PatternFixture::setSpan(7, 0, 9, 1);
-    PatternFixture::setSpan(7, 10, 19, 2);
-    PatternFixture::prepare();
+    pattern.setSpan(7, 0, 9, 1);
+    pattern.setSpan(7, 10, 19, 2);
+    pattern.prepare();
     EXPECT_EQ(source.CheckRow(7), kRowTooManyColors);
     EXPECT_EQ(source.CheckRow(6), 0);
     EXPECT_EQ(source.CheckRow(-1), 0);
@@ -50,10 +50,10 @@ TEST_F(AdapterFixture, JudgesEachPictureRowAndAcceptsRowsOutsideIt) {
 
     // Multi-colour tuck: an odd row unlike the row below answers the pair rule
     // first, yet one with three colours is refused all the same.
-    PatternFixture::setSpan(11, 0, 1, 1);
-    PatternFixture::set(5, 11, 2);
-    PatternFixture::set(50, 13, 1);
-    PatternFixture::prepare();
+    pattern.setSpan(11, 0, 1, 1);
+    pattern.set(5, 11, 2);
+    pattern.set(50, 13, 1);
+    pattern.prepare();
     machine.SelectTechniqueByKind(tkMultiColorTuckStitch);
     std::vector<int> verdicts;
     for (int row = 10; row <= 13; ++row) verdicts.push_back(source.CheckRow(row));
@@ -61,16 +61,16 @@ TEST_F(AdapterFixture, JudgesEachPictureRowAndAcceptsRowsOutsideIt) {
 }
 
 TEST_F(AdapterFixture, PreparesTheRunByKind) {
-    PatternFixture::setRow(0, 1);
-    PatternFixture::prepare();
+    pattern.setRow(0, 1);
+    pattern.prepare();
     machine.SelectTechniqueByKind(tkJacquard3C);
     source.PrepareRun(0);
-    EXPECT_EQ(SeparatedData.GetRowColors(0).ColorCount, 3);
-    EXPECT_EQ(SeparatedData.GetRowColors(50).ColorCount, 3);
+    EXPECT_EQ(pattern.knitting.Separation.GetRowColors(0).ColorCount, 3);
+    EXPECT_EQ(pattern.knitting.Separation.GetRowColors(50).ColorCount, 3);
 
     // Fine lace: the pass table of this pattern, entries copied as needle rows.
-    PatternFixture::setSpan(0, 10, 12, 14);
-    PatternFixture::prepare();
+    pattern.setSpan(0, 10, 12, 14);
+    pattern.prepare();
     machine.SelectTechniqueByKind(tkFineLace);
     source.PrepareRun(0);
     ASSERT_GT(source.PassCount(), 0);
@@ -82,8 +82,8 @@ TEST_F(AdapterFixture, PreparesTheRunByKind) {
 }
 
 TEST_F(AdapterFixture, PassNeedlesComeFromTheTechnique) {
-    PatternFixture::setSpan(3, 5, 8, 4);
-    PatternFixture::prepare();
+    pattern.setSpan(3, 5, 8, 4);
+    pattern.prepare();
     uint8_t bits[kNeedleRowBytes] = {};
     source.GetPassNeedles(3, bits);
     EXPECT_EQ(needlesOf(bits), span(5, 8));
@@ -91,7 +91,7 @@ TEST_F(AdapterFixture, PassNeedlesComeFromTheTechnique) {
 
 TEST(NeedleBedCamsTest, ReadAndSetTheBedsCams) {
     PatternFixture pattern(200, 10);
-    NeedleBedModel bed;
+    NeedleBedModel bed(pattern.g, pattern.ws.Editor);
     NeedleBedCams cams(bed);
     cams.SetCams(49, 148);
     EXPECT_EQ(cams.LSPos(), 49);

@@ -8,9 +8,9 @@ using namespace lc::test;
 
 namespace {
 
-std::vector<uint8_t> scanline(int row) {
-    const uint8_t* l = GraphicData.Picture.line(GraphicData.LineOfRow(row));
-    return {l, l + GraphicData.Width};
+std::vector<uint8_t> scanline(const PatternRaster& g, int row) {
+    const uint8_t* l = g.Picture.line(g.LineOfRow(row));
+    return {l, l + g.Width};
 }
 
 } // namespace
@@ -23,13 +23,13 @@ TEST(TuckSkip, TuckRuleCountsRunsOfTheLowerColourOnly) {
     p.setSpan(2, 0, 199, 9);
     p.setSpan(2, 50, 51, 4);   // {4,9}: the higher colour may run on
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new SkipStitch, new DoubleTuckStitch}) {
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()), new DoubleTuckStitch(p.context())}) {
         std::unique_ptr<Technique> own(t);
-        EXPECT_EQ(t->CheckRow(scanline(0), 0), 0) << t->Name;
-        EXPECT_EQ(t->CheckRow(scanline(1), 1), 1024) << t->Name;
-        EXPECT_EQ(t->CheckRow(scanline(2), 2), 0) << t->Name;
+        EXPECT_EQ(t->CheckRow(scanline(p.g, 0), 0), 0) << t->Name;
+        EXPECT_EQ(t->CheckRow(scanline(p.g, 1), 1), 1024) << t->Name;
+        EXPECT_EQ(t->CheckRow(scanline(p.g, 2), 2), 0) << t->Name;
         // A short scanline is read only as far as it goes.
-        EXPECT_EQ(t->CheckRow(std::span<const uint8_t>(scanline(1)).first(150), 1), 0) << t->Name;
+        EXPECT_EQ(t->CheckRow(std::span<const uint8_t>(scanline(p.g, 1)).first(150), 1), 0) << t->Name;
     }
 }
 
@@ -39,22 +39,22 @@ TEST(TuckSkip, PairRuleComparesWholeRows) {
     p.set(150, 3, 1); // row 3 differs from row 2 only far along the row
     p.set(9, 5, 6);   // row 5: three colours and different
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new MultiColorTuckStitch, new MultiColorSkipStitch}) {
+    for (auto* t : std::initializer_list<Technique*>{new MultiColorTuckStitch(p.context()), new MultiColorSkipStitch(p.context())}) {
         std::unique_ptr<Technique> own(t);
         std::vector<int> got;
-        for (int r = 0; r < 6; ++r) got.push_back(t->CheckRow(scanline(r), r));
+        for (int r = 0; r < 6; ++r) got.push_back(t->CheckRow(scanline(p.g, r), r));
         EXPECT_EQ(got, (std::vector<int>{0, 0, 0, 2048, 0, 2048})) << t->Name;
     }
     // The single-row techniques know no pair rule.
-    TuckStitch tuck;
-    EXPECT_EQ(tuck.CheckRow(scanline(3), 3), 0);
+    TuckStitch tuck(p.context());
+    EXPECT_EQ(tuck.CheckRow(scanline(p.g, 3), 3), 0);
 }
 
 TEST(TuckSkip, AllNeedleRowsStopAtThePatternWidth) {
     // 150 wide, one colour: needles 0..149, never 150 and 151, whichever side is sent.
     PatternFixture p(150, 4, 0);
     p.prepare();
-    TuckStitch t;
+    TuckStitch t(p.context());
     uint8_t bits[kNeedleRowBytes] = {};
     t.GetPassNeedles(1, bits);
     EXPECT_EQ(needlesOf(bits), span(0, 149));
@@ -66,7 +66,7 @@ TEST(TuckSkip, AllNeedleRowsStopAtThePatternWidth) {
 TEST(TuckSkip, RowsWithoutColourSelectNothing) {
     PatternFixture p(60, 4, 16); // background only (as outside a garment)
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new SkipStitch, new MultiColorSkipStitch}) {
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()), new MultiColorSkipStitch(p.context())}) {
         std::unique_ptr<Technique> own(t);
         uint8_t bits[kNeedleRowBytes] = {};
         t->GetPassNeedles(0, bits);
@@ -78,8 +78,8 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
     PatternFixture p(60, 4, 16);
     p.setRow(1, 3);
     p.prepare();
-    TuckStitch tuck;
-    SkipStitch skip;
+    TuckStitch tuck(p.context());
+    SkipStitch skip(p.context());
     tuck.UpdateColors(1);
     skip.UpdateColors(1);
     tuck.UpdateColors(0);
@@ -89,7 +89,8 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
 }
 
 TEST(TuckSkip, DoubleTuckSetupLines) {
-    DoubleTuckStitch t;
+    PatternFixture fixture;
+    DoubleTuckStitch t(fixture.context());
     const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     for (int i = 0; i < 7; ++i) {

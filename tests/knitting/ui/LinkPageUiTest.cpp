@@ -17,10 +17,9 @@
 #include <QToolButton>
 
 #include "QtApp.h"
-#include "core/Globals.h"
 #include "core/PatternRaster.h"
 #include "core/Machine.h"
-#include "core/UIText.h"
+#include "core/Workspace.h"
 #include "knitting/RowTable.h"
 #include "knitting/ColourSeparation.h"
 #include "knitting/ui/KnitMachinePanel.h"
@@ -53,48 +52,43 @@ void loadSymbolFont() {
 
 // A 200 x 30 fair-isle pattern: every row two colours, the contrast colour
 // changing every five rows, a diamond motif in the middle.
-void makePattern() {
-    GraphicData.SetSize(200, 30);
+void makePattern(PatternRaster& g) {
+    g.SetSize(200, 30);
     const Palette256& pal = P256();
-    for (int c = 0; c < 16; ++c) GraphicData.Colors[static_cast<size_t>(c)] = pal[static_cast<size_t>(c)];
-    GraphicData.Colors[16] = 0xFFFFFF;
+    for (int c = 0; c < 16; ++c) g.Colors[static_cast<size_t>(c)] = pal[static_cast<size_t>(c)];
+    g.Colors[16] = 0xFFFFFF;
     for (int row = 0; row < 30; ++row) {
-        uint8_t* line = GraphicData.Picture.line(GraphicData.LineOfRow(row));
+        uint8_t* line = g.Picture.line(g.LineOfRow(row));
         const uint8_t contrast = static_cast<uint8_t>(1 + (row / 5) % 5);
         for (int x = 0; x < 200; ++x) {
             const int dx = std::abs((x % 20) - 10), dy = std::abs((row % 10) - 5);
             line[x] = (dx + dy <= 5) ? contrast : 15;
         }
     }
-    GraphicData.Picture.touch();
+    g.Picture.touch();
 }
 
 struct LinkPageUi : ::testing::Test {
+    Workspace ws;
     std::vector<Box> boxes;
     std::unique_ptr<LinkPage> page;
 
     void SetUp() override {
         test::qtApp();
         loadSymbolFont();
-        ResetGlobals();
-        SetEnglishTexts();
-        InitMachineList();
-        SelectCurrentMachine(102);
-        makePattern();
-        ViewProtocol = 1;
-        SoftEmulator = 1;
-        page = std::make_unique<LinkPage>();
+        ws.MachineList = MachineModels();
+        SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine);
+        makePattern(ws.Raster);
+        ws.Settings.ViewProtocol = 1;
+        ws.Settings.SoftEmulator = 1;
+        page = std::make_unique<LinkPage>(ws);
         page->setMessageBoxPresenter([this](const QString& t, const QString& c, bool e) { boxes.push_back({t, c, e}); });
         page->resize(1000, 680);
         page->show();
         page->OnShowForm();
         settle();
     }
-    void TearDown() override {
-        page.reset();
-        ViewProtocol = 0;
-        SoftEmulator = 0;
-    }
+    void TearDown() override { page.reset(); }
     static void settle() {
         for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     }
@@ -200,14 +194,14 @@ TEST_F(LinkPageUi, StopEndsTheRunAndStartGoesOnFromTheSamePass) {
 
 TEST_F(LinkPageUi, ButtonsChecksAndTheWatchdogReachTheUser) {
     // Check drawing: a row with three colours under fair isle.
-    GraphicData.Picture.line(GraphicData.LineOfRow(7))[0] = 9;
+    ws.Raster.Picture.line(ws.Raster.LineOfRow(7))[0] = 9;
     page->OnShowForm();
     QTest::mouseClick(page->toolButton(ltCheckDrawing), Qt::LeftButton);
     settle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Row 7 has more colors than you can use for this technique.");
     EXPECT_EQ(boxes[0].caption, "ERROR!");
-    GraphicData.Picture.line(GraphicData.LineOfRow(7))[0] = 15;
+    ws.Raster.Picture.line(ws.Raster.LineOfRow(7))[0] = 15;
     page->OnShowForm();
 
     // Fine lace in the technique box: right side forced, the wrong side disabled.

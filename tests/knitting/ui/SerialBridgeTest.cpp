@@ -3,7 +3,6 @@
 // and its boxes come after the handler has returned.
 #include <gtest/gtest.h>
 
-#include "core/UIText.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,9 +14,7 @@
 #include <thread>
 
 #include "QtApp.h"
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
+#include "core/Workspace.h"
 #include "knitting/KnitRun.h"
 #include "knitting/PtyAdapter.h"
 #include "knitting/RunFakes.h"
@@ -118,13 +115,11 @@ class RunHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
         qtApp();
-        ResetGlobals();
-        SetEnglishTexts();
-        InitMachineList();
-        ASSERT_TRUE(SelectCurrentMachine(102));
-        GraphicData.SetSize(200, 1024);
-        ViewProtocol = 1;
-        ACOMPort = pty.path();
+        ws.MachineList = MachineModels();
+        ASSERT_TRUE(SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine));
+        ws.Raster.SetSize(200, 1024);
+        ws.Settings.ViewProtocol = 1;
+        ws.Settings.ACOMPort = pty.path();
         host.attach(&run);
         QObject::connect(&host, &RunTimerHost::messageBoxRequested,
                          [this](const QString& text, const QString&, bool) { boxes << text; });
@@ -134,15 +129,15 @@ protected:
         run.CloseOpenedComPort();
         host.attach(nullptr);
         SerialCloseAll();
-        ResetGlobals();
     }
 
+    Workspace ws;
     PtyAdapter pty;
     SerialBridge bridge;
     RunTimerHost host{bridge};
     FakeTechnique tech;
     FakeCams cams;
-    KnitRun run{host, tech, cams};
+    KnitRun run{host, tech, cams, ws};
     QStringList boxes;
     QStringList lines;
 };
@@ -177,7 +172,7 @@ TEST_F(RunHostTest, StartDelayWatchdogAndAdapterBytesRunThroughQtTimersAndTheBri
 }
 
 TEST_F(RunHostTest, TheErrorBoxComesOnlyAfterTheByteHandlerHasReturned) {
-    ProtocolType = 1;
+    ws.Settings.ProtocolType = 1;
     ASSERT_TRUE(run.Start());
     const Bytes err = {0x08, 0x80, 0x20, 0x00, 0x31, 0x94, 0x00, 0xF7};
     run.ComDataReceived(err.data(), err.size());
@@ -189,7 +184,7 @@ TEST_F(RunHostTest, TheErrorBoxComesOnlyAfterTheByteHandlerHasReturned) {
 }
 
 TEST_F(RunHostTest, EmulatorTicksFeedTheStreamAndStopEndsThem) {
-    SoftEmulator = 1;
+    ws.Settings.SoftEmulator = 1;
     ASSERT_TRUE(run.Start());
     EXPECT_TRUE(host.emulatorTimer().isActive());
     EXPECT_EQ(host.emulatorTimer().interval(), kEmulatorTickMs);
