@@ -17,10 +17,10 @@ ColourClasses CanonicalIndex(const PatternRaster& gd) {
     return cls;
 }
 
-CanvasModel::CanvasModel(PatternRaster& gd, IEditorEvents* events, IScreen* screen)
-    : gd_(gd), events_(events), screen_(screen), undo_(gd.Picture, events) {
-    const int z = ZoomIndex < kZoomLevels ? ZoomIndex : 4;
-    geom.Create(CellWidths[static_cast<size_t>(z)], CellHeights[static_cast<size_t>(z)], 0, 0);
+CanvasModel::CanvasModel(PatternRaster& gd, EditorState& state, IEditorEvents* events, IScreen* screen)
+    : gd_(gd), state_(state), events_(events), screen_(screen), undo_(gd.Picture, events) {
+    const int z = state.ZoomIndex < kZoomLevels ? state.ZoomIndex : 4;
+    geom.Create(CellWidths[static_cast<size_t>(z)], state.CellHeights[static_cast<size_t>(z)], 0, 0);
 }
 
 void CanvasModel::setEvents(IEditorEvents* events) {
@@ -29,8 +29,8 @@ void CanvasModel::setEvents(IEditorEvents* events) {
 }
 
 int CanvasModel::zoneTop() const {
-    if (!ZoneOn) return -1;
-    return std::max(-1, std::min(ZoneRow, H() - 1));
+    if (!state_.ZoneOn) return -1;
+    return std::max(-1, std::min(state_.ZoneRow, H() - 1));
 }
 
 uint8_t CanvasModel::GetCellColor(int column, int row) const {
@@ -44,13 +44,13 @@ void CanvasModel::SetCellColor(int column, int row, uint8_t index) {
 }
 
 void CanvasModel::PaintCell(int column, int row, bool leftButton) {
-    SetCellColor(column, row, leftButton ? ColorA : ColorB);
+    SetCellColor(column, row, leftButton ? state_.ColorA : state_.ColorB);
     DrawCell(column, row);
 }
 
 void CanvasModel::MagicEraseCell(int column, int row, bool leftButton) {
-    const uint8_t from = leftButton ? ColorB : ColorA;
-    const uint8_t to = leftButton ? ColorA : ColorB;
+    const uint8_t from = leftButton ? state_.ColorB : state_.ColorA;
+    const uint8_t to = leftButton ? state_.ColorA : state_.ColorB;
     if (GetCellColor(column, row) == from) SetCellColor(column, row, to); // outside: nothing is set
     DrawCell(column, row);
 }
@@ -120,8 +120,8 @@ void CanvasModel::FloodFillAt(int x, int line, bool leftButton) {
     if (!gd_.Picture.contains(x, line) || line > lastEditableLine()) return;
     const ColourClasses cls = CanonicalIndex(gd_);
     collectRegion(x, line, cls);
-    const uint8_t a = cls[ColorA], b = cls[ColorB];
-    if (BrushSize != 3) {
+    const uint8_t a = cls[state_.ColorA], b = cls[state_.ColorB];
+    if (state_.BrushSize != 3) {
         const uint8_t c = leftButton ? a : b;
         for (const Span& s : spans_) std::memset(lineForWrite(s.y) + s.x0, c, static_cast<size_t>(s.x1 - s.x0 + 1));
     } else {
@@ -140,7 +140,7 @@ void CanvasModel::ReplaceColorChess(int x, int line) {
     if (!gd_.Picture.contains(x, line)) return;
     const ColourClasses cls = CanonicalIndex(gd_);
     const uint8_t target = cls[gd_.Picture.line(line)[x]];
-    const uint8_t a = cls[ColorA], b = cls[ColorB];
+    const uint8_t a = cls[state_.ColorA], b = cls[state_.ColorB];
     const int w = W();
     for (int y = 0; y <= lastEditableLine(); ++y) {
         const uint8_t* src = gd_.Picture.line(y);

@@ -1,7 +1,8 @@
 #pragma once
 // The stitch-grid canvas without its widget: the view geometry, the cell
 // operations every tool goes through, clearing, the fills, the protected zone,
-// the undo stack and the selection block. Works on the raster's indexed picture.
+// the undo stack and the selection block. Works on the raster's indexed picture
+// with the colours, brush, zone and zoom of the editor state it is given.
 //
 // The protected zone is rows 0..ZoneRow while ZoneOn is set; every writing
 // operation here keeps out of it. Every write into the picture goes through
@@ -11,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/EditorState.h"
 #include "core/PatternRaster.h"
-#include "core/Globals.h"
 #include "editor/EditorInterfaces.h"
 #include "editor/SelectionBlock.h"
 #include "editor/PatternUndoStack.h"
@@ -28,7 +29,7 @@ ColourClasses CanonicalIndex(const PatternRaster& gd);
 
 class CanvasModel {
 public:
-    explicit CanvasModel(PatternRaster& gd = GraphicData, IEditorEvents* events = nullptr, IScreen* screen = nullptr);
+    CanvasModel(PatternRaster& gd, EditorState& state, IEditorEvents* events = nullptr, IScreen* screen = nullptr);
 
     void setEvents(IEditorEvents* events);
     void setScreen(IScreen* screen) { screen_ = screen; }
@@ -36,6 +37,8 @@ public:
 
     PatternRaster& data() { return gd_; }
     const PatternRaster& data() const { return gd_; }
+    EditorState& state() { return state_; }
+    const EditorState& state() const { return state_; }
     int W() const { return gd_.Picture.width(); }
     int H() const { return gd_.Picture.height(); }
 
@@ -109,6 +112,7 @@ private:
     void collectRegion(int x, int y, const ColourClasses& cls);
 
     PatternRaster& gd_;
+    EditorState& state_;
     IEditorEvents* events_;
     IEditorEvents nullEvents_;
     IScreen* screen_;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/Globals.h"
-#include "core/Machine.h"
 
 namespace lc {
 
@@ -49,15 +47,15 @@ bool tilesUsable(const RenderOptions& opt, int cw, int ch) {
 }
 } // namespace
 
-RenderOptions RenderOptions::FromGlobals(const StitchTiles* tiles) {
+RenderOptions RenderOptions::From(const EditorState& editor, const MachineRecord& machine, const StitchTiles* tiles) {
     RenderOptions o;
-    o.zoneOn = ZoneOn;
-    o.zoneRow = ZoneRow;
-    o.garmentMode = GarmentMode;
-    o.viewMode = ViewMode != 0;
-    o.frameMode = CurrentMachine.FrameMode;
-    o.frameWidth = CurrentMachine.FrameWidth;
-    o.frameRows = CurrentMachine.FrameRows;
+    o.zoneOn = editor.ZoneOn;
+    o.zoneRow = editor.ZoneRow;
+    o.garmentMode = editor.GarmentMode;
+    o.viewMode = editor.ViewMode != 0;
+    o.frameMode = machine.FrameMode;
+    o.frameWidth = machine.FrameWidth;
+    o.frameRows = machine.FrameRows;
     o.tiles = tiles;
     return o;
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/EditorState.h"
+#include "core/Machine.h"
 #include "core/PatternRaster.h"
 #include "editor/ViewGeometry.h"
 
@@ -36,8 +38,9 @@ struct RenderOptions {
     int frameWidth = 0;
     int frameRows = 0;
     const StitchTiles* tiles = nullptr;
-    // From the editor-state globals and the current machine.
-    static RenderOptions FromGlobals(const StitchTiles* tiles = nullptr);
+    // From the editor state and the current machine.
+    static RenderOptions From(const EditorState& editor, const MachineRecord& machine,
+                              const StitchTiles* tiles = nullptr);
 };
 
 inline constexpr uint32_t ArgbOf(Color c) {

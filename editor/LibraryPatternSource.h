@@ -13,7 +13,7 @@ inline constexpr uint16_t kNoPatternSelected = 65535;
 
 class LibraryPatternSource : public IPatternSource {
 public:
-    explicit LibraryPatternSource(const PatternLibrary& library = gPatternLibrary) : library_(library) {}
+    explicit LibraryPatternSource(const PatternLibrary& library) : library_(library) {}
 
     uint16_t SelectedPattern = kNoPatternSelected;
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/EditorState.h"
 #include "core/IndexedBitmap.h"
 
 namespace lc {

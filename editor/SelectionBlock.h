@@ -2,7 +2,7 @@
 // The selection block dragged out by the block tools, in cell coordinates.
 // It covers columns Left..Right-1 and rows Bottom..Top-1: its corners are the
 // grid points at the bottom-left corners of the two corner cells.
-#include "core/Globals.h"
+#include "core/CellRect.h"
 
 namespace lc {
 

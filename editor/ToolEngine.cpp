@@ -40,7 +40,7 @@ void repeatPeriod(uint8_t* line, int w, int period) {
 }
 
 // Rows or columns inserted or deleted per click of the rows and columns tools.
-int rowsPerClick() { return BrushSize == 0 ? 1 : (BrushSize == 1 ? 2 : 3); }
+int rowsPerClick(int brushSize) { return brushSize == 0 ? 1 : (brushSize == 1 ? 2 : 3); }
 } // namespace
 
 ToolEngine::ToolEngine(CanvasModel& model, IPatternSource* patterns) : model_(model), patterns_(patterns) {}
@@ -260,7 +260,7 @@ void ToolEngine::ToolTrack(int c, int r, KeyMods mods, bool left) {
         trackDropper(c, r, left);
         break;
     case toolZonePosition:
-        if (ZoneOn) ZoneRow = left ? std::clamp(r, -1, H() - 1) : -1;
+        if (state().ZoneOn) state().ZoneRow = left ? std::clamp(r, -1, H() - 1) : -1;
         model_.Paint();
         break;
     case toolMagicEraser:
@@ -278,19 +278,19 @@ void ToolEngine::trackBrush(int c, int r, KeyMods mods, bool left) {
     if (mods.ctrl) {
         // The whole row straight into the line: the row form ignores the zone.
         if (r >= 0 && r < H()) {
-            std::memset(model_.rowForWrite(r), left ? ColorA : ColorB, static_cast<size_t>(W()));
+            std::memset(model_.rowForWrite(r), left ? state().ColorA : state().ColorB, static_cast<size_t>(W()));
             model_.changed();
         }
         model_.Paint();
         return;
     }
-    switch (BrushSize) {
+    switch (state().BrushSize) {
     case 0:
         model_.PaintCell(c, r, left);
         break;
     case 1:
     case 2:
-        eachCellOfSquare(c, r, BrushSize + 1, [&](int x, int y) { model_.PaintCell(x, y, left); });
+        eachCellOfSquare(c, r, state().BrushSize + 1, [&](int x, int y) { model_.PaintCell(x, y, left); });
         break;
     default: // chess: the left button sets A where column + row is even, another B where it is odd
         eachCellOfSquare(c, r, 3, [&](int x, int y) {
@@ -306,7 +306,8 @@ void ToolEngine::trackEraser(int c, int r, KeyMods mods, bool left) {
     const int w = W();
     if (mods.ctrl) {
         if (r >= 0 && r < H()) {
-            replaceColour(model_.rowForWrite(r), w, left ? ColorB : ColorA, left ? ColorA : ColorB);
+            const uint8_t a = state().ColorA, b = state().ColorB;
+            replaceColour(model_.rowForWrite(r), w, left ? b : a, left ? a : b);
             model_.changed();
         }
         model_.Paint();
@@ -314,7 +315,7 @@ void ToolEngine::trackEraser(int c, int r, KeyMods mods, bool left) {
     }
     if (mods.shift) {
         // The whole pattern above the zone, the opposite way to the cell form.
-        const uint8_t from = left ? ColorA : ColorB, to = left ? ColorB : ColorA;
+        const uint8_t from = left ? state().ColorA : state().ColorB, to = left ? state().ColorB : state().ColorA;
         for (int row = model_.editFloor(); row < H(); ++row) {
             const uint8_t* src = model_.data().Picture.line(lineOf(row));
             if (std::memchr(src, from, static_cast<size_t>(w))) replaceColour(model_.rowForWrite(row), w, from, to);
@@ -324,7 +325,7 @@ void ToolEngine::trackEraser(int c, int r, KeyMods mods, bool left) {
         return;
     }
     auto erase = [&](int x, int y) { model_.MagicEraseCell(x, y, left); };
-    switch (BrushSize) {
+    switch (state().BrushSize) {
     case 0:
         erase(c, r);
         break;
@@ -369,14 +370,15 @@ void ToolEngine::trackShape(uint16_t tool, KeyMods mods) {
     case toolStar:
     case toolFilledStar: {
         bool drawn;
+        const int vertices = state().StarVertices, depth = state().StarDepth;
         if (mods.ctrl) {
             // Ctrl turns the star and keeps its size.
-            drawn = DrawStar(p.x, p.y, previous_.x, previous_.y, nextStarAngle_, StarVertices, StarDepth, star_);
+            drawn = DrawStar(p.x, p.y, previous_.x, previous_.y, nextStarAngle_, vertices, depth, star_);
             current_ = previous_;
         } else {
-            drawn = DrawStar(p.x, p.y, q.x, q.y, starAngle_, StarVertices, StarDepth, star_);
+            drawn = DrawStar(p.x, p.y, q.x, q.y, starAngle_, vertices, depth, star_);
         }
-        if (drawn) starCount_ = 2 * std::clamp<int>(StarVertices, 3, 12);
+        if (drawn) starCount_ = 2 * std::clamp<int>(vertices, 3, 12);
         if (starCount_ == 0) break; // nothing drawn yet in this gesture
         if (tool == toolStar)
             setOverlay(Overlay::Kind::Polyline, {star_.begin(), star_.begin() + starCount_ + 1});
@@ -392,7 +394,7 @@ void ToolEngine::trackShape(uint16_t tool, KeyMods mods) {
 void ToolEngine::trackDropper(int c, int r, bool left) {
     const uint8_t index = model_.GetCellColor(c, r);
     if (index > 16) return; // not a palette colour: keep A and B valid
-    (left ? ColorA : ColorB) = index;
+    (left ? state().ColorA : state().ColorB) = index;
     model_.events().makeBobbins();
     model_.events().showPosition(0, index);
 }
@@ -645,9 +647,9 @@ void ToolEngine::applyRows(bool left) {
     const int h = H(), w = W(), pr = pr_;
     if (pr < 0 || pr >= h) return; // pressed beyond the pattern
     model_.undo().BeginStep();
-    const int k = rowsPerClick();
+    const int k = rowsPerClick(state().BrushSize);
     const int floor = model_.editFloor();
-    const uint8_t b = CanonicalIndex(model_.data())[ColorB];
+    const uint8_t b = CanonicalIndex(model_.data())[state().ColorB];
     const IndexedBitmap& pic = model_.data().Picture;
     if (left) {
         for (int row = h - 1; row >= std::max(pr + k, floor); --row)
@@ -668,8 +670,8 @@ void ToolEngine::applyColumns(bool left) {
     const int w = W(), pc = pc_;
     if (pc < 0 || pc >= w) return;
     model_.undo().BeginStep();
-    const int k = rowsPerClick();
-    const uint8_t b = CanonicalIndex(model_.data())[ColorB];
+    const int k = rowsPerClick(state().BrushSize);
+    const uint8_t b = CanonicalIndex(model_.data())[state().ColorB];
     for (int row = model_.editFloor(); row < H(); ++row) {
         uint8_t* ln = model_.rowForWrite(row);
         if (left) {
@@ -705,9 +707,9 @@ void ToolEngine::copyToBackup(const CellRect& r) {
 void ToolEngine::applyCopy() {
     ActiveBlock& blk = model_.block();
     blk.SavePrevious();
-    BlockRect = blockBitmapRect();
+    state().BlockRect = blockBitmapRect();
     blk.Reset();
-    copyToBackup(BlockRect);
+    copyToBackup(state().BlockRect);
     overlayFrame_ = blk.previous;
     if (blk.previous.isEmpty()) clearOverlay();
     else setOverlay(Overlay::Kind::Frame, {});
@@ -717,7 +719,7 @@ void ToolEngine::applyCopy() {
 // clicked cell; a drag stretches it into the dragged block.
 void ToolEngine::applyPaste(int cc, int cr) {
     model_.undo().BeginStep();
-    const CellRect src = BlockRect;
+    const CellRect src = state().BlockRect;
     if (src.isEmpty()) return;
     CellRect dst;
     if (cc == pc_ && cr == pr_) {
@@ -751,8 +753,9 @@ void ToolEngine::applyMove(int cc, int cr) {
 void ToolEngine::applyShape(uint16_t tool, int cc, int cr, bool left) {
     model_.undo().BeginStep();
     const ColourClasses cls = CanonicalIndex(model_.data());
-    const uint8_t penColour = cls[left ? ColorA : ColorB], brushColour = cls[left ? ColorB : ColorA];
-    const int pen = BrushSize + 1;
+    const uint8_t a = cls[state().ColorA], b = cls[state().ColorB];
+    const uint8_t penColour = left ? a : b, brushColour = left ? b : a;
+    const int pen = state().BrushSize + 1;
     const int maxLine = model_.lastEditableLine(), w = W();
     uint8_t colour = penColour;
     auto sink = [&](int y, int x0, int x1) {
@@ -792,8 +795,8 @@ void ToolEngine::applyShape(uint16_t tool, int cc, int cr, bool left) {
     case toolStar:
     case toolFilledStar: {
         StarPoints pts{};
-        if (!DrawStar(x1, y1, x2, y2, nextStarAngle_, StarVertices, StarDepth, pts)) break;
-        const int n = 2 * std::clamp<int>(StarVertices, 3, 12);
+        if (!DrawStar(x1, y1, x2, y2, nextStarAngle_, state().StarVertices, state().StarDepth, pts)) break;
+        const int n = 2 * std::clamp<int>(state().StarVertices, 3, 12);
         if (tool == toolFilledStar) {
             colour = brushColour;
             RasterPolygonFill(pts.data(), n, sink);
@@ -811,14 +814,15 @@ void ToolEngine::applyShape(uint16_t tool, int cc, int cr, bool left) {
 // (the zone keeps its cells).
 void ToolEngine::applyCut() {
     ActiveBlock& blk = model_.block();
-    BlockRect = blockBitmapRect();
+    state().BlockRect = blockBitmapRect();
     model_.undo().BeginStep();
     blk.Reset();
-    copyToBackup(BlockRect);
-    const uint8_t b = CanonicalIndex(model_.data())[ColorB];
-    const int bottom = std::min(BlockRect.Bottom, model_.lastEditableLine() + 1);
-    for (int y = BlockRect.Top; y < bottom; ++y)
-        std::memset(model_.lineForWrite(y) + BlockRect.Left, b, static_cast<size_t>(BlockRect.width()));
+    const CellRect& block = state().BlockRect;
+    copyToBackup(block);
+    const uint8_t b = CanonicalIndex(model_.data())[state().ColorB];
+    const int bottom = std::min(block.Bottom, model_.lastEditableLine() + 1);
+    for (int y = block.Top; y < bottom; ++y)
+        std::memset(model_.lineForWrite(y) + block.Left, b, static_cast<size_t>(block.width()));
 }
 
 // 430: the gallery's selected pattern. The left button places it with its

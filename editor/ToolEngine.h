@@ -11,7 +11,9 @@
 // Each writing gesture is one undo step, opened at the press (brush, eraser)
 // or at the release (every other tool) and extended with every row the gesture
 // writes, so undo restores all of it. Tools use a private scratch buffer; the
-// raster's backup bitmap holds only the block last copied or cut (BlockRect).
+// raster's backup bitmap holds only the block last copied or cut (the editor
+// state's BlockRect). Colours, brush size, zone and star come from the editor
+// state of the canvas model.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -122,6 +124,7 @@ private:
     void copyToBackup(const CellRect& r);
     void setOverlay(Overlay::Kind kind, std::vector<PixelPoint> points);
 
+    EditorState& state() { return model_.state(); }
     int W() const { return model_.W(); }
     int H() const { return model_.H(); }
     int lineOf(int row) const { return H() - 1 - row; }

@@ -6,7 +6,6 @@
 
 #include "core/AppMessages.h"
 #include "core/Errors.h"
-#include "core/Globals.h"
 #include "garment/PolygonRaster.h"
 
 namespace lc {
@@ -181,19 +180,15 @@ const char* GarmentSizeErrorText(int result) {
     }
 }
 
-int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY,
-              IGarmentMaskMessages* messages) {
+int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY, bool& garmentMode,
+             IGarmentMaskMessages* messages) {
     gd.FillMask();
     const int result = RasterizeMask(garment, gd, pixByX, pixByY);
     if (result == kMaskBuilt) return result;
     if ((result & kMaskTooBig) && messages) messages->ShowGarmentSizeError(result & kMaskTooBig);
-    GarmentMode = false;
+    garmentMode = false;
     SendAppMessage(AppMsg::ReleaseMaskButton);
     return result;
-}
-
-int MakeMask(const GarmentOutline& garment, IGarmentMaskMessages* messages) {
-    return MakeMask(garment, GraphicData, PixByX, PixByY, messages);
 }
 
 } // namespace lc

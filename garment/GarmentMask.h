@@ -44,11 +44,9 @@ const char* GarmentSizeErrorText(int result);
 inline constexpr const char* kGarmentErrorCaption = "ERROR!";
 
 // Fills the mask with 16 (no restriction), builds it, and on failure reports a
-// size failure through `messages` (may be null), switches GarmentMode off and
-// sends ReleaseMaskButton (1050). Returns RasterizeMask's result.
-int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY,
-              IGarmentMaskMessages* messages);
-// The same on the global raster and gauge.
-int MakeMask(const GarmentOutline& garment, IGarmentMaskMessages* messages);
+// size failure through `messages` (may be null), switches `garmentMode` (the
+// editor's) off and sends ReleaseMaskButton (1050). Returns RasterizeMask's result.
+int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY, bool& garmentMode,
+             IGarmentMaskMessages* messages);
 
 } // namespace lc

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/EditorState.h"
 #include "garment/GarmentOutline.h"
 
 namespace lc {

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "core/AppMessages.h"
-#include "core/Globals.h"
+#include "core/CursorIds.h"
 #include "core/PatternRaster.h"
 #include "core/Numbers.h"
 #include "core/StitchBitmaps.h"
@@ -143,7 +143,8 @@ private:
     AppMessageEditorEvents msg_;
 };
 
-DrawingPage::DrawingPage(QWidget* parent) : QWidget(parent), events_(std::make_unique<Events>(*this)) {
+DrawingPage::DrawingPage(Workspace& ws, QWidget* parent)
+    : QWidget(parent), ws_(ws), events_(std::make_unique<Events>(*this)), librarySource_(ws.Library) {
     setObjectName(QStringLiteral("Frame21"));
     colorPicker_ = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor c = QColorDialog::getColor(initial, this);
@@ -191,7 +192,7 @@ void DrawingPage::FormCreate() {
     vRuler_ = new VerticalScrollRuler(panel3_);
     vRuler_->move(vRuler_->x(), 0);
     connect(vRuler_, &ScrollRulerBase::changed, this, [this] { horizontalScrollChanged(); });
-    canvas_ = new StitchCanvas(events_.get(), panel3_);
+    canvas_ = new StitchCanvas(ws_, events_.get(), panel3_);
     canvas_->move(0, 0);
     canvas_->setPatternSource(&librarySource_);
     connect(canvas_, &StitchCanvas::mouseMovedTo, this, [this](int x, int y) { canvasMouseMoved(x, y); });
@@ -422,7 +423,7 @@ void DrawingPage::buildStatusBar() {
     // Panel 0 holds the palette grid.
     auto* panel0 = new QWidget(status_);
     panel0->setFixedWidth(345);
-    grid_ = new PaletteGrid(panel0);
+    grid_ = new PaletteGrid(ws_.Raster.Colors, ws_.Editor, panel0);
     grid_->move(2, 1);
     panel0->setFixedHeight(grid_->height() + 2);
     connect(grid_, &PaletteGrid::releasedLeft, this, [this](int c) { paletteReleased(false, c); });
@@ -438,7 +439,7 @@ void DrawingPage::buildStatusBar() {
         status_->addWidget(l);
         statusPanels_[i] = l;
     }
-    technic_ = new TechniquePanel(status_);
+    technic_ = new TechniquePanel(ws_.UIText, status_);
     technic_->setFixedSize(300, grid_->height());
     status_->addWidget(technic_);
     auto* last = new QLabel(status_);
@@ -477,12 +478,12 @@ void DrawingPage::AdjustSize() {
 
 int DrawingPage::brushCursor() const {
     static const int ids[] = {crDraw1x1, crDraw2x2, crDraw3x3, crDrawChess};
-    return ids[std::min<int>(BrushSize, 3)];
+    return ids[std::min<int>(ws_.Editor.BrushSize, 3)];
 }
 
 int DrawingPage::eraserCursor() const {
     static const int ids[] = {crEraser1x1, crEraser2x2, crEraser3x3, crEraserChess};
-    return ids[std::min<int>(BrushSize, 3)];
+    return ids[std::min<int>(ws_.Editor.BrushSize, 3)];
 }
 
 void DrawingPage::setCanvasCursor(int id) {
@@ -540,7 +541,7 @@ void DrawingPage::toolButtonClicked(int tag) {
 }
 
 void DrawingPage::brushSizeChosen(int size) {
-    BrushSize = static_cast<uint8_t>(size);
+    ws_.Editor.BrushSize = static_cast<uint8_t>(size);
     if (size <= 2) {
         setShapeButtonsEnabled(true);
     } else {
@@ -556,8 +557,8 @@ void DrawingPage::brushSizeChosen(int size) {
 }
 
 void DrawingPage::zoomRefresh() {
-    BuildStitchBitmaps();
-    canvas_->setCellSize(CellWidths[ZoomIndex], CellHeights[ZoomIndex]);
+    BuildStitchBitmaps(ws_);
+    canvas_->setCellSize(CellWidths[ws_.Editor.ZoomIndex], ws_.Editor.CellHeights[ws_.Editor.ZoomIndex]);
     SetRulerUnits();
     canvas_->Paint();
 }
@@ -565,18 +566,18 @@ void DrawingPage::zoomRefresh() {
 void DrawingPage::viewButtonClicked(int tag, bool down) {
     switch (tag) {
     case 100:
-        if (ZoomIndex < kZoomLevels - 1) ++ZoomIndex;
+        if (ws_.Editor.ZoomIndex < kZoomLevels - 1) ++ws_.Editor.ZoomIndex;
         zoomRefresh();
         break;
     case 101:
-        if (ZoomIndex > 0) --ZoomIndex;
+        if (ws_.Editor.ZoomIndex > 0) --ws_.Editor.ZoomIndex;
         zoomRefresh();
         break;
     case 102:
-        ZoomIndex = 0;
-        BuildStitchBitmaps();
-        canvas_->setCellSize(CellWidths[0], CellHeights[0]);
-        canvas_->SetOrigin(0, ZoneOn ? ZoneRow : 0);
+        ws_.Editor.ZoomIndex = 0;
+        BuildStitchBitmaps(ws_);
+        canvas_->setCellSize(CellWidths[0], ws_.Editor.CellHeights[0]);
+        canvas_->SetOrigin(0, ws_.Editor.ZoneOn ? ws_.Editor.ZoneRow : 0);
         ChangeRulesStartPos();
         SetRulerUnits();
         canvas_->Paint();
@@ -593,13 +594,13 @@ void DrawingPage::viewButtonClicked(int tag, bool down) {
         }
         break;
     case 201:
-        ZoneOn = down;
-        tagButtons_[kTagZone]->setEnabled(ZoneOn);
-        if (!ZoneOn) selectBrushTool();
+        ws_.Editor.ZoneOn = down;
+        tagButtons_[kTagZone]->setEnabled(ws_.Editor.ZoneOn);
+        if (!ws_.Editor.ZoneOn) selectBrushTool();
         canvas_->Paint();
         break;
     case 202:
-        ViewMode = down ? 1 : 0;
+        ws_.Editor.ViewMode = down ? 1 : 0;
         canvas_->Paint();
         break;
     case 203:
@@ -609,8 +610,8 @@ void DrawingPage::viewButtonClicked(int tag, bool down) {
         ClearPicture(true);
         break;
     case 302:
-        if (!GarmentMode) break;
-        GraphicData.MirrorMask();
+        if (!ws_.Editor.GarmentMode) break;
+        ws_.Raster.MirrorMask();
         RepaintPicture();
         break;
     default:
@@ -622,17 +623,17 @@ void DrawingPage::addGarmentReleased() {
     QAbstractButton* garment = tagButtons_[301];
     QAbstractButton* zone = tagButtons_[201];
     QAbstractButton* setZone = tagButtons_[kTagZone];
-    GarmentMode = garment->isChecked();
-    zone->setEnabled(!GarmentMode);
-    if (GarmentMode) {
-        ZoneOn = false;
+    ws_.Editor.GarmentMode = garment->isChecked();
+    zone->setEnabled(!ws_.Editor.GarmentMode);
+    if (ws_.Editor.GarmentMode) {
+        ws_.Editor.ZoneOn = false;
         if (setZone->isChecked()) selectBrushTool();
         setZone->setEnabled(false);
         setDown(setZone, false);
         setDown(zone, false);
     }
-    tagButtons_[302]->setEnabled(GarmentMode);
-    if (!GarmentMode) {
+    tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
+    if (!ws_.Editor.GarmentMode) {
         canvas_->Paint();
     } else if (AppMessageSink()) {
         // The main window rebuilds the mask and repaints the picture.
@@ -641,9 +642,9 @@ void DrawingPage::addGarmentReleased() {
         RepaintPicture();
     }
     // Building the mask may have switched garment mode off again.
-    setDown(garment, GarmentMode);
-    tagButtons_[302]->setEnabled(GarmentMode);
-    zone->setEnabled(!GarmentMode);
+    setDown(garment, ws_.Editor.GarmentMode);
+    tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
+    zone->setEnabled(!ws_.Editor.GarmentMode);
 }
 
 // ---------------------------------------------------------------------------
@@ -661,38 +662,38 @@ void DrawingPage::ChangeRulesStartPos() {
 }
 
 void DrawingPage::SetRulerUnits() {
-    const int mode = RulerUnitMode % 3;
+    const int mode = ws_.Editor.RulerUnitMode % 3;
     const int cw = canvas_->cellWidth(), ch = canvas_->cellHeight();
     QString caption;
     if (mode == 0) {
-        const MeasureUnit u = Units == 0 ? MeasureUnit::muSm : MeasureUnit::muInch;
-        hRuler_->SetScale(rulerScale(cw, PixByX));
-        hRuler_->SetStitchSize(PixByX);
+        const MeasureUnit u = ws_.Settings.Units == 0 ? MeasureUnit::muSm : MeasureUnit::muInch;
+        hRuler_->SetScale(rulerScale(cw, ws_.Settings.PixByX));
+        hRuler_->SetStitchSize(ws_.Settings.PixByX);
         hRuler_->SetUnits(u);
-        vRuler_->SetScale(rulerScale(ch, PixByY));
-        vRuler_->SetStitchSize(PixByY);
+        vRuler_->SetScale(rulerScale(ch, ws_.Settings.PixByY));
+        vRuler_->SetStitchSize(ws_.Settings.PixByY);
         vRuler_->SetUnits(u);
-        caption = QString::fromStdString(UIText[Units == 0 ? utUnitCm : utInchMark]);
+        caption = QString::fromStdString(ws_.UIText[ws_.Settings.Units == 0 ? utUnitCm : utInchMark]);
     } else {
         hRuler_->SetStitchMode(mode == 1 ? StitchNumbering::smNormal : StitchNumbering::smCenter);
-        hRuler_->SetMaxStitch(GraphicData.Picture.width());
+        hRuler_->SetMaxStitch(ws_.Raster.Picture.width());
         hRuler_->SetScale(cw);
         hRuler_->SetUnits(MeasureUnit::muStitch);
         vRuler_->SetScale(ch);
         vRuler_->SetUnits(MeasureUnit::muStitch);
-        caption = QString::fromStdString(UIText[utUnitStitches]);
+        caption = QString::fromStdString(ws_.UIText[utUnitStitches]);
         if (mode == 2) caption += QLatin1Char('*');
     }
     // The arrows reach every column and row of the pattern, and no further.
-    hRuler_->setMax(GraphicData.Picture.width());
-    vRuler_->setMax(GraphicData.Picture.height());
+    hRuler_->setMax(ws_.Raster.Picture.width());
+    vRuler_->setMax(ws_.Raster.Picture.height());
     unitsBtn_->setText(caption);
     hRuler_->ruler()->update();
     vRuler_->ruler()->update();
 }
 
 void DrawingPage::UnitsBtnClick() {
-    ++RulerUnitMode;
+    ++ws_.Editor.RulerUnitMode;
     SetRulerUnits();
 }
 
@@ -706,8 +707,8 @@ void DrawingPage::canvasMouseMoved(int x, int y) {
 
 void DrawingPage::paletteReleased(bool right, int column) {
     if (column < 0 || column >= PaletteGrid::kCells) return;
-    if (right) ColorB = static_cast<uint8_t>(column);
-    else ColorA = static_cast<uint8_t>(column);
+    if (right) ws_.Editor.ColorB = static_cast<uint8_t>(column);
+    else ws_.Editor.ColorA = static_cast<uint8_t>(column);
     MakeBobbins();
 }
 
@@ -715,22 +716,22 @@ void DrawingPage::paletteDoubleClicked() {
     const std::optional<QColor> c = colorPicker_ ? colorPicker_(lastDialogColour_) : std::nullopt;
     if (!c || !c->isValid()) return;
     lastDialogColour_ = *c;
-    GraphicData.Colors[std::min<size_t>(ColorA, 16)] = RGB(c->red(), c->green(), c->blue());
-    GraphicData.UpdatePalette(0);
+    ws_.Raster.Colors[std::min<size_t>(ws_.Editor.ColorA, 16)] = RGB(c->red(), c->green(), c->blue());
+    ws_.Raster.UpdatePalette(0);
     MakeBobbins();
-    BuildStitchBitmaps();
+    BuildStitchBitmaps(ws_);
     RepaintPicture();
 }
 
 void DrawingPage::bobbinClicked() {
-    std::swap(ColorA, ColorB);
+    std::swap(ws_.Editor.ColorA, ws_.Editor.ColorB);
     MakeBobbins();
 }
 
 void DrawingPage::PolyVertexTBChange() {
-    StarDepth = static_cast<uint8_t>(polyFactor_->value());
-    StarVertices = static_cast<uint8_t>(polyVertex_->value());
-    polyBox_->setStar(StarVertices, StarDepth);
+    ws_.Editor.StarDepth = static_cast<uint8_t>(polyFactor_->value());
+    ws_.Editor.StarVertices = static_cast<uint8_t>(polyVertex_->value());
+    polyBox_->setStar(ws_.Editor.StarVertices, ws_.Editor.StarDepth);
 }
 
 QLabel* DrawingPage::bobbinA() const { return bobbinA_; }
@@ -760,9 +761,9 @@ void DrawingPage::OnShowForm() {
 
 void DrawingPage::ResetView() {
     UndoDisable();
-    GarmentMode = false;
-    ZoneOn = false;
-    ZoneRow = -1;
+    ws_.Editor.GarmentMode = false;
+    ws_.Editor.ZoneOn = false;
+    ws_.Editor.ZoneRow = -1;
     QAbstractButton* setZone = tagButtons_[kTagZone];
     if (setZone->isChecked()) selectBrushTool();
     setZone->setEnabled(false);
@@ -778,8 +779,9 @@ void DrawingPage::ResetView() {
 
 void DrawingPage::MakeBobbins() {
     const QImage& tmpl = BobbinTemplate();
-    bobbinA_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorA, 16)])));
-    bobbinB_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, GraphicData.Colors[std::min<size_t>(ColorB, 16)])));
+    const ColorTable17& colors = ws_.Raster.Colors;
+    bobbinA_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, colors[std::min<size_t>(ws_.Editor.ColorA, 16)])));
+    bobbinB_->setPixmap(QPixmap::fromImage(MakeBobbinImage(tmpl, colors[std::min<size_t>(ws_.Editor.ColorB, 16)])));
     grid_->update();
 }
 
@@ -809,7 +811,7 @@ void DrawingPage::EnablePatternInsert() {
 
 void DrawingPage::InsertConverted() {
     MakeBobbins();
-    BuildStitchBitmaps();
+    BuildStitchBitmaps(ws_);
     setDown(tagButtons_[103], false);
     tagButtons_[kTagPasteBlock]->setChecked(true);
     showStarPanel(false);
@@ -825,8 +827,8 @@ void DrawingPage::UndoDisable() { tagButtons_[203]->setEnabled(false); }
 
 void DrawingPage::RepaintPicture() {
     canvas_->Paint();
-    setDown(tagButtons_[301], GarmentMode);
-    tagButtons_[302]->setEnabled(GarmentMode);
+    setDown(tagButtons_[301], ws_.Editor.GarmentMode);
+    tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
 }
 
 void DrawingPage::ClearPicture(bool saveUndo) {

@@ -4,11 +4,11 @@
 // zoom, the protected zone, the view mode and the garment mode, the palette
 // grid, the colour bobbins, the star preview and the status bar.
 //
-// The frame owns no pattern data: it sets the editor-state globals that the
-// canvas and the tool engine read, and offers the handlers the main window
-// calls when application messages arrive. The engine's announcements go out
-// as application messages to the main window, which routes them back here;
-// a frame with no main window (tests) answers them itself.
+// The frame owns no pattern data: it sets the editor state of the workspace it
+// is given, which the canvas and the tool engine read, and offers the handlers
+// the main window calls when application messages arrive. The engine's
+// announcements go out as application messages to the main window, which
+// routes them back here; a frame with no main window (tests) answers them itself.
 #include <QColor>
 #include <QWidget>
 #include <functional>
@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/Workspace.h"
 #include "editor/EditorInterfaces.h"
 #include "editor/LibraryPatternSource.h"
 
@@ -39,7 +40,7 @@ class TechniquePanel;
 class DrawingPage : public QWidget {
     Q_OBJECT
 public:
-    explicit DrawingPage(QWidget* parent = nullptr);
+    explicit DrawingPage(Workspace& ws, QWidget* parent = nullptr);
     ~DrawingPage() override;
 
     // --- handlers the main window calls -------------------------------------
@@ -135,6 +136,7 @@ private:
     void showStarPanel(bool star);
     void setShapeButtonsEnabled(bool on);
 
+    Workspace& ws_;
     std::unique_ptr<Events> events_;
     LibraryPatternSource librarySource_;
     ColorPicker colorPicker_;

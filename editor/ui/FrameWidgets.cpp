@@ -7,9 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/Globals.h"
 #include "core/Numbers.h"
-#include "core/UIText.h"
 #include "core/ui/IndexedImage.h"
 #include "knitting/KnitMachine.h"
 
@@ -23,7 +21,8 @@ int roundInt(double v) { return static_cast<int>(roundHalfEven(v)); }
 // ---------------------------------------------------------------------------
 // Palette grid
 
-PaletteGrid::PaletteGrid(QWidget* parent) : QWidget(parent) {
+PaletteGrid::PaletteGrid(const ColorTable17& colors, const EditorState& editor, QWidget* parent)
+    : QWidget(parent), colors_(colors), editor_(editor) {
     setObjectName(QStringLiteral("DrawGrid1"));
     setToolTip(QStringLiteral("Palette"));
     setFixedSize(kCells * kPitch + 1, kPitch + 1);
@@ -44,7 +43,7 @@ void PaletteGrid::paintEvent(QPaintEvent*) {
     p.setFont(f);
     for (int c = 0; c < kCells; ++c) {
         const QRect r = cellRect(c);
-        const Color colour = GraphicData.Colors[static_cast<size_t>(c)];
+        const Color colour = colors_[static_cast<size_t>(c)];
         p.setPen(Qt::black);
         p.setBrush(qColorOf(colour));
         p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -52,8 +51,8 @@ void PaletteGrid::paintEvent(QPaintEvent*) {
         p.setPen(contrast);
         const QRect text(r.left() + 6, r.top() + 2, r.width() - 6, r.height() - 2);
         // Both letters overprint when A and B are the same colour.
-        if (c == ColorA) p.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("A"));
-        if (c == ColorB) p.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("B"));
+        if (c == editor_.ColorA) p.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("A"));
+        if (c == editor_.ColorB) p.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("B"));
         if (c == marked_) {
             p.setPen(contrast);
             p.setBrush(contrast);
@@ -188,7 +187,7 @@ void StarPreview::paintEvent(QPaintEvent*) {
 // Technique panel
 
 QString TechniquePanel::text() const {
-    QString s = QString::fromStdString(UIText[utTechnique]);
+    QString s = QString::fromStdString(texts_[utTechnique]);
     if (gKnitMachine) s += QString::fromStdString(gKnitMachine->GetCurrentTechniqueName());
     return s;
 }

@@ -7,7 +7,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "core/EditorState.h"
 #include "core/PatternRaster.h"
+#include "core/UIText.h"
 
 namespace lc::ui {
 
@@ -21,7 +23,8 @@ public:
     static constexpr int kCellSize = 20;
     static constexpr int kPitch = kCellSize + 1; // cell plus grid line
 
-    explicit PaletteGrid(QWidget* parent = nullptr);
+    // Shows `colors` (the pattern's) with the editor's colours A and B.
+    PaletteGrid(const ColorTable17& colors, const EditorState& editor, QWidget* parent = nullptr);
 
     int markedColor() const { return marked_; }
     void setMarkedColor(int index);
@@ -43,6 +46,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
+    const ColorTable17& colors_;
+    const EditorState& editor_;
     int marked_ = -1;
     int current_ = 0;
 };
@@ -89,11 +94,14 @@ private:
 class TechniquePanel : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit TechniquePanel(const UITextTable& texts, QWidget* parent = nullptr) : QWidget(parent), texts_(texts) {}
     QString text() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    const UITextTable& texts_;
 };
 
 } // namespace lc::ui

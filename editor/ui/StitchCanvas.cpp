@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/Globals.h"
 #include "core/StitchBitmaps.h"
 
 namespace lc::ui {
@@ -48,14 +47,15 @@ void copyRect(const QImage& from, QImage& to, QRect r) {
 
 } // namespace
 
-StitchCanvas::StitchCanvas(IEditorEvents* events, QWidget* parent, PatternRaster& gd)
-    : QWidget(parent), gd_(gd), model_(gd, events, this), engine_(model_) {
+StitchCanvas::StitchCanvas(Workspace& ws, IEditorEvents* events, QWidget* parent)
+    : QWidget(parent), ws_(ws), gd_(ws.Raster), model_(ws.Raster, ws.Editor, events, this), engine_(model_) {
     setObjectName(QStringLiteral("PatternPanel"));
     // The canvas paints every pixel itself, from its back buffer.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // positions (and the dropper's colour) also without a button
-    const int z = std::clamp<int>(ZoomIndex, 0, kZoomLevels - 1);
-    model_.geom.Create(CellWidths[static_cast<size_t>(z)], CellHeights[static_cast<size_t>(z)], width(), height());
+    const int z = std::clamp<int>(ws.Editor.ZoomIndex, 0, kZoomLevels - 1);
+    model_.geom.Create(CellWidths[static_cast<size_t>(z)], ws.Editor.CellHeights[static_cast<size_t>(z)], width(),
+                       height());
 }
 
 StitchCanvas::~StitchCanvas() { model_.setScreen(nullptr); }
@@ -77,17 +77,18 @@ void StitchCanvas::ensureBuffers() {
 
 void StitchCanvas::refreshTiles() {
     const int cw = model_.geom.cellWidth(), ch = model_.geom.cellHeight();
-    if (tileRevision_ == StitchRevision && tiles_.width == cw && tiles_.height == ch) return;
-    tileRevision_ = StitchRevision;
+    const StitchPictures& pictures = ws_.Stitches;
+    if (tileRevision_ == pictures.Revision && tiles_.width == cw && tiles_.height == ch) return;
+    tileRevision_ = pictures.Revision;
     tiles_ = StitchTiles{};
     // The stitch pictures are built for the zoom level's cell; another cell
     // size (or none built) leaves the view in flat colours.
-    for (const RgbImage& b : StitchBitmaps)
+    for (const RgbImage& b : pictures.Bitmaps)
         if (b.width != cw || b.height != ch || b.rgb.size() < size_t(cw) * size_t(ch) * 3) return;
     const size_t n = size_t(cw) * size_t(ch);
     tilePixels_.resize(n * 16);
     for (size_t i = 0; i < 16; ++i) {
-        const RgbImage& b = StitchBitmaps[i];
+        const RgbImage& b = pictures.Bitmaps[i];
         uint32_t* t = tilePixels_.data() + i * n;
         for (size_t k = 0; k < n; ++k) {
             const uint8_t* p = b.rgb.data() + k * 3;
@@ -114,7 +115,7 @@ void StitchCanvas::paintAll() {
     ensureBuffers();
     refreshTiles();
     renderer_.setColours(gd_);
-    const RenderOptions opt = RenderOptions::FromGlobals(&tiles_);
+    const RenderOptions opt = RenderOptions::From(ws_.Editor, ws_.CurrentMachine, &tiles_);
     renderer_.render(model_.geom, gd_, opt, bufferOf(picture_));
     std::memcpy(screen_.bits(), picture_.constBits(), static_cast<size_t>(picture_.sizeInBytes()));
     overlayRect_ = QRect();
@@ -130,7 +131,8 @@ void StitchCanvas::drawCell(int column, int row) {
     const QRect r = QRect(pr.left, pr.top, pr.width + 1, pr.height + 1) & picture_.rect();
     if (r.isEmpty()) return;
     refreshTiles();
-    renderer_.renderCell(model_.geom, gd_, RenderOptions::FromGlobals(&tiles_), bufferOf(picture_), column, row);
+    renderer_.renderCell(model_.geom, gd_, RenderOptions::From(ws_.Editor, ws_.CurrentMachine, &tiles_),
+                         bufferOf(picture_), column, row);
     copyRect(picture_, screen_, r);
     if (overlayRect_.intersects(r)) {
         update(redrawOverlay() | r);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/PatternRaster.h"
+#include "core/Workspace.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasRenderer.h"
 #include "editor/EditorInterfaces.h"
@@ -25,7 +26,9 @@ namespace lc::ui {
 class StitchCanvas : public QWidget, private IScreen {
     Q_OBJECT
 public:
-    explicit StitchCanvas(IEditorEvents* events, QWidget* parent = nullptr, PatternRaster& gd = GraphicData);
+    // Shows the workspace's raster with its editor state, current machine and
+    // stitch pictures; the tools write into that raster and state.
+    StitchCanvas(Workspace& ws, IEditorEvents* events, QWidget* parent = nullptr);
     ~StitchCanvas() override;
 
     CanvasModel& model() { return model_; }
@@ -78,6 +81,7 @@ private:
     QRect redrawOverlay();
     QRect drawOverlay(const Overlay& o);
 
+    Workspace& ws_;
     PatternRaster& gd_;
     CanvasModel model_;
     ToolEngine engine_;

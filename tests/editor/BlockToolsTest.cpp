@@ -12,7 +12,7 @@ TEST_F(BlockTools, CopyThenPasteAClick) {
     drag(2, 5, 6, 9);
     EXPECT_EQ(events.blockW, 4);
     EXPECT_EQ(events.blockH, 4);
-    EXPECT_EQ(BlockRect, (CellRect{2, 1015, 6, 1019}));
+    EXPECT_EQ(state.BlockRect, (CellRect{2, 1015, 6, 1019}));
     EXPECT_EQ(model->undo().count(), 0);
     // The copied block's frame stays shown until the next press.
     Overlay o = engine->overlay();
@@ -42,7 +42,7 @@ TEST_F(BlockTools, EmptySelectionPastesNothing) {
     engine->moveCell(kNone, 8, 8);
     engine->moveCell(kNone, 4, 4);
     engine->releaseCell(kLeft, kNone, 4, 4);
-    EXPECT_TRUE(BlockRect.isEmpty());
+    EXPECT_TRUE(state.BlockRect.isEmpty());
     use(toolPasteBlock);
     click(50, 50);
     EXPECT_TRUE(changedCells(before).empty());
@@ -65,7 +65,7 @@ TEST_F(BlockTools, ToolsNoLongerAlterTheCopiedBlock) {
     fillMarkers();
     use(toolCopyBlock);
     drag(0, 0, 5, 5);
-    const CellRect kept = BlockRect;
+    const CellRect kept = state.BlockRect;
     std::vector<uint8_t> copied;
     for (int y = kept.Top; y < kept.Bottom; ++y)
         copied.insert(copied.end(), gd.Backup.line(y) + kept.Left, gd.Backup.line(y) + kept.Right);
@@ -77,15 +77,15 @@ TEST_F(BlockTools, ToolsNoLongerAlterTheCopiedBlock) {
     for (int y = kept.Top; y < kept.Bottom; ++y)
         after.insert(after.end(), gd.Backup.line(y) + kept.Left, gd.Backup.line(y) + kept.Right);
     EXPECT_EQ(after, copied);
-    EXPECT_EQ(BlockRect, kept);
+    EXPECT_EQ(state.BlockRect, kept);
 }
 
 TEST_F(BlockTools, CutFillsWithBAndKeepsTheBlock) {
     fillMarkers();
-    ColorB = 9;
+    state.ColorB = 9;
     use(toolCutBlock);
     drag(10, 10, 14, 13);
-    EXPECT_EQ(BlockRect, (CellRect{10, 1011, 14, 1014}));
+    EXPECT_EQ(state.BlockRect, (CellRect{10, 1011, 14, 1014}));
     for (int c = 10; c < 14; ++c)
         for (int r = 10; r < 13; ++r) EXPECT_EQ(cell(c, r), 9);
     EXPECT_EQ(cell(14, 10), marker(14, 10));
@@ -102,9 +102,9 @@ TEST_F(BlockTools, PasteAndCutKeepOutOfTheZone) {
     fillMarkers();
     use(toolCopyBlock);
     drag(100, 100, 110, 110);
-    ZoneOn = true;
-    ZoneRow = 10;
-    ColorB = 9;
+    state.ZoneOn = true;
+    state.ZoneRow = 10;
+    state.ColorB = 9;
     use(toolPasteBlock);
     click(0, 5);
     EXPECT_EQ(cell(0, 5), marker(0, 5));
@@ -119,8 +119,8 @@ TEST_F(BlockTools, PasteAndCutKeepOutOfTheZone) {
 
 TEST_F(BlockTools, MotifCopiedPastedThreeTimesAndUndoneTwice) {
     use(toolBrush);
-    ColorA = 3;
-    ColorB = 6;
+    state.ColorA = 3;
+    state.ColorB = 6;
     for (int i = 0; i < 4; ++i) click(i, i), click(3 - i, i, kRight); // a two-colour cross
     use(toolCopyBlock);
     drag(0, 0, 4, 4);
@@ -147,8 +147,8 @@ TEST_F(BlockTools, PastePatternTilesTheWholePattern) {
     EXPECT_EQ(cell(5, 5), 0);
     // With the zone on, the zone keeps its cells and the rest repeats from row 0.
     fillAll(9);
-    ZoneOn = true;
-    ZoneRow = 3;
+    state.ZoneOn = true;
+    state.ZoneRow = 3;
     click(70, 70, kRight);
     EXPECT_EQ(cell(0, 3), 9);
     EXPECT_EQ(cell(0, 4), 1);

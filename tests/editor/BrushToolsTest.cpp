@@ -8,9 +8,9 @@ using BrushTools = EditorTest;
 
 TEST_F(BrushTools, BrushFootprintsBySize) {
     use(toolBrush);
-    BrushSize = 1;
+    state.BrushSize = 1;
     click(10, 10);
-    BrushSize = 2;
+    state.BrushSize = 2;
     click(20, 20);
     auto count = [&](int c0, int r0, int n, uint8_t v) {
         int k = 0;
@@ -23,9 +23,9 @@ TEST_F(BrushTools, BrushFootprintsBySize) {
     EXPECT_EQ(count(20, 20, 3, 1), 9);
     EXPECT_EQ(cell(22, 22), 1);
     // Chess: the left button sets A on even column + row, another button B on odd.
-    BrushSize = 3;
+    state.BrushSize = 3;
     fillAll(9);
-    ColorB = 2;
+    state.ColorB = 2;
     click(30, 30);
     click(30, 30, kRight);
     for (int r = 30; r <= 32; ++r)
@@ -34,11 +34,11 @@ TEST_F(BrushTools, BrushFootprintsBySize) {
 }
 
 TEST_F(BrushTools, CtrlBrushPaintsTheRowAndNothingOutsideThePattern) {
-    ZoneOn = true;
-    ZoneRow = 3;
+    state.ZoneOn = true;
+    state.ZoneRow = 3;
     use(toolBrush);
     click(5, 2, kRight, kCtrl); // the row form ignores the zone
-    ColorB = 0;
+    state.ColorB = 0;
     fillAll(4);
     click(5, 2, kLeft, kCtrl);
     for (int c = 0; c < W(); ++c) ASSERT_EQ(cell(c, 2), 1);
@@ -67,7 +67,7 @@ TEST_F(BrushTools, DragOutsideTheVisibleRowsIsUndoneWhole) {
 TEST_F(BrushTools, BrushStepCoversRowsPaintedAboveTheView) {
     model->RecalcGrid(800, 41 * 11, true); // rows 0..40 visible
     use(toolBrush);
-    BrushSize = 2;
+    state.BrushSize = 2;
     click(7, 40);
     for (int r = 40; r <= 42; ++r) EXPECT_EQ(cell(8, r), 1);
     model->UndoLast();
@@ -78,8 +78,8 @@ TEST_F(BrushTools, BrushStepCoversRowsPaintedAboveTheView) {
 }
 
 TEST_F(BrushTools, MagicEraserSwapsAAndB) {
-    ColorA = 1;
-    ColorB = 2;
+    state.ColorA = 1;
+    state.ColorB = 2;
     use(toolMagicEraser);
     for (int c = 0; c < 6; ++c) set(c, 0, static_cast<uint8_t>(c % 3)); // 0 1 2 0 1 2
     click(2, 0);                // left: B -> A
@@ -90,24 +90,24 @@ TEST_F(BrushTools, MagicEraserSwapsAAndB) {
     EXPECT_EQ(cell(0, 0), 0);
     // 3x3 is centred; the chess size does nothing.
     fillAll(2);
-    BrushSize = 2;
+    state.BrushSize = 2;
     click(10, 10);
     EXPECT_EQ(cell(9, 9), 1);
     EXPECT_EQ(cell(11, 11), 1);
     EXPECT_EQ(cell(12, 11), 2);
-    BrushSize = 3;
+    state.BrushSize = 3;
     const auto before = snapshot();
     click(50, 50);
     EXPECT_TRUE(changedCells(before).empty());
 }
 
 TEST_F(BrushTools, MagicEraserRowAndWholePatternForms) {
-    ColorA = 1;
-    ColorB = 2;
+    state.ColorA = 1;
+    state.ColorB = 2;
     use(toolMagicEraser);
     fillAll(2);
-    ZoneOn = true;
-    ZoneRow = 1;
+    state.ZoneOn = true;
+    state.ZoneRow = 1;
     click(0, 1, kLeft, kCtrl); // the row form: B -> A, zone ignored
     EXPECT_EQ(cell(150, 1), 1);
     EXPECT_EQ(cell(150, 2), 2);
@@ -132,8 +132,8 @@ TEST_F(BrushTools, DropperPicksColoursAndAnnounces) {
     set(4, 4, 7);
     use(toolDropper);
     click(4, 4, kRight);
-    EXPECT_EQ(ColorB, 7);
-    EXPECT_EQ(ColorA, 1);
+    EXPECT_EQ(state.ColorB, 7);
+    EXPECT_EQ(state.ColorA, 1);
     EXPECT_EQ(events.bobbins, 1);
     EXPECT_EQ(events.posCol, 0);
     EXPECT_EQ(events.posRow, 7);
@@ -145,22 +145,22 @@ TEST_F(BrushTools, DropperPicksColoursAndAnnounces) {
     // A byte that is no palette colour is not taken.
     set(5, 5, 200);
     click(5, 5);
-    EXPECT_EQ(ColorA, 1);
+    EXPECT_EQ(state.ColorA, 1);
 }
 
 TEST_F(BrushTools, ZonePositionTool) {
     use(toolZonePosition);
     const int paints = screen.paints;
     click(5, 12); // zone hidden: nothing but a repaint
-    EXPECT_EQ(ZoneRow, -1);
+    EXPECT_EQ(state.ZoneRow, -1);
     EXPECT_GT(screen.paints, paints);
-    ZoneOn = true;
+    state.ZoneOn = true;
     click(5, 12);
-    EXPECT_EQ(ZoneRow, 12);
+    EXPECT_EQ(state.ZoneRow, 12);
     click(5, 3000); // above the pattern: held to the top row
-    EXPECT_EQ(ZoneRow, 1023);
+    EXPECT_EQ(state.ZoneRow, 1023);
     click(5, 12, kRight);
-    EXPECT_EQ(ZoneRow, -1);
+    EXPECT_EQ(state.ZoneRow, -1);
 }
 
 TEST_F(BrushTools, GrabScrollsByWholeCells) {

@@ -79,22 +79,22 @@ TEST_F(CanvasCells, CellsOutsideThePatternReadZeroAndIgnoreWrites) {
 }
 
 TEST_F(CanvasCells, ZoneGuardsItsRowsFromTheBrush) {
-    ZoneOn = true;
-    ZoneRow = 4;
+    state.ZoneOn = true;
+    state.ZoneRow = 4;
     use(toolBrush);
     click(10, 4);
     click(10, 5);
     EXPECT_EQ(cell(10, 4), 0);
     EXPECT_EQ(cell(10, 5), 1);
-    ZoneRow = -1;
+    state.ZoneRow = -1;
     click(10, 0);
     EXPECT_EQ(cell(10, 0), 1);
 }
 
 TEST_F(CanvasCells, ZoneRowBeyondThePatternProtectsEverythingConsistently) {
     fillAll(5);
-    ZoneOn = true;
-    ZoneRow = 5000;
+    state.ZoneOn = true;
+    state.ZoneRow = 5000;
     EXPECT_EQ(model->editFloor(), H());
     model->ClearPattern(true);
     click(3, 3);
@@ -104,8 +104,8 @@ TEST_F(CanvasCells, ZoneRowBeyondThePatternProtectsEverythingConsistently) {
 
 TEST_F(CanvasCells, ClearAllKeepsTheZoneAndOneUndoBringsEverythingBack) {
     fillAll(5);
-    ZoneOn = true;
-    ZoneRow = 9;
+    state.ZoneOn = true;
+    state.ZoneRow = 9;
     model->ClearPattern(true);
     for (int r : {0, 9}) EXPECT_EQ(cell(17, r), 5);
     for (int r : {10, 500, 1023}) EXPECT_EQ(cell(17, r), 0);
@@ -121,8 +121,8 @@ TEST_F(CanvasCells, ClearAllKeepsTheZoneAndOneUndoBringsEverythingBack) {
 }
 
 TEST_F(CanvasCells, EditRectAndZoneRestore) {
-    ZoneOn = true;
-    ZoneRow = 9;
+    state.ZoneOn = true;
+    state.ZoneRow = 9;
     const CellRect r = model->GetEditRect(200, 0);
     EXPECT_EQ(r.Bottom, H() - 11); // the line of row 10
     fillAll(2);

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/EditorState.h"
 #include "core/PatternRaster.h"
-#include "core/Globals.h"
 #include "editor/CanvasModel.h"
 #include "editor/ToolEngine.h"
 
@@ -57,6 +57,7 @@ inline constexpr MouseButton kRight = MouseButton::Right;
 class EditorTest : public ::testing::Test {
 protected:
     PatternRaster gd;
+    EditorState state;
     RecordingEvents events;
     RecordingScreen screen;
     MemoryPatterns patterns;
@@ -66,14 +67,14 @@ protected:
     void SetUp() override { setUpPattern(200, 1024); }
 
     void setUpPattern(int w, int h) {
-        ResetGlobals();
+        state = EditorState{};
         CurrentTool = toolBrush;
         gd.SetSize(w, h);
         for (int i = 0; i < 16; ++i) gd.Colors[static_cast<size_t>(i)] = P256()[static_cast<size_t>(i)];
         gd.Colors[16] = RGB(250, 250, 250);
         gd.UpdatePalette(0);
         engine.reset();
-        model.emplace(gd, &events, &screen);
+        model.emplace(gd, state, &events, &screen);
         model->geom.Create(11, 11, 800, 600);
         model->Paint();
         engine.emplace(*model, &patterns);

@@ -13,7 +13,7 @@ TEST_F(FloodFill, FillsTheFourConnectedAreaOnly) {
     set(13, 13, 0);         // the corner opened: only diagonally connected to the inside
     set(12, 12, 0);
     use(toolFill);
-    ColorA = 4;
+    state.ColorA = 4;
     click(11, 11);
     for (int c = 10; c <= 12; ++c)
         for (int r = 10; r <= 12; ++r) EXPECT_EQ(cell(c, r), 4) << c << "," << r;
@@ -25,7 +25,7 @@ TEST_F(FloodFill, FillsTheFourConnectedAreaOnly) {
 TEST_F(FloodFill, FillWithTheAreasOwnColourEnds) {
     fillAll(2);
     use(toolFill);
-    ColorA = 2;
+    state.ColorA = 2;
     const auto before = snapshot();
     click(50, 50);
     EXPECT_TRUE(changedCells(before).empty());
@@ -35,7 +35,7 @@ TEST_F(FloodFill, DuplicatePaletteColoursFormOneArea) {
     gd.Colors[7] = gd.Colors[3];
     fillAll(1);
     for (int c = 0; c < 200; ++c) set(c, 20, c < 100 ? 3 : 7); // one colour, two indices
-    ColorA = 5;
+    state.ColorA = 5;
     use(toolFill);
     click(10, 20);
     EXPECT_EQ(cell(0, 20), 5);
@@ -43,15 +43,15 @@ TEST_F(FloodFill, DuplicatePaletteColoursFormOneArea) {
     EXPECT_EQ(cell(0, 21), 1);
     // Filling with a colour another index shares writes the lowest such index.
     gd.Colors[9] = gd.Colors[5];
-    ColorA = 9;
+    state.ColorA = 9;
     click(10, 21);
     EXPECT_EQ(cell(10, 21), 5);
 }
 
 TEST_F(FloodFill, ChessFillFollowsTheBrushAnchoredAtThePictureOrigin) {
-    BrushSize = 3;
-    ColorA = 1;
-    ColorB = 2;
+    state.BrushSize = 3;
+    state.ColorA = 1;
+    state.ColorB = 2;
     use(toolFill);
     click(40, 40);
     EXPECT_EQ(cell(0, 0), 1);
@@ -65,8 +65,8 @@ TEST_F(FloodFill, ChessFillFollowsTheBrushAnchoredAtThePictureOrigin) {
     EXPECT_EQ(ones, twos);
     // The right button swaps the two colours; a chess brush holding the area's
     // own colour must still end.
-    ColorA = 2;
-    ColorB = 1;
+    state.ColorA = 2;
+    state.ColorB = 1;
     fillAll(1);
     click(3, 3, kRight);
     EXPECT_EQ(cell(0, 0), 1);
@@ -78,9 +78,9 @@ TEST_F(FloodFill, ZoneIsABarrier) {
     fillAll(6);
     for (int r = 0; r <= 8; ++r) set(20, r, 0), set(40, r, 0);
     for (int c = 20; c <= 40; ++c) set(c, 0, 0);
-    ZoneOn = true;
-    ZoneRow = 4;
-    ColorA = 9;
+    state.ZoneOn = true;
+    state.ZoneRow = 4;
+    state.ColorA = 9;
     use(toolFill);
     click(20, 8);
     for (int r = 5; r <= 8; ++r) EXPECT_EQ(cell(20, r), 9);
@@ -97,10 +97,10 @@ TEST_F(FloodFill, ShiftReplacesTheColourEverywhereAboveTheZoneAsChess) {
     for (int r = 0; r <= 6; ++r)
         for (int c : {3, 4, 30, 31}) set(c, r, 3);
     set(60, 60, 5);
-    ZoneOn = true;
-    ZoneRow = 2;
-    ColorA = 1;
-    ColorB = 2;
+    state.ZoneOn = true;
+    state.ZoneRow = 2;
+    state.ColorA = 1;
+    state.ColorB = 2;
     use(toolFill);
     for (MouseButton b : {kLeft, kRight}) {
         for (int r = 0; r <= 6; ++r)
@@ -127,7 +127,7 @@ TEST_F(FloodFill, ClicksOutsideThePatternChangeNothing) {
 TEST_F(FloodFill, WholePatternFillIsOneUndoStep) {
     fillAll(4);
     set(100, 500, 6);
-    ColorA = 8;
+    state.ColorA = 8;
     use(toolFill);
     click(0, 0);
     EXPECT_EQ(cell(199, 1023), 8);

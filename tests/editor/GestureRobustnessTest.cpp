@@ -23,13 +23,13 @@ TEST_F(GestureRobustness, EveryGestureIsUndoneWhole) {
 
     for (int i = 0; i < 4000; ++i) {
         CurrentTool = static_cast<uint16_t>(pick(398, 434));
-        BrushSize = static_cast<uint8_t>(pick(0, 3));
-        ColorA = static_cast<uint8_t>(pick(0, 6));
-        ColorB = static_cast<uint8_t>(pick(0, 6));
-        StarVertices = static_cast<uint8_t>(pick(3, 12));
-        StarDepth = static_cast<uint8_t>(pick(1, 9));
-        ZoneOn = pick(0, 2) == 0;
-        ZoneRow = pick(-1, H() + 3);
+        state.BrushSize = static_cast<uint8_t>(pick(0, 3));
+        state.ColorA = static_cast<uint8_t>(pick(0, 6));
+        state.ColorB = static_cast<uint8_t>(pick(0, 6));
+        state.StarVertices = static_cast<uint8_t>(pick(3, 12));
+        state.StarDepth = static_cast<uint8_t>(pick(1, 9));
+        state.ZoneOn = pick(0, 2) == 0;
+        state.ZoneRow = pick(-1, H() + 3);
         if (pick(0, 20) == 0) model->SetOrigin(pick(-5, 40), pick(-5, 70));
         if (pick(0, 30) == 0) patterns.current = PackedPattern{pick(0, 5), pick(0, 5), patterns.bytes.data(), patterns.bytes.size()};
         const MouseButton b = pick(0, 1) ? kLeft : kRight;

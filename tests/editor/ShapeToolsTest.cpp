@@ -110,8 +110,8 @@ TEST_F(ShapeTools, RectangleOutlineSetsEveryCorner) {
 }
 
 TEST_F(ShapeTools, FilledShapesTakeTheOtherColourInside) {
-    ColorA = 3;
-    ColorB = 6;
+    state.ColorA = 3;
+    state.ColorB = 6;
     use(toolFilledRectangle);
     drag(5, 5, 10, 8);
     EXPECT_EQ(cell(5, 5), 3);
@@ -135,8 +135,8 @@ TEST_F(ShapeTools, StarsNeedABoxOfThreeCells) {
     auto before = snapshot();
     drag(10, 10, 12, 20);
     EXPECT_TRUE(changedCells(before).empty());
-    StarVertices = 5;
-    StarDepth = 5; // a plain pentagon
+    state.StarVertices = 5;
+    state.StarDepth = 5; // a plain pentagon
     drag(10, 10, 30, 30);
     StarPoints p{};
     ASSERT_TRUE(ToolEngine::DrawStar(10, H() - 11, 30, H() - 31, 0, 5, 5, p));
@@ -144,7 +144,7 @@ TEST_F(ShapeTools, StarsNeedABoxOfThreeCells) {
     EXPECT_EQ(p[10], p[0]);
     EXPECT_EQ(cell(20, 20), 0);
     use(toolFilledStar);
-    ColorB = 4;
+    state.ColorB = 4;
     drag(50, 10, 70, 30);
     EXPECT_EQ(cell(60, 20), 4); // B inside
     EXPECT_EQ(cell(60, 30), 1); // the outer point at angle 0: straight down the picture, the release row
@@ -172,10 +172,10 @@ TEST_F(ShapeTools, ShiftMakesASquareAroundThePressPoint) {
 
 TEST_F(ShapeTools, ShapesKeepOutOfTheZoneAndUndoWhole) {
     fillAll(2);
-    ZoneOn = true;
-    ZoneRow = 10;
-    ColorA = 5;
-    ColorB = 6;
+    state.ZoneOn = true;
+    state.ZoneRow = 10;
+    state.ColorA = 5;
+    state.ColorB = 6;
     use(toolFilledCircle);
     drag(0, 0, 100, 600);
     EXPECT_EQ(cell(50, 5), 2);
@@ -229,7 +229,7 @@ TEST_F(Previews, RubberBandsFollowTheMouseAndGoAtTheRelease) {
 
 TEST_F(Previews, CtrlTurnsTheStarWithoutResizingIt) {
     use(toolStar);
-    StarVertices = 4;
+    state.StarVertices = 4;
     engine->MouseDown(kLeft, kNone, 100, 400);
     engine->MouseMove(kNone, 200, 300);
     const Overlay first = engine->overlay();
@@ -239,7 +239,7 @@ TEST_F(Previews, CtrlTurnsTheStarWithoutResizingIt) {
     engine->MouseMove(kCtrl, 250, 300); // 50 px right: half a turn
     const Overlay turned = engine->overlay();
     StarPoints want{};
-    ASSERT_TRUE(ToolEngine::DrawStar(100, 400, 200, 300, 50 * 3.14159265358979323846 / 100, 4, StarDepth, want));
+    ASSERT_TRUE(ToolEngine::DrawStar(100, 400, 200, 300, 50 * 3.14159265358979323846 / 100, 4, state.StarDepth, want));
     EXPECT_EQ(turned.points, (std::vector<PixelPoint>(want.begin(), want.begin() + 9)));
     engine->MouseUp(kLeft, kCtrl, 250, 300);
 }

@@ -14,15 +14,15 @@ TEST_F(TransformTools, RotateTurnsTheSquareClockwise) {
     EXPECT_EQ(cell(2, 0), 0);
     // Every cell of a marked square lands where (x, y) -> (y, n - x) says.
     fillMarkers();
-    ZoneOn = true;
-    ZoneRow = 4;
+    state.ZoneOn = true;
+    state.ZoneRow = 4;
     click(9, 10); // n = max(9, 10 - 5) = 9, square at (0, 5)
     for (int x = 0; x <= 9; ++x)
         for (int y = 0; y <= 9; ++y) EXPECT_EQ(cell(y, 5 + 9 - x), marker(x, 5 + y));
     EXPECT_EQ(cell(0, 4), marker(0, 4));
     EXPECT_EQ(cell(10, 5), marker(10, 5));
     const auto before = snapshot();
-    ZoneOn = false;
+    state.ZoneOn = false;
     click(0, 0);
     EXPECT_TRUE(changedCells(before).empty());
 }
@@ -57,8 +57,8 @@ TEST_F(TransformTools, SymmetriesMirrorInPlace) {
 
 TEST_F(TransformTools, ReleaseInTheZoneIsNoRegion) {
     fillMarkers();
-    ZoneOn = true;
-    ZoneRow = 10;
+    state.ZoneOn = true;
+    state.ZoneRow = 10;
     const auto before = snapshot();
     for (uint16_t t : {toolVSymmetry, toolHSymmetry, toolHScale, toolVScale, toolCloning, toolVReflection, toolHReflection}) {
         use(t);
@@ -121,8 +121,8 @@ TEST_F(TransformTools, CloningOnlyThePressRowWithCtrl) {
     for (int c = 0; c < W(); ++c) EXPECT_EQ(cell(c, 30), marker(c % 4, 30));
     EXPECT_EQ(cell(10, 0), marker(10, 0));
     // The press row in the zone is left alone; a release left of column 0 has no period.
-    ZoneOn = true;
-    ZoneRow = 30;
+    state.ZoneOn = true;
+    state.ZoneRow = 30;
     fillMarkers();
     const auto before = snapshot();
     drag(7, 20, 3, 40, kLeft, kCtrl);
@@ -161,8 +161,8 @@ TEST_F(TransformTools, Reflections) {
 
 TEST_F(TransformTools, InsertAndDeleteRows) {
     fillMarkers();
-    BrushSize = 1;
-    ColorB = 3;
+    state.BrushSize = 1;
+    state.ColorB = 3;
     use(toolRows);
     click(0, 10);
     for (int r = 12; r < H(); ++r) ASSERT_EQ(cell(5, r), marker(5, r - 2));
@@ -178,8 +178,8 @@ TEST_F(TransformTools, InsertAndDeleteRows) {
 
 TEST_F(TransformTools, RowsNearAndBeyondTheTop) {
     fillMarkers();
-    BrushSize = 2; // k = 3
-    ColorB = 3;
+    state.BrushSize = 2; // k = 3
+    state.ColorB = 3;
     use(toolRows);
     auto before = snapshot();
     click(0, 1023);
@@ -200,9 +200,9 @@ TEST_F(TransformTools, RowsNearAndBeyondTheTop) {
 
 TEST_F(TransformTools, RowsKeepTheZone) {
     fillMarkers();
-    ZoneOn = true;
-    ZoneRow = 5;
-    ColorB = 3;
+    state.ZoneOn = true;
+    state.ZoneRow = 5;
+    state.ColorB = 3;
     use(toolRows);
     click(0, 3); // insert one row inside the zone
     for (int r = 0; r <= 5; ++r) EXPECT_EQ(cell(7, r), marker(7, r));
@@ -212,8 +212,8 @@ TEST_F(TransformTools, RowsKeepTheZone) {
 
 TEST_F(TransformTools, InsertAndDeleteColumns) {
     fillMarkers();
-    BrushSize = 2;
-    ColorB = 3;
+    state.BrushSize = 2;
+    state.ColorB = 3;
     use(toolColumns);
     click(10, 0);
     for (int c = 13; c < W(); ++c) ASSERT_EQ(cell(c, 40), marker(c - 3, 40));
@@ -254,8 +254,8 @@ TEST_F(TransformTools, MoveShiftsCyclically) {
     EXPECT_EQ(model->undo().count(), steps + 1);
     // Above a zone the area wraps within rows L..H-1.
     fillMarkers();
-    ZoneOn = true;
-    ZoneRow = 99;
+    state.ZoneOn = true;
+    state.ZoneRow = 99;
     drag(10, 500, 10, 490);
     EXPECT_EQ(cell(3, 1014), marker(3, 100));
     EXPECT_EQ(cell(3, 100), marker(3, 110));

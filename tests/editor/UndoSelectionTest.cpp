@@ -51,7 +51,7 @@ TEST_F(UndoStack, PartialRestoreKeepsTheStep) {
 TEST_F(UndoStack, StepsHoldOnlyTheRowsWritten) {
     use(toolFill);
     set(0, 500, 3);
-    ColorA = 3;
+    state.ColorA = 3;
     click(0, 500); // fills one cell: one row saved
     EXPECT_EQ(model->undo().newest()->rows(), (std::vector<int>{500}));
     EXPECT_EQ(model->undo().memoryBytes(), 200u);

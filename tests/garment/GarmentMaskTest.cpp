@@ -6,7 +6,6 @@
 
 #include "core/AppMessages.h"
 #include "core/Errors.h"
-#include "core/Globals.h"
 #include "garment/GarmentMask.h"
 #include "garment/GarmentUndoStack.h"
 #include "garment/PolygonRaster.h"
@@ -72,12 +71,9 @@ bool allInside(const PatternRaster& gd) {
 
 class GarmentMask : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetGlobals();
-        gd.SetSize(200, 1024);
-        GarmentMode = true;
-    }
+    void SetUp() override { gd.SetSize(200, 1024); }
     PatternRaster gd;
+    bool garmentMode = true; // the editor's
     Sink sink;
     Messages messages;
 };
@@ -85,18 +81,18 @@ protected:
 } // namespace
 
 TEST_F(GarmentMask, ClosedSquareLiesCentredWithItsLowestPointOnLineZero) {
-    EXPECT_EQ(MakeMask(squareAt(0, 0, 100), gd, 0.25, 0.25, &messages), kMaskBuilt);
+    EXPECT_EQ(MakeMask(squareAt(0, 0, 100), gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt);
     expectInsideExactly(gd, 80, 120, 0, 40); // 41 x 41 = 1681 cells
     EXPECT_EQ(gd.GarmentWidth, 41);
     EXPECT_EQ(gd.GarmentRows, 40);
-    EXPECT_TRUE(GarmentMode);
+    EXPECT_TRUE(garmentMode);
     EXPECT_EQ(sink.released, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(GarmentMask, OutlinesFarFromTheOriginGetTheirOwnBox) {
     for (auto [x, y] : {std::pair{50000, 70000}, std::pair{-20000, -30000}, std::pair{2000000000, -2000000000}}) {
-        ASSERT_EQ(MakeMask(squareAt(x, y, 100), gd, 0.25, 0.25, &messages), kMaskBuilt) << x;
+        ASSERT_EQ(MakeMask(squareAt(x, y, 100), gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt) << x;
         expectInsideExactly(gd, 80, 120, 0, 40);
     }
 }
@@ -104,7 +100,7 @@ TEST_F(GarmentMask, OutlinesFarFromTheOriginGetTheirOwnBox) {
 TEST_F(GarmentMask, TheMaskIsStoredUpsideDown) {
     // A triangle with its flat side at the bottom: mask line 0 is its widest row.
     const GarmentOutline g = polygonOutline({{0, 0}, {100, 0}, {0, 100}});
-    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, &messages), kMaskBuilt);
+    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt);
     const auto rows = maskRows(gd);
     auto insideCount = [&](int line) { return std::count(rows[line].begin(), rows[line].end(), kMaskInside); };
     EXPECT_EQ(insideCount(0), 41);
@@ -124,20 +120,22 @@ TEST_F(GarmentMask, SymmetricHalfIsMirroredAboutTheAxisColumn) {
     g.SelectPoint(-1, false);
     g.SelectPoint(0, true);
     g.MakeSymmetric(); // adds D (0, 0) and D-C
-    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, &messages), kMaskBuilt);
+    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt);
     expectInsideExactly(gd, 60, 140, 0, 40); // 81 x 41 = 3321 cells
     EXPECT_EQ(gd.GarmentWidth, 81);
     EXPECT_EQ(gd.GarmentRows, 40);
 }
 
 TEST_F(GarmentMask, SizeFailuresLeaveTheMaskWithoutRestriction) {
-    EXPECT_EQ(MakeMask(squareAt(0, 0, 497), gd, 0.25, 0.25, &messages), kMaskBuilt) << "r(198.8) + 1 = 200 fits";
+    EXPECT_EQ(MakeMask(squareAt(0, 0, 497), gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt)
+        << "r(198.8) + 1 = 200 fits";
 
-    EXPECT_EQ(MakeMask(polygonOutline({{0, 0}, {500, 0}, {500, 10}}), gd, 0.25, 0.25, &messages), kMaskTooWide);
+    const GarmentOutline wide = polygonOutline({{0, 0}, {500, 0}, {500, 10}});
+    EXPECT_EQ(MakeMask(wide, gd, 0.25, 0.25, garmentMode, &messages), kMaskTooWide);
     EXPECT_TRUE(allInside(gd));
     EXPECT_EQ(gd.GarmentWidth, 199);
     EXPECT_EQ(gd.GarmentRows, 1023);
-    EXPECT_FALSE(GarmentMode);
+    EXPECT_FALSE(garmentMode);
     EXPECT_EQ(sink.released, 1);
     ASSERT_EQ(messages.shown, std::vector<int>{kMaskTooWide});
     EXPECT_STREQ(GarmentSizeErrorText(messages.shown[0]), "Garment is too wide!");
@@ -149,7 +147,8 @@ TEST_F(GarmentMask, SizeFailuresLeaveTheMaskWithoutRestriction) {
 
     EXPECT_EQ(RasterizeMask(polygonOutline({{0, 0}, {10, 0}, {10, 2560}}), gd, 0.25, 0.25), kMaskTooLong);
     messages.shown.clear();
-    EXPECT_EQ(MakeMask(polygonOutline({{0, 0}, {900, 0}, {900, 9000}}), gd, 0.25, 0.25, &messages), kMaskTooBig);
+    const GarmentOutline big = polygonOutline({{0, 0}, {900, 0}, {900, 9000}});
+    EXPECT_EQ(MakeMask(big, gd, 0.25, 0.25, garmentMode, &messages), kMaskTooBig);
     ASSERT_EQ(messages.shown, std::vector<int>{kMaskTooBig}) << "only the one message";
     EXPECT_STREQ(GarmentSizeErrorText(kMaskTooBig), "Garment is too big!");
     EXPECT_STREQ(GarmentSizeErrorText(kMaskTooLong), "Garment is too long!");
@@ -161,10 +160,10 @@ TEST_F(GarmentMask, BadGaugesAreRefusedNotDividedBy) {
     for (double g : bad) {
         for (auto [gx, gy] : {std::pair{g, 0.25}, std::pair{0.25, g}}) {
             messages.shown.clear();
-            GarmentMode = true;
-            EXPECT_EQ(MakeMask(squareAt(0, 0, 100), gd, gx, gy, &messages), kMaskTooBig) << g;
+            garmentMode = true;
+            EXPECT_EQ(MakeMask(squareAt(0, 0, 100), gd, gx, gy, garmentMode, &messages), kMaskTooBig) << g;
             EXPECT_TRUE(allInside(gd));
-            EXPECT_FALSE(GarmentMode);
+            EXPECT_FALSE(garmentMode);
             EXPECT_EQ(messages.shown, std::vector<int>{kMaskTooBig});
         }
         EXPECT_THROW(MmToStitches(100, g), RangeError);
@@ -174,21 +173,21 @@ TEST_F(GarmentMask, BadGaugesAreRefusedNotDividedBy) {
 }
 
 TEST_F(GarmentMask, EmptyOutlinesSwitchGarmentModeOffWithoutAMessage) {
-    EXPECT_EQ(MakeMask(GarmentOutline{}, gd, 0.25, 0.25, &messages), kMaskNoPoints);
+    EXPECT_EQ(MakeMask(GarmentOutline{}, gd, 0.25, 0.25, garmentMode, &messages), kMaskNoPoints);
     EXPECT_EQ(gd.GarmentWidth, 199);
-    EXPECT_FALSE(GarmentMode);
+    EXPECT_FALSE(garmentMode);
     EXPECT_EQ(sink.released, 1);
 
-    GarmentMode = true;
+    garmentMode = true;
     GarmentOutline dots;
     dots.AddPoint(0, 0);
     dots.AddPoint(100, 100);
     gd.ClearMask();
-    EXPECT_EQ(MakeMask(dots, gd, 0.25, 0.25, &messages), kMaskNoCurves);
+    EXPECT_EQ(MakeMask(dots, gd, 0.25, 0.25, garmentMode, &messages), kMaskNoCurves);
     EXPECT_TRUE(allInside(gd));
     EXPECT_EQ(gd.GarmentWidth, 41) << "the garment's size is kept after the no-curves failure";
     EXPECT_EQ(gd.GarmentRows, 40);
-    EXPECT_FALSE(GarmentMode);
+    EXPECT_FALSE(garmentMode);
     EXPECT_EQ(sink.released, 2);
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -209,7 +208,7 @@ TEST_F(GarmentMask, DoubledCurvesDoNotFoldThePolygon) {
     undo.Copy(g);
     undo.Paste(g);
     ASSERT_EQ(g.CurveCount(), 8);
-    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, &messages), kMaskBuilt);
+    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt);
     expectInsideExactly(gd, 80, 120, 0, 40);
 }
 
@@ -220,7 +219,7 @@ TEST_F(GarmentMask, ArcsAreWalkedFromEitherEnd) {
     GarmentOutline r = g;
     r.SetCurve(1, GarmentCurve{8, 0, 1, 2});
     gd.SetSize(250, 1024);
-    ASSERT_EQ(MakeMask(r, gd, 0.25, 0.25, &messages), kMaskBuilt);
+    ASSERT_EQ(MakeMask(r, gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt);
     const int o = (250 - 160) / 2;
     EXPECT_EQ(gd.Mask.line(40)[o + 40], kMaskInside);
     EXPECT_EQ(gd.Mask.line(79)[o + 159], kMaskOutside);
@@ -235,7 +234,7 @@ TEST_F(GarmentMask, ACurveWithoutAShapeEndsTheWalk) {
     // from (0, 0) to (0, 100), is laid.
     GarmentOutline g = squareAt(0, 0, 100);
     g.SetCurve(2, GarmentCurve{40, 0, 2, 3});
-    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, &messages), kMaskBuilt);
+    ASSERT_EQ(MakeMask(g, gd, 0.25, 0.25, garmentMode, &messages), kMaskBuilt);
     expectInsideExactly(gd, 80, 80, 0, 40);
     EXPECT_EQ(gd.GarmentWidth, 41);
 }

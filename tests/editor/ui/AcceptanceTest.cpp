@@ -26,8 +26,8 @@ TEST_F(DrawingPageTest, UserDrawsCopiesPastesThreeTimesAndUndoesTwo) {
     // Colours: A = 1 from a left click in the palette, B = 6 from a right click.
     QTest::mouseClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(1 * 21 + 8, 8));
     QTest::mouseClick(frame->paletteGrid(), Qt::RightButton, {}, QPoint(6 * 21 + 8, 8));
-    ASSERT_EQ(ColorA, 1);
-    ASSERT_EQ(ColorB, 6);
+    ASSERT_EQ(ws.Editor.ColorA, 1);
+    ASSERT_EQ(ws.Editor.ColorB, 6);
 
     // The motif with the brush: A with the left button, the middle row of B in one right-button drag.
     for (int dr = 0; dr < kSize; ++dr)
@@ -82,9 +82,9 @@ TEST_F(DrawingPageTest, UserDrawsCopiesPastesThreeTimesAndUndoesTwo) {
     EXPECT_EQ(inked, 2 * 13);
 
     // What the screen shows agrees with the cells.
-    EXPECT_EQ(shownAt(14, 7), rgbOf(GraphicData.Colors[6]));
-    EXPECT_EQ(shownAt(14, 9), rgbOf(GraphicData.Colors[1]));
-    EXPECT_EQ(shownAt(21, 7), rgbOf(GraphicData.Colors[0]));
+    EXPECT_EQ(shownAt(14, 7), rgbOf(gd.Colors[6]));
+    EXPECT_EQ(shownAt(14, 9), rgbOf(gd.Colors[1]));
+    EXPECT_EQ(shownAt(21, 7), rgbOf(gd.Colors[0]));
     frame->ShowPosition(15, 8);
     const QPixmap shot = frame->grab();
     EXPECT_TRUE(shot.save("/tmp/drawing.png"));

@@ -10,11 +10,10 @@
 #include <memory>
 
 #include "QtApp.h"
-#include "core/Environment.h"
-#include "core/Globals.h"
+#include "core/CursorIds.h"
 #include "core/PatternRaster.h"
 #include "core/StitchBitmaps.h"
-#include "core/UIText.h"
+#include "core/Workspace.h"
 #include "core/ui/Cursors.h"
 #include "editor/LibraryPatternSource.h"
 #include "editor/ToolCodes.h"
@@ -27,23 +26,22 @@ namespace lc::test {
 
 class DrawingPageTest : public ::testing::Test {
 protected:
+    Workspace ws;
+    PatternRaster& gd = ws.Raster;
     std::unique_ptr<ui::DrawingPage> frame;
     ui::StitchCanvas* canvas = nullptr;
 
     void SetUp() override {
         qtApp();
-        ResetGlobals();
-        GraphicData.SetSize(200, 1024);
-        for (size_t i = 0; i < 16; ++i) GraphicData.Colors[i] = P256()[i];
-        GraphicData.Colors[16] = RGB(250, 250, 250);
-        GraphicData.UpdatePalette(0);
-        SetEnglishTexts();
-        ComputeCellHeights();
-        LoadStitchSource();
-        BuildStitchBitmaps();
+        gd.SetSize(200, 1024);
+        for (size_t i = 0; i < 16; ++i) gd.Colors[i] = P256()[i];
+        gd.Colors[16] = RGB(250, 250, 250);
+        gd.UpdatePalette(0);
+        LoadStitchSource(ws.Stitches);
+        BuildStitchBitmaps(ws);
         if (ui::CursorTable().empty()) ui::RegisterMainCursors();
         CurrentTool = toolBrush;
-        frame = std::make_unique<ui::DrawingPage>();
+        frame = std::make_unique<ui::DrawingPage>(ws);
         frame->resize(1000, 700);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -52,8 +50,8 @@ protected:
     }
     void TearDown() override { frame.reset(); }
 
-    uint8_t cell(int c, int r) const { return GraphicData.CellAt(c, r); }
-    void set(int c, int r, uint8_t v) { GraphicData.Picture.line(GraphicData.Height - 1 - r)[c] = v; }
+    uint8_t cell(int c, int r) const { return gd.CellAt(c, r); }
+    void set(int c, int r, uint8_t v) { gd.Picture.line(gd.Height - 1 - r)[c] = v; }
 
     QPoint at(int c, int r) const {
         const PixelPoint p = canvas->geom().pixelOfCell(c, r);

@@ -1,5 +1,5 @@
 // The drawing tools driven through the Drawing page with synthesised mouse
-// and keyboard events; the cells are checked in GraphicData.
+// and keyboard events; the cells are checked in the workspace's raster.
 #include "DrawingPageTest.h"
 
 #include <QLabel>
@@ -20,13 +20,13 @@ void rightClickPalette(ui::DrawingPage& f, int column) {
 
 TEST_F(DrawingPageTest, BrushPaintsWithTheButtonsColourAndTheChosenSize) {
     rightClickPalette(*frame, 5);
-    ASSERT_EQ(ColorB, 5);
+    ASSERT_EQ(ws.Editor.ColorB, 5);
     EXPECT_FALSE(button(kUndo)->isEnabled());
 
     clickCell(3, 4);
     EXPECT_EQ(cell(3, 4), 1);
     EXPECT_TRUE(button(kUndo)->isEnabled());
-    EXPECT_EQ(shownAt(3, 4), rgbOf(GraphicData.Colors[1]));
+    EXPECT_EQ(shownAt(3, 4), rgbOf(gd.Colors[1]));
 
     // A right-button drag paints B in every cell it passes.
     press(at(10, 10), Qt::RightButton);
@@ -38,7 +38,7 @@ TEST_F(DrawingPageTest, BrushPaintsWithTheButtonsColourAndTheChosenSize) {
 
     // 2 x 2 from the clicked cell up and to the right.
     QTest::mouseClick(button(1001), Qt::LeftButton);
-    ASSERT_EQ(BrushSize, 1);
+    ASSERT_EQ(ws.Editor.BrushSize, 1);
     clickCell(20, 20);
     for (int r = 20; r <= 21; ++r)
         for (int c = 20; c <= 21; ++c) EXPECT_EQ(cell(c, r), 1);
@@ -62,13 +62,13 @@ TEST_F(DrawingPageTest, LineShowsARubberBandAndDrawsWithoutItsEndPoint) {
     // The preview is in the back buffer only: the picture is untouched.
     EXPECT_FALSE(canvas->overlayRect().isEmpty());
     EXPECT_EQ(cell(4, 3), 0);
-    EXPECT_NE(canvas->backBuffer().pixel(at(4, 3)), rgbOf(GraphicData.Colors[0]));
+    EXPECT_NE(canvas->backBuffer().pixel(at(4, 3)), rgbOf(gd.Colors[0]));
     release(at(7, 3));
     EXPECT_TRUE(canvas->overlayRect().isEmpty());
     for (int c = 2; c <= 6; ++c) EXPECT_EQ(cell(c, 3), 1) << c;
     EXPECT_EQ(cell(7, 3), 0);
     EXPECT_EQ(cell(1, 3), 0);
-    EXPECT_EQ(shownAt(5, 3), rgbOf(GraphicData.Colors[1]));
+    EXPECT_EQ(shownAt(5, 3), rgbOf(gd.Colors[1]));
 
     // Shift keeps the line on the diagonal through its press point.
     press(at(20, 20), Qt::LeftButton, Qt::ShiftModifier);
@@ -113,7 +113,7 @@ TEST_F(DrawingPageTest, CopyShowsTheBlockSizeAndPasteCopiesItWhereClicked) {
     chooseTool(kTagCopy);
     dragCells(2, 5, 6, 9);
     EXPECT_EQ(frame->statusText(3), "4 x 4");
-    EXPECT_EQ(BlockRect, (CellRect{2, 1015, 6, 1019}));
+    EXPECT_EQ(ws.Editor.BlockRect, (CellRect{2, 1015, 6, 1019}));
     // The copied block's frame stays on screen until the next press.
     EXPECT_FALSE(canvas->overlayRect().isEmpty());
     EXPECT_FALSE(button(kUndo)->isEnabled()); // copying changes nothing
@@ -125,7 +125,7 @@ TEST_F(DrawingPageTest, CopyShowsTheBlockSizeAndPasteCopiesItWhereClicked) {
         for (int c = 0; c < 4; ++c) EXPECT_EQ(cell(10 + c, 20 + r), cell(2 + c, 5 + r)) << c << "," << r;
     EXPECT_EQ(cell(14, 20), 0);
     EXPECT_EQ(cell(10, 24), 0);
-    EXPECT_EQ(shownAt(10, 20), rgbOf(GraphicData.Colors[cell(2, 5)]));
+    EXPECT_EQ(shownAt(10, 20), rgbOf(gd.Colors[cell(2, 5)]));
 
     // A drag stretches the block into the dragged one (here twice as wide).
     dragCells(40, 40, 48, 44);
@@ -165,7 +165,7 @@ TEST_F(DrawingPageTest, UndoTakesBackOneGestureAtATimeAndDisablesItselfWhenEmpty
     clickButton(kUndo);
     EXPECT_EQ(cell(3, 9), 0);
     EXPECT_EQ(cell(8, 5), 1);
-    EXPECT_EQ(shownAt(3, 9), rgbOf(GraphicData.Colors[0]));
+    EXPECT_EQ(shownAt(3, 9), rgbOf(gd.Colors[0]));
     clickButton(kUndo);
     EXPECT_EQ(cell(8, 5), 0);
     EXPECT_EQ(cell(5, 5), 0);
@@ -198,14 +198,14 @@ TEST_F(DrawingPageTest, ADragHeldBeyondTheCanvasKeepsMappingCellsAndStaysUndoabl
     EXPECT_EQ(cell(0, 5), 0);
 
     // Ctrl rows held far outside write nothing outside the pattern.
-    const std::vector<uint8_t> before(GraphicData.Picture.data(),
-                                      GraphicData.Picture.data() + GraphicData.Picture.sizeBytes());
+    const std::vector<uint8_t> before(gd.Picture.data(),
+                                      gd.Picture.data() + gd.Picture.sizeBytes());
     QTest::mousePress(canvas, Qt::LeftButton, Qt::ControlModifier, at(0, 0));
     QTest::mouseMove(canvas, QPoint(10, canvas->height() + 40));
     QTest::mouseRelease(canvas, Qt::LeftButton, Qt::ControlModifier, QPoint(10, canvas->height() + 40));
     EXPECT_EQ(cell(150, 0), 1); // the pressed row
     clickButton(kUndo);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), GraphicData.Picture.data()));
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), gd.Picture.data()));
 
     // A line released beyond the left edge is drawn up to the pattern's edge.
     chooseTool(kTagLine);
@@ -220,13 +220,13 @@ TEST_F(DrawingPageTest, ADragHeldBeyondTheCanvasKeepsMappingCellsAndStaysUndoabl
 TEST_F(DrawingPageTest, ProtectedZoneKeepsItsRowsAndShowsTinted) {
     for (int c = 0; c < 200; ++c) set(c, 2, 6);
     clickButton(201);
-    ASSERT_TRUE(ZoneOn);
+    ASSERT_TRUE(ws.Editor.ZoneOn);
     ASSERT_TRUE(button(0)->isEnabled());
     chooseTool(0);
     clickCell(3, 4);
-    EXPECT_EQ(ZoneRow, 4);
-    EXPECT_EQ(shownAt(0, 2), rgbOf(GraphicData.ZoneColors[6]));
-    EXPECT_EQ(shownAt(0, 5), rgbOf(GraphicData.Colors[0]));
+    EXPECT_EQ(ws.Editor.ZoneRow, 4);
+    EXPECT_EQ(shownAt(0, 2), rgbOf(gd.ZoneColors[6]));
+    EXPECT_EQ(shownAt(0, 5), rgbOf(gd.Colors[0]));
 
     chooseTool(kTagBrush);
     clickCell(3, 4);
@@ -241,7 +241,7 @@ TEST_F(DrawingPageTest, ProtectedZoneKeepsItsRowsAndShowsTinted) {
 
     // Switching the zone off goes back to the brush.
     clickButton(201);
-    EXPECT_FALSE(ZoneOn);
+    EXPECT_FALSE(ws.Editor.ZoneOn);
     EXPECT_EQ(CurrentTool, toolBrush);
     EXPECT_TRUE(button(kTagBrush)->isChecked());
     EXPECT_FALSE(button(0)->isEnabled());

@@ -29,32 +29,32 @@ QImage bobbinImage(QLabel* l) { return l->pixmap().toImage(); }
 TEST_F(DrawingPageTest, PaletteClicksChooseColoursAndTheBobbinsShowThem) {
     ui::PaletteGrid* grid = frame->paletteGrid();
     QTest::mouseClick(grid, Qt::RightButton, {}, QPoint(45, 8));
-    EXPECT_EQ(ColorB, 2);
+    EXPECT_EQ(ws.Editor.ColorB, 2);
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(7 * 21 + 10, 8));
-    EXPECT_EQ(ColorA, 7);
+    EXPECT_EQ(ws.Editor.ColorA, 7);
     // A right release dragged off the grid names no colour.
     QTest::mousePress(grid, Qt::RightButton, {}, QPoint(300, 8));
     QTest::mouseRelease(grid, Qt::RightButton, {}, QPoint(grid->width() + 40, 8));
-    EXPECT_EQ(ColorB, 2);
+    EXPECT_EQ(ws.Editor.ColorB, 2);
 
     const QPoint k = brightestTemplatePixel();
     ASSERT_EQ(qRed(ui::BobbinTemplate().pixel(k)), 255);
-    EXPECT_EQ(bobbinImage(frame->bobbinA()).pixel(k), rgbOf(GraphicData.Colors[7]));
-    EXPECT_EQ(bobbinImage(frame->bobbinB()).pixel(k), rgbOf(GraphicData.Colors[2]));
+    EXPECT_EQ(bobbinImage(frame->bobbinA()).pixel(k), rgbOf(gd.Colors[7]));
+    EXPECT_EQ(bobbinImage(frame->bobbinB()).pixel(k), rgbOf(gd.Colors[2]));
     EXPECT_EQ(qAlpha(bobbinImage(frame->bobbinA()).pixel(0, 0)), 0);
 
     // A click on bobbin A swaps the colours.
     QTest::mouseClick(frame->bobbinA(), Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_EQ(ColorA, 2);
-    EXPECT_EQ(ColorB, 7);
-    EXPECT_EQ(bobbinImage(frame->bobbinA()).pixel(k), rgbOf(GraphicData.Colors[2]));
+    EXPECT_EQ(ws.Editor.ColorA, 2);
+    EXPECT_EQ(ws.Editor.ColorB, 7);
+    EXPECT_EQ(bobbinImage(frame->bobbinA()).pixel(k), rgbOf(gd.Colors[2]));
 
     // The grid marks A and B in their cells: the letters change the cells' pixels.
     const QImage shot = grid->grab().toImage();
     auto inkIn = [&](int column) {
         int n = 0;
         const QRect r = grid->cellRect(column).adjusted(2, 2, -2, -2);
-        const QRgb fill = rgbOf(GraphicData.Colors[static_cast<size_t>(column)]);
+        const QRgb fill = rgbOf(gd.Colors[static_cast<size_t>(column)]);
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) n += shot.pixel(x, y) != fill;
         return n;
@@ -64,7 +64,7 @@ TEST_F(DrawingPageTest, PaletteClicksChooseColoursAndTheBobbinsShowThem) {
     EXPECT_EQ(inkIn(4), 0);
     frame->ShowColorInPalette(4);
     EXPECT_EQ(frame->MarkedColor(), 4);
-    EXPECT_NE(grid->grab().toImage().pixel(grid->cellRect(4).center()), rgbOf(GraphicData.Colors[4]));
+    EXPECT_NE(grid->grab().toImage().pixel(grid->cellRect(4).center()), rgbOf(gd.Colors[4]));
 }
 
 TEST_F(DrawingPageTest, BobbinShadesTheColourByTheTemplatesRed) {
@@ -82,7 +82,7 @@ TEST_F(DrawingPageTest, BobbinShadesTheColourByTheTemplatesRed) {
 TEST_F(DrawingPageTest, ABlackColourKeepsItsBobbinVisible) {
     frame->setColorPicker([](const QColor&) { return std::optional<QColor>(QColor(0, 0, 0)); });
     QTest::mouseDClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(1 * 21 + 5, 8));
-    ASSERT_EQ(GraphicData.Colors[1], RGB(0, 0, 0));
+    ASSERT_EQ(gd.Colors[1], RGB(0, 0, 0));
     const QImage img = bobbinImage(frame->bobbinA());
     int opaque = 0;
     for (int y = 0; y < img.height(); ++y)
@@ -95,9 +95,9 @@ TEST_F(DrawingPageTest, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlon
     set(4, 3, 5);
     CurrentTool = toolCopyBlock;
     dragCells(3, 3, 5, 4);
-    ASSERT_EQ(GraphicData.Backup.at(3, 1020), 1);
-    const std::vector<uint8_t> backup(GraphicData.Backup.data(),
-                                      GraphicData.Backup.data() + GraphicData.Backup.sizeBytes());
+    ASSERT_EQ(gd.Backup.at(3, 1020), 1);
+    const std::vector<uint8_t> backup(gd.Backup.data(),
+                                      gd.Backup.data() + gd.Backup.sizeBytes());
 
     QColor offered;
     frame->setColorPicker([&](const QColor& initial) {
@@ -105,24 +105,24 @@ TEST_F(DrawingPageTest, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlon
         return std::optional<QColor>(QColor(10, 200, 30));
     });
     QTest::mouseDClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(1 * 21 + 5, 8));
-    EXPECT_EQ(ColorA, 1);
-    EXPECT_EQ(GraphicData.Colors[1], RGB(10, 200, 30));
+    EXPECT_EQ(ws.Editor.ColorA, 1);
+    EXPECT_EQ(gd.Colors[1], RGB(10, 200, 30));
     EXPECT_EQ(shownAt(3, 3), qRgb(10, 200, 30));
-    EXPECT_TRUE(std::equal(backup.begin(), backup.end(), GraphicData.Backup.data()));
+    EXPECT_TRUE(std::equal(backup.begin(), backup.end(), gd.Backup.data()));
     // The dialog opens with the colour chosen last time.
     QTest::mouseDClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(5 * 21 + 5, 8));
     EXPECT_EQ(offered, QColor(10, 200, 30));
     // A cancelled dialog changes nothing.
     frame->setColorPicker([](const QColor&) { return std::optional<QColor>(); });
     QTest::mouseDClick(frame->paletteGrid(), Qt::LeftButton, {}, QPoint(6 * 21 + 5, 8));
-    EXPECT_EQ(GraphicData.Colors[6], P256()[6]);
+    EXPECT_EQ(gd.Colors[6], P256()[6]);
 }
 
 TEST_F(DrawingPageTest, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
     QTest::mouseClick(button(18), Qt::LeftButton); // Circle
     ASSERT_EQ(CurrentTool, toolCircle);
     QTest::mouseClick(button(1003), Qt::LeftButton);
-    EXPECT_EQ(BrushSize, 3);
+    EXPECT_EQ(ws.Editor.BrushSize, 3);
     EXPECT_EQ(CurrentTool, toolBrush);
     EXPECT_TRUE(button(24)->isChecked());
     EXPECT_EQ(frame->canvasCursorId(), crDrawChess);
@@ -154,8 +154,8 @@ TEST_F(DrawingPageTest, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
     EXPECT_TRUE(frame->garmentPanel()->isHidden());
     frame->vertexSlider()->setValue(7);
     frame->depthSlider()->setValue(2);
-    EXPECT_EQ(StarVertices, 7);
-    EXPECT_EQ(StarDepth, 2);
+    EXPECT_EQ(ws.Editor.StarVertices, 7);
+    EXPECT_EQ(ws.Editor.StarDepth, 2);
     frame->CancelTool();
     EXPECT_EQ(CurrentTool, toolBrush);
     EXPECT_TRUE(frame->starPanel()->isHidden());
@@ -163,39 +163,39 @@ TEST_F(DrawingPageTest, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
 }
 
 TEST_F(DrawingPageTest, ZoomChangesTheCellSizeWithinItsLevels) {
-    ASSERT_EQ(ZoomIndex, 4);
+    ASSERT_EQ(ws.Editor.ZoomIndex, 4);
     clickButton(101);
-    EXPECT_EQ(ZoomIndex, 3);
+    EXPECT_EQ(ws.Editor.ZoomIndex, 3);
     EXPECT_EQ(canvas->cellWidth(), 9);
-    EXPECT_EQ(canvas->cellHeight(), CellHeights[3]);
-    EXPECT_EQ(StitchBitmaps[0].width, 9);
+    EXPECT_EQ(canvas->cellHeight(), ws.Editor.CellHeights[3]);
+    EXPECT_EQ(ws.Stitches.Bitmaps[0].width, 9);
     for (int i = 0; i < 12; ++i) clickButton(100);
-    EXPECT_EQ(ZoomIndex, 10);
+    EXPECT_EQ(ws.Editor.ZoomIndex, 10);
     EXPECT_EQ(canvas->cellWidth(), 23);
     // The cells follow: the cell (2, 0) now starts at x = 46.
     set(2, 0, 4);
     canvas->Paint();
-    EXPECT_EQ(canvas->backBuffer().pixel(47, canvas->height() - 3), rgbOf(GraphicData.Colors[4]));
-    EXPECT_EQ(canvas->backBuffer().pixel(45, canvas->height() - 3), rgbOf(GraphicData.Colors[0]));
+    EXPECT_EQ(canvas->backBuffer().pixel(47, canvas->height() - 3), rgbOf(gd.Colors[4]));
+    EXPECT_EQ(canvas->backBuffer().pixel(45, canvas->height() - 3), rgbOf(gd.Colors[0]));
     EXPECT_EQ(canvas->backBuffer().pixel(46, canvas->height() - 3), qRgb(0, 0, 0)); // grid line
 
     // Fit to Screen with the zone shown but not placed: origin row -1, nothing breaks.
     clickButton(201);
     clickButton(102);
-    EXPECT_EQ(ZoomIndex, 0);
+    EXPECT_EQ(ws.Editor.ZoomIndex, 0);
     EXPECT_EQ(canvas->geom().FirstRow, -1);
-    EXPECT_EQ(canvas->backBuffer().pixel(7, canvas->height() - 1), rgbOf(GraphicData.Colors[0]));
+    EXPECT_EQ(canvas->backBuffer().pixel(7, canvas->height() - 1), rgbOf(gd.Colors[0]));
     clickButton(101); // zoom out at the smallest level stays there
-    EXPECT_EQ(ZoomIndex, 0);
+    EXPECT_EQ(ws.Editor.ZoomIndex, 0);
     EXPECT_EQ(canvas->cellWidth(), 3);
 }
 
 TEST_F(DrawingPageTest, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
     set(0, 0, 3);
     clickButton(202);
-    ASSERT_EQ(ViewMode, 1);
-    const QImage tile = QImage(StitchBitmaps[3].rgb.data(), StitchBitmaps[3].width, StitchBitmaps[3].height,
-                               StitchBitmaps[3].width * 3, QImage::Format_RGB888);
+    ASSERT_EQ(ws.Editor.ViewMode, 1);
+    const RgbImage& stitch = ws.Stitches.Bitmaps[3];
+    const QImage tile = QImage(stitch.rgb.data(), stitch.width, stitch.height, stitch.width * 3, QImage::Format_RGB888);
     const int y0 = canvas->height() - canvas->cellHeight();
     for (int y = 0; y < tile.height(); ++y)
         for (int x = 0; x < tile.width(); ++x)
@@ -203,40 +203,40 @@ TEST_F(DrawingPageTest, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
     // At 5-pixel cells the view is flat colours with grid lines.
     for (int i = 0; i < 3; ++i) clickButton(101);
     ASSERT_EQ(canvas->cellWidth(), 5);
-    EXPECT_EQ(canvas->backBuffer().pixel(2, canvas->height() - 2), rgbOf(GraphicData.Colors[3]));
+    EXPECT_EQ(canvas->backBuffer().pixel(2, canvas->height() - 2), rgbOf(gd.Colors[3]));
     EXPECT_EQ(canvas->backBuffer().pixel(5, canvas->height() - 2), qRgb(0, 0, 0));
 }
 
 TEST_F(DrawingPageTest, GarmentModeAndTheZoneAreNeverOnTogether) {
     clickButton(201);
-    ASSERT_TRUE(ZoneOn);
+    ASSERT_TRUE(ws.Editor.ZoneOn);
     QTest::mouseClick(button(0), Qt::LeftButton);
     ASSERT_EQ(CurrentTool, toolZonePosition);
     EXPECT_FALSE(button(302)->isEnabled());
 
     clickButton(301);
-    EXPECT_TRUE(GarmentMode);
-    EXPECT_FALSE(ZoneOn);
+    EXPECT_TRUE(ws.Editor.GarmentMode);
+    EXPECT_FALSE(ws.Editor.ZoneOn);
     EXPECT_FALSE(button(201)->isEnabled());
     EXPECT_FALSE(button(201)->isChecked());
     EXPECT_FALSE(button(0)->isEnabled());
     EXPECT_TRUE(button(302)->isEnabled());
     EXPECT_EQ(CurrentTool, toolBrush);
     clickButton(301); // off again: the zone can be shown again
-    EXPECT_FALSE(GarmentMode);
+    EXPECT_FALSE(ws.Editor.GarmentMode);
     EXPECT_TRUE(button(201)->isEnabled());
     EXPECT_FALSE(button(302)->isEnabled());
     clickButton(301);
-    ASSERT_TRUE(GarmentMode);
+    ASSERT_TRUE(ws.Editor.GarmentMode);
 
     // Outside the garment the cells are grey.
-    GraphicData.Mask.fill(kMaskOutside);
+    gd.Mask.fill(kMaskOutside);
     set(0, 0, 1);
     frame->RepaintPicture();
-    EXPECT_EQ(shownAt(0, 0), rgbOf(GraphicData.GreyColors[1]));
+    EXPECT_EQ(shownAt(0, 0), rgbOf(gd.GreyColors[1]));
 
     // The mask builder gave up: the button is released from outside.
-    GarmentMode = false;
+    ws.Editor.GarmentMode = false;
     frame->ReleaseMaskButton();
     EXPECT_FALSE(button(301)->isChecked());
     EXPECT_FALSE(button(302)->isEnabled());
@@ -317,12 +317,12 @@ TEST_F(DrawingPageTest, NewPatternClearsTheZoneTheGarmentAndTheUndoSteps) {
     clickButton(201);
     CurrentTool = toolZonePosition;
     clickCell(0, 3);
-    ASSERT_EQ(ZoneRow, 3);
+    ASSERT_EQ(ws.Editor.ZoneRow, 3);
     set(5, 1, 9);
     frame->ResetView();
-    EXPECT_FALSE(ZoneOn);
-    EXPECT_EQ(ZoneRow, -1);
-    EXPECT_FALSE(GarmentMode);
+    EXPECT_FALSE(ws.Editor.ZoneOn);
+    EXPECT_EQ(ws.Editor.ZoneRow, -1);
+    EXPECT_FALSE(ws.Editor.GarmentMode);
     EXPECT_FALSE(button(201)->isChecked());
     EXPECT_FALSE(button(0)->isEnabled());
     EXPECT_EQ(cell(5, 1), 0);
@@ -348,15 +348,15 @@ TEST_F(DrawingPageTest, HandlersShowPositionBlockSizeAndStartPasting) {
     move(at(6, 2), Qt::NoButton);
     EXPECT_EQ(frame->MarkedColor(), 9);
     clickCell(6, 2, Qt::RightButton);
-    EXPECT_EQ(ColorB, 9);
-    EXPECT_EQ(bobbinImage(frame->bobbinB()).pixel(brightestTemplatePixel()), rgbOf(GraphicData.Colors[9]));
+    EXPECT_EQ(ws.Editor.ColorB, 9);
+    EXPECT_EQ(bobbinImage(frame->bobbinB()).pixel(brightestTemplatePixel()), rgbOf(gd.Colors[9]));
     QTest::mouseClick(button(24), Qt::LeftButton);
     EXPECT_EQ(frame->MarkedColor(), -1);
 
     // The converter left a picture in the backup: the next click pastes it.
-    GraphicData.Backup.line(1023)[0] = 8;
-    GraphicData.Backup.line(1023)[1] = 2;
-    BlockRect = CellRect{0, 1023, 2, 1024};
+    gd.Backup.line(1023)[0] = 8;
+    gd.Backup.line(1023)[1] = 2;
+    ws.Editor.BlockRect = CellRect{0, 1023, 2, 1024};
     frame->InsertConverted();
     EXPECT_EQ(CurrentTool, toolPasteBlock);
     EXPECT_TRUE(button(14)->isChecked());
@@ -368,7 +368,7 @@ TEST_F(DrawingPageTest, HandlersShowPositionBlockSizeAndStartPasting) {
 TEST_F(DrawingPageTest, ANarrowerPatternShowsBackgroundBesideItAndDropsTheOldSteps) {
     clickCell(1, 1);
     ASSERT_TRUE(button(203)->isEnabled());
-    GraphicData.SetSize(150, 1024);
+    gd.SetSize(150, 1024);
     frame->RepaintPicture();
     EXPECT_FALSE(button(203)->isEnabled());
     EXPECT_EQ(canvas->model().undo().count(), 0);
@@ -377,7 +377,7 @@ TEST_F(DrawingPageTest, ANarrowerPatternShowsBackgroundBesideItAndDropsTheOldSte
     ASSERT_EQ(canvas->cellWidth(), 3);
     const QImage& img = canvas->backBuffer();
     const int ch = canvas->cellHeight(), y = img.height() - ch - ch / 2 - 1;
-    const QRgb background = rgbOf(GraphicData.Colors[0]);
+    const QRgb background = rgbOf(gd.Colors[0]);
     EXPECT_EQ(img.pixel(449, y), background);   // the last column's cell
     EXPECT_EQ(img.pixel(450, y), qRgb(0, 0, 0)); // and the grid line after it
     for (int x = 451; x < img.width(); ++x) ASSERT_EQ(img.pixel(x, y), background) << x;
