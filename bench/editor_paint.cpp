@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "core/PatternRaster.h"
-#include "core/Globals.h"
-#include "core/StitchBitmaps.h"
 #include "editor/CanvasRenderer.h"
 #include "editor/ViewGeometry.h"
 
@@ -22,27 +20,27 @@ namespace {
 
 constexpr int kClientW = 1920, kClientH = 1080;
 
-void fillPattern() {
-    GraphicData.SetSize(250, 1024);
-    for (size_t i = 0; i < 16; ++i) GraphicData.Colors[i] = P256()[i];
-    GraphicData.Colors[16] = RGB(250, 250, 250);
-    GraphicData.UpdatePalette(0);
+void fillPattern(PatternRaster& gd) {
+    gd.SetSize(250, 1024);
+    for (size_t i = 0; i < 16; ++i) gd.Colors[i] = P256()[i];
+    gd.Colors[16] = RGB(250, 250, 250);
+    gd.UpdatePalette(0);
     uint32_t s = 12345;
     for (int y = 0; y < 1024; ++y)
         for (int x = 0; x < 250; ++x) {
             s = s * 1103515245u + 12345u;
-            GraphicData.Picture.line(y)[x] = static_cast<uint8_t>((s >> 16) % 16);
+            gd.Picture.line(y)[x] = static_cast<uint8_t>((s >> 16) % 16);
         }
     for (int y = 0; y < 1024; ++y)
-        for (int x = 0; x < 250; ++x) GraphicData.Mask.line(y)[x] = (x > 20 && x < 200) ? kMaskInside : kMaskOutside;
+        for (int x = 0; x < 250; ++x) gd.Mask.line(y)[x] = (x > 20 && x < 200) ? kMaskInside : kMaskOutside;
 }
 
 // Arguments: zoom level, 1 = garment mode and zone, 2 = view mode.
 void BM_RepaintFullView(benchmark::State& state) {
     const int zoom = static_cast<int>(state.range(0));
     const int variant = static_cast<int>(state.range(1));
-    fillPattern();
-    ZoomIndex = static_cast<uint8_t>(zoom);
+    PatternRaster gd;
+    fillPattern(gd);
     const int cw = CellWidths[static_cast<size_t>(zoom)], ch = cw;
 
     // The sixteen stitch pictures of the level as 32-bit pixels.
@@ -70,8 +68,8 @@ void BM_RepaintFullView(benchmark::State& state) {
     std::vector<uint32_t> screen(picture.size());
     const PixelBuffer out{picture.data(), kClientW, kClientH, kClientW};
     for (auto _ : state) {
-        r.setColours(GraphicData);
-        r.render(g, GraphicData, opt, out);
+        r.setColours(gd);
+        r.render(g, gd, opt, out);
         std::memcpy(screen.data(), picture.data(), picture.size() * sizeof(uint32_t));
         benchmark::DoNotOptimize(screen.data());
         benchmark::ClobberMemory();

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/EditorState.h"
 #include "core/PatternRaster.h"
-#include "core/Globals.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasRenderer.h"
 #include "editor/ToolEngine.h"
@@ -22,17 +22,17 @@ struct TiledPattern : IPatternSource {
 
 struct Bench {
     PatternRaster gd;
+    EditorState state;
     TiledPattern patterns;
     std::optional<CanvasModel> model;
     std::optional<ToolEngine> engine;
 
     Bench() {
-        ResetGlobals();
         gd.SetSize(250, 1024);
         for (int i = 0; i < 16; ++i) gd.Colors[static_cast<size_t>(i)] = P256()[static_cast<size_t>(i)];
         gd.Colors[16] = RGB(250, 250, 250);
         gd.UpdatePalette(0);
-        model.emplace(gd);
+        model.emplace(gd, state);
         model->geom.Create(11, 11, 1600, 1000);
         engine.emplace(*model, &patterns);
         for (int y = 0; y < 1024; ++y)
@@ -46,12 +46,12 @@ struct Bench {
 void BM_FloodFillWholeRegion(benchmark::State& st) {
     Bench b;
     b.uniform(0);
-    ColorA = 1;
-    ColorB = 0;
+    b.state.ColorA = 1;
+    b.state.ColorB = 0;
     bool flip = false;
     for (auto _ : st) {
         // Alternate the colours so every fill paints the whole raster.
-        ColorA = flip ? 0 : 1;
+        b.state.ColorA = flip ? 0 : 1;
         flip = !flip;
         b.model->FloodFillAt(10, 10, true);
     }
@@ -62,7 +62,7 @@ void BM_Tool(benchmark::State& st, uint16_t tool, int c1, int r1, int c2, int r2
              uint8_t brush) {
     Bench b;
     CurrentTool = tool;
-    BrushSize = brush;
+    b.state.BrushSize = brush;
     if (tool == toolPasteBlock) {
         CurrentTool = toolCopyBlock;
         b.engine->dragCells(MouseButton::Left, {}, 0, 0, 250, 1024);
@@ -103,9 +103,9 @@ BENCHMARK_CAPTURE(BM_Tool, paste_pattern_tiled, toolPastePattern, 0, 0, 0, 0, R,
 void BM_FillToolWholePattern(benchmark::State& st) {
     Bench b;
     CurrentTool = toolFill;
-    BrushSize = static_cast<uint8_t>(st.range(0));
-    ColorA = 1;
-    ColorB = 2;
+    b.state.BrushSize = static_cast<uint8_t>(st.range(0));
+    b.state.ColorA = 1;
+    b.state.ColorB = 2;
     for (auto _ : st) {
         st.PauseTiming();
         b.uniform(0);
@@ -119,8 +119,8 @@ BENCHMARK(BM_FillToolWholePattern)->Arg(0)->Arg(3)->Unit(benchmark::kMicrosecond
 void BM_EraserWholePattern(benchmark::State& st) {
     Bench b;
     CurrentTool = toolMagicEraser;
-    ColorA = 1;
-    ColorB = 0;
+    b.state.ColorA = 1;
+    b.state.ColorB = 0;
     bool left = true;
     for (auto _ : st) {
         b.engine->clickCell(left ? MouseButton::Left : MouseButton::Right, {true, false}, 5, 5);

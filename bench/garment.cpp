@@ -32,8 +32,9 @@ void BM_MakeMask250x1024(benchmark::State& state) {
     PatternRaster gd;
     gd.SetSize(250, 1024);
     const GarmentOutline g = tallGarment();
+    bool garmentMode = true;
     for (auto _ : state) {
-        const int r = MakeMask(g, gd, 0.25, 0.25, nullptr);
+        const int r = MakeMask(g, gd, 0.25, 0.25, garmentMode, nullptr);
         if (r != kMaskBuilt) state.SkipWithError("mask not built");
         benchmark::DoNotOptimize(gd.Mask.data());
     }

@@ -5,14 +5,21 @@
 
 #include "core/PatternRaster.h"
 #include "knitting/FineLace.h"
-#include "knitting/ColourSeparation.h"
+#include "knitting/KnittingState.h"
 
 using namespace lc;
 
 namespace {
 
-void makePattern(bool worst) {
-    GraphicData.SetSize(250, 1024);
+// A 250 x 1024 pattern and its separation.
+struct LacePattern {
+    PatternRaster g;
+    KnittingState knitting;
+    TechniqueContext context() { return TechniqueContext{g, knitting, {}}; }
+};
+
+void makePattern(LacePattern& p, bool worst) {
+    p.g.SetSize(250, 1024);
     for (int y = 0; y < 1024; ++y)
         for (int x = 0; x < 250; ++x) {
             uint8_t c = 0;
@@ -22,14 +29,15 @@ void makePattern(bool worst) {
                 c = 14;
             else if ((x + 5 * y) % 23 < 2)
                 c = 15;
-            GraphicData.Picture.line(y)[x] = c;
+            p.g.Picture.line(y)[x] = c;
         }
-    SeparatedData.Build(GraphicData, false);
+    p.knitting.Separation.Build(p.g, false);
 }
 
 void BM_PassTable(benchmark::State& state) {
-    makePattern(state.range(0) != 0);
-    FineLace lace;
+    LacePattern p;
+    makePattern(p, state.range(0) != 0);
+    FineLace lace(p.context());
     for (auto _ : state) {
         lace.InvalidatePassTable();
         lace.BuildPassTable();
@@ -41,8 +49,9 @@ BENCHMARK(BM_PassTable)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // What a call with an unchanged pattern costs (the cache check).
 void BM_PassTableUnchanged(benchmark::State& state) {
-    makePattern(false);
-    FineLace lace;
+    LacePattern p;
+    makePattern(p, false);
+    FineLace lace(p.context());
     lace.BuildPassTable();
     for (auto _ : state) benchmark::DoNotOptimize(lace.BuildPassTable());
 }

@@ -12,9 +12,7 @@
 
 #include "../tests/knitting/PtyAdapter.h"
 #include "../tests/knitting/RunFakes.h"
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
+#include "core/Workspace.h"
 #include "knitting/KnitRun.h"
 #include "knitting/SerialLink.h"
 
@@ -22,17 +20,17 @@ using namespace lc;
 using namespace lc::test;
 
 static void BM_StatusToPassPacket(benchmark::State& state) {
-    ResetGlobals();
-    InitMachineList();
-    SelectCurrentMachine(102);
-    GraphicData.SetSize(200, 1024);
-    ProtocolType = 1; // no start wait
+    Workspace ws;
+    ws.MachineList = MachineModels();
+    SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine);
+    ws.Raster.SetSize(200, 1024);
+    ws.Settings.ProtocolType = 1; // no start wait
     PtyAdapter pty;
     if (!pty.ok()) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
-    ACOMPort = pty.path();
+    ws.Settings.ACOMPort = pty.path();
     QueueSink sink;
     FakeHost host;
     host.sink = &sink;
@@ -43,7 +41,7 @@ static void BM_StatusToPassPacket(benchmark::State& state) {
         return c;
     };
     FakeCams cams;
-    KnitRun run(host, tech, cams);
+    KnitRun run(host, tech, cams, ws);
     if (!run.Start()) {
         state.SkipWithError("run did not start");
         return;

@@ -19,10 +19,7 @@
 #include <sys/ioctl.h>
 
 #include "knitting/PtyAdapter.h" // tests/knitting: the pseudo-terminal adapter
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
-#include "core/UIText.h"
+#include "core/Workspace.h"
 #include "knitting/ui/LinkPage.h"
 
 using namespace lc;
@@ -41,15 +38,19 @@ QApplication& app() {
     return *a;
 }
 
-void makePattern() {
-    GraphicData.SetSize(200, 1024);
+// The machine 102 and a 200 x 1024 pattern of five colours in stripes.
+void makePattern(Workspace& ws) {
+    ws.MachineList = MachineModels();
+    SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine);
+    PatternRaster& g = ws.Raster;
+    g.SetSize(200, 1024);
     const Palette256& pal = P256();
-    for (int c = 0; c < 16; ++c) GraphicData.Colors[static_cast<size_t>(c)] = pal[static_cast<size_t>(c)];
+    for (int c = 0; c < 16; ++c) g.Colors[static_cast<size_t>(c)] = pal[static_cast<size_t>(c)];
     for (int row = 0; row < 1024; ++row) {
-        uint8_t* line = GraphicData.Picture.line(GraphicData.LineOfRow(row));
+        uint8_t* line = g.Picture.line(g.LineOfRow(row));
         for (int x = 0; x < 200; ++x) line[x] = ((x + row) % 9 < 4) ? static_cast<uint8_t>(1 + row % 5) : 0;
     }
-    GraphicData.Picture.touch();
+    g.Picture.touch();
 }
 
 int pending(int fd) {
@@ -60,21 +61,18 @@ int pending(int fd) {
 void BM_NextPassToPacket(benchmark::State& state) {
     const bool paced = state.range(0) != 0;
     app();
-    ResetGlobals();
-    SetEnglishTexts();
-    InitMachineList();
-    SelectCurrentMachine(102);
-    makePattern();
+    Workspace ws;
+    makePattern(ws);
     test::PtyAdapter pty;
     if (!pty.ok()) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
-    ACOMPort = pty.path();
-    SoftEmulator = 0;
-    ProtocolType = 1; // no start wait: the bench measures the run, not the start
-    ViewProtocol = 1; // the log grows too
-    ui::LinkPage page;
+    ws.Settings.ACOMPort = pty.path();
+    ws.Settings.SoftEmulator = 0;
+    ws.Settings.ProtocolType = 1; // no start wait: the bench measures the run, not the start
+    ws.Settings.ViewProtocol = 1; // the log grows too
+    ui::LinkPage page(ws);
     page.setMessageBoxPresenter([](const QString&, const QString&, bool) {});
     page.resize(1000, 680);
     page.show();
@@ -136,12 +134,9 @@ BENCHMARK(BM_NextPassToPacket)->Arg(1)->Arg(0)->Iterations(3000)->Unit(benchmark
 // every display it touches, done at once here (in a run it follows the reply).
 void BM_RedrawAfterPass(benchmark::State& state) {
     app();
-    ResetGlobals();
-    SetEnglishTexts();
-    InitMachineList();
-    SelectCurrentMachine(102);
-    makePattern();
-    ui::LinkPage page;
+    Workspace ws;
+    makePattern(ws);
+    ui::LinkPage page(ws);
     page.resize(1000, 680);
     page.show();
     page.OnShowForm();

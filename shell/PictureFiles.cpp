@@ -8,6 +8,7 @@
 #include "core/Errors.h"
 #include "core/PatternLibrary.h"
 #include "core/StitchBitmaps.h"
+#include "core/Workspace.h"
 
 namespace lc {
 
@@ -21,9 +22,6 @@ constexpr int kTallPictureRows = 1000;
 
 void notifyPaletteChanged(bool repaint, IDrawingView* view, PatternRaster& raster) {
     raster.UpdatePalette(0);
-    // The stitch pictures are tinted from the program's raster. The start palette
-    // is loaded without a view, after start-up built them from its black colours.
-    if (&raster == &GraphicData) lc::BuildStitchBitmaps();
     if (!view) return;
     view->BuildStitchBitmaps();
     if (repaint) {
@@ -196,6 +194,14 @@ bool LoadStartPalette(const std::string& appDir, IDrawingView* view, PatternRast
     const auto path = FindFileNoCase(appDir.empty() ? std::string(".") : appDir, kStartPaletteName);
     if (!path) return false;
     return LoadPalette(path->string(), false, view, raster);
+}
+
+bool LoadStartPalette(Workspace& ws) {
+    const bool loaded = LoadStartPalette(ws.Paths.AppDir, nullptr, ws.Raster);
+    // Start-up tinted the stitch pictures from the raster's colours before the
+    // start palette was read.
+    BuildStitchBitmaps(ws);
+    return loaded;
 }
 
 } // namespace lc

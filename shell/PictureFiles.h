@@ -12,6 +12,8 @@
 
 namespace lc {
 
+class Workspace;
+
 inline constexpr size_t kPictureHeaderSize = 66;
 inline constexpr uint16_t kPaletteMark = 339;   // the value at offset 2 of a palette file
 inline constexpr uint16_t kPictureTypePalette = 1;
@@ -54,28 +56,28 @@ enum class PictureResult {
 };
 
 // Pictures.
-std::vector<uint8_t> BuildPictureFile(const PatternRaster& raster = GraphicData);
-void SavePicture(const std::string& fileName, const PatternRaster& raster = GraphicData);
+std::vector<uint8_t> BuildPictureFile(const PatternRaster& raster);
+void SavePicture(const std::string& fileName, const PatternRaster& raster);
 // A picture that does not fit the raster (width outside 2..400, no rows, a
 // height from 513 to 999 or more rows than the raster has) or a short file
 // throws FormatError and changes nothing.
-PictureResult OpenPictureBytes(std::span<const uint8_t> bytes, PatternRaster& raster = GraphicData,
-                           IDrawingView* view = nullptr);
-PictureResult OpenPicture(const std::string& fileName, PatternRaster& raster = GraphicData, IDrawingView* view = nullptr);
+PictureResult OpenPictureBytes(std::span<const uint8_t> bytes, PatternRaster& raster, IDrawingView* view = nullptr);
+PictureResult OpenPicture(const std::string& fileName, PatternRaster& raster, IDrawingView* view = nullptr);
 
 // Palettes.
 std::vector<uint8_t> BuildPaletteFile(const ColorTable17& colors);
-void SavePalette(const std::string& fileName, const ColorTable17& colors = GraphicData.Colors);
+void SavePalette(const std::string& fileName, const ColorTable17& colors);
 // True when the header marks a palette and its colours were taken into
 // raster.Colors; false (colours unchanged) otherwise. Either way the palette is
-// re-applied and the stitch bitmaps rebuilt; with `repaint` the drawing page
-// redraws. A palette cut short throws FormatError and changes nothing.
-bool LoadPaletteBytes(std::span<const uint8_t> bytes, bool repaint, IDrawingView* view = nullptr,
-                      PatternRaster& raster = GraphicData);
-bool LoadPalette(const std::string& fileName, bool repaint, IDrawingView* view = nullptr,
-                 PatternRaster& raster = GraphicData);
+// re-applied and the view rebuilds the stitch bitmaps; with `repaint` the
+// drawing page redraws. A palette cut short throws FormatError and changes nothing.
+bool LoadPaletteBytes(std::span<const uint8_t> bytes, bool repaint, IDrawingView* view, PatternRaster& raster);
+bool LoadPalette(const std::string& fileName, bool repaint, IDrawingView* view, PatternRaster& raster);
 // "start.Lcp" in `appDir` (any letter case), without repainting. False when
 // there is none; the built-in colours then stay.
-bool LoadStartPalette(const std::string& appDir, IDrawingView* view = nullptr, PatternRaster& raster = GraphicData);
+bool LoadStartPalette(const std::string& appDir, IDrawingView* view, PatternRaster& raster);
+// The start palette of the program folder into the workspace's raster; the
+// stitch pictures, tinted at start-up from the built-in colours, are tinted again.
+bool LoadStartPalette(Workspace& ws);
 
 } // namespace lc

@@ -4,14 +4,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/Globals.h"
-#include "core/SettingsStore.h"
-#include "core/StartUp.h"
 #include "core/ui/CoreStartUp.h"
 #include "core/ui/Cursors.h"
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
-#include "core/ui/SettingsStoreQt.h"
 #include "editor/ui/DrawingPage.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
@@ -19,7 +15,7 @@
 
 namespace lc::ui {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(Workspace& ws, QWidget* parent) : QMainWindow(parent), ws_(ws) {
     setObjectName("Form1");
     setWindowTitle("Loopcrafter");
     FormCreate();
@@ -32,17 +28,15 @@ MainWindow::~MainWindow() {
 void MainWindow::FormCreate() {
     // Program location, then the shared objects; start-up survives a missing
     // font, stitch picture or language file, so the pages are always created.
-    SetProgramLocation();
-    settings_ = std::make_unique<SettingsStoreQt>();
-    setSettingsStore(settings_.get());
-    InstallCoreStartUpHooks();
+    SetProgramLocation(ws_.Paths);
+    AddCoreStartUpHooks(hooks_);
     // Shut-down closes every serial port before anything is released.
-    startUpHooks().closePorts = [] { SerialCloseAll(); };
-    StartUp();
-    UpdatePrinterDpi();
+    hooks_.closePorts = [] { SerialCloseAll(); };
+    StartUp(ws_, hooks_);
+    UpdatePrinterDpi(ws_.Printer);
     // A missing or damaged start palette leaves the built-in colours.
     try {
-        LoadStartPalette(lc::AppDir);
+        LoadStartPalette(ws_);
     } catch (const std::exception& e) {
         qWarning("Loopcrafter: start palette: %s", e.what());
     }
@@ -63,9 +57,9 @@ void MainWindow::FormCreate() {
     SetAppMessageSink(this);
 
     // The page frames, in their creation order: Link page, then the Drawing page.
-    frame41_ = new LinkPage(pageWidgets_[pgLink]);
+    frame41_ = new LinkPage(ws_, pageWidgets_[pgLink]);
     addPageFrame(pgLink, frame41_);
-    frame21_ = new DrawingPage(pageWidgets_[pgDrawing]);
+    frame21_ = new DrawingPage(ws_, pageWidgets_[pgDrawing]);
     addPageFrame(pgDrawing, frame21_);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 }
@@ -82,9 +76,8 @@ void MainWindow::FormClose() {
     // an object that is being released; the autosave runs here too, before
     // the shared objects go.
     if (frame41_) frame41_->CloseOpenedComPort();
-    ShutDown();
+    ShutDown(ws_, hooks_);
     if (AppMessageSink() == this) SetAppMessageSink(nullptr);
-    if (&settingsStore() == settings_.get()) setSettingsStore(nullptr);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

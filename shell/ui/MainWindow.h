@@ -3,22 +3,25 @@
 #include <memory>
 
 #include "core/AppMessages.h"
+#include "core/StartUp.h"
+#include "core/Workspace.h"
 
 class QTabWidget;
 
 namespace lc::ui {
 
-class SettingsStoreQt;
 class DrawingPage;
 class LinkPage;
 
 // The main window: seven pages and the router of the application messages.
+// It starts the workspace up (and shuts it down when it closes) and gives each
+// page the parts of it the page works on.
 class MainWindow : public QMainWindow, public IAppMessageSink {
     Q_OBJECT
 public:
     enum Page { pgDrawing, pgGarment, pgLink, pgGalleries, pgFashion, pgConverter, pgManual, pgCount };
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(Workspace& ws, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     intptr_t appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) override;
@@ -37,7 +40,8 @@ private:
     void pageChanged(int index);
     void addPageFrame(Page p, QWidget* frame);
 
-    std::unique_ptr<SettingsStoreQt> settings_;
+    Workspace& ws_;
+    StartUpHooks hooks_;
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
     DrawingPage* frame21_ = nullptr; // the Drawing page

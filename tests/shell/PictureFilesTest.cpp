@@ -6,8 +6,8 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
-#include "core/Globals.h"
 #include "core/StitchBitmaps.h"
+#include "core/Workspace.h"
 #include "shell/PictureFiles.h"
 #include "TestFiles.h"
 
@@ -244,20 +244,19 @@ TEST_F(PictureFilesTest, ShippedStartPaletteHasDistinctYarnsAndItsOwnBackground)
 TEST_F(PictureFilesTest, StartPaletteRetintsTheStitchPictures) {
     const char* src = std::getenv("LC_SOURCE_DIR");
     ASSERT_NE(src, nullptr);
-    ResetGlobals();
-    GraphicData = PatternRaster();
-    GraphicData.SetSize(4, 4);
-    LoadStitchSource();
-    BuildStitchBitmaps();
-    ASSERT_TRUE(LoadStartPalette(std::string(src) + "/resources/program/"));
+    Workspace ws;
+    ws.Paths.AppDir = std::string(src) + "/resources/program/";
+    ws.Raster.SetSize(4, 4);
+    LoadStitchSource(ws.Stitches);
+    BuildStitchBitmaps(ws);
+    ASSERT_TRUE(LoadStartPalette(ws));
 
+    const StitchPictures& got = ws.Stitches;
+    const int zoom = ws.Editor.ZoomIndex;
     std::array<RgbImage, 16> want;
-    BuildStitchBitmaps(StitchSource, GraphicData.Colors, CellWidths[ZoomIndex], CellHeights[ZoomIndex], want);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(StitchBitmaps[i].rgb, want[i].rgb) << i;
-    EXPECT_NE(StitchBitmaps[1].rgb, std::vector<uint8_t>(StitchBitmaps[1].rgb.size(), 0));
-
-    GraphicData = PatternRaster();
-    ReleaseStitchBitmaps();
+    BuildStitchBitmaps(got.Source, ws.Raster.Colors, CellWidths[zoom], ws.Editor.CellHeights[zoom], want);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(got.Bitmaps[i].rgb, want[i].rgb) << i;
+    EXPECT_NE(got.Bitmaps[1].rgb, std::vector<uint8_t>(got.Bitmaps[1].rgb.size(), 0));
 }
 
 TEST_F(PictureFilesTest, InterruptedSaveLeavesTheOldFileIntact) {

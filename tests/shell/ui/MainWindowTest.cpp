@@ -6,13 +6,9 @@
 #include <QAbstractButton>
 #include <QTest>
 
+#include "ProgramWorkspace.h"
 #include "QtApp.h"
-#include "core/Globals.h"
-#include "core/PatternRaster.h"
-#include "core/Machine.h"
-#include "core/StartUp.h"
-#include "core/Translator.h"
-#include "core/UIText.h"
+#include "core/CursorIds.h"
 #include "core/ui/Cursors.h"
 #include "editor/ToolCodes.h"
 #include "editor/ui/DrawingPage.h"
@@ -21,7 +17,8 @@
 
 TEST(MainWindow, HasSevenPages) {
     lc::test::qtApp();
-    lc::ui::MainWindow w;
+    lc::test::ProgramWorkspace program;
+    lc::ui::MainWindow w(program.ws);
     EXPECT_EQ(w.windowTitle(), "Loopcrafter");
     ASSERT_EQ(w.pages()->count(), 7);
     EXPECT_EQ(w.pages()->tabText(0), "Drawing");
@@ -33,23 +30,25 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
     const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
     QFile::remove(ini);
     {
-        lc::ui::MainWindow w;
-        EXPECT_TRUE(lc::IsStartedUp());
-        EXPECT_EQ(lc::CurrentMachine.Code, 102);
-        EXPECT_EQ(lc::GraphicData.Width, 200);
-        EXPECT_EQ(lc::GraphicData.Height, 1024);
-        EXPECT_FALSE(lc::AppDir.empty());
-        EXPECT_EQ(lc::AppDir.back(), '/');
-        EXPECT_EQ(lc::Path_Picture, lc::UserDir + "Patterns");
+        lc::test::ProgramWorkspace program;
+        const lc::Workspace& ws = program.ws;
+        lc::ui::MainWindow w(program.ws);
+        EXPECT_TRUE(ws.StartedUp);
+        EXPECT_EQ(ws.CurrentMachine.Code, 102);
+        EXPECT_EQ(ws.Raster.Width, 200);
+        EXPECT_EQ(ws.Raster.Height, 1024);
+        EXPECT_FALSE(ws.Paths.AppDir.empty());
+        EXPECT_EQ(ws.Paths.AppDir.back(), '/');
+        EXPECT_EQ(ws.Settings.Path_Picture, ws.Paths.UserDir + "Patterns");
         EXPECT_TRUE(lc::ui::CursorTable().count(lc::crZoomIn));
         EXPECT_TRUE(lc::ui::CursorTable().count(lc::crTransformVSymmetry));
         // The shipped start palette and language file were found beside the program.
-        EXPECT_NE(lc::GraphicData.Colors[16], 0u);
-        EXPECT_EQ(lc::GraphicData.GreyColors[16], lc::GreyOf(lc::GraphicData.Colors[16]));
-        EXPECT_FALSE(lc::gTranslator.Translate("S02000").empty());
+        EXPECT_NE(ws.Raster.Colors[16], 0u);
+        EXPECT_EQ(ws.Raster.GreyColors[16], lc::GreyOf(ws.Raster.Colors[16]));
+        EXPECT_FALSE(ws.Translator.Translate("S02000").empty());
         w.close();
-        EXPECT_FALSE(lc::IsStartedUp());
-        EXPECT_TRUE(lc::MachineList.empty());
+        EXPECT_FALSE(ws.StartedUp);
+        EXPECT_TRUE(ws.MachineList.empty());
     }
     QSettings raw(ini, QSettings::IniFormat);
     EXPECT_EQ(raw.value("Loopcrafter/Machine").toInt(), 102);
@@ -59,7 +58,8 @@ TEST(MainWindow, StartsTheSharedCoreAndStopsItOnClose) {
 TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
     lc::test::qtApp();
     {
-        lc::ui::MainWindow first; // writes the defaults, among them the language code
+        lc::test::ProgramWorkspace program;
+        lc::ui::MainWindow first(program.ws); // writes the defaults, among them the language code
     }
     const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
     {
@@ -70,16 +70,20 @@ TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
         EXPECT_EQ(raw.value(keys[0]).toString(), "ENG");
         raw.setValue(keys[0], "RUS");
     }
-    lc::ui::MainWindow w;
-    EXPECT_EQ(lc::LanguageCode, "RUS");
-    EXPECT_EQ(lc::UIText[38], "Seamless Rib");
-    EXPECT_NE(lc::gTranslator.Translate("s02002"), "Fair Isle");
+    lc::test::ProgramWorkspace program;
+    const lc::Workspace& ws = program.ws;
+    lc::ui::MainWindow w(program.ws);
+    EXPECT_EQ(ws.Settings.LanguageCode, "RUS");
+    EXPECT_EQ(ws.UIText[38], "Seamless Rib");
+    EXPECT_NE(ws.Translator.Translate("s02002"), "Fair Isle");
     w.close();
 }
 
 TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
     lc::test::qtApp();
-    lc::ui::MainWindow w;
+    lc::test::ProgramWorkspace program;
+    lc::Workspace& ws = program.ws;
+    lc::ui::MainWindow w(ws);
     lc::ui::DrawingPage* f = w.Frame21();
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(w.page(lc::ui::MainWindow::pgDrawing)->isAncestorOf(f));
@@ -92,7 +96,7 @@ TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
     lc::ui::StitchCanvas* c = f->canvas();
     const lc::PixelPoint p = c->geom().pixelOfCell(2, 3);
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(p.x, p.y));
-    EXPECT_EQ(lc::GraphicData.CellAt(2, 3), lc::ColorA);
+    EXPECT_EQ(ws.Raster.CellAt(2, 3), ws.Editor.ColorA);
     EXPECT_TRUE(f->button(203)->isEnabled());
     w.appMessage(lc::AppMsg::DrawingUndoDisable, 0, 0);
     EXPECT_FALSE(f->button(203)->isEnabled());
@@ -115,9 +119,9 @@ TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
 
     // "Add Garment" asks the main window to rebuild the mask and repaint.
     QTest::mouseClick(f->button(301), Qt::LeftButton);
-    EXPECT_TRUE(lc::GarmentMode);
+    EXPECT_TRUE(ws.Editor.GarmentMode);
     EXPECT_TRUE(f->button(302)->isEnabled());
-    lc::GarmentMode = false;
+    ws.Editor.GarmentMode = false;
     w.appMessage(lc::AppMsg::ReleaseMaskButton, 0, 0);
     EXPECT_FALSE(f->button(301)->isChecked());
     w.close();
