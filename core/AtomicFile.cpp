@@ -16,18 +16,12 @@
 namespace lc {
 
 namespace {
-long long g_failAfter = -1;
-
 bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
 }
 } // namespace
-
-namespace test_hooks {
-void FailAtomicWritesAfter(long long bytes) { g_failAfter = bytes; }
-} // namespace test_hooks
 
 void WriteFileAtomic(const std::filesystem::path& target, std::span<const uint8_t> bytes) {
     const std::string op = "Cannot write";
@@ -43,11 +37,7 @@ void WriteFileAtomic(const std::filesystem::path& target, std::span<const uint8_
     };
     size_t done = 0;
     while (done < bytes.size()) {
-        size_t chunk = bytes.size() - done;
-        if (g_failAfter >= 0) {
-            if (static_cast<long long>(done) >= g_failAfter) fail(EIO);
-            chunk = std::min<size_t>(chunk, static_cast<size_t>(g_failAfter - static_cast<long long>(done)));
-        }
+        const size_t chunk = bytes.size() - done;
         ssize_t n = ::write(fd, bytes.data() + done, chunk);
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -55,7 +45,6 @@ void WriteFileAtomic(const std::filesystem::path& target, std::span<const uint8_
         }
         done += static_cast<size_t>(n);
     }
-    if (g_failAfter >= 0 && static_cast<long long>(done) >= g_failAfter) fail(EIO);
     // Keep the permissions an existing file had; a new one gets the usual 0644.
     struct stat st{};
     mode_t mode = (::stat(target.c_str(), &st) == 0) ? (st.st_mode & 07777) : 0644;

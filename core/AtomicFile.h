@@ -25,10 +25,4 @@ std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path&
 // True when `path`'s extension equals `ext` (with its dot) ignoring letter case.
 bool HasExtensionNoCase(const std::filesystem::path& path, std::string_view ext);
 
-namespace test_hooks {
-// Makes every atomic write fail once it has written `bytes` bytes (-1: never),
-// to prove that an interrupted save leaves the old file intact.
-void FailAtomicWritesAfter(long long bytes);
-} // namespace test_hooks
-
 } // namespace lc

@@ -2,8 +2,10 @@
 // Scratch folders and whole-file reads and writes for the tests that work on
 // real files (saves, loads, atomic replacement).
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -61,5 +63,29 @@ inline void writeText(const std::filesystem::path& p, std::string_view text) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
+
+// While it lives, no file of this process can grow past `bytes` bytes: a write
+// beyond fails with EFBIG, as it does on a full disk, so a save is cut short
+// part-way through its file.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN); // the failed write reports it, no signal ends the test
+        rlimit limit = old_;
+        limit.rlim_cur = static_cast<rlim_t>(bytes);
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int) = SIG_DFL;
+};
 
 } // namespace lc::test

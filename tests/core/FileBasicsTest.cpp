@@ -82,10 +82,11 @@ TEST(AtomicFile, InterruptedSaveLeavesTheOldFileIntact) {
     const fs::path target = dir.path / "pattern.lcl";
     WriteFileAtomic(target, std::string_view("old contents"));
     const std::string replacement(1000, 'x');
-    for (long long k : {0LL, 1LL, 500LL, 999LL, 1000LL}) {
-        test_hooks::FailAtomicWritesAfter(k);
-        EXPECT_THROW(WriteFileAtomic(target, std::string_view(replacement)), IoError) << k;
-        test_hooks::FailAtomicWritesAfter(-1);
+    for (long long k : {0LL, 1LL, 500LL, 999LL}) {
+        {
+            FileSizeLimit cut(k);
+            EXPECT_THROW(WriteFileAtomic(target, std::string_view(replacement)), IoError) << k;
+        }
         EXPECT_EQ(readText(target), "old contents") << k;
     }
     // No temporary files are left behind.
