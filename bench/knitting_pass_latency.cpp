@@ -21,6 +21,7 @@ using namespace lc::test;
 
 static void BM_StatusToPassPacket(benchmark::State& state) {
     Workspace ws;
+    SerialLink serial;
     ws.MachineList = MachineModels();
     SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine);
     ws.Raster.SetSize(200, 1024);
@@ -31,7 +32,7 @@ static void BM_StatusToPassPacket(benchmark::State& state) {
         return;
     }
     ws.Settings.ACOMPort = pty.path();
-    QueueSink sink;
+    QueueSink sink(serial);
     FakeHost host;
     host.sink = &sink;
     FakeTechnique tech;
@@ -41,7 +42,7 @@ static void BM_StatusToPassPacket(benchmark::State& state) {
         return c;
     };
     FakeCams cams;
-    KnitRun run(host, tech, cams, ws);
+    KnitRun run(host, tech, cams, serial, ws);
     if (!run.Start()) {
         state.SkipWithError("run did not start");
         return;
@@ -73,7 +74,7 @@ static void BM_StatusToPassPacket(benchmark::State& state) {
     stop = true;
     gui.join();
     run.CloseOpenedComPort();
-    SerialCloseAll();
+    serial.CloseAll();
 
     if (!samples.empty()) {
         std::sort(samples.begin(), samples.end());

@@ -78,12 +78,12 @@ std::string FormatPacketLine(const char* prefix, const uint8_t* bytes, size_t co
     return line;
 }
 
-KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, const Workspace& ws)
-    : host_(host), source_(source), cams_(cams), ws_(ws) {}
+KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, SerialLink& serial, const Workspace& ws)
+    : host_(host), source_(source), cams_(cams), serial_(serial), ws_(ws) {}
 
 KnitRun::~KnitRun() {
     // The port must not outlive the run whose sink it feeds.
-    if (portSlot_ >= 0) SerialClosePort(portSlot_);
+    if (portSlot_ >= 0) serial_.ClosePort(portSlot_);
 }
 
 void KnitRun::AddToProtocol(const std::string& line) {
@@ -95,7 +95,7 @@ void KnitRun::PlaySound(int bit) { SendAppMessage(AppMsg::PlayEventSound, bit); 
 void KnitRun::SendPacket(const uint8_t* bytes, size_t count) {
     // A failed write shows up as the adapter's silence or its error bits; with
     // the emulator the slot is not open and the write is dropped.
-    SerialWrite(portSlot_, bytes, static_cast<uint32_t>(count));
+    serial_.Write(portSlot_, bytes, static_cast<uint32_t>(count));
     AddToProtocol(FormatPacketLine("PC-->", bytes, count));
 }
 
@@ -138,8 +138,8 @@ bool KnitRun::TestOpenComPort() {
         host_.startEmulator();
     } else {
         int32_t slot = portSlot_;
-        const uint32_t r = SerialOpenPort(ws_.Settings.ACOMPort, 9600, 8, kParityNone, kOneStopBit, kSerialSetAll,
-                                          host_.serialSink(), kAdapterDataMessage, slot);
+        const uint32_t r = serial_.OpenPort(ws_.Settings.ACOMPort, 9600, 8, kParityNone, kOneStopBit, kSerialSetAll,
+                                            host_.serialSink(), kAdapterDataMessage, slot);
         if (r != kSerialOk) {
             host_.postMessageBox({ws_.UIText[34], ws_.UIText[35], RunBoxIcon::Error});
             return false;
@@ -159,7 +159,7 @@ bool KnitRun::TestOpenComPort() {
 void KnitRun::onStartDelayElapsed() {
     if (state_ != State::Starting) return; // cancelled by Stop
     AddToProtocol("PC --> STANDARD PAKET, START");
-    SerialWrite(portSlot_, kStartPacket.data(), kStartPacket.size());
+    serial_.Write(portSlot_, kStartPacket.data(), kStartPacket.size());
     PrepareToWork();
     // What arrived during the wait is handed over now, in order; it stops
     // as soon as one of those bytes ends the run.
@@ -190,7 +190,7 @@ void KnitRun::CloseOpenedComPort() {
     state_ = State::Idle;
     held_.clear();
     host_.cancelStartDelay();
-    if (portSlot_ >= 0) SerialClosePort(portSlot_);
+    if (portSlot_ >= 0) serial_.ClosePort(portSlot_);
     // Forget the slot: a later close must never hit a port someone else opened there.
     portSlot_ = -1;
     host_.stopWatchdog();

@@ -47,16 +47,18 @@ extern const std::array<uint8_t, kEmulatorStreamLength> EmulatorStream;
 // "AD-->" followed by " XX" per byte.
 std::string FormatPacketLine(const char* prefix, const uint8_t* bytes, size_t count);
 
+class SerialLink;
 class Workspace;
 
 class KnitRun {
 public:
     enum class State { Idle, Starting, Running };
 
-    // The run reads the pattern (its width, height and garment mask), the
-    // garment mode, the link settings (ACOMPort, SoftEmulator, ProtocolType,
-    // ViewProtocol), the current machine and the texts from `ws`.
-    KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, const Workspace& ws);
+    // The run opens its port on `serial`. It reads the pattern (its width,
+    // height and garment mask), the garment mode, the link settings (ACOMPort,
+    // SoftEmulator, ProtocolType, ViewProtocol), the current machine and the
+    // texts from `ws`.
+    KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, SerialLink& serial, const Workspace& ws);
     ~KnitRun();
     KnitRun(const KnitRun&) = delete;
     KnitRun& operator=(const KnitRun&) = delete;
@@ -129,6 +131,7 @@ private:
     IKnitRunHost& host_;
     IPassSource& source_;
     ICamSource& cams_;
+    SerialLink& serial_;
     const Workspace& ws_;
 
     State state_ = State::Idle;

@@ -29,7 +29,7 @@ int mod2(int v) { return ((v % 2) + 2) % 2; }
 
 } // namespace
 
-LinkController::LinkController(Workspace& ws, IKnitRunHost& host, ILinkView* view)
+LinkController::LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view)
     : ws_(ws),
       host_(host),
       view_(view),
@@ -38,7 +38,7 @@ LinkController::LinkController(Workspace& ws, IKnitRunHost& host, ILinkView* vie
       preview_(ws),
       source_(*machine_, knitting_, ws.Raster, ws.Editor),
       cams_(bed_),
-      run_(std::make_unique<KnitRun>(*this, source_, cams_, ws)) {}
+      run_(std::make_unique<KnitRun>(*this, source_, cams_, serial, ws)) {}
 
 LinkController::~LinkController() {
     // The run closes its port before the machine and the bed it reads go.

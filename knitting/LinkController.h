@@ -96,9 +96,9 @@ struct LinkLabels {
 
 class LinkController : public IKnitRunHost, public IAppMessageSink {
 public:
-    // `host` gets the run's timers, log lines and message boxes. The page fills
-    // ws.TechniqueList when it is created.
-    LinkController(Workspace& ws, IKnitRunHost& host, ILinkView* view = nullptr);
+    // The run opens its port on `serial`; `host` gets the run's timers, log
+    // lines and message boxes. The page fills ws.TechniqueList when it is created.
+    LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view = nullptr);
     ~LinkController() override;
     LinkController(const LinkController&) = delete;
     LinkController& operator=(const LinkController&) = delete;

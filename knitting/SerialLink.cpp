@@ -1,13 +1,10 @@
 #include "knitting/SerialLink.h"
 
-#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <mutex>
 #include <system_error>
-#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -20,23 +17,6 @@
 namespace lc {
 
 namespace {
-
-struct SerialSlot {
-    std::atomic<bool> active{false};
-    std::atomic<uint64_t> generation{0};
-    int fd = -1;
-    int wakeFd = -1;
-    std::thread reader;
-    // Set before the reader starts and cleared after it has been joined, so the
-    // reader reads them without a lock.
-    ISerialSink* target = nullptr;
-    uint32_t message = 0;
-};
-
-SerialSlot g_slots[kSerialSlotCount];
-int g_openCount = 0;
-std::atomic<uint64_t> g_nextGeneration{1};
-std::mutex g_mutex; // serialises the calling threads; the readers never take it
 
 // After a hang-up or a read error the device stays "readable" for poll(); the
 // reader then waits on its wake-up descriptor alone for this long before it
@@ -120,8 +100,26 @@ int configure(int fd, uint32_t baud, uint8_t byteSize, uint8_t parity, uint8_t s
     return 0;
 }
 
-void SerialReaderThread(int slotNo) {
-    SerialSlot& s = g_slots[slotNo];
+void closeQuietly(int& fd) {
+    if (fd >= 0) close(fd);
+    fd = -1;
+}
+
+// Waits, bounded, until the driver has sent what it holds.
+void drainBounded(int fd) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kDrainTimeoutMs);
+    for (;;) {
+        int pending = 0;
+        if (ioctl(fd, TIOCOUTQ, &pending) != 0 || pending <= 0) return;
+        if (Clock::now() >= deadline) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+} // namespace
+
+void SerialLink::ReaderThread(Slot& s, int slotNo) {
     const uint64_t generation = s.generation.load(std::memory_order_acquire);
     uint8_t buffer[256];
     bool backOff = false;
@@ -157,29 +155,12 @@ void SerialReaderThread(int slotNo) {
     }
 }
 
-void closeQuietly(int& fd) {
-    if (fd >= 0) close(fd);
-    fd = -1;
-}
-
-// Waits, bounded, until the driver has sent what it holds.
-void drainBounded(int fd) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(kDrainTimeoutMs);
-    for (;;) {
-        int pending = 0;
-        if (ioctl(fd, TIOCOUTQ, &pending) != 0 || pending <= 0) return;
-        if (Clock::now() >= deadline) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-}
-
-uint32_t closeSlotLocked(int32_t slot) {
+uint32_t SerialLink::closeSlotLocked(int32_t slot) {
     if (!validSlot(slot)) return kSerialNotOpen;
-    SerialSlot& s = g_slots[slot];
+    Slot& s = slots_[static_cast<size_t>(slot)];
     if (!s.active.load(std::memory_order_acquire)) return kSerialNotOpen;
     s.active.store(false, std::memory_order_release);
-    --g_openCount;
+    --openCount_;
 
     drainBounded(s.fd);
     // A failed purge (an unplugged device) still closes the port and frees the
@@ -202,13 +183,7 @@ uint32_t closeSlotLocked(int32_t slot) {
     return static_cast<uint32_t>(closeError);
 }
 
-// Ports still open at exit are closed in slot order, so no reader thread is
-// left running when the program ends.
-struct Finaliser {
-    ~Finaliser() { SerialCloseAll(); }
-} g_finaliser;
-
-} // namespace
+SerialLink::~SerialLink() { CloseAll(); }
 
 std::string SerialDevicePath(std::string_view name) {
     if (name.size() > 3 && std::toupper(static_cast<unsigned char>(name[0])) == 'C' &&
@@ -225,19 +200,18 @@ std::string SerialDevicePath(std::string_view name) {
     return std::string(name);
 }
 
-int32_t SerialFreeSlot() {
+int32_t SerialLink::FreeSlot() const {
     for (int i = 0; i < kSerialSlotCount; ++i)
-        if (!g_slots[i].active.load(std::memory_order_acquire)) return i;
+        if (!slots_[static_cast<size_t>(i)].active.load(std::memory_order_acquire)) return i;
     return -1;
 }
 
-uint32_t SerialOpenPort(std::string_view device, uint32_t baudRate, uint8_t byteSize, uint8_t parity,
-                        uint8_t stopBits, int32_t mask, ISerialSink* target, uint32_t message,
-                        int32_t& slot) {
-    std::lock_guard lock(g_mutex);
-    if (g_openCount < 0 || g_openCount > kSerialSlotCount - 1) return kSerialNotOpen;
+uint32_t SerialLink::OpenPort(std::string_view device, uint32_t baudRate, uint8_t byteSize, uint8_t parity,
+                              uint8_t stopBits, int32_t mask, ISerialSink* target, uint32_t message, int32_t& slot) {
+    std::lock_guard lock(mutex_);
+    if (openCount_ < 0 || openCount_ > kSerialSlotCount - 1) return kSerialNotOpen;
     const int32_t saved = slot;
-    const int32_t free = SerialFreeSlot();
+    const int32_t free = FreeSlot();
     if (free < 0) return kSerialNotOpen;
 
     const std::string path = SerialDevicePath(device);
@@ -256,16 +230,16 @@ uint32_t SerialOpenPort(std::string_view device, uint32_t baudRate, uint8_t byte
     if (int e = configure(fd, baudRate, byteSize, parity, stopBits, mask)) return fail(e);
     // Reads block in poll(), never in read(); writes wait in poll() with a bound.
 
-    SerialSlot& s = g_slots[free];
+    Slot& s = slots_[static_cast<size_t>(free)];
     s.wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (s.wakeFd < 0) return fail(errno);
     s.fd = fd;
     s.target = target;
     s.message = message;
-    s.generation.store(g_nextGeneration.fetch_add(1), std::memory_order_release);
+    s.generation.store(nextGeneration_++, std::memory_order_release);
     s.active.store(true, std::memory_order_release);
     try {
-        s.reader = std::thread(SerialReaderThread, static_cast<int>(free));
+        s.reader = std::thread(ReaderThread, std::ref(s), static_cast<int>(free));
     } catch (const std::system_error& e) {
         s.active.store(false, std::memory_order_release);
         s.generation.store(0, std::memory_order_release);
@@ -275,16 +249,17 @@ uint32_t SerialOpenPort(std::string_view device, uint32_t baudRate, uint8_t byte
         s.fd = -1;
         return fail(e.code().value());
     }
-    ++g_openCount;
+    ++openCount_;
     slot = free;
     return kSerialOk;
 }
 
-uint32_t SerialWrite(int32_t slot, const void* buffer, uint32_t count) {
-    std::lock_guard lock(g_mutex);
-    if (!validSlot(slot) || !g_slots[slot].active.load(std::memory_order_acquire)) return kSerialNotOpen;
+uint32_t SerialLink::Write(int32_t slot, const void* buffer, uint32_t count) {
+    std::lock_guard lock(mutex_);
+    if (!validSlot(slot) || !slots_[static_cast<size_t>(slot)].active.load(std::memory_order_acquire))
+        return kSerialNotOpen;
     if (count == 0 || count > kSerialMaxWrite || buffer == nullptr) return kSerialNotOpen;
-    const int fd = g_slots[slot].fd;
+    const int fd = slots_[static_cast<size_t>(slot)].fd;
     const auto* p = static_cast<const uint8_t*>(buffer);
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
@@ -305,24 +280,24 @@ uint32_t SerialWrite(int32_t slot, const void* buffer, uint32_t count) {
     return done == count ? kSerialOk : kSerialWriteFault;
 }
 
-uint32_t SerialClosePort(int32_t slot) {
-    std::lock_guard lock(g_mutex);
+uint32_t SerialLink::ClosePort(int32_t slot) {
+    std::lock_guard lock(mutex_);
     return closeSlotLocked(slot);
 }
 
-void SerialCloseAll() {
-    std::lock_guard lock(g_mutex);
+void SerialLink::CloseAll() {
+    std::lock_guard lock(mutex_);
     for (int i = 0; i < kSerialSlotCount; ++i) closeSlotLocked(i);
 }
 
-uint64_t SerialSlotGeneration(int32_t slot) {
+uint64_t SerialLink::SlotGeneration(int32_t slot) const {
     if (!validSlot(slot)) return 0;
-    return g_slots[slot].generation.load(std::memory_order_acquire);
+    return slots_[static_cast<size_t>(slot)].generation.load(std::memory_order_acquire);
 }
 
-int SerialOpenCount() {
-    std::lock_guard lock(g_mutex);
-    return g_openCount;
+int SerialLink::OpenCount() const {
+    std::lock_guard lock(mutex_);
+    return openCount_;
 }
 
 } // namespace lc

@@ -1,6 +1,7 @@
 #pragma once
 // The serial link to the knitting machine's adapter: five port slots, each an
 // exclusively opened termios device in raw mode with its own reader thread.
+// The Link page owns the program's one link.
 //
 // Results are plain codes: 0 success, 1 a slot that is not open / no free slot /
 // a count outside 1..129, 29 a short write, anything else the errno of the
@@ -9,10 +10,14 @@
 // All functions except the sink callback are called from one thread (the GUI
 // thread). The reader thread never waits for that thread: it copies what it
 // read and hands it to the slot's sink, tagged with the slot's open generation.
+#include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace lc {
 
@@ -50,19 +55,48 @@ public:
 // taken as the device path itself.
 std::string SerialDevicePath(std::string_view name);
 
-uint32_t SerialOpenPort(std::string_view device, uint32_t baudRate, uint8_t byteSize, uint8_t parity,
-                        uint8_t stopBits, int32_t mask, ISerialSink* target, uint32_t message,
-                        int32_t& slot);
-uint32_t SerialWrite(int32_t slot, const void* buffer, uint32_t count);
-uint32_t SerialClosePort(int32_t slot);
-void SerialCloseAll();
-int32_t SerialFreeSlot();
+class SerialLink {
+public:
+    SerialLink() = default;
+    // Ports still open are closed in slot order, so no reader thread outlives the link.
+    ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
 
-// The generation of the slot's current open (every open gets a new one), or 0
-// when the slot is not open. A delivery whose generation differs is stale.
-// Safe to call from any thread.
-uint64_t SerialSlotGeneration(int32_t slot);
-// Number of slots opened and not yet closed.
-int SerialOpenCount();
+    uint32_t OpenPort(std::string_view device, uint32_t baudRate, uint8_t byteSize, uint8_t parity, uint8_t stopBits,
+                      int32_t mask, ISerialSink* target, uint32_t message, int32_t& slot);
+    uint32_t Write(int32_t slot, const void* buffer, uint32_t count);
+    uint32_t ClosePort(int32_t slot);
+    void CloseAll();
+    int32_t FreeSlot() const;
+
+    // The generation of the slot's current open (every open gets a new one), or 0
+    // when the slot is not open. A delivery whose generation differs is stale.
+    // Safe to call from any thread.
+    uint64_t SlotGeneration(int32_t slot) const;
+    // Number of slots opened and not yet closed.
+    int OpenCount() const;
+
+private:
+    struct Slot {
+        std::atomic<bool> active{false};
+        std::atomic<uint64_t> generation{0};
+        int fd = -1;
+        int wakeFd = -1;
+        std::thread reader;
+        // Set before the reader starts and cleared after it has been joined, so the
+        // reader reads them without a lock.
+        ISerialSink* target = nullptr;
+        uint32_t message = 0;
+    };
+
+    static void ReaderThread(Slot& s, int slotNo);
+    uint32_t closeSlotLocked(int32_t slot);
+
+    std::array<Slot, kSerialSlotCount> slots_;
+    int openCount_ = 0;
+    uint64_t nextGeneration_ = 1;
+    mutable std::mutex mutex_; // serialises the calling threads; the readers never take it
+};
 
 } // namespace lc

@@ -296,7 +296,7 @@ QLabel* addValueLabel(QGroupBox* box, const char* name, const QString& hint, QCo
 // --- LinkPage
 
 LinkPage::LinkPage(Workspace& ws, QWidget* parent)
-    : QWidget(parent), ws_(ws), bridge_(this), host_(bridge_, this), ctl_(ws, host_, this) {
+    : QWidget(parent), ws_(ws), bridge_(serial_, this), host_(bridge_, this), ctl_(ws, serial_, host_, this) {
     setObjectName("Frame41");
     FormCreate();
 }

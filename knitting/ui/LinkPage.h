@@ -46,6 +46,8 @@ public:
     void CloseOpenedComPort();
 
     LinkController& controller() { return ctl_; }
+    // The serial link the page's runs open their ports on.
+    SerialLink& serialLink() { return serial_; }
     RunTimerHost& runHost() { return host_; }
     SerialBridge& serialBridge() { return bridge_; }
 
@@ -98,6 +100,7 @@ private:
     void showBox(const QString& text, const QString& caption, bool error);
 
     Workspace& ws_;
+    SerialLink serial_;
     SerialBridge bridge_;
     RunTimerHost host_;
     LinkController ctl_;

@@ -7,7 +7,7 @@
 
 namespace lc::ui {
 
-SerialBridge::SerialBridge(QObject* parent) : QObject(parent) {}
+SerialBridge::SerialBridge(const SerialLink& link, QObject* parent) : QObject(parent), link_(link) {}
 
 void SerialBridge::setHandler(uint32_t message, ByteHandler handler) { handlers_[message] = std::move(handler); }
 
@@ -24,7 +24,7 @@ void SerialBridge::onSerialBytes(int slot, uint64_t generation, uint32_t message
 
 void SerialBridge::deliver(int slot, quint64 generation, quint32 message, const QByteArray& bytes) {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (SerialSlotGeneration(slot) != generation) return;
+        if (link_.SlotGeneration(slot) != generation) return;
         auto it = handlers_.find(message);
         if (it == handlers_.end() || !it->second) return;
         it->second(static_cast<uint8_t>(bytes[i]));

@@ -31,7 +31,8 @@ class SerialBridge : public QObject, public ISerialSink {
 public:
     using ByteHandler = std::function<void(uint8_t)>;
 
-    explicit SerialBridge(QObject* parent = nullptr);
+    // Bytes are checked against the generations of `link`'s slots.
+    explicit SerialBridge(const SerialLink& link, QObject* parent = nullptr);
 
     // GUI thread only.
     void setHandler(uint32_t message, ByteHandler handler);
@@ -44,6 +45,7 @@ public:
 private:
     void deliver(int slot, quint64 generation, quint32 message, const QByteArray& bytes);
 
+    const SerialLink& link_;
     std::map<uint32_t, ByteHandler> handlers_;
 };
 

@@ -31,7 +31,9 @@ void MainWindow::FormCreate() {
     SetProgramLocation(ws_.Paths);
     AddCoreStartUpHooks(hooks_);
     // Shut-down closes every serial port before anything is released.
-    hooks_.closePorts = [] { SerialCloseAll(); };
+    hooks_.closePorts = [this] {
+        if (frame41_) frame41_->serialLink().CloseAll();
+    };
     StartUp(ws_, hooks_);
     UpdatePrinterDpi(ws_.Printer);
     // A missing or damaged start palette leaves the built-in colours.

@@ -42,11 +42,11 @@ protected:
         ws.Settings.ACOMPort = pty->path();
         SetAppMessageSink(&sounds);
         host.sink = &sink;
-        run = std::make_unique<KnitRun>(host, tech, cams, ws);
+        run = std::make_unique<KnitRun>(host, tech, cams, serial, ws);
     }
     void TearDown() override {
         run.reset();
-        SerialCloseAll();
+        serial.CloseAll();
         SetAppMessageSink(nullptr);
     }
 
@@ -81,8 +81,9 @@ protected:
     }
 
     Workspace ws;
+    SerialLink serial;
     std::unique_ptr<PtyAdapter> pty = std::make_unique<PtyAdapter>();
-    QueueSink sink;
+    QueueSink sink{serial};
     FakeHost host;
     FakeTechnique tech;
     FakeCams cams;
@@ -142,7 +143,7 @@ TEST_F(KnitRunTest, StopDuringTheDelayCancelsTheStartAndANewStartWorks) {
     EXPECT_TRUE(pty->sawHangUp());
     run->onStartDelayElapsed(); // a timer that fired anyway changes nothing
     EXPECT_EQ(run->state(), KnitRun::State::Idle);
-    EXPECT_EQ(SerialOpenCount(), 0);
+    EXPECT_EQ(serial.OpenCount(), 0);
 
     // The device is still there: a new Start opens it again.
     start();
@@ -154,12 +155,12 @@ TEST_F(KnitRunTest, StartWithTheLinkUpRestartsItAndEmptiesTheLog) {
     start();
     adapter(status(0x00));
     EXPECT_EQ(host.countPrefix("AD-->"), 1);
-    const uint64_t before = SerialSlotGeneration(run->PortSlot());
+    const uint64_t before = serial.SlotGeneration(run->PortSlot());
     ASSERT_TRUE(run->Start());
     EXPECT_TRUE(host.lines.empty());
     EXPECT_GE(host.cleared, 2);
-    EXPECT_EQ(SerialOpenCount(), 1);
-    EXPECT_NE(SerialSlotGeneration(run->PortSlot()), before) << "closed and opened again";
+    EXPECT_EQ(serial.OpenCount(), 1);
+    EXPECT_NE(serial.SlotGeneration(run->PortSlot()), before) << "closed and opened again";
     run->onStartDelayElapsed();
     EXPECT_EQ(pty->read(4), kStart);
 }
@@ -180,7 +181,7 @@ TEST_F(KnitRunTest, TheDrawingIsCheckedBeforeAnythingIsKnit) {
     tech.checks[2] = 1024; // a technique rule: not a reason to refuse
     EXPECT_FALSE(run->Start());
     expectBox("Row 5 has more colors than you can use for this technique.", "ERROR!", RunBoxIcon::Warning);
-    EXPECT_EQ(SerialOpenCount(), 0);
+    EXPECT_EQ(serial.OpenCount(), 0);
     EXPECT_FALSE(host.link);
 
     tech.checks.erase(5);
@@ -556,7 +557,7 @@ TEST_F(KnitRunTest, AMegabyteOfRandomBytesOnlyEverEndsARunWithAKnownMessage) {
         expectBox(noConnection, "ERROR!", RunBoxIcon::Error);
     }
     EXPECT_FALSE(run->LinkUp());
-    EXPECT_EQ(SerialOpenCount(), 0);
+    EXPECT_EQ(serial.OpenCount(), 0);
 
     // The next Start works as on the first day.
     host.boxes.clear();
@@ -578,7 +579,7 @@ TEST_F(KnitRunTest, ADeviceThatVanishesMidRunEndsInTheWatchdogAndANewOneWorks) {
     EXPECT_TRUE(run->Running());
     run->onWatchdogFired();
     expectBox("Error code 2048\x0A\x0DTHERE IS NO CONNECTION WITH THE ADAPTER!\n\r", "ERROR!", RunBoxIcon::Error);
-    EXPECT_EQ(SerialOpenCount(), 0);
+    EXPECT_EQ(serial.OpenCount(), 0);
 
     pty = std::make_unique<PtyAdapter>();
     ws.Settings.ACOMPort = pty->path();
@@ -618,7 +619,7 @@ TEST_F(KnitRunTest, EmulatorFirstCycleAnswersSevenPassesAndNineteenCamRequests) 
     EXPECT_EQ(cams.rs, 149);
     EXPECT_EQ(run->CarriageSide(), 1);
     EXPECT_EQ(run->EmulatorIndex(), 0);
-    EXPECT_EQ(SerialOpenCount(), 0) << "the emulator opens no port";
+    EXPECT_EQ(serial.OpenCount(), 0) << "the emulator opens no port";
 
     // The stream index carries on across runs.
     for (int i = 0; i < 50; ++i) run->onEmulatorTick();

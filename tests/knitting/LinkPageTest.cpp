@@ -57,6 +57,7 @@ struct Views : ILinkView {
 struct LinkFixture : ::testing::Test {
     PatternFixture pattern{200, 1024, 0};
     Workspace& ws = pattern.ws;
+    SerialLink serial;
     FakeHost host;
     Sounds sounds;
     Views view;
@@ -74,7 +75,7 @@ struct LinkFixture : ::testing::Test {
     }
     void make() {
         page.reset();
-        page = std::make_unique<LinkController>(ws, host, &view);
+        page = std::make_unique<LinkController>(ws, serial, host, &view);
         page->FormCreate();
         page->OnShowForm();
     }
@@ -443,7 +444,7 @@ TEST_F(LinkFixture, ShowingThePageMidRunKeepsTheRunsPlace) {
 TEST_F(LinkFixture, DroppingACamMidRunSendsThePointCams) {
     PtyAdapter pty;
     ASSERT_TRUE(pty.ok());
-    QueueSink sink;
+    QueueSink sink{serial};
     host.sink = &sink;
     ws.Settings.SoftEmulator = 0;
     ws.Settings.ProtocolType = 1;

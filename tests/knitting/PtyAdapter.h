@@ -110,9 +110,12 @@ private:
 };
 
 // Chunks from the reader threads, replayed on the test thread one byte per
-// call into a handler, with the stale-generation rule of the GUI side.
+// call into a handler, with the stale-generation rule of the GUI side (against
+// the slots of `link`).
 class QueueSink : public ISerialSink {
 public:
+    explicit QueueSink(const SerialLink& link) : link_(link) {}
+
     struct Chunk {
         int slot;
         uint64_t generation;
@@ -151,7 +154,7 @@ public:
             }
             for (const Chunk& c : batch)
                 for (uint8_t b : c.bytes) {
-                    if (SerialSlotGeneration(c.slot) != c.generation) break;
+                    if (link_.SlotGeneration(c.slot) != c.generation) break;
                     handler(b);
                     ++handed;
                 }
@@ -173,7 +176,7 @@ public:
         size_t handed = 0;
         for (const Chunk& c : batch)
             for (uint8_t b : c.bytes) {
-                if (SerialSlotGeneration(c.slot) != c.generation) break;
+                if (link_.SlotGeneration(c.slot) != c.generation) break;
                 handler(b);
                 ++handed;
             }
@@ -188,6 +191,7 @@ public:
     }
 
 private:
+    const SerialLink& link_;
     std::mutex m_;
     std::condition_variable cv_;
     std::deque<Chunk> q_;

@@ -51,16 +51,17 @@ Bytes readPumping(PtyAdapter& pty, size_t n) {
     return out;
 }
 
-uint32_t openOn(const PtyAdapter& pty, ISerialSink* sink, int32_t& slot) {
-    return SerialOpenPort(pty.path(), 9600, 8, 0, 0, kSerialSetAll, sink, kAdapterDataMessage, slot);
+uint32_t openOn(SerialLink& link, const PtyAdapter& pty, ISerialSink* sink, int32_t& slot) {
+    return link.OpenPort(pty.path(), 9600, 8, 0, 0, kSerialSetAll, sink, kAdapterDataMessage, slot);
 }
 
 class SerialBridgeTest : public ::testing::Test {
 protected:
     void SetUp() override { qtApp(); }
-    void TearDown() override { SerialCloseAll(); }
+    void TearDown() override { link.CloseAll(); }
+    SerialLink link;
     PtyAdapter pty;
-    SerialBridge bridge;
+    SerialBridge bridge{link};
 };
 
 } // namespace
@@ -73,7 +74,7 @@ TEST_F(SerialBridgeTest, BytesReachTheGuiThreadOnePerCallInArrivalOrder) {
         offThread |= QThread::currentThread() != qtApp().thread();
     });
     int32_t slot = -1;
-    ASSERT_EQ(openOn(pty, &bridge, slot), 0u);
+    ASSERT_EQ(openOn(link, pty, &bridge, slot), 0u);
     Bytes sent(256);
     std::iota(sent.begin(), sent.end(), 0);
     std::shuffle(sent.begin(), sent.end(), std::mt19937(99));
@@ -88,10 +89,10 @@ TEST_F(SerialBridgeTest, BytesOfAPortClosedSinceTheyWereReadAreDropped) {
     int calls = 0;
     bridge.setHandler(kAdapterDataMessage, [&](uint8_t) { ++calls; });
     int32_t slot = -1;
-    ASSERT_EQ(openOn(pty, &bridge, slot), 0u);
+    ASSERT_EQ(openOn(link, pty, &bridge, slot), 0u);
     ASSERT_TRUE(pty.send({1, 2, 3, 4}));
     std::this_thread::sleep_for(std::chrono::milliseconds(100)); // read and posted, not yet handled
-    ASSERT_EQ(SerialClosePort(slot), 0u);
+    ASSERT_EQ(link.ClosePort(slot), 0u);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     EXPECT_EQ(calls, 0);
@@ -102,9 +103,9 @@ TEST_F(SerialBridgeTest, AByteWhoseHandlingClosesThePortDropsTheRestOfItsChunk) 
     int calls = 0;
     bridge.setHandler(kAdapterDataMessage, [&](uint8_t) {
         ++calls;
-        SerialClosePort(slot); // returns at once: the reader never waits for us
+        link.ClosePort(slot); // returns at once: the reader never waits for us
     });
-    ASSERT_EQ(openOn(pty, &bridge, slot), 0u);
+    ASSERT_EQ(openOn(link, pty, &bridge, slot), 0u);
     ASSERT_TRUE(pty.send({8, 8, 8, 8, 8, 8, 8, 8, 8, 8}));
     ASSERT_TRUE(waitFor([&] { return calls > 0; }));
     waitFor([] { return false; }, 100);
@@ -128,16 +129,17 @@ protected:
     void TearDown() override {
         run.CloseOpenedComPort();
         host.attach(nullptr);
-        SerialCloseAll();
+        link.CloseAll();
     }
 
     Workspace ws;
+    SerialLink link;
     PtyAdapter pty;
-    SerialBridge bridge;
+    SerialBridge bridge{link};
     RunTimerHost host{bridge};
     FakeTechnique tech;
     FakeCams cams;
-    KnitRun run{host, tech, cams, ws};
+    KnitRun run{host, tech, cams, link, ws};
     QStringList boxes;
     QStringList lines;
 };
