@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <unordered_map>
 
 #include "core/Cp1251.h"
 #include "core/Utf8.h"
@@ -42,35 +41,46 @@ struct WordInfo {
     char32_t ch = 0; // for Word::Char
 };
 
-const std::unordered_map<std::string_view, WordInfo>& words() {
-    static const std::unordered_map<std::string_view, WordInfo> table = [] {
-        std::unordered_map<std::string_view, WordInfo> t = {
-            {"ansicpg", {Word::Ansicpg}}, {"deff", {Word::Deff}}, {"fonttbl", {Word::FontTable}},
-            {"colortbl", {Word::ColorTable}}, {"f", {Word::F}}, {"fcharset", {Word::FCharset}},
-            {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}},
-            {"fs", {Word::Fs}}, {"cf", {Word::Cf}}, {"b", {Word::B}}, {"i", {Word::I}},
-            {"ul", {Word::Ul}}, {"ulnone", {Word::UlNone}}, {"plain", {Word::Plain}},
-            {"pard", {Word::Pard}}, {"ql", {Word::Ql}}, {"qj", {Word::Ql}}, {"qc", {Word::Qc}},
-            {"qr", {Word::Qr}}, {"par", {Word::Par}}, {"sect", {Word::Par}}, {"page", {Word::Par}},
-            {"row", {Word::Par}}, {"line", {Word::Line}}, {"tab", {Word::Tab}}, {"cell", {Word::Tab}},
-            {"u", {Word::U}}, {"uc", {Word::Uc}}, {"bin", {Word::Bin}},
-            {"emdash", {Word::Char, 0x2014}}, {"endash", {Word::Char, 0x2013}},
-            {"bullet", {Word::Char, 0x2022}}, {"lquote", {Word::Char, 0x2018}},
-            {"rquote", {Word::Char, 0x2019}}, {"ldblquote", {Word::Char, 0x201C}},
-            {"rdblquote", {Word::Char, 0x201D}}, {"emspace", {Word::Char, 0x2003}},
-            {"enspace", {Word::Char, 0x2002}}};
-        for (std::string_view w : {"uld", "uldb", "ulw", "ulwave", "ulth", "uldash"}) t[w] = {Word::UlOn};
-        // Destinations whose text is not part of the note.
-        for (std::string_view w :
-             {"stylesheet", "info", "pict", "object", "header", "headerl", "headerr", "headerf",
-              "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "fldinst",
-              "nonshppict", "listtable", "listoverridetable", "revtbl", "rsidtbl", "xmlnstbl",
-              "themedata", "colorschememapping", "latentstyles", "datastore", "generator", "filetbl",
-              "xe", "tc", "txe"})
-            t[w] = {Word::SkipDest};
-        return t;
-    }();
-    return table;
+struct WordEntry {
+    std::string_view name;
+    WordInfo info;
+};
+
+constexpr WordEntry kWords[] = {
+    {"ansicpg", {Word::Ansicpg}}, {"deff", {Word::Deff}}, {"fonttbl", {Word::FontTable}},
+    {"colortbl", {Word::ColorTable}}, {"f", {Word::F}}, {"fcharset", {Word::FCharset}},
+    {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}},
+    {"fs", {Word::Fs}}, {"cf", {Word::Cf}}, {"b", {Word::B}}, {"i", {Word::I}},
+    {"ul", {Word::Ul}}, {"ulnone", {Word::UlNone}}, {"plain", {Word::Plain}},
+    {"pard", {Word::Pard}}, {"ql", {Word::Ql}}, {"qj", {Word::Ql}}, {"qc", {Word::Qc}},
+    {"qr", {Word::Qr}}, {"par", {Word::Par}}, {"sect", {Word::Par}}, {"page", {Word::Par}},
+    {"row", {Word::Par}}, {"line", {Word::Line}}, {"tab", {Word::Tab}}, {"cell", {Word::Tab}},
+    {"u", {Word::U}}, {"uc", {Word::Uc}}, {"bin", {Word::Bin}},
+    {"emdash", {Word::Char, 0x2014}}, {"endash", {Word::Char, 0x2013}},
+    {"bullet", {Word::Char, 0x2022}}, {"lquote", {Word::Char, 0x2018}},
+    {"rquote", {Word::Char, 0x2019}}, {"ldblquote", {Word::Char, 0x201C}},
+    {"rdblquote", {Word::Char, 0x201D}}, {"emspace", {Word::Char, 0x2003}},
+    {"enspace", {Word::Char, 0x2002}},
+    {"uld", {Word::UlOn}}, {"uldb", {Word::UlOn}}, {"ulw", {Word::UlOn}}, {"ulwave", {Word::UlOn}},
+    {"ulth", {Word::UlOn}}, {"uldash", {Word::UlOn}},
+    // Destinations whose text is not part of the note.
+    {"stylesheet", {Word::SkipDest}}, {"info", {Word::SkipDest}}, {"pict", {Word::SkipDest}},
+    {"object", {Word::SkipDest}}, {"header", {Word::SkipDest}}, {"headerl", {Word::SkipDest}},
+    {"headerr", {Word::SkipDest}}, {"headerf", {Word::SkipDest}}, {"footer", {Word::SkipDest}},
+    {"footerl", {Word::SkipDest}}, {"footerr", {Word::SkipDest}}, {"footerf", {Word::SkipDest}},
+    {"footnote", {Word::SkipDest}}, {"annotation", {Word::SkipDest}}, {"fldinst", {Word::SkipDest}},
+    {"nonshppict", {Word::SkipDest}}, {"listtable", {Word::SkipDest}}, {"listoverridetable", {Word::SkipDest}},
+    {"revtbl", {Word::SkipDest}}, {"rsidtbl", {Word::SkipDest}}, {"xmlnstbl", {Word::SkipDest}},
+    {"themedata", {Word::SkipDest}}, {"colorschememapping", {Word::SkipDest}}, {"latentstyles", {Word::SkipDest}},
+    {"datastore", {Word::SkipDest}}, {"generator", {Word::SkipDest}}, {"filetbl", {Word::SkipDest}},
+    {"xe", {Word::SkipDest}}, {"tc", {Word::SkipDest}}, {"txe", {Word::SkipDest}},
+};
+
+// The control word's meaning; null for a word the reader ignores.
+const WordInfo* findWord(std::string_view name) {
+    for (const WordEntry& e : kWords)
+        if (e.name == name) return &e.info;
+    return nullptr;
 }
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -235,15 +245,15 @@ private:
         }
         param = std::clamp(negative ? -param : param, -2147483648LL, 2147483647LL);
         if (pos_ < s_.size() && s_[pos_] == ' ') ++pos_;
-        const auto it = words().find(name);
-        if (it != words().end() && it->second.word == Word::Bin) {
+        const WordInfo* known = findWord(name);
+        if (known && known->word == Word::Bin) {
             // Binary data is skipped unread, whatever group it is in.
             pos_ += static_cast<size_t>(std::clamp<long long>(param, 0, static_cast<long long>(s_.size() - pos_)));
             takeFallback();
             return;
         }
-        if (takeFallback() || skipping() || it == words().end()) return;
-        word(it->second, hasParam, static_cast<int>(param));
+        if (takeFallback() || skipping() || !known) return;
+        word(*known, hasParam, static_cast<int>(param));
     }
 
     void hexByte() {
