@@ -1,10 +1,10 @@
 #pragma once
 // A formatted note: paragraphs of runs of text that share one character
-// format. Model files keep notes as RTF documents, the way a Windows rich-text
-// control streams them out, so that notes travel between this program and
-// files written elsewhere. WriteRtf and ReadRtf cover the part of RTF a note
-// uses: fonts, sizes, colours, bold, italic, underline, paragraph alignment and
-// any Unicode text.
+// format. Model files keep notes as RTF documents, the way rich-text editors
+// stream them out, so that notes travel between this program and files written
+// elsewhere. WriteRtf and ReadRtf cover the part of RTF a note uses: fonts,
+// sizes, colours, bold, italic, underline, paragraph alignment and any Unicode
+// text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
