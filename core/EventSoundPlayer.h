@@ -7,11 +7,11 @@
 namespace lc {
 
 enum class EventSound : uint8_t {
-    ColourChanged = 1,          // the next pass takes other yarns
-    NeedleCountChanged = 2,     // the needles in work grow or shrink at this row
-    PassSent = 4,               // a pass's needles went to the adapter
-    WorkDoneOrCamError = 8,     // the last row is knitted, or the cams are out of order
-    CarriageSettingChanged = 16,// the carriage must be set differently
+    ColourChanged = 1,           // the next pass takes other yarns
+    NeedleCountChanged = 2,      // the needles in work grow or shrink at this row
+    PassSent = 4,                // a pass's needles went to the adapter
+    WorkDoneOrCamError = 8,      // the last row is knitted, or the cams are out of order
+    CarriageSettingChanged = 16, // the carriage must be set differently
 };
 
 // Where an event sound goes. The main window is the one player; the engine
