@@ -47,7 +47,8 @@ struct RichDocument {
 // The longest note either direction handles; a longer one is refused with a
 // message instead of being stored where it could not be read back.
 inline constexpr size_t kMaxRtfBytes = size_t{8} << 20;
-// Font names are cut to this many bytes (Windows allows 31 characters).
+// Font names are cut to this many bytes (real font names are at most 31
+// characters long).
 inline constexpr size_t kMaxRtfFontName = 100;
 
 // A complete RTF document ("{\rtf1\ansi\ansicpg1251..."), plain ASCII: text
