@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "core/AppMessages.h"
 #include "core/Errors.h"
 #include "garment/PolygonRaster.h"
 
@@ -187,7 +186,7 @@ int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, do
     if (result == kMaskBuilt) return result;
     if ((result & kMaskTooBig) && messages) messages->ShowGarmentSizeError(result & kMaskTooBig);
     garmentMode = false;
-    SendAppMessage(AppMsg::ReleaseMaskButton);
+    if (messages) messages->GarmentModeReleased();
     return result;
 }
 

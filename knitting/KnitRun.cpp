@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/AppMessages.h"
 #include "core/Workspace.h"
 #include "knitting/SerialLink.h"
 
@@ -78,8 +77,9 @@ std::string FormatPacketLine(const char* prefix, const uint8_t* bytes, size_t co
     return line;
 }
 
-KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, SerialLink& serial, const Workspace& ws)
-    : host_(host), source_(source), cams_(cams), serial_(serial), ws_(ws) {}
+KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, SerialLink& serial, const Workspace& ws,
+                 EventSoundPlayer* sounds)
+    : host_(host), source_(source), cams_(cams), serial_(serial), ws_(ws), sounds_(sounds) {}
 
 KnitRun::~KnitRun() {
     // The port must not outlive the run whose sink it feeds.
@@ -90,7 +90,9 @@ void KnitRun::AddToProtocol(const std::string& line) {
     if (ws_.Settings.ViewProtocol > 0) host_.appendProtocol(line);
 }
 
-void KnitRun::PlaySound(int bit) { SendAppMessage(AppMsg::PlayEventSound, bit); }
+void KnitRun::PlaySound(EventSound sound) {
+    if (sounds_) sounds_->playEventSound(sound);
+}
 
 void KnitRun::SendPacket(const uint8_t* bytes, size_t count) {
     // A failed write shows up as the adapter's silence or its error bits; with
@@ -288,7 +290,7 @@ void KnitRun::ProcessStandardPacket(const uint8_t* p) {
         // index derived from them is kept within the pattern.
         if (!(right > left && right < ws_.CurrentMachine.Needles)) {
             MakeError(2, 1);
-            PlaySound(kSoundEndOrCamError);
+            PlaySound(EventSound::WorkDoneOrCamError);
         } else {
             cams_.SetCams(left, right);
             ++rowCounter_;
@@ -319,7 +321,7 @@ void KnitRun::SendCamPacket() {
 void KnitRun::EndOfWork() {
     CloseOpenedComPort();
     SetZeroRow();
-    PlaySound(kSoundEndOrCamError);
+    PlaySound(EventSound::WorkDoneOrCamError);
     host_.postMessageBox({ws_.UIText[33], ws_.UIText[32], RunBoxIcon::Warning});
 }
 
@@ -342,7 +344,7 @@ void KnitRun::GetNextRowData(uint8_t* wireBits) {
     }
     std::memcpy(wireBits, bits.data(), kWireRowBytes);
     ++passCounter_;
-    PlaySound(kSoundPass);
+    PlaySound(EventSound::PassSent);
 }
 
 void KnitRun::TrimData(uint8_t* bits) const {

@@ -7,7 +7,9 @@
 //
 // It stands between the run and the page's host: the run's timers, log lines
 // and message boxes go on to the host given at construction; its link changes
-// and redraws come here first.
+// and redraws come here first. The needle bed and the machine panel call it
+// directly (LinkPanelEvents); what the other pages must hear (the current
+// technique, the event sounds) goes to the main window through PageLinks.
 //
 // It owns the knitting state (row table, colour separation, colour order) that
 // its techniques, the run's technique adapter and the yarn panel share, and
@@ -17,12 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "core/AppMessages.h"
+#include "core/PageLinks.h"
 #include "core/Workspace.h"
 #include "knitting/KnitRun.h"
 #include "knitting/KnitRunTypes.h"
 #include "knitting/KnitMachine.h"
 #include "knitting/KnittingState.h"
+#include "knitting/LinkPanelEvents.h"
 #include "knitting/NeedleBedModel.h"
 #include "knitting/PreviewModel.h"
 #include "knitting/TechniqueAdapter.h"
@@ -94,11 +97,13 @@ struct LinkLabels {
     std::string RightWorkStitch;
 };
 
-class LinkController : public IKnitRunHost, public IAppMessageSink {
+class LinkController : public IKnitRunHost, public LinkPanelEvents {
 public:
     // The run opens its port on `serial`; `host` gets the run's timers, log
-    // lines and message boxes. The page fills ws.TechniqueList when it is created.
-    LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view = nullptr);
+    // lines and message boxes; `links` (may be null) the technique changes and
+    // the event sounds. The page fills ws.TechniqueList when it is created.
+    LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view = nullptr,
+                   PageLinks* links = nullptr);
     ~LinkController() override;
     LinkController(const LinkController&) = delete;
     LinkController& operator=(const LinkController&) = delete;
@@ -131,8 +136,12 @@ public:
     void PreviewDragged(int y);
     void PreviewReleased();
 
-    // Messages from the needle bed and the machine panel (1035..1042).
-    intptr_t appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) override;
+    // --- LinkPanelEvents (the needle bed and the machine panel)
+    void camGrabbed(bool rightCam, int needle) override;
+    void camStepped(bool rightCam, int needle) override;
+    void camDropped(bool rightCam) override;
+    void bedScrolled(int first, int end) override;
+    void rowCounterChanged(int position) override;
 
     // --- IKnitRunHost (the run's view of the page)
     void armWatchdog(int ms) override { host_.armWatchdog(ms); }
@@ -182,17 +191,19 @@ public:
 private:
     void refresh(unsigned parts);
     void attachEvents();
+    void playEventSound(EventSound sound);
+    void announceTechnique();
     void applySide(bool wrongSide);
     void applyKindButtons(bool spread);
     void setRowCounter(int position);
     void pickPreviewRow(int y, bool click);
-    void camGrab(bool right, int needle, bool keep);
-    void camDrop(bool right);
+    void showCam(bool right, int needle);
     void syncRunButtons();
 
     Workspace& ws_;
     IKnitRunHost& host_;
     ILinkView* view_ = nullptr;
+    PageLinks* links_ = nullptr;
     KnittingState knitting_;
     std::unique_ptr<KnitMachine> machine_;
     NeedleBedModel bed_;

@@ -90,11 +90,13 @@ private:
     int n_ = 3, d_ = 5;
 };
 
-// Status panel 4: "Technique: " and the name of the current knitting technique.
+// Status panel 4: "Technique: " and the name of the current knitting technique,
+// which the Link page announces through the main window.
 class TechniquePanel : public QWidget {
     Q_OBJECT
 public:
     explicit TechniquePanel(const UITextTable& texts, QWidget* parent = nullptr) : QWidget(parent), texts_(texts) {}
+    void setName(const QString& name);
     QString text() const;
 
 protected:
@@ -102,6 +104,7 @@ protected:
 
 private:
     const UITextTable& texts_;
+    QString name_;
 };
 
 } // namespace lc::ui

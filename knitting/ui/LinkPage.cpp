@@ -295,9 +295,9 @@ QLabel* addValueLabel(QGroupBox* box, const char* name, const QString& hint, QCo
 
 // --- LinkPage
 
-LinkPage::LinkPage(Workspace& ws, QWidget* parent)
-    : QWidget(parent), ws_(ws), bridge_(serial_, this), host_(bridge_, this), ctl_(ws, serial_, host_, this) {
-    setObjectName("Frame41");
+LinkPage::LinkPage(Workspace& ws, QWidget* parent, PageLinks* links)
+    : QWidget(parent), ws_(ws), bridge_(serial_, this), host_(bridge_, this), ctl_(ws, serial_, host_, this, links) {
+    setObjectName("LinkPage");
     FormCreate();
 }
 

@@ -36,8 +36,9 @@ class RowCounterLabel;
 class LinkPage : public QWidget, public ILinkView {
     Q_OBJECT
 public:
-    // Knits the workspace's pattern; fills its technique list when created.
-    explicit LinkPage(Workspace& ws, QWidget* parent = nullptr);
+    // Knits the workspace's pattern and fills its technique list when created;
+    // `links` reaches the other pages through the main window; may be null.
+    explicit LinkPage(Workspace& ws, QWidget* parent = nullptr, PageLinks* links = nullptr);
     ~LinkPage() override;
 
     // Each time the page is shown.

@@ -4,7 +4,6 @@
 #include <limits>
 #include <vector>
 
-#include "core/AppMessages.h"
 #include "core/Errors.h"
 #include "garment/GarmentMask.h"
 #include "garment/GarmentUndoStack.h"
@@ -14,19 +13,11 @@ using namespace lc;
 
 namespace {
 
-struct Sink : IAppMessageSink {
-    int released = 0;
-    Sink() { SetAppMessageSink(this); }
-    ~Sink() override { SetAppMessageSink(nullptr); }
-    intptr_t appMessage(AppMsg msg, intptr_t, intptr_t) override {
-        if (msg == AppMsg::ReleaseMaskButton) ++released;
-        return 0;
-    }
-};
-
 struct Messages : IGarmentMaskMessages {
     std::vector<int> shown;
+    int released = 0;
     void ShowGarmentSizeError(int result) override { shown.push_back(result); }
+    void GarmentModeReleased() override { ++released; }
 };
 
 // A closed outline through the given corners, straight lines.
@@ -74,7 +65,6 @@ protected:
     void SetUp() override { gd.SetSize(200, 1024); }
     PatternRaster gd;
     bool garmentMode = true; // the editor's
-    Sink sink;
     Messages messages;
 };
 
@@ -86,7 +76,7 @@ TEST_F(GarmentMask, ClosedSquareLiesCentredWithItsLowestPointOnLineZero) {
     EXPECT_EQ(gd.GarmentWidth, 41);
     EXPECT_EQ(gd.GarmentRows, 40);
     EXPECT_TRUE(garmentMode);
-    EXPECT_EQ(sink.released, 0);
+    EXPECT_EQ(messages.released, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -136,7 +126,7 @@ TEST_F(GarmentMask, SizeFailuresLeaveTheMaskWithoutRestriction) {
     EXPECT_EQ(gd.GarmentWidth, 199);
     EXPECT_EQ(gd.GarmentRows, 1023);
     EXPECT_FALSE(garmentMode);
-    EXPECT_EQ(sink.released, 1);
+    EXPECT_EQ(messages.released, 1);
     ASSERT_EQ(messages.shown, std::vector<int>{kMaskTooWide});
     EXPECT_STREQ(GarmentSizeErrorText(messages.shown[0]), "Garment is too wide!");
 
@@ -176,7 +166,7 @@ TEST_F(GarmentMask, EmptyOutlinesSwitchGarmentModeOffWithoutAMessage) {
     EXPECT_EQ(MakeMask(GarmentOutline{}, gd, 0.25, 0.25, garmentMode, &messages), kMaskNoPoints);
     EXPECT_EQ(gd.GarmentWidth, 199);
     EXPECT_FALSE(garmentMode);
-    EXPECT_EQ(sink.released, 1);
+    EXPECT_EQ(messages.released, 1);
 
     garmentMode = true;
     GarmentOutline dots;
@@ -188,7 +178,7 @@ TEST_F(GarmentMask, EmptyOutlinesSwitchGarmentModeOffWithoutAMessage) {
     EXPECT_EQ(gd.GarmentWidth, 41) << "the garment's size is kept after the no-curves failure";
     EXPECT_EQ(gd.GarmentRows, 40);
     EXPECT_FALSE(garmentMode);
-    EXPECT_EQ(sink.released, 2);
+    EXPECT_EQ(messages.released, 2);
     EXPECT_TRUE(messages.shown.empty());
 }
 

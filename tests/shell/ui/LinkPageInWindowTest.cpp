@@ -5,6 +5,7 @@
 
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
+#include "editor/ui/DrawingPage.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/ui/MainWindow.h"
 
@@ -29,4 +30,20 @@ TEST(MainWindowLinkPage, ShowingThePageRebuildsItForThePattern) {
     ASSERT_TRUE(w.linkPage()->controller().Run().Running());
     w.close();
     EXPECT_FALSE(w.linkPage()->controller().Run().LinkUp());
+}
+
+TEST(MainWindowLinkPage, TheDrawingPageNamesTheLinkPagesTechnique) {
+    lc::test::qtApp();
+    lc::test::ProgramWorkspace program;
+    lc::ui::MainWindow w(program.ws);
+    lc::LinkController& link = w.linkPage()->controller();
+    const auto named = [&] {
+        return QString::fromStdString(program.ws.UIText[lc::utTechnique] + link.ActiveTechnique()->Name);
+    };
+    // The Link page is made first: the Drawing page still learns its technique.
+    EXPECT_EQ(w.drawingPage()->technicText(), named());
+    link.ChooseTechnique(lc::tkWeaving);
+    EXPECT_EQ(link.ActiveTechnique()->Kind, lc::tkWeaving);
+    EXPECT_EQ(w.drawingPage()->technicText(), named());
+    w.close();
 }
