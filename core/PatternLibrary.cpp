@@ -11,7 +11,6 @@
 
 namespace lc {
 
-
 namespace {
 
 // Header fields.

@@ -107,8 +107,7 @@ void LoadSettings(Settings& v, const ProgramPaths& paths, ISettingsStore& s) {
     // program's full path. Without a program path there is no value to name.
     v.LanguageCode = "ENG";
     if (!paths.ExeName.empty()) {
-        if (auto code = s.readString(kLocaleOverrideKey, paths.ExeName))
-            v.LanguageCode = *code;
+        if (auto code = s.readString(kLocaleOverrideKey, paths.ExeName)) v.LanguageCode = *code;
         else
             p.push_back([exe = paths.ExeName](ISettingsStore& st) {
                 if (!st.keyExists(kLocaleOverrideKey)) st.createKey(kLocaleOverrideKey);

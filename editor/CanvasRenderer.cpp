@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-
 namespace lc {
 
 namespace {

@@ -24,17 +24,9 @@ int mod2(int v) { return ((v % 2) + 2) % 2; }
 
 } // namespace
 
-LinkController::LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view,
-                               PageLinks* links)
-    : ws_(ws),
-      host_(host),
-      view_(view),
-      links_(links),
-      machine_(makeMachine(ws, knitting_)),
-      bed_(ws.Raster, ws.Editor),
-      preview_(ws),
-      source_(*machine_, knitting_, ws.Raster, ws.Editor),
-      cams_(bed_),
+LinkController::LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view, PageLinks* links)
+    : ws_(ws), host_(host), view_(view), links_(links), machine_(makeMachine(ws, knitting_)),
+      bed_(ws.Raster, ws.Editor), preview_(ws), source_(*machine_, knitting_, ws.Raster, ws.Editor), cams_(bed_),
       run_(std::make_unique<KnitRun>(*this, source_, cams_, serial, ws, links)) {}
 
 LinkController::~LinkController() {
@@ -277,8 +269,8 @@ int LinkController::CheckPicture() {
     progress_ = 0;
     const int bad = run_->CheckPicture();
     if (bad >= 0) {
-        host_.postMessageBox({ReplaceRowMark(ws_.UIText[utRowTooManyColors], bad), ws_.UIText[utErrorCaption],
-                              RunBoxIcon::Warning});
+        host_.postMessageBox(
+            {ReplaceRowMark(ws_.UIText[utRowTooManyColors], bad), ws_.UIText[utErrorCaption], RunBoxIcon::Warning});
     }
     refresh(lpProgress);
     return bad;

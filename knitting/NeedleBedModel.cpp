@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace lc {
 
 std::string FormatNeedleNumber(int n, int width) {

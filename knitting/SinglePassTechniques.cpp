@@ -217,7 +217,8 @@ const char kLaceEffectEven[] = {0x60, 0x53, 0x3E, 0x68, 0};
 } // namespace
 
 TerryWeave::TerryWeave(const TechniqueContext& context)
-    : TerryWeave(context, {kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5', '3') {
+    : TerryWeave(context, {kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5',
+                 '3') {
     Kind = tkTerryWeave;
     InitName("s02017", "Terry Weave");
 }
@@ -264,8 +265,8 @@ void TerryWeave::DrawRowInstruction(int pass) {
 void TerryWeave::UpdateColors(int pass) { ShowYarnPair(Rows()[pass].ColorMask); }
 
 LaceEffect::LaceEffect(const TechniqueContext& context)
-    : TerryWeave(context, {kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
-                  '4') {
+    : TerryWeave(context, {kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"},
+                 '6', '4') {
     Kind = tkLaceEffect;
     InitName("s02018", "Lace Effect");
 }

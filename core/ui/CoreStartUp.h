@@ -3,7 +3,7 @@
 // private symbol font.
 namespace lc {
 struct StartUpHooks;
-}
+} // namespace lc
 
 namespace lc::ui {
 

@@ -4,7 +4,7 @@ class QPrinter;
 
 namespace lc {
 struct PrinterResolution;
-}
+} // namespace lc
 
 namespace lc::ui {
 

@@ -6,7 +6,6 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-
 namespace lc::ui {
 
 namespace {

@@ -22,10 +22,8 @@ bool isAscii(const std::string& s) {
 
 UITextTable table(bool russian) {
     UITextTable texts;
-    if (russian)
-        SetRussianTexts(texts);
-    else
-        SetEnglishTexts(texts);
+    if (russian) SetRussianTexts(texts);
+    else SetEnglishTexts(texts);
     return texts;
 }
 

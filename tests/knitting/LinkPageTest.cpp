@@ -335,7 +335,7 @@ TEST_F(LinkFixture, CheckDrawingNamesTheFirstRowWithTooManyColours) {
 
     // A tuck pattern breaking only the tuck rule is not reported.
     host.boxes.clear();
-    pattern.g.SetSize(200, 20); // a clean pattern
+    pattern.g.SetSize(200, 20);  // a clean pattern
     pattern.setSpan(3, 0, 4, 1); // five tucks side by side
     page->OnShowForm();
     page->ChooseTechnique(tkTuckStitch);

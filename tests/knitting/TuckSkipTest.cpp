@@ -23,7 +23,8 @@ TEST(TuckSkip, TuckRuleCountsRunsOfTheLowerColourOnly) {
     p.setSpan(2, 0, 199, 9);
     p.setSpan(2, 50, 51, 4);   // {4,9}: the higher colour may run on
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()), new DoubleTuckStitch(p.context())}) {
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()),
+                                                     new DoubleTuckStitch(p.context())}) {
         std::unique_ptr<Technique> own(t);
         EXPECT_EQ(t->CheckRow(scanline(p.g, 0), 0), 0) << t->Name;
         EXPECT_EQ(t->CheckRow(scanline(p.g, 1), 1), 1024) << t->Name;
@@ -39,7 +40,8 @@ TEST(TuckSkip, PairRuleComparesWholeRows) {
     p.set(150, 3, 1); // row 3 differs from row 2 only far along the row
     p.set(9, 5, 6);   // row 5: three colours and different
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new MultiColorTuckStitch(p.context()), new MultiColorSkipStitch(p.context())}) {
+    for (auto* t : std::initializer_list<Technique*>{new MultiColorTuckStitch(p.context()),
+                                                     new MultiColorSkipStitch(p.context())}) {
         std::unique_ptr<Technique> own(t);
         std::vector<int> got;
         for (int r = 0; r < 6; ++r) got.push_back(t->CheckRow(scanline(p.g, r), r));
@@ -66,7 +68,8 @@ TEST(TuckSkip, AllNeedleRowsStopAtThePatternWidth) {
 TEST(TuckSkip, RowsWithoutColourSelectNothing) {
     PatternFixture p(60, 4, 16); // background only (as outside a garment)
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()), new MultiColorSkipStitch(p.context())}) {
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()),
+                                                     new MultiColorSkipStitch(p.context())}) {
         std::unique_ptr<Technique> own(t);
         uint8_t bits[kNeedleRowBytes] = {};
         t->GetPassNeedles(0, bits);

@@ -198,8 +198,7 @@ TEST_F(DrawingPageTest, ADragHeldBeyondTheCanvasKeepsMappingCellsAndStaysUndoabl
     EXPECT_EQ(cell(0, 5), 0);
 
     // Ctrl rows held far outside write nothing outside the pattern.
-    const std::vector<uint8_t> before(gd.Picture.data(),
-                                      gd.Picture.data() + gd.Picture.sizeBytes());
+    const std::vector<uint8_t> before(gd.Picture.data(), gd.Picture.data() + gd.Picture.sizeBytes());
     QTest::mousePress(canvas, Qt::LeftButton, Qt::ControlModifier, at(0, 0));
     QTest::mouseMove(canvas, QPoint(10, canvas->height() + 40));
     QTest::mouseRelease(canvas, Qt::LeftButton, Qt::ControlModifier, QPoint(10, canvas->height() + 40));

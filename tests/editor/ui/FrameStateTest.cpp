@@ -96,8 +96,7 @@ TEST_F(DrawingPageTest, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlon
     CurrentTool = toolCopyBlock;
     dragCells(3, 3, 5, 4);
     ASSERT_EQ(gd.Backup.at(3, 1020), 1);
-    const std::vector<uint8_t> backup(gd.Backup.data(),
-                                      gd.Backup.data() + gd.Backup.sizeBytes());
+    const std::vector<uint8_t> backup(gd.Backup.data(), gd.Backup.data() + gd.Backup.sizeBytes());
 
     QColor offered;
     frame->setColorPicker([&](const QColor& initial) {

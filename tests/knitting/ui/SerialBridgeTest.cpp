@@ -3,7 +3,6 @@
 // and its boxes come after the handler has returned.
 #include <gtest/gtest.h>
 
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
