@@ -6,39 +6,30 @@
 
 namespace lc {
 
-namespace {
+// A cycle of 2n passes: place 0 knits slot 1 on row 2k; every further slot s
+// knits row 2k out (place 2s - 3) and row 2k+1 back (place 2s - 2); the last
+// place knits slot 1 on row 2k+1. For n = 3 the rows are 0 0 1 0 1 1 and the
+// slots 1 2 2 3 3 1.
 
-constexpr int kRows2[] = {0, 0, 1, 1};
-constexpr int kSlots2[] = {1, 2, 2, 1};
-constexpr int kRows3[] = {0, 0, 1, 0, 1, 1};
-constexpr int kSlots3[] = {1, 2, 2, 3, 3, 1};
-constexpr int kRows4[] = {0, 0, 1, 0, 1, 0, 1, 1};
-constexpr int kSlots4[] = {1, 2, 2, 3, 3, 4, 4, 1};
+Jacquard::Jacquard(TechniqueId id) : SinglePassTechnique(id), n_(Record().passesPerRow) {
+    for (int k = 1; k <= n_; ++k) ColorSlots[static_cast<size_t>(k)] = static_cast<uint8_t>(k - 1);
+}
 
 // Passes from the row counter are never negative; guard anyway so that the
 // cycle arithmetic stays in range.
-int place(int pass, int n) { return pass < 0 ? 0 : pass % (2 * n); }
-
-} // namespace
-
-Jacquard::Jacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery)
-    : n_(n), rowOffsets_(rowOffsets), slots_(slots), markEvery_(sheetMarkEvery) {
-    MaxColors = n;
-    PassesPerRow = static_cast<uint8_t>(n);
-    StartSide = 1;
-    EdgeMode = 0;
-    EdgeValue = 0;
-    SetupLines = 7;
-    for (int k = 1; k <= n; ++k) ColorSlots[static_cast<size_t>(k)] = static_cast<uint8_t>(k - 1);
-    AddNineColumns('0', '0', ' ');
-}
+int Jacquard::place(int pass) const { return pass < 0 ? 0 : pass % (2 * n_); }
 
 int Jacquard::PassToRow(int pass) const {
     if (pass < 0) return 0;
-    return 2 * (pass / (2 * n_)) + rowOffsets_[place(pass, n_)];
+    const int m = place(pass);
+    const int rowOffset = m == 0 ? 0 : m == 2 * n_ - 1 ? 1 : (m - 1) % 2;
+    return 2 * (pass / (2 * n_)) + rowOffset;
 }
 
-int Jacquard::SlotOfPass(int pass) const { return slots_[place(pass, n_)]; }
+int Jacquard::SlotOfPass(int pass) const {
+    const int m = place(pass);
+    return m == 0 || m == 2 * n_ - 1 ? 1 : (m + 1) / 2 + 1;
+}
 
 void Jacquard::FindRowColors(int row) {
     const uint32_t m = SeparatedData.GetRowColors(row).ColorMask;
@@ -59,8 +50,6 @@ void Jacquard::GetPassNeedles(int pass, uint8_t* bits) {
     ClipToWidth(bits);
 }
 
-std::string Jacquard::GetCarriageSetting(int) { return "` Y"; }
-
 void Jacquard::UpdateColors(int pass) {
     ColorOrder[0] = -1;
     const int row = PassToRow(pass);
@@ -72,50 +61,23 @@ void Jacquard::UpdateColors(int pass) {
     FireColorChanged();
 }
 
-void Jacquard::Prepare() {
-    BeginSetup("m0m.\"00!*1!fH5 ", "i");
-    const Color red = kSetupLineColor;
-    DrawSettingsLine(3, red, " C   11)      <");
-    DrawSettingsLine(4, red, " C            >");
-    DrawSettingsLine(5, red, " C            <");
-    DrawSettingsLine(6, red, " 0   44!      >");
-    DrawSettingsLine(7, red, "mYm #44!      <");
-}
-
 void Jacquard::DrawRowInstruction(int pass) {
-    SetControlStates("mYm.#44!*1!fH5 ");
+    SetControlStates(Record().rowStates);
     ResetLines();
     if (pass == 0) {
         DrawSettingsLine(0, kRowLineColor, "mYm #    1    <");
     } else {
-        const int m = place(pass, n_);
+        const int m = place(pass);
         std::string text(14, ' ');
         if (n_ == 2) {
             static constexpr char digit[] = {'1', '0', '0', '1'};
             text[9] = digit[m];
-            text += (m % 2 == 0) ? '<' : '>';
-        } else {
-            text += (m % 2 == 0) ? '<' : '>';
         }
+        text += (m % 2 == 0) ? '<' : '>';
         DrawSettingsLine(PassToRow(pass), kRowLineColor, text);
     }
     // Labelled with the pass, every 10 (2C) or 20 (3C, 4C) design rows.
-    if (pass >= 0 && pass % markEvery_ == 0) DrawNumberLine(pass, kRowLineColor, "d$", 24, false);
-}
-
-Jacquard2C::Jacquard2C() : Jacquard(2, kRows2, kSlots2, 20) {
-    Kind = tkJacquard2C;
-    InitName("s02013", "2-Color Jacquard");
-}
-
-Jacquard3C::Jacquard3C() : Jacquard(3, kRows3, kSlots3, 60) {
-    Kind = tkJacquard3C;
-    InitName("s02014", "3-Color Jacquard");
-}
-
-Jacquard4C::Jacquard4C() : Jacquard(4, kRows4, kSlots4, 80) {
-    Kind = tkJacquard4C;
-    InitName("s02015", "4-Color Jacquard");
+    if (pass >= 0) DrawMarkLine(pass);
 }
 
 } // namespace lc

@@ -1,9 +1,4 @@
 #pragma once
-// The jacquards knit a design row in n passes, one per colour (n = 2, 3, 4).
-// Passes are laid out over pairs of rows so that each yarn knits out and back
-// before the next takes over: cycle k knits rows 2k and 2k+1 in passes
-// 2n*k .. 2n*k + 2n - 1. Before a run the separation is spread to n colours a
-// row (ColourSeparation::SpreadColors(n)); the techniques read those masks.
 #include <array>
 #include <string>
 
@@ -11,17 +6,24 @@
 
 namespace lc {
 
+// The jacquards knit a design row in n passes, one per colour (n = 2, 3, 4: one
+// class, three records). Passes are laid out over pairs of rows so that each
+// yarn knits out and back before the next takes over: cycle k knits rows 2k and
+// 2k+1 in passes 2n*k .. 2n*k + 2n - 1. Before a run the separation is spread
+// to n colours a row (ColourSeparation::SpreadColors(n)); the techniques read
+// those masks.
 class Jacquard : public SinglePassTechnique {
 public:
     // A slot without a colour (a row holding fewer than n colours): its pass
     // selects no needle and shows no yarn.
     static constexpr uint8_t kNoColor = 0xFF;
 
+    // `id`: Jacquard2C, Jacquard3C or Jacquard4C.
+    explicit Jacquard(TechniqueId id);
+
     std::array<uint8_t, 5> ColorSlots{}; // slots 1..n hold palette indices
 
     void GetPassNeedles(int pass, uint8_t* bits) override;
-    void Prepare() override;
-    std::string GetCarriageSetting(int pass) override;
     void DrawRowInstruction(int pass) override;
     void UpdateColors(int pass) override;
     int PassToRow(int pass) const override;
@@ -31,29 +33,11 @@ public:
     // The colour slot whose plane pass p knits.
     int SlotOfPass(int pass) const;
 
-protected:
-    Jacquard(int n, const int* rowOffsets, const int* slots, int sheetMarkEvery);
-
 private:
+    // Place of `pass` in its cycle of 2n passes.
+    int place(int pass) const;
+
     int n_;
-    const int* rowOffsets_; // per place m of the cycle: 0 = row 2k, 1 = row 2k+1
-    const int* slots_;      // per place m: the colour slot
-    int markEvery_;         // "d$" every so many passes
-};
-
-class Jacquard2C : public Jacquard {
-public:
-    Jacquard2C();
-};
-
-class Jacquard3C : public Jacquard {
-public:
-    Jacquard3C();
-};
-
-class Jacquard4C : public Jacquard {
-public:
-    Jacquard4C();
 };
 
 } // namespace lc

@@ -1,19 +1,11 @@
 #include "knitting/SinglePassTechniques.h"
 
-#include "knitting/RowTable.h"
 #include "knitting/ColourSeparation.h"
+#include "knitting/RowTable.h"
 
 namespace lc {
 
-// "?\?" is written escaped throughout: "??" followed by = < > reads as a trigraph to some compilers.
-
-namespace {
-
-const std::string kBlanks14(14, ' ');
-
-} // namespace
-
-// ---------------------------------------------------------------- shared
+SinglePassTechnique::SinglePassTechnique(TechniqueId id) : Technique(id) {}
 
 int SinglePassTechnique::CheckRow(std::span<const uint8_t>, int row) {
     return gRowTable[row].ColorCount > MaxColors ? kRowTooManyColors : kRowAccepted;
@@ -21,39 +13,23 @@ int SinglePassTechnique::CheckRow(std::span<const uint8_t>, int row) {
 
 void SinglePassTechnique::GetPassNeedles(int pass, uint8_t* bits) { CopyTopPlane(pass, bits); }
 
-void SinglePassTechnique::DrawRowInstruction(int pass) { DrawRowLine(pass, RowText(pass)); }
+std::string SinglePassTechnique::RowText(int row) const {
+    std::string text(Record().rowText);
+    if (Record().rowDirection) text += DirectionChar(row);
+    return text;
+}
 
-void SinglePassTechnique::DrawRowLine(int pass, std::string_view text) {
+void SinglePassTechnique::DrawRowInstruction(int pass) {
+    const TechniqueRecord& r = Record();
+    if (!r.rowStates.empty()) SetControlStates(r.rowStates);
     ResetLines();
-    DrawSettingsLine(pass, kRowLineColor, text);
-    DrawTenthLine(pass, pass);
+    if (!r.rowGlyph.empty()) DrawNumberLine(pass, kRowLineColor, r.rowGlyph, 24, false);
+    DrawSettingsLine(pass, kRowLineColor, RowText(pass));
+    if ((pass & 1) && !r.oddRowGlyph.empty()) DrawNumberLine(pass, kRowLineColor, r.oddRowGlyph, 24, false);
+    DrawMarkLine(pass);
 }
 
-void SinglePassTechnique::AddThreeColumns(std::string_view setting, char settingSymbol, std::string_view yarns,
-                                        char yarnsSymbol) {
-    AddControl(setting, settingSymbol);
-    AddControl(yarns, yarnsSymbol);
-    AddControl(">", '=');
-}
-
-void SinglePassTechnique::AddNineColumns(char x, char y, char z) {
-    AddControl("m0m", 'B');
-    AddControl(".", 'q');
-    AddControl("\"", 'p');
-    AddControl(std::string(1, x), '%');
-    AddControl(std::string(1, y), '&');
-    AddControl("!*1!", 'A');
-    AddControl("f", '/');
-    AddControl("H5", 'r');
-    AddControl(std::string(1, z), 's');
-}
-
-void SinglePassTechnique::BeginSetup(std::string_view states, std::string_view glyph, std::string_view second) {
-    SetControlStates(states);
-    ResetLines();
-    DrawNumberLine(1, kSetupLineColor, glyph, 48, true);
-    DrawNumberLine(2, kSetupLineColor, second, 24, false);
-}
+void SinglePassTechnique::UpdateColors(int pass) { ShowLowestYarn(gRowTable[pass].ColorMask); }
 
 void SinglePassTechnique::ShowLowestYarn(uint32_t mask) {
     MarkedYarns = 0;
@@ -75,16 +51,7 @@ void SinglePassTechnique::ShowYarnPair(uint16_t mask) {
     FireColorChanged();
 }
 
-// ---------------------------------------------------------------- fair isle
-
-FairIsle::FairIsle() {
-    Kind = tkFairisle;
-    InitName("s02002", "Fair Isle");
-    MaxColors = 2;
-    EdgeMode = 1;
-    EdgeValue = 1;
-    AddThreeColumns(" m F m ", 'n', "?\?", 'b');
-}
+FairIsle::FairIsle() : SinglePassTechnique(TechniqueId::FairIsle) {}
 
 std::string FairIsle::GetCarriageSetting(int pass) {
     std::string s = gRowTable[pass].ColorCount == 2 ? "Z F" : "Z O ";
@@ -92,6 +59,7 @@ std::string FairIsle::GetCarriageSetting(int pass) {
     return s;
 }
 
+// "?\?" is written escaped: "??" followed by = < > reads as a trigraph to some compilers.
 std::string FairIsle::RowText(int row) const {
     return std::string(gRowTable[row].ColorCount == 2 ? " m F m ?\?" : " m O m ? ") + DirectionChar(row);
 }
@@ -104,42 +72,14 @@ void FairIsle::UpdateColors(int pass) {
     FireColorChanged();
 }
 
-// ---------------------------------------------------------------- thread lace
-
-ThreadLace::ThreadLace() {
-    Kind = tkThreadLace;
-    InitName("s02003", "Thread Lace");
-    MaxColors = 2;
-    EdgeMode = 2;
-    EdgeValue = 0;
-    AddThreeColumns(" l L m ", 'n', "?\?", 'b');
-}
-
-std::string ThreadLace::GetCarriageSetting(int) { return "Z L"; }
-
-std::string ThreadLace::RowText(int row) const { return std::string(" l L m ?\?") + DirectionChar(row); }
+ThreadLace::ThreadLace() : SinglePassTechnique(TechniqueId::ThreadLace) {}
 
 void ThreadLace::UpdateColors(int pass) {
     RowYarns = PassYarns = 3; // colours 14 and 15
     ShowYarnPair(gRowTable[pass].ColorMask);
 }
 
-// ---------------------------------------------------------------- weaving
-
-Weaving::Weaving() {
-    Kind = tkWeaving;
-    InitName("s02010", "Weaving");
-    MaxColors = 2;
-    ThreadType = 1;
-    OtherSide = 1;
-    EdgeMode = 1;
-    EdgeValue = 1;
-    AddThreeColumns(" moWom ", 'n', "?\?", 'e');
-}
-
-std::string Weaving::GetCarriageSetting(int) { return "Z W"; }
-
-std::string Weaving::RowText(int) const { return " moWom ?\?="; }
+Weaving::Weaving() : SinglePassTechnique(TechniqueId::Weaving) {}
 
 void Weaving::UpdateColors(int pass) {
     const uint16_t m = gRowTable[pass].ColorMask;
@@ -153,16 +93,7 @@ void Weaving::UpdateColors(int pass) {
     FireColorChanged();
 }
 
-// ---------------------------------------------------------------- lace
-
-Lace::Lace() {
-    Kind = tkLace;
-    InitName("s02011", "Lace");
-    MaxColors = 2;
-    EdgeMode = 2;
-    EdgeValue = 0;
-    AddThreeColumns(" L ", '}', "? ", 'Q');
-}
+Lace::Lace() : SinglePassTechnique(TechniqueId::Lace) {}
 
 void Lace::GetPassNeedles(int pass, uint8_t* bits) {
     // A one-colour row is knitted plain: no needle is selected, whatever its colour.
@@ -170,126 +101,17 @@ void Lace::GetPassNeedles(int pass, uint8_t* bits) {
     CopyTopPlane(pass, bits);
 }
 
-std::string Lace::GetCarriageSetting(int) { return "} L"; }
-
-std::string Lace::RowText(int) const { return " L ? ="; }
-
 void Lace::UpdateColors(int pass) { ShowLowestYarn(SeparatedData.GetRowColors(pass).ColorMask); }
 
-// ---------------------------------------------------------------- pin tuck
-
-PinTuckStitch::PinTuckStitch() {
-    Kind = tkPinTuckStitch;
-    InitName("s02016", "Pin Tuck");
-    MaxColors = 2;
-    OtherSide = 1;
-    EdgeMode = 1;
-    EdgeValue = 0;
-    SetupLines = 6;
-    AddNineColumns('0', '0', ' ');
-}
-
-void PinTuckStitch::Prepare() {
-    BeginSetup("m0m.\"00!*1!fH5 ", "j");
-    DrawSettingsLine(3, kSetupLineColor, " C   13)      >");
-    DrawSettingsLine(4, kSetupLineColor, " C            <");
-    DrawSettingsLine(4, kSetupLineColor, " C            >");
-    DrawSettingsLine(5, kSetupLineColor, " 0   34!      <");
-    DrawSettingsLine(6, kSetupLineColor, "mSm.\"34!*1!fH5>");
-}
-
-std::string PinTuckStitch::GetCarriageSetting(int) { return "` Y"; }
-
-void PinTuckStitch::DrawRowInstruction(int pass) {
-    SetControlStates("mSm.\"34!*1!fH5 ");
-    DrawRowLine(pass, " S   34!      <");
-}
-
-void PinTuckStitch::UpdateColors(int pass) { ShowLowestYarn(gRowTable[pass].ColorMask); }
-
-// ---------------------------------------------------------------- terry weave, lace effect
-
-namespace {
-const char kTerryOdd[] = {0x60, 0x53, 0x3C, 0x4A, 0x3D, 0x49, 0};
-const char kTerryEven[] = {0x60, 0x53, 0x3E, 0x4A, 0};
-const char kLaceEffectOdd[] = {0x60, 0x53, 0x3C, 0x68, 0x3D, 0x67, 0};
-const char kLaceEffectEven[] = {0x60, 0x53, 0x3E, 0x68, 0};
-} // namespace
-
-TerryWeave::TerryWeave()
-    : TerryWeave({kTerryOdd, kTerryEven, "J>N", "M=I", "j", "M=I $", "J>N", "   P       a  >", "t"}, '5', '3') {
-    Kind = tkTerryWeave;
-    InitName("s02017", "Terry Weave");
-}
-
-TerryWeave::TerryWeave(const Glyphs& glyphs, char x, char y) : glyphs_(glyphs) {
-    MaxColors = 2;
-    EdgeMode = 0;
-    EdgeValue = 0;
-    SetupLines = 12;
-    AddNineColumns(x, y, '>');
-}
-
-void TerryWeave::Prepare() {
-    BeginSetup("m0m.\"53!*1!fH5>", glyphs_.setup1, "dc");
-    const Color red = kSetupLineColor;
-    DrawNumberLine(3, red, glyphs_.setup3, 24, false);
-    DrawSettingsLine(4, red, " S            <");
-    DrawSettingsLine(5, red, kBlanks14 + ">");
-    DrawSettingsLine(6, red, kBlanks14 + "<");
-    DrawNumberLine(7, red, glyphs_.setup7, 24, false);
-    DrawSettingsLine(8, red, glyphs_.setup8);
-    DrawNumberLine(9, red, glyphs_.setup7, 24, false);
-    DrawSettingsLine(10, red, kBlanks14 + "<");
-    DrawNumberLine(11, red, glyphs_.setup11, 48, true);
-    DrawSettingsLine(12, red, "mSm.\"53!*1!fH5>");
-}
-
-std::string TerryWeave::GetCarriageSetting(int pass) { return (pass & 1) ? glyphs_.oddSetting : glyphs_.evenSetting; }
-
-void TerryWeave::DrawRowInstruction(int pass) {
-    SetControlStates("mSm.\"53!*1!fH5>");
-    ResetLines();
-    DrawNumberLine(pass, kRowLineColor, glyphs_.g1, 24, false);
-    if (pass & 1) {
-        DrawSettingsLine(pass, kRowLineColor, kBlanks14 + "<");
-        DrawNumberLine(pass, kRowLineColor, glyphs_.g2, 24, false);
-    } else {
-        DrawSettingsLine(pass, kRowLineColor, kBlanks14 + ">");
-    }
-    DrawTenthLine(pass, pass);
-}
+TerryWeave::TerryWeave() : SinglePassTechnique(TechniqueId::TerryWeave) {}
 
 void TerryWeave::UpdateColors(int pass) { ShowYarnPair(gRowTable[pass].ColorMask); }
 
-LaceEffect::LaceEffect()
-    : TerryWeave({kLaceEffectOdd, kLaceEffectEven, "h>N", "M=g", "v", "M=g $", "h>N", "              >", "j"}, '6',
-                  '4') {
-    Kind = tkLaceEffect;
-    InitName("s02018", "Lace Effect");
-}
-
-void LaceEffect::UpdateColors(int pass) { ShowLowestYarn(gRowTable[pass].ColorMask); }
-
-// ---------------------------------------------------------------- intarsia
-
-Intarsia::Intarsia() {
-    Kind = tkIntarsia;
-    InitName("s02019", "Intarsia");
-    MaxColors = 16;
-    EdgeMode = 0;
-    EdgeValue = 0;
-    AddControl("  ", 'e');
-    AddControl(">", '=');
-}
+Intarsia::Intarsia() : SinglePassTechnique(TechniqueId::Intarsia) {}
 
 int Intarsia::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
 
 void Intarsia::GetPassNeedles(int, uint8_t*) {}
-
-std::string Intarsia::GetCarriageSetting(int) { return "  ="; }
-
-std::string Intarsia::RowText(int) const { return "  ="; }
 
 void Intarsia::UpdateColors(int) {
     RowYarns = PassYarns = 0x8000;

@@ -1,38 +1,31 @@
 #pragma once
-// The techniques that knit exactly one pass per design row and take their needle
-// selection from one colour plane: fair isle, thread lace, weaving, lace, pin
-// tuck, terry weave, lace effect and intarsia. A pass is its design row.
 #include <string>
-#include <string_view>
 
 #include "knitting/Technique.h"
 
 namespace lc {
 
-// Shared by the one-pass techniques (also the tuck and skip family):
-// CheckRow refuses rows with more than MaxColors colours (row table),
-// GetPassNeedles selects the cells of the row's highest colour (never plane 0),
-// DrawRowInstruction draws RowText(row) and the "d$" line every tenth row.
+// The techniques that knit one pass per design row and take its needle
+// selection from one colour plane: a pass is its design row. Pin tuck and lace
+// effect are this class as it is, with their records; the others derive from it.
 class SinglePassTechnique : public Technique {
 public:
+    explicit SinglePassTechnique(TechniqueId id);
+
+    // Refuses rows with more than MaxColors colours (row table).
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
+    // The cells of the row's highest colour (never plane 0).
     void GetPassNeedles(int pass, uint8_t* bits) override;
+    // The record's row line: the heads' letters, the glyph line above, the
+    // cells RowText(pass), the glyph line below odd rows, then the mark line.
     void DrawRowInstruction(int pass) override;
+    // One yarn: the row's lowest colour (row table).
+    void UpdateColors(int pass) override;
 
 protected:
-    // The row's line of cell letters, direction character included.
-    virtual std::string RowText(int row) const { (void)row; return {}; }
-    // The three columns of the plain layouts: the carriage setting, the yarns
-    // and the direction.
-    void AddThreeColumns(std::string_view setting, char settingSymbol, std::string_view yarns, char yarnsSymbol);
-    // The nine columns of the tuck-and-russel layouts (pin tuck, double tuck,
-    // terry weave, lace effect, the jacquards); x, y and z vary.
-    void AddNineColumns(char x, char y, char z);
-    // The head of a nine-column sheet: the columns' letters `states`, set-up
-    // line 1 (`glyph`, size 48, with the last column's cells) and line 2 (`second`).
-    void BeginSetup(std::string_view states, std::string_view glyph, std::string_view second = "d$");
-    // The row line `text` labelled `pass`, then the "d$" line every tenth row.
-    void DrawRowLine(int pass, std::string_view text);
+    // The row's line of cell letters: the record's rowText and, when the record
+    // says so, the row's direction character.
+    virtual std::string RowText(int row) const;
     // Yarns of a one-yarn row: its lowest colour (none marked, nothing when the
     // mask is empty), then OnColorChanged.
     void ShowLowestYarn(uint32_t mask);
@@ -41,97 +34,59 @@ protected:
     void ShowYarnPair(uint16_t mask);
 };
 
+// Fair isle: two yarns a row, the carriage setting follows the row's colour count.
 class FairIsle : public SinglePassTechnique {
 public:
     FairIsle();
+    // "Z F" for a two-colour row, "Z O " otherwise; reports each change.
     std::string GetCarriageSetting(int pass) override;
+    // The row's lowest and highest colours.
     void UpdateColors(int pass) override;
 
 protected:
     std::string RowText(int row) const override;
 };
 
+// Thread lace: a row is knitted with a pair of yarns, its lowest colour and the next.
 class ThreadLace : public SinglePassTechnique {
 public:
     ThreadLace();
-    std::string GetCarriageSetting(int pass) override;
+    // The row's pair of yarns; an empty row shows colours 14 and 15.
     void UpdateColors(int pass) override;
-
-protected:
-    std::string RowText(int row) const override;
 };
 
+// Weaving: the row's lowest colour is the ground, the second the woven yarn (marked).
 class Weaving : public SinglePassTechnique {
 public:
     Weaving();
-    std::string GetCarriageSetting(int pass) override;
     void UpdateColors(int pass) override;
-
-protected:
-    std::string RowText(int row) const override;
 };
 
+// Lace: the row's second colour marks the stitches to transfer; a one-colour row
+// is knitted plain. Reads the colours of the separation, not of the row table.
 class Lace : public SinglePassTechnique {
 public:
     Lace();
     void GetPassNeedles(int pass, uint8_t* bits) override;
-    std::string GetCarriageSetting(int pass) override;
-    void UpdateColors(int pass) override;
-
-protected:
-    std::string RowText(int row) const override;
-};
-
-class PinTuckStitch : public SinglePassTechnique {
-public:
-    PinTuckStitch();
-    void Prepare() override;
-    std::string GetCarriageSetting(int pass) override;
-    void DrawRowInstruction(int pass) override;
     void UpdateColors(int pass) override;
 };
 
-// Terry weave and lace effect share everything but their glyphs.
+// Terry weave: each row knits with a pair of yarns, its lowest colour and the next.
 class TerryWeave : public SinglePassTechnique {
 public:
     TerryWeave();
-    void Prepare() override;
-    std::string GetCarriageSetting(int pass) override;
-    void DrawRowInstruction(int pass) override;
-    void UpdateColors(int pass) override;
-
-protected:
-    struct Glyphs {
-        const char* oddSetting;
-        const char* evenSetting;
-        const char* g1;
-        const char* g2;
-        const char* setup1;  // set-up line 1 (size 48)
-        const char* setup3;  // set-up line 3
-        const char* setup7;  // set-up lines 7 and 9
-        const char* setup8;  // set-up line 8
-        const char* setup11; // set-up line 11 (size 48)
-    };
-    TerryWeave(const Glyphs& glyphs, char x, char y);
-    Glyphs glyphs_;
-};
-
-class LaceEffect : public TerryWeave {
-public:
-    LaceEffect();
     void UpdateColors(int pass) override;
 };
 
+// Intarsia: the yarns are laid in by hand, so the machine selects no needle and
+// a row may hold any number of colours.
 class Intarsia : public SinglePassTechnique {
 public:
     Intarsia();
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     void GetPassNeedles(int pass, uint8_t* bits) override;
-    std::string GetCarriageSetting(int pass) override;
+    // Shows colour 0 alone.
     void UpdateColors(int pass) override;
-
-protected:
-    std::string RowText(int row) const override;
 };
 
 } // namespace lc

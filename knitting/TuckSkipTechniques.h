@@ -1,7 +1,4 @@
 #pragma once
-// The tuck and skip techniques: one pass per design row with one yarn; the
-// row's second colour marks the stitches the carriage tucks or skips. A row of
-// one colour selects every needle; the yarn shown is the row's highest colour.
 #include <string>
 #include <vector>
 
@@ -9,67 +6,56 @@
 
 namespace lc {
 
-// What tuck and skip stitch share: the tuck rule, the needles (the higher
-// colour's cells; a row of colour 0 alone selects every needle), the columns
-// and the row line, all but the stitch letter.
+// The tuck and skip techniques: one pass per design row with one yarn; the
+// row's second colour marks the stitches the carriage tucks or skips. A row of
+// one colour selects every needle; the yarn shown is the row's highest colour.
+// Skip stitch is this class as it is, with its record.
 class TuckOrSkipStitch : public SinglePassTechnique {
 public:
+    // `id`: skip stitch, or a technique derived from this class.
+    explicit TuckOrSkipStitch(TechniqueId id);
+
     // 256 for more than two colours; 1024 when more than two adjacent cells
     // carry the lower colour of a two-colour row.
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
+    // The higher colour's cells; a row of colour 0 alone selects every needle.
     void GetPassNeedles(int pass, uint8_t* bits) override;
-    std::string GetCarriageSetting(int pass) override;
     // The row's highest colour; an empty row keeps the yarns shown.
     void UpdateColors(int pass) override;
 
 protected:
-    explicit TuckOrSkipStitch(char stitch);
-    std::string RowText(int row) const override;
+    // CheckRow of the multicolour techniques: rows are judged in pairs too, an
+    // odd row must repeat the even row below it (2048 otherwise), so the rows
+    // must come in ascending order.
+    int CheckRowInPairs(std::span<const uint8_t> scanline, int row);
 
 private:
-    char stitch_; // 'T' tuck, 'Y' skip
+    std::vector<uint8_t> evenRow_; // the last even row CheckRowInPairs saw
 };
 
+// Tuck stitch, and double tuck stitch, which knits the same rows with another
+// carriage setting and sheet (its record).
 class TuckStitch : public TuckOrSkipStitch {
 public:
-    TuckStitch();
+    explicit TuckStitch(TechniqueId id = TechniqueId::TuckStitch);
     // As TuckOrSkipStitch, but an empty row shows its whole (empty) mask.
     void UpdateColors(int pass) override;
 };
 
-// Rows are judged in pairs too: an odd row must repeat the even row below it
-// (2048 otherwise), so CheckRow must see the rows in ascending order.
+// Multicolour tuck stitch: tuck stitch whose rows come in equal pairs.
 class MultiColorTuckStitch : public TuckStitch {
 public:
     MultiColorTuckStitch();
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
-
-private:
-    std::vector<uint8_t> evenRow_;
 };
 
-class DoubleTuckStitch : public TuckStitch {
-public:
-    DoubleTuckStitch();
-    void Prepare() override;
-    std::string GetCarriageSetting(int pass) override;
-    void DrawRowInstruction(int pass) override;
-};
-
-class SkipStitch : public TuckOrSkipStitch {
-public:
-    SkipStitch();
-};
-
-class MultiColorSkipStitch : public SkipStitch {
+// Multicolour skip stitch: skip stitch whose rows come in equal pairs.
+class MultiColorSkipStitch : public TuckOrSkipStitch {
 public:
     MultiColorSkipStitch();
     int CheckRow(std::span<const uint8_t> scanline, int row) override;
     // A one-colour row selects every needle, whichever its colour.
     void GetPassNeedles(int pass, uint8_t* bits) override;
-
-private:
-    std::vector<uint8_t> evenRow_;
 };
 
 } // namespace lc

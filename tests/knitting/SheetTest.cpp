@@ -194,7 +194,7 @@ TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
 }
 
 TEST(TechniqueBase, NoCanvasDrawsNothingAndStillCounts) {
-    PinTuckStitch t;
+    SinglePassTechnique t(TechniqueId::PinTuckStitch);
     t.DrawInstructionSheet();
     EXPECT_EQ(t.LineCounter, 7);
 }
