@@ -21,7 +21,10 @@ std::vector<uint8_t> bytes(std::initializer_list<std::pair<int, uint8_t>> runs) 
     return v;
 }
 
-// Rows 0 and 1 of the two-colour worked example.
+// Two rows whose halves swap colours: row 0 is colour 1 on needles 0-99 and
+// colour 4 on 100-199, row 1 the other way round. The cycle knits colours 1
+// then 4 on row 0 and 4 then 1 on row 1, so the passes' needles alternate
+// between the two halves.
 void twoColourExample() {
     PatternFixture p(200, 1024, 0);
     p.setSpan(0, 0, 99, 1);
