@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "knitting/SinglePassTechniques.h"
+#include "knitting/SinglePassTechnique.h"
 
 namespace lc {
 

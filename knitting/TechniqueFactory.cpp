@@ -1,9 +1,16 @@
 #include "knitting/TechniqueFactory.h"
 
-#include "knitting/SinglePassTechniques.h"
+#include "knitting/FairIsle.h"
 #include "knitting/FineLace.h"
-#include "knitting/JacquardTechniques.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/Intarsia.h"
+#include "knitting/Jacquard.h"
+#include "knitting/Lace.h"
+#include "knitting/MultiColorSkipStitch.h"
+#include "knitting/MultiColorTuckStitch.h"
+#include "knitting/TerryWeave.h"
+#include "knitting/ThreadLace.h"
+#include "knitting/TuckStitch.h"
+#include "knitting/Weaving.h"
 
 namespace lc {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KnitTestUtil.h"
-#include "knitting/JacquardTechniques.h"
+#include "knitting/Jacquard.h"
 
 using namespace lc;
 using namespace lc::test;

@@ -4,9 +4,16 @@
 #include <memory>
 
 #include "KnitTestUtil.h"
-#include "knitting/SinglePassTechniques.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/FairIsle.h"
+#include "knitting/Intarsia.h"
+#include "knitting/Lace.h"
+#include "knitting/MultiColorSkipStitch.h"
+#include "knitting/MultiColorTuckStitch.h"
 #include "knitting/TechniqueFactory.h"
+#include "knitting/TerryWeave.h"
+#include "knitting/ThreadLace.h"
+#include "knitting/TuckStitch.h"
+#include "knitting/Weaving.h"
 
 using namespace lc;
 using namespace lc::test;

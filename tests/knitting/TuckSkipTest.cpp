@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "KnitTestUtil.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/MultiColorSkipStitch.h"
+#include "knitting/MultiColorTuckStitch.h"
+#include "knitting/TuckStitch.h"
 
 using namespace lc;
 using namespace lc::test;

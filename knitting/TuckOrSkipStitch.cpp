@@ -1,4 +1,4 @@
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/TuckOrSkipStitch.h"
 
 #include <algorithm>
 
@@ -52,30 +52,6 @@ void TuckOrSkipStitch::UpdateColors(int pass) {
         ColorOrder[0] = -1;
     }
     FireColorChanged();
-}
-
-TuckStitch::TuckStitch(TechniqueId id) : TuckOrSkipStitch(id) {}
-
-void TuckStitch::UpdateColors(int pass) {
-    RowYarns = PassYarns = gRowTable[pass].ColorMask;
-    TuckOrSkipStitch::UpdateColors(pass);
-}
-
-MultiColorTuckStitch::MultiColorTuckStitch() : TuckStitch(TechniqueId::MultiColorTuckStitch) {}
-
-int MultiColorTuckStitch::CheckRow(std::span<const uint8_t> scanline, int row) { return CheckRowInPairs(scanline, row); }
-
-MultiColorSkipStitch::MultiColorSkipStitch() : TuckOrSkipStitch(TechniqueId::MultiColorSkipStitch) {}
-
-int MultiColorSkipStitch::CheckRow(std::span<const uint8_t> scanline, int row) { return CheckRowInPairs(scanline, row); }
-
-void MultiColorSkipStitch::GetPassNeedles(int pass, uint8_t* bits) {
-    // A row with no colour at all (outside a garment) selects nothing, as under tuck.
-    const int count = SeparatedData.GetRowColors(pass).ColorCount;
-    if (count == 1)
-        SelectAllNeedles(bits);
-    else if (count > 1)
-        CopyTopPlane(pass, bits);
 }
 
 } // namespace lc

@@ -1,4 +1,4 @@
-#include "knitting/JacquardTechniques.h"
+#include "knitting/Jacquard.h"
 
 #include <cstring>
 

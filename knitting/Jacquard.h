@@ -1,17 +1,17 @@
 #pragma once
-#include <array>
-#include <string>
-
-#include "knitting/SinglePassTechniques.h"
-
-namespace lc {
-
 // The jacquards knit a design row in n passes, one per colour (n = 2, 3, 4: one
 // class, three records). Passes are laid out over pairs of rows so that each
 // yarn knits out and back before the next takes over: cycle k knits rows 2k and
 // 2k+1 in passes 2n*k .. 2n*k + 2n - 1. Before a run the separation is spread
 // to n colours a row (ColourSeparation::SpreadColors(n)); the techniques read
 // those masks.
+#include <array>
+#include <string>
+
+#include "knitting/SinglePassTechnique.h"
+
+namespace lc {
+
 class Jacquard : public SinglePassTechnique {
 public:
     // A slot without a colour (a row holding fewer than n colours): its pass
