@@ -6,8 +6,6 @@
 
 namespace lc {
 
-KnitMachine* gKnitMachine = nullptr;
-
 KnitMachine::KnitMachine() = default;
 
 KnitMachine::~KnitMachine() {
@@ -49,7 +47,7 @@ void KnitMachine::ScrollBarChange(int position) {
 
 void KnitMachine::UpDownClick(int position) {
     RowUpDown.Position = std::clamp(position, RowUpDown.Min, RowUpDown.Max);
-    if (NotifyControl) NotifyControl->appMessage(AppMsg::RowCounterChanged, RowUpDown.Position, 0);
+    if (Listener) Listener->rowCounterChanged(RowUpDown.Position);
     Invalidate();
 }
 
