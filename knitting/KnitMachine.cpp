@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "knitting/FineLace.h"
-#include "knitting/JacquardTechniques.h"
-#include "knitting/SinglePassTechniques.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/TechniqueFactory.h"
 
 namespace lc {
 
@@ -109,23 +106,7 @@ void KnitMachine::Retranslate() {
 
 SilverReedMachine::SilverReedMachine() {
     Name = "Silver SK840";
-    Add(std::make_unique<FairIsle>());
-    Add(std::make_unique<ThreadLace>());
-    Add(std::make_unique<TuckStitch>());
-    Add(std::make_unique<MultiColorTuckStitch>());
-    Add(std::make_unique<DoubleTuckStitch>());
-    Add(std::make_unique<SkipStitch>());
-    Add(std::make_unique<MultiColorSkipStitch>());
-    Add(std::make_unique<Weaving>());
-    Add(std::make_unique<Lace>());
-    Add(std::make_unique<FineLace>());
-    Add(std::make_unique<Jacquard2C>());
-    Add(std::make_unique<Jacquard3C>());
-    Add(std::make_unique<Jacquard4C>());
-    Add(std::make_unique<PinTuckStitch>());
-    Add(std::make_unique<TerryWeave>());
-    Add(std::make_unique<LaceEffect>());
-    Add(std::make_unique<Intarsia>());
+    for (int i = 0; i < kTechniqueCount; ++i) Add(MakeTechnique(static_cast<TechniqueId>(i)));
     CurrentTechnique = Techniques.front().get();
     ResetScrollBar();
     LineScroll.Top = 0;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KnitTestUtil.h"
-#include "knitting/JacquardTechniques.h"
+#include "knitting/Jacquard.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -21,7 +21,10 @@ std::vector<uint8_t> bytes(std::initializer_list<std::pair<int, uint8_t>> runs) 
     return v;
 }
 
-// Rows 0 and 1 of the two-colour worked example.
+// Two rows whose halves swap colours: row 0 is colour 1 on needles 0-99 and
+// colour 4 on 100-199, row 1 the other way round. The cycle knits colours 1
+// then 4 on row 0 and 4 then 1 on row 1, so the passes' needles alternate
+// between the two halves.
 void twoColourExample() {
     PatternFixture p(200, 1024, 0);
     p.setSpan(0, 0, 99, 1);
@@ -37,7 +40,7 @@ void twoColourExample() {
 TEST(Jacquard, TwoColourWorkedExample) {
     twoColourExample();
     EXPECT_EQ(SeparatedData.GetRowColors(2).ColorMask, colors({0, 1}));
-    Jacquard2C j;
+    Jacquard j(TechniqueId::Jacquard2C);
     EXPECT_EQ(j.StartSide, 1);
     const std::vector<int> rows = {j.PassToRow(0), j.PassToRow(1), j.PassToRow(2), j.PassToRow(3)};
     EXPECT_EQ(rows, (std::vector<int>{0, 0, 1, 1}));
@@ -59,9 +62,9 @@ TEST(Jacquard, TwoColourWorkedExample) {
 }
 
 TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
-    Jacquard2C j2;
-    Jacquard3C j3;
-    Jacquard4C j4;
+    Jacquard j2(TechniqueId::Jacquard2C);
+    Jacquard j3(TechniqueId::Jacquard3C);
+    Jacquard j4(TechniqueId::Jacquard4C);
     std::vector<int> r3, r4, s3, s4;
     for (int p = 0; p < 12; ++p) {
         r3.push_back(j3.PassToRow(p));
@@ -84,14 +87,14 @@ TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
 
 TEST(Jacquard, RunEndsOnlyAfterTheLastRowsPasses) {
     // Five rows: the last cycle covers rows 4 and (nonexistent) 5.
-    Jacquard3C j3;
+    Jacquard j3(TechniqueId::Jacquard3C);
     EXPECT_FALSE(j3.WorkDone(14, 5)); // pass 15 still knits row 4
     EXPECT_TRUE(j3.WorkDone(16, 5));
-    Jacquard4C j4;
+    Jacquard j4(TechniqueId::Jacquard4C);
     EXPECT_FALSE(j4.WorkDone(18, 5)); // passes 19 and 21 knit row 4
     EXPECT_FALSE(j4.WorkDone(20, 5));
     EXPECT_TRUE(j4.WorkDone(22, 5));
-    Jacquard2C j2;
+    Jacquard j2(TechniqueId::Jacquard2C);
     EXPECT_FALSE(j2.WorkDone(19, 10));
     EXPECT_TRUE(j2.WorkDone(20, 10));
 }
@@ -102,8 +105,8 @@ TEST(Jacquard, CheckRowAllowsNColours) {
     p.set(2, 0, 9);
     p.prepare();
     const std::vector<uint8_t> none;
-    EXPECT_EQ(Jacquard2C().CheckRow(none, 0), 256);
-    EXPECT_EQ(Jacquard3C().CheckRow(none, 0), 0);
+    EXPECT_EQ(Jacquard(TechniqueId::Jacquard2C).CheckRow(none, 0), 256);
+    EXPECT_EQ(Jacquard(TechniqueId::Jacquard3C).CheckRow(none, 0), 0);
 }
 
 TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
@@ -114,7 +117,7 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
     p.setSpan(1, 0, 9, 7);
     p.prepare();
     SeparatedData.SpreadColors(3);
-    Jacquard3C j;
+    Jacquard j(TechniqueId::Jacquard3C);
     uint8_t bits[kNeedleRowBytes] = {};
     j.GetPassNeedles(0, bits); // row 0, slot 1: colour 2
     EXPECT_EQ(needlesOf(bits), span(10, 39));
@@ -129,7 +132,7 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
 
 TEST(Jacquard, InstructionLines) {
     twoColourExample();
-    Jacquard2C j2;
+    Jacquard j2(TechniqueId::Jacquard2C);
     std::vector<int> labels;
     EXPECT_EQ(rowLines(j2, 0, &labels), (std::vector<std::string>{"mYm #    1    <", "#d$"}));
     EXPECT_EQ(labels, (std::vector<int>{0, 0}));
@@ -140,7 +143,7 @@ TEST(Jacquard, InstructionLines) {
     EXPECT_EQ(rowLines(j2, 2), (std::vector<std::string>{"         0    <"}));
     EXPECT_EQ(rowLines(j2, 3), (std::vector<std::string>{"         1    >"}));
 
-    Jacquard4C j4;
+    Jacquard j4(TechniqueId::Jacquard4C);
     labels.clear();
     auto l6 = rowLines(j4, 6, &labels);
     auto l7 = rowLines(j4, 7, &labels);
@@ -155,7 +158,7 @@ TEST(Jacquard, InstructionLines) {
 }
 
 TEST(Jacquard, SetupLines) {
-    Jacquard3C j;
+    Jacquard j(TechniqueId::Jacquard3C);
     EXPECT_EQ(setupLines(j), (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >", " C            <",
                                              " 0   44!      >", "mYm #44!      <"}));
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "KnitTestUtil.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/MultiColorSkipStitch.h"
+#include "knitting/MultiColorTuckStitch.h"
+#include "knitting/TuckStitch.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -23,7 +25,7 @@ TEST(TuckSkip, TuckRuleCountsRunsOfTheLowerColourOnly) {
     p.setSpan(2, 0, 199, 9);
     p.setSpan(2, 50, 51, 4);   // {4,9}: the higher colour may run on
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new SkipStitch, new DoubleTuckStitch}) {
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new TuckOrSkipStitch(TechniqueId::SkipStitch), new TuckStitch(TechniqueId::DoubleTuckStitch)}) {
         std::unique_ptr<Technique> own(t);
         EXPECT_EQ(t->CheckRow(scanline(0), 0), 0) << t->Name;
         EXPECT_EQ(t->CheckRow(scanline(1), 1), 1024) << t->Name;
@@ -66,7 +68,7 @@ TEST(TuckSkip, AllNeedleRowsStopAtThePatternWidth) {
 TEST(TuckSkip, RowsWithoutColourSelectNothing) {
     PatternFixture p(60, 4, 16); // background only (as outside a garment)
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new SkipStitch, new MultiColorSkipStitch}) {
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch, new TuckOrSkipStitch(TechniqueId::SkipStitch), new MultiColorSkipStitch}) {
         std::unique_ptr<Technique> own(t);
         uint8_t bits[kNeedleRowBytes] = {};
         t->GetPassNeedles(0, bits);
@@ -79,7 +81,7 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
     p.setRow(1, 3);
     p.prepare();
     TuckStitch tuck;
-    SkipStitch skip;
+    TuckOrSkipStitch skip(TechniqueId::SkipStitch);
     tuck.UpdateColors(1);
     skip.UpdateColors(1);
     tuck.UpdateColors(0);
@@ -89,7 +91,7 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
 }
 
 TEST(TuckSkip, DoubleTuckSetupLines) {
-    DoubleTuckStitch t;
+    TuckStitch t(TechniqueId::DoubleTuckStitch);
     const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     for (int i = 0; i < 7; ++i) {

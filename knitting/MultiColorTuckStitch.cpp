@@ -1,0 +1,9 @@
+#include "knitting/MultiColorTuckStitch.h"
+
+namespace lc {
+
+MultiColorTuckStitch::MultiColorTuckStitch() : TuckStitch(TechniqueId::MultiColorTuckStitch) {}
+
+int MultiColorTuckStitch::CheckRow(std::span<const uint8_t> scanline, int row) { return CheckRowInPairs(scanline, row); }
+
+} // namespace lc
