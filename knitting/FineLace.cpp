@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "core/PatternRaster.h"
-#include "knitting/RowTable.h"
 #include "knitting/ColourSeparation.h"
+#include "knitting/RowTable.h"
 
 namespace lc {
 
@@ -57,14 +57,7 @@ void takeRunEnds(uint8_t* plane, uint8_t* out, int width) {
 
 } // namespace
 
-FineLace::FineLace(const TechniqueContext& context) : SinglePassTechnique(context) {
-    Kind = tkFineLace;
-    InitName("s02012", "Fine Lace");
-    MaxColors = 3;
-    EdgeMode = 2;
-    EdgeValue = 0;
-    AddThreeColumns(" L ", '}', "? ", 'Q');
-}
+FineLace::FineLace(const TechniqueContext& context) : SinglePassTechnique(context, TechniqueId::FineLace) {}
 
 void FineLace::LoadRow(int row) {
     const SeparatedRow& sr = Separation().GetRow(row);
@@ -179,7 +172,7 @@ std::string FineLace::GetCarriageSetting(int pass) {
 void FineLace::DrawRowInstruction(int pass) {
     ResetLines();
     if (const PassEntry* e = GetPassEntry(pass)) DrawSettingsLine(pass, kRowLineColor, e->Kind == 2 ? " L ?  " : " P ?  ");
-    DrawTenthLine(pass, pass);
+    DrawMarkLine(pass);
 }
 
 void FineLace::UpdateColors(int pass) {

@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <string>
 
-#include "knitting/SinglePassTechniques.h"
+#include "knitting/SinglePassTechnique.h"
 
 namespace lc {
 
 class FineLace : public SinglePassTechnique {
 public:
-    // CheckRow (inherited): no more than MaxColors 3 colours, the ground and the two lace colours.
+    // CheckRow (inherited): no more than MaxColors (3) colours, the ground and the two lace colours.
     explicit FineLace(const TechniqueContext& context);
 
     std::array<uint8_t, 41> LeftRunPlane{};  // working copy of plane 14

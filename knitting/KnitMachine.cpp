@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "knitting/FineLace.h"
-#include "knitting/JacquardTechniques.h"
-#include "knitting/SinglePassTechniques.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/TechniqueFactory.h"
 
 namespace lc {
 
@@ -109,23 +106,7 @@ void KnitMachine::Retranslate() {
 
 SilverReedMachine::SilverReedMachine(const TechniqueContext& context) {
     Name = "Silver SK840";
-    Add(std::make_unique<FairIsle>(context));
-    Add(std::make_unique<ThreadLace>(context));
-    Add(std::make_unique<TuckStitch>(context));
-    Add(std::make_unique<MultiColorTuckStitch>(context));
-    Add(std::make_unique<DoubleTuckStitch>(context));
-    Add(std::make_unique<SkipStitch>(context));
-    Add(std::make_unique<MultiColorSkipStitch>(context));
-    Add(std::make_unique<Weaving>(context));
-    Add(std::make_unique<Lace>(context));
-    Add(std::make_unique<FineLace>(context));
-    Add(std::make_unique<Jacquard2C>(context));
-    Add(std::make_unique<Jacquard3C>(context));
-    Add(std::make_unique<Jacquard4C>(context));
-    Add(std::make_unique<PinTuckStitch>(context));
-    Add(std::make_unique<TerryWeave>(context));
-    Add(std::make_unique<LaceEffect>(context));
-    Add(std::make_unique<Intarsia>(context));
+    for (int i = 0; i < kTechniqueCount; ++i) Add(MakeTechnique(context, static_cast<TechniqueId>(i)));
     CurrentTechnique = Techniques.front().get();
     ResetScrollBar();
     LineScroll.Top = 0;

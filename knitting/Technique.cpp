@@ -13,32 +13,63 @@ std::string TechniqueName(const TechniqueNameSource& source, std::string_view ke
     return n.empty() ? std::string(fallback) : n;
 }
 
-Technique::Technique(const TechniqueContext& context) : context_(context) {}
+namespace {
+constexpr TechniqueRecord kBareRecord{};
+} // namespace
+
+Technique::Technique(const TechniqueContext& context) : context_(context), record_(&kBareRecord) {}
+
+Technique::Technique(const TechniqueContext& context, TechniqueId id)
+    : context_(context), record_(&TechniqueRecordOf(id)) {
+    const TechniqueRecord& r = *record_;
+    Kind = r.kind;
+    NameKey = r.nameKey;
+    FallbackName = r.fallbackName;
+    Name = TechniqueName(context_.Names, NameKey, FallbackName);
+    MaxColors = r.maxColors;
+    ThreadType = r.threadType;
+    StartSide = r.startSide;
+    OtherSide = static_cast<uint8_t>(r.otherSide);
+    PassesPerRow = static_cast<uint8_t>(r.passesPerRow);
+    EdgeMode = static_cast<uint8_t>(r.edgeMode);
+    EdgeValue = static_cast<uint8_t>(r.edgeValue);
+    SetupLines = r.setupLines.empty() ? 0 : r.setupLines.back().number;
+    for (const SheetColumn& c : r.columns) Controls.push_back(std::make_unique<CarriageControl>(c.cells, c.symbol));
+}
+
 Technique::~Technique() = default;
 
 int Technique::CheckRow(std::span<const uint8_t>, int) { return kRowAccepted; }
 void Technique::GetPassNeedles(int, uint8_t*) {}
 int Technique::MakePass(uint8_t*, int, int, int) { return 0; }
 void Technique::LoadRow(int) {}
-void Technique::Prepare() {}
-std::string Technique::GetCarriageSetting(int) { return {}; }
+
+void Technique::Prepare() {
+    const TechniqueRecord& r = *record_;
+    if (r.setupLines.empty()) return;
+    SetControlStates(r.setupStates);
+    ResetLines();
+    for (const SheetSetupLine& l : r.setupLines) {
+        switch (l.kind) {
+        case SheetSetupLine::Cells: DrawSettingsLine(l.number, kSetupLineColor, l.text); break;
+        case SheetSetupLine::Glyph: DrawNumberLine(l.number, kSetupLineColor, l.text, 24, false); break;
+        case SheetSetupLine::BigGlyph: DrawNumberLine(l.number, kSetupLineColor, l.text, 48, true); break;
+        }
+    }
+}
+
+std::string Technique::GetCarriageSetting(int pass) {
+    const TechniqueRecord& r = *record_;
+    return std::string((pass & 1) && !r.oddSetting.empty() ? r.oddSetting : r.setting);
+}
+
 void Technique::DrawRowInstruction(int) {}
 void Technique::UpdateColors(int) {}
 int Technique::PassToRow(int pass) const { return pass; }
 int Technique::RowToPass(int row) const { return row * PassesPerRow; }
 int Technique::PassCount() const { return -1; }
 
-void Technique::InitName(std::string_view key, std::string_view fallback) {
-    NameKey = key;
-    FallbackName = fallback;
-    Name = TechniqueName(context_.Names, key, fallback);
-}
-
 void Technique::Retranslate() { Name = TechniqueName(context_.Names, NameKey, FallbackName); }
-
-void Technique::AddControl(std::string_view cells, char symbol) {
-    Controls.push_back(std::make_unique<CarriageControl>(cells, symbol));
-}
 
 void Technique::SetCanvas(ISheetCanvas* canvas) {
     Canvas = canvas;
@@ -184,8 +215,9 @@ void Technique::FireSettingChanged(const std::string& setting) {
     LastSetting = setting;
 }
 
-void Technique::DrawTenthLine(int label, int row, int every) {
-    if (every > 0 && row % every == 0) DrawNumberLine(label, kRowLineColor, "d$", 24, false);
+void Technique::DrawMarkLine(int pass) {
+    const int every = record_->markEvery;
+    if (every > 0 && pass % every == 0) DrawNumberLine(pass, kRowLineColor, "d$", 24, false);
 }
 
 } // namespace lc

@@ -2,8 +2,10 @@
 // A knitting technique turns design rows into carriage passes: for every pass it
 // gives the needle selection, the yarn colours and the carriage setting, and it
 // draws its own instruction sheet. Technique is the base of the seventeen
-// techniques (SinglePassTechniques.h, TuckSkipTechniques.h, JacquardTechniques.h,
-// FineLace.h); the machine panel (KnitMachine.h) owns them.
+// techniques: their constants are records in TechniqueTable.h, which Technique
+// copies; the classes derived from it (SinglePassTechnique.h and its
+// descendants, Jacquard.h, FineLace.h) compute the rest. MakeTechnique
+// (TechniqueFactory.h) makes each; the machine panel (KnitMachine.h) owns them.
 //
 // What a technique reads comes with it at construction (TechniqueContext): the
 // row table of the knitting state (RowTable.h) for ColorCount and ColorMask, its
@@ -36,30 +38,9 @@
 #include "core/PatternRaster.h"
 #include "knitting/CarriageControl.h"
 #include "knitting/KnittingState.h"
+#include "knitting/TechniqueTable.h"
 
 namespace lc {
-
-// One-bit technique kinds; 8 belongs to none. They are also the category bits of
-// pattern libraries.
-enum TechniqueKind : int32_t {
-    tkFairisle = 1,
-    tkThreadLace = 2,
-    tkTuckStitch = 4,
-    tkMultiColorTuckStitch = 16,
-    tkDoubleTuckStitch = 32,
-    tkSkipStitch = 64,
-    tkMultiColorSkipStitch = 128,
-    tkWeaving = 256,
-    tkLace = 512,
-    tkFineLace = 1024,
-    tkJacquard2C = 2048,
-    tkJacquard3C = 4096,
-    tkJacquard4C = 8192,
-    tkPinTuckStitch = 16384,
-    tkTerryWeave = 32768,
-    tkLaceEffect = 65536,
-    tkIntarsia = 131072,
-};
 
 // CheckRow answers.
 inline constexpr int kRowAccepted = 0;
@@ -96,40 +77,43 @@ class Technique {
 public:
     using Event = std::function<void(Technique& sender)>;
 
-    // Slot 0 (Create): the base values; creates the row-number column.
+    // A bare technique: no name, no columns, one colour, one pass a row.
     explicit Technique(const TechniqueContext& context);
-    // Slot 1 (Destroy): releases the columns and the pass lists.
     virtual ~Technique();
     Technique(const Technique&) = delete;
     Technique& operator=(const Technique&) = delete;
 
-    // Slot 2: judges one design row before knitting; `scanline` is the row's
-    // palette indices (its picture line). kRowAccepted unless overridden.
+    // Judges one design row before knitting; `scanline` is the row's palette
+    // indices (its picture line). kRowAccepted unless a technique has a rule.
     virtual int CheckRow(std::span<const uint8_t> scanline, int row);
-    // Slot 3: the needle bits of `pass` into `bits` (40 bytes, cleared by the caller).
+    // The needle bits of `pass` into `bits` (40 bytes, cleared by the caller).
     virtual void GetPassNeedles(int pass, uint8_t* bits);
-    // Slot 4: (fine lace) one pass of `row` into `bits`; returns the design row of
-    // the next pass: `row` while the row needs more passes, row + 1 when it closes.
+    // (Fine lace) one pass of `row` into `bits`; returns the design row of the
+    // next pass: `row` while the row needs more passes, row + 1 when it closes.
     virtual int MakePass(uint8_t* bits, int row, int direction, int startDirection);
-    // Slot 5: (fine lace) loads a design row's working planes.
+    // (Fine lace) loads a design row's working planes.
     virtual void LoadRow(int row);
-    // Slot 6: draws the set-up lines of the sheet; fine lace builds its pass table.
+    // Draws the set-up part of the sheet: the record's set-up lines, if any.
+    // Fine lace builds its pass table here instead.
     virtual void Prepare();
-    // Slot 7: the carriage-setting glyph text of `pass`.
+    // The carriage-setting glyph text of `pass`: the record's setting.
     virtual std::string GetCarriageSetting(int pass);
-    // Slot 8: the instruction line(s) for the row counter's position `pass`.
+    // The instruction line(s) for the row counter's position `pass`.
     virtual void DrawRowInstruction(int pass);
-    // Slot 9: sets RowYarns, PassYarns, MarkedYarns (and ColorOrder) for `pass`
-    // and fires OnColorChanged when RowYarns changed.
+    // Sets RowYarns, PassYarns, MarkedYarns (and ColorOrder) for `pass` and
+    // fires OnColorChanged when RowYarns changed.
     virtual void UpdateColors(int pass);
-    // Slot 10: design row of `pass` (the pass itself).
+    // Design row of `pass` (the pass itself).
     virtual int PassToRow(int pass) const;
-    // Slot 11: first pass of design row `row` (row x PassesPerRow).
+    // First pass of design row `row` (row x PassesPerRow).
     virtual int RowToPass(int row) const;
-    // Slot 12: number of passes; -1 means one pass table entry per row x PassesPerRow.
+    // Number of passes; -1 means one pass table entry per row x PassesPerRow.
     virtual int PassCount() const;
 
-    // --- identity and rules
+    // The constants this technique was made from.
+    const TechniqueRecord& Record() const { return *record_; }
+
+    // --- identity and rules, copied from the record
     int32_t Kind = 0;
     std::string Name;   // translated, for display and the technique box only
     std::string NameKey; // translator key ("s02002" ...)
@@ -203,7 +187,9 @@ public:
     void Retranslate();
 
 protected:
-    void AddControl(std::string_view cells, char symbol);
+    // Takes the name, the rules and the columns from the record of `id`.
+    Technique(const TechniqueContext& context, TechniqueId id);
+
     // Fires OnColorChanged when RowYarns differs from LastYarns, then stores it.
     void FireColorChanged();
     // Fires OnMachineSettingChanged when `setting` differs from LastSetting, then stores it.
@@ -215,12 +201,12 @@ protected:
     void SelectAllNeedles(uint8_t* bits) const;
     // Clears the needles at and past the pattern width in the last byte of a copy.
     void ClipToWidth(uint8_t* bits) const;
-    // Draws the "d$" number line when row mod `every` is 0.
-    void DrawTenthLine(int label, int row, int every = 10);
+    // Draws the "d$" number line labelled `pass` when pass mod the record's
+    // markEvery is 0.
+    void DrawMarkLine(int pass);
     static char DirectionChar(int row) { return (row & 1) ? '<' : '>'; }
     // The yarn bit of colour c (0x8000 >> c), as RowYarns and friends hold it.
     static uint16_t YarnBit(int c) { return static_cast<uint16_t>(0x8000u >> c); }
-    void InitName(std::string_view key, std::string_view fallback);
 
     // The pattern, the row table, the separation and the colour order.
     const PatternRaster& Raster() const { return context_.Raster; }
@@ -232,7 +218,7 @@ protected:
 
 private:
     TechniqueContext context_;
+    const TechniqueRecord* record_;
 };
-
 
 } // namespace lc

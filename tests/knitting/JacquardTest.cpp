@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KnitTestUtil.h"
-#include "knitting/JacquardTechniques.h"
+#include "knitting/Jacquard.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -21,7 +21,10 @@ std::vector<uint8_t> bytes(std::initializer_list<std::pair<int, uint8_t>> runs) 
     return v;
 }
 
-// Rows 0 and 1 of the two-colour worked example on a 200 x 1024 pattern.
+// Two rows whose halves swap colours: row 0 is colour 1 on needles 0-99 and
+// colour 4 on 100-199, row 1 the other way round. The cycle knits colours 1
+// then 4 on row 0 and 4 then 1 on row 1, so the passes' needles alternate
+// between the two halves.
 void twoColourExample(PatternFixture& p) {
     p.setSpan(0, 0, 99, 1);
     p.setSpan(0, 100, 199, 4);
@@ -37,7 +40,7 @@ TEST(Jacquard, TwoColourWorkedExample) {
     PatternFixture p(200, 1024, 0);
     twoColourExample(p);
     EXPECT_EQ(p.knitting.Separation.GetRowColors(2).ColorMask, colors({0, 1}));
-    Jacquard2C j(p.context());
+    Jacquard j(p.context(), TechniqueId::Jacquard2C);
     EXPECT_EQ(j.StartSide, 1);
     const std::vector<int> rows = {j.PassToRow(0), j.PassToRow(1), j.PassToRow(2), j.PassToRow(3)};
     EXPECT_EQ(rows, (std::vector<int>{0, 0, 1, 1}));
@@ -60,9 +63,9 @@ TEST(Jacquard, TwoColourWorkedExample) {
 
 TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
     PatternFixture p;
-    Jacquard2C j2(p.context());
-    Jacquard3C j3(p.context());
-    Jacquard4C j4(p.context());
+    Jacquard j2(p.context(), TechniqueId::Jacquard2C);
+    Jacquard j3(p.context(), TechniqueId::Jacquard3C);
+    Jacquard j4(p.context(), TechniqueId::Jacquard4C);
     std::vector<int> r3, r4, s3, s4;
     for (int p = 0; p < 12; ++p) {
         r3.push_back(j3.PassToRow(p));
@@ -86,14 +89,14 @@ TEST(Jacquard, PassLayoutOfTheThreeTechniques) {
 TEST(Jacquard, RunEndsOnlyAfterTheLastRowsPasses) {
     // Five rows: the last cycle covers rows 4 and (nonexistent) 5.
     PatternFixture p;
-    Jacquard3C j3(p.context());
+    Jacquard j3(p.context(), TechniqueId::Jacquard3C);
     EXPECT_FALSE(j3.WorkDone(14, 5)); // pass 15 still knits row 4
     EXPECT_TRUE(j3.WorkDone(16, 5));
-    Jacquard4C j4(p.context());
+    Jacquard j4(p.context(), TechniqueId::Jacquard4C);
     EXPECT_FALSE(j4.WorkDone(18, 5)); // passes 19 and 21 knit row 4
     EXPECT_FALSE(j4.WorkDone(20, 5));
     EXPECT_TRUE(j4.WorkDone(22, 5));
-    Jacquard2C j2(p.context());
+    Jacquard j2(p.context(), TechniqueId::Jacquard2C);
     EXPECT_FALSE(j2.WorkDone(19, 10));
     EXPECT_TRUE(j2.WorkDone(20, 10));
 }
@@ -104,8 +107,8 @@ TEST(Jacquard, CheckRowAllowsNColours) {
     p.set(2, 0, 9);
     p.prepare();
     const std::vector<uint8_t> none;
-    EXPECT_EQ(Jacquard2C(p.context()).CheckRow(none, 0), 256);
-    EXPECT_EQ(Jacquard3C(p.context()).CheckRow(none, 0), 0);
+    EXPECT_EQ(Jacquard(p.context(), TechniqueId::Jacquard2C).CheckRow(none, 0), 256);
+    EXPECT_EQ(Jacquard(p.context(), TechniqueId::Jacquard3C).CheckRow(none, 0), 0);
 }
 
 TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
@@ -116,7 +119,7 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
     p.setSpan(1, 0, 9, 7);
     p.prepare();
     p.knitting.Separation.SpreadColors(3);
-    Jacquard3C j(p.context());
+    Jacquard j(p.context(), TechniqueId::Jacquard3C);
     uint8_t bits[kNeedleRowBytes] = {};
     j.GetPassNeedles(0, bits); // row 0, slot 1: colour 2
     EXPECT_EQ(needlesOf(bits), span(10, 39));
@@ -132,7 +135,7 @@ TEST(Jacquard, MissingColoursKnitNothingInsteadOfAnotherRowsColour) {
 TEST(Jacquard, InstructionLines) {
     PatternFixture p(200, 1024, 0);
     twoColourExample(p);
-    Jacquard2C j2(p.context());
+    Jacquard j2(p.context(), TechniqueId::Jacquard2C);
     std::vector<int> labels;
     EXPECT_EQ(rowLines(j2, 0, &labels), (std::vector<std::string>{"mYm #    1    <", "#d$"}));
     EXPECT_EQ(labels, (std::vector<int>{0, 0}));
@@ -143,7 +146,7 @@ TEST(Jacquard, InstructionLines) {
     EXPECT_EQ(rowLines(j2, 2), (std::vector<std::string>{"         0    <"}));
     EXPECT_EQ(rowLines(j2, 3), (std::vector<std::string>{"         1    >"}));
 
-    Jacquard4C j4(p.context());
+    Jacquard j4(p.context(), TechniqueId::Jacquard4C);
     labels.clear();
     auto l6 = rowLines(j4, 6, &labels);
     auto l7 = rowLines(j4, 7, &labels);
@@ -159,7 +162,7 @@ TEST(Jacquard, InstructionLines) {
 
 TEST(Jacquard, SetupLines) {
     PatternFixture p;
-    Jacquard3C j(p.context());
+    Jacquard j(p.context(), TechniqueId::Jacquard3C);
     EXPECT_EQ(setupLines(j), (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >", " C            <",
                                              " 0   44!      >", "mYm #44!      <"}));
 }

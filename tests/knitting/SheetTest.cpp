@@ -2,7 +2,10 @@
 
 #include "KnitTestUtil.h"
 #include "knitting/CarriageControl.h"
-#include "knitting/SinglePassTechniques.h"
+#include "knitting/FairIsle.h"
+#include "knitting/SinglePassTechnique.h"
+#include "knitting/TerryWeave.h"
+#include "knitting/Weaving.h"
 #include "knitting/Technique.h"
 
 using namespace lc;
@@ -202,7 +205,7 @@ TEST(TechniqueBase, LinesBeforeTheFirstShownLineOnlyCount) {
 
 TEST(TechniqueBase, NoCanvasDrawsNothingAndStillCounts) {
     PatternFixture fixture;
-    PinTuckStitch t(fixture.context());
+    SinglePassTechnique t(fixture.context(), TechniqueId::PinTuckStitch);
     t.DrawInstructionSheet();
     EXPECT_EQ(t.LineCounter, 7);
 }

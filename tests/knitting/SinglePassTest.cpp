@@ -4,8 +4,16 @@
 #include <memory>
 
 #include "KnitTestUtil.h"
-#include "knitting/SinglePassTechniques.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/FairIsle.h"
+#include "knitting/Intarsia.h"
+#include "knitting/Lace.h"
+#include "knitting/MultiColorSkipStitch.h"
+#include "knitting/MultiColorTuckStitch.h"
+#include "knitting/TechniqueFactory.h"
+#include "knitting/TerryWeave.h"
+#include "knitting/ThreadLace.h"
+#include "knitting/TuckStitch.h"
+#include "knitting/Weaving.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -36,6 +44,11 @@ void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 template <class T>
 std::function<std::unique_ptr<Technique>(const TechniqueContext&)> make() {
     return [](const TechniqueContext& context) { return std::make_unique<T>(context); };
+}
+
+// A technique that shares its class with others, made as the machine makes it.
+std::function<std::unique_ptr<Technique>(const TechniqueContext&)> make(TechniqueId id) {
+    return [id](const TechniqueContext& context) { return MakeTechnique(context, id); };
 }
 
 class SinglePass : public ::testing::TestWithParam<Case> {};
@@ -97,11 +110,11 @@ INSTANTIATE_TEST_SUITE_P(
              colors({6}), colors({6}), 0},
         Case{"LaceTwoColours", make<Lace>(), 0, {{3, 100, 120}}, 0, 3, "} L", "} L", {" L ? ="}, {" L ? ="},
              colors({0}), colors({0}), 0},
-        Case{"PinTuck", make<PinTuckStitch>(), 1, {{4, 0, 9}}, 0, 4, "` Y", "` Y", {" S   34!      <"},
+        Case{"PinTuck", make(TechniqueId::PinTuckStitch), 1, {{4, 0, 9}}, 0, 4, "` Y", "` Y", {" S   34!      <"},
              {" S   34!      <"}, colors({1}), colors({1}), 0},
         Case{"TerryWeave", make<TerryWeave>(), 2, {{5, 10, 12}}, 0, 5, kTerryEven, kTerryOdd,
              {"#J>N", B14 + ">"}, {"#J>N", B14 + "<", "#M=I"}, colors({2, 3}), colors({2, 3}), colors({2})},
-        Case{"LaceEffect", make<LaceEffect>(), 2, {{5, 10, 12}}, 0, 5, kLaceEffectEven, kLaceEffectOdd,
+        Case{"LaceEffect", make(TechniqueId::LaceEffect), 2, {{5, 10, 12}}, 0, 5, kLaceEffectEven, kLaceEffectOdd,
              {"#h>N", B14 + ">"}, {"#h>N", B14 + "<", "#M=g"}, colors({2}), colors({2}), 0},
         Case{"IntarsiaSixteenColours", make<Intarsia>(), 0,
              {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}, {8, 8, 8}, {9, 9, 9},
@@ -124,11 +137,11 @@ INSTANTIATE_TEST_SUITE_P(
              {" m T m ? >"}, {" m T m ? <"}, colors({9}), colors({9}), 0},
         Case{"MultiColourTuck", make<MultiColorTuckStitch>(), 7, {{1, 5, 6}}, 0, 7, "Z T", "Z T", {" m T m ? >"},
              {" m T m ? <"}, colors({7}), colors({7}), 0},
-        Case{"DoubleTuck", make<DoubleTuckStitch>(), 3, {{1, 0, 0}}, 0, 3, "` T", "` T", {" Tm  3 !      >"},
+        Case{"DoubleTuck", make(TechniqueId::DoubleTuckStitch), 3, {{1, 0, 0}}, 0, 3, "` T", "` T", {" Tm  3 !      >"},
              {" Tm  3 !      <"}, colors({3}), colors({3}), 0},
-        Case{"SkipTwoColours", make<SkipStitch>(), 5, {{2, 30, 31}}, 0, 5, "Z Y", "Z Y", {" m Y m ? >"},
+        Case{"SkipTwoColours", make(TechniqueId::SkipStitch), 5, {{2, 30, 31}}, 0, 5, "Z Y", "Z Y", {" m Y m ? >"},
              {" m Y m ? <"}, colors({5}), colors({5}), 0},
-        Case{"SkipColourZeroAloneSelectsAll", make<SkipStitch>(), 0, {}, 0, 0, "Z Y", "Z Y", {" m Y m ? >"},
+        Case{"SkipColourZeroAloneSelectsAll", make(TechniqueId::SkipStitch), 0, {}, 0, 0, "Z Y", "Z Y", {" m Y m ? >"},
              {" m Y m ? <"}, colors({0}), colors({0}), 0},
         Case{"MultiColourSkipOneColourSelectsAll", make<MultiColorSkipStitch>(), 6, {}, 0, 6, "Z Y", "Z Y",
              {" m Y m ? >"}, {" m Y m ? <"}, colors({6}), colors({6}), 0}),
@@ -146,10 +159,10 @@ TEST(SinglePassConstants, KindsSidesEdgesAndSetupLines) {
     const std::vector<Constants> table = {
         {make<FairIsle>(), 1, 2, 0, 1, 1, 0, 0},          {make<ThreadLace>(), 2, 2, 0, 2, 0, 0, 0},
         {make<Weaving>(), 256, 2, 1, 1, 1, 0, 0},         {make<Lace>(), 512, 2, 0, 2, 0, 0, 0},
-        {make<PinTuckStitch>(), 16384, 2, 1, 1, 0, 6, 0},  {make<TerryWeave>(), 32768, 2, 0, 0, 0, 12, 0},
-        {make<LaceEffect>(), 65536, 2, 0, 0, 0, 12, 0},   {make<Intarsia>(), 131072, 16, 0, 0, 0, 0, 0},
+        {make(TechniqueId::PinTuckStitch), 16384, 2, 1, 1, 0, 6, 0},  {make<TerryWeave>(), 32768, 2, 0, 0, 0, 12, 0},
+        {make(TechniqueId::LaceEffect), 65536, 2, 0, 0, 0, 12, 0},   {make<Intarsia>(), 131072, 16, 0, 0, 0, 0, 0},
         {make<TuckStitch>(), 4, 2, 0, 1, 1, 0, 0},         {make<MultiColorTuckStitch>(), 16, 2, 0, 1, 1, 0, 0},
-        {make<DoubleTuckStitch>(), 32, 2, 0, 1, 1, 7, 0},  {make<SkipStitch>(), 64, 2, 0, 1, 1, 0, 0},
+        {make(TechniqueId::DoubleTuckStitch), 32, 2, 0, 1, 1, 7, 0},  {make(TechniqueId::SkipStitch), 64, 2, 0, 1, 1, 0, 0},
         {make<MultiColorSkipStitch>(), 128, 2, 0, 1, 1, 0, 0},
     };
     for (const auto& c : table) {
@@ -282,7 +295,7 @@ TEST(SinglePassNeedles, FairIsleWorkedExampleBeforeAndAfterTheRun) {
 
 TEST(SinglePassSheet, PinTuckSetupLines) {
     PatternFixture fixture;
-    PinTuckStitch t(fixture.context());
+    SinglePassTechnique t(fixture.context(), TechniqueId::PinTuckStitch);
     const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     std::vector<int> labels;
@@ -305,8 +318,9 @@ TEST(SinglePassSheet, PinTuckSetupLines) {
 TEST(SinglePassSheet, TerryWeaveAndLaceEffectSetupLines) {
     PatternFixture fixture;
     for (bool lace : {false, true}) {
-        std::unique_ptr<Technique> t = lace ? std::unique_ptr<Technique>(new LaceEffect(fixture.context()))
-                                            : std::make_unique<TerryWeave>(fixture.context());
+        std::unique_ptr<Technique> t =
+            lace ? std::unique_ptr<Technique>(new SinglePassTechnique(fixture.context(), TechniqueId::LaceEffect))
+                 : std::make_unique<TerryWeave>(fixture.context());
         const std::vector<std::string> got = setupLines(*t);
         const std::vector<std::string> want = {
             lace ? "#v" : "#j", "#dc", lace ? "#M=g $" : "#M=I $", " S            <", B14 + ">", B14 + "<",

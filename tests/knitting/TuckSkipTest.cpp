@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "KnitTestUtil.h"
-#include "knitting/TuckSkipTechniques.h"
+#include "knitting/MultiColorSkipStitch.h"
+#include "knitting/MultiColorTuckStitch.h"
+#include "knitting/TuckStitch.h"
 
 using namespace lc;
 using namespace lc::test;
@@ -23,8 +25,9 @@ TEST(TuckSkip, TuckRuleCountsRunsOfTheLowerColourOnly) {
     p.setSpan(2, 0, 199, 9);
     p.setSpan(2, 50, 51, 4);   // {4,9}: the higher colour may run on
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()),
-                                                     new DoubleTuckStitch(p.context())}) {
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()),
+                                                     new TuckOrSkipStitch(p.context(), TechniqueId::SkipStitch),
+                                                     new TuckStitch(p.context(), TechniqueId::DoubleTuckStitch)}) {
         std::unique_ptr<Technique> own(t);
         EXPECT_EQ(t->CheckRow(scanline(p.g, 0), 0), 0) << t->Name;
         EXPECT_EQ(t->CheckRow(scanline(p.g, 1), 1), 1024) << t->Name;
@@ -68,7 +71,8 @@ TEST(TuckSkip, AllNeedleRowsStopAtThePatternWidth) {
 TEST(TuckSkip, RowsWithoutColourSelectNothing) {
     PatternFixture p(60, 4, 16); // background only (as outside a garment)
     p.prepare();
-    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()), new SkipStitch(p.context()),
+    for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()),
+                                                     new TuckOrSkipStitch(p.context(), TechniqueId::SkipStitch),
                                                      new MultiColorSkipStitch(p.context())}) {
         std::unique_ptr<Technique> own(t);
         uint8_t bits[kNeedleRowBytes] = {};
@@ -82,7 +86,7 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
     p.setRow(1, 3);
     p.prepare();
     TuckStitch tuck(p.context());
-    SkipStitch skip(p.context());
+    TuckOrSkipStitch skip(p.context(), TechniqueId::SkipStitch);
     tuck.UpdateColors(1);
     skip.UpdateColors(1);
     tuck.UpdateColors(0);
@@ -93,7 +97,7 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
 
 TEST(TuckSkip, DoubleTuckSetupLines) {
     PatternFixture fixture;
-    DoubleTuckStitch t(fixture.context());
+    TuckStitch t(fixture.context(), TechniqueId::DoubleTuckStitch);
     const auto lines = setupSheet(t);
     ASSERT_EQ(lines.size(), 7u);
     for (int i = 0; i < 7; ++i) {
