@@ -12,8 +12,6 @@ namespace lc {
 
 namespace {
 
-constexpr double kDefaultGauge = 0.25;
-
 // Defaults to write back are collected while reading and written afterwards,
 // so a store that cannot be written still leaves every setting loaded.
 using Pending = std::vector<std::function<void(ISettingsStore&)>>;
@@ -83,20 +81,21 @@ void LoadSettings(Settings& v, const ProgramPaths& paths, ISettingsStore& s) {
     // A missing key is the first start: create it and proceed as if every value were missing.
     if (!s.keyExists(kSettingsKey)) p.push_back([](ISettingsStore& st) { st.createKey(kSettingsKey); });
 
-    loadInt(s, p, "Machine", v.Machine, kDefaultMachineCode, true);
-    loadInt(s, p, "NeedleBed", v.NeedleBed, 200, true);
-    loadString(s, p, "ACOMPort", v.ACOMPort, "COM1", true);
-    loadReal(s, p, "PixByX", v.PixByX, kDefaultGauge);
-    loadReal(s, p, "PixByY", v.PixByY, kDefaultGauge);
-    loadInt(s, p, "SoftEmulator", v.SoftEmulator, 0, false);
-    loadInt(s, p, "ViewProtocol", v.ViewProtocol, 0, false);
-    loadInt(s, p, "ProtocolType", v.ProtocolType, 0, false);
-    loadInt(s, p, "SuperUserZRD", v.SuperUser, 0, false);
-    loadInt(s, p, "Units", v.Units, 0, false);
-    loadInt(s, p, "DefaultCalcTemplate", v.DefaultCalcTemplate, -1, false);
-    loadInt(s, p, "DefaultCalcSample", v.DefaultCalcSample, -1, false);
-    loadInt(s, p, "AutoRestore", v.AutoRestore, 0, false);
-    loadInt(s, p, "SoundEvents", v.SoundEvents, 255, false);
+    const Settings d; // the defaults
+    loadInt(s, p, "Machine", v.Machine, d.Machine, true);
+    loadInt(s, p, "NeedleBed", v.NeedleBed, d.NeedleBed, true);
+    loadString(s, p, "ACOMPort", v.ACOMPort, d.ACOMPort, true);
+    loadReal(s, p, "PixByX", v.PixByX, d.PixByX);
+    loadReal(s, p, "PixByY", v.PixByY, d.PixByY);
+    loadInt(s, p, "SoftEmulator", v.SoftEmulator, d.SoftEmulator, false);
+    loadInt(s, p, "ViewProtocol", v.ViewProtocol, d.ViewProtocol, false);
+    loadInt(s, p, "ProtocolType", v.ProtocolType, d.ProtocolType, false);
+    loadInt(s, p, "SuperUserZRD", v.SuperUser, d.SuperUser, false);
+    loadInt(s, p, "Units", v.Units, d.Units, false);
+    loadInt(s, p, "DefaultCalcTemplate", v.DefaultCalcTemplate, d.DefaultCalcTemplate, false);
+    loadInt(s, p, "DefaultCalcSample", v.DefaultCalcSample, d.DefaultCalcSample, false);
+    loadInt(s, p, "AutoRestore", v.AutoRestore, d.AutoRestore, false);
+    loadInt(s, p, "SoundEvents", v.SoundEvents, d.SoundEvents, false);
     loadString(s, p, "Path_Picture", v.Path_Picture, DefaultFolder(paths, "Patterns"), true);
     loadString(s, p, "Path_Palettes", v.Path_Palettes, DefaultFolder(paths, "Palettes"), true);
     loadString(s, p, "Path_Fashion", v.Path_Fashion, DefaultFolder(paths, "Models"), true);
@@ -105,13 +104,13 @@ void LoadSettings(Settings& v, const ProgramPaths& paths, ISettingsStore& s) {
 
     // The language code lives under the locale-override key, named by the
     // program's full path. Without a program path there is no value to name.
-    v.LanguageCode = "ENG";
+    v.LanguageCode = d.LanguageCode;
     if (!paths.ExeName.empty()) {
         if (auto code = s.readString(kLocaleOverrideKey, paths.ExeName)) v.LanguageCode = *code;
         else
-            p.push_back([exe = paths.ExeName](ISettingsStore& st) {
+            p.push_back([exe = paths.ExeName, code = d.LanguageCode](ISettingsStore& st) {
                 if (!st.keyExists(kLocaleOverrideKey)) st.createKey(kLocaleOverrideKey);
-                st.writeString(kLocaleOverrideKey, exe, "ENG");
+                st.writeString(kLocaleOverrideKey, exe, code);
             });
     }
 
@@ -130,16 +129,17 @@ void LoadSettings(Settings& v, const ProgramPaths& paths, ISettingsStore& s) {
 }
 
 void ValidateSettings(Settings& v) {
+    const Settings d; // the defaults
     std::optional<MachineRecord> model = FindMachineModel(v.Machine);
     if (!model) {
-        v.Machine = kDefaultMachineCode;
+        v.Machine = d.Machine;
         model = FindMachineModel(v.Machine);
     }
     const int widest = model ? std::min(model->Needles, kMaxNeedleBed) : kMaxNeedleBed;
     if (v.NeedleBed < 1) v.NeedleBed = 1;
     if (v.NeedleBed > widest) v.NeedleBed = widest;
-    if (!(std::isfinite(v.PixByX) && v.PixByX > 0)) v.PixByX = kDefaultGauge;
-    if (!(std::isfinite(v.PixByY) && v.PixByY > 0)) v.PixByY = kDefaultGauge;
+    if (!(std::isfinite(v.PixByX) && v.PixByX > 0)) v.PixByX = d.PixByX;
+    if (!(std::isfinite(v.PixByY) && v.PixByY > 0)) v.PixByY = d.PixByY;
 }
 
 void SaveSettings(const Settings& v, const ProgramPaths& paths, int patternWidth, ISettingsStore& s) {
