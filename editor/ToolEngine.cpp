@@ -11,8 +11,6 @@
 
 namespace lc {
 
-uint16_t CurrentTool = toolBrush;
-
 namespace {
 int sgn(int v) { return (v > 0) - (v < 0); }
 // Remainder with the sign of the divisor (d > 0).
@@ -71,7 +69,7 @@ bool ToolEngine::constrainsShape(uint16_t tool) const {
 // onto the nearer diagonal through the press point.
 void ToolEngine::setCurrentPoint(KeyMods mods, int x, int y) {
     current_ = {x, y};
-    if (pressed_ && mods.shift && constrainsShape(CurrentTool)) {
+    if (pressed_ && mods.shift && constrainsShape(code_)) {
         const int dx = x - press_.x, dy = y - press_.y;
         const int m = std::min(std::abs(dx), std::abs(dy));
         current_ = {press_.x + sgn(dx) * m, press_.y + sgn(dy) * m};
@@ -90,7 +88,7 @@ void ToolEngine::MouseDown(MouseButton button, KeyMods mods, int x, int y) {
     const bool left = button == MouseButton::Left;
 
     clearOverlay(); // the frame of the block copied last goes with the next press
-    switch (CurrentTool) {
+    switch (code_) {
     case toolBrush:
     case toolMagicEraser:
         model_.undo().BeginStep();
@@ -113,7 +111,7 @@ void ToolEngine::MouseMove(KeyMods mods, int x, int y) {
     if (mods.ctrl) nextStarAngle_ = (current_.x - previous_.x) * std::numbers::pi / 100.0;
     const int c = model_.geom.ColAtX(x), r = model_.geom.RowAtY(y);
     if (!pressed_) {
-        if (CurrentTool == toolDropper) model_.events().showColorInPalette(model_.GetCellColor(c, r));
+        if (code_ == toolDropper) model_.events().showColorInPalette(model_.GetCellColor(c, r));
     } else if (PixelPoint{c, r} != lastTracked_) {
         ToolTrack(c, r, mods, button_ == MouseButton::Left);
         previous_ = current_;
@@ -127,11 +125,11 @@ void ToolEngine::MouseUp(MouseButton button, KeyMods mods, int x, int y) {
     if (!pressed_ || button != button_) return;
     // The release point counts as the last move, unless Ctrl is turning a star
     // (then the star keeps the size it had when Ctrl was taken).
-    const bool turningStar = mods.ctrl && (CurrentTool == toolStar || CurrentTool == toolFilledStar);
+    const bool turningStar = mods.ctrl && (code_ == toolStar || code_ == toolFilledStar);
     if (!turningStar) setCurrentPoint(mods, x, y);
     pressed_ = false;
     const int cc = model_.geom.ColAtX(current_.x), cr = model_.geom.RowAtY(current_.y);
-    switch (CurrentTool) {
+    switch (code_) {
     case toolCopyBlock:
     case toolPasteBlock:
     case toolCutBlock:
@@ -234,7 +232,7 @@ bool ToolEngine::DrawStar(int x1, int y1, int x2, int y2, double angle, int vert
 // Track
 
 void ToolEngine::ToolTrack(int c, int r, KeyMods mods, bool left) {
-    switch (CurrentTool) {
+    switch (code_) {
     case toolBrush:
         trackBrush(c, r, mods, left);
         break;
@@ -254,7 +252,7 @@ void ToolEngine::ToolTrack(int c, int r, KeyMods mods, bool left) {
     case toolFilledCircle:
     case toolStar:
     case toolFilledStar:
-        trackShape(CurrentTool, mods);
+        trackShape(code_, mods);
         break;
     case toolDropper:
         trackDropper(c, r, left);
@@ -409,7 +407,7 @@ void ToolEngine::trackGrab() {
 // Apply
 
 void ToolEngine::ToolApply(int cc, int cr, KeyMods mods, bool left) {
-    const uint16_t tool = CurrentTool;
+    const uint16_t tool = code_;
     switch (tool) {
     case toolVSymmetry:
         applyMirror(cc, cr, false);

@@ -1,6 +1,6 @@
 #pragma once
 // The drawing-tool engine: turns a press, drags and a release over the stitch
-// grid into changes of the picture, by the tool code in CurrentTool.
+// grid into changes of the picture, by the tool in use (setTool).
 //
 // Driving it: the canvas widget passes its mouse events in widget pixels
 // (MouseDown / MouseMove / MouseUp); tests and scripted callers may pass cells
@@ -47,6 +47,10 @@ public:
 
     void setPatternSource(IPatternSource* patterns) { patterns_ = patterns; }
     CanvasModel& model() { return model_; }
+
+    // --- the tool in use (the brush at first) --------------------------------------
+    void setTool(ToolCode code) { code_ = code; }
+    ToolCode tool() const { return code_; }
 
     // --- mouse, in widget pixels -------------------------------------------
     void MouseDown(MouseButton button, KeyMods mods, int x, int y);
@@ -128,6 +132,7 @@ private:
 
     CanvasModel& model_;
     IPatternSource* patterns_;
+    ToolCode code_ = toolBrush;
 
     bool pressed_ = false;
     MouseButton button_ = MouseButton::Left;

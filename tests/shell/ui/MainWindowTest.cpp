@@ -88,8 +88,8 @@ TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 
     // A brush click: the undo stack's announcement goes round through the router.
-    lc::CurrentTool = lc::toolBrush;
     lc::ui::StitchCanvas* c = f->canvas();
+    c->engine().setTool(lc::toolBrush);
     const lc::PixelPoint p = c->geom().pixelOfCell(2, 3);
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(p.x, p.y));
     EXPECT_EQ(lc::GraphicData.CellAt(2, 3), lc::ColorA);
@@ -107,11 +107,11 @@ TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
     EXPECT_EQ(f->MarkedColor(), 5);
 
     w.appMessage(lc::AppMsg::EnablePatternInsert, 0, 0);
-    EXPECT_EQ(lc::CurrentTool, lc::toolPastePattern);
+    EXPECT_EQ(c->engine().tool(), lc::toolPastePattern);
     w.appMessage(lc::AppMsg::CancelTool, 0, 0);
-    EXPECT_EQ(lc::CurrentTool, lc::toolBrush);
+    EXPECT_EQ(c->engine().tool(), lc::toolBrush);
     w.appMessage(lc::AppMsg::InsertConverted, 0, 0);
-    EXPECT_EQ(lc::CurrentTool, lc::toolPasteBlock);
+    EXPECT_EQ(c->engine().tool(), lc::toolPasteBlock);
 
     // "Add Garment" asks the main window to rebuild the mask and repaint.
     QTest::mouseClick(f->button(301), Qt::LeftButton);
