@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test.
+# Installs what is missing, builds, checks the layering and runs every test.
+# With CI=true a compiler warning fails the build.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLC_WERROR=$werror >/dev/null
 cmake --build build
+scripts/check-layering.sh build
 # GUI tests never touch the user's settings or need a display.
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

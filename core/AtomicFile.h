@@ -19,8 +19,9 @@ inline void WriteFileAtomic(const std::filesystem::path& target, std::string_vie
 // Reads a whole file, refusing files larger than maxBytes (IoError / FormatError).
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path, uint64_t maxBytes = uint64_t{1} << 30);
 
-// Finds `name` in `folder` ignoring letter case (the design relied on
-// case-insensitive file names); returns the path as found, or nothing.
+// Finds `name` in `folder` ignoring letter case (a file such as the start
+// palette may be named "start.Lcp" or "START.LCP"); returns the path as found,
+// or nothing.
 std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path& folder, std::string_view name);
 // True when `path`'s extension equals `ext` (with its dot) ignoring letter case.
 bool HasExtensionNoCase(const std::filesystem::path& path, std::string_view ext);

@@ -18,7 +18,7 @@ extern std::string ExeName;
 // means AppDir.
 extern std::string UserDir;
 
-// Settings (registry values of the same name).
+// Settings (stored under the same names in the settings file).
 extern int Machine;
 extern int NeedleBed;
 extern std::string ACOMPort;

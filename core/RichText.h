@@ -1,10 +1,10 @@
 #pragma once
 // A formatted note: paragraphs of runs of text that share one character
-// format. Model files keep notes as RTF documents, the way a Windows rich-text
-// control streams them out, so that notes travel between this program and
-// files written elsewhere. WriteRtf and ReadRtf cover the part of RTF a note
-// uses: fonts, sizes, colours, bold, italic, underline, paragraph alignment and
-// any Unicode text.
+// format. Model files keep notes as RTF documents, the way rich-text editors
+// stream them out, so that notes travel between this program and files written
+// elsewhere. WriteRtf and ReadRtf cover the part of RTF a note uses: fonts,
+// sizes, colours, bold, italic, underline, paragraph alignment and any Unicode
+// text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -47,7 +47,8 @@ struct RichDocument {
 // The longest note either direction handles; a longer one is refused with a
 // message instead of being stored where it could not be read back.
 inline constexpr size_t kMaxRtfBytes = size_t{8} << 20;
-// Font names are cut to this many bytes (Windows allows 31 characters).
+// Font names are cut to this many bytes (real font names are at most 31
+// characters long).
 inline constexpr size_t kMaxRtfFontName = 100;
 
 // A complete RTF document ("{\rtf1\ansi\ansicpg1251..."), plain ASCII: text

@@ -11,8 +11,9 @@
 
 namespace lc {
 
-// The settings key ("Software\Orvan Solutions\Loopcrafter" on the original
-// platform; the store file already stands for "Software\Orvan Solutions").
+// The group of the settings store that holds the program's settings (the
+// store is the file "Orvan Solutions/Loopcrafter.ini" in the user's
+// configuration folder).
 inline constexpr const char* kSettingsKey = "Loopcrafter";
 // Sub-keys of the settings key that the tension calculator keeps its presets in.
 inline constexpr const char* kTemplatesKey = "Loopcrafter/Templates";

@@ -7,29 +7,18 @@
 
 namespace lc {
 
-// Announcements the editor used to send as window messages to the main window.
-// Every method does nothing by default, so a listener overrides only what it shows.
+// The editor engine's announcements to its page (the Drawing page), for the
+// page's own read-outs and buttons. Every method does nothing by default, so a
+// listener overrides only what it shows.
 class IEditorEvents {
 public:
     virtual ~IEditorEvents() = default;
-    virtual void makeBobbins() {}                         // 1025: colour A or B changed
-    virtual void undoDisable() {}                         // 1029: the undo stack became empty
-    virtual void undoEnable() {}                          // 1030: a step was pushed
-    virtual void showPosition(int /*column*/, int /*row*/) {} // 1034: status read-out (1-based, or 0/index for the dropper)
-    virtual void showColorInPalette(int /*index*/) {}     // 1047: palette index under the dropper
-    virtual void showBlockSize(int /*width*/, int /*height*/) {} // 1048: size of the block being dragged
-};
-
-// Forwards the announcements to the main window's router as application messages,
-// with the parameters the message table gives (16-bit halves of wParam).
-class AppMessageEditorEvents : public IEditorEvents {
-public:
-    void makeBobbins() override;
-    void undoDisable() override;
-    void undoEnable() override;
-    void showPosition(int column, int row) override;
-    void showColorInPalette(int index) override;
-    void showBlockSize(int width, int height) override;
+    virtual void makeBobbins() {}                         // colour A or B changed
+    virtual void undoDisable() {}                         // the undo stack became empty
+    virtual void undoEnable() {}                          // a step was pushed
+    virtual void showPosition(int /*column*/, int /*row*/) {} // status read-out (1-based, or 0/index for the dropper)
+    virtual void showColorInPalette(int /*index*/) {}     // palette index under the dropper
+    virtual void showBlockSize(int /*width*/, int /*height*/) {} // size of the block being dragged
 };
 
 // The canvas widget: the engine asks it to redraw; the widget renders the

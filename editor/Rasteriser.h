@@ -1,8 +1,8 @@
 #pragma once
-// Cell rasteriser for the shape tools, with the conventions of the platform the
-// editor was designed on: x is the column, y the picture line (downward); a line
-// leaves out its end point; a filled shape's box leaves out its right and bottom
-// edges (vertices are cell corners, a cell is inside when its centre is).
+// Cell rasteriser for the shape tools, with the conventions the stitch grid is
+// drawn by: x is the column, y the picture line (downward); a line leaves out
+// its end point; a filled shape's box leaves out its right and bottom edges
+// (vertices are cell corners, a cell is inside when its centre is).
 // Every shape is emitted as horizontal spans sink(y, x0, x1), x0 <= x1 inclusive,
 // unclipped; the sink clips and writes. Spans may overlap.
 #include <algorithm>

@@ -34,9 +34,9 @@ Overlay ToolContext::overlay() const {
         // Recomputed from the cells, so the frame follows a scroll of the view.
         const ViewGeometry& g = model_.geom;
         const CellBlock& b = overlayFrame_;
-        o.points = {{(b.Left - g.FirstVisibleCol) * g.cellWidth(), g.ClientHeight - (b.Top - g.FirstRow) * g.cellHeight()},
-                    {(b.Right - g.FirstVisibleCol) * g.cellWidth(),
-                     g.ClientHeight - (b.Bottom - g.FirstRow) * g.cellHeight()}};
+        o.points = {
+            {(b.Left - g.FirstVisibleCol) * g.cellWidth(), g.ClientHeight - (b.Top - g.FirstRow) * g.cellHeight()},
+            {(b.Right - g.FirstVisibleCol) * g.cellWidth(), g.ClientHeight - (b.Bottom - g.FirstRow) * g.cellHeight()}};
     } else {
         o.points = overlayPoints_;
     }
@@ -61,7 +61,9 @@ bool ToolContext::beginRegion(int cc, int cr) {
     return true;
 }
 
-CellRect ToolContext::regionLines(int cc, int top) const { return {0, H() - 1 - top, cc + 1, H() - model_.editFloor()}; }
+CellRect ToolContext::regionLines(int cc, int top) const {
+    return {0, H() - 1 - top, cc + 1, H() - model_.editFloor()};
+}
 
 const uint8_t* ToolContext::copyEditableRows() {
     const int floor = model_.editFloor(), w = W(), rows = H() - floor;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "core/AppMessages.h"
 #include "core/Errors.h"
 #include "core/Globals.h"
 #include "garment/PolygonRaster.h"
@@ -188,7 +187,7 @@ int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, do
     if (result == kMaskBuilt) return result;
     if ((result & kMaskTooBig) && messages) messages->ShowGarmentSizeError(result & kMaskTooBig);
     GarmentMode = false;
-    SendAppMessage(AppMsg::ReleaseMaskButton);
+    if (messages) messages->GarmentModeReleased();
     return result;
 }
 

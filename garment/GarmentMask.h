@@ -31,13 +31,17 @@ int MmToRows(int64_t mm, double pixByY);
 // then untouched, like every other failure.
 int RasterizeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY);
 
-// The user-facing messages of a failed build. The UI shows them in a box with
-// the caption "ERROR!" and the error icon, texts taken from its text table.
+// What a failed build tells the outside; the Garment Shape page (garment/ui)
+// implements it. The size errors are shown in a box with the caption "ERROR!"
+// and the error icon, texts taken from the text table.
 class IGarmentMaskMessages {
 public:
     virtual ~IGarmentMaskMessages() = default;
     // result is kMaskTooWide, kMaskTooLong or kMaskTooBig.
     virtual void ShowGarmentSizeError(int result) = 0;
+    // Garment mode is off again: the Drawing page releases its "Add Garment"
+    // button (passed on through the main window's PageLinks).
+    virtual void GarmentModeReleased() = 0;
 };
 // The English texts: "Garment is too wide!", "Garment is too long!", "Garment is too big!".
 const char* GarmentSizeErrorText(int result);
@@ -45,7 +49,7 @@ inline constexpr const char* kGarmentErrorCaption = "ERROR!";
 
 // Fills the mask with 16 (no restriction), builds it, and on failure reports a
 // size failure through `messages` (may be null), switches GarmentMode off and
-// sends ReleaseMaskButton (1050). Returns RasterizeMask's result.
+// tells `messages` GarmentModeReleased. Returns RasterizeMask's result.
 int MakeMask(const GarmentOutline& garment, PatternRaster& gd, double pixByX, double pixByY,
               IGarmentMaskMessages* messages);
 // The same on the global raster and gauge.

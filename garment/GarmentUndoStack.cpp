@@ -1,7 +1,5 @@
 #include "garment/GarmentUndoStack.h"
 
-#include "core/AppMessages.h"
-
 namespace lc {
 
 void GarmentUndoStep::Assign(const GarmentOutline& garment) {
@@ -52,14 +50,14 @@ void GarmentUndoStep::PasteTo(GarmentOutline& garment) const {
 void GarmentUndoStack::Push(const GarmentOutline& garment) {
     if (steps_.size() > static_cast<size_t>(UndoDepth)) steps_.pop_front();
     steps_.emplace_back().Assign(garment);
-    SendAppMessage(AppMsg::GarmentUndoEnable);
+    if (listener_) listener_->undoEnable();
 }
 
 void GarmentUndoStack::Undo(GarmentOutline& garment) {
     if (steps_.empty()) return;
     steps_.back().RestoreTo(garment);
     steps_.pop_back();
-    if (steps_.empty()) SendAppMessage(AppMsg::GarmentUndoDisable);
+    if (steps_.empty() && listener_) listener_->undoDisable();
 }
 
 void GarmentUndoStack::Copy(const GarmentOutline& garment) {

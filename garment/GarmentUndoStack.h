@@ -8,6 +8,7 @@
 
 #include "core/Globals.h"
 #include "garment/GarmentOutline.h"
+#include "garment/GarmentUndoListener.h"
 
 namespace lc {
 
@@ -46,13 +47,17 @@ public:
 
 class GarmentUndoStack {
 public:
-    // Snapshot before an edit. Holds at most UndoDepth + 1 steps. Sends
-    // GarmentUndoEnable (1032).
+    // `listener` (may be null) hears when undo becomes possible or impossible.
+    explicit GarmentUndoStack(GarmentUndoListener* listener = nullptr) : listener_(listener) {}
+    void setListener(GarmentUndoListener* listener) { listener_ = listener; }
+
+    // Snapshot before an edit. Holds at most UndoDepth + 1 steps. Tells the
+    // listener undoEnable.
     void Push(const GarmentOutline& garment);
-    // Restores and drops the newest step; sends GarmentUndoDisable (1031) when
+    // Restores and drops the newest step; tells the listener undoDisable when
     // the stack becomes empty. Nothing when it is empty.
     void Undo(GarmentOutline& garment);
-    // Drops every step; the clipboard stays; no message.
+    // Drops every step; the clipboard stays; the listener is not told.
     void Clear() { steps_.clear(); }
     void Copy(const GarmentOutline& garment);
     void Paste(GarmentOutline& garment) const;
@@ -62,6 +67,7 @@ public:
     const GarmentUndoStep* Clipboard() const { return clipboard_ ? &*clipboard_ : nullptr; }
 
 private:
+    GarmentUndoListener* listener_ = nullptr;
     std::deque<GarmentUndoStep> steps_;
     std::optional<GarmentUndoStep> clipboard_;
 };

@@ -9,8 +9,6 @@
 
 namespace lc {
 
-KnitMachine* gKnitMachine = nullptr;
-
 KnitMachine::KnitMachine() = default;
 
 KnitMachine::~KnitMachine() {
@@ -52,7 +50,7 @@ void KnitMachine::ScrollBarChange(int position) {
 
 void KnitMachine::UpDownClick(int position) {
     RowUpDown.Position = std::clamp(position, RowUpDown.Min, RowUpDown.Max);
-    if (NotifyControl) NotifyControl->appMessage(AppMsg::RowCounterChanged, RowUpDown.Position, 0);
+    if (Listener) Listener->rowCounterChanged(RowUpDown.Position);
     Invalidate();
 }
 

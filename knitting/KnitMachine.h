@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/AppMessages.h"
+#include "knitting/LinkPanelEvents.h"
 #include "knitting/SheetCanvas.h"
 #include "knitting/Technique.h"
 
@@ -34,7 +34,7 @@ public:
     std::string FontName = "Loopcraft"; // the private symbol font
     int FontSize = 14;
 
-    IAppMessageSink* NotifyControl = nullptr; // receives RowCounterChanged (1042)
+    LinkPanelEvents* Listener = nullptr; // hears the up-down's rowCounterChanged
     Technique* CurrentTechnique = nullptr;
     std::vector<std::unique_ptr<Technique>> Techniques; // in creation order
 
@@ -56,13 +56,13 @@ public:
     void Resize(int width, int height);
     // The scroll bar moved: first instruction line shown.
     void ScrollBarChange(int position);
-    // The up-down moved: reports the position (RowCounterChanged, position, 0)
-    // to NotifyControl. Positions outside Min..Max are clamped.
+    // The up-down moved: tells the listener rowCounterChanged(position).
+    // Positions outside Min..Max are clamped.
     void UpDownClick(int position);
     // The up-down's range follows the row counter's (2047 until set), so that
     // every pass of a long run can be shown.
     void SetRowRange(int maximum);
-    void SetNotifyWindow(IAppMessageSink* control) { NotifyControl = control; }
+    void SetListener(LinkPanelEvents* listener) { Listener = listener; }
 
     // Kind of technique i and its name; -1 (name untouched) when there is none.
     int GetTechnique(int i, std::string& name) const;
@@ -95,9 +95,5 @@ public:
 // The technique list shared with the galleries: one "name=kind" line per
 // technique with a kind above 0, in machine order.
 std::vector<std::string> TechniqueListLines(const KnitMachine& machine);
-
-// The Link page's machine, reached by the editor's status bar and the autosave.
-// Not owned here.
-extern KnitMachine* gKnitMachine;
 
 } // namespace lc

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/AppMessages.h"
 #include "core/Globals.h"
 #include "core/PatternRaster.h"
 #include "core/Machine.h"
@@ -82,8 +81,8 @@ std::string FormatPacketLine(const char* prefix, const uint8_t* bytes, size_t co
     return line;
 }
 
-KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams)
-    : host_(host), source_(source), cams_(cams) {}
+KnitRun::KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, EventSoundPlayer* sounds)
+    : host_(host), source_(source), cams_(cams), sounds_(sounds) {}
 
 KnitRun::~KnitRun() {
     // The port must not outlive the run whose sink it feeds.
@@ -94,7 +93,9 @@ void KnitRun::AddToProtocol(const std::string& line) {
     if (ViewProtocol > 0) host_.appendProtocol(line);
 }
 
-void KnitRun::PlaySound(int bit) { SendAppMessage(AppMsg::PlayEventSound, bit); }
+void KnitRun::PlaySound(EventSound sound) {
+    if (sounds_) sounds_->playEventSound(sound);
+}
 
 void KnitRun::SendPacket(const uint8_t* bytes, size_t count) {
     // A failed write shows up as the adapter's silence or its error bits; with
@@ -292,7 +293,7 @@ void KnitRun::ProcessStandardPacket(const uint8_t* p) {
         // index derived from them is kept within the pattern.
         if (!(right > left && right < CurrentMachine.Needles)) {
             MakeError(2, 1);
-            PlaySound(kSoundEndOrCamError);
+            PlaySound(EventSound::WorkDoneOrCamError);
         } else {
             cams_.SetCams(left, right);
             ++rowCounter_;
@@ -323,7 +324,7 @@ void KnitRun::SendCamPacket() {
 void KnitRun::EndOfWork() {
     CloseOpenedComPort();
     SetZeroRow();
-    PlaySound(kSoundEndOrCamError);
+    PlaySound(EventSound::WorkDoneOrCamError);
     host_.postMessageBox({UIText[33], UIText[32], RunBoxIcon::Warning});
 }
 
@@ -346,7 +347,7 @@ void KnitRun::GetNextRowData(uint8_t* wireBits) {
     }
     std::memcpy(wireBits, bits.data(), kWireRowBytes);
     ++passCounter_;
-    PlaySound(kSoundPass);
+    PlaySound(EventSound::PassSent);
 }
 
 void KnitRun::TrimData(uint8_t* bits) const {

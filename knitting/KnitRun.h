@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/EventSoundPlayer.h"
 #include "knitting/KnitRunTypes.h"
 
 namespace lc {
@@ -33,13 +34,11 @@ inline constexpr int kStartDelayMs = 2000;
 inline constexpr int kWatchdogFirstMs = 3000;
 inline constexpr int kWatchdogGapMs = 10000;
 inline constexpr int kEmulatorTickMs = 100;
+// The delivery number of the adapter port's bytes: the serial bridge hands
+// them to the run (knitting/ui/SerialBridge), queued onto the GUI thread.
 inline constexpr uint32_t kAdapterDataMessage = 45113;
 // Program-side error code: no byte from the adapter in time.
 inline constexpr uint16_t kErrorNoConnection = 0x800;
-
-// Event sounds (first parameter of the play-event-sound message).
-inline constexpr int kSoundPass = 4;
-inline constexpr int kSoundEndOrCamError = 8;
 
 inline constexpr size_t kEmulatorStreamLength = 196;
 extern const std::array<uint8_t, kEmulatorStreamLength> EmulatorStream;
@@ -51,7 +50,9 @@ class KnitRun {
 public:
     enum class State { Idle, Starting, Running };
 
-    KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams);
+    // `sounds` (may be null) plays a sound after each pass sent, at the end of
+    // the work and on a cam error.
+    KnitRun(IKnitRunHost& host, IPassSource& source, ICamSource& cams, EventSoundPlayer* sounds = nullptr);
     ~KnitRun();
     KnitRun(const KnitRun&) = delete;
     KnitRun& operator=(const KnitRun&) = delete;
@@ -119,11 +120,12 @@ private:
     void ProcessStandardPacket(const uint8_t* p);
     void SendPacket(const uint8_t* bytes, size_t count);
     void EndOfWork();
-    void PlaySound(int bit);
+    void PlaySound(EventSound sound);
 
     IKnitRunHost& host_;
     IPassSource& source_;
     ICamSource& cams_;
+    EventSoundPlayer* sounds_;
 
     State state_ = State::Idle;
     int rowCounter_ = 0;

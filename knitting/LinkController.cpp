@@ -18,11 +18,6 @@ namespace lc {
 
 namespace {
 
-// Event sounds of the page (first parameter of the play-event-sound message).
-constexpr int kSoundColorChanged = 1;
-constexpr int kSoundIncDec = 2;
-constexpr int kSoundMachineSetting = 16;
-
 std::unique_ptr<KnitMachine> makeMachine() {
     // The techniques take their names from the language file when they are created.
     SetTechniqueNameSource([](std::string_view key) { return TechniqueName(key, gTranslator); });
@@ -33,18 +28,18 @@ int mod2(int v) { return ((v % 2) + 2) % 2; }
 
 } // namespace
 
-LinkController::LinkController(IKnitRunHost& host, ILinkView* view)
+LinkController::LinkController(IKnitRunHost& host, ILinkView* view, PageLinks* links)
     : host_(host),
       view_(view),
+      links_(links),
       machine_(makeMachine()),
       source_(*machine_, gRowTable, SeparatedData),
       cams_(bed_),
-      run_(std::make_unique<KnitRun>(*this, source_, cams_)) {}
+      run_(std::make_unique<KnitRun>(*this, source_, cams_, links)) {}
 
 LinkController::~LinkController() {
     // The run closes its port before the machine and the bed it reads go.
     run_.reset();
-    if (gKnitMachine == machine_.get()) gKnitMachine = nullptr;
 }
 
 void LinkController::refresh(unsigned parts) {
@@ -72,10 +67,18 @@ int LinkController::ProgressMax() const { return std::max(1, GraphicData.Height)
 
 int LinkController::ScrollMax() const { return std::max(0, bed_.PatternWidth() - scrollPage_); }
 
+void LinkController::playEventSound(EventSound sound) {
+    if (links_) links_->playEventSound(sound);
+}
+
+void LinkController::announceTechnique() {
+    if (links_) links_->techniqueChanged(machine_->GetCurrentTechniqueName());
+}
+
 void LinkController::attachEvents() {
     for (auto& t : machine_->Techniques) {
-        t->OnMachineSettingChanged = [](Technique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundMachineSetting); };
-        t->OnColorChanged = [](Technique&) { SendAppMessage(AppMsg::PlayEventSound, kSoundColorChanged); };
+        t->OnMachineSettingChanged = [this](Technique&) { playEventSound(EventSound::CarriageSettingChanged); };
+        t->OnColorChanged = [this](Technique&) { playEventSound(EventSound::ColourChanged); };
     }
 }
 
@@ -98,11 +101,11 @@ void LinkController::applySide(bool wrongSide) {
 void LinkController::FormCreate() {
     if (created_) return;
     created_ = true;
-    bed_.SetNotifyTarget(this);
+    bed_.SetListener(this);
     bed_.SetPatternWidth(GraphicData.Width);
     bed_.FitCams();
-    gKnitMachine = machine_.get();
-    machine_->SetNotifyWindow(this);
+    machine_->SetListener(this);
+    announceTechnique();
 
     TechniqueList = TechniqueListLines(*machine_);
     attachEvents();
@@ -171,6 +174,7 @@ void LinkController::OnShowForm() {
 void LinkController::ChooseTechnique(int kind) {
     if (run_->LinkUp()) return;
     if (!machine_->SelectTechniqueByKind(kind)) return;
+    announceTechnique();
     attachEvents();
     SetZeroRow();
     Technique* t = ActiveTechnique();
@@ -240,7 +244,7 @@ void LinkController::DrawLine() {
             labels_.LeftWorkStitch = FormatNeedleNumberSwapped(right, width);
         }
         // Row 0 has no row below it to differ from.
-        if (dl != 0 || dr != 0) SendAppMessage(AppMsg::PlayEventSound, kSoundIncDec);
+        if (dl != 0 || dr != 0) playEventSound(EventSound::NeedleCountChanged);
     }
     if (t && t->Kind == tkFineLace) {
         // The pass entry is trimmed on a copy: the table itself stays as built.
@@ -435,11 +439,11 @@ void LinkController::ToolButtonClick(int tag) {
     }
 }
 
-void LinkController::camGrab(bool right, int needle, bool keep) {
-    std::string& label = right ? labels_.Label17 : labels_.Label4;
-    if (keep) savedLabel_ = label;
+// A cam's needle shown in its increase/decrease label while it is held, and
+// in its needles-in-work label when no garment sets those.
+void LinkController::showCam(bool right, int needle) {
     const int width = GraphicData.Width;
-    label = FormatNeedleNumber(needle, width);
+    (right ? labels_.Label17 : labels_.Label4) = FormatNeedleNumber(needle, width);
     if (!GarmentMode) {
         labels_.Wide = std::to_string(bed_.RSPos - bed_.LSPos);
         (right ? labels_.RightWorkStitch : labels_.LeftWorkStitch) = FormatNeedleNumber(needle, width);
@@ -447,38 +451,33 @@ void LinkController::camGrab(bool right, int needle, bool keep) {
     refresh(lpLabels);
 }
 
-void LinkController::camDrop(bool right) {
-    (right ? labels_.Label17 : labels_.Label4) = savedLabel_;
+void LinkController::camGrabbed(bool rightCam, int needle) {
+    // The label goes back to what it said when the cam is let go.
+    savedLabel_ = rightCam ? labels_.Label17 : labels_.Label4;
+    showCam(rightCam, needle);
+}
+
+void LinkController::camStepped(bool rightCam, int needle) { showCam(rightCam, needle); }
+
+void LinkController::camDropped(bool rightCam) {
+    (rightCam ? labels_.Label17 : labels_.Label4) = savedLabel_;
     run_->SendCamPacket(); // only while knitting
     refresh(lpLabels);
 }
 
-intptr_t LinkController::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
-    const int a = static_cast<int>(wParam);
-    switch (msg) {
-    case AppMsg::LeftCamGrab: camGrab(false, a, true); break;
-    case AppMsg::LeftCamStep: camGrab(false, a, false); break;
-    case AppMsg::LeftCamDrop: camDrop(false); break;
-    case AppMsg::RightCamGrab: camGrab(true, a, true); break;
-    case AppMsg::RightCamStep: camGrab(true, a, false); break;
-    case AppMsg::RightCamDrop: camDrop(true); break;
-    case AppMsg::NeedleBedScroll:
-        scrollPage_ = std::max(1, static_cast<int>(lParam) - a);
-        scrollPos_ = a;
-        refresh(lpScrollBar);
-        break;
-    case AppMsg::RowCounterChanged:
-        // The sheet's up-down may be looked through during a run, but the row
-        // counter is the run's.
-        if (run_->LinkUp()) break;
-        setRowCounter(a);
-        run_->SetDesignRow(ActiveTechnique() ? ActiveTechnique()->PassToRow(RowCounter()) : RowCounter());
-        DrawLine();
-        break;
-    default:
-        break;
-    }
-    return 0;
+void LinkController::bedScrolled(int first, int end) {
+    scrollPage_ = std::max(1, end - first);
+    scrollPos_ = first;
+    refresh(lpScrollBar);
+}
+
+void LinkController::rowCounterChanged(int position) {
+    // The sheet's up-down may be looked through during a run, but the row
+    // counter is the run's.
+    if (run_->LinkUp()) return;
+    setRowCounter(position);
+    run_->SetDesignRow(ActiveTechnique() ? ActiveTechnique()->PassToRow(RowCounter()) : RowCounter());
+    DrawLine();
 }
 
 } // namespace lc

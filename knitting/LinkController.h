@@ -7,16 +7,19 @@
 //
 // It stands between the run and the page's host: the run's timers, log lines
 // and message boxes go on to the host given at construction; its link changes
-// and redraws come here first.
+// and redraws come here first. The needle bed and the machine panel call it
+// directly (LinkPanelEvents); what the other pages must hear (the current
+// technique, the event sounds) goes to the main window through PageLinks.
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/AppMessages.h"
 #include "core/Globals.h"
+#include "core/PageLinks.h"
 #include "knitting/KnitRun.h"
 #include "knitting/KnitRunTypes.h"
 #include "knitting/KnitMachine.h"
+#include "knitting/LinkPanelEvents.h"
 #include "knitting/NeedleBedModel.h"
 #include "knitting/PreviewModel.h"
 #include "knitting/TechniqueAdapter.h"
@@ -88,10 +91,11 @@ struct LinkLabels {
     std::string RightWorkStitch;
 };
 
-class LinkController : public IKnitRunHost, public IAppMessageSink {
+class LinkController : public IKnitRunHost, public LinkPanelEvents {
 public:
-    // `host` gets the run's timers, log lines and message boxes.
-    explicit LinkController(IKnitRunHost& host, ILinkView* view = nullptr);
+    // `host` gets the run's timers, log lines and message boxes; `links` (may
+    // be null) the technique changes and the event sounds.
+    explicit LinkController(IKnitRunHost& host, ILinkView* view = nullptr, PageLinks* links = nullptr);
     ~LinkController() override;
     LinkController(const LinkController&) = delete;
     LinkController& operator=(const LinkController&) = delete;
@@ -124,8 +128,12 @@ public:
     void PreviewDragged(int y);
     void PreviewReleased();
 
-    // Messages from the needle bed and the machine panel (1035..1042).
-    intptr_t appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) override;
+    // --- LinkPanelEvents (the needle bed and the machine panel)
+    void camGrabbed(bool rightCam, int needle) override;
+    void camStepped(bool rightCam, int needle) override;
+    void camDropped(bool rightCam) override;
+    void bedScrolled(int first, int end) override;
+    void rowCounterChanged(int position) override;
 
     // --- IKnitRunHost (the run's view of the page)
     void armWatchdog(int ms) override { host_.armWatchdog(ms); }
@@ -173,16 +181,18 @@ public:
 private:
     void refresh(unsigned parts);
     void attachEvents();
+    void playEventSound(EventSound sound);
+    void announceTechnique();
     void applySide(bool wrongSide);
     void applyKindButtons(bool spread);
     void setRowCounter(int position);
     void pickPreviewRow(int y, bool click);
-    void camGrab(bool right, int needle, bool keep);
-    void camDrop(bool right);
+    void showCam(bool right, int needle);
     void syncRunButtons();
 
     IKnitRunHost& host_;
     ILinkView* view_ = nullptr;
+    PageLinks* links_ = nullptr;
     std::unique_ptr<KnitMachine> machine_;
     NeedleBedModel bed_;
     PreviewModel preview_;

@@ -19,10 +19,6 @@ std::string FormatNeedleNumberSwapped(int n, int width) {
 
 NeedleBedModel::NeedleBedModel() { SetPatternWidth(GraphicData.Width > 0 ? GraphicData.Width : 200); }
 
-void NeedleBedModel::notify(AppMsg msg, intptr_t a, intptr_t b) {
-    if (NotifyTarget) NotifyTarget->appMessage(msg, a, b);
-}
-
 void NeedleBedModel::invalidate() {
     if (OnInvalidate) OnInvalidate();
 }
@@ -83,7 +79,7 @@ void NeedleBedModel::FitCams() {
     first_ = LSPos;
     end_ = RSPos;
     computePitch();
-    notify(AppMsg::NeedleBedScroll, first_, end_);
+    if (Listener) Listener->bedScrolled(first_, end_);
     invalidate();
 }
 
@@ -101,7 +97,7 @@ void NeedleBedModel::ZoomToCount(int n) {
         first_ = std::max(0, MaxPos - n);
     }
     computePitch();
-    notify(AppMsg::NeedleBedScroll, first_, end_);
+    if (Listener) Listener->bedScrolled(first_, end_);
     invalidate();
 }
 
@@ -127,7 +123,7 @@ bool NeedleBedModel::StepLeftCam(int n) {
     const int to = LSPos + n;
     if (n == 0 || to < MinPos || to >= RSPos - kCamMinGap) return false;
     LSPos = to;
-    notify(AppMsg::LeftCamStep, LSPos);
+    if (Listener) Listener->camStepped(false, LSPos);
     invalidate();
     return true;
 }
@@ -136,14 +132,13 @@ bool NeedleBedModel::StepRightCam(int n) {
     const int to = RSPos + n;
     if (n == 0 || to <= LSPos + kCamMinGap || to > MaxPos) return false;
     RSPos = to;
-    notify(AppMsg::RightCamStep, RSPos - 1);
+    if (Listener) Listener->camStepped(true, RSPos - 1);
     invalidate();
     return true;
 }
 
 void NeedleBedModel::CamMouseDown(bool rightCam, int x) {
-    if (rightCam) notify(AppMsg::RightCamGrab, RSPos - 1);
-    else notify(AppMsg::LeftCamGrab, LSPos);
+    if (Listener) Listener->camGrabbed(rightCam, rightCam ? RSPos - 1 : LSPos);
     drag_ = true;
     dragRight_ = rightCam;
     grabX_ = x;
@@ -161,8 +156,7 @@ void NeedleBedModel::CamMouseMove(bool rightCam, int x) {
 void NeedleBedModel::CamMouseUp(bool rightCam) {
     if (!drag_ || rightCam != dragRight_) return;
     drag_ = false;
-    if (rightCam) notify(AppMsg::RightCamDrop, 0);
-    else notify(AppMsg::LeftCamDrop, 0);
+    if (Listener) Listener->camDropped(rightCam);
     invalidate();
 }
 

@@ -6,16 +6,16 @@
 // (knitting/ui/NeedleBedView.h) paints from it and forwards the mouse.
 //
 // Cams: LSPos is the left cam's needle, RSPos one past the right cam's needle,
-// so the needles in work are LSPos..RSPos-1. Every grab, step and drop is
-// reported to the notification target synchronously (messages 1035..1041).
+// so the needles in work are LSPos..RSPos-1. Every grab, step and drop, and
+// every change of the shown needles, is told to the listener synchronously.
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "core/AppMessages.h"
 #include "core/PatternRaster.h"
+#include "knitting/LinkPanelEvents.h"
 
 namespace lc {
 
@@ -52,7 +52,7 @@ public:
     bool Mirrored = false;          // right side of the fabric faces the knitter
     bool ShowActiveNeedles = false; // show the selected needles of the current pass (fine lace)
 
-    IAppMessageSink* NotifyTarget = nullptr;
+    LinkPanelEvents* Listener = nullptr;
     // Asked to repaint (a coalesced update, never a synchronous paint).
     std::function<void()> OnInvalidate;
 
@@ -63,7 +63,7 @@ public:
     void SetPatternWidth(int width);
 
     // --- operations
-    void SetNotifyTarget(IAppMessageSink* target) { NotifyTarget = target; }
+    void SetListener(LinkPanelEvents* listener) { Listener = listener; }
     // LSPos := left, RSPos := right + 1 (right is the last needle in work). Values
     // are kept within the bed (0..width); a pair out of order is refused.
     void SetCams(int left, int right);
@@ -134,7 +134,6 @@ public:
     void BandColors(int row, bool current, std::vector<Color>& out, std::vector<uint8_t>& cells) const;
 
 private:
-    void notify(AppMsg msg, intptr_t a, intptr_t b = 0);
     void invalidate();
     void computePitch();
     void clampCams();

@@ -23,6 +23,10 @@ inline constexpr uint32_t kSerialWriteFault = 29;
 inline constexpr uint32_t kSerialMaxWrite = 129;
 // Deliveries go out only for message numbers from this value on.
 inline constexpr uint32_t kSerialFirstMessage = 1025;
+// The delivery number of a port being probed by the adapter port scan; the
+// preferences dialog (shell) registers its serial-bridge handler under it once
+// built. The adapter's own bytes use kAdapterDataMessage (KnitRun.h).
+inline constexpr uint32_t kPortProbeDataMessage = 45114;
 
 // Which line settings SerialOpenPort applies.
 inline constexpr int32_t kSerialSetBaud = 1;

@@ -9,9 +9,9 @@ namespace lc::ui {
 
 namespace {
 
-// QSettings cannot hold an empty group, while a created registry key exists
-// before it holds any value. An empty created key keeps this marker, a name
-// that encodeName never produces ('%' followed by no hex digits).
+// QSettings cannot hold an empty group, while a key the store has created
+// exists before it holds any value. An empty created key keeps this marker, a
+// name that encodeName never produces ('%' followed by no hex digits).
 const QString kEmptyKeyMarker = QStringLiteral("%key");
 
 QString groupOf(const std::string& key) { return QString::fromStdString(key); }

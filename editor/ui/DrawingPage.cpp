@@ -14,10 +14,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/AppMessages.h"
 #include "core/Globals.h"
 #include "core/PatternRaster.h"
 #include "core/Numbers.h"
+#include "core/PageLinks.h"
 #include "core/StitchBitmaps.h"
 #include "core/UIText.h"
 #include "core/ui/Cursors.h"
@@ -117,34 +117,24 @@ void setDown(QAbstractButton* b, bool down) {
 
 } // namespace
 
-// The engine's announcements: to the main window as application messages,
-// or straight to the frame when no main window listens.
+// The engine's announcements are the page's own read-outs: straight to the page.
 class DrawingPage::Events : public IEditorEvents {
 public:
-    explicit Events(DrawingPage& frame) : f_(frame) {}
-    void makeBobbins() override { routed() ? msg_.makeBobbins() : f_.MakeBobbins(); }
-    void undoDisable() override { routed() ? msg_.undoDisable() : f_.UndoDisable(); }
-    void undoEnable() override { routed() ? msg_.undoEnable() : f_.UndoEnable(); }
-    void showPosition(int column, int row) override {
-        if (routed()) msg_.showPosition(column, row);
-        else f_.ShowPosition(static_cast<int16_t>(column), static_cast<int16_t>(row));
-    }
-    void showColorInPalette(int index) override {
-        routed() ? msg_.showColorInPalette(index) : f_.ShowColorInPalette(index);
-    }
-    void showBlockSize(int width, int height) override {
-        if (routed()) msg_.showBlockSize(width, height);
-        else f_.ShowBlockSize(static_cast<int16_t>(width), static_cast<int16_t>(height));
-    }
+    explicit Events(DrawingPage& page) : page_(page) {}
+    void makeBobbins() override { page_.MakeBobbins(); }
+    void undoDisable() override { page_.UndoDisable(); }
+    void undoEnable() override { page_.UndoEnable(); }
+    void showPosition(int column, int row) override { page_.ShowPosition(column, row); }
+    void showColorInPalette(int index) override { page_.ShowColorInPalette(index); }
+    void showBlockSize(int width, int height) override { page_.ShowBlockSize(width, height); }
 
 private:
-    static bool routed() { return AppMessageSink() != nullptr; }
-    DrawingPage& f_;
-    AppMessageEditorEvents msg_;
+    DrawingPage& page_;
 };
 
-DrawingPage::DrawingPage(QWidget* parent) : QWidget(parent), events_(std::make_unique<Events>(*this)) {
-    setObjectName(QStringLiteral("Frame21"));
+DrawingPage::DrawingPage(QWidget* parent, PageLinks* links)
+    : QWidget(parent), links_(links), events_(std::make_unique<Events>(*this)) {
+    setObjectName(QStringLiteral("DrawingPage"));
     colorPicker_ = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor c = QColorDialog::getColor(initial, this);
         if (!c.isValid()) return std::nullopt;
@@ -634,9 +624,9 @@ void DrawingPage::addGarmentReleased() {
     tagButtons_[302]->setEnabled(GarmentMode);
     if (!GarmentMode) {
         canvas_->Paint();
-    } else if (AppMessageSink()) {
-        // The main window rebuilds the mask and repaints the picture.
-        SendAppMessage(AppMsg::GarmentMaskChanged, 0, 0);
+    } else if (links_) {
+        // The Garment Shape page rebuilds the mask, then this page repaints.
+        links_->garmentMaskChanged();
     } else {
         RepaintPicture();
     }
@@ -746,6 +736,8 @@ QString DrawingPage::statusText(int panel) const {
 }
 
 QString DrawingPage::technicText() const { return technic_->text(); }
+
+void DrawingPage::ShowTechniqueName(const QString& name) { technic_->setName(name); }
 
 void DrawingPage::setPatternSource(IPatternSource* source) {
     canvas_->setPatternSource(source ? source : &librarySource_);

@@ -1,14 +1,15 @@
 #pragma once
-// The Drawing page (the main window's Frame21): the stitch-grid canvas with
-// its rulers, the tool bars that choose the drawing tool, the brush size, the
-// zoom, the protected zone, the view mode and the garment mode, the palette
-// grid, the colour bobbins, the star preview and the status bar.
+// The Drawing page: the stitch-grid canvas with its rulers, the tool bars
+// that choose the drawing tool, the brush size, the zoom, the protected zone,
+// the view mode and the garment mode, the palette grid, the colour bobbins,
+// the star preview and the status bar.
 //
-// The frame owns no pattern data: it sets the editor-state globals that the
+// The page owns no pattern data: it sets the editor-state globals that the
 // canvas and the tool engine read, and offers the handlers the main window
-// calls when application messages arrive. The engine's announcements go out
-// as application messages to the main window, which routes them back here;
-// a frame with no main window (tests) answers them itself.
+// calls for the other pages. The editor engine's announcements (read-outs,
+// bobbins, undo button) come straight to the page; what another page must do
+// goes out through PageLinks. A page with no main window (tests) answers the
+// garment-mask request itself.
 #include <QColor>
 #include <QWidget>
 #include <functional>
@@ -27,6 +28,10 @@ class QSlider;
 class QStatusBar;
 class QToolButton;
 
+namespace lc {
+class PageLinks;
+}
+
 namespace lc::ui {
 
 class StitchCanvas;
@@ -40,7 +45,8 @@ class TechniquePanel;
 class DrawingPage : public QWidget {
     Q_OBJECT
 public:
-    explicit DrawingPage(QWidget* parent = nullptr);
+    // `links` reaches the other pages through the main window; may be null.
+    explicit DrawingPage(QWidget* parent = nullptr, PageLinks* links = nullptr);
     ~DrawingPage() override;
 
     // --- handlers the main window calls -------------------------------------
@@ -63,6 +69,8 @@ public:
     void SetRulerUnits();
     // Garment mode was switched off elsewhere (the mask could not be built).
     void ReleaseMaskButton();
+    // The Link page's current technique, for the status bar.
+    void ShowTechniqueName(const QString& name);
 
     // --- pieces ------------------------------------------------------------
     StitchCanvas* canvas() const { return canvas_; }
@@ -136,6 +144,7 @@ private:
     void showStarPanel(bool star);
     void setShapeButtonsEnabled(bool on);
 
+    PageLinks* links_ = nullptr;
     std::unique_ptr<Events> events_;
     LibraryPatternSource librarySource_;
     ColorPicker colorPicker_;

@@ -11,7 +11,6 @@
 #include "core/Numbers.h"
 #include "core/UIText.h"
 #include "core/ui/IndexedImage.h"
-#include "knitting/KnitMachine.h"
 
 namespace lc::ui {
 
@@ -187,10 +186,14 @@ void StarPreview::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------------------
 // Technique panel
 
+void TechniquePanel::setName(const QString& name) {
+    name_ = name;
+    update();
+}
+
 QString TechniquePanel::text() const {
     QString s = QString::fromStdString(UIText[utTechnique]);
-    if (gKnitMachine) s += QString::fromStdString(gKnitMachine->GetCurrentTechniqueName());
-    return s;
+    return s + name_;
 }
 
 void TechniquePanel::paintEvent(QPaintEvent*) {

@@ -85,15 +85,20 @@ private:
     int n_ = 3, d_ = 5;
 };
 
-// Status panel 4: "Technique: " and the name of the current knitting technique.
+// Status panel 4: "Technique: " and the name of the current knitting technique,
+// which the Link page announces through the main window.
 class TechniquePanel : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
+    void setName(const QString& name);
     QString text() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    QString name_;
 };
 
 } // namespace lc::ui

@@ -296,8 +296,9 @@ QLabel* addValueLabel(QGroupBox* box, const char* name, const QString& hint, QCo
 
 // --- LinkPage
 
-LinkPage::LinkPage(QWidget* parent) : QWidget(parent), bridge_(this), host_(bridge_, this), ctl_(host_, this) {
-    setObjectName("Frame41");
+LinkPage::LinkPage(QWidget* parent, PageLinks* links)
+    : QWidget(parent), bridge_(this), host_(bridge_, this), ctl_(host_, this, links) {
+    setObjectName("LinkPage");
     FormCreate();
 }
 

@@ -36,7 +36,8 @@ class RowCounterLabel;
 class LinkPage : public QWidget, public ILinkView {
     Q_OBJECT
 public:
-    explicit LinkPage(QWidget* parent = nullptr);
+    // `links` reaches the other pages through the main window; may be null.
+    explicit LinkPage(QWidget* parent = nullptr, PageLinks* links = nullptr);
     ~LinkPage() override;
 
     // Each time the page is shown.

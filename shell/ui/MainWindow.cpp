@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "core/Globals.h"
 #include "core/SettingsStore.h"
@@ -20,13 +22,20 @@
 namespace lc::ui {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName("Form1");
+    setObjectName("MainWindow");
     setWindowTitle("Loopcrafter");
     FormCreate();
 }
 
 MainWindow::~MainWindow() {
     FormClose();
+    // The pages hold this window as their PageLinks: they go while it is whole.
+    QWidget* pages = pages_;
+    pages_ = nullptr;
+    drawingPage_ = nullptr;
+    linkPage_ = nullptr;
+    std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
+    delete pages;
 }
 
 void MainWindow::FormCreate() {
@@ -60,19 +69,20 @@ void MainWindow::FormCreate() {
     }
     setCentralWidget(pages_);
     resize(1024, 720);
-    SetAppMessageSink(this);
 
-    // The page frames, in their creation order: Link page, then the Drawing page.
-    frame41_ = new LinkPage(pageWidgets_[pgLink]);
-    addPageFrame(pgLink, frame41_);
-    frame21_ = new DrawingPage(pageWidgets_[pgDrawing]);
-    addPageFrame(pgDrawing, frame21_);
+    // The pages, in their creation order: the Link page, then the Drawing page
+    // (which learns the technique the Link page announced meanwhile).
+    linkPage_ = new LinkPage(pageWidgets_[pgLink], this);
+    addPage(pgLink, linkPage_);
+    drawingPage_ = new DrawingPage(pageWidgets_[pgDrawing], this);
+    addPage(pgDrawing, drawingPage_);
+    drawingPage_->ShowTechniqueName(techniqueName_);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 }
 
-void MainWindow::addPageFrame(Page p, QWidget* frame) {
+void MainWindow::addPage(Page p, QWidget* page) {
     pageWidgets_[p]->layout()->setContentsMargins(0, 0, 0, 0);
-    pageWidgets_[p]->layout()->addWidget(frame);
+    pageWidgets_[p]->layout()->addWidget(page);
 }
 
 void MainWindow::FormClose() {
@@ -81,9 +91,8 @@ void MainWindow::FormClose() {
     // The Link page's port goes first, so no byte from the adapter reaches
     // an object that is being released; the autosave runs here too, before
     // the shared objects go.
-    if (frame41_) frame41_->CloseOpenedComPort();
+    if (linkPage_) linkPage_->CloseOpenedComPort();
     ShutDown();
-    if (AppMessageSink() == this) SetAppMessageSink(nullptr);
     if (&settingsStore() == settings_.get()) setSettingsStore(nullptr);
 }
 
@@ -98,61 +107,66 @@ QWidget* MainWindow::page(Page p) const { return (p >= 0 && p < pgCount) ? pageW
 void MainWindow::pageChanged(int index) {
     switch (index) {
     case pgDrawing:
-        if (frame21_) frame21_->OnShowForm();
+        if (drawingPage_) drawingPage_->OnShowForm();
         break;
     case pgLink:
-        if (frame41_) frame41_->OnShowForm();
+        if (linkPage_) linkPage_->OnShowForm();
         break;
     default:
         break;
     }
 }
 
-intptr_t MainWindow::appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) {
-    (void)lParam;
-    // Packed parameters carry two signed 16-bit words.
-    const auto lowWord = [wParam] { return static_cast<int>(static_cast<int16_t>(wParam & 0xFFFF)); };
-    const auto highWord = [wParam] { return static_cast<int>(static_cast<int16_t>((wParam >> 16) & 0xFFFF)); };
-    switch (msg) {
-    // --- the Drawing page ---------------------------------------------------
-    case AppMsg::MakeBobbins:
-        if (frame21_) frame21_->MakeBobbins();
-        break;
-    case AppMsg::CancelTool:
-        if (frame21_) frame21_->CancelTool();
-        break;
-    case AppMsg::EnablePatternInsert:
-        if (frame21_) frame21_->EnablePatternInsert();
-        break;
-    case AppMsg::InsertConverted:
-        if (frame21_) frame21_->InsertConverted();
-        break;
-    case AppMsg::DrawingUndoDisable:
-        if (frame21_) frame21_->UndoDisable();
-        break;
-    case AppMsg::DrawingUndoEnable:
-        if (frame21_) frame21_->UndoEnable();
-        break;
-    case AppMsg::GarmentMaskChanged:
-        // The garment page rebuilds the mask first (when it exists).
-        if (frame21_) frame21_->RepaintPicture();
-        break;
-    case AppMsg::ShowPosition:
-        if (frame21_) frame21_->ShowPosition(lowWord(), highWord());
-        break;
-    case AppMsg::ShowColorInPalette:
-        if (frame21_) frame21_->ShowColorInPalette(static_cast<int>(wParam));
-        break;
-    case AppMsg::ShowBlockSize:
-        if (frame21_) frame21_->ShowBlockSize(lowWord(), highWord());
-        break;
-    case AppMsg::ReleaseMaskButton:
-        if (frame21_) frame21_->ReleaseMaskButton();
-        break;
-    default:
-        break;
-    }
-    return 0;
+// ---------------------------------------------------------------------------
+// PageLinks: each call goes on to the page that answers it.
+
+void MainWindow::cancelTool() {
+    if (drawingPage_) drawingPage_->CancelTool();
+}
+
+void MainWindow::insertPattern() {
+    // Called by the Stitch Galleries page (shell) once it is built.
+    if (drawingPage_) drawingPage_->EnablePatternInsert();
+}
+
+void MainWindow::insertConverted() {
+    // Called by the Converter page (shell) once it is built.
+    if (drawingPage_) drawingPage_->InsertConverted();
+}
+
+void MainWindow::garmentModeReleased() {
+    // Called by the Garment Shape page (garment/ui) when its mask fails.
+    if (drawingPage_) drawingPage_->ReleaseMaskButton();
+}
+
+void MainWindow::techniqueChanged(const std::string& name) {
+    techniqueName_ = QString::fromStdString(name);
+    if (drawingPage_) drawingPage_->ShowTechniqueName(techniqueName_);
+}
+
+void MainWindow::garmentMaskChanged() {
+    // The Garment Shape page (garment/ui) rebuilds the mask here first, once
+    // it is built; the Drawing page then shows it.
+    if (drawingPage_) drawingPage_->RepaintPicture();
+}
+
+void MainWindow::writeGarmentToModel(int item) {
+    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
+    // stores its outline into the model's item here, once both are built.
+    (void)item;
+}
+
+void MainWindow::readGarmentFromModel(int item) {
+    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
+    // reads the item's outline here, once both are built, and with garment
+    // mode on the mask is rebuilt and the Drawing page repaints.
+    (void)item;
+}
+
+void MainWindow::playEventSound(EventSound sound) {
+    // The sound player (shell) is attached here: it plays the event's sound
+    // when the SoundEvents setting has its bit. Until then the program is silent.
+    (void)sound;
 }
 
 } // namespace lc::ui

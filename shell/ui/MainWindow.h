@@ -1,8 +1,10 @@
 #pragma once
 #include <QMainWindow>
+#include <QString>
 #include <memory>
+#include <string>
 
-#include "core/AppMessages.h"
+#include "core/PageLinks.h"
 
 class QTabWidget;
 
@@ -12,8 +14,10 @@ class SettingsStoreQt;
 class DrawingPage;
 class LinkPage;
 
-// The main window: seven pages and the router of the application messages.
-class MainWindow : public QMainWindow, public IAppMessageSink {
+// The main window: seven pages, and the one place that connects them. Each
+// page gets the window as its PageLinks and calls it; the window passes the
+// call on to the page that answers it.
+class MainWindow : public QMainWindow, public PageLinks {
     Q_OBJECT
 public:
     enum Page { pgDrawing, pgGarment, pgLink, pgGalleries, pgFashion, pgConverter, pgManual, pgCount };
@@ -21,12 +25,22 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    intptr_t appMessage(AppMsg msg, intptr_t wParam, intptr_t lParam) override;
-
     QTabWidget* pages() const { return pages_; }
     QWidget* page(Page p) const;
-    LinkPage* linkPage() const { return frame41_; }
-    DrawingPage* Frame21() const { return frame21_; }
+    LinkPage* linkPage() const { return linkPage_; }
+    DrawingPage* drawingPage() const { return drawingPage_; }
+
+    // --- PageLinks
+    void cancelTool() override;
+    void insertPattern() override;
+    void insertConverted() override;
+    void garmentModeReleased() override;
+    void techniqueChanged(const std::string& name) override;
+    void garmentMaskChanged() override;
+    void writeGarmentToModel(int item) override;
+    void readGarmentFromModel(int item) override;
+    // The one place event sounds go.
+    void playEventSound(EventSound sound) override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -35,13 +49,15 @@ private:
     void FormCreate();
     void FormClose();
     void pageChanged(int index);
-    void addPageFrame(Page p, QWidget* frame);
+    void addPage(Page p, QWidget* page);
 
     std::unique_ptr<SettingsStoreQt> settings_;
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
-    DrawingPage* frame21_ = nullptr; // the Drawing page
-    LinkPage* frame41_ = nullptr; // the Link page
+    DrawingPage* drawingPage_ = nullptr;
+    LinkPage* linkPage_ = nullptr;
+    // The Link page's technique, kept for a Drawing page created after it.
+    QString techniqueName_;
     bool closed_ = false;
 };
 

@@ -1,39 +1,29 @@
-// The announcements as application messages for the main window's router.
+// The editor engine's announcements reach its page with their numbers whole.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include "EditorFixture.h"
+#include "editor/ToolCodes.h"
 
-#include "core/AppMessages.h"
-#include "editor/EditorInterfaces.h"
-
-namespace lc {
+namespace lc::test {
 namespace {
 
-struct Sink : IAppMessageSink {
-    std::vector<std::pair<AppMsg, intptr_t>> got;
-    intptr_t appMessage(AppMsg m, intptr_t w, intptr_t) override {
-        got.push_back({m, w});
-        return 0;
-    }
-};
+using EditorEvents = EditorTest;
 
-TEST(AppMessageEditorEvents, CarryTheirParametersInTwoHalves) {
-    Sink sink;
-    SetAppMessageSink(&sink);
-    AppMessageEditorEvents e;
-    e.showPosition(12, 300);
-    e.showPosition(0, -1); // a captured drag below the pattern
-    e.showBlockSize(4, 4);
-    e.undoEnable();
-    e.showColorInPalette(7);
-    SetAppMessageSink(nullptr);
-    ASSERT_EQ(sink.got.size(), 5u);
-    EXPECT_EQ(sink.got[0], std::make_pair(AppMsg::ShowPosition, intptr_t((300 << 16) + 12)));
-    EXPECT_EQ(static_cast<int16_t>(sink.got[1].second >> 16), -1);
-    EXPECT_EQ(sink.got[2], std::make_pair(AppMsg::ShowBlockSize, intptr_t((4 << 16) + 4)));
-    EXPECT_EQ(sink.got[3].first, AppMsg::DrawingUndoEnable);
-    EXPECT_EQ(sink.got[4], std::make_pair(AppMsg::ShowColorInPalette, intptr_t(7)));
+TEST_F(EditorEvents, CarryCellsOutsideThePatternAsNegativeNumbers) {
+    use(toolCopyBlock);
+    // 11-pixel cells on a 600-pixel-high view: y 595 is row 0.
+    engine->MouseDown(kLeft, kNone, 60, 595);
+    engine->MouseMove(kNone, 16, 540);
+    EXPECT_EQ(events.posCol, 2);
+    EXPECT_EQ(events.posRow, 6);
+    EXPECT_EQ(events.blockW, 4);
+    EXPECT_EQ(events.blockH, 5);
+    // A drag captured left of and below the pattern.
+    engine->MouseMove(kNone, -30, 650);
+    EXPECT_EQ(events.posCol, -1);
+    EXPECT_EQ(events.posRow, -3);
+    engine->MouseUp(kLeft, kNone, -30, 650);
 }
 
 } // namespace
-} // namespace lc
+} // namespace lc::test

@@ -4,7 +4,6 @@
 #include <limits>
 #include <vector>
 
-#include "core/AppMessages.h"
 #include "core/Errors.h"
 #include "core/Globals.h"
 #include "garment/GarmentMask.h"
@@ -15,19 +14,11 @@ using namespace lc;
 
 namespace {
 
-struct Sink : IAppMessageSink {
-    int released = 0;
-    Sink() { SetAppMessageSink(this); }
-    ~Sink() override { SetAppMessageSink(nullptr); }
-    intptr_t appMessage(AppMsg msg, intptr_t, intptr_t) override {
-        if (msg == AppMsg::ReleaseMaskButton) ++released;
-        return 0;
-    }
-};
-
 struct Messages : IGarmentMaskMessages {
     std::vector<int> shown;
+    int released = 0;
     void ShowGarmentSizeError(int result) override { shown.push_back(result); }
+    void GarmentModeReleased() override { ++released; }
 };
 
 // A closed outline through the given corners, straight lines.
@@ -78,7 +69,6 @@ protected:
         GarmentMode = true;
     }
     PatternRaster gd;
-    Sink sink;
     Messages messages;
 };
 
@@ -90,7 +80,7 @@ TEST_F(GarmentMask, ClosedSquareLiesCentredWithItsLowestPointOnLineZero) {
     EXPECT_EQ(gd.GarmentWidth, 41);
     EXPECT_EQ(gd.GarmentRows, 40);
     EXPECT_TRUE(GarmentMode);
-    EXPECT_EQ(sink.released, 0);
+    EXPECT_EQ(messages.released, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -138,7 +128,7 @@ TEST_F(GarmentMask, SizeFailuresLeaveTheMaskWithoutRestriction) {
     EXPECT_EQ(gd.GarmentWidth, 199);
     EXPECT_EQ(gd.GarmentRows, 1023);
     EXPECT_FALSE(GarmentMode);
-    EXPECT_EQ(sink.released, 1);
+    EXPECT_EQ(messages.released, 1);
     ASSERT_EQ(messages.shown, std::vector<int>{kMaskTooWide});
     EXPECT_STREQ(GarmentSizeErrorText(messages.shown[0]), "Garment is too wide!");
 
@@ -177,7 +167,7 @@ TEST_F(GarmentMask, EmptyOutlinesSwitchGarmentModeOffWithoutAMessage) {
     EXPECT_EQ(MakeMask(GarmentOutline{}, gd, 0.25, 0.25, &messages), kMaskNoPoints);
     EXPECT_EQ(gd.GarmentWidth, 199);
     EXPECT_FALSE(GarmentMode);
-    EXPECT_EQ(sink.released, 1);
+    EXPECT_EQ(messages.released, 1);
 
     GarmentMode = true;
     GarmentOutline dots;
@@ -189,7 +179,7 @@ TEST_F(GarmentMask, EmptyOutlinesSwitchGarmentModeOffWithoutAMessage) {
     EXPECT_EQ(gd.GarmentWidth, 41) << "the garment's size is kept after the no-curves failure";
     EXPECT_EQ(gd.GarmentRows, 40);
     EXPECT_FALSE(GarmentMode);
-    EXPECT_EQ(sink.released, 2);
+    EXPECT_EQ(messages.released, 2);
     EXPECT_TRUE(messages.shown.empty());
 }
 

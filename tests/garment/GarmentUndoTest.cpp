@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/AppMessages.h"
 #include "core/Errors.h"
 #include "garment/GarmentUndoStack.h"
 
@@ -11,15 +10,10 @@ using namespace lc;
 
 namespace {
 
-struct RecordingSink : IAppMessageSink {
-    std::vector<AppMsg> got;
-    RecordingSink() { SetAppMessageSink(this); }
-    ~RecordingSink() override { SetAppMessageSink(nullptr); }
-    intptr_t appMessage(AppMsg msg, intptr_t, intptr_t) override {
-        got.push_back(msg);
-        return 0;
-    }
-    int count(AppMsg m) const { return static_cast<int>(std::count(got.begin(), got.end(), m)); }
+struct RecordingListener : GarmentUndoListener {
+    int enables = 0, disables = 0;
+    void undoEnable() override { ++enables; }
+    void undoDisable() override { ++disables; }
 };
 
 GarmentOutline triangle(int x0) {
@@ -36,24 +30,24 @@ GarmentOutline triangle(int x0) {
 } // namespace
 
 TEST(GarmentUndo, KeepsElevenStepsAndSignalsEmptyOnce) {
-    RecordingSink sink;
-    GarmentUndoStack undo;
+    RecordingListener listener;
+    GarmentUndoStack undo(&listener);
     GarmentOutline g;
     for (int i = 1; i <= 12; ++i) {
         g.AddPoint(i * 10, 0); // snapshot i holds i points
         undo.Push(g);
     }
     EXPECT_EQ(undo.StepCount(), 11);
-    EXPECT_EQ(sink.count(AppMsg::GarmentUndoEnable), 12);
+    EXPECT_EQ(listener.enables, 12);
     for (int i = 12; i >= 2; --i) {
         undo.Undo(g);
         EXPECT_EQ(g.PointCount(), i) << "undo restores snapshot " << i;
-        EXPECT_EQ(sink.count(AppMsg::GarmentUndoDisable), i == 2 ? 1 : 0);
+        EXPECT_EQ(listener.disables, i == 2 ? 1 : 0);
     }
     const GarmentOutline after = g;
     undo.Undo(g); // the twelfth does nothing
     EXPECT_EQ(g, after);
-    EXPECT_EQ(sink.count(AppMsg::GarmentUndoDisable), 1);
+    EXPECT_EQ(listener.disables, 1);
 }
 
 TEST(GarmentUndo, RestoresTheWholeOutlineAndAnEmptySnapshotIsEmpty) {

@@ -46,14 +46,12 @@ protected:
         ViewProtocol = 1;
         ASSERT_TRUE(pty->ok());
         ACOMPort = pty->path();
-        SetAppMessageSink(&sounds);
         host.sink = &sink;
-        run = std::make_unique<KnitRun>(host, tech, cams);
+        run = std::make_unique<KnitRun>(host, tech, cams, &sounds);
     }
     void TearDown() override {
         run.reset();
         SerialCloseAll();
-        SetAppMessageSink(nullptr);
         ResetGlobals();
     }
 
@@ -225,7 +223,7 @@ TEST_F(KnitRunTest, FairIsleTwoColourRowGoesOutAsWorkedByHand) {
         EXPECT_EQ(host.countPrefix("PC-->"), 1);
         run->Stop();
     }
-    EXPECT_EQ(sounds.sounds, (std::vector<int>{4, 4, 4}));
+    EXPECT_EQ(sounds.sounds, std::vector<EventSound>(3, EventSound::PassSent));
 }
 
 TEST_F(KnitRunTest, PassGoesBeforeTheOldCamsAndTheKnitReportMovesThemAfter) {
@@ -409,7 +407,7 @@ TEST_F(KnitRunTest, CamsOutOfOrderOrPastTheNeedlesAreErrorOne) {
         start();
         adapter({0x08, 0x12, 0x00, 0x00, c.left, c.right, 0x00, 0xF7});
         expectBox(text, "ERROR!", RunBoxIcon::Error);
-        EXPECT_EQ(sounds.sounds, std::vector<int>{8});
+        EXPECT_EQ(sounds.sounds, std::vector<EventSound>{EventSound::WorkDoneOrCamError});
         EXPECT_EQ(run->RowCounter(), 3);
         EXPECT_EQ(cams.ls, 0);
         EXPECT_EQ(cams.rs, c.width);
@@ -436,7 +434,7 @@ TEST_F(KnitRunTest, LastPassEndsTheWorkWithTheSuccessBox) {
     EXPECT_EQ(run->RowCounter(), 0);
     EXPECT_EQ(run->PassCounter(), 0u);
     EXPECT_EQ(run->DesignRow(), 0);
-    EXPECT_EQ(sounds.sounds, std::vector<int>{8});
+    EXPECT_EQ(sounds.sounds, std::vector<EventSound>{EventSound::WorkDoneOrCamError});
     EXPECT_FALSE(host.link);
 }
 

@@ -1,5 +1,5 @@
 // The Link page's engine: technique choice, row counter ranges and guards, the
-// needle labels, the cam messages, the drawing check and whole emulator runs.
+// needle labels, the cam calls, the drawing check and whole emulator runs.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,13 +41,20 @@ struct FakeHost : IKnitRunHost {
     ISerialSink* serialSink() override { return sink; }
 };
 
-struct Sounds : IAppMessageSink {
-    std::vector<intptr_t> played;
-    intptr_t appMessage(AppMsg m, intptr_t w, intptr_t) override {
-        if (m == AppMsg::PlayEventSound) played.push_back(w);
-        return 0;
-    }
-    int count(intptr_t bit) const { return static_cast<int>(std::count(played.begin(), played.end(), bit)); }
+// The main window as the page sees it: the event sounds and the technique names.
+struct Links : PageLinks {
+    std::vector<EventSound> played;
+    std::vector<std::string> techniques;
+    void playEventSound(EventSound sound) override { played.push_back(sound); }
+    void techniqueChanged(const std::string& name) override { techniques.push_back(name); }
+    void cancelTool() override {}
+    void insertPattern() override {}
+    void insertConverted() override {}
+    void garmentModeReleased() override {}
+    void garmentMaskChanged() override {}
+    void writeGarmentToModel(int) override {}
+    void readGarmentFromModel(int) override {}
+    int count(EventSound sound) const { return static_cast<int>(std::count(played.begin(), played.end(), sound)); }
 };
 
 struct Views : ILinkView {
@@ -58,7 +65,7 @@ struct Views : ILinkView {
 struct LinkFixture : ::testing::Test {
     PatternFixture pattern{200, 1024, 0};
     FakeHost host;
-    Sounds sounds;
+    Links links;
     Views view;
     std::unique_ptr<LinkController> page;
 
@@ -66,17 +73,15 @@ struct LinkFixture : ::testing::Test {
         SetEnglishTexts();
         InitMachineList();
         SelectCurrentMachine(102);
-        SetAppMessageSink(&sounds);
         make();
     }
     void TearDown() override {
         page.reset();
-        SetAppMessageSink(nullptr);
         GarmentMode = false;
     }
     void make() {
         page.reset();
-        page = std::make_unique<LinkController>(host, &view);
+        page = std::make_unique<LinkController>(host, &view, &links);
         page->FormCreate();
         page->OnShowForm();
     }
@@ -99,7 +104,8 @@ TEST_F(LinkFixture, CreationFillsTheTechniqueListAndTakesFairIslesSide) {
     ASSERT_EQ(TechniqueList.size(), 17u);
     EXPECT_EQ(TechniqueList.front(), "Fair Isle=1");
     EXPECT_EQ(TechniqueList.back().substr(TechniqueList.back().find('=')), "=131072");
-    EXPECT_EQ(gKnitMachine, &page->Machine());
+    // The main window hears the current technique, for the Drawing page's status bar.
+    EXPECT_EQ(links.techniques, std::vector<std::string>{"Fair Isle"});
     EXPECT_EQ(page->ActiveTechnique()->Kind, tkFairisle);
     EXPECT_TRUE(page->Buttons().RightSideDown);
     EXPECT_FALSE(page->Buttons().WrongSideDown);
@@ -112,6 +118,7 @@ TEST_F(LinkFixture, CreationFillsTheTechniqueListAndTakesFairIslesSide) {
 
     // Weaving is knitted from the wrong side.
     page->ChooseTechnique(tkWeaving);
+    EXPECT_EQ(links.techniques.back(), page->ActiveTechnique()->Name);
     EXPECT_TRUE(page->Buttons().WrongSideDown);
     EXPECT_FALSE(page->Bed().Mirrored);
     EXPECT_TRUE(page->Run().WrongSide());
@@ -148,10 +155,10 @@ TEST_F(LinkFixture, RowControlsNeverIndexPastTheRowTable) {
     EXPECT_EQ(page->RowCounterMax(), 10);
 
     // The sheet's up-down reports any position up to 2047.
-    page->appMessage(AppMsg::RowCounterChanged, 2047, 0);
+    page->rowCounterChanged(2047);
     EXPECT_EQ(page->RowCounter(), 10);
     EXPECT_LE(page->DesignRow(), 10);
-    page->appMessage(AppMsg::RowCounterChanged, -5, 0);
+    page->rowCounterChanged(-5);
     EXPECT_EQ(page->RowCounter(), 0);
 
     page->StepRowCounter(5000);
@@ -175,7 +182,7 @@ TEST_F(LinkFixture, RowControlsAreLockedWhileTheLinkIsUp) {
     startEmulator();
     page->ZeroRowCounter();
     page->StepRowCounter(9);
-    page->appMessage(AppMsg::RowCounterChanged, 7, 0);
+    page->rowCounterChanged(7);
     page->PreviewPressed(300);
     page->ChooseTechnique(tkLace);
     EXPECT_EQ(page->RowCounter(), 4);
@@ -216,18 +223,18 @@ TEST_F(LinkFixture, EdgeLabelsShowTheGarmentsIncreasesAndDecreases) {
             GraphicData.Mask.line(r)[x] = in ? kMaskInside : kMaskOutside;
         }
     page->OnShowForm();
-    sounds.played.clear();
+    links.played.clear();
     page->StepRowCounter(0);
     EXPECT_EQ(page->Labels().Label4, "");
     EXPECT_EQ(page->Labels().Label6, "10");
-    EXPECT_EQ(sounds.count(2), 0); // row 0 has nothing below it to differ from
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 0); // row 0 has nothing below it to differ from
     page->StepRowCounter(10);
     // The mask counts its needles from the right-hand end: left edge 40 -> 36, right 159 -> 161.
     EXPECT_EQ(page->Labels().Label4, "4");
     EXPECT_EQ(page->Labels().Label17, "2");
     EXPECT_EQ(page->Labels().Label6, "20");
     EXPECT_EQ(page->Labels().Wide, "126");
-    EXPECT_EQ(sounds.count(2), 1);
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 1);
     page->ToolButtonClick(ltWrongSide);
     EXPECT_EQ(page->Labels().Label4, "2");
     EXPECT_EQ(page->Labels().Label17, "4");
@@ -359,7 +366,7 @@ TEST_F(LinkFixture, ColoursAndSettingOfTheCurrentPassReachThePanels) {
     PatternFixture::setRow(0, 3);
     PatternFixture::set(5, 0, 7);
     page->OnShowForm();
-    sounds.played.clear();
+    links.played.clear();
     page->StepRowCounter(0);
     EXPECT_EQ(page->ColorPanel().ActiveColor, colors({3, 7}));
     EXPECT_EQ(page->ColorPanel().Threads, colors({3, 7}));
@@ -368,8 +375,8 @@ TEST_F(LinkFixture, ColoursAndSettingOfTheCurrentPassReachThePanels) {
     EXPECT_EQ(page->ColorPanel().ActiveColor, colors({0}));
     EXPECT_EQ(page->ColorPanel().ChangedColors, colors({0}));
     EXPECT_EQ(page->CarriageSetting(), "Z O ");
-    EXPECT_GE(sounds.count(16), 1);
-    EXPECT_GE(sounds.count(1), 1);
+    EXPECT_GE(links.count(EventSound::CarriageSettingChanged), 1);
+    EXPECT_GE(links.count(EventSound::ColourChanged), 1);
     EXPECT_EQ(page->ColorPanel().AllColorsInPic, colors({0, 3, 7}));
     EXPECT_NE(view.parts & lpColorPanel, 0u);
 }
@@ -457,10 +464,10 @@ TEST_F(LinkFixture, DroppingACamMidRunSendsThePointCams) {
     pty.drain(50);
     // The left cam to needle 30 with the right one at 199.
     page->Bed().FitCams();
-    page->appMessage(AppMsg::LeftCamGrab, 0, 0);
+    page->camGrabbed(false, page->Bed().LSPos);
     EXPECT_TRUE(pty.drain(50).empty()); // a grab alone sends nothing
     for (int i = 0; i < 30; ++i) page->Bed().StepLeftCam(1);
-    page->appMessage(AppMsg::LeftCamDrop, 0, 0);
+    page->camDropped(false);
     EXPECT_EQ(pty.read(4), (Bytes{0x02, 0x1E, 0xC7, 0xFD}));
     EXPECT_EQ(page->Labels().LeftWorkStitch, "L70");
     page->Stop();

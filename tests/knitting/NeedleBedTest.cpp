@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <tuple>
+#include <string>
 #include <vector>
 
 #include "KnitTestUtil.h"
@@ -16,16 +16,23 @@ using namespace lc::test;
 
 namespace {
 
-struct Messages : IAppMessageSink {
-    std::vector<std::tuple<AppMsg, intptr_t, intptr_t>> got;
-    intptr_t appMessage(AppMsg m, intptr_t w, intptr_t l) override {
-        got.emplace_back(m, w, l);
-        return 0;
+// Every call of the bed's listener, as text: "grab left 20", "scroll 10 31".
+struct Messages : LinkPanelEvents {
+    std::vector<std::string> got;
+    static const char* side(bool rightCam) { return rightCam ? "right" : "left"; }
+    void camGrabbed(bool rightCam, int needle) override {
+        got.push_back(std::string("grab ") + side(rightCam) + " " + std::to_string(needle));
     }
+    void camStepped(bool rightCam, int needle) override {
+        got.push_back(std::string("step ") + side(rightCam) + " " + std::to_string(needle));
+    }
+    void camDropped(bool rightCam) override { got.push_back(std::string("drop ") + side(rightCam)); }
+    void bedScrolled(int first, int end) override {
+        got.push_back("scroll " + std::to_string(first) + " " + std::to_string(end));
+    }
+    void rowCounterChanged(int position) override { got.push_back("row " + std::to_string(position)); }
     void clear() { got.clear(); }
 };
-
-using Msg = std::tuple<AppMsg, intptr_t, intptr_t>;
 
 struct BedFixture : ::testing::Test {
     PatternFixture pattern{200, 1024, 0};
@@ -34,7 +41,7 @@ struct BedFixture : ::testing::Test {
     int invalidations = 0;
     void SetUp() override {
         bed.SetPatternWidth(200);
-        bed.SetNotifyTarget(&msgs);
+        bed.SetListener(&msgs);
         bed.OnInvalidate = [this] { ++invalidations; };
         bed.Resize(830, 300);
     }
@@ -62,13 +69,13 @@ TEST_F(BedFixture, StepsKeepFiveNeedlesBetweenTheCamsAndReportEachStep) {
     EXPECT_TRUE(msgs.got.empty());
     EXPECT_TRUE(bed.StepLeftCam(4));
     EXPECT_EQ(bed.LSPos, 4);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::LeftCamStep, 4, 0));
+    EXPECT_EQ(msgs.got.back(), "step left 4");
     EXPECT_FALSE(bed.StepLeftCam(-5)); // below MinPos
     bed.LSPos = 0;
     EXPECT_FALSE(bed.StepRightCam(-5)); // RSPos 5 is not above LSPos + 5
     EXPECT_TRUE(bed.StepRightCam(-4));
     EXPECT_EQ(bed.RSPos, 6);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::RightCamStep, 5, 0));
+    EXPECT_EQ(msgs.got.back(), "step right 5");
     bed.RSPos = 200;
     EXPECT_FALSE(bed.StepRightCam(1)); // beyond MaxPos
     EXPECT_FALSE(bed.StepLeftCam(0));
@@ -89,7 +96,7 @@ TEST_F(BedFixture, SetCamsTakesTheLastNeedleAndRepaintsOnlyOnChange) {
     bed.SetCams(10, 30);
     EXPECT_EQ(bed.FirstVisible(), 10);
     EXPECT_EQ(bed.EndVisible(), 31);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::NeedleBedScroll, 10, 31));
+    EXPECT_EQ(msgs.got.back(), "scroll 10 31");
 }
 
 TEST_F(BedFixture, CamsFromOutsideTheBedAreKeptOnIt) {
@@ -117,17 +124,17 @@ TEST_F(BedFixture, FitAndZoomReportTheVisibleRange) {
     bed.FitCams();
     EXPECT_EQ(bed.LSPos, 0);
     EXPECT_EQ(bed.RSPos, 200);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::NeedleBedScroll, 0, 200));
+    EXPECT_EQ(msgs.got.back(), "scroll 0 200");
 
     bed.ZoomToCount(50);
     EXPECT_EQ(bed.FirstVisible(), 75);
     EXPECT_EQ(bed.EndVisible(), 125);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::NeedleBedScroll, 75, 125));
+    EXPECT_EQ(msgs.got.back(), "scroll 75 125");
     bed.ZoomToCount(200);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::NeedleBedScroll, 0, 200));
+    EXPECT_EQ(msgs.got.back(), "scroll 0 200");
     // More needles than the pattern has: the whole bed, never a negative first needle.
     bed.ZoomToCount(250);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::NeedleBedScroll, 0, 200));
+    EXPECT_EQ(msgs.got.back(), "scroll 0 200");
     bed.ZoomToCount(0);
     EXPECT_EQ(bed.VisibleCount(), 1);
 
@@ -164,26 +171,26 @@ TEST_F(BedFixture, DraggingACamStepsByWholePitchesAndReportsGrabAndDrop) {
     bed.SetCams(20, 180);
     msgs.clear();
     bed.CamMouseDown(false, 14);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::LeftCamGrab, 20, 0));
+    EXPECT_EQ(msgs.got.back(), "grab left 20");
     EXPECT_TRUE(bed.Dragging());
     bed.CamMouseMove(false, 17); // less than a pitch
     EXPECT_EQ(bed.LSPos, 20);
     bed.CamMouseMove(false, 14 + 9); // two pitches and a bit
     EXPECT_EQ(bed.LSPos, 22);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::LeftCamStep, 22, 0));
+    EXPECT_EQ(msgs.got.back(), "step left 22");
     bed.CamMouseMove(true, 100); // the other cam is not held
     EXPECT_EQ(bed.RSPos, 181);
     bed.CamMouseUp(false);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::LeftCamDrop, 0, 0));
+    EXPECT_EQ(msgs.got.back(), "drop left");
     EXPECT_FALSE(bed.Dragging());
 
     bed.CamMouseDown(true, 14);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::RightCamGrab, 180, 0));
+    EXPECT_EQ(msgs.got.back(), "grab right 180");
     bed.CamMouseMove(true, 14 - 4);
     EXPECT_EQ(bed.RSPos, 180);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::RightCamStep, 179, 0));
+    EXPECT_EQ(msgs.got.back(), "step right 179");
     bed.CamMouseUp(true);
-    EXPECT_EQ(msgs.got.back(), Msg(AppMsg::RightCamDrop, 0, 0));
+    EXPECT_EQ(msgs.got.back(), "drop right");
 }
 
 TEST_F(BedFixture, RulerLabelsCountFromTheCentreOnBothHalves) {

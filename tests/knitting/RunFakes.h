@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/AppMessages.h"
+#include "core/EventSoundPlayer.h"
 #include "core/Machine.h"
 #include "knitting/KnitRunTypes.h"
 
@@ -118,12 +118,9 @@ struct FakeHost : IKnitRunHost {
     }
 };
 
-struct SoundRecorder : IAppMessageSink {
-    std::vector<int> sounds;
-    intptr_t appMessage(AppMsg msg, intptr_t w, intptr_t) override {
-        if (msg == AppMsg::PlayEventSound) sounds.push_back(static_cast<int>(w));
-        return 0;
-    }
+struct SoundRecorder : EventSoundPlayer {
+    std::vector<EventSound> sounds;
+    void playEventSound(EventSound sound) override { sounds.push_back(sound); }
 };
 
 } // namespace lc::test

@@ -8,6 +8,7 @@
 #include "core/PatternRaster.h"
 #include "core/Machine.h"
 #include "core/UIText.h"
+#include "editor/ui/DrawingPage.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/ui/MainWindow.h"
 
@@ -32,4 +33,19 @@ TEST(MainWindowLinkPage, ShowingThePageRebuildsItForThePattern) {
     EXPECT_FALSE(w.linkPage()->controller().Run().LinkUp());
     lc::SoftEmulator = 0;
     lc::ProtocolType = 0;
+}
+
+TEST(MainWindowLinkPage, TheDrawingPageNamesTheLinkPagesTechnique) {
+    lc::test::qtApp();
+    lc::ui::MainWindow w;
+    lc::LinkController& link = w.linkPage()->controller();
+    const auto named = [&] {
+        return QString::fromStdString(lc::UIText[lc::utTechnique] + link.ActiveTechnique()->Name);
+    };
+    // The Link page is made first: the Drawing page still learns its technique.
+    EXPECT_EQ(w.drawingPage()->technicText(), named());
+    link.ChooseTechnique(lc::tkWeaving);
+    EXPECT_EQ(link.ActiveTechnique()->Kind, lc::tkWeaving);
+    EXPECT_EQ(w.drawingPage()->technicText(), named());
+    w.close();
 }

@@ -77,40 +77,42 @@ TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
     w.close();
 }
 
-TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
+TEST(MainWindow, DrawingPageAnswersTheEditorAndTheOtherPages) {
     lc::test::qtApp();
     lc::ui::MainWindow w;
-    lc::ui::DrawingPage* f = w.Frame21();
+    lc::ui::DrawingPage* f = w.drawingPage();
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(w.page(lc::ui::MainWindow::pgDrawing)->isAncestorOf(f));
     w.resize(1100, 760);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 
-    // A brush click: the undo stack's announcement goes round through the router.
+    // A brush click: the undo stack's announcement reaches the page's Undo button.
     lc::ui::StitchCanvas* c = f->canvas();
     c->engine().setTool(lc::toolBrush);
     const lc::PixelPoint p = c->geom().pixelOfCell(2, 3);
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(p.x, p.y));
     EXPECT_EQ(lc::GraphicData.CellAt(2, 3), lc::ColorA);
     EXPECT_TRUE(f->button(203)->isEnabled());
-    w.appMessage(lc::AppMsg::DrawingUndoDisable, 0, 0);
+    lc::IEditorEvents& events = c->model().events();
+    events.undoDisable();
     EXPECT_FALSE(f->button(203)->isEnabled());
 
-    // Packed words are signed 16-bit values.
-    w.appMessage(lc::AppMsg::ShowPosition, (7 << 16) | 0xFFFE, 0);
+    // The read-outs keep their sign.
+    events.showPosition(-2, 7);
     EXPECT_EQ(f->statusText(1), "-2");
     EXPECT_EQ(f->statusText(2), "7");
-    w.appMessage(lc::AppMsg::ShowBlockSize, (3 << 16) | 4, 0);
+    events.showBlockSize(4, 3);
     EXPECT_EQ(f->statusText(3), "4 x 3");
-    w.appMessage(lc::AppMsg::ShowColorInPalette, 5, 0);
+    events.showColorInPalette(5);
     EXPECT_EQ(f->MarkedColor(), 5);
 
-    w.appMessage(lc::AppMsg::EnablePatternInsert, 0, 0);
+    // What the other pages ask of the Drawing page.
+    w.insertPattern();
     EXPECT_EQ(c->engine().tool(), lc::toolPastePattern);
-    w.appMessage(lc::AppMsg::CancelTool, 0, 0);
+    w.cancelTool();
     EXPECT_EQ(c->engine().tool(), lc::toolBrush);
-    w.appMessage(lc::AppMsg::InsertConverted, 0, 0);
+    w.insertConverted();
     EXPECT_EQ(c->engine().tool(), lc::toolPasteBlock);
 
     // "Add Garment" asks the main window to rebuild the mask and repaint.
@@ -118,7 +120,7 @@ TEST(MainWindow, DrawingPageAnswersTheEditorMessages) {
     EXPECT_TRUE(lc::GarmentMode);
     EXPECT_TRUE(f->button(302)->isEnabled());
     lc::GarmentMode = false;
-    w.appMessage(lc::AppMsg::ReleaseMaskButton, 0, 0);
+    w.garmentModeReleased();
     EXPECT_FALSE(f->button(301)->isChecked());
     w.close();
 }

@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# Checks that the layers stay apart. ./test.sh runs it after the build.
+#
+#   scripts/check-layering.sh [build-dir]     (default: build)
+#   scripts/check-layering.sh --list-globals [build-dir]
+#       prints the writable globals of rule 4 as allow-list lines
+#
+# Rules (each failure names the file and the rule):
+#  1. Engine sources hold no Qt. A file in core/, knitting/, editor/, garment/
+#     or shell/ that is not inside a ui/ folder includes no Qt header
+#     (<QString>, <QtCore/...>, <qglobal.h>, ui_*.h, moc_*): the engine
+#     libraries are plain C++ and are tested without Qt.
+#  2. The editor and the garments know nothing of knitting. No file in editor/
+#     or garment/ (their ui/ folders included) includes a knitting/ header.
+#  3. Pages never include each other. A page is a header named *Page.h in a
+#     subsystem's ui/ folder (editor/ui/DrawingPage.h, knitting/ui/LinkPage.h,
+#     ...). Only these may include a page: shell/ui/MainWindow.* (the one place
+#     that connects the pages), main.cpp, the page's own files (in its folder,
+#     named after it: DrawingPage.cpp, DrawingPage*.h/.cpp), tests/ and bench/.
+#  4. The engine libraries hold no mutable globals. In the engine libraries of
+#     the build (liblc_core.a, liblc_knitting.a, liblc_editor.a,
+#     liblc_garment.a, liblc_shell.a; not the *_ui ones) no object lives in a
+#     writable data section (.data, .bss, .tdata, .tbss and their named
+#     subsections): whether global (nm types B, D, V, u), file-static (b, d) or
+#     a function-local static. State belongs to the workspace that main()
+#     creates; a constant is constexpr so that it lands in read-only data
+#     (types R/r, or .data.rel.ro, which is read-only once loaded).
+#     Ignored, being the compiler's and not ours: guard variables, vtables,
+#     VTT, typeinfo, DW.ref.* personality/typeinfo pointers, names that start
+#     with "__" and symbols of std:: and __gnu_cxx::.
+#     CONSTANTS below lists the few const objects whose initialiser runs at
+#     start-up (a std::string, a map): the compiler keeps them in .bss, so nm
+#     cannot tell them from state. Add to it only a const object that cannot be
+#     constexpr, and say why.
+#
+# Temporary exceptions come from scripts/layering-allowed.txt, one per line:
+#     global <demangled symbol, without [abi:...] tags>
+#     include <file> <included path as written>
+# An entry that no longer matches anything fails too, so the list only shrinks.
+set -euo pipefail
+trap 'echo "layering: the check itself failed at line $LINENO" >&2' ERR
+cd "$(dirname "$0")/.."
+
+list_globals=0
+if [ "${1:-}" = --list-globals ]; then list_globals=1; shift; fi
+build=${1:-build}
+allowed_file=scripts/layering-allowed.txt
+
+# Const objects initialised at start-up (see rule 4), never written afterwards.
+CONSTANTS=(
+    "lc::(anonymous namespace)::kBlanks14"        # knitting/SinglePassTechniques.cpp: std::string
+    "lc::(anonymous namespace)::words()::table"   # core/RichText.cpp: RTF control words, a map
+    "lc::MachineModels()::models"                 # core/Machine.cpp: the machine table, a vector
+    "lc::P256()::p"                               # core/PatternRaster.cpp: the start palette
+)
+
+subsystems=(core knitting editor garment shell)
+engine_libs=(core knitting editor garment shell)
+
+failures=()
+fail() { failures+=("$1"); }
+
+declare -A allowed_globals=() allowed_includes=() used=()
+if [ -f "$allowed_file" ]; then
+    while IFS= read -r line || [ -n "$line" ]; do
+        line=${line%%#*}
+        line=$(echo "$line" | sed -e 's/^[[:space:]]*//' -e 's/[[:space:]]*$//')
+        [ -z "$line" ] && continue
+        case $line in
+            "global "*) allowed_globals["${line#global }"]=1 ;;
+            "include "*) allowed_includes["${line#include }"]=1 ;;
+            *) fail "$allowed_file: cannot read the line \"$line\" (expected \"global ...\" or \"include ...\")" ;;
+        esac
+    done <"$allowed_file"
+fi
+
+# --- includes ---------------------------------------------------------------
+
+# Every "#include" of our sources as: file<TAB>line<TAB>included path.
+roots=()
+for d in "${subsystems[@]}" tests bench fuzz tools; do [ -d "$d" ] && roots+=("$d"); done
+includes=$(find "${roots[@]}" -type f \
+        \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' -o -name '*.cc' -o -name '*.inl' \) -print0 |
+    sort -z | { xargs -0 grep -HnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]' || true; } |
+    sed -E 's/^([^:]+):([0-9]+):[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]*)[>"].*/\1\t\2\t\3/')
+
+[ -n "$includes" ] || fail "no #include found under ${subsystems[*]}: run the check from the source tree"
+
+pages=()
+for s in "${subsystems[@]}"; do
+    for p in "$s"/ui/*Page.h; do [ -f "$p" ] && pages+=("$p"); done
+done
+
+include_allowed() { # file, included path
+    local key="$1 $2"
+    if [ -n "${allowed_includes[$key]:-}" ]; then used["include $key"]=1; return 0; fi
+    return 1
+}
+
+while IFS=$'\t' read -r file line target; do
+    [ -z "$file" ] && continue
+    top=${file%%/*}
+    base=${target##*/}
+    in_ui=0; [[ "/$file" == */ui/* ]] && in_ui=1
+
+    # Rule 1: no Qt in the engine.
+    if [[ " ${subsystems[*]} " == *" $top "* ]] && [ $in_ui = 0 ]; then
+        if [[ "$target" =~ ^Q || "$target" =~ ^Qt[A-Za-z]*/ || "$target" =~ ^q[a-z0-9_]*\.h$ ||
+              "$base" =~ ^ui_.*\.h$ || "$base" =~ ^moc_ || "$base" =~ \.moc$ ]]; then
+            include_allowed "$file" "$target" ||
+                fail "$file:$line includes <$target>: engine sources are plain C++; Qt belongs in a ui/ folder"
+        fi
+    fi
+
+    # Rule 2: editor/ and garment/ never include knitting/.
+    if [[ "$top" == editor || "$top" == garment ]] && [[ "$target" =~ (^|/)knitting/ ]]; then
+        include_allowed "$file" "$target" ||
+            fail "$file:$line includes \"$target\": the editor and the garments never depend on knitting/"
+    fi
+
+    # Rule 3: only the main window (and the page's own files, tests, benches) include a page.
+    for page in "${pages[@]}"; do
+        name=$(basename "$page" .h)
+        [ "$base" = "$name.h" ] || continue
+        [ "$file" = "$page" ] && continue
+        case $file in
+            shell/ui/MainWindow.* | */main.cpp | main.cpp | tests/* | bench/*) continue ;;
+        esac
+        fdir=$(dirname "$file") fbase=$(basename "$file")
+        [ "$fdir" = "$(dirname "$page")" ] && [[ "$fbase" == "$name".* || "$fbase" == "$name"[A-Z]* ]] && continue
+        include_allowed "$file" "$target" ||
+            fail "$file:$line includes the page \"$target\": pages never include each other; only shell/ui/MainWindow connects them"
+    done
+done <<<"$includes"
+
+# --- writable globals in the engine libraries -------------------------------
+
+declare -A constants=()
+for c in "${CONSTANTS[@]}"; do constants["$c"]=1; done
+
+# Writable data objects as: library<TAB>object file<TAB>demangled name.
+writable_data() {
+    local lib path
+    for lib in "${engine_libs[@]}"; do
+        path="$build/$lib/liblc_$lib.a"
+        [ -f "$path" ] || continue  # a subsystem without engine sources builds no archive
+        nm -C --defined-only --format=sysv "$path" | awk -F'|' -v lib="liblc_$lib.a" '
+            /^Symbols from / { obj = $0; sub(/^.*\[/, "", obj); sub(/\].*$/, "", obj); next }
+            NF >= 7 {
+                sec = $NF; gsub(/ /, "", sec)
+                if (sec !~ /^\.(t?data|t?bss)(\.|$)/ || sec ~ /^\.data\.rel\.ro(\.|$)/) next
+                name = $1; for (i = 2; i <= NF - 6; i++) name = name "|" $i
+                sub(/ +$/, "", name); gsub(/\[abi:[A-Za-z0-9_]+\]/, "", name)
+                if (name ~ /^(guard variable for |vtable for |VTT for |construction vtable for |typeinfo for |typeinfo name for |DW\.ref\.|__|std::|__gnu_cxx::)/) next
+                print lib "\t" obj "\t" name
+            }'
+    done | sort -u
+}
+
+if [ $list_globals = 1 ]; then
+    writable_data | while IFS=$'\t' read -r lib obj name; do
+        [ -n "${constants[$name]:-}" ] || echo "global $name"
+    done | sort -u
+    exit 0
+fi
+
+if [ ! -d "$build" ]; then
+    fail "$build: no such build folder (build first, or name the build folder)"
+else
+    found=0
+    for lib in "${engine_libs[@]}"; do [ -f "$build/$lib/liblc_$lib.a" ] && found=1; done
+    [ $found = 1 ] || fail "$build: no engine library (liblc_*.a) found to check for globals"
+    while IFS=$'\t' read -r lib obj name; do
+        [ -z "$lib" ] && continue
+        [ -n "${constants[$name]:-}" ] && continue
+        if [ -n "${allowed_globals[$name]:-}" ]; then used["global $name"]=1; continue; fi
+        src=${obj%.o}
+        fail "$lib ($src) defines the writable global \"$name\": the engine holds no mutable globals; keep the state in the workspace, or make a constant constexpr"
+    done < <(writable_data)
+fi
+
+# --- entries of the allow-list that no longer match -------------------------
+
+for k in "${!allowed_globals[@]}"; do
+    [ -n "${used["global $k"]:-}" ] || fail "$allowed_file: \"global $k\" is no longer needed: delete the line"
+done
+for k in "${!allowed_includes[@]}"; do
+    [ -n "${used["include $k"]:-}" ] || fail "$allowed_file: \"include $k\" is no longer needed: delete the line"
+done
+
+if [ ${#failures[@]} -gt 0 ]; then
+    printf 'layering: %s\n' "${failures[@]}" | sort >&2
+    echo "layering: ${#failures[@]} fault(s); the rules are in scripts/check-layering.sh" >&2
+    exit 1
+fi
+echo "layering: fine"
