@@ -42,7 +42,6 @@ protected:
         LoadStitchSource();
         BuildStitchBitmaps();
         if (ui::CursorTable().empty()) ui::RegisterMainCursors();
-        CurrentTool = toolBrush;
         frame = std::make_unique<ui::DrawingPage>();
         frame->resize(1000, 700);
         frame->show();
