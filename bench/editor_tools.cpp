@@ -58,15 +58,15 @@ void BM_FloodFillWholeRegion(benchmark::State& st) {
 }
 BENCHMARK(BM_FloodFillWholeRegion)->Unit(benchmark::kMicrosecond);
 
-void BM_Tool(benchmark::State& st, uint16_t tool, int c1, int r1, int c2, int r2, MouseButton button, KeyMods mods,
+void BM_Tool(benchmark::State& st, ToolCode tool, int c1, int r1, int c2, int r2, MouseButton button, KeyMods mods,
              uint8_t brush) {
     Bench b;
-    CurrentTool = tool;
+    b.engine->setTool(tool);
     b.state.BrushSize = brush;
     if (tool == toolPasteBlock) {
-        CurrentTool = toolCopyBlock;
+        b.engine->setTool(toolCopyBlock);
         b.engine->dragCells(MouseButton::Left, {}, 0, 0, 250, 1024);
-        CurrentTool = tool;
+        b.engine->setTool(tool);
     }
     for (auto _ : st) {
         b.engine->dragCells(button, mods, c1, r1, c2, r2);
@@ -102,7 +102,7 @@ BENCHMARK_CAPTURE(BM_Tool, paste_pattern_tiled, toolPastePattern, 0, 0, 0, 0, R,
 // The fill tool over one area covering the whole pattern (undo saving included).
 void BM_FillToolWholePattern(benchmark::State& st) {
     Bench b;
-    CurrentTool = toolFill;
+    b.engine->setTool(toolFill);
     b.state.BrushSize = static_cast<uint8_t>(st.range(0));
     b.state.ColorA = 1;
     b.state.ColorB = 2;
@@ -118,7 +118,7 @@ BENCHMARK(BM_FillToolWholePattern)->Arg(0)->Arg(3)->Unit(benchmark::kMicrosecond
 // The whole-pattern eraser, every cell swapped each time.
 void BM_EraserWholePattern(benchmark::State& st) {
     Bench b;
-    CurrentTool = toolMagicEraser;
+    b.engine->setTool(toolMagicEraser);
     b.state.ColorA = 1;
     b.state.ColorB = 0;
     bool left = true;
@@ -131,7 +131,7 @@ BENCHMARK(BM_EraserWholePattern)->Unit(benchmark::kMicrosecond);
 
 void BM_Undo(benchmark::State& st) {
     Bench b;
-    CurrentTool = toolMove;
+    b.engine->setTool(toolMove);
     for (auto _ : st) {
         st.PauseTiming();
         b.engine->dragCells(MouseButton::Left, {}, 0, 0, 3, 3);

@@ -148,8 +148,14 @@ void CanvasModel::ReplaceColorChess(int x, int line) {
         while (xx < w && cls[src[xx]] != target) ++xx;
         if (xx == w) continue;
         uint8_t* ln = lineForWrite(y);
-        for (; xx < w; ++xx)
-            if (cls[ln[xx]] == target) ln[xx] = ((xx + y) & 1) ? a : b;
+        // Every cell from the first match on is written back, the others with
+        // their own value: with no branch per cell the loop keeps one speed,
+        // whatever the pattern and wherever the linker places the code.
+        for (; xx < w; ++xx) {
+            const uint8_t v = ln[xx];
+            const uint8_t chess = ((xx + y) & 1) ? a : b;
+            ln[xx] = cls[v] == target ? chess : v;
+        }
     }
     changed();
 }

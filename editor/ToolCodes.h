@@ -1,5 +1,6 @@
 #pragma once
-// Drawing tool codes held in CurrentTool; the editor frame maps its buttons to them.
+// Drawing tool codes: the Drawing page maps its buttons to them and hands the
+// chosen one to the tool engine (ToolEngine::setTool).
 #include <cstdint>
 
 namespace lc {
@@ -35,8 +36,5 @@ enum ToolCode : uint16_t {
     toolMagicEraser = 432,
     toolGrab = 433,
 };
-
-// The tool in force; the editor frame sets it, the tool engine reads it.
-extern uint16_t CurrentTool;
 
 } // namespace lc

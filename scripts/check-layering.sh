@@ -3,7 +3,7 @@
 #
 #   scripts/check-layering.sh [build-dir]     (default: build)
 #   scripts/check-layering.sh --list-globals [build-dir]
-#       prints the writable globals of rule 4 as allow-list lines
+#       prints the writable globals of rule 4, one per line
 #
 # Rules (each failure names the file and the rule):
 #  1. Engine sources hold no Qt. A file in core/, knitting/, editor/, garment/
@@ -33,10 +33,7 @@
 #     cannot tell them from state. Add to it only a const object that cannot be
 #     constexpr, and say why.
 #
-# Temporary exceptions come from scripts/layering-allowed.txt, one per line:
-#     global <demangled symbol, without [abi:...] tags>
-#     include <file> <included path as written>
-# An entry that no longer matches anything fails too, so the list only shrinks.
+# There are no exceptions: a fault is mended in the code.
 set -euo pipefail
 trap 'echo "layering: the check itself failed at line $LINENO" >&2' ERR
 cd "$(dirname "$0")/.."
@@ -44,7 +41,6 @@ cd "$(dirname "$0")/.."
 list_globals=0
 if [ "${1:-}" = --list-globals ]; then list_globals=1; shift; fi
 build=${1:-build}
-allowed_file=scripts/layering-allowed.txt
 
 # Const objects initialised at start-up (see rule 4), never written afterwards.
 # None today: every table of the engine is constexpr.
@@ -55,20 +51,6 @@ engine_libs=(core knitting editor garment shell)
 
 failures=()
 fail() { failures+=("$1"); }
-
-declare -A allowed_globals=() allowed_includes=() used=()
-if [ -f "$allowed_file" ]; then
-    while IFS= read -r line || [ -n "$line" ]; do
-        line=${line%%#*}
-        line=$(echo "$line" | sed -e 's/^[[:space:]]*//' -e 's/[[:space:]]*$//')
-        [ -z "$line" ] && continue
-        case $line in
-            "global "*) allowed_globals["${line#global }"]=1 ;;
-            "include "*) allowed_includes["${line#include }"]=1 ;;
-            *) fail "$allowed_file: cannot read the line \"$line\" (expected \"global ...\" or \"include ...\")" ;;
-        esac
-    done <"$allowed_file"
-fi
 
 # --- includes ---------------------------------------------------------------
 
@@ -87,12 +69,6 @@ for s in "${subsystems[@]}"; do
     for p in "$s"/ui/*Page.h; do [ -f "$p" ] && pages+=("$p"); done
 done
 
-include_allowed() { # file, included path
-    local key="$1 $2"
-    if [ -n "${allowed_includes[$key]:-}" ]; then used["include $key"]=1; return 0; fi
-    return 1
-}
-
 while IFS=$'\t' read -r file line target; do
     [ -z "$file" ] && continue
     top=${file%%/*}
@@ -103,15 +79,13 @@ while IFS=$'\t' read -r file line target; do
     if [[ " ${subsystems[*]} " == *" $top "* ]] && [ $in_ui = 0 ]; then
         if [[ "$target" =~ ^Q || "$target" =~ ^Qt[A-Za-z]*/ || "$target" =~ ^q[a-z0-9_]*\.h$ ||
               "$base" =~ ^ui_.*\.h$ || "$base" =~ ^moc_ || "$base" =~ \.moc$ ]]; then
-            include_allowed "$file" "$target" ||
-                fail "$file:$line includes <$target>: engine sources are plain C++; Qt belongs in a ui/ folder"
+            fail "$file:$line includes <$target>: engine sources are plain C++; Qt belongs in a ui/ folder"
         fi
     fi
 
     # Rule 2: editor/ and garment/ never include knitting/.
     if [[ "$top" == editor || "$top" == garment ]] && [[ "$target" =~ (^|/)knitting/ ]]; then
-        include_allowed "$file" "$target" ||
-            fail "$file:$line includes \"$target\": the editor and the garments never depend on knitting/"
+        fail "$file:$line includes \"$target\": the editor and the garments never depend on knitting/"
     fi
 
     # Rule 3: only the main window (and the page's own files, tests, benches) include a page.
@@ -124,8 +98,7 @@ while IFS=$'\t' read -r file line target; do
         esac
         fdir=$(dirname "$file") fbase=$(basename "$file")
         [ "$fdir" = "$(dirname "$page")" ] && [[ "$fbase" == "$name".* || "$fbase" == "$name"[A-Z]* ]] && continue
-        include_allowed "$file" "$target" ||
-            fail "$file:$line includes the page \"$target\": pages never include each other; only shell/ui/MainWindow connects them"
+        fail "$file:$line includes the page \"$target\": pages never include each other; only shell/ui/MainWindow connects them"
     done
 done <<<"$includes"
 
@@ -155,7 +128,7 @@ writable_data() {
 
 if [ $list_globals = 1 ]; then
     writable_data | while IFS=$'\t' read -r lib obj name; do
-        [ -n "${constants[$name]:-}" ] || echo "global $name"
+        [ -n "${constants[$name]:-}" ] || echo "$name"
     done | sort -u
     exit 0
 fi
@@ -169,20 +142,10 @@ else
     while IFS=$'\t' read -r lib obj name; do
         [ -z "$lib" ] && continue
         [ -n "${constants[$name]:-}" ] && continue
-        if [ -n "${allowed_globals[$name]:-}" ]; then used["global $name"]=1; continue; fi
         src=${obj%.o}
         fail "$lib ($src) defines the writable global \"$name\": the engine holds no mutable globals; keep the state in the workspace, or make a constant constexpr"
     done < <(writable_data)
 fi
-
-# --- entries of the allow-list that no longer match -------------------------
-
-for k in "${!allowed_globals[@]}"; do
-    [ -n "${used["global $k"]:-}" ] || fail "$allowed_file: \"global $k\" is no longer needed: delete the line"
-done
-for k in "${!allowed_includes[@]}"; do
-    [ -n "${used["include $k"]:-}" ] || fail "$allowed_file: \"include $k\" is no longer needed: delete the line"
-done
 
 if [ ${#failures[@]} -gt 0 ]; then
     printf 'layering: %s\n' "${failures[@]}" | sort >&2

@@ -35,7 +35,7 @@ namespace {
 struct ToolEntry {
     int tag;
     const char* hint;
-    uint16_t code;
+    ToolCode code;
     int cursor;
 };
 constexpr ToolEntry kTools[] = {
@@ -200,7 +200,7 @@ void DrawingPage::FormCreate() {
     buildStatusBar();
     outer->addWidget(status_);
 
-    CurrentTool = toolBrush;
+    canvas_->engine().setTool(toolBrush);
     setCanvasCursor(crDraw1x1);
     FormResize();
     SetRulerUnits();
@@ -485,7 +485,7 @@ void DrawingPage::selectBrushTool() {
     // Grab is let go without restoring what it kept: the brush is the tool now.
     setDown(tagButtons_[103], false);
     tagButtons_[kTagBrush]->setChecked(true);
-    CurrentTool = toolBrush;
+    canvas_->engine().setTool(toolBrush);
     setCanvasCursor(brushCursor());
     showStarPanel(false);
 }
@@ -510,7 +510,7 @@ void DrawingPage::toolButtonClicked(int tag) {
     if (!t) return;
     // A new tool starts without the copied block's frame on screen.
     canvas_->engine().clearOverlay();
-    if (CurrentTool == toolDropper) {
+    if (canvas_->engine().tool() == toolDropper) {
         markedColor_ = -1;
         grid_->setMarkedColor(-1);
     }
@@ -525,7 +525,7 @@ void DrawingPage::toolButtonClicked(int tag) {
         savedCursor_ = cursor;
         return;
     }
-    CurrentTool = t->code;
+    canvas_->engine().setTool(t->code);
     setCanvasCursor(cursor);
 }
 
@@ -573,12 +573,12 @@ void DrawingPage::viewButtonClicked(int tag, bool down) {
         break;
     case 103:
         if (down) {
-            savedTool_ = CurrentTool;
+            savedTool_ = canvas_->engine().tool();
             savedCursor_ = cursorId_;
-            CurrentTool = toolGrab;
+            canvas_->engine().setTool(toolGrab);
             setCanvasCursor(crHandGrab);
         } else {
-            CurrentTool = savedTool_;
+            canvas_->engine().setTool(savedTool_);
             setCanvasCursor(savedCursor_);
         }
         break;
@@ -796,7 +796,7 @@ void DrawingPage::EnablePatternInsert() {
     setDown(tagButtons_[103], false);
     b->setChecked(true);
     showStarPanel(false);
-    CurrentTool = toolPastePattern;
+    canvas_->engine().setTool(toolPastePattern);
     setCanvasCursor(-1);
 }
 
@@ -806,7 +806,7 @@ void DrawingPage::InsertConverted() {
     setDown(tagButtons_[103], false);
     tagButtons_[kTagPasteBlock]->setChecked(true);
     showStarPanel(false);
-    CurrentTool = toolPasteBlock;
+    canvas_->engine().setTool(toolPasteBlock);
     setCanvasCursor(-1);
 }
 

@@ -20,6 +20,7 @@
 #include "core/Workspace.h"
 #include "editor/EditorInterfaces.h"
 #include "editor/LibraryPatternSource.h"
+#include "editor/ToolCodes.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -177,7 +178,7 @@ private:
 
     int markedColor_ = -1;
     int cursorId_ = -1;
-    uint16_t savedTool_ = 0;
+    ToolCode savedTool_{}; // the tool waiting while Grab is held
     int savedCursor_ = -1;
 };
 

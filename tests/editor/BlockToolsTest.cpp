@@ -69,7 +69,7 @@ TEST_F(BlockTools, ToolsNoLongerAlterTheCopiedBlock) {
     std::vector<uint8_t> copied;
     for (int y = kept.Top; y < kept.Bottom; ++y)
         copied.insert(copied.end(), gd.Backup.line(y) + kept.Left, gd.Backup.line(y) + kept.Right);
-    for (uint16_t t : {toolVSymmetry, toolHSymmetry, toolHScale, toolVScale, toolMove, toolRotate}) {
+    for (ToolCode t : {toolVSymmetry, toolHSymmetry, toolHScale, toolVScale, toolMove, toolRotate}) {
         use(t);
         drag(1, 1, 8, 9);
     }

@@ -68,7 +68,6 @@ protected:
 
     void setUpPattern(int w, int h) {
         state = EditorState{};
-        CurrentTool = toolBrush;
         gd.SetSize(w, h);
         for (int i = 0; i < 16; ++i) gd.Colors[static_cast<size_t>(i)] = P256()[static_cast<size_t>(i)];
         gd.Colors[16] = RGB(250, 250, 250);
@@ -107,7 +106,7 @@ protected:
             for (int c = 0; c < W(); ++c) set(c, r, marker(c, r));
     }
 
-    void use(uint16_t tool) { CurrentTool = tool; }
+    void use(ToolCode tool) { engine->setTool(tool); }
     void click(int c, int r, MouseButton b = kLeft, KeyMods m = kNone) { engine->clickCell(b, m, c, r); }
     void drag(int c1, int r1, int c2, int r2, MouseButton b = kLeft, KeyMods m = kNone) {
         engine->dragCells(b, m, c1, r1, c2, r2);

@@ -22,7 +22,7 @@ TEST_F(GestureRobustness, EveryGestureIsUndoneWhole) {
     gd.Colors[5] = gd.Colors[2]; // a duplicate colour
 
     for (int i = 0; i < 4000; ++i) {
-        CurrentTool = static_cast<uint16_t>(pick(398, 434));
+        engine->setTool(static_cast<ToolCode>(pick(398, 434)));
         state.BrushSize = static_cast<uint8_t>(pick(0, 3));
         state.ColorA = static_cast<uint8_t>(pick(0, 6));
         state.ColorB = static_cast<uint8_t>(pick(0, 6));
@@ -43,15 +43,15 @@ TEST_F(GestureRobustness, EveryGestureIsUndoneWhole) {
         engine->releaseCell(b, m, pick(-8, W() + 8), pick(-8, H() + 8));
         ASSERT_FALSE(engine->pressed());
         // The zone keeps its cells, except under the row forms of brush and eraser.
-        const bool rowForm = m.ctrl && (CurrentTool == toolBrush || CurrentTool == toolMagicEraser);
+        const bool rowForm = m.ctrl && (engine->tool() == toolBrush || engine->tool() == toolMagicEraser);
         if (!rowForm) {
-            for (auto [c, r] : changedCells(before)) ASSERT_GT(r, zoneTop) << "tool " << CurrentTool;
+            for (auto [c, r] : changedCells(before)) ASSERT_GT(r, zoneTop) << "tool " << engine->tool();
         }
         if (events.undoEnables > pushes) {
-            ASSERT_EQ(events.undoEnables, pushes + 1) << "tool " << CurrentTool;
+            ASSERT_EQ(events.undoEnables, pushes + 1) << "tool " << engine->tool();
             model->UndoLast();
         }
-        ASSERT_TRUE(changedCells(before).empty()) << "tool " << CurrentTool << " gesture " << i;
+        ASSERT_TRUE(changedCells(before).empty()) << "tool " << engine->tool() << " gesture " << i;
         // Now and then keep a gesture, so later ones work on varied content.
         if (pick(0, 3) == 0) {
             engine->pressCell(kLeft, kNone, pick(0, W() - 1), pick(0, H() - 1));

@@ -3,6 +3,7 @@
 
 #include "EditorFixture.h"
 #include "editor/Rasteriser.h"
+#include "editor/ShapeTool.h"
 
 namespace lc::test {
 namespace {
@@ -139,7 +140,7 @@ TEST_F(ShapeTools, StarsNeedABoxOfThreeCells) {
     state.StarDepth = 5; // a plain pentagon
     drag(10, 10, 30, 30);
     StarPoints p{};
-    ASSERT_TRUE(ToolEngine::DrawStar(10, H() - 11, 30, H() - 31, 0, 5, 5, p));
+    ASSERT_TRUE(ShapeTool::DrawStar(10, H() - 11, 30, H() - 31, 0, 5, 5, p));
     for (int i = 0; i < 10; i += 2) EXPECT_EQ(cell(p[i].x, H() - 1 - p[i].y), 1) << i;
     EXPECT_EQ(p[10], p[0]);
     EXPECT_EQ(cell(20, 20), 0);
@@ -239,7 +240,7 @@ TEST_F(Previews, CtrlTurnsTheStarWithoutResizingIt) {
     engine->MouseMove(kCtrl, 250, 300); // 50 px right: half a turn
     const Overlay turned = engine->overlay();
     StarPoints want{};
-    ASSERT_TRUE(ToolEngine::DrawStar(100, 400, 200, 300, 50 * 3.14159265358979323846 / 100, 4, state.StarDepth, want));
+    ASSERT_TRUE(ShapeTool::DrawStar(100, 400, 200, 300, 50 * 3.14159265358979323846 / 100, 4, state.StarDepth, want));
     EXPECT_EQ(turned.points, (std::vector<PixelPoint>(want.begin(), want.begin() + 9)));
     engine->MouseUp(kLeft, kCtrl, 250, 300);
 }

@@ -40,7 +40,6 @@ protected:
         LoadStitchSource(ws.Stitches);
         BuildStitchBitmaps(ws);
         if (ui::CursorTable().empty()) ui::RegisterMainCursors();
-        CurrentTool = toolBrush;
         frame = std::make_unique<ui::DrawingPage>(ws);
         frame->resize(1000, 700);
         frame->show();

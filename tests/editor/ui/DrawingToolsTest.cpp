@@ -54,7 +54,7 @@ TEST_F(DrawingPageTest, BrushPaintsWithTheButtonsColourAndTheChosenSize) {
 
 TEST_F(DrawingPageTest, LineShowsARubberBandAndDrawsWithoutItsEndPoint) {
     chooseTool(kTagLine);
-    ASSERT_EQ(CurrentTool, toolLine);
+    ASSERT_EQ(canvas->engine().tool(), toolLine);
     EXPECT_TRUE(button(kTagLine)->isChecked());
 
     press(at(2, 3));
@@ -241,7 +241,7 @@ TEST_F(DrawingPageTest, ProtectedZoneKeepsItsRowsAndShowsTinted) {
     // Switching the zone off goes back to the brush.
     clickButton(201);
     EXPECT_FALSE(ws.Editor.ZoneOn);
-    EXPECT_EQ(CurrentTool, toolBrush);
+    EXPECT_EQ(canvas->engine().tool(), toolBrush);
     EXPECT_TRUE(button(kTagBrush)->isChecked());
     EXPECT_FALSE(button(0)->isEnabled());
 }
@@ -249,7 +249,7 @@ TEST_F(DrawingPageTest, ProtectedZoneKeepsItsRowsAndShowsTinted) {
 TEST_F(DrawingPageTest, GrabScrollsTheViewAndTheRulersFollow) {
     chooseTool(kTagLine);
     clickButton(103);
-    EXPECT_EQ(CurrentTool, toolGrab);
+    EXPECT_EQ(canvas->engine().tool(), toolGrab);
     EXPECT_EQ(frame->canvasCursorId(), crHandGrab);
     const int cw = canvas->cellWidth(), ch = canvas->cellHeight();
     const QPoint p(300, 300);
@@ -263,7 +263,7 @@ TEST_F(DrawingPageTest, GrabScrollsTheViewAndTheRulersFollow) {
     EXPECT_EQ(cell(5, 5), 0); // nothing drawn
 
     clickButton(103);
-    EXPECT_EQ(CurrentTool, toolLine);
+    EXPECT_EQ(canvas->engine().tool(), toolLine);
     EXPECT_EQ(frame->canvasCursorId(), crLine);
     // The arrows step on from the grabbed position, not from where they stood.
     frame->hScrollRuler()->StepForward();
@@ -283,7 +283,7 @@ TEST_F(DrawingPageTest, PastePatternTakesTheSelectedGalleryPattern) {
     frame->EnablePatternInsert();
     EXPECT_TRUE(button(15)->isEnabled());
     EXPECT_TRUE(button(15)->isChecked());
-    EXPECT_EQ(CurrentTool, toolPastePattern);
+    EXPECT_EQ(canvas->engine().tool(), toolPastePattern);
     clickCell(10, 10, Qt::RightButton);
     EXPECT_EQ(cell(10, 10), 0);
 

@@ -93,7 +93,7 @@ TEST_F(DrawingPageTest, ABlackColourKeepsItsBobbinVisible) {
 TEST_F(DrawingPageTest, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlone) {
     set(3, 3, 1);
     set(4, 3, 5);
-    CurrentTool = toolCopyBlock;
+    canvas->engine().setTool(toolCopyBlock);
     dragCells(3, 3, 5, 4);
     ASSERT_EQ(gd.Backup.at(3, 1020), 1);
     const std::vector<uint8_t> backup(gd.Backup.data(), gd.Backup.data() + gd.Backup.sizeBytes());
@@ -119,10 +119,10 @@ TEST_F(DrawingPageTest, EditingAPaletteColourRepaintsAndLeavesTheCopiedBlockAlon
 
 TEST_F(DrawingPageTest, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
     QTest::mouseClick(button(18), Qt::LeftButton); // Circle
-    ASSERT_EQ(CurrentTool, toolCircle);
+    ASSERT_EQ(canvas->engine().tool(), toolCircle);
     QTest::mouseClick(button(1003), Qt::LeftButton);
     EXPECT_EQ(ws.Editor.BrushSize, 3);
-    EXPECT_EQ(CurrentTool, toolBrush);
+    EXPECT_EQ(canvas->engine().tool(), toolBrush);
     EXPECT_TRUE(button(24)->isChecked());
     EXPECT_EQ(frame->canvasCursorId(), crDrawChess);
     for (int tag : {16, 17, 18, 19, 20, 22, 23}) EXPECT_FALSE(button(tag)->isEnabled()) << tag;
@@ -135,16 +135,16 @@ TEST_F(DrawingPageTest, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
     QTest::mouseClick(button(25), Qt::LeftButton);
     clickButton(103);
     QTest::mouseClick(button(26), Qt::LeftButton);
-    EXPECT_EQ(CurrentTool, toolGrab);
+    EXPECT_EQ(canvas->engine().tool(), toolGrab);
     clickButton(103);
-    EXPECT_EQ(CurrentTool, toolFill);
+    EXPECT_EQ(canvas->engine().tool(), toolFill);
     EXPECT_EQ(frame->canvasCursorId(), crFill);
 
     // The chess brush also lets go of Grab, so releasing it later restores nothing stale.
     clickButton(103);
     QTest::mouseClick(button(1003), Qt::LeftButton);
     EXPECT_FALSE(button(103)->isChecked());
-    EXPECT_EQ(CurrentTool, toolBrush);
+    EXPECT_EQ(canvas->engine().tool(), toolBrush);
 
     // The star tools show the star panel instead of the garment buttons.
     QTest::mouseClick(button(1000), Qt::LeftButton);
@@ -156,7 +156,7 @@ TEST_F(DrawingPageTest, ChessBrushDisablesTheShapesAndGrabKeepsTheToolAside) {
     EXPECT_EQ(ws.Editor.StarVertices, 7);
     EXPECT_EQ(ws.Editor.StarDepth, 2);
     frame->CancelTool();
-    EXPECT_EQ(CurrentTool, toolBrush);
+    EXPECT_EQ(canvas->engine().tool(), toolBrush);
     EXPECT_TRUE(frame->starPanel()->isHidden());
     EXPECT_FALSE(frame->garmentPanel()->isHidden());
 }
@@ -210,7 +210,7 @@ TEST_F(DrawingPageTest, GarmentModeAndTheZoneAreNeverOnTogether) {
     clickButton(201);
     ASSERT_TRUE(ws.Editor.ZoneOn);
     QTest::mouseClick(button(0), Qt::LeftButton);
-    ASSERT_EQ(CurrentTool, toolZonePosition);
+    ASSERT_EQ(canvas->engine().tool(), toolZonePosition);
     EXPECT_FALSE(button(302)->isEnabled());
 
     clickButton(301);
@@ -220,7 +220,7 @@ TEST_F(DrawingPageTest, GarmentModeAndTheZoneAreNeverOnTogether) {
     EXPECT_FALSE(button(201)->isChecked());
     EXPECT_FALSE(button(0)->isEnabled());
     EXPECT_TRUE(button(302)->isEnabled());
-    EXPECT_EQ(CurrentTool, toolBrush);
+    EXPECT_EQ(canvas->engine().tool(), toolBrush);
     clickButton(301); // off again: the zone can be shown again
     EXPECT_FALSE(ws.Editor.GarmentMode);
     EXPECT_TRUE(button(201)->isEnabled());
@@ -314,7 +314,7 @@ TEST_F(DrawingPageTest, RulerDrawsItsTicksAndACursorThatFollowsTheMouse) {
 TEST_F(DrawingPageTest, NewPatternClearsTheZoneTheGarmentAndTheUndoSteps) {
     clickCell(1, 1);
     clickButton(201);
-    CurrentTool = toolZonePosition;
+    canvas->engine().setTool(toolZonePosition);
     clickCell(0, 3);
     ASSERT_EQ(ws.Editor.ZoneRow, 3);
     set(5, 1, 9);
@@ -357,7 +357,7 @@ TEST_F(DrawingPageTest, HandlersShowPositionBlockSizeAndStartPasting) {
     gd.Backup.line(1023)[1] = 2;
     ws.Editor.BlockRect = CellRect{0, 1023, 2, 1024};
     frame->InsertConverted();
-    EXPECT_EQ(CurrentTool, toolPasteBlock);
+    EXPECT_EQ(canvas->engine().tool(), toolPasteBlock);
     EXPECT_TRUE(button(14)->isChecked());
     clickCell(30, 30);
     EXPECT_EQ(cell(30, 30), 8);

@@ -92,8 +92,8 @@ TEST(MainWindow, DrawingPageAnswersTheEditorAndTheOtherPages) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 
     // A brush click: the undo stack's announcement reaches the page's Undo button.
-    lc::CurrentTool = lc::toolBrush;
     lc::ui::StitchCanvas* c = f->canvas();
+    c->engine().setTool(lc::toolBrush);
     const lc::PixelPoint p = c->geom().pixelOfCell(2, 3);
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(p.x, p.y));
     EXPECT_EQ(ws.Raster.CellAt(2, 3), ws.Editor.ColorA);
@@ -113,11 +113,11 @@ TEST(MainWindow, DrawingPageAnswersTheEditorAndTheOtherPages) {
 
     // What the other pages ask of the Drawing page.
     w.insertPattern();
-    EXPECT_EQ(lc::CurrentTool, lc::toolPastePattern);
+    EXPECT_EQ(c->engine().tool(), lc::toolPastePattern);
     w.cancelTool();
-    EXPECT_EQ(lc::CurrentTool, lc::toolBrush);
+    EXPECT_EQ(c->engine().tool(), lc::toolBrush);
     w.insertConverted();
-    EXPECT_EQ(lc::CurrentTool, lc::toolPasteBlock);
+    EXPECT_EQ(c->engine().tool(), lc::toolPasteBlock);
 
     // "Add Garment" asks the main window to rebuild the mask and repaint.
     QTest::mouseClick(f->button(301), Qt::LeftButton);

@@ -1,0 +1,113 @@
+#include "editor/BrushTool.h"
+
+#include <cstring>
+
+#include "editor/ToolContext.h"
+
+namespace lc {
+
+void BrushTool::press(ToolContext& ctx) {
+    // Brush and eraser write as they go: the gesture's step opens now.
+    if (code_ != toolDropper) ctx.model().undo().BeginStep();
+}
+
+void BrushTool::move(ToolContext& ctx, int column, int row, KeyMods mods, bool left) {
+    switch (code_) {
+    case toolBrush:
+        paint(ctx, column, row, mods, left);
+        break;
+    case toolMagicEraser:
+        erase(ctx, column, row, mods, left);
+        break;
+    default:
+        pick(ctx, column, row, left);
+        break;
+    }
+}
+
+void BrushTool::hover(ToolContext& ctx, int column, int row) {
+    if (code_ == toolDropper) ctx.model().events().showColorInPalette(ctx.model().GetCellColor(column, row));
+}
+
+void BrushTool::paint(ToolContext& ctx, int c, int r, KeyMods mods, bool left) {
+    CanvasModel& model = ctx.model();
+    if (mods.ctrl) {
+        // The whole row straight into the line: the row form ignores the zone.
+        if (r >= 0 && r < ctx.H()) {
+            const EditorState& st = ctx.state();
+            std::memset(model.rowForWrite(r), left ? st.ColorA : st.ColorB, static_cast<size_t>(ctx.W()));
+            model.changed();
+        }
+        model.Paint();
+        return;
+    }
+    switch (ctx.state().BrushSize) {
+    case 0:
+        model.PaintCell(c, r, left);
+        break;
+    case 1:
+    case 2:
+        ToolContext::eachCellOfSquare(c, r, ctx.state().BrushSize + 1,
+                                      [&](int x, int y) { model.PaintCell(x, y, left); });
+        break;
+    default: // chess: the left button sets A where column + row is even, another B where it is odd
+        ToolContext::eachCellOfSquare(c, r, 3, [&](int x, int y) {
+            const bool even = ((x + y) & 1) == 0;
+            if (even == left) model.PaintCell(x, y, left);
+        });
+        break;
+    }
+    model.changed();
+}
+
+void BrushTool::erase(ToolContext& ctx, int c, int r, KeyMods mods, bool left) {
+    CanvasModel& model = ctx.model();
+    const int w = ctx.W();
+    if (mods.ctrl) {
+        if (r >= 0 && r < ctx.H()) {
+            const uint8_t a = ctx.state().ColorA, b = ctx.state().ColorB;
+            ToolContext::replaceColour(model.rowForWrite(r), w, left ? b : a, left ? a : b);
+            model.changed();
+        }
+        model.Paint();
+        return;
+    }
+    if (mods.shift) {
+        // The whole pattern above the zone, the opposite way to the cell form.
+        const uint8_t a = ctx.state().ColorA, b = ctx.state().ColorB;
+        const uint8_t from = left ? a : b, to = left ? b : a;
+        for (int row = model.editFloor(); row < ctx.H(); ++row) {
+            const uint8_t* src = model.data().Picture.line(ctx.lineOf(row));
+            if (std::memchr(src, from, static_cast<size_t>(w)))
+                ToolContext::replaceColour(model.rowForWrite(row), w, from, to);
+        }
+        model.changed();
+        model.Paint();
+        return;
+    }
+    auto eraseCell = [&](int x, int y) { model.MagicEraseCell(x, y, left); };
+    switch (ctx.state().BrushSize) {
+    case 0:
+        eraseCell(c, r);
+        break;
+    case 1: // 2 x 2 from the cell
+        ToolContext::eachCellOfSquare(c, r, 2, eraseCell);
+        break;
+    case 2: // 3 x 3 around it
+        ToolContext::eachCellOfSquare(c - 1, r - 1, 3, eraseCell);
+        break;
+    default:
+        return;
+    }
+    model.changed();
+}
+
+void BrushTool::pick(ToolContext& ctx, int c, int r, bool left) {
+    const uint8_t index = ctx.model().GetCellColor(c, r);
+    if (index > 16) return; // not a palette colour: keep A and B valid
+    (left ? ctx.state().ColorA : ctx.state().ColorB) = index;
+    ctx.model().events().makeBobbins();
+    ctx.model().events().showPosition(0, index);
+}
+
+} // namespace lc
