@@ -76,28 +76,37 @@ void BM_Tool(benchmark::State& st, ToolCode tool, int c1, int r1, int c2, int r2
 
 constexpr MouseButton L = MouseButton::Left;
 constexpr MouseButton R = MouseButton::Right;
-BENCHMARK_CAPTURE(BM_Tool, fill_replace_chess, toolFill, 0, 0, 0, 0, L, KeyMods{true, false}, 0)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, brush_row, toolBrush, 0, 0, 249, 1023, L, KeyMods{false, true}, 0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, fill_replace_chess, toolFill, 0, 0, 0, 0, L, KeyMods{true, false}, 0)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, brush_row, toolBrush, 0, 0, 249, 1023, L, KeyMods{false, true}, 0)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, vsymmetry, toolVSymmetry, 0, 0, 249, 1023, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, hsymmetry, toolHSymmetry, 0, 0, 249, 1022, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, hscale_block, toolHScale, 0, 0, 249, 1023, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, vscale_block, toolVScale, 0, 0, 249, 1023, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, rotate_block, toolRotate, 0, 0, 249, 1023, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, cloning, toolCloning, 0, 0, 6, 6, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, vreflection, toolVReflection, 100, 0, 100, 1023, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, hreflection, toolHReflection, 0, 0, 249, 511, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, vreflection, toolVReflection, 100, 0, 100, 1023, L, KeyMods{}, 0)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, hreflection, toolHReflection, 0, 0, 249, 511, L, KeyMods{}, 0)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, insert_rows, toolRows, 0, 0, 0, 0, L, KeyMods{}, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, delete_columns, toolColumns, 0, 0, 0, 0, R, KeyMods{}, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, copy_block, toolCopyBlock, 0, 0, 250, 1024, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, paste_stretch, toolPasteBlock, 0, 0, 250, 1024, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, paste_stretch, toolPasteBlock, 0, 0, 250, 1024, L, KeyMods{}, 0)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, cut_block, toolCutBlock, 0, 0, 250, 1024, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, move, toolMove, 10, 10, 117, 611, L, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, line, toolLine, 0, 0, 249, 1023, L, KeyMods{}, 2)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, filled_rectangle, toolFilledRectangle, 0, 0, 249, 1023, L, KeyMods{}, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, filled_rectangle, toolFilledRectangle, 0, 0, 249, 1023, L, KeyMods{}, 2)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Tool, circle, toolCircle, 0, 0, 250, 1024, L, KeyMods{}, 2)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, filled_circle, toolFilledCircle, 0, 0, 250, 1024, L, KeyMods{}, 2)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, filled_star, toolFilledStar, 0, 0, 249, 1023, L, KeyMods{}, 2)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Tool, paste_pattern_tiled, toolPastePattern, 0, 0, 0, 0, R, KeyMods{}, 0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, filled_circle, toolFilledCircle, 0, 0, 250, 1024, L, KeyMods{}, 2)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, filled_star, toolFilledStar, 0, 0, 249, 1023, L, KeyMods{}, 2)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Tool, paste_pattern_tiled, toolPastePattern, 0, 0, 0, 0, R, KeyMods{}, 0)
+    ->Unit(benchmark::kMicrosecond);
 
 // The fill tool over one area covering the whole pattern (undo saving included).
 void BM_FillToolWholePattern(benchmark::State& st) {

@@ -46,7 +46,8 @@ BENCHMARK(BM_MakeMask250x1024)->Unit(benchmark::kMicrosecond);
 fs::path writeBigFile(int spacing) {
     GarmentOutline g;
     for (int i = 0; i < kMaxGarmentPoints; ++i) g.AppendPointRaw((i % 256) * spacing, (i / 256) * spacing, i == 0);
-    for (int i = 0; i < kMaxGarmentPoints; ++i) g.AddCurve(i, (i + 1) % kMaxGarmentPoints, static_cast<uint8_t>(i % 32));
+    for (int i = 0; i < kMaxGarmentPoints; ++i)
+        g.AddCurve(i, (i + 1) % kMaxGarmentPoints, static_cast<uint8_t>(i % 32));
     const fs::path file = fs::temp_directory_path() /
                           ("lc_bench_garments_" + std::to_string(::getpid()) + "_" + std::to_string(spacing) + ".LCF");
     GarmentProduct{}.SaveToFile(file, g);

@@ -23,12 +23,9 @@ void makePattern(LacePattern& p, bool worst) {
     for (int y = 0; y < 1024; ++y)
         for (int x = 0; x < 250; ++x) {
             uint8_t c = 0;
-            if (worst)
-                c = 14;
-            else if ((x + 3 * y) % 17 < 3)
-                c = 14;
-            else if ((x + 5 * y) % 23 < 2)
-                c = 15;
+            if (worst) c = 14;
+            else if ((x + 3 * y) % 17 < 3) c = 14;
+            else if ((x + 5 * y) % 23 < 2) c = 15;
             p.g.Picture.line(y)[x] = c;
         }
     p.knitting.Separation.Build(p.g, false);

@@ -52,8 +52,8 @@ static void BM_StatusToPassPacket(benchmark::State& state) {
     std::atomic<bool> stop{false};
     std::thread gui([&] {
         while (!stop.load())
-            sink.pumpUntil(SIZE_MAX, [&](uint8_t b) { run.ComDataReceived(&b, 1); }, 50,
-                           [&] { return stop.load(); });
+            sink.pumpUntil(
+                SIZE_MAX, [&](uint8_t b) { run.ComDataReceived(&b, 1); }, 50, [&] { return stop.load(); });
     });
 
     const Bytes request = {0x08, 0x01, 0x00, 0x00, 0x00, 0xC7, 0x00, 0xF7};

@@ -46,7 +46,7 @@ void WriteFileAtomic(const std::filesystem::path& target, std::span<const uint8_
         done += static_cast<size_t>(n);
     }
     // Keep the permissions an existing file had; a new one gets the usual 0644.
-    struct stat st{};
+    struct stat st {};
     mode_t mode = (::stat(target.c_str(), &st) == 0) ? (st.st_mode & 07777) : 0644;
     ::fchmod(fd, mode);
     if (::fsync(fd) != 0) fail(errno);

@@ -22,9 +22,15 @@ void DoubleToReal48(double v, uint8_t out[6]) {
     int exp = e - 1 + 129;
     double frac = 2.0 * f - 1.0;
     uint64_t m = static_cast<uint64_t>(std::nearbyint(std::ldexp(frac, 39)));
-    if (m >> 39) { m = 0; ++exp; }
+    if (m >> 39) {
+        m = 0;
+        ++exp;
+    }
     if (exp <= 0) return; // too small: zero
-    if (exp > 255) { exp = 255; m = (uint64_t{1} << 39) - 1; }
+    if (exp > 255) {
+        exp = 255;
+        m = (uint64_t{1} << 39) - 1;
+    }
     out[0] = static_cast<uint8_t>(exp);
     out[1] = m & 0xFF;
     out[2] = (m >> 8) & 0xFF;

@@ -47,12 +47,28 @@ public:
         if (p > data_.size()) throw FormatError(msg_);
         pos_ = p;
     }
-    void skip(size_t n) { need(n); pos_ += n; }
+    void skip(size_t n) {
+        need(n);
+        pos_ += n;
+    }
 
-    uint8_t u8() { need(1); return data_[pos_++]; }
-    uint16_t u16() { need(2); const uint16_t v = GetU16LE(data_.data() + pos_); pos_ += 2; return v; }
+    uint8_t u8() {
+        need(1);
+        return data_[pos_++];
+    }
+    uint16_t u16() {
+        need(2);
+        const uint16_t v = GetU16LE(data_.data() + pos_);
+        pos_ += 2;
+        return v;
+    }
     int16_t i16() { return static_cast<int16_t>(u16()); }
-    uint32_t u32() { need(4); const uint32_t v = GetU32LE(data_.data() + pos_); pos_ += 4; return v; }
+    uint32_t u32() {
+        need(4);
+        const uint32_t v = GetU32LE(data_.data() + pos_);
+        pos_ += 4;
+        return v;
+    }
     int32_t i32() { return static_cast<int32_t>(u32()); }
     double f64() {
         need(8);
@@ -83,9 +99,14 @@ public:
     size_t size() const { return buf_.size(); }
 
     void u8(uint8_t v) { buf_.push_back(v); }
-    void u16(uint16_t v) { buf_.push_back(v & 0xFF); buf_.push_back(v >> 8); }
+    void u16(uint16_t v) {
+        buf_.push_back(v & 0xFF);
+        buf_.push_back(v >> 8);
+    }
     void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
-    void u32(uint32_t v) { for (int i = 0; i < 4; ++i) buf_.push_back((v >> (8 * i)) & 0xFF); }
+    void u32(uint32_t v) {
+        for (int i = 0; i < 4; ++i) buf_.push_back((v >> (8 * i)) & 0xFF);
+    }
     void i32(int32_t v) { u32(static_cast<uint32_t>(v)); }
     void f64(double d) {
         uint64_t v = std::bit_cast<uint64_t>(d);

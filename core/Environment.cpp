@@ -22,8 +22,8 @@ int PrinterResolution::MmToPixelsX(double mm) const { return mmToPixels(DpiX, mm
 int PrinterResolution::MmToPixelsY(double mm) const { return mmToPixels(DpiY, mm); }
 
 std::string GetVersionText() {
-    return "Loopcrafter Pro V." + std::to_string(version::Major) + "." + std::to_string(version::Minor) +
-           " Release " + std::to_string(version::Release) + "." + std::to_string(version::Build);
+    return "Loopcrafter Pro V." + std::to_string(version::Major) + "." + std::to_string(version::Minor) + " Release " +
+           std::to_string(version::Release) + "." + std::to_string(version::Build);
 }
 
 } // namespace lc

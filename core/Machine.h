@@ -35,15 +35,14 @@ bool SelectCurrentMachine(const std::vector<MachineRecord>& list, int code, Mach
 
 // Needle n of a needle-bit row lies in byte n div 8 under NeedleBits[n mod 8].
 inline constexpr std::array<uint8_t, 8> NeedleBits = {128, 64, 32, 16, 8, 4, 2, 1};
-inline constexpr int kNeedleRowBytes = 40;  // in memory: 320 needles
-inline constexpr int kWireRowBytes = 32;    // on the wire: 256 needles
+inline constexpr int kNeedleRowBytes = 40; // in memory: 320 needles
+inline constexpr int kWireRowBytes = 32;   // on the wire: 256 needles
 inline constexpr int kMaxNeedles = kNeedleRowBytes * 8;
 using NeedleRow = std::array<uint8_t, kNeedleRowBytes>;
 
 // ColorBits[c] = 0x8000 >> c.
-inline constexpr std::array<uint32_t, 16> ColorBits = {
-    0x8000, 0x4000, 0x2000, 0x1000, 0x0800, 0x0400, 0x0200, 0x0100,
-    0x0080, 0x0040, 0x0020, 0x0010, 0x0008, 0x0004, 0x0002, 0x0001};
+inline constexpr std::array<uint32_t, 16> ColorBits = {0x8000, 0x4000, 0x2000, 0x1000, 0x0800, 0x0400, 0x0200, 0x0100,
+                                                       0x0080, 0x0040, 0x0020, 0x0010, 0x0008, 0x0004, 0x0002, 0x0001};
 
 // Needle indices outside 0..kMaxNeedles-1 are ignored (false / no write).
 bool TestNeedleBit(const uint8_t* bits, int n);

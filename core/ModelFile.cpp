@@ -53,9 +53,10 @@ void applyDrawing(const ModelItem& item, IndexedBitmap& pic) {
         const size_t L = item.LineWidth;
         const size_t n = size / L;
         const size_t lines = std::min<size_t>(n, static_cast<size_t>(H));
-        const size_t srcFirst = n - lines;            // lines that do not fit are the top ones
+        const size_t srcFirst = n - lines; // lines that do not fit are the top ones
         const int dstFirst = H - static_cast<int>(lines);
-        for (size_t i = 0; i < lines; ++i) putDrawingLine(pic, dstFirst + static_cast<int>(i), data + (srcFirst + i) * L, L);
+        for (size_t i = 0; i < lines; ++i)
+            putDrawingLine(pic, dstFirst + static_cast<int>(i), data + (srcFirst + i) * L, L);
     } else if (size >= static_cast<size_t>(kFullHeightDrawingBytes)) {
         const size_t L = size / static_cast<size_t>(H);
         for (int i = 0; i < H && L > 0; ++i) putDrawingLine(pic, i, data + static_cast<size_t>(i) * L, L);
@@ -307,7 +308,8 @@ bool ModelFile::StoreGarment(int index, std::span<const uint8_t> garmentBytes) {
 
 bool ModelFile::StoreGarment(const std::string& name, std::span<const uint8_t> garmentBytes) {
     for (size_t i = 0; i < Items.size(); ++i)
-        if (Items[i].Kind == kItemGarment && Items[i].Name == name) return StoreGarment(static_cast<int>(i), garmentBytes);
+        if (Items[i].Kind == kItemGarment && Items[i].Name == name)
+            return StoreGarment(static_cast<int>(i), garmentBytes);
     return false;
 }
 

@@ -35,9 +35,9 @@ struct ModelHeader {
     std::array<uint8_t, kModelHeaderSize> Raw{};
 
     std::string Author() const;
-    void SetAuthor(const std::string& s);      // cut to 32 characters
+    void SetAuthor(const std::string& s); // cut to 32 characters
     std::string ModelName() const;
-    void SetModelName(const std::string& s);   // cut to 32 characters
+    void SetModelName(const std::string& s); // cut to 32 characters
     int32_t PreviewSize() const;
     void SetPreviewSize(int32_t n);
     bool ReadOnly() const;
@@ -48,7 +48,7 @@ struct ModelItem {
     std::string Name;       // compared exactly (case counts)
     uint16_t LineWidth = 0; // record bytes 34-35: a drawing's line width; 0 in files written elsewhere
     int32_t Kind = 0;
-    int32_t Offset = 0;     // written as held, never used on reading
+    int32_t Offset = 0; // written as held, never used on reading
     uint16_t Id = 0;
     uint16_t ParentId = 0;
     std::vector<uint8_t> Data;

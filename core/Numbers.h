@@ -46,6 +46,8 @@ Int truncToInt(long double v) {
 }
 
 template <typename T>
-constexpr T clampTo(T v, T lo, T hi) { return v < lo ? lo : (v > hi ? hi : v); }
+constexpr T clampTo(T v, T lo, T hi) {
+    return v < lo ? lo : (v > hi ? hi : v);
+}
 
 } // namespace lc

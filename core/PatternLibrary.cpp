@@ -54,7 +54,8 @@ void setEntry(uint8_t* e, int width, int height, const std::string& name) {
 } // namespace
 
 void PackPatternRow(const uint8_t* cells, int width, uint8_t* out) {
-    for (int x = 0; x + 1 < width; x += 2) out[x / 2] = static_cast<uint8_t>((PackNibble(cells[x]) << 4) | PackNibble(cells[x + 1]));
+    for (int x = 0; x + 1 < width; x += 2)
+        out[x / 2] = static_cast<uint8_t>((PackNibble(cells[x]) << 4) | PackNibble(cells[x + 1]));
     if (width & 1) out[width / 2] = static_cast<uint8_t>(PackNibble(cells[width - 1]) << 4);
 }
 
@@ -173,7 +174,7 @@ bool PatternLibrary::GetPattern(int index, int& width, int& height, const uint8_
 }
 
 bool PatternLibrary::AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
-                                 uint32_t categories) {
+                                uint32_t categories) {
     if (IsProtected() || count_ >= kLibraryMaxPatterns) return false;
     const uint64_t size = patternBytes(width, height, pixels);
     if (size == 0) return false;
@@ -212,7 +213,7 @@ void PatternLibrary::DeletePattern(int index) {
 }
 
 void PatternLibrary::ReplacePattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
-                                     int index) {
+                                    int index) {
     if (IsProtected() || !inRange(index)) return;
     const uint64_t newSize = patternBytes(width, height, pixels);
     if (newSize == 0) return;

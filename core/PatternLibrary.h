@@ -14,7 +14,7 @@ inline constexpr int kLibraryMaxPatterns = 1000;
 inline constexpr size_t kLibraryHeaderSize = 196;
 inline constexpr size_t kLibraryEntrySize = 52;
 inline constexpr size_t kLibraryIndexSize = kLibraryEntrySize * kLibraryMaxPatterns; // 52000
-inline constexpr size_t kLibraryDataStart = kLibraryHeaderSize + kLibraryIndexSize;   // 52196
+inline constexpr size_t kLibraryDataStart = kLibraryHeaderSize + kLibraryIndexSize;  // 52196
 inline constexpr uint32_t kLibraryVersion = 2;
 
 // Packing of pattern cells: two stitches a byte, stitch 2k in the high nibble.
@@ -76,7 +76,8 @@ public:
     bool GetPattern(int index, int& width, int& height, const uint8_t*& pixels) const;
     // `pixels`: already packed, PatternBytesPerRow(width) x height bytes.
     // False, with nothing changed, when protected, full, or the size is out of range.
-    bool AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels, uint32_t categories);
+    bool AddPattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels,
+                    uint32_t categories);
     void DeletePattern(int index);
     // An empty name keeps the old one; the categories stay.
     void ReplacePattern(int width, int height, const std::string& name, std::span<const uint8_t> pixels, int index);
@@ -99,10 +100,10 @@ private:
     bool inRange(int index) const { return index >= 0 && index < count_; }
 
     std::array<uint8_t, kLibraryHeaderSize> header_{};
-    std::vector<uint8_t> index_;  // kLibraryIndexSize bytes, exactly as stored
+    std::vector<uint8_t> index_; // kLibraryIndexSize bytes, exactly as stored
     std::vector<uint8_t> data_;
     bool hasData_ = false;
-    int count_ = -1;              // mirror of the header's count
+    int count_ = -1; // mirror of the header's count
 };
 
 } // namespace lc

@@ -15,9 +15,9 @@ using ColorTable17 = std::array<Color, 17>;
 // Pattern rows are at most this many; the raster is this tall.
 inline constexpr int kPatternRows = 1024;
 
-inline constexpr int kBackgroundIndex = 16;   // palette entry of the background
-inline constexpr uint8_t kMaskInside = 16;    // mask cell inside the garment
-inline constexpr uint8_t kMaskOutside = 255;  // mask cell outside the garment
+inline constexpr int kBackgroundIndex = 16;  // palette entry of the background
+inline constexpr uint8_t kMaskInside = 16;   // mask cell inside the garment
+inline constexpr uint8_t kMaskOutside = 255; // mask cell outside the garment
 
 constexpr Color RGB(int r, int g, int b) {
     return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));

@@ -15,15 +15,14 @@ namespace lc {
 namespace {
 
 constexpr const char* kTooLong = "The note is too long.";
-constexpr int kMaxDepth = 200;       // deeper groups are skipped whole
+constexpr int kMaxDepth = 200;         // deeper groups are skipped whole
 constexpr int kDefaultHalfPoints = 24; // RTF's default size, 12 points
 constexpr int kMaxHalfPoints = 3276;   // 1638 points, the largest a rich-text control takes
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the page is Latin-1.
-constexpr char16_t k1252[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t k1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t fromCodePage(uint8_t b, int codePage) {
     if (b < 0x80) return b;
@@ -32,8 +31,35 @@ char32_t fromCodePage(uint8_t b, int codePage) {
 }
 
 enum class Word : uint8_t {
-    Ansicpg, Deff, FontTable, ColorTable, SkipDest, F, FCharset, Red, Green, Blue, Fs, Cf, B, I,
-    Ul, UlOn, UlNone, Plain, Pard, Ql, Qc, Qr, Par, Line, Tab, U, Uc, Bin, Char,
+    Ansicpg,
+    Deff,
+    FontTable,
+    ColorTable,
+    SkipDest,
+    F,
+    FCharset,
+    Red,
+    Green,
+    Blue,
+    Fs,
+    Cf,
+    B,
+    I,
+    Ul,
+    UlOn,
+    UlNone,
+    Plain,
+    Pard,
+    Ql,
+    Qc,
+    Qr,
+    Par,
+    Line,
+    Tab,
+    U,
+    Uc,
+    Bin,
+    Char,
 };
 
 struct WordInfo {
@@ -47,33 +73,83 @@ struct WordEntry {
 };
 
 constexpr WordEntry kWords[] = {
-    {"ansicpg", {Word::Ansicpg}}, {"deff", {Word::Deff}}, {"fonttbl", {Word::FontTable}},
-    {"colortbl", {Word::ColorTable}}, {"f", {Word::F}}, {"fcharset", {Word::FCharset}},
-    {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}},
-    {"fs", {Word::Fs}}, {"cf", {Word::Cf}}, {"b", {Word::B}}, {"i", {Word::I}},
-    {"ul", {Word::Ul}}, {"ulnone", {Word::UlNone}}, {"plain", {Word::Plain}},
-    {"pard", {Word::Pard}}, {"ql", {Word::Ql}}, {"qj", {Word::Ql}}, {"qc", {Word::Qc}},
-    {"qr", {Word::Qr}}, {"par", {Word::Par}}, {"sect", {Word::Par}}, {"page", {Word::Par}},
-    {"row", {Word::Par}}, {"line", {Word::Line}}, {"tab", {Word::Tab}}, {"cell", {Word::Tab}},
-    {"u", {Word::U}}, {"uc", {Word::Uc}}, {"bin", {Word::Bin}},
-    {"emdash", {Word::Char, 0x2014}}, {"endash", {Word::Char, 0x2013}},
-    {"bullet", {Word::Char, 0x2022}}, {"lquote", {Word::Char, 0x2018}},
-    {"rquote", {Word::Char, 0x2019}}, {"ldblquote", {Word::Char, 0x201C}},
-    {"rdblquote", {Word::Char, 0x201D}}, {"emspace", {Word::Char, 0x2003}},
+    {"ansicpg", {Word::Ansicpg}},
+    {"deff", {Word::Deff}},
+    {"fonttbl", {Word::FontTable}},
+    {"colortbl", {Word::ColorTable}},
+    {"f", {Word::F}},
+    {"fcharset", {Word::FCharset}},
+    {"red", {Word::Red}},
+    {"green", {Word::Green}},
+    {"blue", {Word::Blue}},
+    {"fs", {Word::Fs}},
+    {"cf", {Word::Cf}},
+    {"b", {Word::B}},
+    {"i", {Word::I}},
+    {"ul", {Word::Ul}},
+    {"ulnone", {Word::UlNone}},
+    {"plain", {Word::Plain}},
+    {"pard", {Word::Pard}},
+    {"ql", {Word::Ql}},
+    {"qj", {Word::Ql}},
+    {"qc", {Word::Qc}},
+    {"qr", {Word::Qr}},
+    {"par", {Word::Par}},
+    {"sect", {Word::Par}},
+    {"page", {Word::Par}},
+    {"row", {Word::Par}},
+    {"line", {Word::Line}},
+    {"tab", {Word::Tab}},
+    {"cell", {Word::Tab}},
+    {"u", {Word::U}},
+    {"uc", {Word::Uc}},
+    {"bin", {Word::Bin}},
+    {"emdash", {Word::Char, 0x2014}},
+    {"endash", {Word::Char, 0x2013}},
+    {"bullet", {Word::Char, 0x2022}},
+    {"lquote", {Word::Char, 0x2018}},
+    {"rquote", {Word::Char, 0x2019}},
+    {"ldblquote", {Word::Char, 0x201C}},
+    {"rdblquote", {Word::Char, 0x201D}},
+    {"emspace", {Word::Char, 0x2003}},
     {"enspace", {Word::Char, 0x2002}},
-    {"uld", {Word::UlOn}}, {"uldb", {Word::UlOn}}, {"ulw", {Word::UlOn}}, {"ulwave", {Word::UlOn}},
-    {"ulth", {Word::UlOn}}, {"uldash", {Word::UlOn}},
+    {"uld", {Word::UlOn}},
+    {"uldb", {Word::UlOn}},
+    {"ulw", {Word::UlOn}},
+    {"ulwave", {Word::UlOn}},
+    {"ulth", {Word::UlOn}},
+    {"uldash", {Word::UlOn}},
     // Destinations whose text is not part of the note.
-    {"stylesheet", {Word::SkipDest}}, {"info", {Word::SkipDest}}, {"pict", {Word::SkipDest}},
-    {"object", {Word::SkipDest}}, {"header", {Word::SkipDest}}, {"headerl", {Word::SkipDest}},
-    {"headerr", {Word::SkipDest}}, {"headerf", {Word::SkipDest}}, {"footer", {Word::SkipDest}},
-    {"footerl", {Word::SkipDest}}, {"footerr", {Word::SkipDest}}, {"footerf", {Word::SkipDest}},
-    {"footnote", {Word::SkipDest}}, {"annotation", {Word::SkipDest}}, {"fldinst", {Word::SkipDest}},
-    {"nonshppict", {Word::SkipDest}}, {"listtable", {Word::SkipDest}}, {"listoverridetable", {Word::SkipDest}},
-    {"revtbl", {Word::SkipDest}}, {"rsidtbl", {Word::SkipDest}}, {"xmlnstbl", {Word::SkipDest}},
-    {"themedata", {Word::SkipDest}}, {"colorschememapping", {Word::SkipDest}}, {"latentstyles", {Word::SkipDest}},
-    {"datastore", {Word::SkipDest}}, {"generator", {Word::SkipDest}}, {"filetbl", {Word::SkipDest}},
-    {"xe", {Word::SkipDest}}, {"tc", {Word::SkipDest}}, {"txe", {Word::SkipDest}},
+    {"stylesheet", {Word::SkipDest}},
+    {"info", {Word::SkipDest}},
+    {"pict", {Word::SkipDest}},
+    {"object", {Word::SkipDest}},
+    {"header", {Word::SkipDest}},
+    {"headerl", {Word::SkipDest}},
+    {"headerr", {Word::SkipDest}},
+    {"headerf", {Word::SkipDest}},
+    {"footer", {Word::SkipDest}},
+    {"footerl", {Word::SkipDest}},
+    {"footerr", {Word::SkipDest}},
+    {"footerf", {Word::SkipDest}},
+    {"footnote", {Word::SkipDest}},
+    {"annotation", {Word::SkipDest}},
+    {"fldinst", {Word::SkipDest}},
+    {"nonshppict", {Word::SkipDest}},
+    {"listtable", {Word::SkipDest}},
+    {"listoverridetable", {Word::SkipDest}},
+    {"revtbl", {Word::SkipDest}},
+    {"rsidtbl", {Word::SkipDest}},
+    {"xmlnstbl", {Word::SkipDest}},
+    {"themedata", {Word::SkipDest}},
+    {"colorschememapping", {Word::SkipDest}},
+    {"latentstyles", {Word::SkipDest}},
+    {"datastore", {Word::SkipDest}},
+    {"generator", {Word::SkipDest}},
+    {"filetbl", {Word::SkipDest}},
+    {"xe", {Word::SkipDest}},
+    {"tc", {Word::SkipDest}},
+    {"txe", {Word::SkipDest}},
 };
 
 // The control word's meaning; null for a word the reader ignores.
@@ -224,11 +300,16 @@ private:
             if (c == '\'') return hexByte();
             if (takeFallback() || skipping()) return;
             switch (c) {
-            case '\\': case '{': case '}': return character(static_cast<unsigned char>(c));
+            case '\\':
+            case '{':
+            case '}': return character(static_cast<unsigned char>(c));
             case '~': return character(0xA0);
             case '_': return character(0x2011);
             case '*': stack_.back().dest = Dest::Skip; return;
-            case '\r': case '\n': if (stack_.back().dest == Dest::Text) endParagraph(); return;
+            case '\r':
+            case '\n':
+                if (stack_.back().dest == Dest::Text) endParagraph();
+                return;
             default: return;
             }
         }
@@ -280,7 +361,10 @@ private:
         case Word::Ansicpg: codePage_ = p == 1252 ? 1252 : 1251; break;
         case Word::Deff: deff_ = p; break;
         case Word::FontTable: st.dest = Dest::FontTable; break;
-        case Word::ColorTable: st.dest = Dest::ColorTable; rgb_ = 0; break;
+        case Word::ColorTable:
+            st.dest = Dest::ColorTable;
+            rgb_ = 0;
+            break;
         case Word::SkipDest: st.dest = Dest::Skip; break;
         case Word::F:
             if (st.dest == Dest::FontTable) {
@@ -294,7 +378,9 @@ private:
         case Word::FCharset:
             if (st.dest == Dest::FontTable) fonts_[fontEntry_].codePage = p == 204 ? 1251 : p == 0 ? 1252 : 0;
             break;
-        case Word::Red: case Word::Green: case Word::Blue:
+        case Word::Red:
+        case Word::Green:
+        case Word::Blue:
             if (st.dest == Dest::ColorTable) {
                 const int shift = w.word == Word::Red ? 0 : w.word == Word::Green ? 8 : 16;
                 rgb_ = (rgb_ & ~(0xFFu << shift)) | (static_cast<uint32_t>(std::clamp(p, 0, 255)) << shift);
@@ -307,32 +393,47 @@ private:
         case Word::Ul: st.underline = on; break;
         case Word::UlOn: st.underline = true; break;
         case Word::UlNone: st.underline = false; break;
-        case Word::Plain: st.bold = st.italic = st.underline = false; st.font = -1;
-                          st.halfPoints = kDefaultHalfPoints; st.color = 0; break;
-        case Word::Pard: case Word::Ql: st.align = RichAlign::Left; break;
+        case Word::Plain:
+            st.bold = st.italic = st.underline = false;
+            st.font = -1;
+            st.halfPoints = kDefaultHalfPoints;
+            st.color = 0;
+            break;
+        case Word::Pard:
+        case Word::Ql: st.align = RichAlign::Left; break;
         case Word::Qc: st.align = RichAlign::Center; break;
         case Word::Qr: st.align = RichAlign::Right; break;
-        case Word::Par: if (text) endParagraph(); break;
-        case Word::Line: if (text) character('\n'); break;
-        case Word::Tab: if (text) character('\t'); break;
+        case Word::Par:
+            if (text) endParagraph();
+            break;
+        case Word::Line:
+            if (text) character('\n');
+            break;
+        case Word::Tab:
+            if (text) character('\t');
+            break;
         case Word::Char: character(w.ch); break;
         case Word::Uc: st.uc = std::clamp(p, 0, 16); break;
-        case Word::U: if (hasParam) unicode(p); break;
+        case Word::U:
+            if (hasParam) unicode(p);
+            break;
         case Word::Bin: break;
         }
     }
 
     void unicode(int p) {
         // Written as a signed 16-bit number; a few writers put larger code points as they are.
-        char32_t c = p >= -32768 && p < 0 ? static_cast<char32_t>(p + 65536)
-                     : p >= 0 && p <= 0x10FFFF ? static_cast<char32_t>(p) : kReplacementChar;
+        char32_t c = p >= -32768 && p < 0      ? static_cast<char32_t>(p + 65536)
+                     : p >= 0 && p <= 0x10FFFF ? static_cast<char32_t>(p)
+                                               : kReplacementChar;
         const int uc = stack_.back().uc;
         if (c >= 0xD800 && c <= 0xDBFF) {
             high_ = c; // waits for the low half
             skip_ = uc;
             return;
         }
-        if (c >= 0xDC00 && c <= 0xDFFF) c = high_ ? 0x10000 + ((high_ - 0xD800) << 10) + (c - 0xDC00) : kReplacementChar;
+        if (c >= 0xDC00 && c <= 0xDFFF)
+            c = high_ ? 0x10000 + ((high_ - 0xD800) << 10) + (c - 0xDC00) : kReplacementChar;
         if (c != 0) character(c);
         skip_ = uc;
     }
@@ -340,9 +441,9 @@ private:
     std::string_view s_;
     size_t pos_ = 0;
     std::vector<State> stack_;
-    int overflow_ = 0;    // groups nested past kMaxDepth
-    int skip_ = 0;        // fallback characters of a \uN still to drop
-    char32_t high_ = 0;   // a \uN high surrogate waiting for its low half
+    int overflow_ = 0;  // groups nested past kMaxDepth
+    int skip_ = 0;      // fallback characters of a \uN still to drop
+    char32_t high_ = 0; // a \uN high surrogate waiting for its low half
     int codePage_ = 1251;
     int deff_ = 0;
     std::map<int, Font> fonts_;
@@ -473,7 +574,8 @@ std::string WriteRtf(const RichDocument& doc) {
             set(font, fi, "\\f" + std::to_string(fi));
             set(half, halfPoints(r.Size), "\\fs" + std::to_string(halfPoints(r.Size)));
             const uint32_t c = r.Color & 0xFFFFFF;
-            const size_t ci = c == 0 ? 0 : static_cast<size_t>(std::find(colors.begin(), colors.end(), c) - colors.begin()) + 1;
+            const size_t ci =
+                c == 0 ? 0 : static_cast<size_t>(std::find(colors.begin(), colors.end(), c) - colors.begin()) + 1;
             set(color, ci, "\\cf" + std::to_string(ci));
             set(bold, r.Bold, r.Bold ? "\\b" : "\\b0");
             set(italic, r.Italic, r.Italic ? "\\i" : "\\i0");

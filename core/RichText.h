@@ -16,17 +16,17 @@ namespace lc {
 enum class RichAlign : uint8_t { Left, Center, Right };
 
 struct RichRun {
-    std::string Text;       // UTF-8; '\t' a tab, '\n' a line break inside the paragraph
+    std::string Text; // UTF-8; '\t' a tab, '\n' a line break inside the paragraph
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
-    std::string Font;       // empty: the editor's default font
-    double Size = 12;       // points
-    uint32_t Color = 0;     // 0x00BBGGRR
+    std::string Font;   // empty: the editor's default font
+    double Size = 12;   // points
+    uint32_t Color = 0; // 0x00BBGGRR
 
     bool SameFormat(const RichRun& o) const {
-        return Bold == o.Bold && Italic == o.Italic && Underline == o.Underline && Font == o.Font &&
-               Size == o.Size && Color == o.Color;
+        return Bold == o.Bold && Italic == o.Italic && Underline == o.Underline && Font == o.Font && Size == o.Size &&
+               Color == o.Color;
     }
     bool operator==(const RichRun&) const = default;
 };

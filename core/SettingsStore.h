@@ -38,7 +38,10 @@ public:
     };
 
     bool keyExists(const std::string& key) const override { return keys_.count(key) != 0; }
-    bool createKey(const std::string& key) override { keys_[key]; return true; }
+    bool createKey(const std::string& key) override {
+        keys_[key];
+        return true;
+    }
     bool deleteKey(const std::string& key) override { return keys_.erase(key) != 0; }
     bool hasValue(const std::string& key, const std::string& name) const override {
         auto k = keys_.find(key);

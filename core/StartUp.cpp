@@ -14,8 +14,7 @@ void report(const StartUpHooks& h, const char* step, const std::string& message)
         try {
             h.problem(step, message);
             return;
-        } catch (...) {
-        }
+        } catch (...) {}
     }
     std::fprintf(stderr, "Loopcrafter: %s: %s\n", step, message.c_str());
 }

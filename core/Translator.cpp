@@ -104,7 +104,8 @@ Translator::LoadResult Translator::LoadLanguage(std::string_view code) {
 
     // Only a full three-letter code can name a section.
     if (code.size() < 3) {
-        lastError_ = "Language file \"" + FileName + "\": \"" + std::string(code) + "\" is not a three-letter language code";
+        lastError_ =
+            "Language file \"" + FileName + "\": \"" + std::string(code) + "\" is not a three-letter language code";
         return LoadResult::NoSection;
     }
 

@@ -41,7 +41,7 @@ public:
     Translator();
 
     std::string FileName;
-    std::vector<std::string> Strings;               // the lines of the loaded section (UTF-8)
+    std::vector<std::string> Strings;                       // the lines of the loaded section (UTF-8)
     std::array<std::uint8_t, kLanguageDirSize> Directory{}; // unscrambled, of the last file read
     std::array<std::uint8_t, kLanguageKeySize> Key{};       // of the last file read
 

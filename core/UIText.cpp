@@ -313,12 +313,8 @@ bool SelectTextTable(UITextTable& texts, std::string_view languageCode) {
     return russian;
 }
 
-std::string FormatUIText(std::string_view text, std::string_view arg) {
-    return replaceFirst(text, "%s", arg);
-}
+std::string FormatUIText(std::string_view text, std::string_view arg) { return replaceFirst(text, "%s", arg); }
 
-std::string ReplaceRowMark(std::string_view text, int row) {
-    return replaceFirst(text, "&&1", std::to_string(row));
-}
+std::string ReplaceRowMark(std::string_view text, int row) { return replaceFirst(text, "&&1", std::to_string(row)); }
 
 } // namespace lc

@@ -19,11 +19,11 @@ using UITextTable = std::array<std::string, kUITextSlots>;
 
 // Slot names, for readers that prefer them to bare numbers.
 enum UITextSlot : int {
-    utPreviewWidth = 0,         // "Width  : " (knitting preview)
-    utPreviewRows = 1,          // "Rows   : "
-    utPreviewPasses = 2,        // "Passes : "
-    utErrorCode = 3,            // adapter error message: prefix before the error bits
-    utErrBit0 = 4,              // texts 4..15: one per adapter error bit
+    utPreviewWidth = 0,  // "Width  : " (knitting preview)
+    utPreviewRows = 1,   // "Rows   : "
+    utPreviewPasses = 2, // "Passes : "
+    utErrorCode = 3,     // adapter error message: prefix before the error bits
+    utErrBit0 = 4,       // texts 4..15: one per adapter error bit
     utErrTransmission1 = 4,
     utErrCarriageMoving1 = 5,
     utErrCarriageSpeed = 6,
@@ -38,22 +38,22 @@ enum UITextSlot : int {
     utErrCarriagePosition = 15,
     utCarriageLeft = 16,
     utCarriageRight = 17,
-    utCamsSetOn = 18,           // 18..22: pieces of the point-cam and working-width text
+    utCamsSetOn = 18, // 18..22: pieces of the point-cam and working-width text
     utCamsLeft = 19,
     utCamsRight = 20,
     utCamsWidth = 21,
     utCamsNeedles = 22,
-    utRowTooManyColors = 23,    // "&&1" stands for the row number
-    utRowLongFloat = 24,        // "&&1" stands for the row number
-    utRowMissing = 25,          // "&&1" stands for the row number
+    utRowTooManyColors = 23, // "&&1" stands for the row number
+    utRowLongFloat = 24,     // "&&1" stands for the row number
+    utRowMissing = 25,       // "&&1" stands for the row number
     utPasses = 26,
     utCarriageNotConnected = 27,
-    utErrorCaption = 28,        // "ERROR!"
+    utErrorCaption = 28, // "ERROR!"
     utSetup = 29,
     utLoadPreviousState = 30,
     utAutoload = 31,
-    utOutOfData = 32,           // caption at the end of knitting
-    utKnitFinished = 33,    // text at the end of knitting
+    utOutOfData = 32,    // caption at the end of knitting
+    utKnitFinished = 33, // text at the end of knitting
     utPortCannotOpen = 34,
     utPortErrorCaption = 35,
     utRib1x1 = 36,
@@ -76,7 +76,7 @@ enum UITextSlot : int {
     utLengthDistance = 53,
     utCheckValues = 54,
     utFillOutForm = 55,
-    utSoundChangeColor = 56,    // 56..60: names of the sound events
+    utSoundChangeColor = 56, // 56..60: names of the sound events
     utSoundIncDec = 57,
     utSoundDataSent = 58,
     utSoundAllDone = 59,
@@ -84,22 +84,22 @@ enum UITextSlot : int {
     utScanNoAdapter = 61,
     utScanAdapterOnPort = 62,
     utReady = 63,
-    utSleeveLengthFirst = 64,   // 64..67 sleeve lengths
-    utSleeveKindFirst = 68,     // 68..74 sleeve kinds
-    utNecklineFirst = 75,       // 75..95 necklines
-    utCollarFirst = 96,         // 96..108 collars and trims
-    utPocketDirFirst = 109,     // 109..111 pocket directions
-    utArmholeFirst = 112,       // 112..116 armholes
+    utSleeveLengthFirst = 64, // 64..67 sleeve lengths
+    utSleeveKindFirst = 68,   // 68..74 sleeve kinds
+    utNecklineFirst = 75,     // 75..95 necklines
+    utCollarFirst = 96,       // 96..108 collars and trims
+    utPocketDirFirst = 109,   // 109..111 pocket directions
+    utArmholeFirst = 112,     // 112..116 armholes
     utWrongFieldValues = 117,
     utFillNameField = 118,
     utRecordNameExists = 119,
-    utGarmentKindFirst = 120,   // 120..125 garment kinds
+    utGarmentKindFirst = 120, // 120..125 garment kinds
     utEnterTemplateName = 126,
     utEnterSampleName = 127,
-    utNotValidValue = 128,      // holds one "%s": use FormatUIText, never printf
+    utNotValidValue = 128, // holds one "%s": use FormatUIText, never printf
     utNameInUse = 129,
     utNoGarmentAdded = 130,
-    utUnitCentimeters = 131,    // 131..132: UnitNames
+    utUnitCentimeters = 131, // 131..132: UnitNames
     utUnitInches = 132,
 };
 

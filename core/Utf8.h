@@ -35,9 +35,16 @@ inline char32_t NextUtf8(std::string_view s, size_t& i, bool* bad = nullptr) {
     if (b < 0x80) return b;
     size_t len = 0;
     char32_t c = 0;
-    if ((b & 0xE0) == 0xC0) { len = 1; c = b & 0x1F; }
-    else if ((b & 0xF0) == 0xE0) { len = 2; c = b & 0x0F; }
-    else if ((b & 0xF8) == 0xF0) { len = 3; c = b & 0x07; }
+    if ((b & 0xE0) == 0xC0) {
+        len = 1;
+        c = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+        len = 2;
+        c = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0) {
+        len = 3;
+        c = b & 0x07;
+    }
     bool ok = len > 0 && i + len <= s.size();
     for (size_t k = 0; ok && k < len; ++k) {
         const auto cb = static_cast<uint8_t>(s[i + k]);

@@ -27,15 +27,9 @@ DrawingTool::Finish BlockTool::release(ToolContext& ctx, int cc, int cr, KeyMods
     const ToolContext::Gesture& g = ctx.gesture();
     ctx.model().block().SetRect(g.pressColumn, g.pressRow, cc, cr, ctx.W());
     switch (code_) {
-    case toolCopyBlock:
-        copy(ctx);
-        return Finish::KeepPreview; // no repaint: the copied block's frame stays on screen
-    case toolCutBlock:
-        cut(ctx);
-        break;
-    default:
-        paste(ctx, cc, cr);
-        break;
+    case toolCopyBlock: copy(ctx); return Finish::KeepPreview; // no repaint: the copied block's frame stays on screen
+    case toolCutBlock: cut(ctx); break;
+    default: paste(ctx, cc, cr); break;
     }
     return Finish::ClearPreviewAndRepaint;
 }

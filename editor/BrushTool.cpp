@@ -13,15 +13,9 @@ void BrushTool::press(ToolContext& ctx) {
 
 void BrushTool::move(ToolContext& ctx, int column, int row, KeyMods mods, bool left) {
     switch (code_) {
-    case toolBrush:
-        paint(ctx, column, row, mods, left);
-        break;
-    case toolMagicEraser:
-        erase(ctx, column, row, mods, left);
-        break;
-    default:
-        pick(ctx, column, row, left);
-        break;
+    case toolBrush: paint(ctx, column, row, mods, left); break;
+    case toolMagicEraser: erase(ctx, column, row, mods, left); break;
+    default: pick(ctx, column, row, left); break;
     }
 }
 
@@ -42,9 +36,7 @@ void BrushTool::paint(ToolContext& ctx, int c, int r, KeyMods mods, bool left) {
         return;
     }
     switch (ctx.state().BrushSize) {
-    case 0:
-        model.PaintCell(c, r, left);
-        break;
+    case 0: model.PaintCell(c, r, left); break;
     case 1:
     case 2:
         ToolContext::eachCellOfSquare(c, r, ctx.state().BrushSize + 1,
@@ -87,17 +79,14 @@ void BrushTool::erase(ToolContext& ctx, int c, int r, KeyMods mods, bool left) {
     }
     auto eraseCell = [&](int x, int y) { model.MagicEraseCell(x, y, left); };
     switch (ctx.state().BrushSize) {
-    case 0:
-        eraseCell(c, r);
-        break;
+    case 0: eraseCell(c, r); break;
     case 1: // 2 x 2 from the cell
         ToolContext::eachCellOfSquare(c, r, 2, eraseCell);
         break;
     case 2: // 3 x 3 around it
         ToolContext::eachCellOfSquare(c - 1, r - 1, 3, eraseCell);
         break;
-    default:
-        return;
+    default: return;
     }
     model.changed();
 }

@@ -13,7 +13,9 @@ void fillSpan(PixelBuffer& b, int y, int x0, int x1, uint32_t c) { // x1 exclusi
     if (y < 0 || y >= b.height) return;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, b.width);
-    if (x0 < x1) std::fill(b.pixels + static_cast<size_t>(y) * b.stride + x0, b.pixels + static_cast<size_t>(y) * b.stride + x1, c);
+    if (x0 < x1)
+        std::fill(b.pixels + static_cast<size_t>(y) * b.stride + x0, b.pixels + static_cast<size_t>(y) * b.stride + x1,
+                  c);
 }
 
 void fillRect(PixelBuffer& b, int x0, int y0, int x1, int y1, uint32_t c) {
@@ -95,8 +97,8 @@ void CanvasRenderer::render(const ViewGeometry& geom, const PatternRaster& gd, c
             std::fill(rowPixels.begin(), rowPixels.end(), normal_[0]);
             for (int c = c0; c < c1; ++c) {
                 const uint8_t i = cells[c];
-                const uint32_t colour = zone ? zone_[i]
-                                             : (opt.garmentMode && outsideGarment(mask, mw, c) ? grey_[i] : normal_[i]);
+                const uint32_t colour =
+                    zone ? zone_[i] : (opt.garmentMode && outsideGarment(mask, mw, c) ? grey_[i] : normal_[i]);
                 const int x0 = std::max((c - geom.FirstCol) * cw, 0), x1 = std::min(x0 + cw, out.width);
                 if (x0 < x1) std::fill(rowPixels.begin() + x0, rowPixels.begin() + x1, colour);
             }

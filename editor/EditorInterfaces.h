@@ -13,11 +13,11 @@ namespace lc {
 class IEditorEvents {
 public:
     virtual ~IEditorEvents() = default;
-    virtual void makeBobbins() {}                         // colour A or B changed
-    virtual void undoDisable() {}                         // the undo stack became empty
-    virtual void undoEnable() {}                          // a step was pushed
+    virtual void makeBobbins() {}                             // colour A or B changed
+    virtual void undoDisable() {}                             // the undo stack became empty
+    virtual void undoEnable() {}                              // a step was pushed
     virtual void showPosition(int /*column*/, int /*row*/) {} // status read-out (1-based, or 0/index for the dropper)
-    virtual void showColorInPalette(int /*index*/) {}     // palette index under the dropper
+    virtual void showColorInPalette(int /*index*/) {}         // palette index under the dropper
     virtual void showBlockSize(int /*width*/, int /*height*/) {} // size of the block being dragged
 };
 
@@ -27,10 +27,10 @@ public:
 class IScreen {
 public:
     virtual ~IScreen() = default;
-    virtual void paintAll() {}                     // redraw the whole view
+    virtual void paintAll() {}                            // redraw the whole view
     virtual void drawCell(int /*column*/, int /*row*/) {} // redraw one cell
-    virtual void overlayChanged() {}               // the rubber-band preview changed
-    virtual void scrolled() {}                     // the view origin moved (rulers follow)
+    virtual void overlayChanged() {}                      // the rubber-band preview changed
+    virtual void scrolled() {}                            // the view origin moved (rulers follow)
 };
 
 // A gallery pattern: w x h cells packed two per byte, (w + 1) / 2 bytes per

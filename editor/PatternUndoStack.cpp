@@ -49,15 +49,15 @@ void PatternUndoStep::RestoreRows(IndexedBitmap& picture, int row1, int row2) co
     if (any) picture.touch();
 }
 
-PatternUndoStack::PatternUndoStack(IndexedBitmap& picture, IEditorEvents* events) : picture_(picture), events_(events) {}
+PatternUndoStack::PatternUndoStack(IndexedBitmap& picture, IEditorEvents* events)
+    : picture_(picture), events_(events) {}
 
 void PatternUndoStack::resetSavedFlags() {
     const size_t h = static_cast<size_t>(picture_.height());
     if (saved_.size() != h) saved_.assign(h, 0);
     else if (!steps_.empty() && open_)
         for (int r : steps_.back()->rows()) saved_[static_cast<size_t>(r)] = 0;
-    else
-        std::fill(saved_.begin(), saved_.end(), 0);
+    else std::fill(saved_.begin(), saved_.end(), 0);
 }
 
 void PatternUndoStack::openStep() {

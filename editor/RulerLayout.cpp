@@ -46,7 +46,7 @@ template <class Emit>
 void lengthMarks(const RulerParams& p, double offset, double unitsPerMinor, long long minor, long long middle,
                  long long major, long long labelDiv, Emit&& emit) {
     const double s = p.Scale / 100.0 * unitsPerMinor; // pixels per minor step
-    if (!(s >= 1.0)) return; // a step under one pixel would never reach the end
+    if (!(s >= 1.0)) return;                          // a step under one pixel would never reach the end
     const double k0 = std::ceil(offset / unitsPerMinor - 1e-9);
     double x = (k0 * unitsPerMinor - offset) * (p.Scale / 100.0);
     long long v = static_cast<long long>(k0) * minor;

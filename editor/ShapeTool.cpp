@@ -44,18 +44,10 @@ void ShapeTool::move(ToolContext& ctx, int /*column*/, int /*row*/, KeyMods mods
     if (g.current == g.previous) return;
     const PixelPoint p = g.press, q = g.current;
     switch (code_) {
-    case toolLine:
-        ctx.setOverlay(Overlay::Kind::Line, {p, q});
-        break;
-    case toolFilledRectangle:
-        ctx.setOverlay(Overlay::Kind::FilledPolygon, {p, {p.x, q.y}, q, {q.x, p.y}});
-        break;
-    case toolCircle:
-        ctx.setOverlay(Overlay::Kind::Ellipse, {p, q});
-        break;
-    case toolFilledCircle:
-        ctx.setOverlay(Overlay::Kind::FilledEllipse, {p, q});
-        break;
+    case toolLine: ctx.setOverlay(Overlay::Kind::Line, {p, q}); break;
+    case toolFilledRectangle: ctx.setOverlay(Overlay::Kind::FilledPolygon, {p, {p.x, q.y}, q, {q.x, p.y}}); break;
+    case toolCircle: ctx.setOverlay(Overlay::Kind::Ellipse, {p, q}); break;
+    case toolFilledCircle: ctx.setOverlay(Overlay::Kind::FilledEllipse, {p, q}); break;
     case toolStar:
     case toolFilledStar: {
         bool drawn;
@@ -69,14 +61,11 @@ void ShapeTool::move(ToolContext& ctx, int /*column*/, int /*row*/, KeyMods mods
         }
         if (drawn) starCount_ = 2 * std::clamp<int>(vertices, 3, 12);
         if (starCount_ == 0) break; // nothing drawn yet in this gesture
-        if (code_ == toolStar)
-            ctx.setOverlay(Overlay::Kind::Polyline, {star_.begin(), star_.begin() + starCount_ + 1});
-        else
-            ctx.setOverlay(Overlay::Kind::FilledPolygon, {star_.begin(), star_.begin() + starCount_});
+        if (code_ == toolStar) ctx.setOverlay(Overlay::Kind::Polyline, {star_.begin(), star_.begin() + starCount_ + 1});
+        else ctx.setOverlay(Overlay::Kind::FilledPolygon, {star_.begin(), star_.begin() + starCount_});
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -99,9 +88,7 @@ DrawingTool::Finish ShapeTool::release(ToolContext& ctx, int cc, int cr, KeyMods
     const ToolContext::Gesture& g = ctx.gesture();
     const int x1 = g.pressColumn, y1 = ctx.lineOf(g.pressRow), x2 = cc, y2 = ctx.lineOf(cr);
     switch (code_) {
-    case toolLine:
-        RasterLine(x1, y1, x2, y2, pen, sink);
-        break;
+    case toolLine: RasterLine(x1, y1, x2, y2, pen, sink); break;
     case toolRectangle: {
         const CellPoint pts[5] = {{x1, y1}, {x1, y2}, {x2, y2}, {x2, y1}, {x1, y1}};
         RasterPolyline(pts, 5, pen, sink);
@@ -115,9 +102,7 @@ DrawingTool::Finish ShapeTool::release(ToolContext& ctx, int cc, int cr, KeyMods
         RasterPolyline(pts, 5, pen, sink);
         break;
     }
-    case toolCircle:
-        RasterEllipseOutline(x1, y1, x2, y2, pen, sink);
-        break;
+    case toolCircle: RasterEllipseOutline(x1, y1, x2, y2, pen, sink); break;
     case toolFilledCircle:
         colour = brushColour;
         RasterEllipseFill(x1, y1, x2, y2, sink);
@@ -137,8 +122,7 @@ DrawingTool::Finish ShapeTool::release(ToolContext& ctx, int cc, int cr, KeyMods
         RasterPolyline(pts.data(), n + 1, pen, sink);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return Finish::ClearPreviewAndRepaint;
 }

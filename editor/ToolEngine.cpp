@@ -139,9 +139,8 @@ void ToolEngine::MouseUp(MouseButton button, KeyMods mods, int x, int y) {
     pressed_ = false;
     CanvasModel& model = ctx_.model();
     const int cc = model.geom.ColAtX(g.current.x), cr = model.geom.RowAtY(g.current.y);
-    const DrawingTool::Finish finish = active_
-                                           ? active_->release(ctx_, cc, cr, mods, g.button == MouseButton::Left)
-                                           : DrawingTool::Finish::ClearPreview;
+    const DrawingTool::Finish finish = active_ ? active_->release(ctx_, cc, cr, mods, g.button == MouseButton::Left)
+                                               : DrawingTool::Finish::ClearPreview;
     if (finish != DrawingTool::Finish::KeepPreview) ctx_.clearOverlay();
     if (finish == DrawingTool::Finish::ClearPreviewAndRepaint) {
         model.changed();

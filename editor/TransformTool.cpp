@@ -25,35 +25,16 @@ void TransformTool::move(ToolContext& ctx, int /*column*/, int /*row*/, KeyMods 
 
 DrawingTool::Finish TransformTool::release(ToolContext& ctx, int cc, int cr, KeyMods mods, bool left) {
     switch (code_) {
-    case toolVSymmetry:
-        mirror(ctx, cc, cr, false);
-        break;
-    case toolHSymmetry:
-        mirror(ctx, cc, cr, true);
-        break;
-    case toolHScale:
-        scaleAcross(ctx, cc, cr);
-        break;
-    case toolVScale:
-        scaleUp(ctx, cc, cr);
-        break;
-    case toolRotate:
-        rotate(ctx, cc, cr);
-        break;
-    case toolCloning:
-        clone(ctx, cc, cr, mods, left);
-        break;
-    case toolVReflection:
-        reflectAcross(ctx, cr);
-        break;
-    case toolHReflection:
-        reflectUp(ctx, cc, cr);
-        break;
-    case toolMove:
-        shift(ctx, cc, cr);
-        break;
-    default:
-        break;
+    case toolVSymmetry: mirror(ctx, cc, cr, false); break;
+    case toolHSymmetry: mirror(ctx, cc, cr, true); break;
+    case toolHScale: scaleAcross(ctx, cc, cr); break;
+    case toolVScale: scaleUp(ctx, cc, cr); break;
+    case toolRotate: rotate(ctx, cc, cr); break;
+    case toolCloning: clone(ctx, cc, cr, mods, left); break;
+    case toolVReflection: reflectAcross(ctx, cr); break;
+    case toolHReflection: reflectUp(ctx, cc, cr); break;
+    case toolMove: shift(ctx, cc, cr); break;
+    default: break;
     }
     return Finish::ClearPreviewAndRepaint;
 }

@@ -40,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             t.Rotate(size % 360);
             t.DeleteSnappedSelected();
             RasterizeMask(t, gd, 0.25, 0.25);
-        } catch (const RangeError&) {
-        }
+        } catch (const RangeError&) {}
     }
     return 0;
 }

@@ -50,7 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.Items.size() != m.Items.size() || again.SaveToBytes() != saved) std::abort();
     try {
         m.AddFolder("f"); // refused with a message when an Id of 65535 is taken
-    } catch (const lc::RangeError&) {
-    }
+    } catch (const lc::RangeError&) {}
     return 0;
 }

@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool taken = false;
     try {
         taken = lc::LoadPaletteBytes(std::span<const std::uint8_t>(data, size), true, nullptr, raster);
-    } catch (const lc::Error&) {
-    }
+    } catch (const lc::Error&) {}
     if (!taken && raster.Colors != before) std::abort();
     for (lc::Color c : raster.Colors)
         if (c > 0xFFFFFF) std::abort();

@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (lc::PatternRaster* g : {&wide, &odd}) {
         try {
             (void)lc::OpenPictureBytes(in, *g, nullptr);
-        } catch (const lc::Error&) {
-        }
+        } catch (const lc::Error&) {}
         for (lc::Color c : g->Colors)
             if (c > 0xFFFFFF) std::abort();
     }

@@ -236,8 +236,7 @@ void LoadGarmentItem(std::span<const uint8_t> item, GarmentOutline& garment) {
             throw FormatError("the garment item is damaged");
         curves.push_back(c);
     }
-    if (garment.PointCount() + n > kMaxGarmentPoints)
-        throw FormatError("the garment holds more than 65535 points");
+    if (garment.PointCount() + n > kMaxGarmentPoints) throw FormatError("the garment holds more than 65535 points");
 
     const int base = garment.PointCount();
     garment.AppendRecords(points, curves);

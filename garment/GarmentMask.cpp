@@ -172,10 +172,10 @@ int RasterizeMask(const GarmentOutline& garment, PatternRaster& gd, double pixBy
 
 const char* GarmentSizeErrorText(int result) {
     switch (result) {
-        case kMaskTooWide: return "Garment is too wide!";
-        case kMaskTooLong: return "Garment is too long!";
-        case kMaskTooBig: return "Garment is too big!";
-        default: return "";
+    case kMaskTooWide: return "Garment is too wide!";
+    case kMaskTooLong: return "Garment is too long!";
+    case kMaskTooBig: return "Garment is too big!";
+    default: return "";
     }
 }
 

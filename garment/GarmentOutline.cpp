@@ -48,10 +48,10 @@ struct Step {
     int8_t sx, sy;
 };
 constexpr std::array<Step, 32> kSteps = {{
-    {1, 0},  {-1, 0}, {0, 1},  {0, -1}, {1, -1}, {-1, 1}, {-1, -1}, {1, 1},   // 0-7 straight
-    {1, -1}, {-1, 1}, {1, 1},  {-1, -1}, {1, -1}, {-1, 1}, {-1, -1}, {1, 1},  // 8-15 arcs
-    {1, -1}, {-1, 1}, {1, 1},  {-1, -1}, {1, -1}, {-1, 1}, {1, 1},  {-1, -1}, // 16-23
-    {1, 1},  {-1, -1}, {1, -1}, {-1, 1}, {1, 1},  {-1, -1}, {1, -1}, {-1, 1}, // 24-31
+    {1, 0},  {-1, 0},  {0, 1},  {0, -1},  {1, -1}, {-1, 1},  {-1, -1}, {1, 1},   // 0-7 straight
+    {1, -1}, {-1, 1},  {1, 1},  {-1, -1}, {1, -1}, {-1, 1},  {-1, -1}, {1, 1},   // 8-15 arcs
+    {1, -1}, {-1, 1},  {1, 1},  {-1, -1}, {1, -1}, {-1, 1},  {1, 1},   {-1, -1}, // 16-23
+    {1, 1},  {-1, -1}, {1, -1}, {-1, 1},  {1, 1},  {-1, -1}, {1, -1},  {-1, 1},  // 24-31
 }};
 
 } // namespace
@@ -85,8 +85,7 @@ void GarmentOutline::ensureGrid() const {
     if (gridValid_) return;
     grid_.clear();
     grid_.reserve(points_.size());
-    for (size_t i = 0; i < points_.size(); ++i)
-        grid_.insert(points_[i].X, points_[i].Y, static_cast<int32_t>(i));
+    for (size_t i = 0; i < points_.size(); ++i) grid_.insert(points_[i].X, points_[i].Y, static_cast<int32_t>(i));
     gridValid_ = true;
 }
 
@@ -95,8 +94,7 @@ void GarmentOutline::ensureGrid() const {
 int GarmentOutline::AddPoint(int32_t x, int32_t y) {
     ensureGrid();
     const int32_t picked = grid_.nearest(x, y);
-    if (picked < 0 && PointCount() >= kMaxGarmentPoints)
-        throw RangeError("the outline holds at most 65535 points");
+    if (picked < 0 && PointCount() >= kMaxGarmentPoints) throw RangeError("the outline holds at most 65535 points");
 
     if (selectionKnown_) {
         for (int32_t s : selection_)
@@ -217,8 +215,10 @@ int GarmentOutline::NextSelected(int i) const {
 
 double GarmentOutline::PointDistance(int i, int j) const {
     if (i < 0 || j < 0 || i >= PointCount() || j >= PointCount()) return -1.0;
-    const long double dx = static_cast<long double>(points_[static_cast<size_t>(i)].X) - points_[static_cast<size_t>(j)].X;
-    const long double dy = static_cast<long double>(points_[static_cast<size_t>(i)].Y) - points_[static_cast<size_t>(j)].Y;
+    const long double dx =
+        static_cast<long double>(points_[static_cast<size_t>(i)].X) - points_[static_cast<size_t>(j)].X;
+    const long double dy =
+        static_cast<long double>(points_[static_cast<size_t>(i)].Y) - points_[static_cast<size_t>(j)].Y;
     return static_cast<double>(std::sqrt(dx * dx + dy * dy));
 }
 
@@ -320,10 +320,10 @@ void GarmentOutline::AlignSelected(int mode) {
     for (GarmentPoint& p : points_) {
         if (!p.Selected) continue;
         switch (mode) {
-            case 1: p.X = minX; break;
-            case 2: p.X = maxX; break;
-            case 3: p.Y = minY; break;
-            case 4: p.Y = maxY; break;
+        case 1: p.X = minX; break;
+        case 2: p.X = maxX; break;
+        case 3: p.Y = minY; break;
+        case 4: p.Y = maxY; break;
         }
     }
     gridValid_ = false;
@@ -364,8 +364,7 @@ void GarmentOutline::straighten() {
             if (idx != prevIdx) {
                 if (prevIdx == first && idx == last) // both ends existed before: join as AddSegment would
                     joinStraight(prevIdx, idx);
-                else
-                    AddCurve(prevIdx, idx, 7);
+                else AddCurve(prevIdx, idx, 7);
             }
             prevIdx = idx;
             prev = q;
@@ -457,9 +456,8 @@ void GarmentOutline::DeleteSelectedPoints() {
 }
 
 void GarmentOutline::DeleteSelectedCurves() {
-    std::erase_if(curves_, [&](const GarmentCurve& c) {
-        return points_[c.StartPoint].Selected && points_[c.EndPoint].Selected;
-    });
+    std::erase_if(
+        curves_, [&](const GarmentCurve& c) { return points_[c.StartPoint].Selected && points_[c.EndPoint].Selected; });
 }
 
 void GarmentOutline::DeleteSnappedSelected() {
@@ -467,10 +465,8 @@ void GarmentOutline::DeleteSnappedSelected() {
     unselected.reserve(points_.size());
     bool anySelected = false;
     for (size_t i = 0; i < points_.size(); ++i) {
-        if (points_[i].Selected)
-            anySelected = true;
-        else
-            unselected.insert(points_[i].X, points_[i].Y, static_cast<int32_t>(i));
+        if (points_[i].Selected) anySelected = true;
+        else unselected.insert(points_[i].X, points_[i].Y, static_cast<int32_t>(i));
     }
     if (!anySelected || unselected.empty()) return;
     std::vector<uint8_t> doomed(points_.size(), 0);
@@ -531,9 +527,15 @@ void GarmentOutline::MakeSymmetric() {
 
 uint8_t GarmentOutline::FlipArcType(uint8_t kind) {
     switch (kind) {
-        case 8: case 9: case 14: case 15: return 10;
-        case 10: case 11: case 12: case 13: return 8;
-        default: return kind;
+    case 8:
+    case 9:
+    case 14:
+    case 15: return 10;
+    case 10:
+    case 11:
+    case 12:
+    case 13: return 8;
+    default: return kind;
     }
 }
 
@@ -573,12 +575,9 @@ int GarmentOutline::OtherEnd(int point, int skipCurve) const {
         if (c == skipCurve) continue;
         const GarmentCurve& cv = curves_[static_cast<size_t>(c)];
         int other;
-        if (cv.StartPoint == point)
-            other = cv.EndPoint;
-        else if (cv.EndPoint == point)
-            other = cv.StartPoint;
-        else
-            continue;
+        if (cv.StartPoint == point) other = cv.EndPoint;
+        else if (cv.EndPoint == point) other = cv.StartPoint;
+        else continue;
         return other < PointCount() ? other : -1;
     }
     return -1;
@@ -618,71 +617,90 @@ CurvePolyline GarmentOutline::BuildCurvePoints(int i) const {
     };
 
     switch (c.Kind) {
-        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
-            shape({});
-            break;
-        case 8: case 9: case 14: case 15: { // arc A
-            const int64_t a = dx < 0 ? -dx : dx;
-            const int64_t cx = std::max(x1, x2);
-            const int64_t cy = sameSign ? std::min(y1, y2) : std::max(y1, y2);
-            const int64_t b = sameSign ? (dy < 0 ? -dy : dy) : -(dy < 0 ? -dy : dy);
-            P[0] = {cx, cy + b};
-            for (int k = 0; k < 5; ++k) {
-                const int t = 4 - k; // 75, 60, 45, 30, 15 degrees
-                P[static_cast<size_t>(k + 1)] = {cx - rnd(a * tr.cosv[t]), cy + rnd(b * tr.sinv[t])};
-            }
-            P[6] = {cx - a, cy};
-            pl.Count = 7;
-            break;
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7: shape({}); break;
+    case 8:
+    case 9:
+    case 14:
+    case 15: { // arc A
+        const int64_t a = dx < 0 ? -dx : dx;
+        const int64_t cx = std::max(x1, x2);
+        const int64_t cy = sameSign ? std::min(y1, y2) : std::max(y1, y2);
+        const int64_t b = sameSign ? (dy < 0 ? -dy : dy) : -(dy < 0 ? -dy : dy);
+        P[0] = {cx, cy + b};
+        for (int k = 0; k < 5; ++k) {
+            const int t = 4 - k; // 75, 60, 45, 30, 15 degrees
+            P[static_cast<size_t>(k + 1)] = {cx - rnd(a * tr.cosv[t]), cy + rnd(b * tr.sinv[t])};
         }
-        case 10: case 11: case 12: case 13: { // arc B
-            const int64_t a = dx < 0 ? -dx : dx;
-            const int64_t cx = std::min(x1, x2);
-            const int64_t cy = sameSign ? std::max(y1, y2) : std::min(y1, y2);
-            const int64_t b = sameSign ? (dy < 0 ? -dy : dy) : -(dy < 0 ? -dy : dy);
-            P[0] = {cx + a, cy};
-            for (int k = 0; k < 5; ++k) // 15, 30, 45, 60, 75 degrees
-                P[static_cast<size_t>(k + 1)] = {cx + rnd(a * tr.cosv[k]), cy - rnd(b * tr.sinv[k])};
-            P[6] = {cx, cy - b};
-            pl.Count = 7;
-            break;
-        }
-        case 16: case 19: // S1
-            shape({{x1 - frac(3, dx, 16), y1 - frac(5, dy, 8)}, {x1 - frac(1, dx, 2), y2}});
-            break;
-        case 17: case 18: // S2
-            shape({{x1 - frac(1, dx, 2), y1}, {x1 - frac(13, dx, 16), y1 - frac(3, dy, 8)}});
-            break;
-        case 20: case 23: // S3
-            shape({{x1, y1 - frac(1, dy, 3)}, {x1 - frac(3, dx, 16), y1 - frac(7, dy, 9)}, {x1 - frac(1, dx, 2), y2}});
-            break;
-        case 21: case 22: // S4
-            shape({{x1 - frac(1, dx, 3), y1}, {x1 - frac(7, dx, 9), y1 - frac(2, dy, 9)}, {x2, y1 - frac(2, dy, 3)}});
-            break;
-        case 24: case 27: // S5
-            shape({{x1, y1 - frac(2, dy, 3)}, {x1 - frac(2, dx, 5), y1 - frac(13, dy, 15)}});
-            break;
-        case 25: case 26: // S6
-            shape({{x1 - frac(3, dx, 5), y1 - frac(2, dy, 15)}, {x2, y1 - frac(1, dy, 3)}});
-            break;
-        case 28: case 31: { // S7: the fixed offsets follow the sign of x2 - x1
-            const long double s = static_cast<long double>((x2 > x1) - (x2 < x1));
-            const long double fdx = static_cast<long double>(dx), fdy = static_cast<long double>(dy);
-            shape({{x1 - rnd(4 * s + fdx / 6), y1 - rnd(fdy / 6 - 4)},
-                   {x1 - frac(1, dx, 3), y1 - frac(1, dy, 3)},
-                   {x1 - rnd(10 * s + 7 * fdx / 12), y1 - rnd(7 * fdy / 12 + 10)},
-                   {x1 - frac(5, dx, 6), y2}});
-            break;
-        }
-        case 29: case 30: { // S8: the fixed offsets follow the sign of x1 - x2
-            const long double t = static_cast<long double>((x1 > x2) - (x1 < x2));
-            const long double fdx = static_cast<long double>(dx), fdy = static_cast<long double>(dy);
-            shape({{x1 - frac(1, dx, 6), y1},
-                   {x1 - rnd(10 * t + 5 * fdx / 12), y1 - rnd(5 * fdy / 12 + 10)},
-                   {x1 - frac(2, dx, 3), y1 - frac(2, dy, 3)},
-                   {x1 - rnd(4 * t + 5 * fdx / 6), y1 - rnd(5 * fdy / 6 - 4)}});
-            break;
-        }
+        P[6] = {cx - a, cy};
+        pl.Count = 7;
+        break;
+    }
+    case 10:
+    case 11:
+    case 12:
+    case 13: { // arc B
+        const int64_t a = dx < 0 ? -dx : dx;
+        const int64_t cx = std::min(x1, x2);
+        const int64_t cy = sameSign ? std::max(y1, y2) : std::min(y1, y2);
+        const int64_t b = sameSign ? (dy < 0 ? -dy : dy) : -(dy < 0 ? -dy : dy);
+        P[0] = {cx + a, cy};
+        for (int k = 0; k < 5; ++k) // 15, 30, 45, 60, 75 degrees
+            P[static_cast<size_t>(k + 1)] = {cx + rnd(a * tr.cosv[k]), cy - rnd(b * tr.sinv[k])};
+        P[6] = {cx, cy - b};
+        pl.Count = 7;
+        break;
+    }
+    case 16:
+    case 19: // S1
+        shape({{x1 - frac(3, dx, 16), y1 - frac(5, dy, 8)}, {x1 - frac(1, dx, 2), y2}});
+        break;
+    case 17:
+    case 18: // S2
+        shape({{x1 - frac(1, dx, 2), y1}, {x1 - frac(13, dx, 16), y1 - frac(3, dy, 8)}});
+        break;
+    case 20:
+    case 23: // S3
+        shape({{x1, y1 - frac(1, dy, 3)}, {x1 - frac(3, dx, 16), y1 - frac(7, dy, 9)}, {x1 - frac(1, dx, 2), y2}});
+        break;
+    case 21:
+    case 22: // S4
+        shape({{x1 - frac(1, dx, 3), y1}, {x1 - frac(7, dx, 9), y1 - frac(2, dy, 9)}, {x2, y1 - frac(2, dy, 3)}});
+        break;
+    case 24:
+    case 27: // S5
+        shape({{x1, y1 - frac(2, dy, 3)}, {x1 - frac(2, dx, 5), y1 - frac(13, dy, 15)}});
+        break;
+    case 25:
+    case 26: // S6
+        shape({{x1 - frac(3, dx, 5), y1 - frac(2, dy, 15)}, {x2, y1 - frac(1, dy, 3)}});
+        break;
+    case 28:
+    case 31: { // S7: the fixed offsets follow the sign of x2 - x1
+        const long double s = static_cast<long double>((x2 > x1) - (x2 < x1));
+        const long double fdx = static_cast<long double>(dx), fdy = static_cast<long double>(dy);
+        shape({{x1 - rnd(4 * s + fdx / 6), y1 - rnd(fdy / 6 - 4)},
+               {x1 - frac(1, dx, 3), y1 - frac(1, dy, 3)},
+               {x1 - rnd(10 * s + 7 * fdx / 12), y1 - rnd(7 * fdy / 12 + 10)},
+               {x1 - frac(5, dx, 6), y2}});
+        break;
+    }
+    case 29:
+    case 30: { // S8: the fixed offsets follow the sign of x1 - x2
+        const long double t = static_cast<long double>((x1 > x2) - (x1 < x2));
+        const long double fdx = static_cast<long double>(dx), fdy = static_cast<long double>(dy);
+        shape({{x1 - frac(1, dx, 6), y1},
+               {x1 - rnd(10 * t + 5 * fdx / 12), y1 - rnd(5 * fdy / 12 + 10)},
+               {x1 - frac(2, dx, 3), y1 - frac(2, dy, 3)},
+               {x1 - rnd(4 * t + 5 * fdx / 6), y1 - rnd(5 * fdy / 6 - 4)}});
+        break;
+    }
     }
     return pl;
 }
@@ -690,7 +708,7 @@ CurvePolyline GarmentOutline::BuildCurvePoints(int i) const {
 // ---------------------------------------------------------------- bulk records
 
 void GarmentOutline::Assign(std::span<const GarmentPoint> points, std::span<const GarmentCurve> curves,
-                        uint16_t reserved, int32_t axis) {
+                            uint16_t reserved, int32_t axis) {
     const size_t n = points.size();
     if (n > static_cast<size_t>(kMaxGarmentPoints)) throw RangeError("the outline holds at most 65535 points");
     for (const GarmentCurve& c : curves)

@@ -96,8 +96,7 @@ void drawLine(IndexedBitmap& bmp, RasterPoint a, RasterPoint b, uint8_t value) {
         const int64_t minor = static_cast<int64_t>(step < 0 ? -q : q);
         if (xMajor)
             bmp.set(static_cast<int>(a.x + t), static_cast<int>(std::clamp<int64_t>(a.y + minor, -1, H)), value);
-        else
-            bmp.set(static_cast<int>(std::clamp<int64_t>(a.x + minor, -1, W)), static_cast<int>(a.y + t), value);
+        else bmp.set(static_cast<int>(std::clamp<int64_t>(a.x + minor, -1, W)), static_cast<int>(a.y + t), value);
     }
 }
 
@@ -106,8 +105,7 @@ void drawLine(IndexedBitmap& bmp, RasterPoint a, RasterPoint b, uint8_t value) {
 void FillPolygon(IndexedBitmap& bitmap, std::span<const RasterPoint> polygon, uint8_t value) {
     if (polygon.empty() || bitmap.empty()) return;
     fillInterior(bitmap, polygon, value);
-    for (size_t i = 0; i < polygon.size(); ++i)
-        drawLine(bitmap, polygon[i], polygon[(i + 1) % polygon.size()], value);
+    for (size_t i = 0; i < polygon.size(); ++i) drawLine(bitmap, polygon[i], polygon[(i + 1) % polygon.size()], value);
     bitmap.touch();
 }
 

@@ -65,9 +65,9 @@ public:
     int LineHeight = 25;
     int Value = 0;
 
-    void Paint() override;       // only the cell line
-    void DrawSymbol() override;  // no title
-    void DrawCells() override;   // Value in the cell line
+    void Paint() override;      // only the cell line
+    void DrawSymbol() override; // no title
+    void DrawCells() override;  // Value in the cell line
     // The number in decimal, in `color`, on white between top and bottom.
     void DrawNumber(int top, int bottom, Color color, int number);
 };

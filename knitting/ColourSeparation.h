@@ -11,8 +11,8 @@
 
 namespace lc {
 
-inline constexpr int kPlaneBytes = 41;      // 40 needle bytes + the used flag
-inline constexpr int kPlaneNeedleBytes = 40; // needles 0..319
+inline constexpr int kPlaneBytes = 41;                      // 40 needle bytes + the used flag
+inline constexpr int kPlaneNeedleBytes = 40;                // needles 0..319
 inline constexpr int kSeparatedRowBytes = 16 * kPlaneBytes; // 656
 
 // One design row: plane c at byte 41*c; needle n (= picture column n, not

@@ -147,7 +147,8 @@ void FineLace::Prepare() {
 }
 
 void FineLace::GetPassNeedles(int pass, uint8_t* bits) {
-    if (const PassEntry* e = GetPassEntry(pass)) std::memcpy(bits, e->Bits.data(), static_cast<size_t>(PlaneByteCount()));
+    if (const PassEntry* e = GetPassEntry(pass))
+        std::memcpy(bits, e->Bits.data(), static_cast<size_t>(PlaneByteCount()));
 }
 
 int FineLace::PassToRow(int pass) const {
@@ -171,7 +172,8 @@ std::string FineLace::GetCarriageSetting(int pass) {
 
 void FineLace::DrawRowInstruction(int pass) {
     ResetLines();
-    if (const PassEntry* e = GetPassEntry(pass)) DrawSettingsLine(pass, kRowLineColor, e->Kind == 2 ? " L ?  " : " P ?  ");
+    if (const PassEntry* e = GetPassEntry(pass))
+        DrawSettingsLine(pass, kRowLineColor, e->Kind == 2 ? " L ?  " : " P ?  ");
     DrawMarkLine(pass);
 }
 

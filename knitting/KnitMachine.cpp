@@ -24,10 +24,8 @@ void KnitMachine::Paint(ISheetCanvas& canvas) {
     canvas.fillRect(0, 0, Width, Height, PanelColor);
     if (!CurrentTechnique) return;
     CurrentTechnique->SetCanvas(&canvas);
-    if (RowUpDown.Position == 0)
-        CurrentTechnique->DrawInstructionSheet();
-    else
-        CurrentTechnique->DrawInstructionRow(RowUpDown.Position);
+    if (RowUpDown.Position == 0) CurrentTechnique->DrawInstructionSheet();
+    else CurrentTechnique->DrawInstructionRow(RowUpDown.Position);
     CurrentTechnique->SetCanvas(nullptr); // the canvas lives for one paint only
 }
 
@@ -62,7 +60,9 @@ int KnitMachine::GetTechnique(int i, std::string& name) const {
     return Techniques[static_cast<size_t>(i)]->Kind;
 }
 
-std::string KnitMachine::GetCurrentTechniqueName() const { return CurrentTechnique ? CurrentTechnique->Name : std::string(); }
+std::string KnitMachine::GetCurrentTechniqueName() const {
+    return CurrentTechnique ? CurrentTechnique->Name : std::string();
+}
 
 Technique* KnitMachine::FindTechnique(int kind) const {
     for (const auto& t : Techniques)

@@ -28,7 +28,7 @@ public:
     std::string Name;
     int NeedleCount = 200;
     int CarriageCount = 0;
-    int Width = 600;  // panel size in pixels
+    int Width = 600; // panel size in pixels
     int Height = 300;
     Color PanelColor = 0xC0C0C0;
     std::string FontName = "Loopcraft"; // the private symbol font

@@ -427,8 +427,7 @@ void LinkController::ToolButtonClick(int tag) {
         syncRunButtons();
         refresh(lpButtons);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -53,17 +53,17 @@ enum LinkTool : int {
 
 // What the page shows changed; the window refreshes those parts (coalesced).
 enum LinkPart : unsigned {
-    lpLabels = 1u << 0,      // the edge and needles-in-work labels
-    lpButtons = 1u << 1,     // button states, lamp, Start/Stop, enabled controls
-    lpRowCounter = 1u << 2,  // the row counter's value and range
+    lpLabels = 1u << 0,     // the edge and needles-in-work labels
+    lpButtons = 1u << 1,    // button states, lamp, Start/Stop, enabled controls
+    lpRowCounter = 1u << 2, // the row counter's value and range
     lpNeedleBed = 1u << 3,
     lpPreview = 1u << 4,
     lpColorPanel = 1u << 5,
-    lpSetting = 1u << 6,     // the carriage-setting line
-    lpMachine = 1u << 7,     // the instruction sheet
-    lpScrollBar = 1u << 8,   // the bar under the needle bed
+    lpSetting = 1u << 6,   // the carriage-setting line
+    lpMachine = 1u << 7,   // the instruction sheet
+    lpScrollBar = 1u << 8, // the bar under the needle bed
     lpProgress = 1u << 9,
-    lpTechnique = 1u << 10,  // the technique box's selection
+    lpTechnique = 1u << 10, // the technique box's selection
     lpAll = 0xFFFFFFFFu,
 };
 
@@ -124,8 +124,8 @@ public:
     void Preparation();
 
     // --- events
-    void Start();  // Shape3MouseUp
-    void Stop();   // Shape2MouseUp
+    void Start(); // Shape3MouseUp
+    void Stop();  // Shape2MouseUp
     // ComboBox2Change: the technique of this kind becomes current (ignored while knitting).
     void ChooseTechnique(int kind);
     void StepRowCounter(int position);

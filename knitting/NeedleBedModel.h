@@ -51,7 +51,7 @@ public:
     int Position = 0; // kept, not used
     int MinPos = 0;
     int MaxPos = 200;
-    int PageSize = 20; // kept, not used
+    int PageSize = 20;              // kept, not used
     bool Mirrored = false;          // right side of the fabric faces the knitter
     bool ShowActiveNeedles = false; // show the selected needles of the current pass (fine lace)
 
@@ -100,7 +100,7 @@ public:
     int FirstVisible() const { return first_; }
     int EndVisible() const { return end_; } // one past the last visible needle
     int VisibleCount() const { return end_ - first_; }
-    int Pitch() const { return pitch_; }    // at least 1
+    int Pitch() const { return pitch_; } // at least 1
     int Margin() const { return margin_; }
     // Left edge of needle n's column (n may lie outside the visible range).
     int NeedleX(int n) const { return margin_ + (n - first_) * pitch_; }

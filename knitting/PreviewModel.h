@@ -20,7 +20,7 @@ class Workspace;
 inline constexpr int kPreviewHeader = 20; // the header strip at the top
 
 struct PreviewLayout {
-    bool valid = false;          // false: nothing to draw (no rows, no stitches)
+    bool valid = false; // false: nothing to draw (no rows, no stitches)
     double pixPerStitch = 0;
     double pixPerRow = 0;
     // Source: picture columns srcLeft..srcLeft+srcWidth-1 and design rows 0..srcRows-1.
@@ -80,18 +80,18 @@ inline constexpr uint8_t kBobbinGlyph = 64;
 inline constexpr Color kYarnPanelInk = RGB(90, 0, 90);
 
 struct ColorPanelLayout {
-    int carriageX = 0;       // left of the carriage glyph (y = 2)
-    int lineStartX = 0;      // where the feed lines start (y = 26)
+    int carriageX = 0;  // left of the carriage glyph (y = 2)
+    int lineStartX = 0; // where the feed lines start (y = 26)
     static constexpr int kLineStartY = 26;
     static constexpr int kBobbinY = 42;
     static constexpr int kNumberY = 72;
     struct Bobbin {
-        int number = 0;      // k = 1, 2, 3 ...
-        int colour = 0;      // the colour of the pass
-        Color value = 0;     // palette value drawn (through ColorOrder)
-        int x = 0;           // centre x
-        bool fed = false;    // a feed line is drawn to it
-        int lineWidth = 1;   // 3 for the marked yarns
+        int number = 0;    // k = 1, 2, 3 ...
+        int colour = 0;    // the colour of the pass
+        Color value = 0;   // palette value drawn (through ColorOrder)
+        int x = 0;         // centre x
+        bool fed = false;  // a feed line is drawn to it
+        int lineWidth = 1; // 3 for the marked yarns
     };
     std::vector<Bobbin> bobbins;
     struct Cell {

@@ -142,10 +142,8 @@ void MaskCorrection(RowTable& t, int startSide, bool mirrored) {
         const RowInfo& r = t.Rows[static_cast<size_t>(i)];
         RowInfo& up = t.Rows[static_cast<size_t>(i + 1)];
         const bool takeLeft = ((i % 2) == 0) == firstWay;
-        if (takeLeft)
-            up.LeftNeedle = r.LeftNeedle;
-        else
-            up.RightNeedle = r.RightNeedle;
+        if (takeLeft) up.LeftNeedle = r.LeftNeedle;
+        else up.RightNeedle = r.RightNeedle;
     }
     recountUnchanged(t);
 }

@@ -24,15 +24,15 @@ struct RowInfo {
     uint8_t ColorCount = 0;         // bits set in ColorMask
 };
 
-inline constexpr int kRowTableRows = 1024;                 // design rows 0..1023
-inline constexpr int kRowTableSize = kRowTableRows + 1;    // and one terminator record
+inline constexpr int kRowTableRows = 1024;              // design rows 0..1023
+inline constexpr int kRowTableSize = kRowTableRows + 1; // and one terminator record
 
 class RowTable {
 public:
     std::array<RowInfo, kRowTableSize> Rows{};
-    int RowCount = 0;     // design rows to knit (pattern height, or the garment's rows), 0..1024
-    int GarmentLeft = 0;  // smallest LeftNeedle over the rows (0 without a garment)
-    int GarmentRight = 0; // largest RightNeedle (width-1 without a garment)
+    int RowCount = 0;            // design rows to knit (pattern height, or the garment's rows), 0..1024
+    int GarmentLeft = 0;         // smallest LeftNeedle over the rows (0 without a garment)
+    int GarmentRight = 0;        // largest RightNeedle (width-1 without a garment)
     uint16_t AllColorsInPic = 0; // OR of every row's ColorMask, for the colour panel
 
     // Bounded access: rows below 0 read row 0, rows past the terminator read it.
@@ -44,8 +44,8 @@ struct PreparationOptions {
     bool GarmentMode = false;
     // "Allow increase/decrease stitches on carriage side only" (btnDiscretCorrection down).
     bool DiscretCorrection = false;
-    int StartSide = 0;     // the current technique's StartSide
-    bool Mirrored = true;  // the needle bed's Mirrored (right side facing)
+    int StartSide = 0;    // the current technique's StartSide
+    bool Mirrored = true; // the needle bed's Mirrored (right side facing)
 };
 
 // Builds `table` from `g`. Without a garment every row spans 0..width-1 and

@@ -51,8 +51,7 @@ inline constexpr uint8_t kOneStopBit = 0;
 class ISerialSink {
 public:
     virtual ~ISerialSink() = default;
-    virtual void onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data,
-                               size_t count) = 0;
+    virtual void onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data, size_t count) = 0;
 };
 
 // "COMn" (n >= 1, any letter case) names /dev/ttyS(n-1); any other text is

@@ -132,7 +132,8 @@ void Technique::DrawSettingsLine(int number, Color color, std::string_view text)
         size_t at = 0;
         int lastHeight = RowCounter.LineHeight;
         for (auto& c : Controls) {
-            const std::string_view part = at < text.size() ? text.substr(at, static_cast<size_t>(c->CellCount)) : std::string_view{};
+            const std::string_view part =
+                at < text.size() ? text.substr(at, static_cast<size_t>(c->CellCount)) : std::string_view{};
             c->DrawCellsLine(top, top + c->CellHeight, part);
             at += static_cast<size_t>(c->CellCount);
             lastHeight = c->CellHeight;

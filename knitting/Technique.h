@@ -115,7 +115,7 @@ public:
 
     // --- identity and rules, copied from the record
     int32_t Kind = 0;
-    std::string Name;   // translated, for display and the technique box only
+    std::string Name;    // translated, for display and the technique box only
     std::string NameKey; // translator key ("s02002" ...)
     std::string FallbackName;
     int32_t MaxColors = 1;
@@ -136,7 +136,7 @@ public:
     int SetupLines = 0;     // the scroll bar's maximum
     int FirstShownLine = 0; // the scroll bar's position
     int LineCounter = 0;
-    int ControlsEnd = 0;    // x just right of the last column
+    int ControlsEnd = 0; // x just right of the last column
     RowCounterControl RowCounter{0};
 
     // --- yarns of the current pass (colour c under 0x8000 >> c)
@@ -147,8 +147,8 @@ public:
     uint32_t LastYarns = 0;
 
     // --- pass table (fine lace)
-    std::vector<int32_t> PassRows;        // first pass of every design row
-    std::vector<PassEntry> PassEntries;  // one per pass
+    std::vector<int32_t> PassRows;      // first pass of every design row
+    std::vector<PassEntry> PassEntries; // one per pass
 
     uint8_t EdgeMode = 0;  // 0 none, 1 one needle, 2 two needles at each end
     uint8_t EdgeValue = 0; // 1 set the edge needles, 0 clear them

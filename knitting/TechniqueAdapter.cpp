@@ -38,7 +38,9 @@ int TechniqueAdapter::StartSide() const { return Current() ? Current()->StartSid
 int TechniqueAdapter::EdgeMode() const { return Current() ? Current()->EdgeMode : 0; }
 int TechniqueAdapter::EdgeValue() const { return Current() ? Current()->EdgeValue : 0; }
 
-int TechniqueAdapter::PassToRow(uint32_t pass) const { return Current() ? Current()->PassToRow(toPass(pass)) : toPass(pass); }
+int TechniqueAdapter::PassToRow(uint32_t pass) const {
+    return Current() ? Current()->PassToRow(toPass(pass)) : toPass(pass);
+}
 
 uint32_t TechniqueAdapter::RowToPass(int row) const {
     const int p = Current() ? Current()->RowToPass(row) : row;

@@ -21,7 +21,8 @@ constexpr SheetColumn kIntarsiaColumns[] = {{"  ", 'e'}, {">", '='}};
 
 // The tuck-and-russel layouts: nine columns, of which x, y and z vary.
 constexpr std::array<SheetColumn, 9> nineColumns(std::string_view x, std::string_view y, std::string_view z) {
-    return {{{"m0m", 'B'}, {".", 'q'}, {"\"", 'p'}, {x, '%'}, {y, '&'}, {"!*1!", 'A'}, {"f", '/'}, {"H5", 'r'}, {z, 's'}}};
+    return {
+        {{"m0m", 'B'}, {".", 'q'}, {"\"", 'p'}, {x, '%'}, {y, '&'}, {"!*1!", 'A'}, {"f", '/'}, {"H5", 'r'}, {z, 's'}}};
 }
 constexpr auto kTuckRusselColumns = nineColumns("0", "0", " ");
 constexpr auto kTerryWeaveColumns = nineColumns("5", "3", ">");

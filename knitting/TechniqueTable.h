@@ -79,11 +79,11 @@ struct TechniqueRecord {
     std::string_view fallbackName{}; // the name when the translator gives none
     int maxColors = 1;               // colours a design row may hold
     int passesPerRow = 1;
-    int startSide = 0;               // carriage side at row counter 0
-    int otherSide = 0;               // 1: the "Wrong side" button starts pressed
-    int threadType = 0;              // 1: a yarn is woven in (kept; nothing reads it)
-    int edgeMode = 0;                // 0 none, 1 one needle, 2 two needles at each end
-    int edgeValue = 0;               // 1 set the edge needles, 0 clear them
+    int startSide = 0;  // carriage side at row counter 0
+    int otherSide = 0;  // 1: the "Wrong side" button starts pressed
+    int threadType = 0; // 1: a yarn is woven in (kept; nothing reads it)
+    int edgeMode = 0;   // 0 none, 1 one needle, 2 two needles at each end
+    int edgeValue = 0;  // 1 set the edge needles, 0 clear them
 
     // Carriage setting (symbol-font text) of every pass, or of the even passes
     // when oddSetting is given; empty where the technique computes it.

@@ -15,7 +15,7 @@ namespace lc {
 class Workspace;
 
 inline constexpr size_t kPictureHeaderSize = 66;
-inline constexpr uint16_t kPaletteMark = 339;   // the value at offset 2 of a palette file
+inline constexpr uint16_t kPaletteMark = 339; // the value at offset 2 of a palette file
 inline constexpr uint16_t kPictureTypePalette = 1;
 inline constexpr uint16_t kPictureTypePicture = 2;
 inline constexpr size_t kPaletteFileSize = kPictureHeaderSize + 17 * 4; // 134
@@ -26,10 +26,10 @@ inline constexpr const char* kStartPaletteName = "start.Lcp";
 
 struct PictureHeader {
     uint8_t Magic[2] = {'Z', 'T'};
-    uint16_t Mark = 0;      // 339 in a palette file, 0 in a picture file
-    uint16_t Width = 0;     // picture: stitches
-    uint16_t Height = 0;    // picture: rows
-    uint16_t FileType = 0;  // 2 picture, 1 palette
+    uint16_t Mark = 0;     // 339 in a palette file, 0 in a picture file
+    uint16_t Width = 0;    // picture: stitches
+    uint16_t Height = 0;   // picture: rows
+    uint16_t FileType = 0; // 2 picture, 1 palette
     std::array<uint8_t, 56> Reserved{};
 
     bool HasMagic() const { return Magic[0] == 'Z' && Magic[1] == 'T'; }

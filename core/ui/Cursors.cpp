@@ -50,28 +50,22 @@ std::map<int, QPoint> ParseHotSpots(const QString& text) {
 
 Qt::CursorShape FallbackCursorShape(int id) {
     switch (id) {
-    case crHandGrab:
-        return Qt::OpenHandCursor;
+    case crHandGrab: return Qt::OpenHandCursor;
     case crMove:
     case crBlockPaste:
     case crPasteFromGallery:
     case crTransformClone:
-    case crTransformRotate:
-        return Qt::SizeAllCursor;
+    case crTransformRotate: return Qt::SizeAllCursor;
     case crAddRemove_Columns:
     case crTransformHReflection:
     case crTransformHScale:
-    case crTransformHSymmetry:
-        return Qt::SizeHorCursor;
+    case crTransformHSymmetry: return Qt::SizeHorCursor;
     case crAddRemove_Rows:
     case crTransformVReflection:
     case crTransformVScale:
-    case crTransformVSymmetry:
-        return Qt::SizeVerCursor;
-    case crAddPoint:
-        return Qt::PointingHandCursor;
-    default:
-        return Qt::CrossCursor; // zoom, drawing, erasing, shapes, fill, dropper, block selection
+    case crTransformVSymmetry: return Qt::SizeVerCursor;
+    case crAddPoint: return Qt::PointingHandCursor;
+    default: return Qt::CrossCursor; // zoom, drawing, erasing, shapes, fill, dropper, block selection
     }
 }
 

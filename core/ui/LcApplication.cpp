@@ -48,12 +48,9 @@ void LcApplication::showPending() {
     while (!pending_.isEmpty()) {
         const QString message = pending_.takeFirst();
         try {
-            if (presenter_)
-                presenter_(message);
-            else
-                QMessageBox::critical(activeWindow(), applicationName(), message);
-        } catch (...) {
-        }
+            if (presenter_) presenter_(message);
+            else QMessageBox::critical(activeWindow(), applicationName(), message);
+        } catch (...) {}
     }
     showing_ = false;
 }

@@ -34,14 +34,10 @@ QString SettingsStoreQt::encodeName(const std::string& name) {
     QString out;
     out.reserve(in.size());
     for (QChar c : in) {
-        if (c == u'%')
-            out += QStringLiteral("%25");
-        else if (c == u'/')
-            out += QStringLiteral("%2F");
-        else if (c == u'\\')
-            out += QStringLiteral("%5C");
-        else
-            out += c;
+        if (c == u'%') out += QStringLiteral("%25");
+        else if (c == u'/') out += QStringLiteral("%2F");
+        else if (c == u'\\') out += QStringLiteral("%5C");
+        else out += c;
     }
     return out;
 }
@@ -52,9 +48,21 @@ std::string SettingsStoreQt::decodeName(const QString& stored) {
     for (qsizetype i = 0; i < stored.size(); ++i) {
         if (stored[i] == u'%' && i + 2 < stored.size()) {
             const QString code = stored.mid(i + 1, 2).toUpper();
-            if (code == u"25") { out += u'%'; i += 2; continue; }
-            if (code == u"2F") { out += u'/'; i += 2; continue; }
-            if (code == u"5C") { out += u'\\'; i += 2; continue; }
+            if (code == u"25") {
+                out += u'%';
+                i += 2;
+                continue;
+            }
+            if (code == u"2F") {
+                out += u'/';
+                i += 2;
+                continue;
+            }
+            if (code == u"5C") {
+                out += u'\\';
+                i += 2;
+                continue;
+            }
         }
         out += stored[i];
     }
@@ -102,18 +110,14 @@ std::optional<int32_t> SettingsStoreQt::readInt(const std::string& key, const st
     bool ok = false;
     int32_t out = 0;
     switch (v.typeId()) {
-    case QMetaType::Int:
-        return v.toInt();
+    case QMetaType::Int: return v.toInt();
     case QMetaType::LongLong:
     case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        out = v.toInt(&ok);
-        break;
+    case QMetaType::ULongLong: out = v.toInt(&ok); break;
     case QMetaType::QString:
         out = v.toString().trimmed().toInt(&ok); // the INI file keeps numbers as text
         break;
-    default:
-        break; // missing, binary or a list: not an integer
+    default: break; // missing, binary or a list: not an integer
     }
     return ok ? std::optional<int32_t>(out) : std::nullopt;
 }
@@ -121,17 +125,14 @@ std::optional<int32_t> SettingsStoreQt::readInt(const std::string& key, const st
 std::optional<std::string> SettingsStoreQt::readString(const std::string& key, const std::string& name) const {
     const QVariant v = s_->value(path(key, name));
     switch (v.typeId()) {
-    case QMetaType::QString:
-        return v.toString().toStdString();
+    case QMetaType::QString: return v.toString().toStdString();
     case QMetaType::QStringList: // an unquoted comma in a hand-edited file
         return v.toStringList().join(QStringLiteral(", ")).toStdString();
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return v.toString().toStdString();
-    default:
-        return std::nullopt;
+    case QMetaType::ULongLong: return v.toString().toStdString();
+    default: return std::nullopt;
     }
 }
 

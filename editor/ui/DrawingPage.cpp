@@ -298,9 +298,9 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     auto addTagButtons = [&](QWidget* parent, QHBoxLayout* l, const TagButton* list, size_t n) {
         for (size_t i = 0; i < n; ++i) {
             const TagButton& t = list[i];
-            QToolButton* b = makeButton(parent, QString::fromLatin1(t.name), QString::fromLatin1(t.hint),
-                                        QString::fromLatin1(t.text), t.icon >= 0 ? cursorIcon(t.icon) : QIcon(),
-                                        t.checkable);
+            QToolButton* b =
+                makeButton(parent, QString::fromLatin1(t.name), QString::fromLatin1(t.hint),
+                           QString::fromLatin1(t.text), t.icon >= 0 ? cursorIcon(t.icon) : QIcon(), t.checkable);
             b->setProperty("tag", t.tag);
             tagButtons_[t.tag] = b;
             l->addWidget(b);
@@ -375,8 +375,8 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     tools_ = new QButtonGroup(this);
     tools_->setExclusive(true);
     // Shown in a sensible order: drawing, shapes, blocks, transforms, rows and zone.
-    static const int order[] = {24, 25, 26, 27, 20, 16, 17, 18, 19, 22, 23, 21, 12, 13, 14, 15,
-                                3,  7,  6,  5,  4,  8,  9,  10, 11, 1,  2,  0};
+    static const int order[] = {24, 25, 26, 27, 20, 16, 17, 18, 19, 22, 23, 21, 12, 13,
+                                14, 15, 3,  7,  6,  5,  4,  8,  9,  10, 11, 1,  2,  0};
     int slot = 0;
     for (int tag : order) {
         const ToolEntry* t = toolOfTag(tag);
@@ -592,19 +592,14 @@ void DrawingPage::viewButtonClicked(int tag, bool down) {
         ws_.Editor.ViewMode = down ? 1 : 0;
         canvas_->Paint();
         break;
-    case 203:
-        canvas_->model().UndoLast();
-        break;
-    case 204:
-        ClearPicture(true);
-        break;
+    case 203: canvas_->model().UndoLast(); break;
+    case 204: ClearPicture(true); break;
     case 302:
         if (!ws_.Editor.GarmentMode) break;
         ws_.Raster.MirrorMask();
         RepaintPicture();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -31,7 +31,7 @@ class QToolButton;
 
 namespace lc {
 class PageLinks;
-}
+} // namespace lc
 
 namespace lc::ui {
 

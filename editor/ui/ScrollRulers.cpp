@@ -63,9 +63,13 @@ void RulerBase::paintEvent(QPaintEvent* e) {
     for (const QRect& r : e->region()) w.drawImage(r, img, r);
 }
 
-HorizontalMeasureRuler::HorizontalMeasureRuler(QWidget* parent) : RulerBase(false, parent) { setObjectName(QStringLiteral("HRuler")); }
+HorizontalMeasureRuler::HorizontalMeasureRuler(QWidget* parent) : RulerBase(false, parent) {
+    setObjectName(QStringLiteral("HRuler"));
+}
 
-VerticalMeasureRuler::VerticalMeasureRuler(QWidget* parent) : RulerBase(true, parent) { setObjectName(QStringLiteral("VRuler")); }
+VerticalMeasureRuler::VerticalMeasureRuler(QWidget* parent) : RulerBase(true, parent) {
+    setObjectName(QStringLiteral("VRuler"));
+}
 
 // ---------------------------------------------------------------------------
 // Scroll panels
@@ -141,11 +145,13 @@ void ScrollRulerBase::StepForward() {
     Change();
 }
 
-HorizontalScrollRuler::HorizontalScrollRuler(QWidget* parent) : ScrollRulerBase(new HorizontalMeasureRuler, false, 180, 20, parent) {
+HorizontalScrollRuler::HorizontalScrollRuler(QWidget* parent)
+    : ScrollRulerBase(new HorizontalMeasureRuler, false, 180, 20, parent) {
     setObjectName(QStringLiteral("HScrollRuler"));
 }
 
-VerticalScrollRuler::VerticalScrollRuler(QWidget* parent) : ScrollRulerBase(new VerticalMeasureRuler, true, 1024, 40, parent) {
+VerticalScrollRuler::VerticalScrollRuler(QWidget* parent)
+    : ScrollRulerBase(new VerticalMeasureRuler, true, 1024, 40, parent) {
     setObjectName(QStringLiteral("VScrollRuler"));
 }
 

@@ -14,17 +14,10 @@ namespace {
 
 bool toEngineButton(Qt::MouseButton b, MouseButton& out) {
     switch (b) {
-    case Qt::LeftButton:
-        out = MouseButton::Left;
-        return true;
-    case Qt::RightButton:
-        out = MouseButton::Right;
-        return true;
-    case Qt::MiddleButton:
-        out = MouseButton::Middle;
-        return true;
-    default:
-        return false; // extra buttons take no part in drawing
+    case Qt::LeftButton: out = MouseButton::Left; return true;
+    case Qt::RightButton: out = MouseButton::Right; return true;
+    case Qt::MiddleButton: out = MouseButton::Middle; return true;
+    default: return false; // extra buttons take no part in drawing
     }
 }
 
@@ -213,8 +206,7 @@ QRect StitchCanvas::drawOverlay(const Overlay& o) {
         p.drawEllipse(box);
         break;
     }
-    case Overlay::Kind::None:
-        return QRect();
+    case Overlay::Kind::None: return QRect();
     }
     const int m = penWidth + 2;
     return poly.boundingRect().adjusted(-m, -m, m, m) & screen_.rect();

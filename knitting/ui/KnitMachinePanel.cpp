@@ -11,7 +11,8 @@
 namespace lc::ui {
 
 KnitMachinePanel::KnitMachinePanel(lc::KnitMachine& machine, QWidget* parent)
-    : QWidget(parent), machine_(machine), lineScroll_(new QScrollBar(Qt::Vertical, this)), rowUpDown_(new QSpinBox(this)) {
+    : QWidget(parent), machine_(machine), lineScroll_(new QScrollBar(Qt::Vertical, this)),
+      rowUpDown_(new QSpinBox(this)) {
     setObjectName("KnitMachine");
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(600, 300);

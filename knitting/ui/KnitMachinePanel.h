@@ -10,7 +10,7 @@ class QSpinBox;
 
 namespace lc {
 class KnitMachine;
-}
+} // namespace lc
 
 namespace lc::ui {
 

@@ -185,8 +185,8 @@ QIcon toolIcon(int tag) {
         // The garment's edge going up in steps: on one side only, or on both.
         p.setBrush(QColor(250, 220, 180));
         QPolygonF shape = tag == ltDiscretCorrection
-                              ? QPolygonF({QPointF(4, 22), QPointF(4, 4), QPointF(21, 4), QPointF(21, 10), QPointF(17, 10),
-                                           QPointF(17, 16), QPointF(13, 16), QPointF(13, 22)})
+                              ? QPolygonF({QPointF(4, 22), QPointF(4, 4), QPointF(21, 4), QPointF(21, 10),
+                                           QPointF(17, 10), QPointF(17, 16), QPointF(13, 16), QPointF(13, 22)})
                               : QPolygonF({QPointF(4, 22), QPointF(8, 4), QPointF(17, 4), QPointF(21, 22)});
         p.drawPolygon(shape);
         break;
@@ -223,7 +223,8 @@ QIcon toolIcon(int tag) {
         break;
     case 30100: // open / menu
         p.setBrush(QColor(240, 200, 90));
-        p.drawPolygon(QPolygonF({QPointF(2, 7), QPointF(9, 7), QPointF(11, 9), QPointF(22, 9), QPointF(22, 20), QPointF(2, 20)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(2, 7), QPointF(9, 7), QPointF(11, 9), QPointF(22, 9), QPointF(22, 20), QPointF(2, 20)}));
         break;
     case 30101: // save
         p.setBrush(QColor(90, 110, 170));
@@ -325,8 +326,7 @@ QToolButton* LinkPage::addTool(QWidget* bar, int tag, const QString& hint, bool 
     tools_[tag] = b;
     if (tag == 30100 || tag == 30101 || tag == 3)
         connect(b, &QToolButton::clicked, this, [this, tag] { emit toolCommand(tag); });
-    else
-        connect(b, &QToolButton::clicked, this, [this, tag] { ctl_.ToolButtonClick(tag); });
+    else connect(b, &QToolButton::clicked, this, [this, tag] { ctl_.ToolButtonClick(tag); });
     return b;
 }
 
@@ -406,7 +406,8 @@ QWidget* LinkPage::makeToolColumn() {
     v->addWidget(p12);
 
     QWidget* tb6 = bar("ToolBar6");
-    QToolButton* discret = addTool(tb6, ltDiscretCorrection, tr("Allow increase/decrease stitches on carriage side only."), true);
+    QToolButton* discret =
+        addTool(tb6, ltDiscretCorrection, tr("Allow increase/decrease stitches on carriage side only."), true);
     QToolButton* anywhere = addTool(tb6, ltNoDiscretCorrection, tr("Allow increase/decrease stitches anywhere."), true);
     discret->setObjectName("btnDiscretCorrection");
     anywhere->setObjectName("btnNoDiscretCorrection");
@@ -549,9 +550,8 @@ void LinkPage::FormCreate() {
     connect(preview_, &PreviewView::rowPressed, this, [this](int y) { ctl_.PreviewPressed(y); });
     connect(preview_, &PreviewView::rowDragged, this, [this](int y) { ctl_.PreviewDragged(y); });
     connect(preview_, &PreviewView::rowReleased, this, [this] { ctl_.PreviewReleased(); });
-    connect(comboBox2_, &QComboBox::activated, this, [this](int index) {
-        ctl_.ChooseTechnique(comboBox2_->itemData(index).toInt());
-    });
+    connect(comboBox2_, &QComboBox::activated, this,
+            [this](int index) { ctl_.ChooseTechnique(comboBox2_->itemData(index).toInt()); });
 
     // The run's log lines and boxes reach the page after the handler returns.
     connect(&host_, &RunTimerHost::protocolLine, memo1_, &QPlainTextEdit::appendPlainText, Qt::QueuedConnection);

@@ -34,8 +34,8 @@ void NeedleBedView::resizeEvent(QResizeEvent*) { bed_.Resize(width(), height());
 
 const QImage& NeedleBedView::base() {
     const int w = width(), h = height();
-    const std::array<int, 8> key = {w, h, bed_.FirstVisible(), bed_.EndVisible(), bed_.Pitch(),
-                                    bed_.Margin(), bed_.LSPos, bed_.RSPos};
+    const std::array<int, 8> key = {
+        w, h, bed_.FirstVisible(), bed_.EndVisible(), bed_.Pitch(), bed_.Margin(), bed_.LSPos, bed_.RSPos};
     if (key == baseKey_ && !base_.isNull()) return base_;
     baseKey_ = key;
     base_ = QImage(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
@@ -114,7 +114,8 @@ void NeedleBedView::paintBands(QPainter& p) {
             // The current row's number stands out.
             p.setFont(bold);
             const QString t = QString::number(band.row);
-            p.drawText(QRect(0, band.top - 3, bed_.Margin() - 2, band.height + 6), Qt::AlignRight | Qt::AlignVCenter, t);
+            p.drawText(QRect(0, band.top - 3, bed_.Margin() - 2, band.height + 6), Qt::AlignRight | Qt::AlignVCenter,
+                       t);
             p.setFont(small);
             continue;
         }

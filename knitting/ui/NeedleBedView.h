@@ -16,7 +16,7 @@
 
 namespace lc {
 class NeedleBedModel;
-}
+} // namespace lc
 
 namespace lc::ui {
 

@@ -85,7 +85,8 @@ void PreviewView::paintEvent(QPaintEvent*) {
     // shows on every colour).
     p.fillRect(0, 0, w - 2, kPreviewHeader, QColor(192, 192, 192));
     p.setPen(Qt::black);
-    p.drawText(QRect(10, 0, w - 12, kPreviewHeader), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(l.header));
+    p.drawText(QRect(10, 0, w - 12, kPreviewHeader), Qt::AlignVCenter | Qt::AlignLeft,
+               QString::fromStdString(l.header));
     const int y = model_.MarkerY();
     if (y >= 0) {
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -27,7 +27,10 @@ public:
 
     lc::PreviewModel& model() { return model_; }
     // Drops the scaled picture (the design, the garment or the palette changed).
-    void invalidatePicture() { cacheKey_.clear(); update(); }
+    void invalidatePicture() {
+        cacheKey_.clear();
+        update();
+    }
 
 signals:
     void rowPressed(int y);

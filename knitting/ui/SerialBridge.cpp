@@ -13,8 +13,7 @@ void SerialBridge::setHandler(uint32_t message, ByteHandler handler) { handlers_
 
 void SerialBridge::removeHandler(uint32_t message) { handlers_.erase(message); }
 
-void SerialBridge::onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data,
-                                 size_t count) {
+void SerialBridge::onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data, size_t count) {
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(count));
     const quint64 gen = generation;
     const quint32 msg = message;
@@ -92,8 +91,8 @@ void RunTimerHost::postMessageBox(const RunMessageBox& box) {
         [this, text, caption, error] {
             emit messageBoxRequested(text, caption, error);
             if (boxParent_) {
-                QMessageBox mb(error ? QMessageBox::Critical : QMessageBox::Warning, caption, text,
-                               QMessageBox::Ok, boxParent_);
+                QMessageBox mb(error ? QMessageBox::Critical : QMessageBox::Warning, caption, text, QMessageBox::Ok,
+                               boxParent_);
                 mb.exec();
             }
         },

@@ -16,7 +16,7 @@
 
 namespace lc {
 class KnitRun;
-}
+} // namespace lc
 
 namespace lc::ui {
 
@@ -39,8 +39,7 @@ public:
     void removeHandler(uint32_t message);
 
     // Reader thread.
-    void onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data,
-                       size_t count) override;
+    void onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data, size_t count) override;
 
 private:
     void deliver(int slot, quint64 generation, quint32 message, const QByteArray& bytes);

@@ -54,8 +54,8 @@ void MainWindow::FormCreate() {
     RegisterMainCursors();
 
     pages_ = new QTabWidget(this);
-    static const char* const names[pgCount] = {"Drawing", "Garment Shape", "Link", "Stitch Galleries",
-                                               "Fashion", "Converter", "Manual"};
+    static const char* const names[pgCount] = {"Drawing", "Garment Shape", "Link",  "Stitch Galleries",
+                                               "Fashion", "Converter",     "Manual"};
     for (int i = 0; i < pgCount; ++i) {
         auto* w = new QWidget(pages_);
         w->setObjectName(QString("page%1").arg(i));
@@ -107,8 +107,7 @@ void MainWindow::pageChanged(int index) {
     case pgLink:
         if (linkPage_) linkPage_->OnShowForm();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -28,8 +28,7 @@ TEST(CellHeights, NeverBelowTwo) {
 }
 
 TEST(CellHeights, SurviveGaugesNoCellCanBeMadeOf) {
-    const double bad[] = {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(),
-                          std::numeric_limits<double>::infinity()};
+    const double bad[] = {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
     for (double x : bad) EXPECT_EQ(CellHeightsFor(x, 0.5)[0], 6) << x; // counted as 0.25
     for (uint8_t h : CellHeightsFor(1e-9, 1.0)) EXPECT_EQ(h, 255);
 }

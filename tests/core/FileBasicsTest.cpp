@@ -42,9 +42,13 @@ TEST(Cp1251, EveryByteMatchesTheSystemCodec) {
 }
 
 TEST(Cp1251, UnmappableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1251("a\xe4\xb8\xad" "b"), "a?b");   // a CJK character
-    EXPECT_EQ(Utf8ToCp1251("x\xff" "y"), "x?y");           // a stray byte
-    EXPECT_EQ(Utf8ToCp1251("z\xd0"), "z?");                // cut in the middle
+    EXPECT_EQ(Utf8ToCp1251("a\xe4\xb8\xad"
+                           "b"),
+              "a?b"); // a CJK character
+    EXPECT_EQ(Utf8ToCp1251("x\xff"
+                           "y"),
+              "x?y");                       // a stray byte
+    EXPECT_EQ(Utf8ToCp1251("z\xd0"), "z?"); // cut in the middle
 }
 
 TEST(Cp1251, ShortStringFieldsCutAndDistrustTheLengthByte) {
@@ -91,7 +95,10 @@ TEST(AtomicFile, InterruptedSaveLeavesTheOldFileIntact) {
     }
     // No temporary files are left behind.
     int files = 0;
-    for (auto& e : fs::directory_iterator(dir.path)) { (void)e; ++files; }
+    for (auto& e : fs::directory_iterator(dir.path)) {
+        (void)e;
+        ++files;
+    }
     EXPECT_EQ(files, 1);
     WriteFileAtomic(target, std::string_view(replacement));
     EXPECT_EQ(readText(target), replacement);

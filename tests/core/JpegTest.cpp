@@ -71,8 +71,7 @@ TEST(Jpeg, DamagedDataThrowsInsteadOfEndingTheProgram) {
     try {
         const RgbImage r = DecodeJpeg(cut);
         EXPECT_EQ(r.Width, 64);
-    } catch (const FormatError&) {
-    }
+    } catch (const FormatError&) {}
 }
 
 TEST(Jpeg, AbsurdSizesAreRefusedBeforeAllocating) {

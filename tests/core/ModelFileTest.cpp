@@ -16,18 +16,34 @@ namespace {
 // Little-endian helpers for building files by hand.
 struct Bytes {
     std::vector<uint8_t> b;
-    Bytes& u8(uint8_t v) { b.push_back(v); return *this; }
+    Bytes& u8(uint8_t v) {
+        b.push_back(v);
+        return *this;
+    }
     Bytes& u16(uint16_t v) { return u8(v & 0xFF).u8(v >> 8); }
-    Bytes& i32(int32_t v) { for (int i = 0; i < 4; ++i) u8((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF); return *this; }
-    Bytes& zeros(size_t n) { b.insert(b.end(), n, 0); return *this; }
+    Bytes& i32(int32_t v) {
+        for (int i = 0; i < 4; ++i) u8((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+        return *this;
+    }
+    Bytes& zeros(size_t n) {
+        b.insert(b.end(), n, 0);
+        return *this;
+    }
     Bytes& str(size_t field, const char* s) {
         const size_t n = std::strlen(s);
         u8(static_cast<uint8_t>(n));
         b.insert(b.end(), s, s + n);
         return zeros(field - 1 - n);
     }
-    Bytes& raw(const std::vector<uint8_t>& d) { b.insert(b.end(), d.begin(), d.end()); return *this; }
-    Bytes& header(int32_t previewSize = 0) { zeros(76); i32(previewSize); return zeros(8); }
+    Bytes& raw(const std::vector<uint8_t>& d) {
+        b.insert(b.end(), d.begin(), d.end());
+        return *this;
+    }
+    Bytes& header(int32_t previewSize = 0) {
+        zeros(76);
+        i32(previewSize);
+        return zeros(8);
+    }
     Bytes& record(const char* name, int32_t kind, int32_t offset, int32_t size, uint16_t id = 0, uint16_t parent = 0,
                   uint16_t lineWidth = 0) {
         str(34, name);
@@ -121,14 +137,16 @@ TEST_F(ModelTest, FolderIdsAndOffsetsFollowTheItemsAddedBefore) {
         for (int i = 0; i < n; ++i) at += 56 + m.Items[i].Data.size();
         return at;
     };
-    auto i32at = [&](size_t at) { return int32_t(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24); };
+    auto i32at = [&](size_t at) {
+        return int32_t(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24);
+    };
     EXPECT_EQ(i32at(recordAt(0) + 40), 0);
     EXPECT_EQ(i32at(recordAt(1) + 40), 0);
     EXPECT_EQ(i32at(recordAt(2) + 40), 12);
     EXPECT_EQ(i32at(recordAt(3) + 40), 12);
-    EXPECT_EQ(bytes[recordAt(2) + 52], 2);  // Id
-    EXPECT_EQ(bytes[recordAt(3) + 54], 2);  // ParentId
-    EXPECT_EQ(bytes[recordAt(1) + 34], 4);  // the drawing's line width
+    EXPECT_EQ(bytes[recordAt(2) + 52], 2); // Id
+    EXPECT_EQ(bytes[recordAt(3) + 54], 2); // ParentId
+    EXPECT_EQ(bytes[recordAt(1) + 34], 4); // the drawing's line width
 
     m.DeleteItem(1);
     EXPECT_EQ(m.Items[1].Offset, 12); // offsets stay as they were
@@ -273,7 +291,11 @@ TEST_F(ModelTest, ShowDrawingActsOnDrawingsOnly) {
 
 TEST_F(ModelTest, GarmentItemsAreCarriedAsTheyAre) {
     ModelFile m;
-    m.AddDrawing(0, "Drawing", [] { PatternRaster g; g.SetSize(2, 2); return g; }());
+    m.AddDrawing(0, "Drawing", [] {
+        PatternRaster g;
+        g.SetSize(2, 2);
+        return g;
+    }());
     const int gi = m.AddGarment(0, "Garment");
     EXPECT_EQ(m.Items[gi].Size(), 0);
     const std::vector<uint8_t> a = {1, 2, 3}, b = {4, 5}, c = {6};

@@ -174,9 +174,9 @@ TEST_F(PatternLibraryTest, TheThousandAndFirstAddIsRefusedAndChangesNothing) {
 TEST_F(PatternLibraryTest, DeletingMovesLaterPatternsDownAndClearsTheFreedSlot) {
     PatternLibrary lib;
     lib.CreateNew(dir.folder(), "Del");
-    const auto a = packed({{1, 1, 1}, {1, 1, 1}}, 3);                 // 4 bytes
+    const auto a = packed({{1, 1, 1}, {1, 1, 1}}, 3);                              // 4 bytes
     const auto b = packed({{2, 2, 2, 2, 2}, {2, 2, 2, 2, 2}, {2, 2, 2, 2, 2}}, 5); // 9 bytes
-    const auto c = packed({{3, 4, 5, 6}}, 4);                          // 2 bytes
+    const auto c = packed({{3, 4, 5, 6}}, 4);                                      // 2 bytes
     ASSERT_TRUE(lib.AddPattern(3, 2, "A", a, 1));
     ASSERT_TRUE(lib.AddPattern(5, 3, "B", b, 2));
     ASSERT_TRUE(lib.AddPattern(4, 1, "C", c, 4));
@@ -201,7 +201,7 @@ TEST_F(PatternLibraryTest, DeletingMovesLaterPatternsDownAndClearsTheFreedSlot) 
     lib.DeletePattern(1);
     EXPECT_EQ(lib.DataSize(), 4);
     EXPECT_EQ(patternBytes(lib, 0), a);
-    lib.DeletePattern(5);  // out of range: nothing
+    lib.DeletePattern(5); // out of range: nothing
     lib.DeletePattern(-1);
     EXPECT_EQ(lib.Count(), 1);
 }

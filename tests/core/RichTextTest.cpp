@@ -79,7 +79,10 @@ TEST(RichText, WrittenNoteReadsBackIdentical) {
 
 TEST(RichText, WriterLeavesOutWhatCannotBeReadBack) {
     RichDocument d;
-    RichRun odd = run("a\x01" "b\xff" "c", "Bad;{Name}", 0);
+    RichRun odd = run("a\x01"
+                      "b\xff"
+                      "c",
+                      "Bad;{Name}", 0);
     odd.Color = 0xFF00FF00; // the high byte is not part of a colour
     RichRun huge = run("x", "Arial", 1e9);
     RichRun nan = run("y", "Arial", std::numeric_limits<double>::quiet_NaN());
@@ -88,7 +91,8 @@ TEST(RichText, WriterLeavesOutWhatCannotBeReadBack) {
     ASSERT_EQ(back.Paragraphs.size(), 1u);
     const auto& runs = back.Paragraphs[0].Runs;
     ASSERT_EQ(runs.size(), 3u);
-    EXPECT_EQ(runs[0].Text, "ab\xEF\xBF\xBD" "c"); // the control character goes, a broken byte becomes U+FFFD
+    EXPECT_EQ(runs[0].Text, "ab\xEF\xBF\xBD"
+                            "c"); // the control character goes, a broken byte becomes U+FFFD
     EXPECT_EQ(runs[0].Font, "Bad{Name}");
     EXPECT_EQ(runs[0].Size, 12);
     EXPECT_EQ(runs[0].Color, 0x00FF00u);
@@ -104,7 +108,8 @@ TEST(RichText, WriterLeavesOutWhatCannotBeReadBack) {
 
 TEST(RichText, ReadsRussianWordPadNote) {
     const std::string rtf =
-        "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fcharset204{\\*\\fname Arial;}Arial CYR;}"
+        "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fcharset204{\\*\\fname Arial;}Arial "
+        "CYR;}"
         "{\\f1\\fnil\\fcharset0 Courier New;}}\r\n"
         "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}\r\n"
         "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard\\lang1049\\f0\\fs20\\'cf\\'e5\\'f2\\'eb\\'e8: "
@@ -140,7 +145,8 @@ TEST(RichText, BytesFollowTheFontsCharacterSet) {
     const std::string rtf =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
         "{\\f1\\fnil\\fcharset204 Calibri;}}\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-        "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 Caf\\'e9 \\'80 \\f1\\lang1049\\'e2\\'ff\\'e7\\'e0\\'ed\\'e8\\'e5"
+        "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 Caf\\'e9 \\'80 "
+        "\\f1\\lang1049\\'e2\\'ff\\'e7\\'e0\\'ed\\'e8\\'e5"
         "\\f0\\lang9\\par\r\n}";
     const RichDocument d = ReadRtf(rtf);
     ASSERT_EQ(d.Paragraphs.size(), 1u);
@@ -154,7 +160,8 @@ TEST(RichText, BytesFollowTheFontsCharacterSet) {
 TEST(RichText, ReadsUnicodeAndSkipsWhatANoteDoesNotShow) {
     const std::string rtf =
         "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}{\\info{\\title Secret}}{\\stylesheet{\\s0 Hidden;}}\n"
-        "\\pard\\plain \\u1055\\'3f\\u1088?{\\uc2\\u1080\\'e8\\'e8}\\uc0\\u1074 {\\*\\bkmkstart x}{\\pict\\pngblip 89504e47}"
+        "\\pard\\plain \\u1055\\'3f\\u1088?{\\uc2\\u1080\\'e8\\'e8}\\uc0\\u1074 {\\*\\bkmkstart x}{\\pict\\pngblip "
+        "89504e47}"
         "{\\object{\\objdata 0102}}\n{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}} "
         "\\emdash\\~{\\*\\unknown junk}\\bin3 {}}end\\par}";
     const RichDocument d = ReadRtf(rtf);
@@ -164,8 +171,7 @@ TEST(RichText, ReadsUnicodeAndSkipsWhatANoteDoesNotShow) {
     EXPECT_EQ(d.Paragraphs[0].Runs[0].Font, "Times New Roman");
 
     // Surrogate halves join; a lone half is replaced; larger code points are taken as written.
-    EXPECT_EQ(text(ReadRtf("{\\rtf1\\uc1\\u-10179?\\u-8704?|\\u-8704?|\\u-10179?x|\\u128512?}")),
-              "😀|\xEF\xBF\xBD|x|😀");
+    EXPECT_EQ(text(ReadRtf("{\\rtf1\\uc1\\u-10179?\\u-8704?|\\u-8704?|\\u-10179?x|\\u128512?}")), "😀|\xEF\xBF\xBD|x|😀");
     // Character formatting is scoped by groups, \plain resets it, \line and \tab stay in the paragraph.
     const RichDocument g = ReadRtf("{\\rtf1{\\b\\i b{\\ul u}}n\\b\\fs30 x\\plain y\\line\\tab z\\par}");
     ASSERT_EQ(g.Paragraphs.size(), 1u);
@@ -236,10 +242,12 @@ TEST(RichText, DamagedInputGivesWhatCanBeRead) {
     EXPECT_EQ(named.Paragraphs[0].Runs[0].Font.size(), kMaxRtfFontName);
 
     // Random token soup: never throws, and what is read writes back to the same note.
-    const char* tokens[] = {"{", "}", "\\", "\\b", "\\b0", "\\i ", "\\ul", "\\ulnone", "\\f1", "\\fs", "\\cf2", "\\par",
-                            "\\pard", "\\qc", "\\qr", "\\line", "\\tab", "\\u1046?", "\\u-10179?", "\\uc0", "\\uc2",
-                            "\\'e9", "\\'", "\\*", "\\fonttbl", "\\colortbl", "\\red9;", "\\fcharset204", ";", "x",
-                            "Ж", " ", "\\plain", "\\bin2", "\\pict", "\\\\", "\\{", "\\~", "\r\n", "\xff"};
+    const char* tokens[] = {"{",        "}",      "\\",    "\\b",       "\\b0",       "\\i ",    "\\ul",
+                            "\\ulnone", "\\f1",   "\\fs",  "\\cf2",     "\\par",      "\\pard",  "\\qc",
+                            "\\qr",     "\\line", "\\tab", "\\u1046?",  "\\u-10179?", "\\uc0",   "\\uc2",
+                            "\\'e9",    "\\'",    "\\*",   "\\fonttbl", "\\colortbl", "\\red9;", "\\fcharset204",
+                            ";",        "x",      "Ж",     " ",         "\\plain",    "\\bin2",  "\\pict",
+                            "\\\\",     "\\{",    "\\~",   "\r\n",      "\xff"};
     std::mt19937 rng(5);
     for (int i = 0; i < 3000; ++i) {
         std::string s = i % 3 ? "{\\rtf1" : "";

@@ -36,9 +36,9 @@ TEST_F(SettingsTest, FirstStartWritesExactlyTheDefaultsMarkedWritten) {
     LoadSettings(settings, paths, store);
 
     EXPECT_TRUE(store.keyExists(kSettingsKey));
-    const std::vector<std::string> expected = {"ACOMPort",      "Machine",      "NeedleBed",    "Path_Fashion",
-                                               "Path_Gallery",  "Path_Garment", "Path_Palettes", "Path_Picture",
-                                               "PixByX",        "PixByY"};
+    const std::vector<std::string> expected = {"ACOMPort",     "Machine",      "NeedleBed",     "Path_Fashion",
+                                               "Path_Gallery", "Path_Garment", "Path_Palettes", "Path_Picture",
+                                               "PixByX",       "PixByY"};
     EXPECT_EQ(names(), expected);
     EXPECT_EQ(store.readInt(kSettingsKey, "Machine"), 102);
     EXPECT_EQ(store.readInt(kSettingsKey, "NeedleBed"), 200);
@@ -165,12 +165,12 @@ TEST_F(SettingsTest, ValuesNoPartCanWorkWithAreRepaired) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const Case cases[] = {
-        {999, 200, 0.25, 0.25, 102, 200},  // unknown model
-        {102, 0, 0.0, 0.25, 102, 1},       // empty bed, zero gauge
-        {102, -40, -1.0, nan, 102, 1},     // negative bed and gauge, NaN
-        {103, 400, inf, 0.3, 103, 250},    // wider than any bed, infinite gauge
-        {101, 200, 0.25, 0.25, 101, 150},  // wider than this model
-        {103, 250, 0.25, 0.25, 103, 250},  // the widest bed stays
+        {999, 200, 0.25, 0.25, 102, 200}, // unknown model
+        {102, 0, 0.0, 0.25, 102, 1},      // empty bed, zero gauge
+        {102, -40, -1.0, nan, 102, 1},    // negative bed and gauge, NaN
+        {103, 400, inf, 0.3, 103, 250},   // wider than any bed, infinite gauge
+        {101, 200, 0.25, 0.25, 101, 150}, // wider than this model
+        {103, 250, 0.25, 0.25, 103, 250}, // the widest bed stays
     };
     for (const Case& c : cases) {
         MemorySettingsStore s;
@@ -217,7 +217,9 @@ TEST_F(SettingsTest, RealsAreEightLittleEndianBytes) {
 // A store whose writes fail must not leave settings half loaded.
 TEST_F(SettingsTest, AStoreThatCannotBeWrittenStillLoadsEverySetting) {
     struct FailingStore : MemorySettingsStore {
-        void writeInt(const std::string&, const std::string&, int32_t) override { throw std::runtime_error("read-only"); }
+        void writeInt(const std::string&, const std::string&, int32_t) override {
+            throw std::runtime_error("read-only");
+        }
         void writeString(const std::string&, const std::string&, const std::string&) override {
             throw std::runtime_error("read-only");
         }

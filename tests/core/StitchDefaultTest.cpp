@@ -17,10 +17,10 @@ int columnMean(int x, int y0, int y1) {
 TEST(StitchDefault, IsAnUprightV) {
     const int mid = lc::kStitchDefaultWidth / 2;
     const int h = lc::kStitchDefaultHeight;
-    EXPECT_LT(columnMean(mid, 0, h / 4), 60);           // gap between the legs at the top
-    EXPECT_GT(columnMean(mid, 3 * h / 4, h - 2), 120);  // the legs meet at the bottom
-    EXPECT_GT(columnMean(2, 0, h / 4), 120);            // outer strands at the top
-    EXPECT_LT(columnMean(1, 3 * h / 4, h), 60);         // dark outside the V's point
+    EXPECT_LT(columnMean(mid, 0, h / 4), 60);          // gap between the legs at the top
+    EXPECT_GT(columnMean(mid, 3 * h / 4, h - 2), 120); // the legs meet at the bottom
+    EXPECT_GT(columnMean(2, 0, h / 4), 120);           // outer strands at the top
+    EXPECT_LT(columnMean(1, 3 * h / 4, h), 60);        // dark outside the V's point
 }
 
 // Tinting multiplies by the picture, so it must span dark to nearly white and

@@ -21,7 +21,7 @@ struct MldFile {
         std::uint32_t size;
     };
     std::vector<DirEntry> dir;
-    std::string body; // plain section bytes, back to back
+    std::string body;    // plain section bytes, back to back
     std::string trailer; // raw bytes after the sections, not scrambled
 
     static std::uint8_t keyByte(std::size_t i) { return static_cast<std::uint8_t>((i * 73 + 29) ^ (i >> 3)); }

@@ -53,10 +53,8 @@ TEST(UIText, RussianFillsEverySlotTheRunEndAndPortBoxesIncluded) {
         EXPECT_FALSE(ru[slot].empty());
         // Only "Seamless Rib" is the same in both tables; anything else equal
         // to its English text was left untranslated.
-        if (slot == utSeamlessRib)
-            EXPECT_EQ(ru[slot], en[slot]);
-        else
-            EXPECT_NE(ru[slot], en[slot]);
+        if (slot == utSeamlessRib) EXPECT_EQ(ru[slot], en[slot]);
+        else EXPECT_NE(ru[slot], en[slot]);
         EXPECT_EQ(lineBreaks(ru[slot]), lineBreaks(en[slot]));
         EXPECT_EQ(ru[slot].find("&&1") != std::string::npos, en[slot].find("&&1") != std::string::npos);
         EXPECT_EQ(ru[slot].find("%s") != std::string::npos, en[slot].find("%s") != std::string::npos);

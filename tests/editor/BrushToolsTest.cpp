@@ -82,9 +82,9 @@ TEST_F(BrushTools, MagicEraserSwapsAAndB) {
     state.ColorB = 2;
     use(toolMagicEraser);
     for (int c = 0; c < 6; ++c) set(c, 0, static_cast<uint8_t>(c % 3)); // 0 1 2 0 1 2
-    click(2, 0);                // left: B -> A
-    click(1, 0, kRight);        // right: A -> B
-    click(0, 0);                // neither: unchanged
+    click(2, 0);                                                        // left: B -> A
+    click(1, 0, kRight);                                                // right: A -> B
+    click(0, 0);                                                        // neither: unchanged
     EXPECT_EQ(cell(2, 0), 1);
     EXPECT_EQ(cell(1, 0), 2);
     EXPECT_EQ(cell(0, 0), 0);

@@ -127,7 +127,8 @@ TEST_F(CanvasCells, EditRectAndZoneRestore) {
     EXPECT_EQ(r.Bottom, H() - 11); // the line of row 10
     fillAll(2);
     model->undo().Push(0, 20);
-    for (int row = 0; row <= 20; ++row) std::fill(gd.Picture.line(H() - 1 - row), gd.Picture.line(H() - 1 - row) + W(), 7);
+    for (int row = 0; row <= 20; ++row)
+        std::fill(gd.Picture.line(H() - 1 - row), gd.Picture.line(H() - 1 - row) + W(), 7);
     model->RestoreZoneRows(3);
     EXPECT_EQ(cell(0, 2), 7); // below the range asked
     EXPECT_EQ(cell(0, 3), 2);

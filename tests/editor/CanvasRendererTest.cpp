@@ -74,7 +74,7 @@ TEST_F(CanvasRendering, GarmentGreyAndZoneTint) {
     layout(4, 220, 220);
     opt.garmentMode = true;
     render();
-    EXPECT_EQ(at(5, 215), colour(3)); // the whole mask inside: no grey
+    EXPECT_EQ(at(5, 215), colour(3));                                 // the whole mask inside: no grey
     gd.Mask.line(gd.Mask.height() - 1 - (H() - 1))[0] = kMaskOutside; // design row 0, column 0
     render();
     EXPECT_EQ(at(5, 215), 0xFFD5D5D5u);

@@ -42,7 +42,8 @@ struct MemoryPatterns : IPatternSource {
         bytes.assign(static_cast<size_t>(rb * h), 0);
         for (int j = 0; j < h; ++j)
             for (int x = 0; x < w; ++x)
-                bytes[static_cast<size_t>(j * rb + x / 2)] |= static_cast<uint8_t>((x & 1) ? rows[j][x] : rows[j][x] << 4);
+                bytes[static_cast<size_t>(j * rb + x / 2)] |=
+                    static_cast<uint8_t>((x & 1) ? rows[j][x] : rows[j][x] << 4);
         current = PackedPattern{w, h, bytes.data(), bytes.size()};
     }
     std::optional<PackedPattern> selectedPattern() override { return current; }

@@ -10,7 +10,7 @@ TEST_F(FloodFill, FillsTheFourConnectedAreaOnly) {
     // A ring of colour 3 around (10..12, 10..12); a diagonal gap at its corner.
     for (int c = 9; c <= 13; ++c) set(c, 9, 3), set(c, 13, 3);
     for (int r = 9; r <= 13; ++r) set(9, r, 3), set(13, r, 3);
-    set(13, 13, 0);         // the corner opened: only diagonally connected to the inside
+    set(13, 13, 0); // the corner opened: only diagonally connected to the inside
     set(12, 12, 0);
     use(toolFill);
     state.ColorA = 4;

@@ -31,7 +31,8 @@ TEST_F(GestureRobustness, EveryGestureIsUndoneWhole) {
         state.ZoneOn = pick(0, 2) == 0;
         state.ZoneRow = pick(-1, H() + 3);
         if (pick(0, 20) == 0) model->SetOrigin(pick(-5, 40), pick(-5, 70));
-        if (pick(0, 30) == 0) patterns.current = PackedPattern{pick(0, 5), pick(0, 5), patterns.bytes.data(), patterns.bytes.size()};
+        if (pick(0, 30) == 0)
+            patterns.current = PackedPattern{pick(0, 5), pick(0, 5), patterns.bytes.data(), patterns.bytes.size()};
         const MouseButton b = pick(0, 1) ? kLeft : kRight;
         const KeyMods m{pick(0, 3) == 0, pick(0, 3) == 0};
 

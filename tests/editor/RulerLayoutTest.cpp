@@ -76,7 +76,7 @@ TEST(RulerLayout, Centimetres) {
     p.StartPosition = 1; // 2.5 mm, rounded to 2
     const auto u = LayoutHRuler(p);
     EXPECT_EQ(u.front().pos, 4);
-    EXPECT_EQ(u.front().length, 6); // 5 mm: a minor tick, not the long one of 0
+    EXPECT_EQ(u.front().length, 6);       // 5 mm: a minor tick, not the long one of 0
     EXPECT_EQ(labelled(u, "5")->pos, 58); // 50 mm at (50 - 2) * 1.2 = 57.6
 }
 

@@ -49,7 +49,8 @@ TEST(Rasteriser, EllipsesReachEverySideOfTheirBox) {
         const int w = size.first, h = size.second;
         const Cells f = collect([&](auto s) { RasterEllipseFill(3, 4, 3 + w, 4 + h, s); });
         int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
-        for (auto [x, y] : f) minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
+        for (auto [x, y] : f)
+            minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
         EXPECT_EQ(minX, 3);
         EXPECT_EQ(maxX, 3 + w - 1);
         EXPECT_EQ(minY, 4);

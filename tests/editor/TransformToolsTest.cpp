@@ -60,7 +60,8 @@ TEST_F(TransformTools, ReleaseInTheZoneIsNoRegion) {
     state.ZoneOn = true;
     state.ZoneRow = 10;
     const auto before = snapshot();
-    for (ToolCode t : {toolVSymmetry, toolHSymmetry, toolHScale, toolVScale, toolCloning, toolVReflection, toolHReflection}) {
+    for (ToolCode t :
+         {toolVSymmetry, toolHSymmetry, toolHScale, toolVScale, toolCloning, toolVReflection, toolHReflection}) {
         use(t);
         click(5, 3);
         drag(5, 20, 5, 3);

@@ -328,7 +328,7 @@ TEST(GarmentOutline, DeleteSelectedCurvesKeepsThePoints) {
 TEST(GarmentOutline, DeleteSnappedSelectedRemovesOnlyPointsDroppedOnUnselectedOnes) {
     GarmentOutline g;
     g.AppendPointRaw(0, 0, false);
-    g.AppendPointRaw(3, 4, true);   // exactly 5 mm away: stays
+    g.AppendPointRaw(3, 4, true); // exactly 5 mm away: stays
     g.AppendPointRaw(100, 0, false);
     g.AppendPointRaw(102, 2, true); // dropped on point 2: removed with its curve
     g.AppendPointRaw(104, 2, true); // also within 5 mm of point 2: removed
@@ -439,4 +439,3 @@ TEST(GarmentOutline, RotateOutOfRangeChangesNothing) {
     EXPECT_THROW(g.Rotate(45), RangeError);
     EXPECT_EQ(g, before);
 }
-

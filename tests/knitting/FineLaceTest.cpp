@@ -60,7 +60,9 @@ TEST(FineLace, WorkedExampleOneRunOfThree) {
     p.prepare();
     FineLace t(p.context());
     t.Prepare();
-    EXPECT_EQ(passesOfRow(t, 0), (std::vector<Pass>{{{10}, 0, 0}, {{}, 1, 0}, {{11}, 0, 0}, {{}, 1, 0}, {{12}, 0, 0}, {{}, 1, 0}, {{}, 2, 0}}));
+    EXPECT_EQ(
+        passesOfRow(t, 0),
+        (std::vector<Pass>{{{10}, 0, 0}, {{}, 1, 0}, {{11}, 0, 0}, {{}, 1, 0}, {{12}, 0, 0}, {{}, 1, 0}, {{}, 2, 0}}));
     // Direction 0 first: an empty transfer pass, the take, then the closing pass.
     EXPECT_EQ(passesOfRow(t, 1), (std::vector<Pass>{{{}, 1, 1}, {{10}, 0, 1}, {{}, 2, 1}}));
     EXPECT_EQ(t.PassCount(), 7 + 3 + 1022);
@@ -94,7 +96,9 @@ TEST(FineLace, BothLaceColoursAlternate) {
     p.prepare();
     FineLace t(p.context());
     t.Prepare();
-    EXPECT_EQ(passesOfRow(t, 0), (std::vector<Pass>{{{10}, 0, 0}, {{51}, 1, 0}, {{11}, 0, 0}, {{50}, 1, 0}, {{12}, 0, 0}, {{}, 1, 0}, {{}, 2, 0}}));
+    EXPECT_EQ(passesOfRow(t, 0),
+              (std::vector<Pass>{
+                  {{10}, 0, 0}, {{51}, 1, 0}, {{11}, 0, 0}, {{50}, 1, 0}, {{12}, 0, 0}, {{}, 1, 0}, {{}, 2, 0}}));
     // Row 1 starts in direction 0: right end first, and closes in direction 0.
     EXPECT_EQ(passesOfRow(t, 1), (std::vector<Pass>{{{60}, 1, 1}, {{10}, 0, 1}, {{}, 1, 1}, {{11}, 0, 1}, {{}, 2, 1}}));
     // LeftRuns 2 with RightRuns 1, started in direction 1.

@@ -163,6 +163,6 @@ TEST(Jacquard, InstructionLines) {
 TEST(Jacquard, SetupLines) {
     PatternFixture p;
     Jacquard j(p.context(), TechniqueId::Jacquard3C);
-    EXPECT_EQ(setupLines(j), (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >", " C            <",
-                                             " 0   44!      >", "mYm #44!      <"}));
+    EXPECT_EQ(setupLines(j), (std::vector<std::string>{"#i", "#d$", " C   11)      <", " C            >",
+                                                       " C            <", " 0   44!      >", "mYm #44!      <"}));
 }

@@ -67,8 +67,8 @@ protected:
         const bool wasUp = run->LinkUp();
         ASSERT_TRUE(pty->send(bytes) || !run->LinkUp());
         // Once the run has closed the port the rest never arrives.
-        sink.pumpUntil(target, [this](uint8_t b) { handle(b); }, 3000,
-                       [this, wasUp] { return wasUp && !run->LinkUp(); });
+        sink.pumpUntil(
+            target, [this](uint8_t b) { handle(b); }, 3000, [this, wasUp] { return wasUp && !run->LinkUp(); });
     }
 
     void expectBox(const std::string& text, const std::string& caption, RunBoxIcon icon) {

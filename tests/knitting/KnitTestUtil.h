@@ -43,9 +43,7 @@ public:
         texts.push_back({x, y, std::string(s), size, color, fills.empty() ? Fill{} : fills.back()});
     }
     // A stand-in font: every character is 0.6 of the size wide, the size high.
-    TextExtent textSize(std::string_view s) override {
-        return {static_cast<int>(s.size()) * size * 6 / 10, size};
-    }
+    TextExtent textSize(std::string_view s) override { return {static_cast<int>(s.size()) * size * 6 / 10, size}; }
     void setFontSize(int s) override { size = s; }
     int fontSize() const override { return size; }
     void setFontColor(Color c) override { color = c; }

@@ -26,7 +26,8 @@ TEST(Machine, CreatesTheSeventeenTechniquesInKindOrder) {
     SilverReedMachine m(fixture.context());
     EXPECT_EQ(m.Name, "Silver SK840");
     const auto lines = TechniqueListLines(m);
-    const std::vector<int> kinds = {1, 2, 4, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192, 16384, 32768, 65536, 131072};
+    const std::vector<int> kinds = {1,    2,    4,    16,   32,    64,    128,   256,   512,
+                                    1024, 2048, 4096, 8192, 16384, 32768, 65536, 131072};
     ASSERT_EQ(lines.size(), 17u);
     for (size_t i = 0; i < kinds.size(); ++i) {
         std::string name;

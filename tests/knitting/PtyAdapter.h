@@ -123,8 +123,7 @@ public:
         Bytes bytes;
     };
 
-    void onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data,
-                       size_t count) override {
+    void onSerialBytes(int slot, uint64_t generation, uint32_t message, const uint8_t* data, size_t count) override {
         std::lock_guard lock(m_);
         q_.push_back({slot, generation, message, Bytes(data, data + count)});
         received_ += count;

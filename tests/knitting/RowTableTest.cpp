@@ -57,7 +57,8 @@ TEST(RowTable, IndicesOutsideTheTableReadTheNearestRecord) {
 TEST(RowTable, GarmentEdgesAndRowsWithoutChange) {
     PatternFixture p(100, 40, 0);
     std::vector<std::pair<int, int>> spans;
-    for (int r = 0; r < 30; ++r) spans.push_back(r < 10 ? std::pair{20, 79} : r < 20 ? std::pair{25, 74} : std::pair{30, 69});
+    for (int r = 0; r < 30; ++r)
+        spans.push_back(r < 10 ? std::pair{20, 79} : r < 20 ? std::pair{25, 74} : std::pair{30, 69});
     layGarment(p, spans);
     prepareGarment(p);
     EXPECT_EQ(p.knitting.Rows.RowCount, 30);

@@ -63,12 +63,12 @@ TEST(Separation, EmptyObjectAnswersAZeroRow) {
 }
 
 TEST(Separation, GarmentModeSkipsCellsOutsideTheMask) {
-    PatternFixture p(40, 30, 9);  // colour 9 everywhere
+    PatternFixture p(40, 30, 9); // colour 9 everywhere
     p.g.GarmentRows = 12;
     p.g.Mask.fill(kMaskOutside);
     for (int r = 0; r < 12; ++r)
         for (int x = 10; x < 20; ++x) p.g.Mask.line(r)[x] = kMaskInside; // mask line r = design row r
-    p.setSpan(4, 10, 19, 2); // inside the garment row 4 is colour 2
+    p.setSpan(4, 10, 19, 2);                                             // inside the garment row 4 is colour 2
     p.prepare(true);
     EXPECT_EQ(p.knitting.Separation.RowCount(), 15);
     EXPECT_EQ(needlesOf(p.knitting.Separation.GetRow(4).Plane(2)), span(10, 19));
@@ -114,15 +114,18 @@ TEST_P(SpreadColorsTest, GivesEveryRowNColours) {
 
 INSTANTIATE_TEST_SUITE_P(
     Separation, SpreadColorsTest,
-    ::testing::Values(
-        SpreadCase{"HighestDroppedAndBorrowed", 2, {{0}, {1}, {0, 2, 3}}, {{0, 1}, {0, 1}, {0, 2}}},
-        SpreadCase{"FirstRowBorrowsFromLaterRows", 2, {{5}, {5}, {5}, {5, 7}}, {{5, 7}, {5, 7}, {5, 7}, {5, 7}}},
-        // Rows 2.. borrow from the row below; the empty tail rows too.
-        SpreadCase{"LaterRowsBorrowFromBelow", 2, {{1, 4}, {1, 4}, {0}, {0}}, {{1, 4}, {1, 4}, {0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 1}}},
-        // Too few colours in the whole pattern: the count is n all the same.
-        SpreadCase{"OneColourPatternKeepsItsColour", 2, {{3}, {3}, {3}}, {{3}, {3}, {3}}},
-        SpreadCase{"FourColourRowDropsTwo", 2, {{2, 6, 9, 11}}, {{2, 6}}},
-        SpreadCase{"ThreeColours", 3, {{0, 1}, {4}, {0, 1, 2, 3}}, {{0, 1, 4}, {1, 4, 0}, {0, 1, 2}}}),
+    ::testing::Values(SpreadCase{"HighestDroppedAndBorrowed", 2, {{0}, {1}, {0, 2, 3}}, {{0, 1}, {0, 1}, {0, 2}}},
+                      SpreadCase{
+                          "FirstRowBorrowsFromLaterRows", 2, {{5}, {5}, {5}, {5, 7}}, {{5, 7}, {5, 7}, {5, 7}, {5, 7}}},
+                      // Rows 2.. borrow from the row below; the empty tail rows too.
+                      SpreadCase{"LaterRowsBorrowFromBelow",
+                                 2,
+                                 {{1, 4}, {1, 4}, {0}, {0}},
+                                 {{1, 4}, {1, 4}, {0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 1}}},
+                      // Too few colours in the whole pattern: the count is n all the same.
+                      SpreadCase{"OneColourPatternKeepsItsColour", 2, {{3}, {3}, {3}}, {{3}, {3}, {3}}},
+                      SpreadCase{"FourColourRowDropsTwo", 2, {{2, 6, 9, 11}}, {{2, 6}}},
+                      SpreadCase{"ThreeColours", 3, {{0, 1}, {4}, {0, 1, 2, 3}}, {{0, 1, 4}, {1, 4, 0}, {0, 1, 2}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Separation, ARasterShorterThanItsHeightIsReadSafely) {

@@ -19,11 +19,11 @@ std::vector<uint8_t> scanline(const PatternRaster& g, int row) {
 
 TEST(TuckSkip, TuckRuleCountsRunsOfTheLowerColourOnly) {
     PatternFixture p(200, 10, 4);
-    p.setSpan(0, 0, 1, 0);   // two lower-colour cells: fine
+    p.setSpan(0, 0, 1, 0); // two lower-colour cells: fine
     p.setSpan(0, 3, 4, 0);
     p.setSpan(1, 197, 199, 0); // three at the very end
     p.setSpan(2, 0, 199, 9);
-    p.setSpan(2, 50, 51, 4);   // {4,9}: the higher colour may run on
+    p.setSpan(2, 50, 51, 4); // {4,9}: the higher colour may run on
     p.prepare();
     for (auto* t : std::initializer_list<Technique*>{new TuckStitch(p.context()),
                                                      new TuckOrSkipStitch(p.context(), TechniqueId::SkipStitch),
@@ -91,7 +91,7 @@ TEST(TuckSkip, YarnsOfAnEmptyRow) {
     skip.UpdateColors(1);
     tuck.UpdateColors(0);
     skip.UpdateColors(0);
-    EXPECT_EQ(tuck.RowYarns, 0); // the whole (empty) mask
+    EXPECT_EQ(tuck.RowYarns, 0);           // the whole (empty) mask
     EXPECT_EQ(skip.RowYarns, colors({3})); // kept
 }
 

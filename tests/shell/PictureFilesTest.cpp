@@ -17,8 +17,11 @@ using namespace lc::test;
 namespace {
 
 std::vector<uint8_t> header(uint16_t mark, uint16_t w, uint16_t h, uint16_t type) {
-    std::vector<uint8_t> b = {'Z', 'T', uint8_t(mark), uint8_t(mark >> 8), uint8_t(w), uint8_t(w >> 8),
-                              uint8_t(h), uint8_t(h >> 8), uint8_t(type), uint8_t(type >> 8)};
+    std::vector<uint8_t> b = {'Z',           'T',
+                              uint8_t(mark), uint8_t(mark >> 8),
+                              uint8_t(w),    uint8_t(w >> 8),
+                              uint8_t(h),    uint8_t(h >> 8),
+                              uint8_t(type), uint8_t(type >> 8)};
     b.resize(66, 0);
     return b;
 }
@@ -187,7 +190,8 @@ TEST_F(PictureFilesTest, PaletteFileIs134BytesOfHeaderAndColours) {
     ASSERT_EQ(bytes.size(), 134u);
     auto expected = header(339, 0, 0, 1);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 66), expected);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 66, bytes.begin() + 70), (std::vector<uint8_t>{0x60, 0x7C, 0x6C, 0x00}));
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 66, bytes.begin() + 70),
+              (std::vector<uint8_t>{0x60, 0x7C, 0x6C, 0x00}));
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 130, bytes.end()), (std::vector<uint8_t>{1, 2, 3, 0}));
 
     PatternRaster back;

@@ -76,8 +76,8 @@ GarmentOutline half() {
 }
 
 void writeGarmentSeeds(const fs::path& root) {
-    const std::vector<GarmentOutline> outlines = {GarmentOutline{}, square(0, 0, 100, 3), square(-500, 40, 7, 20), everyKind(),
-                                              half()};
+    const std::vector<GarmentOutline> outlines = {GarmentOutline{}, square(0, 0, 100, 3), square(-500, 40, 7, 20),
+                                                  everyKind(), half()};
     for (size_t i = 0; i < outlines.size(); ++i)
         put(root / "garment_item", ("item" + std::to_string(i)).c_str(), GarmentItemBytes(outlines[i]));
 

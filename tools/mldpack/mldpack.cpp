@@ -135,7 +135,8 @@ std::string buildSection(const std::filesystem::path& source) {
         const auto where = source.string() + ":" + std::to_string(e->line) + ": ";
         if (e->value.empty()) throw Failure(where + "empty technique name");
         if (e->value.find('=') != std::string::npos) throw Failure(where + "a technique name must not hold '='");
-        if (countChars(e->value) > kMaxTechniqueNameChars) throw Failure(where + "technique name longer than 200 characters");
+        if (countChars(e->value) > kMaxTechniqueNameChars)
+            throw Failure(where + "technique name longer than 200 characters");
         const auto [it, fresh] = techniqueNames.emplace(e->value, e);
         if (!fresh)
             throw Failure(where + "same name \"" + e->value + "\" as line " + std::to_string(it->second->line) +

@@ -12,14 +12,13 @@ using namespace lc;
 using namespace lc::ui;
 
 TEST(Cursors, HotSpotListTakesTheFirstThreeNumbersOfALine) {
-    const auto spots = ParseHotSpots(
-        "# id x y\n"
-        "6 10 12\n"
-        "crDraw1x1 = 27: 0, 31   # pencil tip\n"
-        "20\t5\n"
-        "\n"
-        "51 16 16 extra 99\n"
-        "22.png 3 4\n");
+    const auto spots = ParseHotSpots("# id x y\n"
+                                     "6 10 12\n"
+                                     "crDraw1x1 = 27: 0, 31   # pencil tip\n"
+                                     "20\t5\n"
+                                     "\n"
+                                     "51 16 16 extra 99\n"
+                                     "22.png 3 4\n");
     ASSERT_EQ(spots.size(), 4u);
     EXPECT_EQ(spots.at(22), QPoint(3, 4));
     EXPECT_EQ(spots.at(6), QPoint(10, 12));

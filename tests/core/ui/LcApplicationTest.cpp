@@ -17,12 +17,9 @@ public:
     bool event(QEvent* e) override {
         if (e->type() != QEvent::User) return QObject::event(e);
         switch (kind) {
-        case 0:
-            throw lc::FormatError("file is damaged");
-        case 1:
-            throw std::runtime_error("plain failure");
-        default:
-            throw 42;
+        case 0: throw lc::FormatError("file is damaged");
+        case 1: throw std::runtime_error("plain failure");
+        default: throw 42;
         }
     }
 };

@@ -81,7 +81,11 @@ TEST(ResourcePictures, RulerArrowsPointTheirWay) {
         return n;
     };
     // The wide end of a triangle holds more ink than its tip.
-    const struct { const char* name; bool horizontal; bool tipFirst; } arrows[] = {
+    const struct {
+        const char* name;
+        bool horizontal;
+        bool tipFirst;
+    } arrows[] = {
         {"LEFT_ARR", true, true}, {"RIGHT_ARR", true, false}, {"UP_ARR", false, true}, {"DOWN_ARR", false, false}};
     for (const auto& a : arrows) {
         SCOPED_TRACE(a.name);

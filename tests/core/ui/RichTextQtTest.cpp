@@ -48,7 +48,8 @@ TEST(RichTextQt, NoteShowsInATextDocumentAndComesBack) {
     ui::ToQTextDocument(note, doc);
 
     ASSERT_EQ(doc.blockCount(), 3);
-    EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("Узор «Ёлочка»\n\n2 ряда\tкрасным затем\nснова")); // a line break, not a block
+    EXPECT_EQ(doc.toPlainText(),
+              QString::fromUtf8("Узор «Ёлочка»\n\n2 ряда\tкрасным затем\nснова")); // a line break, not a block
     const QTextBlock first = doc.firstBlock();
     EXPECT_TRUE(first.blockFormat().alignment().testFlag(Qt::AlignHCenter));
     const QTextCharFormat titleFormat = first.begin().fragment().charFormat();

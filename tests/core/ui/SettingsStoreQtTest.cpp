@@ -33,8 +33,7 @@ protected:
 // The user's store lives under XDG_CONFIG_HOME; a first start writes exactly
 // the defaults that are written back, and the language under the program path.
 TEST_F(QtSettingsTest, FirstStartInAnEmptyConfigFolderWritesTheDefaults) {
-    const QString expectedFile =
-        qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
+    const QString expectedFile = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Orvan Solutions/Loopcrafter.ini";
     ASSERT_TRUE(expectedFile.startsWith(lc::test::testHome().path()));
     QFile::remove(expectedFile);
     {

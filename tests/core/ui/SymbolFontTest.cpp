@@ -115,9 +115,11 @@ TEST(SymbolFont, CoversPrintableAscii) {
 // (size = W * 20 / (w30 - w10)); it must then still fit the 60-pixel title area.
 TEST(SymbolFont, ColumnTitlesFitTheirTitleArea) {
     ASSERT_FALSE(loopcraftFamily().isEmpty());
-    const struct { char symbol; int cells; } titles[] = {
-        {'n', 7}, {'b', 2}, {'=', 1}, {'e', 2}, {'}', 3}, {'Q', 2}, {'B', 3}, {'q', 1},
-        {'p', 1}, {'%', 1}, {'&', 1}, {'A', 4}, {'/', 1}, {'r', 2}, {'s', 1}};
+    const struct {
+        char symbol;
+        int cells;
+    } titles[] = {{'n', 7}, {'b', 2}, {'=', 1}, {'e', 2}, {'}', 3}, {'Q', 2}, {'B', 3}, {'q', 1},
+                  {'p', 1}, {'%', 1}, {'&', 1}, {'A', 4}, {'/', 1}, {'r', 2}, {'s', 1}};
     for (const auto& t : titles) {
         SCOPED_TRACE(t.symbol);
         const QString s(QChar::fromLatin1(t.symbol));
@@ -128,9 +130,9 @@ TEST(SymbolFont, ColumnTitlesFitTheirTitleArea) {
         const QRect ink = inkBox(symbolFont(size), s);
         ASSERT_FALSE(ink.isEmpty());
         EXPECT_LE(ink.width(), width + 2);
-        EXPECT_GE(ink.width(), width / 2);  // a title is not a speck in its column
+        EXPECT_GE(ink.width(), width / 2); // a title is not a speck in its column
         EXPECT_LE(ink.height(), 58);
-        EXPECT_GE(ink.height(), 12);  // the double arrow is flat by nature
+        EXPECT_GE(ink.height(), 12); // the double arrow is flat by nature
     }
 }
 

@@ -11,11 +11,7 @@ using namespace lc::test;
 namespace {
 // The motif, top row first: 'A' colour A, 'B' colour B, '.' background.
 constexpr const char* kMotif[] = {
-    "..A..",
-    ".ABA.",
-    "ABBBA",
-    ".ABA.",
-    "..A..",
+    "..A..", ".ABA.", "ABBBA", ".ABA.", "..A..",
 };
 constexpr int kLeft = 5, kBottom = 5, kSize = 5;
 

@@ -377,7 +377,7 @@ TEST_F(DrawingPageTest, ANarrowerPatternShowsBackgroundBesideItAndDropsTheOldSte
     const QImage& img = canvas->backBuffer();
     const int ch = canvas->cellHeight(), y = img.height() - ch - ch / 2 - 1;
     const QRgb background = rgbOf(gd.Colors[0]);
-    EXPECT_EQ(img.pixel(449, y), background);   // the last column's cell
+    EXPECT_EQ(img.pixel(449, y), background);    // the last column's cell
     EXPECT_EQ(img.pixel(450, y), qRgb(0, 0, 0)); // and the grid line after it
     for (int x = 451; x < img.width(); ++x) ASSERT_EQ(img.pixel(x, y), background) << x;
     EXPECT_EQ(img.pixel(600, img.height() - ch), qRgb(0, 0, 0)); // horizontal lines run the full width

@@ -82,7 +82,9 @@ struct LinkPageUi : ::testing::Test {
         ws.Settings.ViewProtocol = 1;
         ws.Settings.SoftEmulator = 1;
         page = std::make_unique<LinkPage>(ws);
-        page->setMessageBoxPresenter([this](const QString& t, const QString& c, bool e) { boxes.push_back({t, c, e}); });
+        page->setMessageBoxPresenter([this](const QString& t, const QString& c, bool e) {
+            boxes.push_back({t, c, e});
+        });
         page->resize(1000, 680);
         page->show();
         page->OnShowForm();
