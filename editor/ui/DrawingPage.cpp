@@ -822,6 +822,20 @@ void DrawingPage::ClearPicture(bool saveUndo) {
     canvas_->Paint();
 }
 
+void DrawingPage::ShowRestoredModes() {
+    const bool garment = ws_.Editor.GarmentMode;
+    QAbstractButton* zone = tagButtons_[201];
+    QAbstractButton* setZone = tagButtons_[kTagZone];
+    setDown(tagButtons_[301], garment);
+    tagButtons_[302]->setEnabled(garment);
+    zone->setEnabled(!garment);
+    setDown(zone, !garment && ws_.Editor.ZoneOn);
+    if (setZone->isChecked()) selectBrushTool();
+    setDown(setZone, false);
+    setZone->setEnabled(!garment && ws_.Editor.ZoneOn);
+    canvas_->Paint();
+}
+
 void DrawingPage::ReleaseMaskButton() {
     setDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);

@@ -70,6 +70,8 @@ public:
     void SetRulerUnits();
     // Garment mode was switched off elsewhere (the mask could not be built).
     void ReleaseMaskButton();
+    // The editor state was restored (autosave): the garment and zone buttons follow it.
+    void ShowRestoredModes();
     // The Link page's current technique, for the status bar.
     void ShowTechniqueName(const QString& name);
 

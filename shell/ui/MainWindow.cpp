@@ -1,21 +1,107 @@
 #include "shell/ui/MainWindow.h"
 
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 
+#include "core/Errors.h"
 #include "core/ui/CoreStartUp.h"
 #include "core/ui/Cursors.h"
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "editor/ui/DrawingPage.h"
+#include "editor/ui/FrameWidgets.h"
+#include "knitting/LinkController.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
+#include "shell/Autosave.h"
 #include "shell/PictureFiles.h"
+#include "shell/ui/HelpWindow.h"
+#include "shell/ui/PreferencesDialog.h"
+#include "shell/ui/SoundPlayer.h"
 
 namespace lc::ui {
+
+namespace {
+
+// The Drawing page's Open and Save buttons.
+constexpr int kDrawingOpenTag = 10100;
+constexpr int kDrawingSaveTag = 10101;
+constexpr int kHelpContents = 1;
+constexpr int kHelpGalleries = 6;
+
+// What the picture and palette readers ask the Drawing page to redraw.
+class DrawingView : public IDrawingView {
+public:
+    DrawingView(Workspace& ws, DrawingPage* page) : ws_(ws), page_(page) {}
+    void BuildStitchBitmaps() override { lc::BuildStitchBitmaps(ws_); }
+    void MakeBobbins() override {
+        if (page_) page_->MakeBobbins();
+    }
+    void RepaintPicture() override {
+        if (page_) page_->RepaintPicture();
+    }
+    void RepaintPaletteGrid() override {
+        if (page_ && page_->paletteGrid()) page_->paletteGrid()->update();
+    }
+
+private:
+    Workspace& ws_;
+    DrawingPage* page_;
+};
+
+// Editing keys of the Garment Shape page are left alone while the user types.
+bool isTextInput(const QWidget* w) {
+    if (!w) return false;
+    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+        qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w))
+        return true;
+    const auto* combo = qobject_cast<const QComboBox*>(w);
+    return combo && combo->isEditable();
+}
+
+// The popup's page items: tag, text, shortcut, page.
+struct MenuItemDef {
+    int tag;
+    const char* text;
+    QKeySequence::StandardKey key;
+    MainWindow::Page page;
+};
+const MenuItemDef kPageItems[] = {
+    {MainWindow::miNewPattern, "New Stitch Pattern", QKeySequence::New, MainWindow::pgDrawing},
+    {MainWindow::miLoadPattern, "Load Stitch Pattern", QKeySequence::Open, MainWindow::pgDrawing},
+    {MainWindow::miSavePattern, "Save Stitch Pattern", QKeySequence::Save, MainWindow::pgDrawing},
+    {MainWindow::miNewGarment, "New Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
+    {MainWindow::miLoadGarment, "Load Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
+    {MainWindow::miSaveGarment, "Save Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
+    {MainWindow::miNewGallery, "Create New Gallery", QKeySequence::UnknownKey, MainWindow::pgGalleries},
+    {MainWindow::miSaveGallery, "Save Gallery", QKeySequence::UnknownKey, MainWindow::pgGalleries},
+    {MainWindow::miLoadModel, "Load Model", QKeySequence::UnknownKey, MainWindow::pgFashion},
+    {MainWindow::miSaveModel, "Save Model", QKeySequence::UnknownKey, MainWindow::pgFashion},
+    {MainWindow::miLoadPalette, "Load Palette", QKeySequence::UnknownKey, MainWindow::pgDrawing},
+    {MainWindow::miSavePalette, "Save Palette", QKeySequence::UnknownKey, MainWindow::pgDrawing},
+};
+
+} // namespace
 
 MainWindow::MainWindow(Workspace& ws, QWidget* parent) : QMainWindow(parent), ws_(ws) {
     setObjectName("MainWindow");
@@ -24,7 +110,10 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent) : QMainWindow(parent), ws
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
     FormClose();
+    delete prefs_;
+    prefs_ = nullptr;
     // The pages hold this window as their PageLinks: they go while it is whole.
     QWidget* pages = pages_;
     pages_ = nullptr;
@@ -64,7 +153,10 @@ void MainWindow::FormCreate() {
         pages_->addTab(w, names[i]);
     }
     setCentralWidget(pages_);
+    setMinimumSize(760, 560);
     resize(1024, 720);
+    sounds_ = new SoundPlayer(QString::fromStdString(ws_.Paths.AppDir) + kSoundsFolder, this);
+    buildMenu();
 
     // The pages, in their creation order: the Link page, then the Drawing page
     // (which learns the technique the Link page announced meanwhile).
@@ -73,7 +165,24 @@ void MainWindow::FormCreate() {
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
     addPage(pgDrawing, drawingPage_);
     drawingPage_->ShowTechniqueName(techniqueName_);
+    createManualPage();
+
+    // The frames' Open, Save and Help buttons.
+    bindFrameButtons(pgDrawing, drawingPage_->openButton(), drawingPage_->saveButton(), drawingPage_->helpButton());
+    if (QToolButton* open = linkPage_->toolButton(30100)) {
+        open->setMenu(popup_);
+        open->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    connect(linkPage_, &LinkPage::toolCommand, this, [this](int tag) {
+        if (tag == 3) HHelp(kHelpContents);
+        else FrameButtonClick(tag);
+    });
+
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
+    pages_->setCurrentIndex(pgDrawing);
+    updateMenu();
+    // The Garment Shape page's editing keys (key preview).
+    qApp->installEventFilter(this);
 }
 
 void MainWindow::addPage(Page p, QWidget* page) {
@@ -81,12 +190,393 @@ void MainWindow::addPage(Page p, QWidget* page) {
     pageWidgets_[p]->layout()->addWidget(page);
 }
 
+void MainWindow::createManualPage() {
+    manual_ = new QTextBrowser(pageWidgets_[pgManual]);
+    manual_->setObjectName("WebBrowser1");
+    manual_->setOpenExternalLinks(true);
+    addPage(pgManual, manual_);
+    // The manual of the language in use when there is one, else the English one.
+    const QDir app(QString::fromStdString(ws_.Paths.AppDir));
+    const QString lang = QString::fromStdString(ws_.Settings.LanguageCode).toUpper();
+    QString index = app.filePath("manual/silverreed/" + lang + "/index.htm");
+    if (!QFileInfo::exists(index)) index = app.filePath("manual/silverreed/index.htm");
+    if (QFileInfo::exists(index)) manual_->setSource(QUrl::fromLocalFile(index));
+}
+
+void MainWindow::buildMenu() {
+    popup_ = new QMenu(this);
+    popup_->setObjectName("PopupMenu1");
+    auto add = [this](int tag, const QString& text) {
+        QAction* a = popup_->addAction(text);
+        a->setData(tag);
+        actions_[tag] = a;
+        // Window-level, so the shortcuts work without the menu open; each is
+        // enabled only while its page is current (updateMenu).
+        addAction(a);
+        connect(a, &QAction::triggered, this, [this, tag] { MenuClick(tag); });
+        return a;
+    };
+    for (const MenuItemDef& d : kPageItems) {
+        QAction* a = add(d.tag, d.text);
+        if (d.key != QKeySequence::UnknownKey) a->setShortcut(d.key);
+    }
+    popup_->addSeparator();
+    add(miPrint, "&Print...")->setShortcut(QKeySequence::Print);
+    popup_->addSeparator();
+    add(miPreferences, "Edit preferences");
+    popup_->addSeparator();
+    add(miHelp, "Help");
+    popup_->addSeparator();
+    QAction* exit = add(miExit, "E&xit");
+    exit->setStatusTip("Quit the application");
+    connect(popup_, &QMenu::aboutToShow, this, &MainWindow::updateMenu);
+}
+
+QAction* MainWindow::menuAction(int tag) const {
+    auto it = actions_.find(tag);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+MainWindow::Page MainWindow::currentPage() const {
+    const int i = pages_ ? pages_->currentIndex() : -1;
+    return (i >= 0 && i < pgCount) ? static_cast<Page>(i) : pgDrawing;
+}
+
+void MainWindow::updateMenu() {
+    const Page p = currentPage();
+    for (const MenuItemDef& d : kPageItems) {
+        QAction* a = actions_[d.tag];
+        const bool mine = d.page == p;
+        a->setVisible(mine);
+        a->setEnabled(mine);
+    }
+    actions_[miPrint]->setVisible(true);
+    actions_[miPrint]->setEnabled(p == pgDrawing || p == pgGarment);
+}
+
+void MainWindow::setPageCommands(Page p, PageCommands* commands) {
+    if (p >= 0 && p < pgCount) commands_[p] = commands;
+}
+
+void MainWindow::setGarmentCommands(GarmentCommands* garment) {
+    garment_ = garment;
+    commands_[pgGarment] = garment;
+}
+
+void MainWindow::bindFrameButtons(Page p, QToolButton* open, QToolButton* save, QToolButton* help, int helpTopic) {
+    const int base = (static_cast<int>(p) + 1) * 10000 + 100;
+    if (open) {
+        open->setMenu(popup_);
+        open->setPopupMode(QToolButton::MenuButtonPopup);
+        open->setEnabled(true);
+        connect(open, &QToolButton::clicked, this, [this, base] { FrameButtonClick(base); });
+    }
+    if (save) {
+        save->setEnabled(true);
+        connect(save, &QToolButton::clicked, this, [this, base] { FrameButtonClick(base + 1); });
+    }
+    if (help) {
+        help->setEnabled(true);
+        connect(help, &QToolButton::clicked, this, [this, helpTopic] { HHelp(helpTopic); });
+    }
+}
+
+void MainWindow::MenuClick(int tag) {
+    const Page p = currentPage();
+    PageCommands* page = commands_[p];
+    switch (tag) {
+    case miNewPattern:
+        if (p == pgDrawing && drawingPage_) drawingPage_->ResetView();
+        break;
+    case miLoadPattern:
+        if (p == pgDrawing) openPictureDialog(false);
+        break;
+    case miSavePattern:
+        if (p == pgDrawing) savePictureDialog();
+        break;
+    case miLoadPalette:
+        if (p == pgDrawing) loadPaletteDialog();
+        break;
+    case miSavePalette:
+        if (p == pgDrawing) savePaletteDialog();
+        break;
+    case miNewGarment:
+    case miNewGallery:
+        if (page) page->newDocument();
+        break;
+    case miLoadGarment:
+    case miLoadModel:
+        if (page) page->openDocument();
+        break;
+    case miSaveGarment:
+    case miSaveGallery:
+    case miSaveModel:
+        if (page) page->saveDocument();
+        break;
+    case miPrint:
+        if ((p == pgDrawing || p == pgGarment) && page) page->printDocument();
+        break;
+    case miPreferences: editPreferences(); break;
+    case miHelp: HHelp(kHelpContents); break;
+    case miExit: close(); break;
+    default: break;
+    }
+}
+
+void MainWindow::FrameButtonClick(int tag) {
+    switch (tag) {
+    case kDrawingOpenTag: openPictureDialog(true); break;
+    case kDrawingSaveTag: savePictureDialog(); break;
+    case 20100:
+        if (commands_[pgGarment]) commands_[pgGarment]->openDocument();
+        break;
+    case 20101:
+        if (commands_[pgGarment]) commands_[pgGarment]->saveDocument();
+        break;
+    case 40101:
+        if (commands_[pgGalleries]) commands_[pgGalleries]->saveDocument();
+        break;
+    case 50100:
+        if (commands_[pgFashion]) commands_[pgFashion]->openDocument();
+        break;
+    case 50101:
+        if (commands_[pgFashion]) commands_[pgFashion]->saveDocument();
+        break;
+    default: break; // the Link page's and the galleries' Open: the menu only
+    }
+}
+
+void MainWindow::HHelp(int topic) {
+    if (HelpWindow::topicFile(QString::fromStdString(ws_.Paths.AppDir),
+                              QString::fromStdString(ws_.Settings.LanguageCode), topic)
+            .isEmpty())
+        return;
+    if (!help_) help_ = new HelpWindow(this);
+    help_->showTopic(QString::fromStdString(ws_.Paths.AppDir), QString::fromStdString(ws_.Settings.LanguageCode),
+                     topic == kHelpGalleries ? kHelpGalleries : kHelpContents);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures and palettes
+
+QString MainWindow::chooseFile(bool save, const QString& folder, int filter, const QString& name) {
+    if (fileChooser_) return fileChooser_(save, folder, filter, name);
+    // Letter case of the extension does not matter on reading.
+    const QStringList filters = {save ? "All files (*)" : "All Files (*)", "Pictures (*.LCW *.lcw)",
+                                 "Palettes (*.LCP *.lcp)"};
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters[std::clamp(filter, 1, 3) - 1]);
+    dialog.setDefaultSuffix(filter == 3 ? "LCP" : "LCW");
+    dialog.setDirectory(folder);
+    if (!name.isEmpty()) dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+void MainWindow::showError(const QString& message) {
+    if (errorPresenter_) errorPresenter_(message);
+    else QMessageBox::critical(this, "Loopcrafter", message);
+}
+
+void MainWindow::openPictureDialog(bool keepName) {
+    // The Open button keeps the last name; the menu's Load starts with none.
+    const QString file = chooseFile(false, QString::fromStdString(ws_.Settings.Path_Picture), 2,
+                                    keepName ? QFileInfo(lastPicture_).fileName() : QString());
+    if (file.isEmpty()) return;
+    lastPicture_ = file;
+    OpenMyRis(file);
+}
+
+void MainWindow::savePictureDialog() {
+    const QString file = chooseFile(true, QString::fromStdString(ws_.Settings.Path_Picture), 2, {});
+    if (!file.isEmpty()) SaveMyRis(file);
+}
+
+void MainWindow::OpenMyRis(const QString& fileName) {
+    DrawingView view(ws_, drawingPage_);
+    try {
+        OpenPicture(fileName.toStdString(), ws_.Raster, &view);
+        if (drawingPage_) drawingPage_->RepaintPicture();
+    } catch (const std::exception& e) {
+        showError(QString::fromUtf8(e.what()));
+    }
+}
+
+void MainWindow::SaveMyRis(const QString& fileName) {
+    try {
+        SavePicture(fileName.toStdString(), ws_.Raster);
+    } catch (const std::exception& e) {
+        showError(QString::fromUtf8(e.what()));
+    }
+}
+
+void MainWindow::loadPaletteDialog() {
+    const QString file = chooseFile(false, QString::fromStdString(ws_.Settings.Path_Palettes), 3, {});
+    if (file.isEmpty()) return;
+    DrawingView view(ws_, drawingPage_);
+    try {
+        LoadPalette(file.toStdString(), true, &view, ws_.Raster);
+    } catch (const std::exception& e) {
+        showError(QString::fromUtf8(e.what()));
+    }
+}
+
+void MainWindow::savePaletteDialog() {
+    const QString file = chooseFile(true, QString::fromStdString(ws_.Settings.Path_Palettes), 3, {});
+    if (file.isEmpty()) return;
+    try {
+        SavePalette(file.toStdString(), ws_.Raster.Colors);
+    } catch (const std::exception& e) {
+        showError(QString::fromUtf8(e.what()));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Preferences
+
+PreferencesDialog* MainWindow::preferences() {
+    if (!prefs_) {
+        prefs_ = new PreferencesDialog(ws_, linkPage_->serialLink(), linkPage_->serialBridge(), sounds_, this);
+        prefs_->machineChanged = [this] { machineChanged(); };
+        connect(prefs_, &QDialog::finished, this, [this] {
+            // A change of units or machine shows at once.
+            if (garment_) garment_->unitsChanged();
+            if (drawingPage_) {
+                drawingPage_->SetRulerUnits();
+                drawingPage_->RepaintPicture();
+            }
+        });
+    }
+    return prefs_;
+}
+
+void MainWindow::editPreferences() {
+    PreferencesDialog* d = preferences();
+    d->ShowSettings();
+    // Modal, without a nested event loop: the follow-up runs on finished().
+    d->open();
+}
+
+void MainWindow::machineChanged() {
+    // The raster has the new machine's width: everything sized by the old one
+    // starts over (picture, mask, undo, block, zone, garment mode, cams).
+    ws_.Editor.BlockRect = CellRect();
+    if (drawingPage_) {
+        drawingPage_->ResetView();
+        drawingPage_->AdjustSize();
+    }
+    if (linkPage_) {
+        linkPage_->controller().Bed().SetPatternWidth(ws_.Raster.Width);
+        linkPage_->controller().Bed().SetCams(0, ws_.Raster.Width - 1);
+        linkPage_->OnShowForm();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and closing
+
+void MainWindow::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (shown_) return;
+    shown_ = true;
+    if (drawingPage_) drawingPage_->AdjustSize();
+    AutoLoad();
+}
+
+QString MainWindow::autosaveFile() const {
+    // The user's data folder, never the program folder (often not writable).
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (dir.isEmpty()) dir = QString::fromStdString(ws_.Paths.UserDir);
+    QDir().mkpath(dir);
+    return QDir(dir).filePath(kAutosaveFileName);
+}
+
+bool MainWindow::AutoSave() {
+    if (!ws_.StartedUp) return false;
+    AppState s;
+    s.GarmentMode = ws_.Editor.GarmentMode;
+    s.ZoneOn = ws_.Editor.ZoneOn;
+    s.ZoneRow = ws_.Editor.ZoneRow;
+    s.GarmentRows = ws_.Raster.GarmentRows;
+    s.GarmentWidth = ws_.Raster.GarmentWidth;
+    if (linkPage_) {
+        LinkController& ctl = linkPage_->controller();
+        s.CarriageSide = ctl.Run().CarriageSide();
+        s.TechniqueName = ctl.Machine().GetCurrentTechniqueName().substr(0, kTechniqueNameMax);
+        if (const Technique* t = ctl.ActiveTechnique()) s.TechniqueKind = t->Kind;
+        s.RowCounter = ctl.RowCounter();
+        s.LeftCam = ctl.Bed().LSPos;
+        s.RightCam = ctl.Bed().RSPos;
+    }
+    const std::vector<uint8_t> garment = garment_ ? garment_->garmentItem() : garmentItem_;
+    const QString file = autosaveFile();
+    try {
+        WriteAutosave(file.toStdString(), ws_.Raster, garment, s);
+        return true;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
+        if (!autosaveFailShown_) {
+            autosaveFailShown_ = true;
+            showError(QString("The work could not be kept for the next start: %1").arg(QString::fromUtf8(e.what())));
+        }
+        return false;
+    }
+}
+
+bool MainWindow::AutoLoad() {
+    if (ws_.Settings.AutoRestore == 0) return false;
+    RestoredAutosave r;
+    try {
+        if (!ReadAutosave(autosaveFile().toStdString(), ws_.Raster, r)) return false;
+    } catch (const std::exception& e) {
+        // Refused whole: start-up goes on with the empty pattern.
+        std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
+        showError(QString("The autosaved work could not be restored: %1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+    const AppState& s = r.State;
+    garmentItem_ = r.GarmentItem;
+    if (garment_) garment_->setGarmentItem(garmentItem_);
+    ws_.Editor.GarmentMode = s.GarmentMode;
+    if (s.GarmentMode) {
+        ws_.Editor.ZoneOn = false;
+    } else {
+        // The zone only without a garment laid: its button is off meanwhile.
+        ws_.Editor.ZoneOn = s.ZoneOn;
+    }
+    ws_.Editor.ZoneRow = s.ZoneRow;
+    if (drawingPage_) drawingPage_->ShowRestoredModes();
+
+    if (linkPage_) {
+        LinkController& ctl = linkPage_->controller();
+        // By kind first (the name is the translated one), then by name.
+        int kind = 0;
+        if (s.TechniqueKind != 0 && ctl.Machine().FindTechnique(s.TechniqueKind)) kind = s.TechniqueKind;
+        for (size_t i = 0; kind == 0 && !s.TechniqueName.empty() && i < ctl.Machine().Techniques.size(); ++i)
+            if (ctl.Machine().Techniques[i]->Name == s.TechniqueName) kind = ctl.Machine().Techniques[i]->Kind;
+        if (kind != 0) ctl.ChooseTechnique(kind);
+        ctl.StepRowCounter(s.RowCounter);
+        ctl.Run().SetCarriageSide(s.CarriageSide);
+        ctl.Bed().LSPos = s.LeftCam;
+        ctl.Bed().RSPos = s.RightCam;
+        ctl.DrawLine();
+        linkPage_->applyRefresh();
+        // An unknown technique selects no line of the technique box.
+        if (kind == 0) linkPage_->techniqueBox()->setCurrentIndex(-1);
+    }
+    return true;
+}
+
 void MainWindow::FormClose() {
     if (closed_) return;
     closed_ = true;
+    if (prefs_) prefs_->done(QDialog::Rejected);
+    AutoSave();
     // The Link page's port goes first, so no byte from the adapter reaches
-    // an object that is being released; the autosave runs here too, before
-    // the shared objects go.
+    // an object that is being released.
     if (linkPage_) linkPage_->CloseOpenedComPort();
     ShutDown(ws_, hooks_);
 }
@@ -100,6 +590,13 @@ QWidget* MainWindow::page(Page p) const { return (p >= 0 && p < pgCount) ? pageW
 
 // Each page is told when it is shown (the Link page rebuilds its row table).
 void MainWindow::pageChanged(int index) {
+    // A garment changed since its mask was built: the mask is built again,
+    // but only while garment mode lays it over the pattern.
+    if (ws_.Editor.GarmentMode && (ws_.Editor.ChangeFlags & kGarmentChanged) && garment_) {
+        garment_->makeMask();
+        ws_.Editor.ChangeFlags &= static_cast<uint16_t>(~kGarmentChanged);
+    }
+    updateMenu();
     switch (index) {
     case pgDrawing:
         if (drawingPage_) drawingPage_->OnShowForm();
@@ -107,7 +604,49 @@ void MainWindow::pageChanged(int index) {
     case pgLink:
         if (linkPage_) linkPage_->OnShowForm();
         break;
-    default: break;
+    case pgManual: break;
+    default:
+        if (index >= 0 && index < pgCount && commands_[index]) commands_[index]->OnShowForm();
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Keys of the Garment Shape page
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyRelease && !closed_) {
+        // Each key once: at the widget it was sent to, not again as it
+        // travels up to the parents.
+        QWidget* target = QApplication::focusWidget();
+        if (watched == (target ? static_cast<QObject*>(target) : static_cast<QObject*>(this)))
+            if (garmentKey(static_cast<QKeyEvent*>(e))) return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+bool MainWindow::garmentKey(QKeyEvent* e) {
+    if (e->isAutoRepeat() || !garment_ || currentPage() != pgGarment || !isActiveWindow()) return false;
+    // Only while the outline or another non-text control of the page has the focus.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (!pageWidgets_[pgGarment]->isAncestorOf(focus) || isTextInput(focus))) return false;
+    const Qt::KeyboardModifiers m = e->modifiers();
+    const double step = (m & Qt::ShiftModifier) ? 10.0 : (m & Qt::ControlModifier) ? 1.0 : 5.0;
+    switch (e->key()) {
+    case Qt::Key_Left: garment_->moveSelectedPoints(-step, 0); return true;
+    case Qt::Key_Right: garment_->moveSelectedPoints(step, 0); return true;
+    case Qt::Key_Up: garment_->moveSelectedPoints(0, step); return true;
+    case Qt::Key_Down: garment_->moveSelectedPoints(0, -step); return true;
+    case Qt::Key_Delete: garment_->deleteSelectedPoints(); return true;
+    case Qt::Key_C:
+        if (!(m & Qt::ControlModifier)) return false;
+        garment_->copySelectedPoints();
+        return true;
+    case Qt::Key_V:
+        if (!(m & Qt::ControlModifier)) return false;
+        garment_->pastePoints();
+        return true;
+    default: return false;
     }
 }
 
@@ -119,17 +658,14 @@ void MainWindow::cancelTool() {
 }
 
 void MainWindow::insertPattern() {
-    // Called by the Stitch Galleries page (shell) once it is built.
     if (drawingPage_) drawingPage_->EnablePatternInsert();
 }
 
 void MainWindow::insertConverted() {
-    // Called by the Converter page (shell) once it is built.
     if (drawingPage_) drawingPage_->InsertConverted();
 }
 
 void MainWindow::garmentModeReleased() {
-    // Called by the Garment Shape page (garment/ui) when its mask fails.
     if (drawingPage_) drawingPage_->ReleaseMaskButton();
 }
 
@@ -139,28 +675,29 @@ void MainWindow::techniqueChanged(const std::string& name) {
 }
 
 void MainWindow::garmentMaskChanged() {
-    // The Garment Shape page (garment/ui) rebuilds the mask here first, once
-    // it is built; the Drawing page then shows it.
+    // The Garment Shape page builds the mask from its outline; the Drawing
+    // page then shows it. Without that page the mask stays as it is.
+    if (garment_) garment_->makeMask();
     if (drawingPage_) drawingPage_->RepaintPicture();
 }
 
 void MainWindow::writeGarmentToModel(int item) {
-    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
-    // stores its outline into the model's item here, once both are built.
-    (void)item;
+    if (garment_) garment_->writeToModel(item);
 }
 
 void MainWindow::readGarmentFromModel(int item) {
-    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
-    // reads the item's outline here, once both are built, and with garment
-    // mode on the mask is rebuilt and the Drawing page repaints.
-    (void)item;
+    if (garment_) {
+        garment_->readFromModel(item);
+        if (ws_.Editor.GarmentMode) garment_->makeMask();
+    }
+    if (drawingPage_) {
+        drawingPage_->RepaintPicture();
+        drawingPage_->OnShowForm();
+    }
 }
 
 void MainWindow::playEventSound(EventSound sound) {
-    // The sound player (shell) is attached here: it plays the event's sound
-    // when the SoundEvents setting has its bit. Until then the program is silent.
-    (void)sound;
+    if (sounds_) sounds_->playEvent(static_cast<int>(sound), ws_.Settings.SoundEvents);
 }
 
 } // namespace lc::ui

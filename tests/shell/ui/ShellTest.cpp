@@ -1,0 +1,355 @@
+// The application shell: the popup menu and its shortcuts, the frames'
+// buttons, the Garment Shape page's keys, help, sounds and the page calls,
+// the autosave across a restart and the preferences dialog with its scan.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "../../knitting/PtyAdapter.h"
+#include "ProgramWorkspace.h"
+#include "QtApp.h"
+#include "core/PageCommands.h"
+#include "editor/ui/DrawingPage.h"
+#include "knitting/KnitRun.h"
+#include "knitting/LinkController.h"
+#include "knitting/ui/LinkPage.h"
+#include "shell/ui/HelpWindow.h"
+#include "shell/ui/MainWindow.h"
+#include "shell/ui/PreferencesDialog.h"
+#include "shell/ui/SoundPlayer.h"
+
+using lc::ui::MainWindow;
+
+namespace {
+
+void setCell(lc::PatternRaster& r, int col, int row, uint8_t v) { r.Picture.set(col, r.LineOfRow(row), v); }
+
+// A stand-in for the pages that own documents: records what it is asked.
+struct FakeGarmentPage : lc::GarmentCommands {
+    std::vector<std::string> calls;
+    double dx = 0, dy = 0;
+    void OnShowForm() override { calls.push_back("show"); }
+    void newDocument() override { calls.push_back("new"); }
+    void openDocument() override { calls.push_back("open"); }
+    void saveDocument() override { calls.push_back("save"); }
+    void printDocument() override { calls.push_back("print"); }
+    void unitsChanged() override { calls.push_back("units"); }
+    void moveSelectedPoints(double x, double y) override {
+        dx += x;
+        dy += y;
+        calls.push_back("move");
+    }
+    void deleteSelectedPoints() override { calls.push_back("delete"); }
+    void copySelectedPoints() override { calls.push_back("copy"); }
+    void pastePoints() override { calls.push_back("paste"); }
+    void makeMask() override { calls.push_back("mask"); }
+    std::vector<uint8_t> garmentItem() const override { return {}; }
+    void setGarmentItem(std::span<const uint8_t>) override { calls.push_back("item"); }
+    void writeToModel(int item) override { calls.push_back("write " + std::to_string(item)); }
+    void readFromModel(int item) override { calls.push_back("read " + std::to_string(item)); }
+};
+
+struct FakeDocumentPage : lc::PageCommands {
+    std::vector<std::string> calls;
+    void newDocument() override { calls.push_back("new"); }
+    void openDocument() override { calls.push_back("open"); }
+    void saveDocument() override { calls.push_back("save"); }
+};
+
+std::vector<int> visiblePageItems(MainWindow& w) {
+    std::vector<int> tags;
+    for (int tag : {101, 102, 103, 201, 202, 203, 301, 302, 401, 402, 1001, 1002})
+        if (w.menuAction(tag)->isVisible()) tags.push_back(tag);
+    return tags;
+}
+
+void keyUp(QWidget* to, int key, Qt::KeyboardModifiers m = {}) {
+    QKeyEvent e(QEvent::KeyRelease, key, m);
+    QApplication::sendEvent(to, &e);
+}
+
+} // namespace
+
+TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
+    lc::test::qtApp();
+    lc::test::ProgramWorkspace program;
+    MainWindow w(program.ws);
+    EXPECT_EQ(w.minimumSize(), QSize(760, 560));
+    EXPECT_EQ(visiblePageItems(w), (std::vector<int>{101, 102, 103, 401, 402}));
+    EXPECT_EQ(w.menuAction(103)->shortcut(), QKeySequence(QKeySequence::New));
+    EXPECT_TRUE(w.menuAction(MainWindow::miPrint)->isEnabled());
+
+    w.pages()->setCurrentIndex(MainWindow::pgGalleries);
+    EXPECT_EQ(visiblePageItems(w), (std::vector<int>{1001, 1002}));
+    EXPECT_TRUE(w.menuAction(MainWindow::miPrint)->isVisible());
+    EXPECT_FALSE(w.menuAction(MainWindow::miPrint)->isEnabled());
+    for (int tag : {503, 504, 505}) EXPECT_TRUE(w.menuAction(tag)->isVisible());
+    // Ctrl+N belongs to the Drawing page: elsewhere it cannot wipe the drawing.
+    EXPECT_FALSE(w.menuAction(103)->isEnabled());
+    setCell(program.ws.Raster, 4, 4, 3);
+    w.menuAction(103)->trigger();
+    w.MenuClick(103);
+    EXPECT_EQ(program.ws.Raster.CellAt(4, 4), 3);
+
+    w.pages()->setCurrentIndex(MainWindow::pgGarment);
+    EXPECT_EQ(visiblePageItems(w), (std::vector<int>{201, 202, 203}));
+    EXPECT_TRUE(w.menuAction(MainWindow::miPrint)->isEnabled());
+    w.pages()->setCurrentIndex(MainWindow::pgFashion);
+    EXPECT_EQ(visiblePageItems(w), (std::vector<int>{301, 302}));
+    w.close();
+}
+
+TEST(Shell, MenuButtonsAndPageCallsReachTheirPages) {
+    lc::test::qtApp();
+    lc::test::ProgramWorkspace program;
+    lc::Workspace& ws = program.ws;
+    MainWindow w(ws);
+    FakeGarmentPage garment;
+    FakeDocumentPage galleries, fashion;
+    w.setGarmentCommands(&garment);
+    w.setPageCommands(MainWindow::pgGalleries, &galleries);
+    w.setPageCommands(MainWindow::pgFashion, &fashion);
+
+    w.pages()->setCurrentIndex(MainWindow::pgGarment);
+    for (int tag : {203, 201, 202, int(MainWindow::miPrint)}) w.MenuClick(tag);
+    w.FrameButtonClick(20100);
+    w.FrameButtonClick(20101);
+    EXPECT_EQ(garment.calls, (std::vector<std::string>{"show", "new", "open", "save", "print", "open", "save"}));
+    w.pages()->setCurrentIndex(MainWindow::pgGalleries);
+    w.MenuClick(1001);
+    w.MenuClick(1002);
+    w.FrameButtonClick(40100); // the galleries' Open only drops the menu
+    w.FrameButtonClick(40101);
+    EXPECT_EQ(galleries.calls, (std::vector<std::string>{"new", "save", "save"}));
+    w.pages()->setCurrentIndex(MainWindow::pgFashion);
+    w.MenuClick(301);
+    w.MenuClick(302);
+    w.FrameButtonClick(50100);
+    EXPECT_EQ(fashion.calls, (std::vector<std::string>{"open", "save", "open"}));
+
+    // The page calls of the Fashion page and the garment mask.
+    garment.calls.clear();
+    w.writeGarmentToModel(3);
+    ws.Editor.GarmentMode = true;
+    w.readGarmentFromModel(2);
+    w.garmentMaskChanged();
+    EXPECT_EQ(garment.calls, (std::vector<std::string>{"write 3", "read 2", "mask", "mask"}));
+    w.techniqueChanged("Weaving");
+    EXPECT_TRUE(w.drawingPage()->technicText().contains("Weaving"));
+
+    // Sounds go through the SoundEvents filter.
+    ws.Settings.SoundEvents = 255;
+    w.playEventSound(lc::EventSound::WorkDoneOrCamError);
+    EXPECT_EQ(w.soundPlayer()->lastPlayed(), 3);
+    ws.Settings.SoundEvents = 0;
+    w.playEventSound(lc::EventSound::ColourChanged);
+    EXPECT_EQ(w.soundPlayer()->lastPlayed(), 3);
+    w.close();
+}
+
+TEST(Shell, PictureAndPaletteFilesGoThroughTheMenuAndTheButtons) {
+    lc::test::qtApp();
+    lc::test::ProgramWorkspace program;
+    lc::Workspace& ws = program.ws;
+    MainWindow w(ws);
+    const QString dir = lc::test::testHome().path();
+    QString answer;
+    std::vector<std::pair<int, QString>> asked;
+    w.setFileChooser([&](bool, const QString&, int filter, const QString& name) {
+        asked.emplace_back(filter, name);
+        return answer;
+    });
+    QStringList errors;
+    w.setErrorPresenter([&](const QString& m) { errors << m; });
+
+    setCell(ws.Raster, 7, 9, 5);
+    answer = dir + "/p.LCW";
+    w.MenuClick(MainWindow::miSavePattern);
+    w.MenuClick(MainWindow::miNewPattern);
+    EXPECT_EQ(ws.Raster.CellAt(7, 9), 0);
+    w.FrameButtonClick(10100); // the Drawing page's Open
+    EXPECT_EQ(ws.Raster.CellAt(7, 9), 5);
+    // The Open button keeps the last name; the menu's Load starts with none.
+    w.FrameButtonClick(10100);
+    w.MenuClick(MainWindow::miLoadPattern);
+    EXPECT_EQ(asked[2], std::make_pair(2, QString("p.LCW")));
+    EXPECT_EQ(asked[3], std::make_pair(2, QString()));
+
+    const uint32_t before = ws.Raster.Colors[3];
+    answer = dir + "/c.LCP";
+    w.MenuClick(MainWindow::miSavePalette);
+    ws.Raster.Colors[3] = 0x123456;
+    w.MenuClick(MainWindow::miLoadPalette);
+    EXPECT_EQ(ws.Raster.Colors[3], before);
+    EXPECT_EQ(asked.back().first, 3);
+
+    // A damaged file: a message, nothing changed.
+    QFile bad(dir + "/bad.LCW");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("ZT\0\0\x05\0", 6);
+    bad.close();
+    answer = bad.fileName();
+    w.MenuClick(MainWindow::miLoadPattern);
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(ws.Raster.CellAt(7, 9), 5);
+    w.close();
+}
+
+TEST(Shell, GarmentKeysMoveByStepsOnlyOnTheGarmentPageOutsideTextFields) {
+    lc::test::qtApp();
+    lc::test::ProgramWorkspace program;
+    MainWindow w(program.ws);
+    FakeGarmentPage garment;
+    w.setGarmentCommands(&garment);
+    auto* outline = new QWidget(w.page(MainWindow::pgGarment));
+    outline->setFocusPolicy(Qt::StrongFocus);
+    auto* field = new QLineEdit(w.page(MainWindow::pgGarment));
+    w.page(MainWindow::pgGarment)->layout()->addWidget(outline);
+    w.page(MainWindow::pgGarment)->layout()->addWidget(field);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    // The Drawing page: nothing moves.
+    keyUp(w.drawingPage(), Qt::Key_Right);
+    EXPECT_EQ(garment.dx, 0);
+
+    w.pages()->setCurrentIndex(MainWindow::pgGarment);
+    outline->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), outline);
+    // From x = 100: 105, 106, 116, 126.
+    const Qt::KeyboardModifiers steps[] = {
+        {}, Qt::ControlModifier, Qt::ShiftModifier, Qt::ControlModifier | Qt::ShiftModifier};
+    double x = 100;
+    for (Qt::KeyboardModifiers m : steps) {
+        keyUp(outline, Qt::Key_Right, m);
+        x = 100 + garment.dx;
+    }
+    EXPECT_EQ(x, 126);
+    keyUp(outline, Qt::Key_Up);
+    EXPECT_EQ(garment.dy, 5);
+    keyUp(outline, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(garment.dy, 4);
+    garment.calls.clear();
+    keyUp(outline, Qt::Key_Delete);
+    keyUp(outline, Qt::Key_C, Qt::ControlModifier);
+    keyUp(outline, Qt::Key_V, Qt::ControlModifier);
+    keyUp(outline, Qt::Key_C);
+    EXPECT_EQ(garment.calls, (std::vector<std::string>{"delete", "copy", "paste"}));
+    // A held key moves once, on release.
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Left, {}, QString(), true);
+    QApplication::sendEvent(outline, &repeat);
+    EXPECT_EQ(garment.dx, 26);
+
+    // Typing in a field of the page: Delete and the arrows are the field's.
+    field->setFocus();
+    garment.calls.clear();
+    keyUp(field, Qt::Key_Delete);
+    keyUp(field, Qt::Key_Left);
+    EXPECT_TRUE(garment.calls.empty());
+    w.close();
+}
+
+TEST(Shell, PageChangeRebuildsTheMaskOnlyInGarmentMode) {
+    lc::test::qtApp();
+    lc::test::ProgramWorkspace program;
+    lc::Workspace& ws = program.ws;
+    MainWindow w(ws);
+    FakeGarmentPage garment;
+    w.setGarmentCommands(&garment);
+    ws.Editor.ChangeFlags = lc::kGarmentChanged;
+    w.pages()->setCurrentIndex(MainWindow::pgLink);
+    w.pages()->setCurrentIndex(MainWindow::pgDrawing);
+    EXPECT_EQ(std::count(garment.calls.begin(), garment.calls.end(), "mask"), 0);
+    ws.Editor.GarmentMode = true;
+    w.pages()->setCurrentIndex(MainWindow::pgLink);
+    w.pages()->setCurrentIndex(MainWindow::pgDrawing);
+    EXPECT_EQ(std::count(garment.calls.begin(), garment.calls.end(), "mask"), 1);
+    EXPECT_EQ(ws.Editor.ChangeFlags & lc::kGarmentChanged, 0);
+    w.close();
+}
+
+TEST(Shell, HelpShowsOurPagesInTheLanguageInUse) {
+    lc::test::qtApp();
+    lc::test::ProgramWorkspace program;
+    MainWindow w(program.ws);
+    w.HHelp(1);
+    ASSERT_NE(w.helpWindow(), nullptr);
+    EXPECT_TRUE(w.helpWindow()->isVisible());
+    EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("help/ENG/index.html"));
+    program.ws.Settings.LanguageCode = "RUS";
+    w.HHelp(6);
+    EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("help/RUS/galleries.html"));
+    EXPECT_TRUE(lc::ui::HelpWindow::topicFile("/nonexistent", "ENG", 1).isEmpty());
+    w.close();
+}
+
+TEST(Shell, TheDrawingAndTheKnittingStateSurviveCloseAndRestart) {
+    lc::test::qtApp();
+    QString file;
+    {
+        lc::test::ProgramWorkspace program;
+        lc::Workspace& ws = program.ws;
+        MainWindow w(ws);
+        ws.Settings.AutoRestore = 1;
+        for (int x = 0; x < ws.Raster.Width; x += 3) setCell(ws.Raster, x, x % 50, 1 + x % 15);
+        ws.Editor.ZoneOn = true;
+        ws.Editor.ZoneRow = 30;
+        lc::LinkController& ctl = w.linkPage()->controller();
+        ctl.ChooseTechnique(lc::tkTuckStitch);
+        ctl.Bed().LSPos = 20;
+        ctl.Bed().RSPos = 140;
+        file = w.autosaveFile();
+        QFile::remove(file);
+        const int width = ws.Raster.Width;
+        w.close();
+        // Header, four item records, picture and mask, an empty garment, the state.
+        EXPECT_EQ(QFileInfo(file).size(), 88 + 4 + 4 * 56 + 2 * width * 1024 + 14 + 356);
+    }
+    lc::test::ProgramWorkspace program;
+    lc::Workspace& ws = program.ws;
+    ws.Settings.AutoRestore = 1;
+    MainWindow w(ws);
+    ws.Settings.AutoRestore = 1; // start-up read the stored setting
+    w.show();
+    for (int x = 0; x < ws.Raster.Width; x += 3) ASSERT_EQ(ws.Raster.CellAt(x, x % 50), 1 + x % 15) << x;
+    EXPECT_TRUE(ws.Editor.ZoneOn);
+    EXPECT_EQ(ws.Editor.ZoneRow, 30);
+    EXPECT_TRUE(w.drawingPage()->button(201)->isChecked());
+    lc::LinkController& ctl = w.linkPage()->controller();
+    EXPECT_EQ(ctl.ActiveTechnique()->Kind, lc::tkTuckStitch);
+    EXPECT_EQ(ctl.Bed().LSPos, 20);
+    EXPECT_EQ(ctl.Bed().RSPos, 140);
+    w.close();
+
+    // A damaged autosave: a message, and the pattern starts empty.
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.resize(1000);
+    f.close();
+    lc::test::ProgramWorkspace again;
+    MainWindow w2(again.ws);
+    again.ws.Settings.AutoRestore = 1;
+    QStringList errors;
+    w2.setErrorPresenter([&](const QString& m) { errors << m; });
+    EXPECT_FALSE(w2.AutoLoad());
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(again.ws.Raster.CellAt(3, 3), 0);
+    // With AutoRestore off, or no file, nothing is restored and nothing said.
+    QFile::remove(file);
+    EXPECT_FALSE(w2.AutoLoad());
+    EXPECT_EQ(errors.size(), 1);
+}
