@@ -66,23 +66,22 @@ void PortScan::byte(uint8_t b) {
     // type's complement as the last byte. Anything else (noise, an echo of the
     // probe) is skipped byte by byte.
     rx_.push_back(b);
-    while (!rx_.empty()) {
-        const int length = AdapterPacketLength(rx_[0]);
-        if (length == 0) {
-            rx_.erase(rx_.begin());
-            continue;
-        }
-        if (static_cast<int>(rx_.size()) < length) return;
-        if ((rx_[static_cast<size_t>(length) - 1] ^ 0xFF) == rx_[0]) {
-            portOpen_ = false;
-            host_.closeProbePortLater();
-            const std::string port = ports_[static_cast<size_t>(current_)];
-            finish();
-            host_.adapterFound(port);
-            return;
-        }
-        rx_.erase(rx_.begin());
+    // A packet may start at any byte received so far (noise before it may
+    // look like the start of a longer packet): a well-formed one ending here wins.
+    const size_t n = rx_.size();
+    for (size_t i = 0; i < n; ++i) {
+        const size_t length = static_cast<size_t>(AdapterPacketLength(rx_[i]));
+        if (length == 0 || i + length != n) continue;
+        if ((rx_[n - 1] ^ 0xFF) != rx_[i]) continue;
+        portOpen_ = false;
+        host_.closeProbePortLater();
+        const std::string port = ports_[static_cast<size_t>(current_)];
+        finish();
+        host_.adapterFound(port);
+        return;
     }
+    // No packet is longer than this: older bytes cannot start one any more.
+    if (rx_.size() >= static_cast<size_t>(kMaxAdapterPacket)) rx_.erase(rx_.begin());
 }
 
 void PortScan::finish() {

@@ -100,8 +100,11 @@ TEST(PortScan, ProbesEachPortAfterItsWaitAndFindsTheOneThatAnswersWithAPacket) {
     scan.tick();
     EXPECT_EQ(host.open, "/dev/ttyACM0");
     scan.waitElapsed();
-    // A standard packet: type 8, six bytes, 8 xor FF.
-    feed(scan, {0x00, 0x08, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xF7});
+    // Noise that looks like the start of a 34-byte packet, then a standard
+    // packet: type 8, six bytes, 8 xor FF.
+    feed(scan, {0x0D, 0x00, 0x08, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06});
+    EXPECT_TRUE(host.found.empty());
+    feed(scan, {0xF7});
     EXPECT_EQ(host.found, "/dev/ttyACM0");
     EXPECT_EQ(host.log.back(), "close later /dev/ttyACM0");
     EXPECT_FALSE(host.stepTimer);
