@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -12,6 +14,9 @@ SoundPlayer::SoundPlayer(const QString& folder, QObject* parent) : QObject(paren
 void SoundPlayer::play(int index) {
     if (index < 0 || index >= kEventSoundCount) return;
     last_ = index;
+    // Looked for once: without an output device no effect is made at all.
+    if (deviceState_ == 0) deviceState_ = QMediaDevices::audioOutputs().isEmpty() ? 2 : 1;
+    if (deviceState_ == 2) return;
     QSoundEffect*& e = effects_[static_cast<size_t>(index)];
     if (!e) {
         const QString file = QDir(folder_).filePath(QString::fromLatin1(kEventSoundNames[index]) + ".wav");

@@ -29,6 +29,7 @@ private:
     QString folder_;
     std::array<QSoundEffect*, kEventSoundCount> effects_{};
     int last_ = -1;
+    int deviceState_ = 0; // 0 not looked for yet, 1 an output device, 2 none
 };
 
 } // namespace lc::ui
