@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -376,9 +377,11 @@ QString MainWindow::chooseFile(bool save, const QString& folder, int filter, con
     return dialog.selectedFiles().first();
 }
 
-void MainWindow::showError(const QString& message) {
+void MainWindow::showError(const QString& message, bool now) {
     if (errorPresenter_) errorPresenter_(message);
-    else QMessageBox::critical(this, "Loopcrafter", message);
+    else if (now) QMessageBox::critical(this, "Loopcrafter", message);
+    // Raised while the window is being shown: the box comes after that handler.
+    else QTimer::singleShot(0, this, [this, message] { QMessageBox::critical(this, "Loopcrafter", message); });
 }
 
 void MainWindow::openPictureDialog(bool keepName) {
@@ -401,7 +404,7 @@ void MainWindow::OpenMyRis(const QString& fileName) {
         OpenPicture(fileName.toStdString(), ws_.Raster, &view);
         if (drawingPage_) drawingPage_->RepaintPicture();
     } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));
+        showError(QString::fromUtf8(e.what()), true);
     }
 }
 
@@ -409,7 +412,7 @@ void MainWindow::SaveMyRis(const QString& fileName) {
     try {
         SavePicture(fileName.toStdString(), ws_.Raster);
     } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));
+        showError(QString::fromUtf8(e.what()), true);
     }
 }
 
@@ -420,7 +423,7 @@ void MainWindow::loadPaletteDialog() {
     try {
         LoadPalette(file.toStdString(), true, &view, ws_.Raster);
     } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));
+        showError(QString::fromUtf8(e.what()), true);
     }
 }
 
@@ -430,7 +433,7 @@ void MainWindow::savePaletteDialog() {
     try {
         SavePalette(file.toStdString(), ws_.Raster.Colors);
     } catch (const std::exception& e) {
-        showError(QString::fromUtf8(e.what()));
+        showError(QString::fromUtf8(e.what()), true);
     }
 }
 
@@ -520,7 +523,8 @@ bool MainWindow::AutoSave() {
         std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
         if (!autosaveFailShown_) {
             autosaveFailShown_ = true;
-            showError(QString("The work could not be kept for the next start: %1").arg(QString::fromUtf8(e.what())));
+            showError(QString("The work could not be kept for the next start: %1").arg(QString::fromUtf8(e.what())),
+                      true);
         }
         return false;
     }
@@ -534,7 +538,7 @@ bool MainWindow::AutoLoad() {
     } catch (const std::exception& e) {
         // Refused whole: start-up goes on with the empty pattern.
         std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
-        showError(QString("The autosaved work could not be restored: %1").arg(QString::fromUtf8(e.what())));
+        showError(QString("The autosaved work could not be restored: %1").arg(QString::fromUtf8(e.what())), false);
         return false;
     }
     const AppState& s = r.State;

@@ -140,7 +140,8 @@ private:
     void loadPaletteDialog();
     void savePaletteDialog();
     QString chooseFile(bool save, const QString& folder, int filter, const QString& name);
-    void showError(const QString& message);
+    // `now`: a modal box at once; otherwise after the current handler.
+    void showError(const QString& message, bool now);
     void editPreferences();
     void machineChanged();
     Page currentPage() const;

@@ -40,6 +40,7 @@ PreferencesDialog::PreferencesDialog(Workspace& ws, SerialLink& link, SerialBrid
     : QDialog(parent), ws_(ws), link_(link), bridge_(bridge), player_(sounds) {
     setObjectName("PreferencesDialog");
     setWindowTitle("Preferences");
+    setMinimumSize(480, 300);
     stepTimer_.setSingleShot(false);
     waitTimer_.setSingleShot(true);
     connect(&stepTimer_, &QTimer::timeout, this, [this] { scan_.tick(); });
@@ -275,8 +276,11 @@ void PreferencesDialog::startScan() {
 }
 
 void PreferencesDialog::inform(const QString& message) {
-    if (presenter) presenter(message, "Information");
-    else QMessageBox::information(this, "Information", message);
+    // Raised while a byte or a tick is handled: shown once that handler has returned.
+    QTimer::singleShot(0, this, [this, message] {
+        if (presenter) presenter(message, "Information");
+        else QMessageBox::information(this, "Information", message);
+    });
 }
 
 // --- PortScanHost

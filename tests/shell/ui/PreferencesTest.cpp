@@ -196,7 +196,7 @@ TEST(Preferences, WithNoPortsTheScanEndsAfterOneStep) {
     d->scanButton()->click();
     EXPECT_TRUE(boxes.isEmpty());
     d->scan().tick();
-    ASSERT_EQ(boxes.size(), 1);
+    QTRY_COMPARE(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].startsWith("THERE IS NO CONNECTION WITH THE ADAPTER!"));
     EXPECT_FALSE(!d->progressBar()->isHidden());
     w.close();
