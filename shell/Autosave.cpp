@@ -30,7 +30,7 @@ int32_t getI32(const uint8_t* p) { return static_cast<int32_t>(GetU32LE(p)); }
 
 const char* const kDrawingItem = "Drawing";
 const char* const kGarmentItem = "Garment";
-const char* const kMaskItem = "Maska";
+const char* const kMaskItem = kAutosaveMaskItem;
 const char* const kStateItem = "State";
 
 } // namespace

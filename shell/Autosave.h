@@ -2,8 +2,8 @@
 // The autosave "autosave.lc": a model file written when the main window
 // closes and read back at the next start while AutoRestore is on. It holds the
 // picture ("Drawing"), the garment outline ("Garment"), the garment mask
-// ("Maska") and the editor and knitting state ("State", the 356-byte record
-// below), in that order, all at the top level.
+// (kAutosaveMaskItem) and the editor and knitting state ("State", the
+// 356-byte record below), in that order, all at the top level.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -19,6 +19,8 @@ inline constexpr const char* kAutosaveFileName = "autosave.lc";
 inline constexpr const char* kAutosaveAuthor = "Loopcrafter";
 inline constexpr const char* kAutosaveModelName = "Loopcrafter Autosave";
 inline constexpr int kTechniqueNameMax = 200;
+// The mask item's stored name, fixed by the autosave's layout.
+inline constexpr char kAutosaveMaskItem[] = {'M', 'a', 's', 'k', 'a', '\0'};
 
 // The editor and knitting state of the "State" item. Stored little-endian:
 //   0 reserved, 4 garment mode, 5 zone on, 6 i32 ZoneRow (-1 none), 10 i32

@@ -377,6 +377,10 @@ QString MainWindow::chooseFile(bool save, const QString& folder, int filter, con
     return dialog.selectedFiles().first();
 }
 
+QString MainWindow::inLanguage(const char* english, const char* russian) const {
+    return QString::fromUtf8(ws_.Settings.LanguageCode == "RUS" ? russian : english);
+}
+
 void MainWindow::showError(const QString& message, bool now) {
     if (errorPresenter_) errorPresenter_(message);
     else if (now) QMessageBox::critical(this, "Loopcrafter", message);
@@ -390,15 +394,15 @@ void MainWindow::openPictureDialog(bool keepName) {
                                     keepName ? QFileInfo(lastPicture_).fileName() : QString());
     if (file.isEmpty()) return;
     lastPicture_ = file;
-    OpenMyRis(file);
+    openPictureFile(file);
 }
 
 void MainWindow::savePictureDialog() {
     const QString file = chooseFile(true, QString::fromStdString(ws_.Settings.Path_Picture), 2, {});
-    if (!file.isEmpty()) SaveMyRis(file);
+    if (!file.isEmpty()) savePictureFile(file);
 }
 
-void MainWindow::OpenMyRis(const QString& fileName) {
+void MainWindow::openPictureFile(const QString& fileName) {
     DrawingView view(ws_, drawingPage_);
     try {
         OpenPicture(fileName.toStdString(), ws_.Raster, &view);
@@ -408,7 +412,7 @@ void MainWindow::OpenMyRis(const QString& fileName) {
     }
 }
 
-void MainWindow::SaveMyRis(const QString& fileName) {
+void MainWindow::savePictureFile(const QString& fileName) {
     try {
         SavePicture(fileName.toStdString(), ws_.Raster);
     } catch (const std::exception& e) {
@@ -523,7 +527,9 @@ bool MainWindow::AutoSave() {
         std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
         if (!autosaveFailShown_) {
             autosaveFailShown_ = true;
-            showError(QString("The work could not be kept for the next start: %1").arg(QString::fromUtf8(e.what())),
+            showError(inLanguage("The work could not be kept for the next start: %1",
+                                 "Не удалось сохранить работу до следующего запуска: %1")
+                          .arg(QString::fromUtf8(e.what())),
                       true);
         }
         return false;
@@ -538,7 +544,10 @@ bool MainWindow::AutoLoad() {
     } catch (const std::exception& e) {
         // Refused whole: start-up goes on with the empty pattern.
         std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
-        showError(QString("The autosaved work could not be restored: %1").arg(QString::fromUtf8(e.what())), false);
+        showError(inLanguage("The autosaved work could not be restored: %1",
+                             "Не удалось восстановить автосохранённую работу: %1")
+                      .arg(QString::fromUtf8(e.what())),
+                  false);
         return false;
     }
     const AppState& s = r.State;

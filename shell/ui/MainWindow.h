@@ -133,13 +133,15 @@ private:
     void buildMenu();
     void createManualPage();
     bool garmentKey(QKeyEvent* e);
-    void OpenMyRis(const QString& fileName);
-    void SaveMyRis(const QString& fileName);
+    void openPictureFile(const QString& fileName);
+    void savePictureFile(const QString& fileName);
     void openPictureDialog(bool keepName);
     void savePictureDialog();
     void loadPaletteDialog();
     void savePaletteDialog();
     QString chooseFile(bool save, const QString& folder, int filter, const QString& name);
+    // The message of the interface's language (English or Russian).
+    QString inLanguage(const char* english, const char* russian) const;
     // `now`: a modal box at once; otherwise after the current handler.
     void showError(const QString& message, bool now);
     void editPreferences();

