@@ -27,6 +27,7 @@
 #include "knitting/LinkController.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/ui/HelpWindow.h"
+#include "shell/Autosave.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/PreferencesDialog.h"
 #include "shell/ui/SoundPlayer.h"
@@ -334,6 +335,29 @@ TEST(Shell, TheDrawingAndTheKnittingStateSurviveCloseAndRestart) {
     EXPECT_EQ(ctl.Bed().LSPos, 20);
     EXPECT_EQ(ctl.Bed().RSPos, 140);
     w.close();
+
+    // The technique comes back by its kind when its name is of another
+    // language; an unknown one keeps the current technique and selects no line.
+    {
+        lc::test::ProgramWorkspace p2;
+        MainWindow w3(p2.ws);
+        p2.ws.Settings.AutoRestore = 1;
+        lc::LinkController& c3 = w3.linkPage()->controller();
+        const int before = c3.ActiveTechnique()->Kind;
+        lc::AppState s;
+        s.TechniqueName = "Translated name";
+        s.TechniqueKind = lc::tkWeaving;
+        lc::WriteAutosave(file.toStdString(), p2.ws.Raster, {}, s);
+        ASSERT_TRUE(w3.AutoLoad());
+        EXPECT_EQ(c3.ActiveTechnique()->Kind, lc::tkWeaving);
+        c3.ChooseTechnique(before);
+        s.TechniqueKind = 0;
+        lc::WriteAutosave(file.toStdString(), p2.ws.Raster, {}, s);
+        ASSERT_TRUE(w3.AutoLoad());
+        EXPECT_EQ(c3.ActiveTechnique()->Kind, before);
+        EXPECT_EQ(w3.linkPage()->techniqueBox()->currentIndex(), -1);
+        w3.close();
+    }
 
     // A damaged autosave: a message, and the pattern starts empty.
     QFile f(file);
