@@ -694,6 +694,7 @@ void GarmentShapePage::canvasPressed(QPoint at, Qt::MouseButton button, Qt::Keyb
             mode_ = modeDrag;
             dragMmX_ = view_.XToMm(at.x());
             dragMmY_ = view_.YToMm(at.y());
+            canvas_->beginDrag();
         } else {
             bandActive_ = true;
             canvas_->setBand(QRect(at, at));
@@ -755,6 +756,7 @@ void GarmentShapePage::canvasReleased(QPoint at, Qt::MouseButton, Qt::KeyboardMo
         RedrawAll();
         break;
     case modeDrag:
+        canvas_->endDrag();
         doc_->Outline.DeleteSnappedSelected();
         mode_ = previousMode_;
         RedrawAll();

@@ -2,8 +2,10 @@
 // The Garment Shape page's paint box: the working outline in millimetres over
 // a dotted millimetre grid, mapped through the page's view. It draws; the page
 // decides what the mouse and the keys do.
+#include <QPixmap>
 #include <QRect>
 #include <QWidget>
+#include <vector>
 
 namespace lc {
 class GarmentOutline;
@@ -22,6 +24,12 @@ public:
     // The rubber band (selection or zoom rectangle); an empty one hides it.
     void setBand(const QRect& band);
     QRect band() const { return band_; }
+    // While points are dragged only the selected points and the curves that
+    // touch them change: the rest is drawn once into a cached picture, and
+    // each repaint draws the cache and the moving part over it.
+    void beginDrag();
+    void endDrag();
+    bool dragging() const { return dragging_; }
 
 signals:
     void pressed(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods);
@@ -40,10 +48,19 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // Which points a layer draws.
+    enum class Points { All, Selected, Unselected };
+    void paintBackground(QPainter& p) const;
+    // The curves with these indexes (all when `only` is null), then the points.
+    void paintOutline(QPainter& p, const std::vector<int>* only, Points points) const;
+
     const GarmentOutline& outline_;
     const GarmentView& view_;
     bool grid_ = true;
     QRect band_;
+    bool dragging_ = false;
+    QPixmap still_;           // everything that does not move during a drag
+    std::vector<int> moving_; // the curves that touch a selected point
 };
 
 } // namespace lc::ui
