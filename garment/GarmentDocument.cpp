@@ -101,16 +101,11 @@ void GarmentDocument::Load(const std::filesystem::path& file) {
     loaded_ = -1;
 }
 
-int GarmentDocument::ImportModel(const std::filesystem::path& dir, const std::string& languageCode, int modelId,
-                                 int sizeNo, const CataloguePieceBuilder& build) {
-    const std::filesystem::path modelsFile = ModelPiecesFile(dir);
-    const std::vector<uint8_t> models = readAll(modelsFile);
+GarmentProduct BuildModelPieces(std::span<const uint8_t> models, std::span<const uint8_t> names, int modelId,
+                                int sizeNo, const CataloguePieceBuilder& build) {
     const size_t modelCount = models.size() / (2 * kPiecesPerModel);
     if (modelId < 1 || static_cast<size_t>(modelId) > modelCount)
-        throw FormatError("There is no model " + std::to_string(modelId) + " in \"" + modelsFile.string() + "\"");
-    const std::filesystem::path namesFile = PieceNamesFile(dir, languageCode);
-    const std::vector<uint8_t> names = readAll(namesFile);
-
+        throw FormatError("There is no model " + std::to_string(modelId) + " in the catalogue");
     GarmentProduct product;
     GarmentOutline piece;
     const size_t at = static_cast<size_t>(modelId - 1) * 2 * kPiecesPerModel;
@@ -119,14 +114,20 @@ int GarmentDocument::ImportModel(const std::filesystem::path& dir, const std::st
         if (d == 0) continue;
         const size_t record = static_cast<size_t>(d) * kNameRecord;
         if (record + kNameRecord > names.size())
-            throw FormatError("The piece name " + std::to_string(d) + " is missing from \"" + namesFile.string() +
-                              "\"");
+            throw FormatError("The catalogue has no name for piece " + std::to_string(d));
         piece.Clear();
         build(piece, d, sizeNo);
         if (product.AddGarment(piece))
             product.SetPieceName(product.PieceCount() - 1, ReadShortString(names.data() + record, kNameRecord));
     }
-    Product = std::move(product);
+    return product;
+}
+
+int GarmentDocument::ImportModel(const std::filesystem::path& dir, const std::string& languageCode, int modelId,
+                                 int sizeNo, const CataloguePieceBuilder& build) {
+    const std::vector<uint8_t> models = readAll(ModelPiecesFile(dir));
+    const std::vector<uint8_t> names = readAll(PieceNamesFile(dir, languageCode));
+    Product = BuildModelPieces(models, names, modelId, sizeNo, build);
     Outline.Clear();
     Undo.Clear();
     loaded_ = -1;

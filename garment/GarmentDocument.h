@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "garment/GarmentFile.h"
@@ -33,6 +34,13 @@ using CataloguePieceBuilder = std::function<void(GarmentOutline& garment, int pi
 // English when the language has none).
 std::filesystem::path ModelPiecesFile(const std::filesystem::path& dir);
 std::filesystem::path PieceNamesFile(const std::filesystem::path& dir, const std::string& languageCode);
+
+// The pieces of catalogue model `modelId` (1-based) from the bytes of the two
+// files, each built by `build` and named from its record (a length byte cut to
+// 31 characters). A model id outside the file or a piece without a name
+// record throws FormatError; a builder's error passes through.
+GarmentProduct BuildModelPieces(std::span<const uint8_t> models, std::span<const uint8_t> names, int modelId,
+                                int sizeNo, const CataloguePieceBuilder& build);
 
 class GarmentDocument {
 public:
