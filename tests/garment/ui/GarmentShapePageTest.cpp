@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPicture>
 #include <QTest>
+#include <cstring>
+#include <vector>
 
 #include "QtApp.h"
 #include "TestFiles.h"
@@ -167,4 +169,77 @@ TEST_F(PageFixture, ShapeButtonsCycleOnTheRightButton) {
     QTest::mousePress(page->button(301), Qt::RightButton);
     QTest::mouseRelease(page->button(301), Qt::RightButton);
     EXPECT_EQ(page->shapeKind(1), 3);
+}
+
+TEST_F(PageFixture, KeysActOnPointsOnlyFromThePaintBox) {
+    GarmentOutline& g = page->outline();
+    g.AddPoint(0, 0);
+    page->nameEdit()->setText("Back");
+    page->nameEdit()->setFocus();
+    page->nameEdit()->setCursorPosition(0);
+    QTest::keyClick(page->nameEdit(), Qt::Key_Delete);
+    EXPECT_EQ(page->nameEdit()->text(), "ack");
+    EXPECT_EQ(g.PointCount(), 1);
+    canvas()->setFocus();
+    QTest::keyClick(canvas(), Qt::Key_Delete);
+    EXPECT_EQ(g.PointCount(), 0);
+}
+
+TEST_F(PageFixture, PrintingASymmetricOutlineKeepsBothHalvesOnThePaper) {
+    // The half lies right of its axis: the mirrored half extends to the left.
+    GarmentOutline& g = page->outline();
+    for (auto [x, y] : {std::pair{0, 0}, {200, 0}, {200, 400}, {0, 400}}) g.AddPoint(x, y);
+    for (int i = 0; i < 3; ++i) g.AddCurve(i, i + 1, 0);
+    g.SelectPoint(-1, false);
+    g.SelectPoint(0, true);
+    g.MakeSymmetric();
+    ASSERT_TRUE(g.IsSymmetric());
+    QPicture picture;
+    QPainter painter(&picture);
+    const QRect paper(0, 0, 2480, 3508); // A4 at 300 dpi
+    page->PrintPage(painter, paper, 300, 300, 1.0, false);
+    painter.end();
+    const QRect drawn = picture.boundingRect();
+    EXPECT_GE(drawn.left(), -20); // the point squares reach 10 px past their point, pens a few more
+    EXPECT_LE(drawn.right(), paper.right() + 20);
+    // The outline is twice as wide as the half: about 400 mm across 170 mm of paper.
+    EXPECT_GT(drawn.width(), 1500);
+}
+
+TEST_F(PageFixture, ImportReplacesThePiecesOnlyWhenItSucceeds) {
+    test::TempDir dir;
+    ws.Paths.AppDir = dir.path.string() + "/";
+    std::vector<uint8_t> models(40, 0);
+    models[20] = 2; // model 2: pieces 2 and 1
+    models[22] = 1;
+    std::vector<uint8_t> names(96, 0);
+    for (auto [record, name] : {std::pair{1, "Back"}, {2, "Sleeve"}}) {
+        names[32 * record] = uint8_t(std::strlen(name));
+        std::memcpy(&names[32 * record + 1], name, std::strlen(name));
+    }
+    test::writeFile(dir.path / "loopcrafter.de$", models);
+    test::writeFile(dir.path / "loopcrafter_nd.ENG", names);
+    page->setPieceBuilder([](GarmentOutline& g, int piece, int) {
+        g.AddPoint(0, 0);
+        g.AddPoint(100 * piece, 100);
+        g.AddCurve(0, 1, 0);
+    });
+    GarmentOutline& g = page->outline();
+    g.AddPoint(5, 5);
+    page->nameEdit()->setText("Mine");
+    page->AddPieceToList();
+
+    EXPECT_FALSE(page->ImportModel(3, 0)); // past the end
+    EXPECT_EQ(messages.size(), 1);
+    ASSERT_EQ(page->piecesList()->count(), 1);
+    EXPECT_EQ(g.PointCount(), 1);
+
+    page->MoveSelectedBy(10, 0); // an undo step
+    EXPECT_TRUE(page->button(106)->isEnabled());
+    ASSERT_TRUE(page->ImportModel(2, 0));
+    ASSERT_EQ(page->piecesList()->count(), 2);
+    EXPECT_EQ(page->piecesList()->item(0)->text(), "Sleeve");
+    EXPECT_EQ(page->piecesList()->item(1)->text(), "Back");
+    EXPECT_EQ(g.PointCount(), 0);
+    EXPECT_FALSE(page->button(106)->isEnabled());
 }
