@@ -258,7 +258,8 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     // Row 2: the typed steps, Move, rotation, the shape bar, copy and paste.
     auto unitLabel = [top] {
         auto* l = new QLabel(top);
-        l->setMinimumWidth(14);
+        l->setMinimumWidth(24);
+        l->setContentsMargins(2, 0, 4, 0);
         return l;
     };
     row2->addWidget(new QLabel(QStringLiteral("X:"), top));
