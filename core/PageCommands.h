@@ -11,6 +11,8 @@
 
 namespace lc {
 
+class ModelFile; // core/ModelFile.h
+
 class PageCommands {
 public:
     virtual ~PageCommands() = default;
@@ -28,24 +30,20 @@ public:
     virtual void unitsChanged() {}
 };
 
-// The Garment Shape page, besides its documents: the editing keys, the mask and
-// the garment's place in model files and the autosave.
+// The Garment Shape page, besides its documents: the mask and the garment's
+// place in model files and the autosave. (Its editing keys are its own: the
+// outline canvas takes them.)
 class GarmentCommands : public PageCommands {
 public:
-    // The selected points move by (dx, dy) millimetres (y grows upward); each
-    // edit pushes the garment onto its undo stack and redraws.
-    virtual void moveSelectedPoints(double dxMm, double dyMm) = 0;
-    virtual void deleteSelectedPoints() = 0;
-    virtual void copySelectedPoints() = 0;
-    virtual void pastePoints() = 0;
     // Builds the garment mask from the current outline (garment mode on).
     virtual void makeMask() = 0;
-    // The current outline as a model file's garment item, and back.
+    // The current outline as a model file's garment item, and back (a damaged
+    // item throws FormatError and leaves the outline).
     virtual std::vector<uint8_t> garmentItem() const = 0;
     virtual void setGarmentItem(std::span<const uint8_t> item) = 0;
-    // The Fashion page's collection: store into / read from its item `item`.
-    virtual void writeToModel(int item) = 0;
-    virtual void readFromModel(int item) = 0;
+    // The Fashion page's model: store the outline into / read it from item `item`.
+    virtual bool writeToModel(ModelFile& model, int item) = 0;
+    virtual bool readFromModel(const ModelFile& model, int item) = 0;
 };
 
 } // namespace lc

@@ -1,22 +1,17 @@
 #include "shell/ui/MainWindow.h"
 
-#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QStandardPaths>
+#include <QComboBox>
 #include <QTabWidget>
 #include <QTextBrowser>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,6 +26,8 @@
 #include "core/ui/ProgramDirs.h"
 #include "editor/ui/DrawingPage.h"
 #include "editor/ui/FrameWidgets.h"
+#include "garment/GarmentFile.h"
+#include "garment/ui/GarmentShapePage.h"
 #include "knitting/LinkController.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
@@ -70,15 +67,32 @@ private:
     DrawingPage* page_;
 };
 
-// Editing keys of the Garment Shape page are left alone while the user types.
-bool isTextInput(const QWidget* w) {
-    if (!w) return false;
-    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
-        qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w))
-        return true;
-    const auto* combo = qobject_cast<const QComboBox*>(w);
-    return combo && combo->isEditable();
-}
+// The Garment Shape page as the main window asks it: the menu's garment
+// items, its print button, the mask, and its outline as a model's garment item.
+class GarmentPageCommands : public GarmentCommands {
+public:
+    explicit GarmentPageCommands(GarmentShapePage& page) : page_(page) {}
+    void OnShowForm() override { page_.OnShowForm(); }
+    void newDocument() override { page_.NewGarments(); }
+    void openDocument() override { page_.LoadGarments(); }
+    void saveDocument() override { page_.SaveGarments(); }
+    void printDocument() override { page_.Print(); }
+    void unitsChanged() override { page_.SetUpUnits(); }
+    void makeMask() override { page_.MakeMask(); }
+    std::vector<uint8_t> garmentItem() const override { return GarmentItemBytes(page_.outline()); }
+    void setGarmentItem(std::span<const uint8_t> item) override {
+        // Checked whole before the page's outline is replaced.
+        GarmentOutline read;
+        LoadGarmentItem(item, read);
+        page_.outline() = std::move(read);
+        page_.FitToScreen();
+    }
+    bool writeToModel(ModelFile& model, int item) override { return page_.WriteToModel(model, item); }
+    bool readFromModel(const ModelFile& model, int item) override { return page_.ReadFromModel(model, item); }
+
+private:
+    GarmentShapePage& page_;
+};
 
 // The popup's page items: tag, text, shortcut, page.
 struct MenuItemDef {
@@ -111,7 +125,6 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent) : QMainWindow(parent), ws
 }
 
 MainWindow::~MainWindow() {
-    qApp->removeEventFilter(this);
     FormClose();
     delete prefs_;
     prefs_ = nullptr;
@@ -119,6 +132,9 @@ MainWindow::~MainWindow() {
     QWidget* pages = pages_;
     pages_ = nullptr;
     drawingPage_ = nullptr;
+    garmentPage_ = nullptr;
+    garment_ = nullptr;
+    commands_[pgGarment] = nullptr;
     linkPage_ = nullptr;
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
@@ -159,8 +175,13 @@ void MainWindow::FormCreate() {
     sounds_ = new SoundPlayer(QString::fromStdString(ws_.Paths.AppDir) + kSoundsFolder, this);
     buildMenu();
 
-    // The pages, in their creation order: the Link page, then the Drawing page
-    // (which learns the technique the Link page announced meanwhile).
+    // The pages, in their creation order: the Garment Shape page, the Link
+    // page, then the Drawing page (which learns the technique the Link page
+    // announced meanwhile).
+    garmentPage_ = new GarmentShapePage(ws_, pageWidgets_[pgGarment], this);
+    addPage(pgGarment, garmentPage_);
+    garmentCommands_ = std::make_unique<GarmentPageCommands>(*garmentPage_);
+    setGarmentCommands(garmentCommands_.get());
     linkPage_ = new LinkPage(ws_, pageWidgets_[pgLink], this);
     addPage(pgLink, linkPage_);
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
@@ -170,6 +191,7 @@ void MainWindow::FormCreate() {
 
     // The frames' Open, Save and Help buttons.
     bindFrameButtons(pgDrawing, drawingPage_->openButton(), drawingPage_->saveButton(), drawingPage_->helpButton());
+    bindFrameButtons(pgGarment, garmentPage_->openButton(), garmentPage_->saveButton(), garmentPage_->helpButton());
     if (QToolButton* open = linkPage_->toolButton(30100)) {
         open->setMenu(popup_);
         open->setPopupMode(QToolButton::MenuButtonPopup);
@@ -182,8 +204,6 @@ void MainWindow::FormCreate() {
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
     pages_->setCurrentIndex(pgDrawing);
     updateMenu();
-    // The Garment Shape page's editing keys (key preview).
-    qApp->installEventFilter(this);
 }
 
 void MainWindow::addPage(Page p, QWidget* page) {
@@ -601,13 +621,13 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 QWidget* MainWindow::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
 
-// Each page is told when it is shown (the Link page rebuilds its row table).
+// A garment changed while garment mode is on is laid on the pattern again;
+// then each page is told when it is shown (the Link page rebuilds its row table).
 void MainWindow::pageChanged(int index) {
-    // A garment changed since its mask was built: the mask is built again,
-    // but only while garment mode lays it over the pattern.
-    if (ws_.Editor.GarmentMode && (ws_.Editor.ChangeFlags & kGarmentChanged) && garment_) {
+    if (garment_ && ws_.Editor.GarmentMode && (ws_.Editor.ChangeFlags & kGarmentChanged)) {
         garment_->makeMask();
         ws_.Editor.ChangeFlags &= static_cast<uint16_t>(~kGarmentChanged);
+        if (drawingPage_) drawingPage_->RepaintPicture();
     }
     updateMenu();
     switch (index) {
@@ -621,45 +641,6 @@ void MainWindow::pageChanged(int index) {
     default:
         if (index >= 0 && index < pgCount && commands_[index]) commands_[index]->OnShowForm();
         break;
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Keys of the Garment Shape page
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyRelease && !closed_) {
-        // Each key once: at the widget it was sent to, not again as it
-        // travels up to the parents.
-        QWidget* target = QApplication::focusWidget();
-        if (watched == (target ? static_cast<QObject*>(target) : static_cast<QObject*>(this)))
-            if (garmentKey(static_cast<QKeyEvent*>(e))) return true;
-    }
-    return QMainWindow::eventFilter(watched, e);
-}
-
-bool MainWindow::garmentKey(QKeyEvent* e) {
-    if (e->isAutoRepeat() || !garment_ || currentPage() != pgGarment || !isActiveWindow()) return false;
-    // Only while the outline or another non-text control of the page has the focus.
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && (!pageWidgets_[pgGarment]->isAncestorOf(focus) || isTextInput(focus))) return false;
-    const Qt::KeyboardModifiers m = e->modifiers();
-    const double step = (m & Qt::ShiftModifier) ? 10.0 : (m & Qt::ControlModifier) ? 1.0 : 5.0;
-    switch (e->key()) {
-    case Qt::Key_Left: garment_->moveSelectedPoints(-step, 0); return true;
-    case Qt::Key_Right: garment_->moveSelectedPoints(step, 0); return true;
-    case Qt::Key_Up: garment_->moveSelectedPoints(0, step); return true;
-    case Qt::Key_Down: garment_->moveSelectedPoints(0, -step); return true;
-    case Qt::Key_Delete: garment_->deleteSelectedPoints(); return true;
-    case Qt::Key_C:
-        if (!(m & Qt::ControlModifier)) return false;
-        garment_->copySelectedPoints();
-        return true;
-    case Qt::Key_V:
-        if (!(m & Qt::ControlModifier)) return false;
-        garment_->pastePoints();
-        return true;
-    default: return false;
     }
 }
 
@@ -688,21 +669,23 @@ void MainWindow::techniqueChanged(const std::string& name) {
 }
 
 void MainWindow::garmentMaskChanged() {
-    // The Garment Shape page builds the mask from its outline; the Drawing
-    // page then shows it. Without that page the mask stays as it is.
-    if (garment_) garment_->makeMask();
+    // The Garment Shape page lays its outline on the pattern (or switches
+    // garment mode off again); the Drawing page then shows it.
+    if (garment_) {
+        garment_->makeMask();
+        ws_.Editor.ChangeFlags &= static_cast<uint16_t>(~kGarmentChanged);
+    }
     if (drawingPage_) drawingPage_->RepaintPicture();
 }
 
 void MainWindow::writeGarmentToModel(int item) {
-    if (garment_) garment_->writeToModel(item);
+    ModelFile* model = collectionModel_ ? collectionModel_() : nullptr;
+    if (garment_ && model) garment_->writeToModel(*model, item);
 }
 
 void MainWindow::readGarmentFromModel(int item) {
-    if (garment_) {
-        garment_->readFromModel(item);
-        if (ws_.Editor.GarmentMode) garment_->makeMask();
-    }
+    ModelFile* model = collectionModel_ ? collectionModel_() : nullptr;
+    if (garment_ && model && garment_->readFromModel(*model, item) && ws_.Editor.GarmentMode) garment_->makeMask();
     if (drawingPage_) {
         drawingPage_->RepaintPicture();
         drawingPage_->OnShowForm();

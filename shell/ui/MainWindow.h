@@ -21,6 +21,7 @@ class QToolButton;
 namespace lc::ui {
 
 class DrawingPage;
+class GarmentShapePage;
 class LinkPage;
 class HelpWindow;
 class PreferencesDialog;
@@ -35,7 +36,7 @@ class SoundPlayer;
 // The popup menu (dropped by each page's Open button) and its shortcuts act on
 // the current page only. Pages with documents of their own (garments,
 // galleries, models) answer the menu through PageCommands; the Garment Shape
-// page also takes the editing keys through GarmentCommands.
+// page's mask and garment items go through GarmentCommands.
 class MainWindow : public QMainWindow, public PageLinks {
     Q_OBJECT
 public:
@@ -68,6 +69,7 @@ public:
     QWidget* page(Page p) const;
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
+    GarmentShapePage* garmentPage() const { return garmentPage_; }
     QTextBrowser* manualBrowser() const { return manual_; }
     QMenu* popupMenu() const { return popup_; }
     QAction* menuAction(int tag) const;
@@ -79,8 +81,11 @@ public:
     // --- hooks for the pages that own documents -------------------------------
     // The page's answers to the menu (null: the page has none yet).
     void setPageCommands(Page p, PageCommands* commands);
-    // The Garment Shape page: its documents, keys, mask and garment items.
+    // The Garment Shape page: its documents, mask and garment items.
     void setGarmentCommands(GarmentCommands* garment);
+    // The Fashion page's open model, whose garment items the Garment Shape
+    // page writes and reads (writeGarmentToModel, readGarmentFromModel).
+    void setCollectionModel(std::function<ModelFile*()> model) { collectionModel_ = std::move(model); }
     // Binds a page's Open (its arrow drops the popup menu), Save and Help buttons;
     // any may be null. Help shows `helpTopic`.
     void bindFrameButtons(Page p, QToolButton* open, QToolButton* save, QToolButton* help, int helpTopic = 1);
@@ -123,7 +128,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void FormCreate();
@@ -132,7 +136,6 @@ private:
     void addPage(Page p, QWidget* page);
     void buildMenu();
     void createManualPage();
-    bool garmentKey(QKeyEvent* e);
     void openPictureFile(const QString& fileName);
     void savePictureFile(const QString& fileName);
     void openPictureDialog(bool keepName);
@@ -153,12 +156,15 @@ private:
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
     DrawingPage* drawingPage_ = nullptr;
+    GarmentShapePage* garmentPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
     QTextBrowser* manual_ = nullptr;
     QMenu* popup_ = nullptr;
     std::map<int, QAction*> actions_;
     PageCommands* commands_[pgCount] = {};
     GarmentCommands* garment_ = nullptr;
+    std::unique_ptr<GarmentCommands> garmentCommands_;
+    std::function<ModelFile*()> collectionModel_;
     SoundPlayer* sounds_ = nullptr;
     HelpWindow* help_ = nullptr;
     PreferencesDialog* prefs_ = nullptr;

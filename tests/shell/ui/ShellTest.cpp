@@ -21,8 +21,10 @@
 #include "../../knitting/PtyAdapter.h"
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
+#include "core/ModelFile.h"
 #include "core/PageCommands.h"
 #include "editor/ui/DrawingPage.h"
+#include "garment/ui/GarmentShapePage.h"
 #include "knitting/KnitRun.h"
 #include "knitting/LinkController.h"
 #include "knitting/ui/LinkPage.h"
@@ -41,26 +43,23 @@ void setCell(lc::PatternRaster& r, int col, int row, uint8_t v) { r.Picture.set(
 // A stand-in for the pages that own documents: records what it is asked.
 struct FakeGarmentPage : lc::GarmentCommands {
     std::vector<std::string> calls;
-    double dx = 0, dy = 0;
     void OnShowForm() override { calls.push_back("show"); }
     void newDocument() override { calls.push_back("new"); }
     void openDocument() override { calls.push_back("open"); }
     void saveDocument() override { calls.push_back("save"); }
     void printDocument() override { calls.push_back("print"); }
     void unitsChanged() override { calls.push_back("units"); }
-    void moveSelectedPoints(double x, double y) override {
-        dx += x;
-        dy += y;
-        calls.push_back("move");
-    }
-    void deleteSelectedPoints() override { calls.push_back("delete"); }
-    void copySelectedPoints() override { calls.push_back("copy"); }
-    void pastePoints() override { calls.push_back("paste"); }
     void makeMask() override { calls.push_back("mask"); }
     std::vector<uint8_t> garmentItem() const override { return {}; }
     void setGarmentItem(std::span<const uint8_t>) override { calls.push_back("item"); }
-    void writeToModel(int item) override { calls.push_back("write " + std::to_string(item)); }
-    void readFromModel(int item) override { calls.push_back("read " + std::to_string(item)); }
+    bool writeToModel(lc::ModelFile&, int item) override {
+        calls.push_back("write " + std::to_string(item));
+        return true;
+    }
+    bool readFromModel(const lc::ModelFile&, int item) override {
+        calls.push_back("read " + std::to_string(item));
+        return true;
+    }
 };
 
 struct FakeDocumentPage : lc::PageCommands {
@@ -75,11 +74,6 @@ std::vector<int> visiblePageItems(MainWindow& w) {
     for (int tag : {101, 102, 103, 201, 202, 203, 301, 302, 401, 402, 1001, 1002})
         if (w.menuAction(tag)->isVisible()) tags.push_back(tag);
     return tags;
-}
-
-void keyUp(QWidget* to, int key, Qt::KeyboardModifiers m = {}) {
-    QKeyEvent e(QEvent::KeyRelease, key, m);
-    QApplication::sendEvent(to, &e);
 }
 
 } // namespace
@@ -141,8 +135,11 @@ TEST(Shell, MenuButtonsAndPageCallsReachTheirPages) {
     w.FrameButtonClick(50100);
     EXPECT_EQ(fashion.calls, (std::vector<std::string>{"open", "save", "open"}));
 
-    // The page calls of the Fashion page and the garment mask.
+    // The page calls of the Fashion page (on its open model) and the garment mask.
     garment.calls.clear();
+    w.writeGarmentToModel(3); // no model open: nothing to write into
+    lc::ModelFile collection;
+    w.setCollectionModel([&] { return &collection; });
     w.writeGarmentToModel(3);
     ws.Editor.GarmentMode = true;
     w.readGarmentFromModel(2);
@@ -209,61 +206,6 @@ TEST(Shell, PictureAndPaletteFilesGoThroughTheMenuAndTheButtons) {
     w.close();
 }
 
-TEST(Shell, GarmentKeysMoveByStepsOnlyOnTheGarmentPageOutsideTextFields) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    MainWindow w(program.ws);
-    FakeGarmentPage garment;
-    w.setGarmentCommands(&garment);
-    auto* outline = new QWidget(w.page(MainWindow::pgGarment));
-    outline->setFocusPolicy(Qt::StrongFocus);
-    auto* field = new QLineEdit(w.page(MainWindow::pgGarment));
-    w.page(MainWindow::pgGarment)->layout()->addWidget(outline);
-    w.page(MainWindow::pgGarment)->layout()->addWidget(field);
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-
-    // The Drawing page: nothing moves.
-    keyUp(w.drawingPage(), Qt::Key_Right);
-    EXPECT_EQ(garment.dx, 0);
-
-    w.pages()->setCurrentIndex(MainWindow::pgGarment);
-    outline->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), outline);
-    // From x = 100: 105, 106, 116, 126.
-    const Qt::KeyboardModifiers steps[] = {
-        {}, Qt::ControlModifier, Qt::ShiftModifier, Qt::ControlModifier | Qt::ShiftModifier};
-    double x = 100;
-    for (Qt::KeyboardModifiers m : steps) {
-        keyUp(outline, Qt::Key_Right, m);
-        x = 100 + garment.dx;
-    }
-    EXPECT_EQ(x, 126);
-    keyUp(outline, Qt::Key_Up);
-    EXPECT_EQ(garment.dy, 5);
-    keyUp(outline, Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(garment.dy, 4);
-    garment.calls.clear();
-    keyUp(outline, Qt::Key_Delete);
-    keyUp(outline, Qt::Key_C, Qt::ControlModifier);
-    keyUp(outline, Qt::Key_V, Qt::ControlModifier);
-    keyUp(outline, Qt::Key_C);
-    EXPECT_EQ(garment.calls, (std::vector<std::string>{"delete", "copy", "paste"}));
-    // A held key moves once, on release.
-    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Left, {}, QString(), true);
-    QApplication::sendEvent(outline, &repeat);
-    EXPECT_EQ(garment.dx, 26);
-
-    // Typing in a field of the page: Delete and the arrows are the field's.
-    field->setFocus();
-    garment.calls.clear();
-    keyUp(field, Qt::Key_Delete);
-    keyUp(field, Qt::Key_Left);
-    EXPECT_TRUE(garment.calls.empty());
-    w.close();
-}
-
 TEST(Shell, PageChangeRebuildsTheMaskOnlyInGarmentMode) {
     lc::test::qtApp();
     lc::test::ProgramWorkspace program;
@@ -313,12 +255,14 @@ TEST(Shell, TheDrawingAndTheKnittingStateSurviveCloseAndRestart) {
         ctl.ChooseTechnique(lc::tkTuckStitch);
         ctl.Bed().LSPos = 20;
         ctl.Bed().RSPos = 140;
+        lc::GarmentOutline& outline = w.garmentPage()->outline();
+        for (auto [x, y] : {std::pair{0, 0}, {100, 0}, {100, 100}, {0, 100}}) outline.AddPoint(x, y);
         file = w.autosaveFile();
         QFile::remove(file);
         const int width = ws.Raster.Width;
         w.close();
-        // Header, four item records, picture and mask, an empty garment, the state.
-        EXPECT_EQ(QFileInfo(file).size(), 88 + 4 + 4 * 56 + 2 * width * 1024 + 14 + 356);
+        // Header, four item records, picture and mask, a garment of four points, the state.
+        EXPECT_EQ(QFileInfo(file).size(), 88 + 4 + 4 * 56 + 2 * width * 1024 + 14 + 4 * 12 + 356);
     }
     lc::test::ProgramWorkspace program;
     lc::Workspace& ws = program.ws;
@@ -334,6 +278,8 @@ TEST(Shell, TheDrawingAndTheKnittingStateSurviveCloseAndRestart) {
     EXPECT_EQ(ctl.ActiveTechnique()->Kind, lc::tkTuckStitch);
     EXPECT_EQ(ctl.Bed().LSPos, 20);
     EXPECT_EQ(ctl.Bed().RSPos, 140);
+    ASSERT_EQ(w.garmentPage()->outline().Points().size(), 4u);
+    EXPECT_EQ(w.garmentPage()->outline().Points()[2].X, 100);
     w.close();
 
     // The technique comes back by its kind when its name is of another
