@@ -14,6 +14,8 @@
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/PictureFiles.h"
+#include "shell/ui/ConverterPage.h"
+#include "shell/ui/GalleriesPage.h"
 
 namespace lc::ui {
 
@@ -30,6 +32,8 @@ MainWindow::~MainWindow() {
     pages_ = nullptr;
     drawingPage_ = nullptr;
     linkPage_ = nullptr;
+    galleriesPage_ = nullptr;
+    converterPage_ = nullptr;
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
 }
@@ -73,6 +77,11 @@ void MainWindow::FormCreate() {
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
     addPage(pgDrawing, drawingPage_);
     drawingPage_->ShowTechniqueName(techniqueName_);
+    // The galleries read the technique list the Link page filled.
+    galleriesPage_ = new GalleriesPage(ws_, pageWidgets_[pgGalleries], this);
+    addPage(pgGalleries, galleriesPage_);
+    converterPage_ = new ConverterPage(ws_, pageWidgets_[pgConverter], this);
+    addPage(pgConverter, converterPage_);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 }
 
@@ -107,6 +116,12 @@ void MainWindow::pageChanged(int index) {
     case pgLink:
         if (linkPage_) linkPage_->OnShowForm();
         break;
+    case pgGalleries:
+        if (galleriesPage_) galleriesPage_->OnShowForm();
+        break;
+    case pgConverter:
+        if (converterPage_) converterPage_->OnShowForm();
+        break;
     default: break;
     }
 }
@@ -119,13 +134,18 @@ void MainWindow::cancelTool() {
 }
 
 void MainWindow::insertPattern() {
-    // Called by the Stitch Galleries page (shell) once it is built.
-    if (drawingPage_) drawingPage_->EnablePatternInsert();
+    // The Stitch Galleries page's selection is what the paste-pattern tool pastes.
+    if (!drawingPage_) return;
+    if (galleriesPage_) drawingPage_->librarySource().SelectedPattern = galleriesPage_->selectedPattern();
+    drawingPage_->EnablePatternInsert();
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::insertConverted() {
-    // Called by the Converter page (shell) once it is built.
-    if (drawingPage_) drawingPage_->InsertConverted();
+    // The Converter page left its picture in the backup; the Drawing page pastes it.
+    if (!drawingPage_) return;
+    drawingPage_->InsertConverted();
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::garmentModeReleased() {

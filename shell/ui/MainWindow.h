@@ -12,7 +12,9 @@ class QTabWidget;
 
 namespace lc::ui {
 
+class ConverterPage;
 class DrawingPage;
+class GalleriesPage;
 class LinkPage;
 
 // The main window: seven pages, and the one place that connects them. Each
@@ -31,6 +33,8 @@ public:
     QWidget* page(Page p) const;
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
+    GalleriesPage* galleriesPage() const { return galleriesPage_; }
+    ConverterPage* converterPage() const { return converterPage_; }
 
     // --- PageLinks
     void cancelTool() override;
@@ -59,6 +63,8 @@ private:
     QWidget* pageWidgets_[pgCount] = {};
     DrawingPage* drawingPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
+    GalleriesPage* galleriesPage_ = nullptr;
+    ConverterPage* converterPage_ = nullptr;
     // The Link page's technique, kept for a Drawing page created after it.
     QString techniqueName_;
     bool closed_ = false;

@@ -193,7 +193,7 @@ TEST_F(DrawingPageTest, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
     set(0, 0, 3);
     clickButton(202);
     ASSERT_EQ(ws.Editor.ViewMode, 1);
-    const RgbImage& stitch = ws.Stitches.Bitmaps[3];
+    const StitchRgb& stitch = ws.Stitches.Bitmaps[3];
     const QImage tile = QImage(stitch.rgb.data(), stitch.width, stitch.height, stitch.width * 3, QImage::Format_RGB888);
     const int y0 = canvas->height() - canvas->cellHeight();
     for (int y = 0; y < tile.height(); ++y)

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "ProgramWorkspace.h"
+#include "QtApp.h"
+#include "editor/ui/DrawingPage.h"
+#include "shell/GalleryNames.h"
+#include "shell/ui/ConverterPage.h"
+#include "shell/ui/GalleriesPage.h"
+#include "shell/ui/MainWindow.h"
+#include "shell/ui/ThumbnailGrid.h"
+
+using namespace lc;
+using namespace lc::ui;
+
+namespace {
+
+void check(QListWidget* list, const QString& name) {
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text() == name) list->item(i)->setCheckState(Qt::Checked);
+}
+
+} // namespace
+
+// A block goes into a new gallery with two techniques, survives a reload, comes
+// back into the backup the right way up, and "Copy pattern" gives the Drawing
+// page's paste-pattern tool that pattern. Creating the gallery again under the
+// same name asks first and, refused, keeps its patterns.
+TEST(GalleriesPage, AddToANewGalleryReloadAndCopyBackIntoTheDrawing) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    ASSERT_NE(page, nullptr);
+    QStringList questions;
+    page->ask = [&](const QString& text, const QString&) {
+        questions << text;
+        return false;
+    };
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    page->ScanForLibraries();
+    EXPECT_EQ(page->libraryList()->count(), 0); // an empty folder opens nothing
+    EXPECT_EQ(page->selectedPattern(), 65535);
+
+    for (const QString bad : {"", "../x", "a/b"}) {
+        bool told = false;
+        page->tell = [&](const QString&) { told = true; };
+        EXPECT_FALSE(page->CreateGallery(bad));
+        EXPECT_TRUE(told);
+    }
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    ASSERT_TRUE(page->CreateGallery("Mine"));
+    ASSERT_TRUE(page->editable());
+
+    // A 7 x 2 block: bottom line colour 1, top line colour 2.
+    ws.Raster.Backup.fill(0);
+    for (int x = 3; x < 10; ++x) {
+        ws.Raster.Backup.set(x, 40, 2);
+        ws.Raster.Backup.set(x, 41, 1);
+    }
+    ws.Editor.BlockRect = CellRect{3, 40, 10, 42};
+    check(page->techniqueList(), "Tuck Stitch");
+    check(page->techniqueList(), "Lace");
+    page->previewName()->setText("leaf");
+    page->button(GalleriesPage::tagAdd)->click();
+    ASSERT_EQ(ws.Library.Count(), 1);
+    EXPECT_EQ(ws.Library.GetCategory(0), 4u | 512u);
+    EXPECT_EQ(page->cellCaption(0), "#1 : 7x2");
+
+    EXPECT_FALSE(page->CreateGallery("Mine")); // asked, and No keeps it
+    EXPECT_EQ(questions.size(), 1);
+    page->ScanForLibraries();
+    ASSERT_EQ(ws.Library.Count(), 1);
+    EXPECT_EQ(ws.Library.GetPatternName(0), "leaf");
+
+    // With nothing checked the selected pattern's techniques show greyed.
+    for (int i = 0; i < page->techniqueList()->count(); ++i)
+        page->techniqueList()->item(i)->setCheckState(Qt::Unchecked);
+    page->selectPattern(0);
+    int greyed = 0;
+    for (int i = 0; i < page->techniqueList()->count(); ++i)
+        greyed += page->techniqueList()->item(i)->checkState() == Qt::PartiallyChecked;
+    EXPECT_EQ(greyed, 2);
+
+    ws.Raster.Backup.fill(0);
+    page->button(GalleriesPage::tagCall)->click();
+    EXPECT_EQ(ws.Editor.BlockRect, (CellRect{0, 0, 7, 2}));
+    EXPECT_EQ(ws.Raster.Backup.at(6, 1), 1);
+    EXPECT_EQ(ws.Raster.Backup.at(0, 0), 2);
+
+    page->button(GalleriesPage::tagCopyPattern)->click();
+    EXPECT_EQ(w.drawingPage()->librarySource().SelectedPattern, 0);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // The filter with no technique checked shows nothing.
+    page->button(GalleriesPage::tagFilter)->click();
+    EXPECT_TRUE(page->cellCaption(0).isEmpty());
+    EXPECT_EQ(page->selectedPattern(), 65535);
+}
+
+// A preview picture given as PNG is stored as JPEG under the name the library
+// keeps, inside the gallery's own preview folder, and is shown for the pattern.
+TEST(GalleriesPage, PreviewPictureIsStoredAsJpegInsideTheGalleriesFolder) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    ASSERT_TRUE(page->CreateGallery("Lace"));
+    ws.Editor.BlockRect = CellRect{0, 0, 4, 4};
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    page->button(GalleriesPage::tagAdd)->click();
+    page->selectPattern(0);
+    QImage png(30, 20, QImage::Format_RGB32);
+    png.fill(Qt::green);
+    const QString file = dir.filePath("leaf.png");
+    ASSERT_TRUE(png.save(file));
+    ASSERT_TRUE(page->SetPreviewFrom(file));
+    const QString stored = QString::fromStdString(PreviewPath(ws.Settings.Path_Gallery, "Lace", "leaf.png"));
+    QFile f(stored);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(3).startsWith("\xFF\xD8\xFF"));
+    page->button(GalleriesPage::tagShowFabric)->click();
+    ASSERT_FALSE(page->previewLabel()->pixmap().isNull());
+    const QImage shown = page->previewLabel()->pixmap().toImage();
+    const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+    EXPECT_GT(centre.green(), 200);
+    EXPECT_LT(centre.red(), 60);
+}
+
+// A picture of red and blue halves becomes a 20 x 10 block of two indices,
+// handed to the Drawing page's paste tool.
+TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    w.show();
+    w.pages()->setCurrentIndex(MainWindow::pgConverter);
+    QTemporaryDir dir;
+    QImage picture(200, 100, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
+    const QString file = dir.filePath("halves.bmp");
+    ASSERT_TRUE(picture.save(file));
+    ConverterPage* page = w.converterPage();
+    page->OpenPicture(file);
+    page->converter().random().seed(5);
+    page->stitches()->setValue(20);
+    page->rows()->setValue(10);
+    page->colors()->setValue(2);
+    const ColorTable17 before = ws.Raster.Colors;
+    page->replaceColors()->setChecked(false);
+    page->MakeConversion();
+    ASSERT_TRUE(page->insertButton()->isEnabled());
+    page->insertButton()->click();
+    EXPECT_EQ(ws.Editor.BlockRect, (CellRect{0, 0, 20, 10}));
+    EXPECT_EQ(ws.Raster.Colors, before);
+    const uint8_t left = ws.Raster.Backup.at(0, 0), right = ws.Raster.Backup.at(19, 0);
+    EXPECT_NE(left, right);
+    EXPECT_LT(left, 2);
+    EXPECT_LT(right, 2);
+    EXPECT_EQ(ws.Raster.Backup.at(9, 9), left);
+    EXPECT_EQ(ws.Raster.Backup.at(10, 9), right);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+}
