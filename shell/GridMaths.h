@@ -38,4 +38,14 @@ inline ScrollRange GalleryScrollRange(int count, int screenful) {
     return r;
 }
 
+// The fashion grid's scroll bar: hidden while the files fit one screenful;
+// else one position per screenful's first file (QScrollBar's maximum).
+inline ScrollRange FashionScrollRange(int count, int screenful, bool& visible) {
+    ScrollRange r;
+    r.Page = std::max(1, screenful);
+    visible = count > r.Page;
+    r.Maximum = visible ? std::max(0, (count - 1) - r.Page + 1) : 0;
+    return r;
+}
+
 } // namespace lc

@@ -822,6 +822,13 @@ void DrawingPage::ClearPicture(bool saveUndo) {
     canvas_->Paint();
 }
 
+void DrawingPage::ReplacePicture(const std::function<void(PatternRaster&)>& apply) {
+    canvas_->model().SaveWholePattern();
+    apply(ws_.Raster);
+    ws_.Raster.Picture.touch();
+    canvas_->Paint();
+}
+
 void DrawingPage::ReleaseMaskButton() {
     setDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);

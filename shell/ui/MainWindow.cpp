@@ -15,6 +15,7 @@
 #include "knitting/ui/LinkPage.h"
 #include "shell/PictureFiles.h"
 #include "shell/ui/ConverterPage.h"
+#include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
 
 namespace lc::ui {
@@ -34,6 +35,7 @@ MainWindow::~MainWindow() {
     linkPage_ = nullptr;
     galleriesPage_ = nullptr;
     converterPage_ = nullptr;
+    fashionPage_ = nullptr;
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
 }
@@ -80,6 +82,8 @@ void MainWindow::FormCreate() {
     // The galleries read the technique list the Link page filled.
     galleriesPage_ = new GalleriesPage(ws_, pageWidgets_[pgGalleries], this);
     addPage(pgGalleries, galleriesPage_);
+    fashionPage_ = new FashionPage(ws_, pageWidgets_[pgFashion], this);
+    addPage(pgFashion, fashionPage_);
     converterPage_ = new ConverterPage(ws_, pageWidgets_[pgConverter], this);
     addPage(pgConverter, converterPage_);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
@@ -175,6 +179,12 @@ void MainWindow::readGarmentFromModel(int item) {
     // reads the item's outline here, once both are built, and with garment
     // mode on the mask is rebuilt and the Drawing page repaints.
     (void)item;
+}
+
+void MainWindow::showModelDrawing(const ModelFile& model, int item) {
+    if (!drawingPage_) return;
+    drawingPage_->ReplacePicture([&](PatternRaster& raster) { model.ShowDrawing(item, raster); });
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::playEventSound(EventSound sound) {

@@ -14,6 +14,7 @@ namespace lc::ui {
 
 class ConverterPage;
 class DrawingPage;
+class FashionPage;
 class GalleriesPage;
 class LinkPage;
 
@@ -35,6 +36,7 @@ public:
     DrawingPage* drawingPage() const { return drawingPage_; }
     GalleriesPage* galleriesPage() const { return galleriesPage_; }
     ConverterPage* converterPage() const { return converterPage_; }
+    FashionPage* fashionPage() const { return fashionPage_; }
 
     // --- PageLinks
     void cancelTool() override;
@@ -45,6 +47,7 @@ public:
     void garmentMaskChanged() override;
     void writeGarmentToModel(int item) override;
     void readGarmentFromModel(int item) override;
+    void showModelDrawing(const ModelFile& model, int item) override;
     // The one place event sounds go.
     void playEventSound(EventSound sound) override;
 
@@ -65,6 +68,7 @@ private:
     LinkPage* linkPage_ = nullptr;
     GalleriesPage* galleriesPage_ = nullptr;
     ConverterPage* converterPage_ = nullptr;
+    FashionPage* fashionPage_ = nullptr;
     // The Link page's technique, kept for a Drawing page created after it.
     QString techniqueName_;
     bool closed_ = false;

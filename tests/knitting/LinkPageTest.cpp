@@ -53,6 +53,7 @@ struct Links : PageLinks {
     void garmentMaskChanged() override {}
     void writeGarmentToModel(int) override {}
     void readGarmentFromModel(int) override {}
+    void showModelDrawing(const ModelFile&, int) override {}
     int count(EventSound sound) const { return static_cast<int>(std::count(played.begin(), played.end(), sound)); }
 };
 

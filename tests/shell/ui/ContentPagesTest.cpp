@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
 #include <QToolButton>
 
 #include "ProgramWorkspace.h"
@@ -18,6 +20,7 @@
 #include "editor/ui/DrawingPage.h"
 #include "shell/GalleryNames.h"
 #include "shell/ui/ConverterPage.h"
+#include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/ThumbnailGrid.h"
@@ -181,4 +184,93 @@ TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
     EXPECT_EQ(ws.Raster.Backup.at(9, 9), left);
     EXPECT_EQ(ws.Raster.Backup.at(10, 9), right);
     EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+}
+
+// A model with a drawing under a set, a garment and a bold note survives a
+// save and reload; protected, it reopens read-only; a missing model resets the
+// header and says so.
+TEST(FashionPage, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Fashion = dir.path().toStdString();
+    QDir(dir.path()).mkdir("Winter");
+    QDir(dir.path()).mkdir("old.models");
+    FashionPage* page = w.fashionPage();
+    QStringList told;
+    page->tell = [&](const QString& t) { told << t; };
+    page->ScanCategories();
+    ASSERT_EQ(page->categories()->count(), 2); // ".." and "Winter"
+    EXPECT_EQ(page->categories()->item(1)->text(), "Winter");
+
+    page->NewModel();
+    page->nameEdit()->setText(QString(40, 'n'));
+    page->authorEdit()->setText("Me");
+    page->itemNameEdit()->setText("Set A");
+    page->button(FashionPage::tagAddSet)->click();
+    ws.Raster.Picture.set(3, ws.Raster.Height - 1, 5);
+    page->itemNameEdit()->setText("Front");
+    page->button(FashionPage::tagAddDrawing)->click();
+    page->itemNameEdit()->setText("Sweater");
+    page->button(FashionPage::tagAddGarment)->click();
+    page->noteEdit()->setPlainText("Knit loosely");
+    page->noteEdit()->selectAll();
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    page->noteEdit()->mergeCurrentCharFormat(bold);
+    page->itemNameEdit()->setText("How to");
+    page->button(FashionPage::tagAddNote)->click();
+    const QString file = dir.filePath("Winter/jumper.lcm");
+    page->SaveModel(file);
+
+    ASSERT_TRUE(page->LoadModel(file));
+    EXPECT_EQ(page->nameEdit()->text(), QString(32, 'n'));
+    EXPECT_EQ(page->model().Header.Raw[37], 32);
+    ASSERT_EQ(page->tree()->topLevelItemCount(), 2); // "Model" and "Set A"
+    QTreeWidgetItem* set = page->tree()->topLevelItem(1);
+    ASSERT_EQ(set->childCount(), 3);
+    const int noteItem = set->child(2)->data(0, Qt::UserRole).toInt();
+    const auto rtf = page->model().NoteData(noteItem);
+    ASSERT_GE(rtf.size(), 6u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(rtf.data()), 6), "{\\rtf1");
+    page->noteEdit()->clear();
+    page->tree()->setCurrentItem(set->child(2));
+    page->LoadSelectedItem();
+    EXPECT_EQ(page->noteEdit()->toPlainText(), "Knit loosely");
+    QTextCursor c(page->noteEdit()->document());
+    c.movePosition(QTextCursor::NextCharacter);
+    EXPECT_GE(c.charFormat().fontWeight(), QFont::Bold);
+
+    // Loading the drawing over the user's drawing is one undo step.
+    ws.Raster.Picture.set(3, ws.Raster.Height - 1, 0);
+    page->tree()->setCurrentItem(set->child(0));
+    EXPECT_FALSE(page->itemPreview()->pixmap().isNull());
+    page->LoadSelectedItem();
+    EXPECT_EQ(ws.Raster.Picture.at(3, ws.Raster.Height - 1), 5);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // Deleting the set asks, and takes its items along.
+    page->tree()->setCurrentItem(page->tree()->topLevelItem(1));
+    page->ask = [](const QString&, const QString&) { return true; };
+    page->button(FashionPage::tagDelete)->click();
+    EXPECT_EQ(page->model().Items.size(), 1u);
+
+    page->protectBox()->setChecked(true);
+    page->SaveModel(file);
+    page->LoadModel(file);
+    EXPECT_TRUE(page->nameEdit()->isReadOnly());
+    EXPECT_TRUE(page->noteEdit()->isReadOnly());
+    EXPECT_TRUE(page->itemPanel()->isHidden());
+    EXPECT_TRUE(page->formatPanel()->isHidden());
+    EXPECT_TRUE(page->protectBox()->isHidden());
+
+    told.clear();
+    EXPECT_FALSE(page->LoadModel(dir.filePath("gone.lcm")));
+    EXPECT_EQ(told.size(), 1);
+    EXPECT_TRUE(page->nameEdit()->text().isEmpty());
+    EXPECT_FALSE(page->model().Header.ReadOnly());
+    EXPECT_EQ(page->tree()->topLevelItemCount(), 0);
+    page->button(FashionPage::tagDelete)->click(); // an empty tree: nothing happens
 }
