@@ -13,7 +13,6 @@
 
 #include "core/Workspace.h"
 #include "core/ui/SettingsStoreQt.h"
-#include "editor/ui/DrawingPage.h"
 #include "shell/ui/ConverterPage.h"
 #include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
