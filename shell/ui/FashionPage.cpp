@@ -55,10 +55,11 @@ QString imageName(int image) {
     }
 }
 
-QImage decodePreview(std::span<const uint8_t> jpeg) {
+// `minSide` > 0: a thumbnail, decoded at a fraction of the size by libjpeg-turbo.
+QImage decodePreview(std::span<const uint8_t> jpeg, int minSide = 0) {
     if (jpeg.empty()) return {};
     try {
-        return FromRgb(DecodeJpeg(jpeg));
+        return FromRgb(DecodeJpegAtLeast(jpeg, minSide));
     } catch (const std::exception&) {
         return {};
     }
@@ -292,8 +293,8 @@ const FashionPage::Thumb& FashionPage::thumb(const QString& path) {
     // A file gone since the scan peeks as nothing: the cell stays empty.
     if (info.exists() && peek.PeekFile(path.toStdString())) {
         t.ModelName = QString::fromStdString(peek.PeekHeader.ModelName());
-        const QImage full = decodePreview(peek.PeekPreview());
-        if (!full.isNull()) t.Picture = full.scaled(240, 240, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QImage small = decodePreview(peek.PeekPreview(), 160);
+        if (!small.isNull()) t.Picture = small.scaled(240, 240, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     return t;
 }
