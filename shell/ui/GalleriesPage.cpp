@@ -60,6 +60,7 @@ GalleriesPage::GalleriesPage(Workspace& ws, QWidget* parent, PageLinks* links)
         item->setData(Qt::UserRole, static_cast<qulonglong>(kindOf(line)));
     }
     showPanels();
+    enableEditing();
     ScanForLibraries();
 }
 
@@ -223,6 +224,7 @@ void GalleriesPage::ScanForLibraries() {
     libraries_->addItems(files);
     if (files.isEmpty()) {
         ws_.Library.Create();
+        enableEditing();
         selected_ = kNone;
         thumbs_.clear();
         setUpScrollBar();
@@ -236,17 +238,28 @@ void GalleriesPage::openLibrary(int row) {
     if (row < 0 || row >= libraries_->count()) return;
     libraries_->setCurrentRow(row);
     const QString file = QDir(galleriesFolder(ws_)).filePath(libraries_->item(row)->text());
-    ws_.Library.LoadFromFile(file.toStdString()); // a bad file leaves the open library and says why
+    try {
+        ws_.Library.LoadFromFile(file.toStdString());
+    } catch (const std::exception& e) {
+        // A damaged library leaves the one open before as it was, and says why.
+        tell(QString("%1: %2").arg(libraries_->item(row)->text(), QString::fromUtf8(e.what())));
+        return;
+    }
     thumbs_.clear();
-    const bool can = editable();
-    for (int tag : {tagAdd, tagReplace, tagSetTechniques, tagDelete}) button(tag)->setEnabled(can);
-    findChild<QPushButton*>("findPreview")->setEnabled(can);
+    enableEditing();
     selected_ = 0;
     setUpScrollBar();
     frameResize();
     grid_->update();
     gridClick();
     lastOpened_ = row;
+}
+
+// The editing commands work on an open, editable library only.
+void GalleriesPage::enableEditing() {
+    const bool can = editable();
+    for (int tag : {tagAdd, tagReplace, tagSetTechniques, tagDelete}) button(tag)->setEnabled(can);
+    findChild<QPushButton*>("findPreview")->setEnabled(can);
 }
 
 void GalleriesPage::NewGallery() {

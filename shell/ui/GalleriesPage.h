@@ -76,6 +76,7 @@ private:
     void buildUi();
     void clickTool(int tag);
     void openLibrary(int row);
+    void enableEditing();
     void addToGallery();
     void replaceInGallery();
     void callFromGallery();

@@ -274,3 +274,23 @@ TEST(FashionPage, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
     EXPECT_EQ(page->tree()->topLevelItemCount(), 0);
     page->button(FashionPage::tagDelete)->click(); // an empty tree: nothing happens
 }
+
+// A damaged library in the galleries folder is reported, never thrown out of
+// the page (which the main window creates at start-up).
+TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    QFile bad(dir.filePath("Broken.lcl"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(300, 'x'));
+    bad.close();
+    QStringList told;
+    w.galleriesPage()->tell = [&](const QString& t) { told << t; };
+    EXPECT_NO_THROW(w.galleriesPage()->ScanForLibraries());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].startsWith("Broken.lcl"));
+}
