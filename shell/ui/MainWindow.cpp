@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
@@ -11,6 +12,7 @@
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "editor/ui/DrawingPage.h"
+#include "garment/ui/GarmentShapePage.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/PictureFiles.h"
@@ -32,6 +34,7 @@ MainWindow::~MainWindow() {
     QWidget* pages = pages_;
     pages_ = nullptr;
     drawingPage_ = nullptr;
+    garmentPage_ = nullptr;
     linkPage_ = nullptr;
     galleriesPage_ = nullptr;
     converterPage_ = nullptr;
@@ -72,8 +75,13 @@ void MainWindow::FormCreate() {
     setCentralWidget(pages_);
     resize(1024, 720);
 
-    // The pages, in their creation order: the Link page, then the Drawing page
-    // (which learns the technique the Link page announced meanwhile).
+    // The pages, in their creation order: the Garment Shape page, the Link
+    // page, then the Drawing page (which learns the technique the Link page
+    // announced meanwhile).
+    garmentPage_ = new GarmentShapePage(ws_, pageWidgets_[pgGarment], this);
+    addPage(pgGarment, garmentPage_);
+    connect(garmentPage_->openButton(), &QToolButton::clicked, garmentPage_, &GarmentShapePage::LoadGarments);
+    connect(garmentPage_->saveButton(), &QToolButton::clicked, garmentPage_, &GarmentShapePage::SaveGarments);
     linkPage_ = new LinkPage(ws_, pageWidgets_[pgLink], this);
     addPage(pgLink, linkPage_);
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
@@ -111,11 +119,20 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 QWidget* MainWindow::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
 
-// Each page is told when it is shown (the Link page rebuilds its row table).
+// A garment changed while garment mode is on is laid on the pattern again;
+// then each page is told when it is shown (the Link page rebuilds its row table).
 void MainWindow::pageChanged(int index) {
+    if (garmentPage_ && ws_.Editor.GarmentMode && (ws_.Editor.ChangeFlags & kGarmentChanged)) {
+        garmentPage_->MakeMask();
+        ws_.Editor.ChangeFlags &= static_cast<uint16_t>(~kGarmentChanged);
+        if (drawingPage_) drawingPage_->RepaintPicture();
+    }
     switch (index) {
     case pgDrawing:
         if (drawingPage_) drawingPage_->OnShowForm();
+        break;
+    case pgGarment:
+        if (garmentPage_) garmentPage_->OnShowForm();
         break;
     case pgLink:
         if (linkPage_) linkPage_->OnShowForm();
@@ -163,22 +180,27 @@ void MainWindow::techniqueChanged(const std::string& name) {
 }
 
 void MainWindow::garmentMaskChanged() {
-    // The Garment Shape page (garment/ui) rebuilds the mask here first, once
-    // it is built; the Drawing page then shows it.
+    // The Garment Shape page lays its outline on the pattern (or switches
+    // garment mode off again); the Drawing page then shows it.
+    if (garmentPage_) {
+        garmentPage_->MakeMask();
+        ws_.Editor.ChangeFlags &= static_cast<uint16_t>(~kGarmentChanged);
+    }
     if (drawingPage_) drawingPage_->RepaintPicture();
 }
 
 void MainWindow::writeGarmentToModel(int item) {
-    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
-    // stores its outline into the model's item here, once both are built.
-    (void)item;
+    // The Fashion page added a garment item: the Garment Shape page fills it.
+    if (garmentPage_ && fashionPage_) garmentPage_->WriteToModel(fashionPage_->model(), item);
 }
 
 void MainWindow::readGarmentFromModel(int item) {
-    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
-    // reads the item's outline here, once both are built, and with garment
-    // mode on the mask is rebuilt and the Drawing page repaints.
-    (void)item;
+    // The Fashion page opened a garment item: the Garment Shape page reads it;
+    // with garment mode on the mask is laid again and the drawing repainted.
+    if (!garmentPage_ || !fashionPage_) return;
+    if (!garmentPage_->ReadFromModel(fashionPage_->model(), item)) return;
+    if (ws_.Editor.GarmentMode) garmentMaskChanged();
+    pages_->setCurrentIndex(pgGarment);
 }
 
 void MainWindow::showModelDrawing(const ModelFile& model, int item) {

@@ -16,6 +16,7 @@ class ConverterPage;
 class DrawingPage;
 class FashionPage;
 class GalleriesPage;
+class GarmentShapePage;
 class LinkPage;
 
 // The main window: seven pages, and the one place that connects them. Each
@@ -34,6 +35,7 @@ public:
     QWidget* page(Page p) const;
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
+    GarmentShapePage* garmentPage() const { return garmentPage_; }
     GalleriesPage* galleriesPage() const { return galleriesPage_; }
     ConverterPage* converterPage() const { return converterPage_; }
     FashionPage* fashionPage() const { return fashionPage_; }
@@ -65,6 +67,7 @@ private:
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
     DrawingPage* drawingPage_ = nullptr;
+    GarmentShapePage* garmentPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
     GalleriesPage* galleriesPage_ = nullptr;
     ConverterPage* converterPage_ = nullptr;

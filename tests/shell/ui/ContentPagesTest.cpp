@@ -231,6 +231,9 @@ TEST(FashionPage, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
     ASSERT_EQ(page->tree()->topLevelItemCount(), 2); // "Model" and "Set A"
     QTreeWidgetItem* set = page->tree()->topLevelItem(1);
     ASSERT_EQ(set->childCount(), 3);
+    // The Garment Shape page filled the garment item with its outline.
+    const int garmentItem = set->child(1)->data(0, Qt::UserRole).toInt();
+    EXPECT_GE(page->model().GarmentData(garmentItem).size(), 14u);
     const int noteItem = set->child(2)->data(0, Qt::UserRole).toInt();
     const auto rtf = page->model().NoteData(noteItem);
     ASSERT_GE(rtf.size(), 6u);
