@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     ok &= shoot(w, MainWindow::pgDrawing, QDir(out).filePath("drawing.png"));
+    ok &= shoot(w, MainWindow::pgGarment, QDir(out).filePath("garment.png"));
     ok &= shoot(w, MainWindow::pgLink, QDir(out).filePath("link.png"));
     ok &= shoot(w, MainWindow::pgGalleries, QDir(out).filePath("galleries.png"));
     ok &= shoot(w, MainWindow::pgFashion, QDir(out).filePath("fashion.png"));
