@@ -4,6 +4,7 @@
 // every painted part our widgets list (PaintedParts).
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
 #include <QStringList>
@@ -25,7 +26,7 @@ inline QStringList unnamedControls(QWidget* page) {
         const QString cls = QString::fromLatin1(w->metaObject()->className());
         const bool ours = cls.startsWith(QLatin1String("lc::ui::"));
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
-                             qobject_cast<QAbstractSlider*>(w) || ours;
+                             qobject_cast<QAbstractSlider*>(w) || qobject_cast<QAbstractSpinBox*>(w) || ours;
         if (!control) continue;
         if (accessibleName(w).trimmed().isEmpty()) out << cls + QLatin1Char(' ') + w->objectName();
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);

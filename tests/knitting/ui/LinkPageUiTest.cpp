@@ -304,6 +304,14 @@ TEST_F(LinkPageUi, StartStopAndEveryPaintedControlCanBeReachedAndNamed) {
     // Every control of the page a person can press has a name, also the
     // painted cam buttons of the needle bed, which step their cam by a needle.
     EXPECT_EQ(test::unnamedControls(page.get()).join(", ").toStdString(), "");
+    // The machine's sheet and the protocol log too.
+    for (int view : {ltViewMachine, ltViewProtocol}) {
+        QTest::mouseClick(page->toolButton(view), Qt::LeftButton);
+        settle();
+        EXPECT_EQ(test::unnamedControls(page.get()).join(", ").toStdString(), "") << view;
+    }
+    QTest::mouseClick(page->toolButton(ltViewPreview), Qt::LeftButton);
+    settle();
     QAccessibleInterface* left = test::paintedPart(page->needleBed(), "Left point cam");
     ASSERT_NE(left, nullptr);
     ASSERT_NE(test::paintedPart(page->needleBed(), "Right point cam"), nullptr);
