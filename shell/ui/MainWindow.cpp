@@ -36,6 +36,9 @@
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/PreferencesDialog.h"
 #include "shell/ui/SoundPlayer.h"
+#include "shell/ui/ConverterPage.h"
+#include "shell/ui/FashionPage.h"
+#include "shell/ui/GalleriesPage.h"
 
 namespace lc::ui {
 
@@ -94,6 +97,30 @@ private:
     GarmentShapePage& page_;
 };
 
+// The Stitch Galleries page as the menu asks it.
+class GalleriesCommands : public PageCommands {
+public:
+    explicit GalleriesCommands(GalleriesPage& page) : page_(page) {}
+    void OnShowForm() override { page_.OnShowForm(); }
+    void newDocument() override { page_.NewGallery(); }
+    void saveDocument() override { page_.SaveGallery(); }
+
+private:
+    GalleriesPage& page_;
+};
+
+// The Fashion page as the menu asks it: its models.
+class FashionCommands : public PageCommands {
+public:
+    explicit FashionCommands(FashionPage& page) : page_(page) {}
+    void OnShowForm() override { page_.OnShowForm(); }
+    void openDocument() override { page_.OpenDialog(); }
+    void saveDocument() override { page_.SaveDialog(); }
+
+private:
+    FashionPage& page_;
+};
+
 // The popup's page items: tag, text, shortcut, page.
 struct MenuItemDef {
     int tag;
@@ -136,6 +163,11 @@ MainWindow::~MainWindow() {
     garment_ = nullptr;
     commands_[pgGarment] = nullptr;
     linkPage_ = nullptr;
+    galleriesPage_ = nullptr;
+    converterPage_ = nullptr;
+    fashionPage_ = nullptr;
+    commands_[pgGalleries] = nullptr;
+    commands_[pgFashion] = nullptr;
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
 }
@@ -187,6 +219,19 @@ void MainWindow::FormCreate() {
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
     addPage(pgDrawing, drawingPage_);
     drawingPage_->ShowTechniqueName(techniqueName_);
+    // The galleries read the technique list the Link page filled.
+    galleriesPage_ = new GalleriesPage(ws_, pageWidgets_[pgGalleries], this);
+    addPage(pgGalleries, galleriesPage_);
+    fashionPage_ = new FashionPage(ws_, pageWidgets_[pgFashion], this);
+    addPage(pgFashion, fashionPage_);
+    converterPage_ = new ConverterPage(ws_, pageWidgets_[pgConverter], this);
+    addPage(pgConverter, converterPage_);
+    // The Fashion page's model is the one whose garment items the garment page fills and reads.
+    setCollectionModel([this]() -> ModelFile* { return fashionPage_ ? &fashionPage_->model() : nullptr; });
+    galleriesCommands_ = std::make_unique<GalleriesCommands>(*galleriesPage_);
+    setPageCommands(pgGalleries, galleriesCommands_.get());
+    fashionCommands_ = std::make_unique<FashionCommands>(*fashionPage_);
+    setPageCommands(pgFashion, fashionCommands_.get());
     createManualPage();
 
     // The frames' Open, Save and Help buttons.
@@ -218,7 +263,7 @@ void MainWindow::createManualPage() {
     addPage(pgManual, manual_);
     // The manual of the language in use when there is one, else the English one.
     const QDir app(QString::fromStdString(ws_.Paths.AppDir));
-    const QString lang = QString::fromStdString(ws_.Settings.LanguageCode).toUpper();
+    const QString lang = QString::fromStdString(ws_.Settings.LanguageCode).toLower();
     QString index = app.filePath("manual/silverreed/" + lang + "/index.htm");
     if (!QFileInfo::exists(index)) index = app.filePath("manual/silverreed/index.htm");
     if (QFileInfo::exists(index)) manual_->setSource(QUrl::fromLocalFile(index));
@@ -637,6 +682,9 @@ void MainWindow::pageChanged(int index) {
     case pgLink:
         if (linkPage_) linkPage_->OnShowForm();
         break;
+    case pgConverter:
+        if (converterPage_) converterPage_->OnShowForm();
+        break;
     case pgManual: break;
     default:
         if (index >= 0 && index < pgCount && commands_[index]) commands_[index]->OnShowForm();
@@ -652,11 +700,18 @@ void MainWindow::cancelTool() {
 }
 
 void MainWindow::insertPattern() {
-    if (drawingPage_) drawingPage_->EnablePatternInsert();
+    // The Stitch Galleries page's selection is what the paste-pattern tool pastes.
+    if (!drawingPage_) return;
+    if (galleriesPage_) drawingPage_->librarySource().SelectedPattern = galleriesPage_->selectedPattern();
+    drawingPage_->EnablePatternInsert();
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::insertConverted() {
-    if (drawingPage_) drawingPage_->InsertConverted();
+    // The Converter page left its picture in the backup; the Drawing page pastes it.
+    if (!drawingPage_) return;
+    drawingPage_->InsertConverted();
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::garmentModeReleased() {
@@ -684,12 +739,19 @@ void MainWindow::writeGarmentToModel(int item) {
 }
 
 void MainWindow::readGarmentFromModel(int item) {
+    // The Fashion page opened a garment item: the Garment Shape page reads it;
+    // with garment mode on the mask is laid again and the drawing repainted.
     ModelFile* model = collectionModel_ ? collectionModel_() : nullptr;
-    if (garment_ && model && garment_->readFromModel(*model, item) && ws_.Editor.GarmentMode) garment_->makeMask();
-    if (drawingPage_) {
-        drawingPage_->RepaintPicture();
-        drawingPage_->OnShowForm();
-    }
+    if (!garment_ || !model || !garment_->readFromModel(*model, item)) return;
+    if (ws_.Editor.GarmentMode) garmentMaskChanged();
+    if (drawingPage_) drawingPage_->OnShowForm();
+    pages_->setCurrentIndex(pgGarment);
+}
+
+void MainWindow::showModelDrawing(const ModelFile& model, int item) {
+    if (!drawingPage_) return;
+    drawingPage_->ReplacePicture([&](PatternRaster& raster) { model.ShowDrawing(item, raster); });
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::playEventSound(EventSound sound) {

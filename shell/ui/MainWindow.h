@@ -20,7 +20,10 @@ class QToolButton;
 
 namespace lc::ui {
 
+class ConverterPage;
 class DrawingPage;
+class FashionPage;
+class GalleriesPage;
 class GarmentShapePage;
 class LinkPage;
 class HelpWindow;
@@ -70,6 +73,9 @@ public:
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
     GarmentShapePage* garmentPage() const { return garmentPage_; }
+    GalleriesPage* galleriesPage() const { return galleriesPage_; }
+    ConverterPage* converterPage() const { return converterPage_; }
+    FashionPage* fashionPage() const { return fashionPage_; }
     QTextBrowser* manualBrowser() const { return manual_; }
     QMenu* popupMenu() const { return popup_; }
     QAction* menuAction(int tag) const;
@@ -122,6 +128,7 @@ public:
     void garmentMaskChanged() override;
     void writeGarmentToModel(int item) override;
     void readGarmentFromModel(int item) override;
+    void showModelDrawing(const ModelFile& model, int item) override;
     // The one place event sounds go.
     void playEventSound(EventSound sound) override;
 
@@ -158,12 +165,17 @@ private:
     DrawingPage* drawingPage_ = nullptr;
     GarmentShapePage* garmentPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
+    GalleriesPage* galleriesPage_ = nullptr;
+    ConverterPage* converterPage_ = nullptr;
+    FashionPage* fashionPage_ = nullptr;
     QTextBrowser* manual_ = nullptr;
     QMenu* popup_ = nullptr;
     std::map<int, QAction*> actions_;
     PageCommands* commands_[pgCount] = {};
     GarmentCommands* garment_ = nullptr;
     std::unique_ptr<GarmentCommands> garmentCommands_;
+    std::unique_ptr<PageCommands> galleriesCommands_;
+    std::unique_ptr<PageCommands> fashionCommands_;
     std::function<ModelFile*()> collectionModel_;
     SoundPlayer* sounds_ = nullptr;
     HelpWindow* help_ = nullptr;

@@ -135,16 +135,17 @@ TEST(Shell, MenuButtonsAndPageCallsReachTheirPages) {
     w.FrameButtonClick(50100);
     EXPECT_EQ(fashion.calls, (std::vector<std::string>{"open", "save", "open"}));
 
-    // The page calls of the Fashion page (on its open model) and the garment mask.
+    // The page calls of the Fashion page (on its open model) and the garment mask;
+    // a garment item opened shows the Garment Shape page.
     garment.calls.clear();
-    w.writeGarmentToModel(3); // no model open: nothing to write into
     lc::ModelFile collection;
     w.setCollectionModel([&] { return &collection; });
     w.writeGarmentToModel(3);
     ws.Editor.GarmentMode = true;
     w.readGarmentFromModel(2);
     w.garmentMaskChanged();
-    EXPECT_EQ(garment.calls, (std::vector<std::string>{"write 3", "read 2", "mask", "mask"}));
+    EXPECT_EQ(garment.calls, (std::vector<std::string>{"write 3", "read 2", "mask", "show", "mask"}));
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgGarment);
     w.techniqueChanged("Weaving");
     EXPECT_TRUE(w.drawingPage()->technicText().contains("Weaving"));
 
@@ -237,6 +238,8 @@ TEST(Shell, HelpShowsOurPagesInTheLanguageInUse) {
     w.HHelp(6);
     EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("help/RUS/galleries.html"));
     EXPECT_TRUE(lc::ui::HelpWindow::topicFile("/nonexistent", "ENG", 1).isEmpty());
+    // The Manual page shows the shipped manual.
+    EXPECT_TRUE(w.manualBrowser()->source().path().endsWith("manual/silverreed/index.htm"));
     w.close();
 }
 
