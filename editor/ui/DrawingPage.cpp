@@ -867,8 +867,9 @@ void DrawingPage::PrintPattern() {
         QMessageBox::information(this, windowTitle(), QStringLiteral("There is nothing to print."));
         return;
     }
-    PrintDialog::ShowPrintSetup(this, ws_.Editor.BlockRect,
-                                [&page](QPainter& p, const PageRequest& q) { page.render(p, q); });
+    PrintDialog::ShowPrintSetup(
+        this, ws_.Editor.BlockRect, [&page](QPainter& p, const PageRequest& q) { page.render(p, q); },
+        QString::fromStdString(ws_.UIText[utReady]));
 }
 
 } // namespace lc::ui

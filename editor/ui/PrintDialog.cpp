@@ -25,8 +25,8 @@ constexpr QSize kPreviewSize(300, 400);
 const QColor kPreviewBackground(0xFF, 0xFB, 0xF0); // pale cream
 } // namespace
 
-PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* parent)
-    : QDialog(parent), renderer_(std::move(renderer)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* parent, QString readyText)
+    : QDialog(parent), renderer_(std::move(renderer)), readyText_(std::move(readyText)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("PrintSetupDlg"));
     setWindowTitle(QStringLiteral("Print..."));
     auto* outer = new QHBoxLayout(this);
@@ -165,8 +165,8 @@ PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* par
 
 PrintDialog::~PrintDialog() = default;
 
-bool PrintDialog::ShowPrintSetup(QWidget* parent, CellRect selection, PageRenderer renderer) {
-    PrintDialog d(selection, std::move(renderer), parent);
+bool PrintDialog::ShowPrintSetup(QWidget* parent, CellRect selection, PageRenderer renderer, QString readyText) {
+    PrintDialog d(selection, std::move(renderer), parent, std::move(readyText));
     return d.exec() == QDialog::Accepted;
 }
 
@@ -190,13 +190,13 @@ void PrintDialog::showPrinterInfo() {
     const QString name = printers_->currentData().toString();
     if (name.isEmpty()) {
         type_->setText(QStringLiteral("PDF"));
-        status_->setText(QStringLiteral("Ready"));
+        status_->setText(readyText_);
         where_->setText(QStringLiteral("---"));
         return;
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     type_->setText(info.makeAndModel().isEmpty() ? QStringLiteral("---") : info.makeAndModel());
-    status_->setText(info.state() == QPrinter::Active ? QStringLiteral("Printing") : QStringLiteral("Ready"));
+    status_->setText(info.state() == QPrinter::Active ? QStringLiteral("Printing") : readyText_);
     where_->setText(info.location().isEmpty() ? QStringLiteral("---") : info.location());
 }
 

@@ -39,11 +39,14 @@ class PrintDialog : public QDialog {
 public:
     // `selection`: the copied block, in picture columns and lines, in any
     // corner order; "Selection" is offered only when it holds cells.
-    PrintDialog(CellRect selection, PageRenderer renderer, QWidget* parent = nullptr);
+    // `readyText`: the printer status shown while it is not printing, in the user's language.
+    PrintDialog(CellRect selection, PageRenderer renderer, QWidget* parent = nullptr,
+                QString readyText = QStringLiteral("Ready"));
     ~PrintDialog() override;
 
     // Shows the dialog modally; true when the page was printed.
-    static bool ShowPrintSetup(QWidget* parent, CellRect selection, PageRenderer renderer);
+    static bool ShowPrintSetup(QWidget* parent, CellRect selection, PageRenderer renderer,
+                               QString readyText = QStringLiteral("Ready"));
 
     // Where a PDF goes; replaceable so that tests need no file dialog. An
     // empty name cancels the print.
@@ -80,6 +83,7 @@ private:
     void scaleModeChanged();
 
     PageRenderer renderer_;
+    QString readyText_;
     FileChooser chooseFile_;
     Messenger messenger_;
     std::unique_ptr<QPrinter> printer_;

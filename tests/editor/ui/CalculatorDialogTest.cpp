@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTabWidget>
 
 #include "DrawingPageTest.h"
@@ -87,6 +88,19 @@ TEST_F(CalculatorTest, UnitSwitchConvertsTheTypedLength) {
     calc->sampleWidth()->setText(QStringLiteral("3.937"));
     calc->ok();
     EXPECT_NEAR(ws.Settings.PixByX, 0.2499995, 1e-12);
+}
+
+TEST_F(CalculatorTest, NumberEditsTakeOnlyDigitsAndOneKindOfSeparator) {
+    open();
+    QLineEdit* e = calc->sampleStitches();
+    e->clear();
+    e->setFocus();
+    const QString sep = QLocale().decimalPoint();
+    const QString other = sep == QStringLiteral(".") ? QStringLiteral(",") : QStringLiteral(".");
+    QTest::keyClicks(e, QStringLiteral("4x-2 e") + other + sep);
+    EXPECT_EQ(e->text(), QStringLiteral("42") + sep);
+    QTest::keyClicks(e, QStringLiteral("55"));
+    EXPECT_EQ(e->text(), QStringLiteral("42") + sep + QStringLiteral("5")); // at most four characters
 }
 
 TEST_F(CalculatorTest, BadNumbersAndImpossibleGaugesAreRefusedWithTheirText) {
