@@ -26,7 +26,8 @@ const QColor kPreviewBackground(0xFF, 0xFB, 0xF0); // pale cream
 } // namespace
 
 PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* parent, QString readyText)
-    : QDialog(parent), renderer_(std::move(renderer)), readyText_(std::move(readyText)), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : QDialog(parent), renderer_(std::move(renderer)), readyText_(std::move(readyText)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("PrintSetupDlg"));
     setWindowTitle(QStringLiteral("Print..."));
     auto* outer = new QHBoxLayout(this);

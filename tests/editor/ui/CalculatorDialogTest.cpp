@@ -8,6 +8,7 @@
 #include "DrawingPageTest.h"
 #include "core/Settings.h"
 #include "editor/ui/TensionCalculatorDialog.h"
+#include "garment/GarmentMask.h"
 
 namespace lc::test {
 
@@ -180,13 +181,14 @@ TEST_F(CalculatorTest, YarnEstimateUsesTheMaskRebuiltForTheAppliedGauge) {
     EXPECT_EQ(calc->estimation()->text(), "0.00");
 
     // The garment page's rebuild: a 100-mm square at the gauge in force.
+    GarmentOutline square;
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{100, 0}, std::pair{100, 100}, std::pair{0, 100}})
+        square.AppendPointRaw(x, y, false);
+    for (int i = 0; i < 4; ++i) square.AddCurve(i, (i + 1) % 4, 7);
     int rebuilds = 0;
     calc->setGaugeChanged([&] {
         ++rebuilds;
-        gd.Mask.fill(kMaskOutside);
-        const int side = static_cast<int>(std::lround(10.0 / ws.Settings.PixByX));
-        for (int line = 0; line <= side; ++line)
-            for (int x = 80; x <= 80 + side; ++x) gd.Mask.line(line)[x] = kMaskInside;
+        ASSERT_EQ(RasterizeMask(square, gd, ws.Settings.PixByX, ws.Settings.PixByY), kMaskBuilt);
     });
     ws.Editor.GarmentMode = true;
     gd.Mask.fill(kMaskInside); // stale: built for another gauge

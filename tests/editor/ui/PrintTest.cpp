@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "DrawingPageTest.h"
+#include "garment/GarmentMask.h"
 #include "editor/ui/PatternPagePrinter.h"
 #include "editor/ui/PrintDialog.h"
 
@@ -106,10 +107,12 @@ TEST_F(PrintTest, APatternPrintsToOnePdfPageWithItsCellsAndGrid) {
 }
 
 TEST_F(PrintTest, GarmentModePrintsTheGarmentAlone) {
-    // The mask of a 100-mm square at gauge 0.25 on 200 stitches: columns 80..120, lines 0..40.
-    gd.Mask.fill(kMaskOutside);
-    for (int line = 0; line <= 40; ++line)
-        for (int x = 80; x <= 120; ++x) gd.Mask.line(line)[x] = kMaskInside;
+    // A 100-mm square at gauge 0.25 on 200 stitches: mask columns 80..120, lines 0..40.
+    GarmentOutline square;
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{100, 0}, std::pair{100, 100}, std::pair{0, 100}})
+        square.AppendPointRaw(x, y, false);
+    for (int i = 0; i < 4; ++i) square.AddCurve(i, (i + 1) % 4, 7);
+    ASSERT_EQ(RasterizeMask(square, gd, 0.25, 0.25), kMaskBuilt);
     gd.Colors[3] = RGB(200, 0, 0);
     gd.UpdatePalette(0);
     fill(3);
