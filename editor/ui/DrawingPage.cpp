@@ -869,7 +869,8 @@ void DrawingPage::PrintPattern() {
     }
     PrintDialog::ShowPrintSetup(
         this, ws_.Editor.BlockRect, [&page](QPainter& p, const PageRequest& q) { page.render(p, q); },
-        QString::fromStdString(ws_.UIText[utReady]));
+        QString::fromStdString(ws_.UIText[utReady]),
+        [&page](int range) { return !page.source(range).lines.isEmpty(); });
 }
 
 } // namespace lc::ui

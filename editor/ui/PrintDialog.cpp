@@ -166,8 +166,10 @@ PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* par
 
 PrintDialog::~PrintDialog() = default;
 
-bool PrintDialog::ShowPrintSetup(QWidget* parent, CellRect selection, PageRenderer renderer, QString readyText) {
+bool PrintDialog::ShowPrintSetup(QWidget* parent, CellRect selection, PageRenderer renderer, QString readyText,
+                                 std::function<bool(int range)> hasContent) {
     PrintDialog d(selection, std::move(renderer), parent, std::move(readyText));
+    d.setContentCheck(std::move(hasContent));
     return d.exec() == QDialog::Accepted;
 }
 
@@ -239,7 +241,16 @@ void PrintDialog::renderPreview() {
     previewBox_->setPixmap(QPixmap::fromImage(preview_));
 }
 
+void PrintDialog::tell(const QString& message) {
+    if (messenger_) messenger_(message);
+    else QMessageBox::information(this, windowTitle(), message);
+}
+
 bool PrintDialog::print() {
+    if (hasContent_ && !hasContent_(rangeMode_)) {
+        tell(QStringLiteral("There is nothing to print."));
+        return false;
+    }
     if (printer_->outputFormat() == QPrinter::PdfFormat) {
         QString file = chooseFile_ ? chooseFile_()
                                    : QFileDialog::getSaveFileName(this, QStringLiteral("Print to PDF file"), QString(),
@@ -250,9 +261,7 @@ bool PrintDialog::print() {
     }
     QPainter p;
     if (!p.begin(printer_.get())) {
-        const QString msg = QStringLiteral("The page could not be sent to \"%1\".").arg(printers_->currentText());
-        if (messenger_) messenger_(msg);
-        else QMessageBox::warning(this, windowTitle(), msg);
+        tell(QStringLiteral("The page could not be sent to \"%1\".").arg(printers_->currentText()));
         return false;
     }
     if (renderer_) renderer_(p, request());

@@ -46,12 +46,16 @@ public:
 
     // Shows the dialog modally; true when the page was printed.
     static bool ShowPrintSetup(QWidget* parent, CellRect selection, PageRenderer renderer,
-                               QString readyText = QStringLiteral("Ready"));
+                               QString readyText = QStringLiteral("Ready"),
+                               std::function<bool(int range)> hasContent = {});
 
     // Where a PDF goes; replaceable so that tests need no file dialog. An
     // empty name cancels the print.
     using FileChooser = std::function<QString()>;
     void setPdfFileChooser(FileChooser f) { chooseFile_ = std::move(f); }
+    // Whether range 0 (whole image) or 1 (selection) holds anything to print;
+    // "Print" of an empty range is refused with a message. Unset: always.
+    void setContentCheck(std::function<bool(int range)> f) { hasContent_ = std::move(f); }
     // Messages (a failed print); replaceable for tests.
     using Messenger = std::function<void(const QString&)>;
     void setMessenger(Messenger m) { messenger_ = std::move(m); }
@@ -81,11 +85,13 @@ private:
     void choosePrinter(int index);
     void showPrinterInfo();
     void scaleModeChanged();
+    void tell(const QString& message);
 
     PageRenderer renderer_;
     QString readyText_;
     FileChooser chooseFile_;
     Messenger messenger_;
+    std::function<bool(int)> hasContent_;
     std::unique_ptr<QPrinter> printer_;
     double scaleFactor_ = 1.0;
     int rangeMode_ = 0;

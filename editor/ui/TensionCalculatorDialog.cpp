@@ -82,16 +82,17 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     heightUnit_ = new QComboBox(machine);
     widthUnit_->addItems(units);
     heightUnit_->addItems(units);
-    ml->addWidget(new QLabel(QStringLiteral("Width"), machine), 0, 1);
-    ml->addWidget(new QLabel(QStringLiteral("Height"), machine), 0, 2);
-    ml->addWidget(new QLabel(QStringLiteral("Stitches ="), machine), 1, 0);
-    ml->addWidget(stitches_, 1, 1);
-    ml->addWidget(width_, 1, 2);
-    ml->addWidget(widthUnit_, 1, 3);
-    ml->addWidget(new QLabel(QStringLiteral("Rows      ="), machine), 2, 0);
-    ml->addWidget(rows_, 2, 1);
-    ml->addWidget(height_, 2, 2);
-    ml->addWidget(heightUnit_, 2, 3);
+    // "40 Stitches = 10 Cm" and "60 Rows = 15 Cm": a sample's counts and its size.
+    ml->addWidget(stitches_, 0, 0);
+    ml->addWidget(new QLabel(QStringLiteral("Stitches ="), machine), 0, 1);
+    ml->addWidget(width_, 0, 2);
+    ml->addWidget(widthUnit_, 0, 3);
+    ml->addWidget(new QLabel(QStringLiteral("Width"), machine), 0, 4);
+    ml->addWidget(rows_, 1, 0);
+    ml->addWidget(new QLabel(QStringLiteral("Rows      ="), machine), 1, 1);
+    ml->addWidget(height_, 1, 2);
+    ml->addWidget(heightUnit_, 1, 3);
+    ml->addWidget(new QLabel(QStringLiteral("Height"), machine), 1, 4);
     tl->addWidget(machine);
     auto* tb = new QHBoxLayout;
     auto* okBtn = new QPushButton(QStringLiteral(" OK "), tensionPage_);

@@ -130,8 +130,23 @@ TEST_F(PrintTest, GarmentModePrintsTheGarmentAlone) {
     EXPECT_EQ(sheet.pixelColor(20 + 2350, 465 + 2350), QColor(200, 0, 0));
     EXPECT_EQ(sheet.pixelColor(30, 465 + 2370), QColor(Qt::white));
 
-    gd.Mask.fill(kMaskOutside); // no garment cell: nothing to print
-    EXPECT_TRUE(page.source(0).lines.isEmpty());
+    // No garment cell, or a copied block beyond a pattern made narrower since:
+    // nothing to print, and "Print" says so and writes no file.
+    ui::PatternPagePrinter stale(gd, {150, 10, 180, 20}, true);
+    gd.SetSize(100, 1024);
+    gd.Mask.fill(kMaskOutside);
+    ui::PrintDialog d({150, 10, 180, 20}, [&](QPainter& p, const ui::PageRequest& q) { stale.render(p, q); });
+    d.setContentCheck([&](int range) { return !stale.source(range).lines.isEmpty(); });
+    QStringList messages;
+    d.setMessenger([&](const QString& m) { messages << m; });
+    d.setPdfFileChooser([this] { return pdf(); });
+    d.printers()->setCurrentIndex(d.pdfEntry());
+    for (QRadioButton* range : {d.wholeImage(), d.selection()}) {
+        range->setChecked(true);
+        EXPECT_FALSE(d.print());
+    }
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_FALSE(QFile::exists(pdf()));
 }
 
 TEST_F(PrintTest, CancelPrintsNothing) {
