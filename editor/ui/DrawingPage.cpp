@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QSlider>
 #include <QStatusBar>
@@ -863,10 +862,6 @@ void DrawingPage::GaugeChanged() {
 
 void DrawingPage::PrintPattern() {
     PatternPagePrinter page(ws_.Raster, ws_.Editor.BlockRect, ws_.Editor.GarmentMode);
-    if (page.source(0).lines.isEmpty()) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("There is nothing to print."));
-        return;
-    }
     PrintDialog::ShowPrintSetup(
         this, ws_.Editor.BlockRect, [&page](QPainter& p, const PageRequest& q) { page.render(p, q); },
         QString::fromStdString(ws_.UIText[utReady]),
