@@ -28,7 +28,7 @@ const QColor kPreviewBackground(0xFF, 0xFB, 0xF0); // pale cream
 PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* parent, QString readyText)
     : QDialog(parent), renderer_(std::move(renderer)), readyText_(std::move(readyText)),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    setObjectName(QStringLiteral("PrintSetupDlg"));
+    setObjectName(QStringLiteral("PrintDialog"));
     setWindowTitle(QStringLiteral("Print..."));
     auto* outer = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
@@ -122,7 +122,7 @@ PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* par
     auto* previewGroup = new QGroupBox(QStringLiteral("Preview"), this);
     auto* pl = new QVBoxLayout(previewGroup);
     previewBox_ = new QLabel(previewGroup);
-    previewBox_->setObjectName(QStringLiteral("imgPreview"));
+    previewBox_->setObjectName(QStringLiteral("PagePreview"));
     previewBox_->setFixedSize(kPreviewSize);
     pl->addWidget(previewBox_);
     outer->addWidget(previewGroup);

@@ -25,7 +25,7 @@ constexpr int kTemplateFields = 4;
 } // namespace
 
 TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent) : QDialog(parent), ws_(ws) {
-    setObjectName(QStringLiteral("ProbeDlg"));
+    setObjectName(QStringLiteral("TensionCalculatorDialog"));
     setWindowTitle(QStringLiteral("Tensions & yarn consumption"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     const QString dp = QLocale().decimalPoint();
@@ -127,7 +127,7 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     auto* predicted = new QGroupBox(QStringLiteral(" Predicted value "), data);
     auto* pl = new QHBoxLayout(predicted);
     estimation_ = new QLabel(QStringLiteral("0.00"), predicted);
-    estimation_->setObjectName(QStringLiteral("pnlEstimation"));
+    estimation_->setObjectName(QStringLiteral("Estimation"));
     estimation_->setFrameShape(QFrame::Panel);
     estimation_->setFrameShadow(QFrame::Sunken);
     estimation_->setAlignment(Qt::AlignCenter);

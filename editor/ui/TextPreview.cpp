@@ -6,7 +6,7 @@
 namespace lc::ui {
 
 TextPreview::TextPreview(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("PaintBox2"));
+    setObjectName(QStringLiteral("TextPreview"));
     setFixedSize(199, 201);
 }
 

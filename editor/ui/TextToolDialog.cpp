@@ -32,14 +32,14 @@ QColor colourOf(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 TextToolDialog::TextToolDialog(Workspace& ws, ToolEngine& engine, QWidget* parent)
     : QDialog(parent), ws_(ws), engine_(engine) {
-    setObjectName(QStringLiteral("SetPolyPar"));
+    setObjectName(QStringLiteral("TextToolDialog"));
     setWindowTitle(QStringLiteral("Text"));
     auto* outer = new QHBoxLayout(this);
 
     // The preview and its scroll bar.
     preview_ = new TextPreview(this);
     scroll_ = new QScrollBar(Qt::Vertical, this);
-    scroll_->setObjectName(QStringLiteral("ScrollBar1"));
+    scroll_->setObjectName(QStringLiteral("PreviewLines"));
     scroll_->setPageStep(100);
     scroll_->setSingleStep(10);
     outer->addWidget(preview_, 0, Qt::AlignTop);
@@ -51,7 +51,7 @@ TextToolDialog::TextToolDialog(Workspace& ws, ToolEngine& engine, QWidget* paren
     auto* side = new QVBoxLayout;
     outer->addLayout(side);
     edit_ = new QLineEdit(this);
-    edit_->setObjectName(QStringLiteral("TextEdit"));
+    edit_->setObjectName(QStringLiteral("Text"));
     side->addWidget(edit_);
 
     auto* modes = new QGroupBox(QStringLiteral("Mode"), this);
