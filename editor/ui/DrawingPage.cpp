@@ -23,8 +23,12 @@
 #include "core/ui/Cursors.h"
 #include "editor/ToolCodes.h"
 #include "editor/ui/FrameWidgets.h"
+#include "editor/ui/PatternPagePrinter.h"
+#include "editor/ui/PrintDialog.h"
 #include "editor/ui/ScrollRulers.h"
 #include "editor/ui/StitchCanvas.h"
+#include "editor/ui/TensionCalculatorDialog.h"
+#include "editor/ui/TextToolDialog.h"
 
 namespace lc::ui {
 
@@ -203,6 +207,11 @@ void DrawingPage::FormCreate() {
 
     buildToolBars(top, left);
     buildStatusBar();
+    // The calculator and the text dialog live as long as the page and keep
+    // their values between showings.
+    calculator_ = new TensionCalculatorDialog(ws_, this);
+    calculator_->setGaugeChanged([this] { GaugeChanged(); });
+    textTool_ = new TextToolDialog(ws_, canvas_->engine(), this);
     outer->addWidget(status_);
 
     canvas_->engine().setTool(toolBrush);
@@ -257,6 +266,9 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
         b->setEnabled(false);
         tb4->addWidget(b);
     }
+    printBtn_ = makeButton(top, "ToolButton41", "Print", "Print", {}, false);
+    tb4->insertWidget(2, printBtn_);
+    connect(printBtn_, &QToolButton::clicked, this, [this] { PrintPattern(); });
 
     // ToolBar1: brush sizes.
     QHBoxLayout* tb1 = bar("ToolBar1");
@@ -328,8 +340,6 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     p6->setSpacing(1);
     addTagButtons(panel6_, p6, tb2, std::size(tb2));
     tagButtons_[302]->setEnabled(false);
-    // The tension calculator comes with its own dialog; until then the button stays off.
-    tagButtons_[303]->setEnabled(false);
     row->addWidget(panel6_);
 
     panel8_ = new QWidget(top);
@@ -404,8 +414,8 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
         grid->addWidget(b, slot / 2, slot % 2);
         ++slot;
         if (tag == kTagAddText) {
-            // The text tool has its own dialog, which is not part of this page yet.
-            b->setEnabled(false);
+            // Not a tool of the group: the click shows the text dialog.
+            connect(b, &QToolButton::clicked, this, [this] { ShowTextTool(); });
             continue;
         }
         tools_->addButton(b, tag);
@@ -514,7 +524,7 @@ void DrawingPage::showStarPanel(bool star) {
 }
 
 void DrawingPage::setShapeButtonsEnabled(bool on) {
-    for (int tag : kShapeTags) tagButtons_[tag]->setEnabled(on && tag != kTagAddText);
+    for (int tag : kShapeTags) tagButtons_[tag]->setEnabled(on);
 }
 
 void DrawingPage::toolButtonClicked(int tag) {
@@ -606,6 +616,7 @@ void DrawingPage::viewButtonClicked(int tag, bool down) {
         break;
     case 203: canvas_->model().UndoLast(); break;
     case 204: ClearPicture(true); break;
+    case 303: ShowCalculator(); break;
     case 302:
         if (!ws_.Editor.GarmentMode) break;
         ws_.Raster.MirrorMask();
@@ -845,6 +856,35 @@ void DrawingPage::ReleaseMaskButton() {
     setDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);
     tagButtons_[201]->setEnabled(true);
+}
+
+} // namespace lc::ui
+
+namespace lc::ui {
+
+// ---------------------------------------------------------------------------
+// Text, calculator, printing
+
+void DrawingPage::ShowTextTool() {
+    if (textTool_->exec() == QDialog::Accepted) RepaintPicture();
+}
+
+void DrawingPage::ShowCalculator() { calculator_->exec(); }
+
+void DrawingPage::GaugeChanged() {
+    ws_.Editor.CellHeights = CellHeightsFor(ws_.Settings.PixByX, ws_.Settings.PixByY);
+    zoomRefresh();
+    if (!ws_.Editor.GarmentMode) return;
+    if (links_) links_->garmentMaskChanged(); // rebuilt for the new gauge, then repainted
+    else RepaintPicture();
+}
+
+void DrawingPage::PrintPattern() {
+    PatternPagePrinter page(ws_.Raster, ws_.Editor.BlockRect, ws_.Editor.GarmentMode);
+    PrintDialog::ShowPrintSetup(
+        this, ws_.Editor.BlockRect, [&page](QPainter& p, const PageRequest& q) { page.render(p, q); },
+        QString::fromStdString(ws_.UIText[utReady]),
+        [&page](int range) { return !page.source(range).lines.isEmpty(); });
 }
 
 } // namespace lc::ui

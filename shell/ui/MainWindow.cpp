@@ -1,6 +1,7 @@
 #include "shell/ui/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QPainter>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -11,7 +12,9 @@
 #include "core/ui/Cursors.h"
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
+#include "core/UIText.h"
 #include "editor/ui/DrawingPage.h"
+#include "editor/ui/PrintDialog.h"
 #include "garment/ui/GarmentShapePage.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
@@ -82,6 +85,16 @@ void MainWindow::FormCreate() {
     addPage(pgGarment, garmentPage_);
     connect(garmentPage_->openButton(), &QToolButton::clicked, garmentPage_, &GarmentShapePage::LoadGarments);
     connect(garmentPage_->saveButton(), &QToolButton::clicked, garmentPage_, &GarmentShapePage::SaveGarments);
+    // The outline prints through the program's one print dialog.
+    garmentPage_->setPrintRunner([this] {
+        PrintDialog::ShowPrintSetup(
+            this, ws_.Editor.BlockRect,
+            [this](QPainter& p, const PageRequest& q) {
+                garmentPage_->PrintPage(p, QRect(QPoint(0, 0), q.page), q.resolution.DpiX, q.resolution.DpiY, q.scale,
+                                        q.legend);
+            },
+            QString::fromStdString(ws_.UIText[utReady]));
+    });
     linkPage_ = new LinkPage(ws_, pageWidgets_[pgLink], this);
     addPage(pgLink, linkPage_);
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
