@@ -232,7 +232,9 @@ bool ShouldBeSymmetric(const DetailRec& r, int& axis) {
     axis = 99;
     if (r.Sleeve1 != 0) return r.Sleeve1 < 60 && r.Sleeve3 == 0 && !(r.Sleeve2 >= 30 && r.Sleeve2 <= 32);
     const int key = r.Collar2 * 256 + r.Collar3;
-    return r.Collar1 != 0 || !(key == 105 || key == 191 || key == 201);
+    // Collar 11 carries its one-millimetre step on one side only.
+    if (r.Collar1 != 0) return r.Collar1 != 11;
+    return !(key == 105 || key == 191 || key == 201);
 }
 
 TEST(ShippedPieces, EveryPieceWithEveryTemplateIsOneClosedBoundedOutline) {
@@ -249,7 +251,6 @@ TEST(ShippedPieces, EveryPieceWithEveryTemplateIsOneClosedBoundedOutline) {
             ASSERT_TRUE(test::EveryPointOnTwoCurves(g));
             const GarmentBounds b = g.Bounds();
             EXPECT_LE(std::max({-b.MinX, b.MaxX, -b.MinY, b.MaxY}), 5000);
-            EXPECT_EQ(b.MinY, 0);
             int axis = 0;
             if (!ShouldBeSymmetric(cat.Details()[d], axis)) continue;
             ++symmetric;
