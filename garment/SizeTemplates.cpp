@@ -37,7 +37,10 @@ std::string ShippedTemplatesName(const std::string& languageCode) {
 }
 
 std::vector<SizeTemplate> ReadTemplates(const std::filesystem::path& file) {
-    const std::vector<uint8_t> bytes = ReadWholeFile(file, 16u << 20);
+    return ParseTemplates(ReadWholeFile(file, 16u << 20));
+}
+
+std::vector<SizeTemplate> ParseTemplates(std::span<const uint8_t> bytes) {
     if (bytes.size() % kSizeTemplateRecord != 0) throw FormatError("the size templates file is damaged");
     std::vector<SizeTemplate> out(bytes.size() / kSizeTemplateRecord);
     ByteReader r(bytes, "the size templates file is damaged");

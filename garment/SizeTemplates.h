@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,7 @@ std::string ShippedTemplatesName(const std::string& languageCode);
 // Reads every record (FormatError for a partial record, a kind outside 1-5
 // or a value that is not finite); a missing file gives IoError.
 std::vector<SizeTemplate> ReadTemplates(const std::filesystem::path& file);
+std::vector<SizeTemplate> ParseTemplates(std::span<const uint8_t> bytes);
 std::vector<uint8_t> TemplatesBytes(const std::vector<SizeTemplate>& templates);
 
 // Changes to the custom file, each an atomic rewrite of the whole file.
