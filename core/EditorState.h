@@ -19,7 +19,7 @@ inline constexpr int kZoomLevels = 11;
 inline constexpr std::array<uint8_t, kZoomLevels> CellWidths = {3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23};
 using CellHeightTable = std::array<uint8_t, kZoomLevels>;
 
-// ChangeFlags bit: the garment changed since it was last saved.
+// ChangeFlags bit: the garment outline changed since the mask was last built.
 inline constexpr uint16_t kGarmentChanged = 2;
 
 struct EditorState {

@@ -30,37 +30,13 @@ char32_t fromCodePage(uint8_t b, int codePage) {
     return Cp1251ToUnicode(b);
 }
 
+// The control words, a few to a line.
+// clang-format off
 enum class Word : uint8_t {
-    Ansicpg,
-    Deff,
-    FontTable,
-    ColorTable,
-    SkipDest,
-    F,
-    FCharset,
-    Red,
-    Green,
-    Blue,
-    Fs,
-    Cf,
-    B,
-    I,
-    Ul,
-    UlOn,
-    UlNone,
-    Plain,
-    Pard,
-    Ql,
-    Qc,
-    Qr,
-    Par,
-    Line,
-    Tab,
-    U,
-    Uc,
-    Bin,
-    Char,
+    Ansicpg, Deff, FontTable, ColorTable, SkipDest, F, FCharset, Red, Green, Blue, Fs, Cf, B, I,
+    Ul, UlOn, UlNone, Plain, Pard, Ql, Qc, Qr, Par, Line, Tab, U, Uc, Bin, Char,
 };
+// clang-format on
 
 struct WordInfo {
     Word word;

@@ -249,14 +249,14 @@ void KnitRun::ReceiveByte(uint8_t b) {
         return;
     }
     const int length = rxExpected_;
-    NewTransmittProtocol();
+    HandleReceivedPacket();
     if (rxCount_ >= length) {
         rxCount_ -= length;
         std::memmove(rx_.data(), rx_.data() + length, static_cast<size_t>(rxCount_));
     }
 }
 
-void KnitRun::NewTransmittProtocol() {
+void KnitRun::HandleReceivedPacket() {
     switch (rx_[0]) {
     case kStandardPacket: ProcessStandardPacket(rx_.data()); break;
     case kInfoPacket: AddToProtocol(FormatPacketLine("AD-Info->", rx_.data(), 10)); break;

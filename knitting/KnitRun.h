@@ -123,7 +123,7 @@ private:
     bool TestOpenComPort();
     void PrepareToWork();
     void ReceiveByte(uint8_t b);
-    void NewTransmittProtocol();
+    void HandleReceivedPacket();
     void ProcessStandardPacket(const uint8_t* p);
     void SendPacket(const uint8_t* bytes, size_t count);
     void EndOfWork();

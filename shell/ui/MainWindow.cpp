@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
@@ -11,6 +12,7 @@
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "editor/ui/DrawingPage.h"
+#include "garment/ui/GarmentShapePage.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/PictureFiles.h"
@@ -29,6 +31,7 @@ MainWindow::~MainWindow() {
     QWidget* pages = pages_;
     pages_ = nullptr;
     drawingPage_ = nullptr;
+    garmentPage_ = nullptr;
     linkPage_ = nullptr;
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
@@ -66,8 +69,13 @@ void MainWindow::FormCreate() {
     setCentralWidget(pages_);
     resize(1024, 720);
 
-    // The pages, in their creation order: the Link page, then the Drawing page
-    // (which learns the technique the Link page announced meanwhile).
+    // The pages, in their creation order: the Garment Shape page, the Link
+    // page, then the Drawing page (which learns the technique the Link page
+    // announced meanwhile).
+    garmentPage_ = new GarmentShapePage(ws_, pageWidgets_[pgGarment], this);
+    addPage(pgGarment, garmentPage_);
+    connect(garmentPage_->openButton(), &QToolButton::clicked, garmentPage_, &GarmentShapePage::LoadGarments);
+    connect(garmentPage_->saveButton(), &QToolButton::clicked, garmentPage_, &GarmentShapePage::SaveGarments);
     linkPage_ = new LinkPage(ws_, pageWidgets_[pgLink], this);
     addPage(pgLink, linkPage_);
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
@@ -98,11 +106,20 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 QWidget* MainWindow::page(Page p) const { return (p >= 0 && p < pgCount) ? pageWidgets_[p] : nullptr; }
 
-// Each page is told when it is shown (the Link page rebuilds its row table).
+// A garment changed while garment mode is on is laid on the pattern again;
+// then each page is told when it is shown (the Link page rebuilds its row table).
 void MainWindow::pageChanged(int index) {
+    if (garmentPage_ && ws_.Editor.GarmentMode && (ws_.Editor.ChangeFlags & kGarmentChanged)) {
+        garmentPage_->MakeMask();
+        ws_.Editor.ChangeFlags &= static_cast<uint16_t>(~kGarmentChanged);
+        if (drawingPage_) drawingPage_->RepaintPicture();
+    }
     switch (index) {
     case pgDrawing:
         if (drawingPage_) drawingPage_->OnShowForm();
+        break;
+    case pgGarment:
+        if (garmentPage_) garmentPage_->OnShowForm();
         break;
     case pgLink:
         if (linkPage_) linkPage_->OnShowForm();
@@ -139,8 +156,12 @@ void MainWindow::techniqueChanged(const std::string& name) {
 }
 
 void MainWindow::garmentMaskChanged() {
-    // The Garment Shape page (garment/ui) rebuilds the mask here first, once
-    // it is built; the Drawing page then shows it.
+    // The Garment Shape page lays its outline on the pattern (or switches
+    // garment mode off again); the Drawing page then shows it.
+    if (garmentPage_) {
+        garmentPage_->MakeMask();
+        ws_.Editor.ChangeFlags &= static_cast<uint16_t>(~kGarmentChanged);
+    }
     if (drawingPage_) drawingPage_->RepaintPicture();
 }
 

@@ -13,6 +13,7 @@ class QTabWidget;
 namespace lc::ui {
 
 class DrawingPage;
+class GarmentShapePage;
 class LinkPage;
 
 // The main window: seven pages, and the one place that connects them. Each
@@ -31,6 +32,7 @@ public:
     QWidget* page(Page p) const;
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
+    GarmentShapePage* garmentPage() const { return garmentPage_; }
 
     // --- PageLinks
     void cancelTool() override;
@@ -58,6 +60,7 @@ private:
     QTabWidget* pages_ = nullptr;
     QWidget* pageWidgets_[pgCount] = {};
     DrawingPage* drawingPage_ = nullptr;
+    GarmentShapePage* garmentPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
     // The Link page's technique, kept for a Drawing page created after it.
     QString techniqueName_;

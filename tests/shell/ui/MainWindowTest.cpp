@@ -13,6 +13,7 @@
 #include "editor/ToolCodes.h"
 #include "editor/ui/DrawingPage.h"
 #include "editor/ui/StitchCanvas.h"
+#include "garment/ui/GarmentShapePage.h"
 #include "shell/ui/MainWindow.h"
 
 TEST(MainWindow, HasSevenPages) {
@@ -119,7 +120,14 @@ TEST(MainWindow, DrawingPageAnswersTheEditorAndTheOtherPages) {
     w.insertConverted();
     EXPECT_EQ(c->engine().tool(), lc::toolPasteBlock);
 
-    // "Add Garment" asks the main window to rebuild the mask and repaint.
+    // "Add Garment" asks the main window to rebuild the mask and repaint; an
+    // empty outline cannot be laid, so the garment page gets a square first.
+    QTest::mouseClick(f->button(301), Qt::LeftButton);
+    EXPECT_FALSE(ws.Editor.GarmentMode);
+    EXPECT_FALSE(f->button(301)->isChecked());
+    lc::GarmentOutline& outline = w.garmentPage()->outline();
+    for (auto [x, y] : {std::pair{0, 0}, {100, 0}, {100, 100}, {0, 100}}) outline.AddPoint(x, y);
+    for (int i = 0; i < 4; ++i) outline.AddCurve(i, (i + 1) % 4, 0);
     QTest::mouseClick(f->button(301), Qt::LeftButton);
     EXPECT_TRUE(ws.Editor.GarmentMode);
     EXPECT_TRUE(f->button(302)->isEnabled());
