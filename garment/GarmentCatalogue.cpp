@@ -96,13 +96,19 @@ std::string GarmentCatalogue::DetailName(uint16_t detail) const {
     return detail < names_.size() ? names_[detail] : std::string();
 }
 
+void GarmentCatalogue::DraftPiece(GarmentOutline& target, int detail, const BodySize& size) const {
+    if (detail < 0 || static_cast<size_t>(detail) >= details_.size())
+        throw FormatError("the catalogue has no piece " + std::to_string(detail));
+    BuildCatalogueDetail(target, details_[static_cast<size_t>(detail)], size);
+}
+
 GarmentProduct GarmentCatalogue::DraftModel(uint16_t modelId, const BodySize& size) const {
     GarmentProduct product;
     GarmentOutline outline;
     for (uint16_t d : ModelPieces(modelId)) {
         if (d == 0) continue;
         outline.Clear();
-        BuildCatalogueDetail(outline, details_.at(d), size);
+        DraftPiece(outline, d, size);
         if (product.AddGarment(outline)) product.SetPieceName(product.PieceCount() - 1, DetailName(d));
     }
     return product;

@@ -42,6 +42,10 @@ public:
     std::vector<uint16_t> ModelPieces(uint16_t modelId) const;
     std::string DetailName(uint16_t detail) const; // UTF-8
 
+    // Builds catalogue piece `detail` into `target` (FormatError for a piece
+    // number the catalogue does not have; the builders' errors pass through).
+    void DraftPiece(GarmentOutline& target, int detail, const BodySize& size) const;
+
     // Builds the model's pieces with these measurements. Errors of a builder
     // propagate (OverflowError, FloatError, FormatError); the result is only
     // complete pieces. Pieces that draw nothing are left out.

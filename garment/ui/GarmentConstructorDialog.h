@@ -47,6 +47,8 @@ public:
     uint8_t SizeIndex() const { return sizeIndex_; }
     const BodySize& CustomBodySize() const { return custom_; }
     const GarmentProduct& Pieces() const { return pieces_; }
+    // The catalogue as read when the dialog was made.
+    const GarmentCatalogue& Catalogue() const { return catalogue_; }
 
     // For callers and tests: the boxes in order (kind, armhole, neckline,
     // sleeve length, sleeve kind, collar, pocket), the template kind and list,

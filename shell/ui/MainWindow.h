@@ -13,6 +13,7 @@ class QTabWidget;
 namespace lc::ui {
 
 class DrawingPage;
+class GarmentConstructorDialog;
 class GarmentShapePage;
 class LinkPage;
 
@@ -33,6 +34,7 @@ public:
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
     GarmentShapePage* garmentPage() const { return garmentPage_; }
+    GarmentConstructorDialog* constructorDialog() const { return constructor_; }
 
     // --- PageLinks
     void cancelTool() override;
@@ -54,6 +56,7 @@ private:
     void FormClose();
     void pageChanged(int index);
     void addPage(Page p, QWidget* page);
+    void attachConstructor();
 
     Workspace& ws_;
     StartUpHooks hooks_;
@@ -62,6 +65,8 @@ private:
     DrawingPage* drawingPage_ = nullptr;
     GarmentShapePage* garmentPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
+    // Made once, after the pages; its choices persist between showings.
+    GarmentConstructorDialog* constructor_ = nullptr;
     // The Link page's technique, kept for a Drawing page created after it.
     QString techniqueName_;
     bool closed_ = false;
