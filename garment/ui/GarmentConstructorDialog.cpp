@@ -20,6 +20,7 @@
 
 #include "core/Cp1251.h"
 #include "garment/ui/ConstructorIcons.h"
+#include "garment/ui/MeasurementGuide.h"
 
 namespace lc::ui {
 
@@ -127,6 +128,12 @@ void GarmentConstructorDialog::buildModelTab(QWidget* tab) {
 
 void GarmentConstructorDialog::buildSizeTab(QWidget* tab) {
     auto* row = new QHBoxLayout(tab);
+    // The reference drawings, one page per kind; the page follows the kind
+    // of template chosen.
+    auto* pictures = new QTabWidget(tab);
+    for (int k = 0; k < 4; ++k) pictures->addTab(new MeasurementGuide(k), QString::fromLatin1(kKindNames[k]));
+    pictures->setCurrentIndex(kWomanKind);
+    row->addWidget(pictures, 1);
     auto* templates = new QGroupBox(QStringLiteral("Templates"), tab);
     auto* tl = new QVBoxLayout(templates);
     sizeKind_ = new QComboBox(templates);
@@ -161,7 +168,10 @@ void GarmentConstructorDialog::buildSizeTab(QWidget* tab) {
     }
     row->addWidget(sizes_);
 
-    connect(sizeKind_, &QComboBox::activated, this, [this](int k) { fillSizeList(k); });
+    connect(sizeKind_, &QComboBox::activated, this, [this, pictures](int k) {
+        if (k < 4) pictures->setCurrentIndex(k);
+        fillSizeList(k);
+    });
     connect(sizeList_, &QComboBox::activated, this, [this] { sizeListChosen(); });
     connect(newSize_, &QPushButton::clicked, this, &GarmentConstructorDialog::newTemplate);
     connect(updateSize_, &QPushButton::clicked, this, &GarmentConstructorDialog::updateTemplate);
