@@ -1,7 +1,9 @@
 #pragma once
 // Every save is atomic: the bytes go to a temporary file in the target's
-// folder, are flushed to disk, and the temporary is renamed over the target.
-// A failed save throws IoError and leaves the old file as it was.
+// folder, are flushed to disk, the temporary is renamed over the target and
+// the folder is flushed too. A failed save throws IoError and leaves the old
+// file as it was. A save through a symbolic link writes the link's target; an
+// existing file keeps its mode, a new one follows the umask.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -12,6 +14,9 @@
 namespace lc {
 
 void WriteFileAtomic(const std::filesystem::path& target, std::span<const uint8_t> bytes);
+// The temporary a save of `file` writes first (".name.saving" beside it); a
+// save killed midway leaves it, and the next save of the file removes it.
+std::filesystem::path AtomicTemporaryPath(const std::filesystem::path& file);
 inline void WriteFileAtomic(const std::filesystem::path& target, std::string_view text) {
     WriteFileAtomic(target, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }

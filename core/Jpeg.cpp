@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -56,8 +57,22 @@ struct DecodeState {
     size_t size = 0;
     uint64_t maxPixels = 0;
     RgbImage* out = nullptr;
+    int minSide = 0; // > 0: decode at 1/2, 1/4 or 1/8 while both sides keep this many pixels
+    std::vector<uint8_t> cmykRow;
     const char* refusal = nullptr; // set when we refuse the picture ourselves
 };
+
+// Print and scanner files are CMYK (or YCCK, which libjpeg-turbo turns into
+// CMYK). Files with an Adobe marker store the inks inverted, as Photoshop writes them.
+void cmykToRgb(const uint8_t* cmyk, uint8_t* rgb, size_t pixels, bool inverted) {
+    for (size_t i = 0; i < pixels; ++i, cmyk += 4, rgb += 3) {
+        const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+        for (int c = 0; c < 3; ++c) {
+            const unsigned ink = inverted ? cmyk[c] : 255u - cmyk[c];
+            rgb[c] = static_cast<uint8_t>((ink * k + 127) / 255);
+        }
+    }
+}
 
 bool decode(DecodeState& s) {
     s.cinfo.err = jpeg_std_error(&s.err.pub);
@@ -79,9 +94,17 @@ bool decode(DecodeState& s) {
         jpeg_destroy_decompress(&s.cinfo);
         return false;
     }
-    s.cinfo.out_color_space = JCS_RGB;
+    const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
+    s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    if (s.minSide > 0) {
+        const uint64_t side = std::min(w, h);
+        unsigned denom = 8;
+        while (denom > 1 && side / denom < static_cast<uint64_t>(s.minSide)) denom /= 2;
+        s.cinfo.scale_num = 1;
+        s.cinfo.scale_denom = denom;
+    }
     jpeg_start_decompress(&s.cinfo);
-    if (s.cinfo.output_components != 3) {
+    if (s.cinfo.output_components != (cmyk ? 4 : 3)) {
         s.refusal = "unsupported colour format";
         jpeg_destroy_decompress(&s.cinfo);
         return false;
@@ -91,14 +114,17 @@ bool decode(DecodeState& s) {
     const size_t stride = size_t{s.cinfo.output_width} * 3;
     try {
         s.out->Rgb.assign(stride * s.cinfo.output_height, 0);
+        if (cmyk) s.cmykRow.assign(size_t{s.cinfo.output_width} * 4, 0);
     } catch (const std::bad_alloc&) {
         s.refusal = "the picture is too large";
         jpeg_destroy_decompress(&s.cinfo);
         return false;
     }
     while (s.cinfo.output_scanline < s.cinfo.output_height) {
-        JSAMPROW row = s.out->Rgb.data() + stride * s.cinfo.output_scanline;
+        uint8_t* rgb = s.out->Rgb.data() + stride * s.cinfo.output_scanline;
+        JSAMPROW row = cmyk ? s.cmykRow.data() : rgb;
         if (jpeg_read_scanlines(&s.cinfo, &row, 1) != 1) break; // cannot happen with a memory source
+        if (cmyk) cmykToRgb(s.cmykRow.data(), rgb, s.cinfo.output_width, s.cinfo.saw_Adobe_marker);
     }
     jpeg_finish_decompress(&s.cinfo);
     jpeg_destroy_decompress(&s.cinfo);
@@ -148,9 +174,14 @@ bool LooksLikeJpeg(std::span<const uint8_t> bytes) {
 }
 
 RgbImage DecodeJpeg(std::span<const uint8_t> bytes, uint64_t maxPixels) {
+    return DecodeJpegAtLeast(bytes, 0, maxPixels);
+}
+
+RgbImage DecodeJpegAtLeast(std::span<const uint8_t> bytes, int minSide, uint64_t maxPixels) {
     if (!LooksLikeJpeg(bytes)) throw FormatError("not a JPEG picture");
     RgbImage image;
     DecodeState s;
+    s.minSide = minSide;
     s.data = bytes.data();
     s.size = bytes.size();
     s.maxPixels = maxPixels;

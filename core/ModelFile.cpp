@@ -22,6 +22,8 @@ constexpr size_t kPreviewSizeAt = 76;
 constexpr size_t kFlagsAt = 84;
 constexpr size_t kItemNameField = 34;
 constexpr const char* kDamaged = "file is damaged";
+// The widest pattern a machine knits.
+constexpr size_t kMaxStoredLineWidth = 250;
 
 int32_t get32(const uint8_t* p) { return static_cast<int32_t>(GetU32LE(p)); }
 void put32(uint8_t* p, int32_t v) { PutU32LE(p, static_cast<uint32_t>(v)); }
@@ -47,10 +49,17 @@ void applyDrawing(const ModelItem& item, IndexedBitmap& pic) {
     if (H <= 0 || pic.width() <= 0) return;
     const uint8_t* data = item.Data.data();
     const size_t size = item.Data.size();
-    if (item.LineWidth != 0) {
+    // The stored line width is trusted only when it can be one: a machine's
+    // width (1..250) that cuts the item into whole lines the raster can hold.
+    // Any other value (a damaged record, another program's bytes) falls back
+    // to the size rule below.
+    const size_t width = item.LineWidth;
+    const bool widthFits =
+        width >= 1 && width <= kMaxStoredLineWidth && size % width == 0 && size / width <= static_cast<size_t>(H);
+    if (widthFits) {
         // Written by us: the line width is known, so every stored line comes back
         // to its own design row (the last stored line is design row 0).
-        const size_t L = item.LineWidth;
+        const size_t L = width;
         const size_t n = size / L;
         const size_t lines = std::min<size_t>(n, static_cast<size_t>(H));
         const size_t srcFirst = n - lines; // lines that do not fit are the top ones

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/EventSoundPlayer.h"
+#include "core/ModelFile.h"
 
 namespace lc {
 
@@ -27,6 +28,9 @@ public:
     // Building the garment mask failed and garment mode is off again: the
     // Drawing page releases its "Add Garment" button.
     virtual void garmentModeReleased() = 0;
+    // The Fashion page loads drawing item `item` of `model` into the pattern;
+    // the Drawing page keeps the pattern it replaces as one undo step.
+    virtual void showModelDrawing(const ModelFile& model, int item) = 0;
     // The Link page's current technique; the Drawing page's status bar names it.
     virtual void techniqueChanged(const std::string& name) = 0;
 

@@ -16,7 +16,7 @@ void LoadStitchSource(StitchPictures& pictures) {
 }
 
 void BuildStitchBitmaps(const GreyImage& source, const ColorTable17& colors, int w, int h,
-                        std::array<RgbImage, 16>& out) {
+                        std::array<StitchRgb, 16>& out) {
     w = std::max(w, 1);
     h = std::max(h, 1);
     const bool plain = source.empty();
@@ -29,7 +29,7 @@ void BuildStitchBitmaps(const GreyImage& source, const ColorTable17& colors, int
     for (int y = 0; y < h; ++y) srcY[y] = plain ? 0 : std::min(int(std::nearbyint(y * sy)), source.height - 1);
 
     for (int i = 0; i < 16; ++i) {
-        RgbImage& img = out[i];
+        StitchRgb& img = out[i];
         img.width = w;
         img.height = h;
         img.rgb.assign(size_t(w) * size_t(h) * 3, 0);
@@ -56,7 +56,7 @@ void BuildStitchBitmaps(Workspace& ws) {
 }
 
 void ReleaseStitchBitmaps(StitchPictures& p) {
-    for (auto& b : p.Bitmaps) b = RgbImage{};
+    for (auto& b : p.Bitmaps) b = StitchRgb{};
     p.Source = GreyImage{};
     p.Rect = CellRect{};
     ++p.Revision;

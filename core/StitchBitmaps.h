@@ -22,7 +22,7 @@ struct GreyImage {
 };
 
 // A 24-bit picture: lines top-down, 3 bytes (red, green, blue) per pixel, no padding.
-struct RgbImage {
+struct StitchRgb {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgb;
@@ -31,7 +31,7 @@ struct RgbImage {
 
 struct StitchPictures {
     GreyImage Source;
-    std::array<RgbImage, 16> Bitmaps;
+    std::array<StitchRgb, 16> Bitmaps;
     // (0, 0, cell width - 1, cell height - 1) of the zoom level they were built for.
     CellRect Rect;
     // Bumped by every rebuild, so views know when to refresh their copies.
@@ -50,7 +50,7 @@ void BuildStitchBitmaps(Workspace& ws);
 // with sx = source width / w, sy = source height / h, the index kept inside the
 // source. An empty source counts as plain white.
 void BuildStitchBitmaps(const GreyImage& source, const ColorTable17& colors, int w, int h,
-                        std::array<RgbImage, 16>& out);
+                        std::array<StitchRgb, 16>& out);
 // Empties the pictures (source included); the revision moves on.
 void ReleaseStitchBitmaps(StitchPictures& pictures);
 

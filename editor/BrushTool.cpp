@@ -1,5 +1,6 @@
 #include "editor/BrushTool.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "editor/ToolContext.h"
@@ -9,14 +10,46 @@ namespace lc {
 void BrushTool::press(ToolContext& ctx) {
     // Brush and eraser write as they go: the gesture's step opens now.
     if (code_ != toolDropper) ctx.model().undo().BeginStep();
+    tracked_ = false;
 }
 
 void BrushTool::move(ToolContext& ctx, int column, int row, KeyMods mods, bool left) {
-    switch (code_) {
-    case toolBrush: paint(ctx, column, row, mods, left); break;
-    case toolMagicEraser: erase(ctx, column, row, mods, left); break;
-    default: pick(ctx, column, row, left); break;
+    if (code_ == toolDropper) {
+        pick(ctx, column, row, left);
+        return;
     }
+    auto at = [&](int c, int r) {
+        if (code_ == toolBrush) paint(ctx, c, r, mods, left);
+        else erase(ctx, c, r, mods, left);
+    };
+    // The mouse jumps several cells between two moves on a quick stroke: the
+    // cell forms paint every cell of the segment from the cell tracked last
+    // (already painted) to this one, so the stroke has no gaps. The row and
+    // whole-pattern forms act on the cell reached only.
+    const bool cellForm = !mods.ctrl && !(code_ == toolMagicEraser && mods.shift);
+    if (cellForm && tracked_) {
+        int x = lastColumn_, y = lastRow_;
+        const int dx = std::abs(column - x), sx = x < column ? 1 : -1;
+        const int dy = -std::abs(row - y), sy = y < row ? 1 : -1;
+        int err = dx + dy;
+        while (x != column || y != row) {
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+            at(x, y);
+        }
+    } else {
+        at(column, row);
+    }
+    tracked_ = true;
+    lastColumn_ = column;
+    lastRow_ = row;
 }
 
 void BrushTool::hover(ToolContext& ctx, int column, int row) {

@@ -7,6 +7,8 @@
 // under a small square; with Ctrl in the whole row, with Shift in the whole
 // pattern above the zone. Dropper: the clicked cell's colour becomes A (left
 // button) or B; hovering shows the colour under the mouse in the palette.
+// Between two mouse positions of a stroke the brush and the eraser cover every
+// cell of the segment, so a quick stroke is a line, not dots.
 #include "editor/DrawingTool.h"
 #include "editor/ToolCodes.h"
 
@@ -27,6 +29,10 @@ private:
     void pick(ToolContext& ctx, int c, int r, bool left);
 
     ToolCode code_;
+    // The cell the brush or eraser reached last in this gesture.
+    bool tracked_ = false;
+    int lastColumn_ = 0;
+    int lastRow_ = 0;
 };
 
 } // namespace lc

@@ -82,6 +82,11 @@ void CanvasModel::ClearPattern(bool saveUndo) {
     changed();
 }
 
+void CanvasModel::SaveWholePattern() {
+    undo_.Push(0, H() - 1);
+    undo_.CloseStep();
+}
+
 // Scanline fill over an explicit stack of spans: the whole area is found first
 // (each cell marked once), then painted, so a fill colour equal to the area's
 // colour, or a chess brush holding it, cannot make the search run forever.

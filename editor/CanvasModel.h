@@ -83,6 +83,9 @@ public:
     void UndoLast();
     // Every editable row to index 0, with one undo step of exactly those rows when asked.
     void ClearPattern(bool saveUndo);
+    // Saves the whole pattern as one undo step before something outside the
+    // tools (a model's drawing) replaces it.
+    void SaveWholePattern();
     // Fills the area of one colour around (column, picture line): solid with the
     // button's colour, or with BrushSize 3 the chess brush anchored at the picture
     // origin. The zone bounds the area.

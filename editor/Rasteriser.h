@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "editor/ViewGeometry.h"
@@ -79,6 +80,44 @@ inline void RasterPolygonFill(const CellPoint* pts, int n, Sink&& sink) {
         for (size_t k = 0; k + 1 < xs.size(); k += 2) {
             const int x0 = static_cast<int>(std::ceil(xs[k] - 0.5));
             const int x1 = static_cast<int>(std::ceil(xs[k + 1] - 0.5)) - 1;
+            if (x0 <= x1) sink(y, x0, x1);
+        }
+    }
+}
+
+// Interior of a polygon whose vertices are cells, as its outline
+// (RasterPolyline) draws them: a cell is inside when the cell itself, the
+// point the outline's vertices stand on, lies inside (alternate rule). The
+// fill then covers exactly the cells the drawn outline encloses.
+template <class Sink>
+inline void RasterPolygonFillAtCells(const CellPoint* pts, int n, Sink&& sink) {
+    if (n < 3) return;
+    int ymin = pts[0].y, ymax = pts[0].y;
+    for (int i = 1; i < n; ++i) {
+        ymin = std::min(ymin, pts[i].y);
+        ymax = std::max(ymax, pts[i].y);
+    }
+    std::vector<std::pair<long long, long long>> xs; // crossings as exact fractions t / d, d > 0
+    xs.reserve(static_cast<size_t>(n));
+    for (int y = ymin; y <= ymax; ++y) {
+        xs.clear();
+        for (int i = 0; i < n; ++i) {
+            const CellPoint a = pts[i], b = pts[(i + 1) % n];
+            // Half-open in y, so a vertex on the line counts once.
+            if ((a.y <= y) == (b.y <= y)) continue;
+            // x = a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y), kept exact.
+            long long d = b.y - a.y,
+                      t = static_cast<long long>(a.x) * d + static_cast<long long>(y - a.y) * (b.x - a.x);
+            if (d < 0) d = -d, t = -t;
+            xs.push_back({t, d});
+        }
+        std::sort(xs.begin(), xs.end(),
+                  [](const auto& p, const auto& q) { return p.first * q.second < q.first * p.second; });
+        auto ceilDiv = [](long long t, long long d) { return t >= 0 ? (t + d - 1) / d : -((-t) / d); };
+        auto floorDiv = [](long long t, long long d) { return t >= 0 ? t / d : -((-t + d - 1) / d); };
+        for (size_t k = 0; k + 1 < xs.size(); k += 2) {
+            const int x0 = static_cast<int>(ceilDiv(xs[k].first, xs[k].second));
+            const int x1 = static_cast<int>(floorDiv(xs[k + 1].first, xs[k + 1].second));
             if (x0 <= x1) sink(y, x0, x1);
         }
     }

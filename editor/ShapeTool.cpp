@@ -21,7 +21,15 @@ bool ShapeTool::DrawStar(int x1, int y1, int x2, int y2, double angle, int verti
     const long double pi = std::numbers::pi_v<long double>;
     const long double a = angle;
     const long double inner = std::cos(pi / n);
-    auto round = [](long double v) { return static_cast<int>(roundHalfEven(v)); };
+    // Many vertices fall on an exact half (a 4-vertex diamond's inner points,
+    // say), computed a hair above or below it: snapped to the half first, they
+    // round the same way on both sides of the centre, so a symmetric star
+    // comes out symmetric.
+    auto round = [](long double v) {
+        const long double half = std::floor(v) + 0.5L;
+        if (std::fabs(v - half) < 1e-9L) v = half;
+        return static_cast<int>(roundHalfEven(v));
+    };
     for (int i = 0; i < n; ++i) {
         const long double o = a + 2 * pi * i / n;
         points[static_cast<size_t>(2 * i)] = {cx + round(rx * std::sin(o)), cy + round(ry * std::cos(o))};
@@ -116,7 +124,9 @@ DrawingTool::Finish ShapeTool::release(ToolContext& ctx, int cc, int cr, KeyMods
         const int n = 2 * std::clamp<int>(ctx.state().StarVertices, 3, 12);
         if (code_ == toolFilledStar) {
             colour = brushColour;
-            RasterPolygonFill(pts.data(), n, sink);
+            // The star's vertices are cells of its outline: the fill samples
+            // the cells where the outline does (rectangles keep their corners).
+            RasterPolygonFillAtCells(pts.data(), n, sink);
             colour = penColour;
         }
         RasterPolyline(pts.data(), n + 1, pen, sink);

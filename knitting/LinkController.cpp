@@ -96,6 +96,7 @@ void LinkController::FormCreate() {
     created_ = true;
     bed_.SetListener(this);
     bed_.SetPatternWidth(ws_.Raster.Width);
+    bed_.SetMachineNeedles(ws_.CurrentMachine.Needles);
     bed_.FitCams();
     machine_->SetListener(this);
     announceTechnique();
@@ -146,6 +147,7 @@ void LinkController::OnShowForm() {
         return;
     }
     bed_.SetPatternWidth(ws_.Raster.Width);
+    bed_.SetMachineNeedles(ws_.CurrentMachine.Needles);
     Preparation();
     knitting_.Separation.Clear();
     knitting_.Separation.Build(ws_.Raster, ws_.Editor.GarmentMode);
@@ -224,9 +226,10 @@ void LinkController::DrawLine() {
             left = cur.LeftNeedle;
             right = cur.RightNeedle;
         } else {
-            labels_.Wide = std::to_string(bed_.RSPos - bed_.LSPos);
-            left = bed_.LSPos;
-            right = bed_.RSPos - 1;
+            // Cams the adapter reported past a narrower pattern count up to its edge.
+            left = std::clamp(bed_.LSPos, 0, std::max(0, width - 1));
+            right = std::clamp(bed_.RSPos - 1, left, std::max(left, width - 1));
+            labels_.Wide = std::to_string(right - left + 1);
         }
         ShowRowInfo();
         if (bed_.Mirrored) {
@@ -437,7 +440,9 @@ void LinkController::showCam(bool right, int needle) {
     const int width = ws_.Raster.Width;
     (right ? labels_.Label17 : labels_.Label4) = FormatNeedleNumber(needle, width);
     if (!ws_.Editor.GarmentMode) {
-        labels_.Wide = std::to_string(bed_.RSPos - bed_.LSPos);
+        const int first = std::clamp(bed_.LSPos, 0, std::max(0, width - 1));
+        const int last = std::clamp(bed_.RSPos - 1, first, std::max(first, width - 1));
+        labels_.Wide = std::to_string(last - first + 1);
         (right ? labels_.RightWorkStitch : labels_.LeftWorkStitch) = FormatNeedleNumber(needle, width);
     }
     refresh(lpLabels);

@@ -12,10 +12,11 @@ int MultiColorSkipStitch::CheckRow(std::span<const uint8_t> scanline, int row) {
 }
 
 void MultiColorSkipStitch::GetPassNeedles(int pass, uint8_t* bits) {
-    // A row with no colour at all (outside a garment) selects nothing, as under tuck.
+    // A row of one colour or none (background only, the padding rows past the
+    // last row, a row outside the garment) selects every needle of the width.
     const int count = Separation().GetRowColors(pass).ColorCount;
-    if (count == 1) SelectAllNeedles(bits);
-    else if (count > 1) CopyTopPlane(pass, bits);
+    if (count <= 1) SelectAllNeedles(bits);
+    else CopyTopPlane(pass, bits);
 }
 
 } // namespace lc

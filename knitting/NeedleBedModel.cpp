@@ -33,23 +33,40 @@ void NeedleBedModel::computePitch() {
 }
 
 void NeedleBedModel::clampCams() {
-    LSPos = std::clamp(LSPos, 0, width_ - 1);
-    RSPos = std::clamp(RSPos, LSPos + 1, width_);
+    const int limit = CamLimit();
+    LSPos = std::clamp(LSPos, 0, limit - 1);
+    RSPos = std::clamp(RSPos, LSPos + 1, limit);
+}
+
+void NeedleBedModel::fitVisibleToCams() {
+    // The bed shows the pattern's needles only, whatever the cams say.
+    first_ = std::clamp(LSPos, 0, width_ - 1);
+    end_ = std::clamp(RSPos, first_ + 1, width_);
 }
 
 void NeedleBedModel::SetPatternWidth(int width) {
-    width_ = std::max(1, width);
+    width = std::max(1, width);
     MinPos = 0;
-    MaxPos = width_;
-    if (LSPos >= RSPos || LSPos < 0 || RSPos > width_) {
+    MaxPos = width;
+    if (width != width_) {
+        // A new pattern width (a machine change, a picture of another width):
+        // the cams take the whole pattern, as on a new bed.
+        width_ = width;
         LSPos = 0;
-        RSPos = width_;
+        RSPos = width;
+        first_ = 0;
+        end_ = width;
     }
     clampCams();
     first_ = std::clamp(first_, 0, width_ - 1);
     end_ = std::clamp(end_, first_ + 1, width_);
     computePitch();
     invalidate();
+}
+
+void NeedleBedModel::SetMachineNeedles(int needles) {
+    machineNeedles_ = std::clamp(needles, 0, kMaxNeedles);
+    clampCams();
 }
 
 void NeedleBedModel::Resize(int clientWidth, int clientHeight) {
@@ -60,10 +77,11 @@ void NeedleBedModel::Resize(int clientWidth, int clientHeight) {
 }
 
 void NeedleBedModel::SetCams(int left, int right) {
-    // Adapter reports and garment edges are taken within the bed: a cam past
-    // the last needle would put every index derived from it past the bed.
-    const int l = std::clamp(left, 0, width_ - 1);
-    const int r = std::clamp(right + 1, l + 1, width_);
+    // Adapter reports are taken as they are within the machine's needles (the
+    // point-cam packet echoes them); garment edges lie within the pattern.
+    const int limit = CamLimit();
+    const int l = std::clamp(left, 0, limit - 1);
+    const int r = std::clamp(right + 1, l + 1, limit);
     if (l == LSPos && r == RSPos) return;
     LSPos = l;
     RSPos = r;
@@ -77,8 +95,7 @@ void NeedleBedModel::FitCams() {
         RSPos = width_;
     }
     clampCams();
-    first_ = LSPos;
-    end_ = RSPos;
+    fitVisibleToCams();
     computePitch();
     if (Listener) Listener->bedScrolled(first_, end_);
     invalidate();
@@ -131,7 +148,8 @@ bool NeedleBedModel::StepLeftCam(int n) {
 
 bool NeedleBedModel::StepRightCam(int n) {
     const int to = RSPos + n;
-    if (n == 0 || to <= LSPos + kCamMinGap || to > MaxPos) return false;
+    // A cam the adapter put past the pattern may still be brought back in.
+    if (n == 0 || to <= LSPos + kCamMinGap || (to > MaxPos && n > 0)) return false;
     RSPos = to;
     if (Listener) Listener->camStepped(true, RSPos - 1);
     invalidate();

@@ -8,6 +8,7 @@
 // Cams: LSPos is the left cam's needle, RSPos one past the right cam's needle,
 // so the needles in work are LSPos..RSPos-1. Every grab, step and drop, and
 // every change of the shown needles, is told to the listener synchronously.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "core/EditorState.h"
+#include "core/Machine.h"
 #include "core/PatternRaster.h"
 #include "knitting/LinkPanelEvents.h"
 
@@ -62,16 +64,27 @@ public:
     // --- the pattern the bed shows; SetPatternWidth follows a change of width
     const PatternRaster& Raster() const { return raster_; }
     int PatternWidth() const { return width_; }
-    // Takes the current pattern's width: MaxPos := width, the cams kept within
-    // 0..width (refitted when they no longer fit), the visible range too.
+    // Takes the current pattern's width: MaxPos := width. A new width (and the
+    // first one) brings the cams to 0 and the width; the same width again
+    // leaves them where they are.
     void SetPatternWidth(int width);
+    // The needles of the machine: the cams the adapter reports are kept as they
+    // are within them, also past a narrower pattern's last needle (the adapter
+    // relies on getting them back unchanged). Only what is derived from the
+    // cams for the pattern (the trim, the bed's drawing, the labels) is kept
+    // within the pattern.
+    void SetMachineNeedles(int needles);
+    // One past the highest needle a cam may stand on: the larger of the
+    // pattern's width and the machine's needles.
+    int CamLimit() const { return std::max(width_, machineNeedles_); }
 
     // --- operations
     void SetListener(LinkPanelEvents* listener) { Listener = listener; }
     // LSPos := left, RSPos := right + 1 (right is the last needle in work). Values
-    // are kept within the bed (0..width); a pair out of order is refused.
+    // are kept within 0..CamLimit(); a pair out of order keeps one needle in work.
     void SetCams(int left, int right);
-    // Equal cams are reset to 0 and the width; the visible range becomes the cams'.
+    // Equal cams are reset to 0 and the width; the visible range becomes the
+    // cams' (within the pattern).
     void FitCams();
     // Shows n needles, centred (n is kept within 1..width).
     void ZoomToCount(int n);
@@ -141,10 +154,12 @@ private:
     void invalidate();
     void computePitch();
     void clampCams();
+    void fitVisibleToCams();
 
     const PatternRaster& raster_;
     const EditorState& editor_;
-    int width_ = 200;
+    int width_ = 0; // 0 until the first SetPatternWidth
+    int machineNeedles_ = 0;
     int clientW_ = 0;
     int clientH_ = 0;
     int first_ = 0;

@@ -163,10 +163,14 @@ uint32_t SerialLink::closeSlotLocked(int32_t slot) {
     --openCount_;
 
     drainBounded(s.fd);
-    // A failed purge (an unplugged device) still closes the port and frees the
-    // slot; the purge's error is what the caller gets back.
+    // Only what came in and was not read is thrown away. The output side is
+    // never flushed: on a pseudo-terminal, and on USB adapters whose queue
+    // reads empty before the bytes have left, that would discard the last
+    // packet the adapter has not read yet. A failed purge (an unplugged device)
+    // still closes the port and frees the slot; its error is what the caller
+    // gets back.
     int purgeError = 0;
-    if (tcflush(s.fd, TCIOFLUSH) != 0) purgeError = errno;
+    if (tcflush(s.fd, TCIFLUSH) != 0) purgeError = errno;
 
     const uint64_t one = 1;
     [[maybe_unused]] ssize_t w = write(s.wakeFd, &one, sizeof one);

@@ -6,7 +6,7 @@ namespace lc::ui {
 
 QImage StitchImage(const StitchPictures& pictures, int i) {
     if (i < 0 || i >= 16) return {};
-    const RgbImage& src = pictures.Bitmaps[i];
+    const StitchRgb& src = pictures.Bitmaps[i];
     if (src.width <= 0 || src.height <= 0 || src.rgb.size() < size_t(src.width) * size_t(src.height) * 3) return {};
     QImage img(src.width, src.height, QImage::Format_RGB888);
     for (int y = 0; y < src.height; ++y) std::memcpy(img.scanLine(y), src.pixel(0, y), size_t(src.width) * 3);

@@ -180,9 +180,14 @@ void DrawingPage::FormCreate() {
     connect(hRuler_, &ScrollRulerBase::changed, this, [this] { horizontalScrollChanged(); });
     vRuler_ = new VerticalScrollRuler(panel3_);
     vRuler_->move(vRuler_->x(), 0);
+    hRuler_->setAccessibleName(QStringLiteral("Columns"));
+    hRuler_->ruler()->setAccessibleName(QStringLiteral("Column ruler"));
+    vRuler_->setAccessibleName(QStringLiteral("Rows"));
+    vRuler_->ruler()->setAccessibleName(QStringLiteral("Row ruler"));
     connect(vRuler_, &ScrollRulerBase::changed, this, [this] { horizontalScrollChanged(); });
     canvas_ = new StitchCanvas(ws_, events_.get(), panel3_);
     canvas_->move(0, 0);
+    canvas_->setAccessibleName(QStringLiteral("Pattern"));
     canvas_->setPatternSource(&librarySource_);
     connect(canvas_, &StitchCanvas::mouseMovedTo, this, [this](int x, int y) { canvasMouseMoved(x, y); });
     connect(canvas_, &StitchCanvas::originChanged, this, [this] { ChangeRulesStartPos(); });
@@ -218,6 +223,8 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
         auto* b = new QToolButton(parent);
         b->setObjectName(name);
         b->setToolTip(hint);
+        // Most show a picture only: the hint is also the name a screen reader speaks.
+        b->setAccessibleName(hint);
         b->setAutoRaise(true);
         b->setCheckable(checkable);
         if (!icon.isNull()) {
@@ -333,6 +340,7 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     polyVertex_ = new QSlider(Qt::Vertical, panel8_);
     polyVertex_->setObjectName(QStringLiteral("PolyVertexTB"));
     polyVertex_->setToolTip(QStringLiteral("# Vertex"));
+    polyVertex_->setAccessibleName(polyVertex_->toolTip());
     polyVertex_->setRange(3, 12);
     polyVertex_->setValue(3);
     polyVertex_->setFixedHeight(48);
@@ -341,6 +349,7 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     polyFactor_ = new QSlider(Qt::Vertical, panel8_);
     polyFactor_->setObjectName(QStringLiteral("PolyFactorTB"));
     polyFactor_->setToolTip(QStringLiteral("Deep"));
+    polyFactor_->setAccessibleName(polyFactor_->toolTip());
     polyFactor_->setRange(1, 9);
     polyFactor_->setValue(5);
     polyFactor_->setFixedHeight(48);
@@ -357,11 +366,13 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     bobbinA_ = new BobbinLabel(top);
     bobbinA_->setObjectName(QStringLiteral("Bobin"));
     bobbinA_->setToolTip(QStringLiteral("Color A"));
+    bobbinA_->setAccessibleName(bobbinA_->toolTip());
     bobbinA_->setFixedSize(42, 49);
     connect(bobbinA_, &BobbinLabel::clicked, this, [this] { bobbinClicked(); });
     bobbinB_ = new BobbinLabel(top);
     bobbinB_->setObjectName(QStringLiteral("BgBobin"));
     bobbinB_->setToolTip(QStringLiteral("Color B"));
+    bobbinB_->setAccessibleName(bobbinB_->toolTip());
     bobbinB_->setFixedSize(42, 49);
     row->addWidget(bobbinA_);
     row->addWidget(bobbinB_);
@@ -429,6 +440,7 @@ void DrawingPage::buildStatusBar() {
         statusPanels_[i] = l;
     }
     technic_ = new TechniquePanel(ws_.UIText, status_);
+    technic_->setAccessibleName(QStringLiteral("Technique"));
     technic_->setFixedSize(300, grid_->height());
     status_->addWidget(technic_);
     auto* last = new QLabel(status_);
@@ -819,6 +831,13 @@ void DrawingPage::RepaintPicture() {
 
 void DrawingPage::ClearPicture(bool saveUndo) {
     canvas_->model().ClearPattern(saveUndo);
+    canvas_->Paint();
+}
+
+void DrawingPage::ReplacePicture(const std::function<void(PatternRaster&)>& apply) {
+    canvas_->model().SaveWholePattern();
+    apply(ws_.Raster);
+    ws_.Raster.Picture.touch();
     canvas_->Paint();
 }
 

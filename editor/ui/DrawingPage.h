@@ -65,6 +65,8 @@ public:
     void UndoDisable();
     void RepaintPicture();
     void ClearPicture(bool saveUndo);
+    // A drawing from elsewhere (a model item) replaces the pattern as one undo step.
+    void ReplacePicture(const std::function<void(PatternRaster&)>& apply);
     void AdjustSize();
     void FormResize();
     void SetRulerUnits();

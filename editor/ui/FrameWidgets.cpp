@@ -1,5 +1,6 @@
 #include "editor/ui/FrameWidgets.h"
 
+#include <QAccessibleActionInterface>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -22,9 +23,27 @@ int roundInt(double v) { return static_cast<int>(roundHalfEven(v)); }
 
 PaletteGrid::PaletteGrid(const ColorTable17& colors, const EditorState& editor, QWidget* parent)
     : QWidget(parent), colors_(colors), editor_(editor) {
+    // Before anything asks for this widget's accessibility (a name change does).
+    EnablePaintedPartsAccessibility();
     setObjectName(QStringLiteral("DrawGrid1"));
     setToolTip(QStringLiteral("Palette"));
+    setAccessibleName(QStringLiteral("Palette"));
     setFixedSize(kCells * kPitch + 1, kPitch + 1);
+}
+
+QString PaletteGrid::partName(int part) const { return QStringLiteral("Color %1").arg(part); }
+
+QStringList PaletteGrid::partActions(int) const { return {QAccessibleActionInterface::pressAction(), colorBAction()}; }
+
+void PaletteGrid::doPartAction(int part, const QString& action) {
+    // As a click with the left or the right button on the cell.
+    if (action == colorBAction()) {
+        emit releasedRight(part);
+        return;
+    }
+    current_ = part;
+    update();
+    emit releasedLeft(part);
 }
 
 QRect PaletteGrid::cellRect(int column) const { return QRect(column * kPitch + 1, 1, kCellSize, kCellSize); }

@@ -10,13 +10,16 @@
 #include "core/EditorState.h"
 #include "core/PatternRaster.h"
 #include "core/UIText.h"
+#include "core/ui/PaintedParts.h"
 
 namespace lc::ui {
 
 // One row of 16 palette cells, 20 x 20 pixels each with a 1-pixel grid line.
 // Cell i shows palette colour i, "A" / "B" on the cells of colours A and B and
 // a dot on the marked colour (the dropper's), all in the colour's contrast colour.
-class PaletteGrid : public QWidget {
+// Its cells are its accessible parts: pressing one makes it colour A, its
+// second action colour B.
+class PaletteGrid : public QWidget, public PaintedParts {
     Q_OBJECT
 public:
     static constexpr int kCells = 16;
@@ -31,6 +34,14 @@ public:
     // The column chosen by the last press (the grid's current column).
     int currentColumn() const { return current_; }
     QRect cellRect(int column) const;
+
+    // PaintedParts: the 16 cells.
+    int partCount() const override { return kCells; }
+    QString partName(int part) const override;
+    QRect partRect(int part) const override { return cellRect(part); }
+    QStringList partActions(int part) const override;
+    void doPartAction(int part, const QString& action) override;
+    static QString colorBAction() { return QStringLiteral("Set Color B"); }
 
 signals:
     // Release with the left (or middle) button: the current column is colour A;

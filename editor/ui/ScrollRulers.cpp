@@ -81,9 +81,10 @@ ScrollRulerBase::ScrollRulerBase(RulerBase* ruler, bool vertical, int max, int p
     pal.setColor(QPalette::Window, QColor(255, 255, 0));
     setPalette(pal);
     ruler_->setParent(this);
-    auto makeButton = [this](const char* image, const char* name) {
+    auto makeButton = [this](const char* image, const char* name, const char* spoken) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(QString::fromLatin1(spoken)); // the button shows an arrow only
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setIcon(QIcon(QStringLiteral(":/images/") + QString::fromLatin1(image) + QStringLiteral(".png")));
@@ -91,12 +92,12 @@ ScrollRulerBase::ScrollRulerBase(RulerBase* ruler, bool vertical, int max, int p
         return b;
     };
     if (vertical) {
-        back_ = makeButton("DOWN_ARR", "StepBackButton");
-        forward_ = makeButton("UP_ARR", "StepForwardButton");
+        back_ = makeButton("DOWN_ARR", "StepBackButton", "Scroll down");
+        forward_ = makeButton("UP_ARR", "StepForwardButton", "Scroll up");
         resize(25, 200);
     } else {
-        back_ = makeButton("LEFT_ARR", "StepBackButton");
-        forward_ = makeButton("RIGHT_ARR", "StepForwardButton");
+        back_ = makeButton("LEFT_ARR", "StepBackButton", "Scroll left");
+        forward_ = makeButton("RIGHT_ARR", "StepForwardButton", "Scroll right");
         resize(200, 25);
     }
     connect(back_, &QToolButton::clicked, this, [this] { StepBack(); });

@@ -76,12 +76,12 @@ void StitchCanvas::refreshTiles() {
     tiles_ = StitchTiles{};
     // The stitch pictures are built for the zoom level's cell; another cell
     // size (or none built) leaves the view in flat colours.
-    for (const RgbImage& b : pictures.Bitmaps)
+    for (const StitchRgb& b : pictures.Bitmaps)
         if (b.width != cw || b.height != ch || b.rgb.size() < size_t(cw) * size_t(ch) * 3) return;
     const size_t n = size_t(cw) * size_t(ch);
     tilePixels_.resize(n * 16);
     for (size_t i = 0; i < 16; ++i) {
-        const RgbImage& b = pictures.Bitmaps[i];
+        const StitchRgb& b = pictures.Bitmaps[i];
         uint32_t* t = tilePixels_.data() + i * n;
         for (size_t k = 0; k < n; ++k) {
             const uint8_t* p = b.rgb.data() + k * 3;

@@ -20,6 +20,9 @@ KnitMachinePanel::KnitMachinePanel(lc::KnitMachine& machine, QWidget* parent)
     rowUpDown_->setObjectName("RowUpDown");
     rowUpDown_->setToolTip(tr("Row of the sheet to show (0: the whole sheet)"));
     rowUpDown_->setAlignment(Qt::AlignRight);
+    setAccessibleName(tr("Instruction sheet"));
+    lineScroll_->setAccessibleName(tr("Sheet lines"));
+    rowUpDown_->setAccessibleName(tr("Sheet row"));
     connect(lineScroll_, &QScrollBar::valueChanged, this, [this](int v) { machine_.ScrollBarChange(v); });
     connect(rowUpDown_, &QSpinBox::valueChanged, this, [this](int v) { machine_.UpDownClick(v); });
     machine_.OnInvalidate = [this] { update(); };

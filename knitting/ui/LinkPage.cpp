@@ -1,5 +1,6 @@
 #include "knitting/ui/LinkPage.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 #include "core/Translator.h"
 #include "knitting/KnitMachine.h"
 #include "knitting/ui/KnitMachinePanel.h"
@@ -28,13 +31,23 @@ namespace lc::ui {
 
 // --- the page's small custom controls
 
-// Start and Stop: coloured shapes with a label, acting on mouse release.
-class ShapeButton : public QWidget {
+// Start and Stop: coloured shapes with a label. They are real buttons: they
+// take the keyboard focus (Space presses them), show a focus frame, and carry
+// their label as the name a screen reader speaks. A press with the mouse acts
+// on release, over the shape.
+class ShapeButton : public QAbstractButton {
 public:
-    ShapeButton(const QString& text, const QString& hint, QWidget* parent) : QWidget(parent), text_(text) {
+    ShapeButton(const QString& text, const QString& hint, QWidget* parent) : QAbstractButton(parent) {
+        setText(text);
         setToolTip(hint);
+        setAccessibleName(text);
+        setAccessibleDescription(hint);
         setFixedSize(52, 30);
         setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
+        connect(this, &QAbstractButton::clicked, this, [this] {
+            if (onClick) onClick();
+        });
     }
     std::function<void()> onClick;
     void setColor(Color c) {
@@ -43,7 +56,6 @@ public:
         update();
     }
     Color color() const { return color_; }
-    QString text() const { return text_; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -56,14 +68,18 @@ protected:
         f.setBold(true);
         p.setFont(f);
         p.setPen(isEnabled() ? Qt::black : Qt::gray);
-        p.drawText(rect(), Qt::AlignCenter, text_);
+        p.drawText(rect(), Qt::AlignCenter, text());
+        if (hasFocus()) {
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(rect().adjusted(4, 4, -5, -5), 4, 4);
+        }
     }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        if (isEnabled() && rect().contains(e->position().toPoint()) && onClick) onClick();
-    }
+    // The shape is the whole widget.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 
 private:
-    QString text_;
     Color color_ = kBedSilver;
 };
 
@@ -318,6 +334,8 @@ QToolButton* LinkPage::addTool(QWidget* bar, int tag, const QString& hint, bool 
     auto* b = new QToolButton(bar);
     b->setObjectName(QString("tool%1").arg(tag));
     b->setToolTip(hint);
+    // The buttons show pictures only: the hint is also the name a screen reader speaks.
+    b->setAccessibleName(hint);
     b->setIcon(toolIcon(tag));
     b->setIconSize(QSize(25, 25));
     b->setCheckable(checkable);
@@ -356,7 +374,7 @@ QWidget* LinkPage::makeToolColumn() {
     addTool(tb2, ltZoomIn, tr("Zoom in Needle Bed"), false);
     addTool(tb2, ltZoomOut, tr("Zoom out Needle Bed"), false);
     addTool(tb2, ltFitBed, tr("Fit in Needle Bed"), false);
-    addTool(tb2, 13, QString(), false)->setEnabled(false);
+    addTool(tb2, 13, tr("Actual size"), false)->setEnabled(false);
     static_cast<QHBoxLayout*>(tb2->layout())->addStretch();
 
     QWidget* tb5 = bar("ToolBar5");
@@ -457,6 +475,7 @@ QWidget* LinkPage::makeInfoPanel() {
     staticText1_ = new RowCounterLabel(p11);
     staticText1_->setObjectName("StaticText1");
     staticText1_->setToolTip(tr("Row Counter"));
+    staticText1_->setAccessibleName(tr("Row Counter"));
     staticText1_->onDoubleClick = [this] { ctl_.ZeroRowCounter(); };
     rowUp_ = new QToolButton(p11);
     rowUp_->setObjectName("rowCounterUp");
@@ -464,6 +483,8 @@ QWidget* LinkPage::makeInfoPanel() {
     rowDown_ = new QToolButton(p11);
     rowDown_->setObjectName("rowCounterDown");
     rowDown_->setArrowType(Qt::DownArrow);
+    rowUp_->setAccessibleName(tr("Next row"));
+    rowDown_->setAccessibleName(tr("Previous row"));
     for (QToolButton* b : {rowUp_, rowDown_}) {
         b->setAutoRepeat(true);
         b->setFixedSize(22, 13);
@@ -496,9 +517,11 @@ QWidget* LinkPage::makeInfoPanel() {
 
     colors_ = new ColorInstructionView(ctl_.ColorPanel(), ws_.Raster.Colors, ctl_.Knitting().ColorOrder, p5);
     colors_->setObjectName("Panel6");
+    colors_->setAccessibleName(tr("Yarn colors"));
     v->addWidget(colors_, 1);
     carrInfo_ = new CarriageAddInfoView(p5);
     carrInfo_->setObjectName("pnlMachineSettings");
+    carrInfo_->setAccessibleName(tr("Carriage setting"));
     carrInfo_->setFixedHeight(32);
     v->addWidget(carrInfo_);
     return p5;
@@ -520,6 +543,8 @@ void LinkPage::FormCreate() {
     h8->setContentsMargins(20, 4, 4, 4);
     h8->setSpacing(8);
     preview_ = new PreviewView(ctl_.Preview(), ws_, panel8);
+    // A click on the preview picks the row to knit next.
+    preview_->setAccessibleName(tr("Preview"));
     h8->addWidget(preview_, 1);
     h8->addWidget(makeInfoPanel());
     machine_ = new KnitMachinePanel(ctl_.Machine());
@@ -540,9 +565,11 @@ void LinkPage::FormCreate() {
     v2->setContentsMargins(0, 0, 0, 0);
     v2->setSpacing(0);
     bed_ = new NeedleBedView(ctl_.Bed(), panel2_);
+    bed_->setAccessibleName(tr("Needle bed"));
     v2->addWidget(bed_, 1);
     scrollBar1_ = new QScrollBar(Qt::Horizontal, panel2_);
     scrollBar1_->setObjectName("ScrollBar1");
+    scrollBar1_->setAccessibleName(tr("Needles shown"));
     scrollBar1_->setSingleStep(5);
     v2->addWidget(scrollBar1_);
     connect(scrollBar1_, &QScrollBar::valueChanged, this, [this](int v) { ctl_.ScrollBed(v); });
@@ -571,8 +598,12 @@ void LinkPage::LoadLanguage() {
         const std::string t = ws_.Translator.Translate(key);
         return t.empty() ? QString::fromLatin1(fallback) : QString::fromStdString(t);
     };
-    tools_[ltNoTrimMask]->setToolTip(hint("S02001", "Knit the whole pattern, ignoring the garment shape"));
-    tools_[ltTrimMask]->setToolTip(hint("S02000", "Knit only the stitches inside the garment shape"));
+    for (auto [tag, key, fallback] :
+         {std::tuple{ltNoTrimMask, "S02001", "Knit the whole pattern, ignoring the garment shape"},
+          std::tuple{ltTrimMask, "S02000", "Knit only the stitches inside the garment shape"}}) {
+        tools_[tag]->setToolTip(hint(key, fallback));
+        tools_[tag]->setAccessibleName(tools_[tag]->toolTip());
+    }
 }
 
 void LinkPage::OnShowForm() {

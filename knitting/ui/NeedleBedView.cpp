@@ -1,5 +1,6 @@
 #include "knitting/ui/NeedleBedView.h"
 
+#include <QAccessibleActionInterface>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,6 +19,8 @@ QRgb rgbOf(Color c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 } // namespace
 
 NeedleBedView::NeedleBedView(lc::NeedleBedModel& bed, QWidget* parent) : QWidget(parent), bed_(bed) {
+    // Before anything asks for this widget's accessibility (a name change does).
+    EnablePaintedPartsAccessibility();
     setObjectName("NeedleBed");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
@@ -26,6 +29,28 @@ NeedleBedView::NeedleBedView(lc::NeedleBedModel& bed, QWidget* parent) : QWidget
     f.setPixelSize(10);
     setFont(f);
     bed_.OnInvalidate = [this] { update(); };
+}
+
+QString NeedleBedView::partName(int part) const { return part == 0 ? tr("Left point cam") : tr("Right point cam"); }
+
+QRect NeedleBedView::partRect(int part) const { return toQRect(bed_.CamButtonRect(part == 1)); }
+
+bool NeedleBedView::partVisible(int part) const { return bed_.CamVisible(part == 1); }
+
+QStringList NeedleBedView::partActions(int) const {
+    return {QAccessibleActionInterface::increaseAction(), QAccessibleActionInterface::decreaseAction()};
+}
+
+void NeedleBedView::doPartAction(int part, const QString& action) {
+    // As a grab, a one-needle step and a drop with the mouse: the page hears
+    // each, and while knitting the drop sends the point cams.
+    const bool right = part == 1;
+    const int step = action == QAccessibleActionInterface::increaseAction() ? 1 : -1;
+    bed_.CamMouseDown(right, 0);
+    if (right) bed_.StepRightCam(step);
+    else bed_.StepLeftCam(step);
+    bed_.CamMouseUp(right);
+    update();
 }
 
 NeedleBedView::~NeedleBedView() { bed_.OnInvalidate = nullptr; }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/PatternRaster.h"
+#include "core/ui/PaintedParts.h"
 
 namespace lc {
 class NeedleBedModel;
@@ -20,7 +21,9 @@ class NeedleBedModel;
 
 namespace lc::ui {
 
-class NeedleBedView : public QWidget {
+// The two cam buttons are painted: they are its accessible parts, each named,
+// stepped one needle by the increase and decrease actions.
+class NeedleBedView : public QWidget, public PaintedParts {
     Q_OBJECT
 public:
     NeedleBedView(lc::NeedleBedModel& bed, QWidget* parent = nullptr);
@@ -28,6 +31,14 @@ public:
 
     lc::NeedleBedModel& bed() { return bed_; }
     QSize sizeHint() const override { return {830, 240}; }
+
+    // PaintedParts: part 0 the left cam's button, 1 the right one's.
+    int partCount() const override { return 2; }
+    QString partName(int part) const override;
+    QRect partRect(int part) const override;
+    bool partVisible(int part) const override;
+    QStringList partActions(int part) const override;
+    void doPartAction(int part, const QString& action) override;
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -31,6 +31,10 @@ void SerialBridge::deliver(int slot, quint64 generation, quint32 message, const 
 }
 
 RunTimerHost::RunTimerHost(SerialBridge& bridge, QObject* parent) : QObject(parent), bridge_(bridge) {
+    // Coarse timers may fire up to 5 % early (a start packet under two seconds
+    // after the port opened, a watchdog ending the run after 9.8 s of silence);
+    // precise ones never fire before their interval has passed.
+    for (QTimer* t : {&watchdog_, &emulator_, &startDelay_}) t->setTimerType(Qt::PreciseTimer);
     watchdog_.setSingleShot(true);
     watchdog_.setInterval(kWatchdogFirstMs);
     emulator_.setSingleShot(false);

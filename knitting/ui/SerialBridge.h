@@ -49,7 +49,8 @@ private:
 };
 
 // The knitting run's host on the Qt side: the watchdog (single shot), the
-// emulator tick (100 ms) and the start delay (single shot) as QTimers, and the
+// emulator tick (100 ms) and the start delay (single shot) as precise QTimers
+// (never firing before their time), and the
 // run's page notifications as signals. Message boxes are emitted only after
 // the current event has been handled, never from inside the byte handler.
 class RunTimerHost : public QObject, public IKnitRunHost {

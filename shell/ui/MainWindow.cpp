@@ -20,6 +20,9 @@
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/PictureFiles.h"
+#include "shell/ui/ConverterPage.h"
+#include "shell/ui/FashionPage.h"
+#include "shell/ui/GalleriesPage.h"
 
 namespace lc::ui {
 
@@ -37,6 +40,9 @@ MainWindow::~MainWindow() {
     drawingPage_ = nullptr;
     garmentPage_ = nullptr;
     linkPage_ = nullptr;
+    galleriesPage_ = nullptr;
+    converterPage_ = nullptr;
+    fashionPage_ = nullptr;
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
 }
@@ -85,6 +91,13 @@ void MainWindow::FormCreate() {
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
     addPage(pgDrawing, drawingPage_);
     drawingPage_->ShowTechniqueName(techniqueName_);
+    // The galleries read the technique list the Link page filled.
+    galleriesPage_ = new GalleriesPage(ws_, pageWidgets_[pgGalleries], this);
+    addPage(pgGalleries, galleriesPage_);
+    fashionPage_ = new FashionPage(ws_, pageWidgets_[pgFashion], this);
+    addPage(pgFashion, fashionPage_);
+    converterPage_ = new ConverterPage(ws_, pageWidgets_[pgConverter], this);
+    addPage(pgConverter, converterPage_);
     attachConstructor();
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 }
@@ -150,6 +163,12 @@ void MainWindow::pageChanged(int index) {
     case pgLink:
         if (linkPage_) linkPage_->OnShowForm();
         break;
+    case pgGalleries:
+        if (galleriesPage_) galleriesPage_->OnShowForm();
+        break;
+    case pgConverter:
+        if (converterPage_) converterPage_->OnShowForm();
+        break;
     default: break;
     }
 }
@@ -162,13 +181,18 @@ void MainWindow::cancelTool() {
 }
 
 void MainWindow::insertPattern() {
-    // Called by the Stitch Galleries page (shell) once it is built.
-    if (drawingPage_) drawingPage_->EnablePatternInsert();
+    // The Stitch Galleries page's selection is what the paste-pattern tool pastes.
+    if (!drawingPage_) return;
+    if (galleriesPage_) drawingPage_->librarySource().SelectedPattern = galleriesPage_->selectedPattern();
+    drawingPage_->EnablePatternInsert();
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::insertConverted() {
-    // Called by the Converter page (shell) once it is built.
-    if (drawingPage_) drawingPage_->InsertConverted();
+    // The Converter page left its picture in the backup; the Drawing page pastes it.
+    if (!drawingPage_) return;
+    drawingPage_->InsertConverted();
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::garmentModeReleased() {
@@ -192,16 +216,23 @@ void MainWindow::garmentMaskChanged() {
 }
 
 void MainWindow::writeGarmentToModel(int item) {
-    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
-    // stores its outline into the model's item here, once both are built.
-    (void)item;
+    // The Fashion page added a garment item: the Garment Shape page fills it.
+    if (garmentPage_ && fashionPage_) garmentPage_->WriteToModel(fashionPage_->model(), item);
 }
 
 void MainWindow::readGarmentFromModel(int item) {
-    // Called by the Fashion page (shell); the Garment Shape page (garment/ui)
-    // reads the item's outline here, once both are built, and with garment
-    // mode on the mask is rebuilt and the Drawing page repaints.
-    (void)item;
+    // The Fashion page opened a garment item: the Garment Shape page reads it;
+    // with garment mode on the mask is laid again and the drawing repainted.
+    if (!garmentPage_ || !fashionPage_) return;
+    if (!garmentPage_->ReadFromModel(fashionPage_->model(), item)) return;
+    if (ws_.Editor.GarmentMode) garmentMaskChanged();
+    pages_->setCurrentIndex(pgGarment);
+}
+
+void MainWindow::showModelDrawing(const ModelFile& model, int item) {
+    if (!drawingPage_) return;
+    drawingPage_->ReplacePicture([&](PatternRaster& raster) { model.ShowDrawing(item, raster); });
+    pages_->setCurrentIndex(pgDrawing);
 }
 
 void MainWindow::playEventSound(EventSound sound) {

@@ -12,8 +12,11 @@ class QTabWidget;
 
 namespace lc::ui {
 
+class ConverterPage;
 class DrawingPage;
 class GarmentConstructorDialog;
+class FashionPage;
+class GalleriesPage;
 class GarmentShapePage;
 class LinkPage;
 
@@ -35,6 +38,9 @@ public:
     DrawingPage* drawingPage() const { return drawingPage_; }
     GarmentShapePage* garmentPage() const { return garmentPage_; }
     GarmentConstructorDialog* constructorDialog() const { return constructor_; }
+    GalleriesPage* galleriesPage() const { return galleriesPage_; }
+    ConverterPage* converterPage() const { return converterPage_; }
+    FashionPage* fashionPage() const { return fashionPage_; }
 
     // --- PageLinks
     void cancelTool() override;
@@ -45,6 +51,7 @@ public:
     void garmentMaskChanged() override;
     void writeGarmentToModel(int item) override;
     void readGarmentFromModel(int item) override;
+    void showModelDrawing(const ModelFile& model, int item) override;
     // The one place event sounds go.
     void playEventSound(EventSound sound) override;
 
@@ -67,6 +74,9 @@ private:
     LinkPage* linkPage_ = nullptr;
     // Made once, after the pages; its choices persist between showings.
     GarmentConstructorDialog* constructor_ = nullptr;
+    GalleriesPage* galleriesPage_ = nullptr;
+    ConverterPage* converterPage_ = nullptr;
+    FashionPage* fashionPage_ = nullptr;
     // The Link page's technique, kept for a Drawing page created after it.
     QString techniqueName_;
     bool closed_ = false;

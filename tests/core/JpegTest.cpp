@@ -5,6 +5,10 @@
 #include "core/Errors.h"
 #include "core/Jpeg.h"
 
+#include <cstdio>
+#include <jpeglib.h>
+#include <vector>
+
 using namespace lc;
 
 namespace {
@@ -84,4 +88,65 @@ TEST(Jpeg, AbsurdSizesAreRefusedBeforeAllocating) {
 
     EXPECT_THROW(EncodeJpeg(0, 5, std::vector<uint8_t>()), RangeError);
     EXPECT_THROW(EncodeJpeg(4, 4, std::vector<uint8_t>(10)), RangeError);
+}
+
+namespace {
+
+// A CMYK picture as print software writes it (libjpeg adds the Adobe marker,
+// so the inks are stored inverted): the left half red, the right half blue.
+std::vector<uint8_t> cmykJpeg(int w, int h) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* buf = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buf, &size);
+    c.image_width = w;
+    c.image_height = h;
+    c.input_components = 4;
+    c.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 95, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(static_cast<size_t>(w) * 4);
+    for (int x = 0; x < w; ++x) {
+        // Inverted inks: 255 means none. Red = magenta + yellow; blue = cyan + magenta.
+        const bool red = x < w / 2;
+        row[x * 4 + 0] = red ? 255 : 0;
+        row[x * 4 + 1] = 0;
+        row[x * 4 + 2] = red ? 0 : 255;
+        row[x * 4 + 3] = 255;
+    }
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> out(buf, buf + size);
+    std::free(buf);
+    return out;
+}
+
+} // namespace
+
+// Print and scanner files are valid pictures: CMYK decodes to its colours.
+// Thumbnails decode at a fraction of the size, never below the side asked for.
+TEST(Jpeg, CmykPicturesDecodeAndThumbnailsUseDctScaling) {
+    const lc::RgbImage img = lc::DecodeJpeg(cmykJpeg(64, 32));
+    ASSERT_EQ(img.Width, 64);
+    const uint8_t* left = img.Rgb.data() + (16 * 64 + 8) * 3;
+    const uint8_t* right = img.Rgb.data() + (16 * 64 + 56) * 3;
+    EXPECT_GT(left[0], 230);
+    EXPECT_LT(left[2], 30);
+    EXPECT_GT(right[2], 230);
+    EXPECT_LT(right[0], 30);
+
+    std::vector<uint8_t> rgb(800 * 600 * 3, 128);
+    const auto big = lc::EncodeJpeg(800, 600, rgb);
+    const lc::RgbImage quarter = lc::DecodeJpegAtLeast(big, 150);
+    EXPECT_EQ(quarter.Width, 200);
+    EXPECT_EQ(quarter.Height, 150);
+    EXPECT_EQ(lc::DecodeJpegAtLeast(big, 1000).Width, 800);
 }

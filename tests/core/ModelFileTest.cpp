@@ -226,6 +226,45 @@ TEST_F(ModelTest, DrawingsWithoutALineWidthFollowTheOldSizeRule) {
         for (int x = 0; x < 200; x += 7) ASSERT_EQ(g.Picture.line(y)[x], (3 * x + (y - 512)) % 16);
 }
 
+TEST_F(ModelTest, AStoredLineWidthThatCannotBeOneIsNotTrusted) {
+    // A 200 x 1024 drawing written with another value in record bytes 34-35:
+    // one that does not cut the item into lines the raster holds (100: 2048
+    // lines), one above any machine (400), one that does not divide the size
+    // (333) and a width that leaves lines over (0xFFFF) all fall back to the
+    // size rule and restore line for line.
+    PatternRaster g;
+    g.SetSize(200, 1024);
+    fillPattern(g.Picture, 200);
+    ModelFile m;
+    m.AddDrawing(0, "Drawing", g);
+    const std::string f = dir.file("d.lcm");
+    for (uint16_t stored : {uint16_t{100}, uint16_t{400}, uint16_t{333}, uint16_t{0xFFFF}, uint16_t{200}}) {
+        m.SaveToFile(f);
+        std::vector<uint8_t> bytes = readFile(f);
+        const size_t record = 88 + 4; // no preview, then the item count
+        ASSERT_EQ(bytes[record + 34] | bytes[record + 35] << 8, 200);
+        bytes[record + 34] = static_cast<uint8_t>(stored & 0xFF);
+        bytes[record + 35] = static_cast<uint8_t>(stored >> 8);
+        writeFile(f, bytes);
+        PatternRaster back;
+        back.SetSize(200, 1024);
+        ModelFile r;
+        ASSERT_TRUE(r.LoadFromFile(f));
+        r.RestoreDrawing("Drawing", back);
+        EXPECT_TRUE(sameCells(back.Picture, g.Picture)) << stored;
+    }
+    // A trusted width still tells a narrow full drawing from a 512-line item.
+    PatternRaster narrow;
+    narrow.SetSize(150, 1024);
+    fillPattern(narrow.Picture, 150);
+    ModelFile n;
+    n.AddDrawing(0, "Drawing", narrow);
+    PatternRaster back;
+    back.SetSize(150, 1024);
+    n.RestoreDrawing("Drawing", back);
+    EXPECT_TRUE(sameCells(back.Picture, narrow.Picture));
+}
+
 TEST_F(ModelTest, RestoredCellsStayInsideThePalette) {
     PatternRaster g;
     g.SetSize(4, 2);

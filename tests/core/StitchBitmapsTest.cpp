@@ -20,7 +20,7 @@ TEST(StitchBitmaps, TintEachColourFromTheGreyPicture) {
     ColorTable17 colors{};
     for (int i = 0; i < 16; ++i) colors[i] = RGB(i * 16, 255 - i * 16, 128);
     const GreyImage src = ramp(4, 6);
-    std::array<RgbImage, 16> out;
+    std::array<StitchRgb, 16> out;
     BuildStitchBitmaps(src, colors, 4, 6, out); // 1:1, every source pixel once
     for (int i = 0; i < 16; ++i) {
         ASSERT_EQ(out[i].width, 4);
@@ -42,7 +42,7 @@ TEST(StitchBitmaps, SampleAtRoundedSourcePositions) {
     GreyImage src{21, 27, {}};
     for (int y = 0; y < 27; ++y)
         for (int x = 0; x < 21; ++x) src.pixels.push_back(static_cast<uint8_t>(x * 10 + (y % 2)));
-    std::array<RgbImage, 16> out;
+    std::array<StitchRgb, 16> out;
     BuildStitchBitmaps(src, colors, 3, 3, out);
     // sx = 7: columns 0, 7, 14; sy = 9: lines 0, 9, 18 (odd line 9 adds 1).
     EXPECT_EQ(out[0].pixel(1, 0)[0], (70u * 255) >> 8);
@@ -54,7 +54,7 @@ TEST(StitchBitmaps, TallCellsStayInsideThePicture) {
     ColorTable17 colors{};
     colors[5] = RGB(255, 255, 255);
     const GreyImage src = ramp(4, 6);
-    std::array<RgbImage, 16> out;
+    std::array<StitchRgb, 16> out;
     BuildStitchBitmaps(src, colors, 23, 255, out);
     ASSERT_EQ(out[5].height, 255);
     // The last lines take the last source line, not what follows the picture.
@@ -76,7 +76,7 @@ TEST(StitchBitmaps, TallCellsStayInsideThePicture) {
 TEST(StitchBitmaps, AnEmptySourceGivesPlainColours) {
     ColorTable17 colors{};
     colors[2] = RGB(200, 100, 0);
-    std::array<RgbImage, 16> out;
+    std::array<StitchRgb, 16> out;
     BuildStitchBitmaps(GreyImage{}, colors, 5, 0, out);
     ASSERT_EQ(out[2].height, 1);
     EXPECT_EQ(out[2].pixel(4, 0)[0], (255u * 200) >> 8);

@@ -1,4 +1,6 @@
 // Brush, magic eraser, dropper, zone position and grab: the tools that act while tracking.
+#include <set>
+
 #include "EditorFixture.h"
 
 namespace lc::test {
@@ -75,6 +77,43 @@ TEST_F(BrushTools, BrushStepCoversRowsPaintedAboveTheView) {
     // The step holds only the rows the brush wrote.
     click(7, 40);
     EXPECT_EQ(model->undo().newest()->rows().size(), 3u);
+}
+
+TEST_F(BrushTools, QuickStrokesPaintEveryCellBetweenTwoPositionsInOneStep) {
+    setUpPattern(40, 40);
+    fillAll(3);
+    state.ColorA = 1;
+    state.ColorB = 3;
+    // Brush: from (2,2) the mouse jumps to (20,9), then to (20,30).
+    use(toolBrush);
+    engine->pressCell(kLeft, kNone, 2, 2);
+    engine->moveCell(kNone, 20, 9);
+    engine->moveCell(kNone, 20, 30);
+    engine->releaseCell(kLeft, kNone, 20, 30);
+    // Every column 2..20 holds a painted cell near the line, and each painted
+    // cell touches the next (8-connected): no dots.
+    std::set<std::pair<int, int>> painted;
+    for (int r = 0; r < H(); ++r)
+        for (int c = 0; c < W(); ++c)
+            if (cell(c, r) == 1) painted.insert({c, r});
+    for (int c = 2; c <= 20; ++c) {
+        const int r = 2 + (c - 2) * 7 / 18;
+        EXPECT_TRUE(painted.count({c, r}) || painted.count({c, r + 1})) << c;
+    }
+    for (int r = 9; r <= 30; ++r) EXPECT_TRUE(painted.count({20, r})) << r;
+    EXPECT_EQ(painted.size(), 19u + 21u);
+    EXPECT_EQ(model->undo().count(), 1);
+    model->UndoLast();
+    for (int r = 0; r < H(); ++r)
+        for (int c = 0; c < W(); ++c) ASSERT_EQ(cell(c, r), 3);
+    // Magic eraser: a quick stroke over a row of colour B turns every cell on
+    // its way into A.
+    for (int c = 0; c < W(); ++c) set(c, 5, 3);
+    use(toolMagicEraser);
+    engine->pressCell(kLeft, kNone, 1, 5);
+    engine->moveCell(kNone, 30, 5);
+    engine->releaseCell(kLeft, kNone, 30, 5);
+    for (int c = 0; c < W(); ++c) EXPECT_EQ(cell(c, 5), c >= 1 && c <= 30 ? 1 : 3) << c;
 }
 
 TEST_F(BrushTools, MagicEraserSwapsAAndB) {

@@ -152,6 +152,124 @@ TEST_F(ShapeTools, StarsNeedABoxOfThreeCells) {
     EXPECT_EQ(cell(60, 30), 1); // the outer point at angle 0: straight down the picture, the release row
 }
 
+TEST_F(ShapeTools, FilledStarsFillExactlyTheCellsTheirOutlineEncloses) {
+    setUpPattern(16, 16);
+    state.ColorA = 1;
+    state.ColorB = 2;
+    state.BrushSize = 0;
+    auto star = [&](ToolCode tool, int c1, int r1, int c2, int r2) {
+        fillAll(7);
+        use(tool);
+        drag(c1, r1, c2, r2);
+        return snapshot();
+    };
+    // The reported case: five vertices, depth 3, from (2,2) to (10,10).
+    state.StarVertices = 5;
+    state.StarDepth = 3;
+    star(toolFilledStar, 2, 2, 10, 10);
+    EXPECT_EQ(cell(5, 9), 7);
+    EXPECT_EQ(cell(3, 8), 7);
+    EXPECT_EQ(cell(8, 6), 2);
+    EXPECT_EQ(cell(5, 4), 2);
+
+    // Every small star: the outline's cells in A, every cell outside it (those
+    // a 4-connected walk from the border reaches without crossing it)
+    // untouched, and the cells it encloses in B. (The outlines of a depth-1
+    // star's thin spikes touch one another and may close off a cell between
+    // two spikes, outside the star; only there an enclosed cell may stay.)
+    int wrong = 0, stars = 0;
+    for (int n = 3; n <= 8; ++n)
+        for (int d = 1; d <= 9; d += 2)
+            for (int w = 3; w <= 9; ++w)
+                for (int h = 3; h <= 9; h += 2) {
+                    state.StarVertices = n;
+                    state.StarDepth = d;
+                    const auto outline = star(toolStar, 3, 3, 3 + w, 3 + h);
+                    const auto filled = star(toolFilledStar, 3, 3, 3 + w, 3 + h);
+                    const int size = W() * H();
+                    std::vector<uint8_t> outside(static_cast<size_t>(size), 0);
+                    std::vector<int> todo;
+                    for (int i = 0; i < size; ++i) {
+                        const int x = i % W(), y = i / W();
+                        if ((x == 0 || y == 0 || x == W() - 1 || y == H() - 1) &&
+                            outline[static_cast<size_t>(i)] != 1) {
+                            outside[static_cast<size_t>(i)] = 1;
+                            todo.push_back(i);
+                        }
+                    }
+                    while (!todo.empty()) {
+                        const int i = todo.back();
+                        todo.pop_back();
+                        const int x = i % W(), y = i / W();
+                        for (auto [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+                            if (nx < 0 || ny < 0 || nx >= W() || ny >= H()) continue;
+                            const size_t k = static_cast<size_t>(ny * W() + nx);
+                            if (outside[k] || outline[k] == 1) continue;
+                            outside[k] = 1;
+                            todo.push_back(static_cast<int>(k));
+                        }
+                    }
+                    bool ok = true;
+                    for (int i = 0; i < size; ++i) {
+                        const size_t k = static_cast<size_t>(i);
+                        const uint8_t want = outline[k] == 1 ? 1 : outside[k] ? 7 : 2;
+                        ok &= filled[k] == want || (d == 1 && want == 2 && filled[k] == 7);
+                    }
+                    ++stars;
+                    if (!ok) {
+                        ++wrong;
+                        std::string grid;
+                        for (int y = 0; y < H(); ++y, grid += '\n')
+                            for (int x = 0; x < W(); ++x) {
+                                const size_t k = static_cast<size_t>(y * W() + x);
+                                grid += "0123456789"[filled[k]];
+                                grid += outline[k] == 1 ? '*' : outside[k] ? ' ' : '.';
+                            }
+                        ADD_FAILURE() << "star " << n << "/" << d << " in " << w << " x " << h << "\n" << grid;
+                    }
+                }
+    EXPECT_EQ(wrong, 0) << "of " << stars;
+    // Filled rectangles keep their box: the right and bottom edges left out of the fill.
+    fillAll(7);
+    use(toolFilledRectangle);
+    drag(2, 2, 8, 6);
+    EXPECT_EQ(cell(5, 4), 2);
+    EXPECT_EQ(cell(8, 4), 1);
+}
+
+TEST_F(ShapeTools, SymmetricStarsComeOutSymmetric) {
+    // Unturned, every star is its own mirror image about the vertical through
+    // its centre: vertex 2i mirrors vertex 2(N - i), inner vertex 2i + 1
+    // mirrors 2(N - 1 - i) + 1, whatever rounding the halves get.
+    int asymmetric = 0;
+    for (int n = 3; n <= 12; ++n)
+        for (int d = 1; d <= 9; ++d)
+            for (int w = 3; w <= 24; ++w)
+                for (int h = 3; h <= 24; ++h) {
+                    StarPoints p{};
+                    ASSERT_TRUE(ShapeTool::DrawStar(10, 40, 10 + w, 40 + h, 0, n, d, p));
+                    const int cx = 10 + w / 2;
+                    for (int i = 0; i < n; ++i) {
+                        const PixelPoint a = p[static_cast<size_t>(2 * i)],
+                                         b = p[static_cast<size_t>(2 * ((n - i) % n))];
+                        const PixelPoint c = p[static_cast<size_t>(2 * i + 1)],
+                                         e = p[static_cast<size_t>(2 * (n - 1 - i) + 1)];
+                        if (a.x - cx != cx - b.x || a.y != b.y || c.x - cx != cx - e.x || c.y != e.y) {
+                            ++asymmetric;
+                            break;
+                        }
+                    }
+                }
+    EXPECT_EQ(asymmetric, 0);
+    // The 4-vertex, depth-5 diamond in a 6 x 6 box: its inner vertices lie on
+    // exact halves (1.5 cells from the centre) and all four round away from
+    // it alike.
+    StarPoints p{};
+    ASSERT_TRUE(ShapeTool::DrawStar(0, 0, 6, 6, 0, 4, 5, p));
+    const std::vector<PixelPoint> want = {{3, 6}, {5, 5}, {6, 3}, {5, 1}, {3, 0}, {1, 1}, {0, 3}, {1, 5}, {3, 6}};
+    EXPECT_EQ(std::vector<PixelPoint>(p.begin(), p.begin() + 9), want);
+}
+
 TEST_F(ShapeTools, ShiftMakesASquareAroundThePressPoint) {
     use(toolRectangle);
     engine->pressCell(kLeft, kNone, 20, 20);

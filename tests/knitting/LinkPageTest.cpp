@@ -53,6 +53,7 @@ struct Links : PageLinks {
     void garmentMaskChanged() override {}
     void writeGarmentToModel(int) override {}
     void readGarmentFromModel(int) override {}
+    void showModelDrawing(const ModelFile&, int) override {}
     int count(EventSound sound) const { return static_cast<int>(std::count(played.begin(), played.end(), sound)); }
 };
 
@@ -467,4 +468,118 @@ TEST_F(LinkFixture, DroppingACamMidRunSendsThePointCams) {
     EXPECT_EQ(page->Labels().LeftWorkStitch, "L70");
     page->Stop();
     EXPECT_TRUE(pty.sawHangUp());
+}
+
+namespace {
+
+// The page on a pseudo-terminal: the adapter's bytes reach the run one per
+// call, the way the GUI thread hands them over.
+struct PtyLink {
+    LinkFixture& f;
+    PtyAdapter pty;
+    QueueSink sink{f.serial};
+
+    explicit PtyLink(LinkFixture& fixture) : f(fixture) {}
+    void start() {
+        ASSERT_TRUE(pty.ok());
+        f.host.sink = &sink;
+        f.ws.Settings.SoftEmulator = 0;
+        f.ws.Settings.ACOMPort = pty.path();
+        f.page->Start();
+        ASSERT_EQ(f.page->Run().state(), KnitRun::State::Starting);
+        f.page->Run().onStartDelayElapsed();
+        ASSERT_EQ(pty.read(4), (Bytes{0x07, 0xF8, 0x00, 0xFF}));
+    }
+    void adapter(const Bytes& bytes) {
+        const size_t target = sink.received() + bytes.size();
+        ASSERT_TRUE(pty.send(bytes));
+        sink.pumpUntil(target, [this](uint8_t b) { f.page->Run().ComDataReceived(&b, 1); });
+    }
+};
+
+Bytes passOf(std::initializer_list<int> needles) {
+    Bytes p(34, 0);
+    p[0] = 0x01;
+    p[33] = 0xFE;
+    for (int n : needles) p[1 + n / 8] |= static_cast<uint8_t>(0x80 >> (n % 8));
+    return p;
+}
+
+} // namespace
+
+TEST_F(LinkFixture, CamsTakeTheWholePatternAndTheAdaptersOwnCamsComeBackUnchanged) {
+    // A new page on the SK-830 with a 250-needle pattern: before any knitted
+    // report the pass selects the pattern's end needles and the cams are 0..249.
+    SelectCurrentMachine(ws.MachineList, 103, ws.CurrentMachine);
+    pattern.g.SetSize(250, 1024);
+    make();
+    EXPECT_EQ(page->Bed().LSPos, 0);
+    EXPECT_EQ(page->Bed().RSPos, 250);
+    {
+        PtyLink link(*this);
+        link.start();
+        link.adapter({0x08, 0x05, 0x00, 0x00, 0x31, 0x94, 0x00, 0xF7});
+        EXPECT_EQ(link.pty.read(34), passOf({0, 249}));
+        EXPECT_EQ(link.pty.read(4), (Bytes{0x02, 0x00, 0xF9, 0xFD}));
+        page->Stop();
+    }
+
+    // Any change of the width brings the cams to 0 and the new width; showing
+    // the page again on the same width leaves them where they were.
+    page->Bed().SetCams(20, 180);
+    page->OnShowForm();
+    EXPECT_EQ(page->Bed().LSPos, 20);
+    EXPECT_EQ(page->Bed().RSPos, 181);
+    pattern.g.SetSize(150, 1024);
+    page->OnShowForm();
+    EXPECT_EQ(page->Bed().LSPos, 0);
+    EXPECT_EQ(page->Bed().RSPos, 150);
+    pattern.g.SetSize(250, 1024);
+    page->OnShowForm();
+    EXPECT_EQ(page->Bed().RSPos, 250);
+
+    // A 150-wide pattern on the 200-needle machine: the adapter reports cams
+    // 49/180 with a knitted pass; the next point-cam request echoes them as
+    // they were, while the labels and the trim count only the pattern's needles.
+    SelectCurrentMachine(ws.MachineList, 102, ws.CurrentMachine);
+    pattern.g.SetSize(150, 1024);
+    page->OnShowForm();
+    PtyLink link(*this);
+    link.start();
+    link.adapter({0x08, 0x10, 0x00, 0x00, 0x31, 0xB4, 0x00, 0xF7});
+    EXPECT_EQ(page->Bed().LSPos, 49);
+    EXPECT_EQ(page->Bed().RSPos, 181);
+    EXPECT_EQ(page->Labels().Wide, "101");
+    EXPECT_EQ(page->Labels().RightWorkStitch, "R75");
+    link.adapter({0x08, 0x05, 0x00, 0x00, 0x31, 0xB4, 0x00, 0xF7});
+    EXPECT_EQ(link.pty.read(34), passOf({49, 149})); // the edge needles stop at the pattern's last
+    EXPECT_EQ(link.pty.read(4), (Bytes{0x02, 0x31, 0xB4, 0xFD}));
+    // A cam the machine does not have is still refused.
+    link.adapter({0x08, 0x10, 0x00, 0x00, 0x31, 0xC8, 0x00, 0xF7});
+    EXPECT_FALSE(page->Run().LinkUp());
+    EXPECT_EQ(page->Bed().RSPos, 181);
+}
+
+TEST_F(LinkFixture, MulticolourSkipSelectsEveryNeedleOnARowWithoutColour) {
+    pattern.g.SetSize(200, 1024);
+    for (int r = 0; r < 1024; ++r) pattern.setRow(r, 16); // background only
+    pattern.setRow(1, 5);
+    pattern.setSpan(1, 10, 19, 3); // row 1: two colours
+    pattern.setRow(2, 5);          // row 2: one colour
+    page->ChooseTechnique(tkMultiColorSkipStitch);
+    page->OnShowForm();
+    PtyLink link(*this);
+    link.start();
+    const Bytes all = cat({{0x01}, repeat(0xFF, 25), repeat(0x00, 7), {0xFE}});
+    link.adapter({0x08, 0x01, 0x00, 0x00, 0x00, 0xC7, 0x00, 0xF7});
+    EXPECT_EQ(link.pty.read(34), all) << "row 0, no colour";
+    link.adapter({0x08, 0x01, 0x00, 0x00, 0x00, 0xC7, 0x00, 0xF7});
+    std::set<int> row1 = span(0, 179); // colour 5's cells, mirrored
+    for (int n = 190; n < 200; ++n) row1.insert(n);
+    const Bytes got = link.pty.read(34);
+    ASSERT_EQ(got.size(), 34u);
+    EXPECT_EQ(needlesOf(got.data() + 1, 256), row1) << "row 1, two colours";
+    link.adapter({0x08, 0x01, 0x00, 0x00, 0x00, 0xC7, 0x00, 0xF7});
+    EXPECT_EQ(link.pty.read(34), all) << "row 2, one colour";
+    page->Stop();
 }

@@ -149,6 +149,23 @@ TEST_F(SerialLinkTest, WriteSendsOneToOneHundredTwentyNineBytesToAnOpenSlotOnly)
     EXPECT_EQ(link.Write(slot, packet.data(), 4), 1u);
 }
 
+TEST_F(SerialLinkTest, ThePacketWrittenLastBeforeCloseReachesTheAdapterWhole) {
+    // The run writes its last pass and closes at once; the adapter reads it
+    // only afterwards. Closing must never throw away bytes on their way out.
+    PtyAdapter pty;
+    ASSERT_TRUE(pty.ok());
+    Bytes packet(34);
+    std::iota(packet.begin(), packet.end(), 0x01);
+    for (int run = 0; run < 40; ++run) {
+        int32_t slot = -1;
+        ASSERT_EQ(openPty(link, pty, &sink, slot), 0u);
+        packet[1] = static_cast<uint8_t>(run);
+        ASSERT_EQ(link.Write(slot, packet.data(), 34), 0u);
+        ASSERT_EQ(link.ClosePort(slot), 0u);
+        ASSERT_EQ(pty.read(34, 500), packet) << "run " << run;
+    }
+}
+
 TEST_F(SerialLinkTest, SixthOpenAndMissingDeviceFailWithoutTouchingTheSlotVariable) {
     std::vector<std::unique_ptr<PtyAdapter>> ptys;
     for (int i = 0; i < 6; ++i) ptys.push_back(std::make_unique<PtyAdapter>());

@@ -256,7 +256,7 @@ TEST_F(PictureFilesTest, StartPaletteRetintsTheStitchPictures) {
 
     const StitchPictures& got = ws.Stitches;
     const int zoom = ws.Editor.ZoomIndex;
-    std::array<RgbImage, 16> want;
+    std::array<StitchRgb, 16> want;
     BuildStitchBitmaps(got.Source, ws.Raster.Colors, CellWidths[zoom], ws.Editor.CellHeights[zoom], want);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(got.Bitmaps[i].rgb, want[i].rgb) << i;
     EXPECT_NE(got.Bitmaps[1].rgb, std::vector<uint8_t>(got.Bitmaps[1].rgb.size(), 0));

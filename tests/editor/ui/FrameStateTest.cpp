@@ -2,10 +2,13 @@
 // mode, garment mode, rulers and the handlers the main window calls.
 #include "DrawingPageTest.h"
 
+#include <QAccessible>
+
 #include <QLabel>
 #include <QSlider>
 #include <QToolButton>
 
+#include "AccessibleNames.h"
 #include "editor/ui/FrameWidgets.h"
 #include "editor/ui/ScrollRulers.h"
 
@@ -65,6 +68,23 @@ TEST_F(DrawingPageTest, PaletteClicksChooseColoursAndTheBobbinsShowThem) {
     frame->ShowColorInPalette(4);
     EXPECT_EQ(frame->MarkedColor(), 4);
     EXPECT_NE(grid->grab().toImage().pixel(grid->cellRect(4).center()), rgbOf(gd.Colors[4]));
+}
+
+TEST_F(DrawingPageTest, EveryControlAPersonCanPressHasAnAccessibleName) {
+    // The picture-only tool buttons, the bobbins, the rulers' arrows, the
+    // canvas and each painted palette cell.
+    EXPECT_EQ(accessibleName(button(24)), "Brush");
+    EXPECT_EQ(accessibleName(frame->bobbinA()), "Color A");
+    EXPECT_EQ(unnamedControls(frame.get()).join(", ").toStdString(), "");
+    // A palette cell pressed by a screen reader becomes colour A; its second
+    // action makes it colour B.
+    QAccessibleInterface* cell5 = paintedPart(frame->paletteGrid(), "Color 5");
+    ASSERT_NE(cell5, nullptr);
+    cell5->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(ws.Editor.ColorA, 5);
+    paintedPart(frame->paletteGrid(), "Color 9")->actionInterface()->doAction(ui::PaletteGrid::colorBAction());
+    EXPECT_EQ(ws.Editor.ColorB, 9);
+    EXPECT_EQ(cell5->rect().size(), QSize(ui::PaletteGrid::kCellSize, ui::PaletteGrid::kCellSize));
 }
 
 TEST_F(DrawingPageTest, BobbinShadesTheColourByTheTemplatesRed) {
@@ -193,7 +213,7 @@ TEST_F(DrawingPageTest, ViewModeDrawsStitchPicturesFromZoomLevelTwo) {
     set(0, 0, 3);
     clickButton(202);
     ASSERT_EQ(ws.Editor.ViewMode, 1);
-    const RgbImage& stitch = ws.Stitches.Bitmaps[3];
+    const StitchRgb& stitch = ws.Stitches.Bitmaps[3];
     const QImage tile = QImage(stitch.rgb.data(), stitch.width, stitch.height, stitch.width * 3, QImage::Format_RGB888);
     const int y0 = canvas->height() - canvas->cellHeight();
     for (int y = 0; y < tile.height(); ++y)

@@ -3,6 +3,8 @@
 // carriage setting and the instruction sheet following every knitted pass.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "AccessibleNames.h"
 #include "QtApp.h"
 #include "core/PatternRaster.h"
 #include "core/Machine.h"
@@ -258,4 +261,62 @@ TEST_F(LinkPageUi, PanelHeightFollowsTheFrame) {
     page->resize(1000, 601);
     settle();
     EXPECT_EQ(page->panel1()->height(), 361);
+}
+
+TEST_F(LinkPageUi, StartStopAndEveryPaintedControlCanBeReachedAndNamed) {
+    // Start and Stop are buttons a screen reader names and the keyboard presses.
+    QWidget* start = page->startButton();
+    QWidget* stop = page->stopButton();
+    for (QWidget* b : {start, stop}) {
+        ASSERT_NE(qobject_cast<QAbstractButton*>(b), nullptr);
+        EXPECT_TRUE(b->focusPolicy() & Qt::TabFocus);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(b)->role(), QAccessible::Button);
+    }
+    EXPECT_EQ(test::accessibleName(start), "Start");
+    EXPECT_EQ(test::accessibleName(stop), "Stop");
+    EXPECT_EQ(start->toolTip(), "Start knitting");
+    // Their look and the lamp stay: the same shapes and colours as before.
+    EXPECT_EQ(start->size(), QSize(52, 30));
+    EXPECT_EQ(page->startColor(), 0xC0C0C0u);
+    EXPECT_EQ(page->stopColor(), 0xF0CAA6u);
+
+    // Tab reaches Start; Space presses it; the same for Stop.
+    page->activateWindow();
+    start->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(start->hasFocus());
+    QTest::keyClick(start, Qt::Key_Space);
+    settle();
+    EXPECT_EQ(run().state(), KnitRun::State::Starting);
+    EXPECT_EQ(page->lampColor(), 0x00FF00u);
+    stop->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(stop, Qt::Key_Space);
+    settle();
+    EXPECT_FALSE(run().LinkUp());
+    EXPECT_EQ(page->lampColor(), 0x0000FFu);
+    // A screen reader's press works as well.
+    QAccessible::queryAccessibleInterface(start)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    for (int i = 0; i < 100 && !run().LinkUp(); ++i) QTest::qWait(10); // an animated click
+    EXPECT_TRUE(run().LinkUp());
+    page->CloseOpenedComPort();
+    settle();
+
+    // Every control of the page a person can press has a name, also the
+    // painted cam buttons of the needle bed, which step their cam by a needle.
+    EXPECT_EQ(test::unnamedControls(page.get()).join(", ").toStdString(), "");
+    // The machine's sheet and the protocol log too.
+    for (int view : {ltViewMachine, ltViewProtocol}) {
+        QTest::mouseClick(page->toolButton(view), Qt::LeftButton);
+        settle();
+        EXPECT_EQ(test::unnamedControls(page.get()).join(", ").toStdString(), "") << view;
+    }
+    QTest::mouseClick(page->toolButton(ltViewPreview), Qt::LeftButton);
+    settle();
+    QAccessibleInterface* left = test::paintedPart(page->needleBed(), "Left point cam");
+    ASSERT_NE(left, nullptr);
+    ASSERT_NE(test::paintedPart(page->needleBed(), "Right point cam"), nullptr);
+    const int before = page->controller().Bed().LSPos;
+    left->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(page->controller().Bed().LSPos, before + 1);
+    EXPECT_TRUE(left->rect().isValid());
 }

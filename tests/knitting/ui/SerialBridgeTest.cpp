@@ -201,3 +201,44 @@ TEST_F(RunHostTest, EmulatorTicksFeedTheStreamAndStopEndsThem) {
     waitFor([] { return false; }, 30);
     EXPECT_EQ(run.EmulatorIndex(), at);
 }
+
+TEST_F(RunHostTest, NoTimerOfTheRunFiresBeforeItsTime) {
+    // Measured from just before each timer is armed to its expiry: the start
+    // wait, the watchdog and the emulator's ticks are never early.
+    using Clock = std::chrono::steady_clock;
+    struct Watch {
+        QTimer* timer;
+        int ms;
+        Clock::time_point armed;
+        std::vector<long long> early; // how many microseconds each early expiry came too soon
+        int expiries = 0;
+    };
+    Watch watches[] = {{&host.startDelayTimer(), 230, {}, {}, 0},
+                       {&host.watchdogTimer(), 170, {}, {}, 0},
+                       {&host.emulatorTimer(), kEmulatorTickMs, {}, {}, 0}};
+    for (Watch& w : watches) {
+        QObject::connect(w.timer, &QTimer::timeout, [&w] {
+            const auto now = Clock::now();
+            const auto due = w.armed + std::chrono::milliseconds(w.ms) * (w.timer->isSingleShot() ? 1 : w.expiries + 1);
+            if (now < due) w.early.push_back(std::chrono::duration_cast<std::chrono::microseconds>(due - now).count());
+            ++w.expiries;
+        });
+    }
+    host.attach(nullptr); // the timers alone; no run reacts to them
+    watches[2].armed = Clock::now();
+    host.startEmulator();
+    for (int round = 0; round < 8; ++round) {
+        watches[0].armed = Clock::now();
+        host.armStartDelay(watches[0].ms);
+        watches[1].armed = Clock::now();
+        host.armWatchdog(watches[1].ms);
+        const int before0 = watches[0].expiries, before1 = watches[1].expiries;
+        ASSERT_TRUE(waitFor([&] { return watches[0].expiries > before0 && watches[1].expiries > before1; }));
+    }
+    host.stopEmulator();
+    for (const Watch& w : watches) {
+        EXPECT_GT(w.expiries, 0);
+        EXPECT_TRUE(w.early.empty()) << w.ms << " ms timer fired early " << w.early.size() << " times, up to "
+                                     << *std::max_element(w.early.begin(), w.early.end()) << " us";
+    }
+}

@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QToolButton>
+
+#include "ProgramWorkspace.h"
+#include "QtApp.h"
+#include "editor/ui/DrawingPage.h"
+#include "shell/GalleryNames.h"
+#include "shell/ui/ConverterPage.h"
+#include "shell/ui/FashionPage.h"
+#include "shell/ui/GalleriesPage.h"
+#include "shell/ui/MainWindow.h"
+#include "shell/ui/ThumbnailGrid.h"
+
+using namespace lc;
+using namespace lc::ui;
+
+namespace {
+
+void check(QListWidget* list, const QString& name) {
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text() == name) list->item(i)->setCheckState(Qt::Checked);
+}
+
+} // namespace
+
+// A block goes into a new gallery with two techniques, survives a reload, comes
+// back into the backup the right way up, and "Copy pattern" gives the Drawing
+// page's paste-pattern tool that pattern. Creating the gallery again under the
+// same name asks first and, refused, keeps its patterns.
+TEST(GalleriesPage, AddToANewGalleryReloadAndCopyBackIntoTheDrawing) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    ASSERT_NE(page, nullptr);
+    QStringList questions;
+    page->ask = [&](const QString& text, const QString&) {
+        questions << text;
+        return false;
+    };
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    page->ScanForLibraries();
+    EXPECT_EQ(page->libraryList()->count(), 0); // an empty folder opens nothing
+    EXPECT_EQ(page->selectedPattern(), 65535);
+
+    for (const QString bad : {"", "../x", "a/b"}) {
+        bool told = false;
+        page->tell = [&](const QString&) { told = true; };
+        EXPECT_FALSE(page->CreateGallery(bad));
+        EXPECT_TRUE(told);
+    }
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    ASSERT_TRUE(page->CreateGallery("Mine"));
+    ASSERT_TRUE(page->editable());
+
+    // A 7 x 2 block: bottom line colour 1, top line colour 2.
+    ws.Raster.Backup.fill(0);
+    for (int x = 3; x < 10; ++x) {
+        ws.Raster.Backup.set(x, 40, 2);
+        ws.Raster.Backup.set(x, 41, 1);
+    }
+    ws.Editor.BlockRect = CellRect{3, 40, 10, 42};
+    check(page->techniqueList(), "Tuck Stitch");
+    check(page->techniqueList(), "Lace");
+    page->previewName()->setText("leaf");
+    page->button(GalleriesPage::tagAdd)->click();
+    ASSERT_EQ(ws.Library.Count(), 1);
+    EXPECT_EQ(ws.Library.GetCategory(0), 4u | 512u);
+    EXPECT_EQ(page->cellCaption(0), "#1 : 7x2");
+
+    EXPECT_FALSE(page->CreateGallery("Mine")); // asked, and No keeps it
+    EXPECT_EQ(questions.size(), 1);
+    page->ScanForLibraries();
+    ASSERT_EQ(ws.Library.Count(), 1);
+    EXPECT_EQ(ws.Library.GetPatternName(0), "leaf");
+
+    // With nothing checked the selected pattern's techniques show greyed.
+    for (int i = 0; i < page->techniqueList()->count(); ++i)
+        page->techniqueList()->item(i)->setCheckState(Qt::Unchecked);
+    page->selectPattern(0);
+    int greyed = 0;
+    for (int i = 0; i < page->techniqueList()->count(); ++i)
+        greyed += page->techniqueList()->item(i)->checkState() == Qt::PartiallyChecked;
+    EXPECT_EQ(greyed, 2);
+
+    ws.Raster.Backup.fill(0);
+    page->button(GalleriesPage::tagCall)->click();
+    EXPECT_EQ(ws.Editor.BlockRect, (CellRect{0, 0, 7, 2}));
+    EXPECT_EQ(ws.Raster.Backup.at(6, 1), 1);
+    EXPECT_EQ(ws.Raster.Backup.at(0, 0), 2);
+
+    page->button(GalleriesPage::tagCopyPattern)->click();
+    EXPECT_EQ(w.drawingPage()->librarySource().SelectedPattern, 0);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // The filter with no technique checked shows nothing.
+    page->button(GalleriesPage::tagFilter)->click();
+    EXPECT_TRUE(page->cellCaption(0).isEmpty());
+    EXPECT_EQ(page->selectedPattern(), 65535);
+}
+
+// A preview picture given as PNG is stored as JPEG under the name the library
+// keeps, inside the gallery's own preview folder, and is shown for the pattern.
+TEST(GalleriesPage, PreviewPictureIsStoredAsJpegInsideTheGalleriesFolder) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    ASSERT_TRUE(page->CreateGallery("Lace"));
+    ws.Editor.BlockRect = CellRect{0, 0, 4, 4};
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    page->button(GalleriesPage::tagAdd)->click();
+    page->selectPattern(0);
+    QImage png(30, 20, QImage::Format_RGB32);
+    png.fill(Qt::green);
+    const QString file = dir.filePath("leaf.png");
+    ASSERT_TRUE(png.save(file));
+    ASSERT_TRUE(page->SetPreviewFrom(file));
+    const QString stored = QString::fromStdString(PreviewPath(ws.Settings.Path_Gallery, "Lace", "leaf.png"));
+    QFile f(stored);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(3).startsWith("\xFF\xD8\xFF"));
+    page->button(GalleriesPage::tagShowFabric)->click();
+    ASSERT_FALSE(page->previewLabel()->pixmap().isNull());
+    const QImage shown = page->previewLabel()->pixmap().toImage();
+    const QColor centre = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+    EXPECT_GT(centre.green(), 200);
+    EXPECT_LT(centre.red(), 60);
+}
+
+// A picture of red and blue halves becomes a 20 x 10 block of two indices,
+// handed to the Drawing page's paste tool.
+TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    w.show();
+    w.pages()->setCurrentIndex(MainWindow::pgConverter);
+    QTemporaryDir dir;
+    QImage picture(200, 100, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
+    const QString file = dir.filePath("halves.bmp");
+    ASSERT_TRUE(picture.save(file));
+    ConverterPage* page = w.converterPage();
+    page->OpenPicture(file);
+    page->converter().random().seed(5);
+    page->stitches()->setValue(20);
+    page->rows()->setValue(10);
+    page->colors()->setValue(2);
+    const ColorTable17 before = ws.Raster.Colors;
+    page->replaceColors()->setChecked(false);
+    page->MakeConversion();
+    ASSERT_TRUE(page->insertButton()->isEnabled());
+    page->insertButton()->click();
+    EXPECT_EQ(ws.Editor.BlockRect, (CellRect{0, 0, 20, 10}));
+    EXPECT_EQ(ws.Raster.Colors, before);
+    const uint8_t left = ws.Raster.Backup.at(0, 0), right = ws.Raster.Backup.at(19, 0);
+    EXPECT_NE(left, right);
+    EXPECT_LT(left, 2);
+    EXPECT_LT(right, 2);
+    EXPECT_EQ(ws.Raster.Backup.at(9, 9), left);
+    EXPECT_EQ(ws.Raster.Backup.at(10, 9), right);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+}
+
+// A model with a drawing under a set, a garment and a bold note survives a
+// save and reload; protected, it reopens read-only; a missing model resets the
+// header and says so.
+TEST(FashionPage, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Fashion = dir.path().toStdString();
+    QDir(dir.path()).mkdir("Winter");
+    QDir(dir.path()).mkdir("old.models");
+    FashionPage* page = w.fashionPage();
+    QStringList told;
+    page->tell = [&](const QString& t) { told << t; };
+    page->ScanCategories();
+    ASSERT_EQ(page->categories()->count(), 2); // ".." and "Winter"
+    EXPECT_EQ(page->categories()->item(1)->text(), "Winter");
+
+    page->NewModel();
+    page->nameEdit()->setText(QString(40, 'n'));
+    page->authorEdit()->setText("Me");
+    page->itemNameEdit()->setText("Set A");
+    page->button(FashionPage::tagAddSet)->click();
+    ws.Raster.Picture.set(3, ws.Raster.Height - 1, 5);
+    page->itemNameEdit()->setText("Front");
+    page->button(FashionPage::tagAddDrawing)->click();
+    page->itemNameEdit()->setText("Sweater");
+    page->button(FashionPage::tagAddGarment)->click();
+    page->noteEdit()->setPlainText("Knit loosely");
+    page->noteEdit()->selectAll();
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    page->noteEdit()->mergeCurrentCharFormat(bold);
+    page->itemNameEdit()->setText("How to");
+    page->button(FashionPage::tagAddNote)->click();
+    const QString file = dir.filePath("Winter/jumper.lcm");
+    page->SaveModel(file);
+
+    ASSERT_TRUE(page->LoadModel(file));
+    EXPECT_EQ(page->nameEdit()->text(), QString(32, 'n'));
+    EXPECT_EQ(page->model().Header.Raw[37], 32);
+    ASSERT_EQ(page->tree()->topLevelItemCount(), 2); // "Model" and "Set A"
+    QTreeWidgetItem* set = page->tree()->topLevelItem(1);
+    ASSERT_EQ(set->childCount(), 3);
+    // The Garment Shape page filled the garment item with its outline.
+    const int garmentItem = set->child(1)->data(0, Qt::UserRole).toInt();
+    EXPECT_GE(page->model().GarmentData(garmentItem).size(), 14u);
+    const int noteItem = set->child(2)->data(0, Qt::UserRole).toInt();
+    const auto rtf = page->model().NoteData(noteItem);
+    ASSERT_GE(rtf.size(), 6u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(rtf.data()), 6), "{\\rtf1");
+    page->noteEdit()->clear();
+    page->tree()->setCurrentItem(set->child(2));
+    page->LoadSelectedItem();
+    EXPECT_EQ(page->noteEdit()->toPlainText(), "Knit loosely");
+    QTextCursor c(page->noteEdit()->document());
+    c.movePosition(QTextCursor::NextCharacter);
+    EXPECT_GE(c.charFormat().fontWeight(), QFont::Bold);
+
+    // Loading the drawing over the user's drawing is one undo step.
+    ws.Raster.Picture.set(3, ws.Raster.Height - 1, 0);
+    page->tree()->setCurrentItem(set->child(0));
+    EXPECT_FALSE(page->itemPreview()->pixmap().isNull());
+    page->LoadSelectedItem();
+    EXPECT_EQ(ws.Raster.Picture.at(3, ws.Raster.Height - 1), 5);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // Deleting the set asks, and takes its items along.
+    page->tree()->setCurrentItem(page->tree()->topLevelItem(1));
+    page->ask = [](const QString&, const QString&) { return true; };
+    page->button(FashionPage::tagDelete)->click();
+    EXPECT_EQ(page->model().Items.size(), 1u);
+
+    page->protectBox()->setChecked(true);
+    page->SaveModel(file);
+    page->LoadModel(file);
+    EXPECT_TRUE(page->nameEdit()->isReadOnly());
+    EXPECT_TRUE(page->noteEdit()->isReadOnly());
+    EXPECT_TRUE(page->itemPanel()->isHidden());
+    EXPECT_TRUE(page->formatPanel()->isHidden());
+    EXPECT_TRUE(page->protectBox()->isHidden());
+
+    told.clear();
+    EXPECT_FALSE(page->LoadModel(dir.filePath("gone.lcm")));
+    EXPECT_EQ(told.size(), 1);
+    EXPECT_TRUE(page->nameEdit()->text().isEmpty());
+    EXPECT_FALSE(page->model().Header.ReadOnly());
+    EXPECT_EQ(page->tree()->topLevelItemCount(), 0);
+    page->button(FashionPage::tagDelete)->click(); // an empty tree: nothing happens
+}
+
+// A damaged library in the galleries folder is reported, never thrown out of
+// the page (which the main window creates at start-up).
+TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    QFile bad(dir.filePath("Broken.lcl"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(300, 'x'));
+    bad.close();
+    QStringList told;
+    w.galleriesPage()->tell = [&](const QString& t) { told << t; };
+    EXPECT_NO_THROW(w.galleriesPage()->ScanForLibraries());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].startsWith("Broken.lcl"));
+}
