@@ -8,8 +8,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <filesystem>
 
 #include "ProgramWorkspace.h"
+#include "TestFiles.h"
 #include "QtApp.h"
 #include "editor/ui/DrawingPage.h"
 #include "garment/GarmentMask.h"
@@ -76,5 +78,29 @@ TEST(ConstructorInWindow, ImportedPulloverFillsThePiecesListAndItsSleeveIsLaidOn
     EXPECT_TRUE(ws.Raster.IsMaskCellSet(0, bottom));
     EXPECT_TRUE(ws.Raster.IsMaskCellSet(199, bottom));
     EXPECT_TRUE(messages.isEmpty());
+    w.close();
+}
+
+TEST(ConstructorInWindow, AShortCatalogueDisablesTheButtonAndTheProgramStillStarts) {
+    test::qtApp();
+    // A program folder whose model catalogue lacks its last record.
+    test::TempDir dir;
+    const std::filesystem::path bin = qEnvironmentVariable("LC_PROGRAM_DIR").toStdString();
+    for (const auto& f : std::filesystem::directory_iterator(bin))
+        if (f.is_regular_file() && f.path().filename() != "loopcrafter")
+            std::filesystem::copy_file(f.path(), dir.path / f.path().filename());
+    auto ic = test::readFile(dir.path / "loopcrafter.ic");
+    ic.resize(22440);
+    test::writeFile(dir.path / "loopcrafter.ic", ic);
+    const QByteArray saved = qgetenv("LC_PROGRAM_DIR");
+    qputenv("LC_PROGRAM_DIR", QByteArray::fromStdString(dir.path.string()));
+
+    test::ProgramWorkspace program;
+    ui::MainWindow w(program.ws);
+    qputenv("LC_PROGRAM_DIR", saved);
+    QAbstractButton* run = w.garmentPage()->button(216);
+    EXPECT_FALSE(run->isEnabled());
+    EXPECT_TRUE(run->toolTip().contains("2806")) << run->toolTip().toStdString();
+    EXPECT_FALSE(w.constructorDialog()->CatalogueReady());
     w.close();
 }
