@@ -1,11 +1,13 @@
 #include "shell/ui/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QPainter>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 
 #include "core/ui/CoreStartUp.h"
@@ -15,6 +17,8 @@
 #include "core/UIText.h"
 #include "editor/ui/DrawingPage.h"
 #include "editor/ui/PrintDialog.h"
+#include "garment/BodySize.h"
+#include "garment/ui/GarmentConstructorDialog.h"
 #include "garment/ui/GarmentShapePage.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
@@ -107,7 +111,29 @@ void MainWindow::FormCreate() {
     addPage(pgFashion, fashionPage_);
     converterPage_ = new ConverterPage(ws_, pageWidgets_[pgConverter], this);
     addPage(pgConverter, converterPage_);
+    attachConstructor();
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
+}
+
+void MainWindow::attachConstructor() {
+    // The Garment Shape page's "Constructor" button shows the dialog; on OK the
+    // page imports the chosen model, whose pieces the catalogue drafts with
+    // the dialog's measurements. Without a usable catalogue the button stays
+    // disabled and its tip says why.
+    const std::filesystem::path userDir = ws_.Paths.UserDir.empty() ? ws_.Paths.AppDir : ws_.Paths.UserDir;
+    constructor_ = new GarmentConstructorDialog(ws_.UIText, ws_.Settings, ws_.Paths, userDir, this);
+    if (!constructor_->CatalogueReady()) {
+        garmentPage_->button(216)->setToolTip(constructor_->CatalogueError());
+        return;
+    }
+    garmentPage_->setPieceBuilder([this](GarmentOutline& garment, int piece, int sizeNo) {
+        const BodySize size = LoadBodySize(static_cast<uint8_t>(sizeNo), constructor_->CustomBodySize(), BodySize{},
+                                           std::filesystem::path(ws_.Paths.AppDir) / kSizesFileName);
+        constructor_->Catalogue().DraftPiece(garment, piece, size);
+    });
+    garmentPage_->setConstructorRunner([this] { constructor_->open(); });
+    connect(constructor_, &QDialog::accepted, this,
+            [this] { garmentPage_->ImportModel(constructor_->ModelId(), constructor_->SizeIndex()); });
 }
 
 void MainWindow::addPage(Page p, QWidget* page) {

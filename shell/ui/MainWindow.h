@@ -14,6 +14,7 @@ namespace lc::ui {
 
 class ConverterPage;
 class DrawingPage;
+class GarmentConstructorDialog;
 class FashionPage;
 class GalleriesPage;
 class GarmentShapePage;
@@ -36,6 +37,7 @@ public:
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
     GarmentShapePage* garmentPage() const { return garmentPage_; }
+    GarmentConstructorDialog* constructorDialog() const { return constructor_; }
     GalleriesPage* galleriesPage() const { return galleriesPage_; }
     ConverterPage* converterPage() const { return converterPage_; }
     FashionPage* fashionPage() const { return fashionPage_; }
@@ -61,6 +63,7 @@ private:
     void FormClose();
     void pageChanged(int index);
     void addPage(Page p, QWidget* page);
+    void attachConstructor();
 
     Workspace& ws_;
     StartUpHooks hooks_;
@@ -69,6 +72,8 @@ private:
     DrawingPage* drawingPage_ = nullptr;
     GarmentShapePage* garmentPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
+    // Made once, after the pages; its choices persist between showings.
+    GarmentConstructorDialog* constructor_ = nullptr;
     GalleriesPage* galleriesPage_ = nullptr;
     ConverterPage* converterPage_ = nullptr;
     FashionPage* fashionPage_ = nullptr;
