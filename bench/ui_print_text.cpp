@@ -1,6 +1,7 @@
 // Printing and the text preview. Targets: a 250 x 1024 pattern printed to a
 // PDF file (every page) in <= 1 s; one text preview update, as each tick of a
 // held arrow button makes, in <= 8 ms.
+#include "BenchQtApp.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -22,16 +23,7 @@ using namespace lc;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char arg0[] = "bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* a = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+QApplication& app() { return lc::bench::qtApp(); }
 
 void pattern(Workspace& ws) {
     ws.Raster.SetSize(250, 1024);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ui/ButtonDown.h"
 #include "core/CursorIds.h"
 #include "core/PatternRaster.h"
 #include "core/Numbers.h"
@@ -108,15 +109,6 @@ QIcon sizeIcon(int size) {
 int rulerScale(int cell, double gauge) {
     if (!std::isfinite(gauge) || gauge <= 0) return 0;
     return roundToIntClamped<int>(static_cast<long double>(cell) * 10 / gauge);
-}
-
-void setDown(QAbstractButton* b, bool down) {
-    // An exclusive group keeps one button down: lift the rule for a release.
-    QButtonGroup* g = b->group();
-    const bool exclusive = g && g->exclusive();
-    if (exclusive && !down) g->setExclusive(false);
-    b->setChecked(down);
-    if (exclusive && !down) g->setExclusive(true);
 }
 
 } // namespace
@@ -505,7 +497,7 @@ void DrawingPage::setCanvasCursor(int id) {
 
 void DrawingPage::selectBrushTool() {
     // Grab is let go without restoring what it kept: the brush is the tool now.
-    setDown(tagButtons_[103], false);
+    SetButtonDown(tagButtons_[103], false);
     tagButtons_[kTagBrush]->setChecked(true);
     canvas_->engine().setTool(toolBrush);
     setCanvasCursor(brushCursor());
@@ -636,8 +628,8 @@ void DrawingPage::addGarmentReleased() {
         ws_.Editor.ZoneOn = false;
         if (setZone->isChecked()) selectBrushTool();
         setZone->setEnabled(false);
-        setDown(setZone, false);
-        setDown(zone, false);
+        SetButtonDown(setZone, false);
+        SetButtonDown(zone, false);
     }
     tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
     if (!ws_.Editor.GarmentMode) {
@@ -649,7 +641,7 @@ void DrawingPage::addGarmentReleased() {
         RepaintPicture();
     }
     // Building the mask may have switched garment mode off again.
-    setDown(garment, ws_.Editor.GarmentMode);
+    SetButtonDown(garment, ws_.Editor.GarmentMode);
     tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
     zone->setEnabled(!ws_.Editor.GarmentMode);
 }
@@ -776,10 +768,10 @@ void DrawingPage::ResetView() {
     QAbstractButton* setZone = tagButtons_[kTagZone];
     if (setZone->isChecked()) selectBrushTool();
     setZone->setEnabled(false);
-    setDown(setZone, false);
-    setDown(tagButtons_[201], false);
+    SetButtonDown(setZone, false);
+    SetButtonDown(tagButtons_[201], false);
     tagButtons_[201]->setEnabled(true);
-    setDown(tagButtons_[301], false);
+    SetButtonDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);
     // A new pattern: the old steps and the copied block belong to the old one.
     canvas_->model().PatternReplaced();
@@ -811,7 +803,7 @@ void DrawingPage::ShowColorInPalette(int index) {
 void DrawingPage::EnablePatternInsert() {
     QAbstractButton* b = tagButtons_[kTagPastePattern];
     b->setEnabled(true);
-    setDown(tagButtons_[103], false);
+    SetButtonDown(tagButtons_[103], false);
     b->setChecked(true);
     showStarPanel(false);
     canvas_->engine().setTool(toolPastePattern);
@@ -821,7 +813,7 @@ void DrawingPage::EnablePatternInsert() {
 void DrawingPage::InsertConverted() {
     MakeBobbins();
     BuildStitchBitmaps(ws_);
-    setDown(tagButtons_[103], false);
+    SetButtonDown(tagButtons_[103], false);
     tagButtons_[kTagPasteBlock]->setChecked(true);
     showStarPanel(false);
     canvas_->engine().setTool(toolPasteBlock);
@@ -836,7 +828,7 @@ void DrawingPage::UndoDisable() { tagButtons_[203]->setEnabled(false); }
 
 void DrawingPage::RepaintPicture() {
     canvas_->Paint();
-    setDown(tagButtons_[301], ws_.Editor.GarmentMode);
+    SetButtonDown(tagButtons_[301], ws_.Editor.GarmentMode);
     tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
 }
 
@@ -853,7 +845,7 @@ void DrawingPage::ReplacePicture(const std::function<void(PatternRaster&)>& appl
 }
 
 void DrawingPage::ReleaseMaskButton() {
-    setDown(tagButtons_[301], false);
+    SetButtonDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);
     tagButtons_[201]->setEnabled(true);
 }
