@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 
 #include "garment/DraftingErrors.h"
 
@@ -40,6 +41,20 @@ struct M {
 };
 
 double D(LD v) { return static_cast<double>(v); }
+
+// The sleeve lengths S3 and S5 have in common; none when code c has none of them.
+std::optional<double> commonSleeveLength(int c, const M& m) {
+    if (any(c, {10, 20, 30})) return D(m.Arm());
+    if (any(c, {11, 21, 31, 61, 71})) return D(m.Arm() * 2.0L / 3.0L);
+    if (any(c, {12, 22, 32, 62, 72})) return D(m.Arm() / 4.0L);
+    if (any(c, {13, 23, 33})) return D(m.Le12 / 2.0L + m.Arm());
+    if (any(c, {14, 24, 34})) return D(m.Le12 / 2.0L + m.Arm() * 2.0L / 3.0L);
+    if (any(c, {40, 50, 52})) return D(m.Arm() * 1.05L);
+    if (c == 41) return D(m.Arm() * 2.0L / 3.0L * 1.05L);
+    if (c == 42) return D(m.Arm() / 4.0L * 1.05L);
+    if (any(c, {43, 51, 53})) return D(m.Le12 / 2.0L + m.Arm() * 1.05L);
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -224,15 +239,7 @@ double PieceFormulas::S1(uint8_t c) const {
 
 double PieceFormulas::S3(uint8_t c) const {
     const M m(s_);
-    if (any(c, {10, 20, 30})) return D(m.Arm());
-    if (any(c, {11, 21, 31, 61, 71})) return D(m.Arm() * 2.0L / 3.0L);
-    if (any(c, {12, 22, 32, 62, 72})) return D(m.Arm() / 4.0L);
-    if (any(c, {13, 23, 33})) return D(m.Le12 / 2.0L + m.Arm());
-    if (any(c, {14, 24, 34})) return D(m.Le12 / 2.0L + m.Arm() * 2.0L / 3.0L);
-    if (any(c, {40, 50, 52})) return D(m.Arm() * 1.05L);
-    if (c == 41) return D(m.Arm() * 2.0L / 3.0L * 1.05L);
-    if (c == 42) return D(m.Arm() / 4.0L * 1.05L);
-    if (any(c, {43, 51, 53})) return D(m.Le12 / 2.0L + m.Arm() * 1.05L);
+    if (const auto v = commonSleeveLength(c, m)) return *v;
     if (c == 44) return D(m.Le12 / 2.0L + m.Arm() * 1.05L * 2.0L / 3.0L);
     if (any(c, {60, 70})) return D(m.Le10 + m.ArmLength - (m.Hips / 4.0L - m.N3()) * 1.1L);
     // Only the Le11 term is divided by 100 here, and code 74 below has no
@@ -261,15 +268,7 @@ double PieceFormulas::S4(uint8_t c) const {
 
 double PieceFormulas::S5(uint8_t c) const {
     const M m(s_);
-    if (any(c, {10, 20, 30})) return D(m.Arm());
-    if (any(c, {11, 21, 31, 61, 71})) return D(m.Arm() * 2.0L / 3.0L);
-    if (any(c, {12, 22, 32, 62, 72})) return D(m.Arm() / 4.0L);
-    if (any(c, {13, 23, 33})) return D(m.Le12 / 2.0L + m.Arm());
-    if (any(c, {14, 24, 34})) return D(m.Le12 / 2.0L + m.Arm() * 2.0L / 3.0L);
-    if (any(c, {40, 50, 52})) return D(m.Arm() * 1.05L);
-    if (c == 41) return D(m.Arm() * 2.0L / 3.0L * 1.05L);
-    if (c == 42) return D(m.Arm() / 4.0L * 1.05L);
-    if (any(c, {43, 51, 53})) return D(m.Le12 / 2.0L + m.Arm() * 1.05L);
+    if (const auto v = commonSleeveLength(c, m)) return *v;
     if (any(c, {60, 70})) return D(m.Le10 + m.ArmLength - (m.Hips / 4.0L - m.NeckSize / 3.0L - 1.0L) * 1.1L);
     if (any(c, {63, 73})) return D(m.UpperArm * 1.5L);
     if (any(c, {64, 74})) return D(m.Wrist * 1.2L / 2.0L * 1.5L);
