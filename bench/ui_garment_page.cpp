@@ -3,6 +3,7 @@
 //   move and the repaint of the paint box; target <= 8 ms;
 // - loading a garments file of 65 535 outline points and painting the page:
 //   target <= 100 ms.
+#include "BenchQtApp.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -21,16 +22,7 @@ using namespace lc;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char arg0[] = "bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* a = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+QApplication& app() { return lc::bench::qtApp(); }
 
 // A closed ring of n points 6 mm apart along a rectangle-ish path, the curve
 // kinds cycling through every shape.

@@ -7,6 +7,7 @@
 // The adapter is a pseudo-terminal; each status also reports a knitted pass
 // (0x11), so the row counter moves and every display of the page is redrawn
 // between requests, as in a real run.
+#include "BenchQtApp.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -27,16 +28,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char arg0[] = "bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* a = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+QApplication& app() { return lc::bench::qtApp(); }
 
 // The machine 102 and a 200 x 1024 pattern of five colours in stripes.
 void makePattern(Workspace& ws) {

@@ -11,6 +11,7 @@
 #include "editor/GrabTool.h"
 #include "editor/RowColumnTool.h"
 #include "editor/ShapeTool.h"
+#include "editor/TextTool.h"
 #include "editor/TransformTool.h"
 #include "editor/ZoneTool.h"
 
@@ -61,12 +62,19 @@ constexpr ToolEntry kToolTable[] = {
     {toolColumns, make<RowColumnTool>},
     {toolZonePosition, make<ZoneTool>},
     {toolGrab, make<GrabTool>},
+    {toolAddText, make<TextTool>},
 };
 } // namespace
 
 ToolEngine::ToolEngine(CanvasModel& model, IPatternSource* patterns) : ctx_(model, patterns) {
     for (const ToolEntry& e : kToolTable) tools_[static_cast<size_t>(e.code - kFirstCode)] = e.make(e.code);
     setTool(toolBrush);
+}
+
+bool ToolEngine::putText(const TextStamp& stamp) {
+    // The text tool writes outside any mouse gesture: the text dialog hands it the cells.
+    auto* text = static_cast<TextTool*>(tools_[static_cast<size_t>(toolAddText - kFirstCode)].get());
+    return text->put(ctx_, stamp);
 }
 
 void ToolEngine::setTool(ToolCode code) {

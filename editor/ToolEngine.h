@@ -11,7 +11,7 @@
 // The engine keeps the gesture (press point, held button, Shift's square,
 // Ctrl's turn, which cell was tracked last) and hands each event to the tool
 // object of the current code, one per family (BrushTool, ShapeTool, FillTool,
-// TransformTool, BlockTool, RowColumnTool, ZoneTool, GrabTool), taken from a
+// TransformTool, BlockTool, RowColumnTool, ZoneTool, GrabTool, TextTool), taken from a
 // table by the tool code. Codes without a tool do nothing.
 //
 // Each writing gesture is one undo step, opened at the press (brush, eraser)
@@ -27,6 +27,7 @@
 #include "editor/EditorInterfaces.h"
 #include "editor/Overlay.h"
 #include "editor/ToolCodes.h"
+#include "editor/TextTool.h"
 #include "editor/ToolContext.h"
 
 namespace lc {
@@ -41,6 +42,11 @@ public:
     // --- the tool in use (the brush at first) --------------------------------------
     void setTool(ToolCode code);
     ToolCode tool() const { return code_; }
+
+    // --- text ---------------------------------------------------------------------
+    // The text tool writes `stamp` into the picture as one undo step; false when
+    // nothing changed.
+    bool putText(const TextStamp& stamp);
 
     // --- mouse, in widget pixels -------------------------------------------
     void MouseDown(MouseButton button, KeyMods mods, int x, int y);

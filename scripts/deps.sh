@@ -4,7 +4,8 @@ set -euo pipefail
 PKGS=(cmake ninja-build g++ clang libclang-rt-14-dev
       qt6-base-dev qt6-multimedia-dev
       libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
-      fonts-dejavu-core)
+      fonts-dejavu-core
+      poppler-utils)  # pdftoppm: the print tests turn their PDF pages into pictures
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ui/ButtonDown.h"
 #include "core/CursorIds.h"
 #include "core/PatternRaster.h"
 #include "core/Numbers.h"
@@ -23,8 +24,12 @@
 #include "core/ui/Cursors.h"
 #include "editor/ToolCodes.h"
 #include "editor/ui/FrameWidgets.h"
+#include "editor/ui/PatternPagePrinter.h"
+#include "editor/ui/PrintDialog.h"
 #include "editor/ui/ScrollRulers.h"
 #include "editor/ui/StitchCanvas.h"
+#include "editor/ui/TensionCalculatorDialog.h"
+#include "editor/ui/TextToolDialog.h"
 
 namespace lc::ui {
 
@@ -104,15 +109,6 @@ QIcon sizeIcon(int size) {
 int rulerScale(int cell, double gauge) {
     if (!std::isfinite(gauge) || gauge <= 0) return 0;
     return roundToIntClamped<int>(static_cast<long double>(cell) * 10 / gauge);
-}
-
-void setDown(QAbstractButton* b, bool down) {
-    // An exclusive group keeps one button down: lift the rule for a release.
-    QButtonGroup* g = b->group();
-    const bool exclusive = g && g->exclusive();
-    if (exclusive && !down) g->setExclusive(false);
-    b->setChecked(down);
-    if (exclusive && !down) g->setExclusive(true);
 }
 
 } // namespace
@@ -203,6 +199,11 @@ void DrawingPage::FormCreate() {
 
     buildToolBars(top, left);
     buildStatusBar();
+    // The calculator and the text dialog live as long as the page and keep
+    // their values between showings.
+    calculator_ = new TensionCalculatorDialog(ws_, this);
+    calculator_->setGaugeChanged([this] { GaugeChanged(); });
+    textTool_ = new TextToolDialog(ws_, canvas_->engine(), this);
     outer->addWidget(status_);
 
     canvas_->engine().setTool(toolBrush);
@@ -257,6 +258,9 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
         b->setEnabled(false);
         tb4->addWidget(b);
     }
+    printBtn_ = makeButton(top, "ToolButton41", "Print", "Print", {}, false);
+    tb4->insertWidget(2, printBtn_);
+    connect(printBtn_, &QToolButton::clicked, this, [this] { PrintPattern(); });
 
     // ToolBar1: brush sizes.
     QHBoxLayout* tb1 = bar("ToolBar1");
@@ -328,8 +332,6 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
     p6->setSpacing(1);
     addTagButtons(panel6_, p6, tb2, std::size(tb2));
     tagButtons_[302]->setEnabled(false);
-    // The tension calculator comes with its own dialog; until then the button stays off.
-    tagButtons_[303]->setEnabled(false);
     row->addWidget(panel6_);
 
     panel8_ = new QWidget(top);
@@ -404,8 +406,8 @@ void DrawingPage::buildToolBars(QWidget* top, QWidget* left) {
         grid->addWidget(b, slot / 2, slot % 2);
         ++slot;
         if (tag == kTagAddText) {
-            // The text tool has its own dialog, which is not part of this page yet.
-            b->setEnabled(false);
+            // Not a tool of the group: the click shows the text dialog.
+            connect(b, &QToolButton::clicked, this, [this] { ShowTextTool(); });
             continue;
         }
         tools_->addButton(b, tag);
@@ -495,7 +497,7 @@ void DrawingPage::setCanvasCursor(int id) {
 
 void DrawingPage::selectBrushTool() {
     // Grab is let go without restoring what it kept: the brush is the tool now.
-    setDown(tagButtons_[103], false);
+    SetButtonDown(tagButtons_[103], false);
     tagButtons_[kTagBrush]->setChecked(true);
     canvas_->engine().setTool(toolBrush);
     setCanvasCursor(brushCursor());
@@ -514,7 +516,7 @@ void DrawingPage::showStarPanel(bool star) {
 }
 
 void DrawingPage::setShapeButtonsEnabled(bool on) {
-    for (int tag : kShapeTags) tagButtons_[tag]->setEnabled(on && tag != kTagAddText);
+    for (int tag : kShapeTags) tagButtons_[tag]->setEnabled(on);
 }
 
 void DrawingPage::toolButtonClicked(int tag) {
@@ -606,6 +608,7 @@ void DrawingPage::viewButtonClicked(int tag, bool down) {
         break;
     case 203: canvas_->model().UndoLast(); break;
     case 204: ClearPicture(true); break;
+    case 303: ShowCalculator(); break;
     case 302:
         if (!ws_.Editor.GarmentMode) break;
         ws_.Raster.MirrorMask();
@@ -625,8 +628,8 @@ void DrawingPage::addGarmentReleased() {
         ws_.Editor.ZoneOn = false;
         if (setZone->isChecked()) selectBrushTool();
         setZone->setEnabled(false);
-        setDown(setZone, false);
-        setDown(zone, false);
+        SetButtonDown(setZone, false);
+        SetButtonDown(zone, false);
     }
     tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
     if (!ws_.Editor.GarmentMode) {
@@ -638,7 +641,7 @@ void DrawingPage::addGarmentReleased() {
         RepaintPicture();
     }
     // Building the mask may have switched garment mode off again.
-    setDown(garment, ws_.Editor.GarmentMode);
+    SetButtonDown(garment, ws_.Editor.GarmentMode);
     tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
     zone->setEnabled(!ws_.Editor.GarmentMode);
 }
@@ -765,10 +768,10 @@ void DrawingPage::ResetView() {
     QAbstractButton* setZone = tagButtons_[kTagZone];
     if (setZone->isChecked()) selectBrushTool();
     setZone->setEnabled(false);
-    setDown(setZone, false);
-    setDown(tagButtons_[201], false);
+    SetButtonDown(setZone, false);
+    SetButtonDown(tagButtons_[201], false);
     tagButtons_[201]->setEnabled(true);
-    setDown(tagButtons_[301], false);
+    SetButtonDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);
     // A new pattern: the old steps and the copied block belong to the old one.
     canvas_->model().PatternReplaced();
@@ -800,7 +803,7 @@ void DrawingPage::ShowColorInPalette(int index) {
 void DrawingPage::EnablePatternInsert() {
     QAbstractButton* b = tagButtons_[kTagPastePattern];
     b->setEnabled(true);
-    setDown(tagButtons_[103], false);
+    SetButtonDown(tagButtons_[103], false);
     b->setChecked(true);
     showStarPanel(false);
     canvas_->engine().setTool(toolPastePattern);
@@ -810,7 +813,7 @@ void DrawingPage::EnablePatternInsert() {
 void DrawingPage::InsertConverted() {
     MakeBobbins();
     BuildStitchBitmaps(ws_);
-    setDown(tagButtons_[103], false);
+    SetButtonDown(tagButtons_[103], false);
     tagButtons_[kTagPasteBlock]->setChecked(true);
     showStarPanel(false);
     canvas_->engine().setTool(toolPasteBlock);
@@ -825,7 +828,7 @@ void DrawingPage::UndoDisable() { tagButtons_[203]->setEnabled(false); }
 
 void DrawingPage::RepaintPicture() {
     canvas_->Paint();
-    setDown(tagButtons_[301], ws_.Editor.GarmentMode);
+    SetButtonDown(tagButtons_[301], ws_.Editor.GarmentMode);
     tagButtons_[302]->setEnabled(ws_.Editor.GarmentMode);
 }
 
@@ -838,12 +841,12 @@ void DrawingPage::ShowRestoredModes() {
     const bool garment = ws_.Editor.GarmentMode;
     QAbstractButton* zone = tagButtons_[201];
     QAbstractButton* setZone = tagButtons_[kTagZone];
-    setDown(tagButtons_[301], garment);
+    SetButtonDown(tagButtons_[301], garment);
     tagButtons_[302]->setEnabled(garment);
     zone->setEnabled(!garment);
-    setDown(zone, !garment && ws_.Editor.ZoneOn);
+    SetButtonDown(zone, !garment && ws_.Editor.ZoneOn);
     if (setZone->isChecked()) selectBrushTool();
-    setDown(setZone, false);
+    SetButtonDown(setZone, false);
     setZone->setEnabled(!garment && ws_.Editor.ZoneOn);
     canvas_->Paint();
 }
@@ -856,9 +859,38 @@ void DrawingPage::ReplacePicture(const std::function<void(PatternRaster&)>& appl
 }
 
 void DrawingPage::ReleaseMaskButton() {
-    setDown(tagButtons_[301], false);
+    SetButtonDown(tagButtons_[301], false);
     tagButtons_[302]->setEnabled(false);
     tagButtons_[201]->setEnabled(true);
+}
+
+} // namespace lc::ui
+
+namespace lc::ui {
+
+// ---------------------------------------------------------------------------
+// Text, calculator, printing
+
+void DrawingPage::ShowTextTool() {
+    if (textTool_->exec() == QDialog::Accepted) RepaintPicture();
+}
+
+void DrawingPage::ShowCalculator() { calculator_->exec(); }
+
+void DrawingPage::GaugeChanged() {
+    ws_.Editor.CellHeights = CellHeightsFor(ws_.Settings.PixByX, ws_.Settings.PixByY);
+    zoomRefresh();
+    if (!ws_.Editor.GarmentMode) return;
+    if (links_) links_->garmentMaskChanged(); // rebuilt for the new gauge, then repainted
+    else RepaintPicture();
+}
+
+void DrawingPage::PrintPattern() {
+    PatternPagePrinter page(ws_.Raster, ws_.Editor.BlockRect, ws_.Editor.GarmentMode);
+    PrintDialog::ShowPrintSetup(
+        this, ws_.Editor.BlockRect, [&page](QPainter& p, const PageRequest& q) { page.render(p, q); },
+        QString::fromStdString(ws_.UIText[utReady]),
+        [&page](int range) { return !page.source(range).lines.isEmpty(); });
 }
 
 } // namespace lc::ui

@@ -42,6 +42,8 @@ class PaletteGrid;
 class BobbinLabel;
 class StarPreview;
 class TechniquePanel;
+class TensionCalculatorDialog;
+class TextToolDialog;
 
 class DrawingPage : public QWidget {
     Q_OBJECT
@@ -76,6 +78,16 @@ public:
     void ShowRestoredModes();
     // The Link page's current technique, for the status bar.
     void ShowTechniqueName(const QString& name);
+    // "Print": the print dialog for the pattern (the copied block is offered
+    // as the selection); also the main window's Print menu entry.
+    void PrintPattern();
+    // "Add Text": the text dialog; the canvas repaints when text was put.
+    void ShowTextTool();
+    // The tension and yarn calculator.
+    void ShowCalculator();
+    // The gauge changed (calculator): cell heights, stitch pictures, rulers
+    // and the garment mask follow it.
+    void GaugeChanged();
 
     // --- pieces ------------------------------------------------------------
     StitchCanvas* canvas() const { return canvas_; }
@@ -96,6 +108,9 @@ public:
     QToolButton* openButton() const { return openBtn_; }
     QToolButton* saveButton() const { return saveBtn_; }
     QToolButton* helpButton() const { return helpBtn_; }
+    QToolButton* printButton() const { return printBtn_; }
+    TensionCalculatorDialog* calculator() const { return calculator_; }
+    TextToolDialog* textTool() const { return textTool_; }
     QWidget* starPanel() const { return panel8_; }
     QWidget* garmentPanel() const { return panel6_; }
     QSlider* vertexSlider() const { return polyVertex_; }
@@ -175,6 +190,9 @@ private:
     QToolButton* openBtn_ = nullptr;
     QToolButton* saveBtn_ = nullptr;
     QToolButton* helpBtn_ = nullptr;
+    QToolButton* printBtn_ = nullptr;
+    TensionCalculatorDialog* calculator_ = nullptr; // made once, kept between showings
+    TextToolDialog* textTool_ = nullptr;
 
     QButtonGroup* tools_ = nullptr; // ToolBar3, by tag
     QButtonGroup* sizes_ = nullptr; // ToolBar1, by size

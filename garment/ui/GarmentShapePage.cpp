@@ -23,6 +23,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "core/ui/ButtonDown.h"
 #include "core/CursorIds.h"
 #include "core/Environment.h"
 #include "core/ModelFile.h"
@@ -71,14 +72,6 @@ QPixmap shapePixmap(int kind, int size) {
     const double dot = std::max(2.0, size / 8.0);
     p.drawRect(QRectF(line.first().x() - dot / 2, line.first().y() - dot / 2, dot, dot));
     return pm;
-}
-
-void setDown(QAbstractButton* b, bool down) {
-    QButtonGroup* g = b->group();
-    const bool exclusive = g && g->exclusive();
-    if (exclusive && !down) g->setExclusive(false);
-    b->setChecked(down);
-    if (exclusive && !down) g->setExclusive(true);
 }
 
 } // namespace
@@ -422,7 +415,7 @@ void GarmentShapePage::repaintRulers() {
 }
 
 void GarmentShapePage::RedrawAll() {
-    setDown(buttons_[kTagSymmetric], doc_->Outline.IsSymmetric());
+    SetButtonDown(buttons_[kTagSymmetric], doc_->Outline.IsSymmetric());
     showSelectionSize();
     canvas_->update();
 }
@@ -476,26 +469,26 @@ void GarmentShapePage::setMode(int mode, int cursor) {
 
 void GarmentShapePage::zoomInToggled(bool down) {
     if (down) {
-        setDown(buttons_[kTagGrab], false);
-        setDown(buttons_[kTagSelect], false);
-        setDown(buttons_[kTagAddPoint], false);
+        SetButtonDown(buttons_[kTagGrab], false);
+        SetButtonDown(buttons_[kTagSelect], false);
+        SetButtonDown(buttons_[kTagAddPoint], false);
         setMode(modeZoom, crGarmentZoomIn);
     } else {
-        setDown(buttons_[kTagSelect], true);
+        SetButtonDown(buttons_[kTagSelect], true);
         setMode(modeSelect, -1);
     }
 }
 
 void GarmentShapePage::grabToggled(bool down) {
     if (down) {
-        setDown(buttons_[kTagZoomIn], false);
-        setDown(buttons_[kTagSelect], false);
-        setDown(buttons_[kTagAddPoint], false);
+        SetButtonDown(buttons_[kTagZoomIn], false);
+        SetButtonDown(buttons_[kTagSelect], false);
+        SetButtonDown(buttons_[kTagAddPoint], false);
         // The mode stays; a press while Grab is down pans.
         cursorId_ = crHandGrab;
         canvas_->setCursor(CursorById(crHandGrab));
     } else {
-        setDown(buttons_[kTagSelect], true);
+        SetButtonDown(buttons_[kTagSelect], true);
         setMode(modeSelect, -1);
     }
 }
@@ -515,8 +508,8 @@ void GarmentShapePage::toolButtonClicked(int tag) {
     switch (tag) {
     case kTagSelect:
     case kTagAddPoint:
-        setDown(buttons_[kTagZoomIn], false);
-        setDown(buttons_[kTagGrab], false);
+        SetButtonDown(buttons_[kTagZoomIn], false);
+        SetButtonDown(buttons_[kTagGrab], false);
         if (tag == kTagSelect) setMode(modeSelect, -1);
         else setMode(modeAddPoint, crAddPoint);
         break;

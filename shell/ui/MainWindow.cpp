@@ -1,15 +1,17 @@
 #include "shell/ui/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QStandardPaths>
-#include <QComboBox>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -17,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <iterator>
 
 #include "core/Errors.h"
@@ -24,9 +27,13 @@
 #include "core/ui/Cursors.h"
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
+#include "core/UIText.h"
 #include "editor/ui/DrawingPage.h"
 #include "editor/ui/FrameWidgets.h"
 #include "garment/GarmentFile.h"
+#include "editor/ui/PrintDialog.h"
+#include "garment/BodySize.h"
+#include "garment/ui/GarmentConstructorDialog.h"
 #include "garment/ui/GarmentShapePage.h"
 #include "knitting/LinkController.h"
 #include "knitting/SerialLink.h"
@@ -214,6 +221,16 @@ void MainWindow::FormCreate() {
     addPage(pgGarment, garmentPage_);
     garmentCommands_ = std::make_unique<GarmentPageCommands>(*garmentPage_);
     setGarmentCommands(garmentCommands_.get());
+    // The outline prints through the program's one print dialog.
+    garmentPage_->setPrintRunner([this] {
+        PrintDialog::ShowPrintSetup(
+            this, ws_.Editor.BlockRect,
+            [this](QPainter& p, const PageRequest& q) {
+                garmentPage_->PrintPage(p, QRect(QPoint(0, 0), q.page), q.resolution.DpiX, q.resolution.DpiY, q.scale,
+                                        q.legend);
+            },
+            QString::fromStdString(ws_.UIText[utReady]));
+    });
     linkPage_ = new LinkPage(ws_, pageWidgets_[pgLink], this);
     addPage(pgLink, linkPage_);
     drawingPage_ = new DrawingPage(ws_, pageWidgets_[pgDrawing], this);
@@ -233,6 +250,7 @@ void MainWindow::FormCreate() {
     fashionCommands_ = std::make_unique<FashionCommands>(*fashionPage_);
     setPageCommands(pgFashion, fashionCommands_.get());
     createManualPage();
+    attachConstructor();
 
     // The frames' Open, Save and Help buttons.
     bindFrameButtons(pgDrawing, drawingPage_->openButton(), drawingPage_->saveButton(), drawingPage_->helpButton());
@@ -249,6 +267,27 @@ void MainWindow::FormCreate() {
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
     pages_->setCurrentIndex(pgDrawing);
     updateMenu();
+}
+
+void MainWindow::attachConstructor() {
+    // The Garment Shape page's "Constructor" button shows the dialog; on OK the
+    // page imports the chosen model, whose pieces the catalogue drafts with
+    // the dialog's measurements. Without a usable catalogue the button stays
+    // disabled and its tip says why.
+    const std::filesystem::path userDir = ws_.Paths.UserDir.empty() ? ws_.Paths.AppDir : ws_.Paths.UserDir;
+    constructor_ = new GarmentConstructorDialog(ws_.UIText, ws_.Settings, ws_.Paths, userDir, this);
+    if (!constructor_->CatalogueReady()) {
+        garmentPage_->button(216)->setToolTip(constructor_->CatalogueError());
+        return;
+    }
+    garmentPage_->setPieceBuilder([this](GarmentOutline& garment, int piece, int sizeNo) {
+        const BodySize size = LoadBodySize(static_cast<uint8_t>(sizeNo), constructor_->CustomBodySize(), BodySize{},
+                                           std::filesystem::path(ws_.Paths.AppDir) / kSizesFileName);
+        constructor_->Catalogue().DraftPiece(garment, piece, size);
+    });
+    garmentPage_->setConstructorRunner([this] { constructor_->open(); });
+    connect(constructor_, &QDialog::accepted, this,
+            [this] { garmentPage_->ImportModel(constructor_->ModelId(), constructor_->SizeIndex()); });
 }
 
 void MainWindow::addPage(Page p, QWidget* page) {
@@ -380,7 +419,8 @@ void MainWindow::MenuClick(int tag) {
         if (page) page->saveDocument();
         break;
     case miPrint:
-        if ((p == pgDrawing || p == pgGarment) && page) page->printDocument();
+        if (p == pgDrawing && drawingPage_) drawingPage_->PrintPattern();
+        else if (p == pgGarment && page) page->printDocument();
         break;
     case miPreferences: editPreferences(); break;
     case miHelp: HHelp(kHelpContents); break;

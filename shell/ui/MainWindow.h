@@ -22,6 +22,7 @@ namespace lc::ui {
 
 class ConverterPage;
 class DrawingPage;
+class GarmentConstructorDialog;
 class FashionPage;
 class GalleriesPage;
 class GarmentShapePage;
@@ -73,6 +74,7 @@ public:
     LinkPage* linkPage() const { return linkPage_; }
     DrawingPage* drawingPage() const { return drawingPage_; }
     GarmentShapePage* garmentPage() const { return garmentPage_; }
+    GarmentConstructorDialog* constructorDialog() const { return constructor_; }
     GalleriesPage* galleriesPage() const { return galleriesPage_; }
     ConverterPage* converterPage() const { return converterPage_; }
     FashionPage* fashionPage() const { return fashionPage_; }
@@ -157,6 +159,7 @@ private:
     void editPreferences();
     void machineChanged();
     Page currentPage() const;
+    void attachConstructor();
 
     Workspace& ws_;
     StartUpHooks hooks_;
@@ -165,6 +168,8 @@ private:
     DrawingPage* drawingPage_ = nullptr;
     GarmentShapePage* garmentPage_ = nullptr;
     LinkPage* linkPage_ = nullptr;
+    // Made once, after the pages; its choices persist between showings.
+    GarmentConstructorDialog* constructor_ = nullptr;
     GalleriesPage* galleriesPage_ = nullptr;
     ConverterPage* converterPage_ = nullptr;
     FashionPage* fashionPage_ = nullptr;

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
 #include "editor/ui/DrawingPage.h"
+#include "editor/ui/PrintDialog.h"
 #include "garment/ui/GarmentShapePage.h"
 #include "shell/ui/MainWindow.h"
 
@@ -49,5 +54,42 @@ TEST(GarmentInWindow, GarmentModeLaysTheOutlineOnThePattern) {
     EXPECT_FALSE(ws.Editor.GarmentMode);
     EXPECT_FALSE(addGarment->isChecked());
     EXPECT_EQ(messages, QStringList{"Garment is too wide!"});
+    w.close();
+}
+
+// Both pages print through the one print dialog: the garment page's outline and
+// the Drawing page's pattern each reach a PDF file.
+TEST(GarmentInWindow, BothPagesPrintThroughThePrintDialog) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    ui::MainWindow w(program.ws);
+    GarmentOutline& g = w.garmentPage()->outline();
+    for (auto [x, y] : {std::pair{0, 0}, {100, 0}, {100, 100}, {0, 100}}) g.AddPoint(x, y);
+    for (int i = 0; i < 4; ++i) g.AddCurve(i, (i + 1) % 4, 0);
+    QTemporaryDir dir;
+    int printed = 0;
+    auto answer = [&](const QString& file) {
+        QTimer::singleShot(0, [&, file] {
+            auto* d = qobject_cast<ui::PrintDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            d->printers()->setCurrentIndex(d->pdfEntry());
+            // The preview shows the page with something drawn on it.
+            const QImage& preview = d->previewImage();
+            bool inked = false;
+            for (int y = 0; y < preview.height() && !inked; ++y)
+                for (int x = 0; x < preview.width() && !inked; ++x) inked = qGray(preview.pixel(x, y)) < 100;
+            EXPECT_TRUE(inked);
+            d->setPdfFileChooser([file] { return file; });
+            if (d->print()) ++printed;
+            d->accept();
+        });
+    };
+    answer(dir.filePath(QStringLiteral("garment.pdf")));
+    w.garmentPage()->Print();
+    answer(dir.filePath(QStringLiteral("pattern.pdf")));
+    w.drawingPage()->PrintPattern();
+    EXPECT_EQ(printed, 2);
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("garment.pdf"))).size(), 0);
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("pattern.pdf"))).size(), 0);
     w.close();
 }
