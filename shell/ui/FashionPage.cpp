@@ -125,9 +125,21 @@ void FashionPage::buildUi() {
         }
         return b;
     };
+    // Open/Menu (its arrow drops the main window's menu), Save and Help: the
+    // main window binds and enables them; they open and save through
+    // OpenDialog and SaveDialog.
+    auto frameButton = [&](const char* name, const QString& caption, const QString& hint, int tag) {
+        QToolButton* b = add(modelBar, 0, caption, hint);
+        b->setObjectName(name);
+        b->setProperty("tag", tag);
+        b->setEnabled(false);
+        return b;
+    };
+    openBtn_ = frameButton("ToolButton39", "Open", "Open/Menu", 50100);
+    saveBtn_ = frameButton("ToolButton40", "Save", "Save", 50101);
+    helpBtn_ = frameButton("ToolButton42", "?", "Help", 0);
+    modelBar->addSeparator();
     add(modelBar, tagNew, "New", "New model");
-    connect(add(modelBar, 0, "Open", "Open a model"), &QToolButton::clicked, this, [this] { OpenDialog(); });
-    connect(add(modelBar, 0, "Save", "Save the model"), &QToolButton::clicked, this, [this] { SaveDialog(); });
     add(modelBar, tagLoadPreview, "Preview...", "Select and Load Preview");
     add(modelBar, tagClearPreview, "No preview", "Clear Preview");
     right->addWidget(modelBar);

@@ -74,6 +74,10 @@ public:
     ThumbnailGrid* grid() const { return grid_; }
     QLabel* itemPreview() const { return itemPreview_; }
     QToolButton* button(int tag) const;
+    // Open/Menu, Save and Help: the main window binds and enables them.
+    QToolButton* openButton() const { return openBtn_; }
+    QToolButton* saveButton() const { return saveBtn_; }
+    QToolButton* helpButton() const { return helpBtn_; }
     QWidget* itemPanel() const { return itemPanel_; }
     QWidget* formatPanel() const { return formatPanel_; }
     int fileCount() const { return static_cast<int>(files_.size()); }
@@ -124,6 +128,9 @@ private:
     QSpinBox* size_ = nullptr;
     QComboBox* colors_ = nullptr;
     QToolButton* loadItem_ = nullptr;
+    QToolButton* openBtn_ = nullptr;
+    QToolButton* saveBtn_ = nullptr;
+    QToolButton* helpBtn_ = nullptr;
     std::map<int, QToolButton*> buttons_;
 };
 

@@ -99,16 +99,26 @@ void GalleriesPage::buildUi() {
         buttons_[tag] = b;
         connect(b, &QToolButton::clicked, this, [this, tag] { clickTool(tag); });
     };
+    // Open/Menu (its arrow drops the main window's menu with "Create New
+    // Gallery"), Save and Help: the main window binds and enables them.
+    auto frameButton = [&](const char* name, const QString& caption, const QString& hint, int tag) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(name);
+        b->setText(caption);
+        b->setToolTip(hint);
+        b->setProperty("tag", tag);
+        b->setEnabled(false);
+        bar->addWidget(b);
+        return b;
+    };
+    openBtn_ = frameButton("ToolButton39", "Open", "Open/Menu", 40100);
+    saveBtn_ = frameButton("ToolButton40", "Save", "Save", 40101);
+    helpBtn_ = frameButton("ToolButton42", "?", "Help", 0);
+    bar->addSeparator();
     addButton(bar, tagCopyPattern, "Copy pattern", text("S03010", "Copy the pattern into the drawing"), false);
     addButton(bar, tagShowFabric, "Preview", text("S03011", "Show the fabric preview"), true);
     addButton(bar, tagEditLibrary, "Edit library", text("S03012", "Edit the gallery"), true);
     addButton(bar, tagFilter, "Filter", text("S03013", "Show only the checked techniques"), true);
-    bar->addSeparator();
-    auto* newButton = new QToolButton(bar);
-    newButton->setText("New gallery");
-    newButton->setObjectName("newGallery");
-    bar->addWidget(newButton);
-    connect(newButton, &QToolButton::clicked, this, [this] { NewGallery(); });
     middle->addWidget(bar);
     grid_ = new ThumbnailGrid(120, 200, this);
     grid_->setObjectName("galleryGrid");

@@ -60,6 +60,10 @@ public:
     uint16_t selectedPattern() const { return selected_; }
     void selectPattern(int index);
     QToolButton* button(int tag) const;
+    // Open/Menu, Save and Help: the main window binds and enables them.
+    QToolButton* openButton() const { return openBtn_; }
+    QToolButton* saveButton() const { return saveBtn_; }
+    QToolButton* helpButton() const { return helpBtn_; }
     QListWidget* libraryList() const { return libraries_; }
     QListWidget* techniqueList() const { return techniques_; }
     ThumbnailGrid* grid() const { return grid_; }
@@ -115,6 +119,9 @@ private:
     QLabel* blockHeight_ = nullptr;
     QLineEdit* previewFile_ = nullptr;
     QToolButton* zoomIn_ = nullptr;
+    QToolButton* openBtn_ = nullptr;
+    QToolButton* saveBtn_ = nullptr;
+    QToolButton* helpBtn_ = nullptr;
     std::map<int, QToolButton*> buttons_;
     QImage previewImage_;
     // One picture per pattern, dropped when the library or the colours change.

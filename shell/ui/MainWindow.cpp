@@ -255,6 +255,9 @@ void MainWindow::FormCreate() {
     // The frames' Open, Save and Help buttons.
     bindFrameButtons(pgDrawing, drawingPage_->openButton(), drawingPage_->saveButton(), drawingPage_->helpButton());
     bindFrameButtons(pgGarment, garmentPage_->openButton(), garmentPage_->saveButton(), garmentPage_->helpButton());
+    bindFrameButtons(pgGalleries, galleriesPage_->openButton(), galleriesPage_->saveButton(),
+                     galleriesPage_->helpButton(), kHelpGalleries);
+    bindFrameButtons(pgFashion, fashionPage_->openButton(), fashionPage_->saveButton(), fashionPage_->helpButton());
     if (QToolButton* open = linkPage_->toolButton(30100)) {
         open->setMenu(popup_);
         open->setPopupMode(QToolButton::MenuButtonPopup);

@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include "../../knitting/PtyAdapter.h"
 #include "ProgramWorkspace.h"
@@ -28,6 +29,8 @@
 #include "knitting/KnitRun.h"
 #include "knitting/LinkController.h"
 #include "knitting/ui/LinkPage.h"
+#include "shell/ui/FashionPage.h"
+#include "shell/ui/GalleriesPage.h"
 #include "shell/ui/HelpWindow.h"
 #include "shell/Autosave.h"
 #include "shell/ui/MainWindow.h"
@@ -104,6 +107,20 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     EXPECT_TRUE(w.menuAction(MainWindow::miPrint)->isEnabled());
     w.pages()->setCurrentIndex(MainWindow::pgFashion);
     EXPECT_EQ(visiblePageItems(w), (std::vector<int>{301, 302}));
+    EXPECT_TRUE(w.menuAction(301)->isEnabled());
+    EXPECT_FALSE(w.menuAction(1002)->isEnabled());
+
+    // Every page's Open button drops this menu; the galleries' Help is topic 6.
+    for (QToolButton* open :
+         {w.drawingPage()->openButton(), w.galleriesPage()->openButton(), w.fashionPage()->openButton()}) {
+        EXPECT_EQ(open->menu(), w.popupMenu());
+        EXPECT_EQ(open->popupMode(), QToolButton::MenuButtonPopup);
+    }
+    w.galleriesPage()->helpButton()->click();
+    ASSERT_NE(w.helpWindow(), nullptr);
+    EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("galleries.html"));
+    w.fashionPage()->helpButton()->click();
+    EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("index.html"));
     w.close();
 }
 
@@ -126,14 +143,15 @@ TEST(Shell, MenuButtonsAndPageCallsReachTheirPages) {
     w.pages()->setCurrentIndex(MainWindow::pgGalleries);
     w.MenuClick(1001);
     w.MenuClick(1002);
-    w.FrameButtonClick(40100); // the galleries' Open only drops the menu
-    w.FrameButtonClick(40101);
+    w.galleriesPage()->openButton()->click(); // the galleries' Open only drops the menu
+    w.galleriesPage()->saveButton()->click();
     EXPECT_EQ(galleries.calls, (std::vector<std::string>{"new", "save", "save"}));
     w.pages()->setCurrentIndex(MainWindow::pgFashion);
     w.MenuClick(301);
     w.MenuClick(302);
-    w.FrameButtonClick(50100);
-    EXPECT_EQ(fashion.calls, (std::vector<std::string>{"open", "save", "open"}));
+    w.fashionPage()->openButton()->click();
+    w.fashionPage()->saveButton()->click();
+    EXPECT_EQ(fashion.calls, (std::vector<std::string>{"open", "save", "open", "save"}));
 
     // The page calls of the Fashion page (on its open model) and the garment mask;
     // a garment item opened shows the Garment Shape page.
