@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -43,6 +44,7 @@
 #include "shell/ui/HelpWindow.h"
 #include "shell/ui/PreferencesDialog.h"
 #include "shell/ui/SoundPlayer.h"
+#include "shell/ui/TabPictures.h"
 #include "shell/ui/ConverterPage.h"
 #include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
@@ -206,8 +208,9 @@ void MainWindow::FormCreate() {
         w->setObjectName(QString("page%1").arg(i));
         new QVBoxLayout(w);
         pageWidgets_[i] = w;
-        pages_->addTab(w, names[i]);
+        pages_->addTab(w, QIcon(TabPicture(i)), names[i]);
     }
+    pages_->setIconSize(QSize(kTabPictureWidth, kTabPictureHeight));
     setCentralWidget(pages_);
     setMinimumSize(760, 560);
     resize(1024, 720);

@@ -86,6 +86,14 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     lc::test::ProgramWorkspace program;
     MainWindow w(program.ws);
     EXPECT_EQ(w.minimumSize(), QSize(760, 560));
+    // Each tab carries its own picture.
+    std::vector<QImage> pictures;
+    for (int i = 0; i < MainWindow::pgCount; ++i) {
+        const QImage picture = w.pages()->tabIcon(i).pixmap(w.pages()->iconSize()).toImage();
+        ASSERT_EQ(picture.size(), QSize(50, 20));
+        EXPECT_TRUE(std::find(pictures.begin(), pictures.end(), picture) == pictures.end()) << i;
+        pictures.push_back(picture);
+    }
     EXPECT_EQ(visiblePageItems(w), (std::vector<int>{101, 102, 103, 401, 402}));
     EXPECT_EQ(w.menuAction(103)->shortcut(), QKeySequence(QKeySequence::New));
     EXPECT_TRUE(w.menuAction(MainWindow::miPrint)->isEnabled());
