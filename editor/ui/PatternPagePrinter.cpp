@@ -4,17 +4,11 @@
 #include <QLocale>
 #include <QPainter>
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "core/Environment.h"
 
 namespace lc::ui {
-
-namespace {
-// Cells of at least this many pixels each way get grid lines.
-constexpr int kGridFromPitch = 4;
-} // namespace
 
 PrintSource PatternPagePrinter::source(int range) const {
     return PatternPrintSource(gd_, block_, range == 1 ? PrintRange::Selection : PrintRange::WholeImage, garment_);
@@ -46,33 +40,9 @@ void PatternPagePrinter::render(QPainter& p, const PageRequest& q) const {
     const QImage image(reinterpret_cast<const uchar*>(cells.data()), w, h, w * 4, QImage::Format_ARGB32);
     const QRect target(l.image.x, l.image.y, l.image.width, l.image.height);
 
-    if (q.legend) {
-        // The yarn colours the printout uses, numbered as on the palette, in
-        // the band between the header and the image.
-        std::array<bool, 256> used{};
-        for (int line = src.lines.Top; line < src.lines.Bottom; ++line) {
-            const uint8_t* row = gd_.Picture.line(line);
-            for (int x = src.lines.Left; x < src.lines.Right; ++x) used[row[x]] = true;
-        }
-        const int box = std::max(2, q.resolution.MmToPixelsY(5));
-        const int gap = std::max(1, q.resolution.MmToPixelsX(2));
-        int x = 20;
-        const int y = l.printedOnY + l.textHeight * 2 + box / 2;
-        for (int i = 0; i < 256 && y + box < target.top(); ++i) {
-            if (!used[size_t(i)]) continue;
-            const Color c = gd_.Picture.palette()[size_t(i)];
-            const QString label = QString::number(i + 1);
-            const int labelWidth = p.fontMetrics().horizontalAdvance(label);
-            if (x + box + gap + labelWidth > q.page.width() - 20) break;
-            p.fillRect(QRect(x, y, box, box), QColor(RedOf(c), GreenOf(c), BlueOf(c)));
-            p.drawRect(QRect(x, y, box, box));
-            p.drawText(QRect(x + box + gap / 2, y, labelWidth + gap, box), Qt::AlignLeft | Qt::AlignVCenter, label);
-            x += box + gap + labelWidth + gap * 2;
-        }
-    }
-
-    // Each cell becomes a block of k x k pixels here, nearest neighbour, so
-    // that no viewer smooths across cells; k is kept to the device's pitch and
+    // The page shows the cells in their palette colours and nothing else: no
+    // grid, no stitch symbols, no legend. Each cell becomes a block of k x k
+    // pixels here, nearest neighbour, so that no viewer smooths across cells; k is kept to the device's pitch and
     // to a few million pixels in all.
     const QTransform& t = p.worldTransform();
     const double devicePitch = std::min(double(target.width()) / w * t.m11(), double(target.height()) / h * t.m22());
@@ -85,18 +55,6 @@ void PatternPagePrinter::render(QPainter& p, const PageRequest& q) const {
         return;
     }
     QImage cellsImage = image.scaled(w * k, h * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (k >= kGridFromPitch) {
-        // The grid goes into the picture as its first pixel line of every cell,
-        // so that a page seen zoomed out blends it with the cells, as a line of
-        // its own would not be.
-        const QRgb line = qRgb(0x40, 0x40, 0x40);
-        for (int y = 0; y < cellsImage.height(); ++y) {
-            auto* px = reinterpret_cast<QRgb*>(cellsImage.scanLine(y));
-            if (y % k == 0) std::fill(px, px + cellsImage.width(), line);
-            else
-                for (int x = 0; x < cellsImage.width(); x += k) px[x] = line;
-        }
-    }
     p.drawImage(target, cellsImage);
     p.restore();
 }

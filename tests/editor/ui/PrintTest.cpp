@@ -50,7 +50,7 @@ TEST_F(PrintTest, RangeAndScaleControls) {
     EXPECT_EQ(block.printers()->itemText(block.pdfEntry()), "Print to PDF file");
 }
 
-TEST_F(PrintTest, APatternPrintsToOnePdfPageWithItsCellsAndGrid) {
+TEST_F(PrintTest, APatternPrintsToOnePdfPageWithItsCellsInTheirColoursAlone) {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     gd.Colors[3] = RGB(255, 220, 0);
@@ -75,8 +75,8 @@ TEST_F(PrintTest, APatternPrintsToOnePdfPageWithItsCellsAndGrid) {
     const QImage img(dir.filePath(pages[0]));
     ASSERT_FALSE(img.isNull());
 
-    // Across the middle of the page: yellow cells parted by darker grid lines.
-    // The row of the strip least touched by a horizontal grid line is read.
+    // Across the middle of the page: one unbroken yellow band of cells, with no
+    // grid line between them (the pattern page prints the colours alone).
     auto brightness = [&](int x, int y) {
         const QColor c = img.pixelColor(x, y);
         return c.red() + c.green() + c.blue();
@@ -100,8 +100,8 @@ TEST_F(PrintTest, APatternPrintsToOnePdfPageWithItsCellsAndGrid) {
         if (dip && !inLine) ++gridLines;
         inLine = dip;
     }
-    EXPECT_GT(yellow, 800);    // 200 cells of about 5.8 pixels
-    EXPECT_GE(gridLines, 150); // one line between every two columns, some merged by the resampling
+    EXPECT_GT(yellow, 1100); // 200 cells of about 5.8 pixels
+    EXPECT_LE(gridLines, 2); // the band's two ends against the white margin, nothing between
     // The top left corner is the white margin.
     EXPECT_EQ(img.pixelColor(5, 5), QColor(Qt::white));
 }
