@@ -5,7 +5,7 @@
 
 #include "core/PatternRaster.h"
 #include "knitting/FineLace.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 
 using namespace lc;
 
@@ -14,7 +14,7 @@ namespace {
 // A 250 x 1024 pattern and its separation.
 struct LacePattern {
     PatternRaster g;
-    KnittingState knitting;
+    KnitState knitting;
     TechniqueContext context() { return TechniqueContext{g, knitting, {}}; }
 };
 

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/PatternRaster.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 
 using namespace lc;
 
@@ -23,7 +23,7 @@ void fillPattern(PatternRaster& g, int width, int height) {
 void BM_SeparateAndRowTable(benchmark::State& state) {
     const bool garment = state.range(0) != 0;
     PatternRaster g;
-    KnittingState k;
+    KnitState k;
     fillPattern(g, 250, 1024);
     g.GarmentRows = 1024;
     for (int y = 0; y < 1024; ++y)
@@ -40,7 +40,7 @@ BENCHMARK(BM_SeparateAndRowTable)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 
 void BM_SpreadColors(benchmark::State& state) {
     PatternRaster g;
-    KnittingState k;
+    KnitState k;
     fillPattern(g, 250, 1024);
     for (auto _ : state) {
         state.PauseTiming();

@@ -12,7 +12,7 @@ namespace lc {
 
 namespace {
 
-std::unique_ptr<KnitMachine> makeMachine(const Workspace& ws, KnittingState& knitting) {
+std::unique_ptr<KnitMachine> makeMachine(const Workspace& ws, KnitState& knitting) {
     // The techniques take their names from the language file.
     const Translator& translator = ws.Translator;
     TechniqueContext context{ws.Raster, knitting,

@@ -24,7 +24,7 @@
 #include "knitting/KnitRun.h"
 #include "knitting/KnitRunTypes.h"
 #include "knitting/KnitMachine.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 #include "knitting/LinkPanelEvents.h"
 #include "knitting/NeedleBedModel.h"
 #include "knitting/PreviewModel.h"
@@ -158,8 +158,8 @@ public:
     ISerialSink* serialSink() override { return host_.serialSink(); }
 
     // --- state
-    KnittingState& Knitting() { return knitting_; }
-    const KnittingState& Knitting() const { return knitting_; }
+    KnitState& KnitData() { return knitting_; }
+    const KnitState& KnitData() const { return knitting_; }
     KnitMachine& Machine() { return *machine_; }
     Technique* ActiveTechnique() const { return machine_->CurrentTechnique; }
     NeedleBedModel& Bed() { return bed_; }
@@ -204,7 +204,7 @@ private:
     IKnitRunHost& host_;
     ILinkView* view_ = nullptr;
     PageLinks* links_ = nullptr;
-    KnittingState knitting_;
+    KnitState knitting_;
     std::unique_ptr<KnitMachine> machine_;
     NeedleBedModel bed_;
     PreviewModel preview_;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/PatternRaster.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 
 namespace lc {
 
@@ -106,7 +106,7 @@ struct ColorPanelLayout {
 
 // Lays the yarn panel out for a client of w x h pixels; `carriageWidth` is the
 // carriage glyph's width in the panel's font. Palette values come from
-// `colors` (the pattern's), bobbin colours through `colorOrder` (KnittingState.h).
+// `colors` (the pattern's), bobbin colours through `colorOrder` (KnitState.h).
 ColorPanelLayout LayoutColorPanel(const ColorInstruction& ci, const ColorTable17& colors,
                                   const YarnColorOrder& colorOrder, int w, int h, int carriageWidth);
 

@@ -1,5 +1,5 @@
 #pragma once
-// The row table of a knitting run (kept in the knitting state, KnittingState.h):
+// The row table of a knitting run (kept in the knitting state, KnitState.h):
 // per design row the needles in work, how many rows keep them, and the row's
 // colours. Built by Preparation whenever the Link page is shown or a
 // correction button is pressed; read by the techniques

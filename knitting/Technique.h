@@ -37,7 +37,7 @@
 
 #include "core/PatternRaster.h"
 #include "knitting/CarriageControl.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 #include "knitting/TechniqueTable.h"
 
 namespace lc {
@@ -69,7 +69,7 @@ std::string TechniqueName(const TechniqueNameSource& source, std::string_view ke
 // rows from and writes the colour order to, and the source of its name.
 struct TechniqueContext {
     const PatternRaster& Raster;
-    KnittingState& Knitting;
+    KnitState& Knit;
     TechniqueNameSource Names; // unset: the built-in English names
 };
 
@@ -210,9 +210,9 @@ protected:
 
     // The pattern, the row table, the separation and the colour order.
     const PatternRaster& Raster() const { return context_.Raster; }
-    const RowTable& Rows() const { return context_.Knitting.Rows; }
-    const ColourSeparation& Separation() const { return context_.Knitting.Separation; }
-    YarnColorOrder& ColorOrder() { return context_.Knitting.ColorOrder; }
+    const RowTable& Rows() const { return context_.Knit.Rows; }
+    const ColourSeparation& Separation() const { return context_.Knit.Separation; }
+    YarnColorOrder& ColorOrder() { return context_.Knit.ColorOrder; }
 
     bool InSheetDraw = false; // set while DrawInstructionSheet calls Prepare
 

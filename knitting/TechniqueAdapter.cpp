@@ -8,7 +8,7 @@
 #include "core/Machine.h"
 #include "core/PatternRaster.h"
 #include "knitting/KnitMachine.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 #include "knitting/NeedleBedModel.h"
 #include "knitting/Technique.h"
 
@@ -27,7 +27,7 @@ int JacquardColors(int kind) {
     }
 }
 
-TechniqueAdapter::TechniqueAdapter(KnitMachine& machine, KnittingState& knitting, const PatternRaster& raster,
+TechniqueAdapter::TechniqueAdapter(KnitMachine& machine, KnitState& knitting, const PatternRaster& raster,
                                    const EditorState& editor)
     : machine_(machine), knitting_(knitting), raster_(raster), editor_(editor) {}
 

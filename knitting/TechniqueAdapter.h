@@ -13,7 +13,7 @@ class Technique;
 class NeedleBedModel;
 class PatternRaster;
 struct EditorState;
-struct KnittingState;
+struct KnitState;
 
 // The current technique of a machine panel, looked up at every call, so a
 // change of technique between runs needs no rebinding. Without a technique
@@ -21,8 +21,7 @@ struct KnittingState;
 class TechniqueAdapter : public IPassSource {
 public:
     // `raster` is the pattern knitted, `editor` says whether its garment is laid.
-    TechniqueAdapter(KnitMachine& machine, KnittingState& knitting, const PatternRaster& raster,
-                     const EditorState& editor);
+    TechniqueAdapter(KnitMachine& machine, KnitState& knitting, const PatternRaster& raster, const EditorState& editor);
 
     int Kind() const override;
     int StartSide() const override;
@@ -49,7 +48,7 @@ public:
 
 private:
     KnitMachine& machine_;
-    KnittingState& knitting_;
+    KnitState& knitting_;
     const PatternRaster& raster_;
     const EditorState& editor_;
 };

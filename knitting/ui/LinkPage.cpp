@@ -515,7 +515,7 @@ QWidget* LinkPage::makeInfoPanel() {
     lblRightWorkStitch_ = addValueLabel(p15, "lblRightWorkStitch", tr("Right Point Cam Position"), Qt::black);
     v->addWidget(p15);
 
-    colors_ = new ColorInstructionView(ctl_.ColorPanel(), ws_.Raster.Colors, ctl_.Knitting().ColorOrder, p5);
+    colors_ = new ColorInstructionView(ctl_.ColorPanel(), ws_.Raster.Colors, ctl_.KnitData().ColorOrder, p5);
     colors_->setObjectName("Panel6");
     colors_->setAccessibleName(tr("Yarn colors"));
     v->addWidget(colors_, 1);

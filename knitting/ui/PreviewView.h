@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/PatternRaster.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 
 namespace lc {
 class PreviewModel;

@@ -13,7 +13,7 @@
 #include "core/PatternRaster.h"
 #include "core/Workspace.h"
 #include "knitting/ColourSeparation.h"
-#include "knitting/KnittingState.h"
+#include "knitting/KnitState.h"
 #include "knitting/RowTable.h"
 #include "knitting/SheetCanvas.h"
 #include "knitting/Technique.h"
@@ -155,7 +155,7 @@ struct PatternFixture {
 
     Workspace ws;
     PatternRaster& g = ws.Raster;
-    KnittingState knitting;
+    KnitState knitting;
 };
 
 inline std::set<int> needlesOf(const uint8_t* bits, int count = kMaxNeedles) {

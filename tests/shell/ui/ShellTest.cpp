@@ -269,7 +269,7 @@ TEST(Shell, HelpShowsOurPagesInTheLanguageInUse) {
     w.close();
 }
 
-TEST(Shell, TheDrawingAndTheKnittingStateSurviveCloseAndRestart) {
+TEST(Shell, TheDrawingAndTheKnitStateSurviveCloseAndRestart) {
     lc::test::qtApp();
     QString file;
     {

@@ -19,7 +19,7 @@ using YarnColorOrder = std::array<int32_t, 16>;
 
 inline constexpr YarnColorOrder kOwnColors = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 
-struct KnittingState {
+struct KnitState {
     RowTable Rows;
     ColourSeparation Separation;
     YarnColorOrder ColorOrder = kOwnColors;
