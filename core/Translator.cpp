@@ -10,7 +10,10 @@
 
 namespace lc {
 
-const std::array<std::string_view, 17> kDefaultTechniqueNames = {
+namespace {
+
+// The built-in English technique names used when the language file gives none.
+constexpr std::array<std::string_view, 17> kDefaultTechniqueNames = {
     "Fair Isle",
     "Thread Lace",
     "Tuck Stitch",
@@ -29,8 +32,6 @@ const std::array<std::string_view, 17> kDefaultTechniqueNames = {
     "Lace Effect",
     "Intarsia",
 };
-
-namespace {
 
 std::string sectionBytesToUtf8(std::string_view bytes) { return Cp1251ToUtf8(bytes); }
 

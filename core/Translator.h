@@ -68,9 +68,6 @@ inline constexpr std::array<std::string_view, 17> kTechniqueNameKeys = {
     "s02012", "s02013", "s02014", "s02015", "s02016", "s02017", "s02018", "s02019",
 };
 
-// The built-in English technique names used when the language file gives none.
-extern const std::array<std::string_view, 17> kDefaultTechniqueNames;
-
 // The names of the seventeen techniques from the translator. Techniques are
 // told apart by name, so the result is always 17 distinct non-empty names
 // without '=': a missing or unusable name falls back to its built-in English
