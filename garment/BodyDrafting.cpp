@@ -5,8 +5,8 @@
 
 #include "garment/DraftingErrors.h"
 #include "garment/OutlineDrafter.h"
-#include "garment/PieceBuilders.h"
-#include "garment/PieceFormulas.h"
+#include "garment/GarmentDrafting.h"
+#include "garment/DraftFormulas.h"
 
 namespace lc {
 
@@ -15,7 +15,7 @@ bool in(int c, int lo, int hi) { return c >= lo && c <= hi; }
 } // namespace
 
 void BuildBodyPiece(GarmentOutline& target, const BodySize& size, uint8_t style, uint8_t armhole, uint8_t neckline) {
-    const PieceFormulas f(size);
+    const DraftFormulas f(size);
     OutlineDrafter d(target);
     const bool mirror = style == 10 || in(style, 15, 20) || in(style, 25, 30) || in(style, 34, 49);
 

@@ -1,7 +1,7 @@
 #include "garment/CatalogueDetail.h"
 
 #include "core/Bytes.h"
-#include "garment/PieceBuilders.h"
+#include "garment/GarmentDrafting.h"
 
 namespace lc {
 

@@ -5,8 +5,8 @@
 
 #include "core/Errors.h"
 #include "garment/OutlineDrafter.h"
-#include "garment/PieceBuilders.h"
-#include "garment/PieceFormulas.h"
+#include "garment/GarmentDrafting.h"
+#include "garment/DraftFormulas.h"
 
 namespace lc {
 
@@ -103,7 +103,7 @@ bool isTrapezoid(uint16_t k) {
 }
 bool isShiftedTrapezoid(uint16_t k) { return k == key(0, 105) || k == key(0, 191) || k == key(0, 201); }
 
-void ShapedCollar(OutlineDrafter& d, const PieceFormulas& f, uint8_t k1) {
+void ShapedCollar(OutlineDrafter& d, const DraftFormulas& f, uint8_t k1) {
     const double k1v = f.K1(k1), k2v = f.K2(k1), k3v = f.K3(k1);
     const int32_t e = Mm(k1v / 2 + 1.5), hk = Mm(k3v), hd = Mm(k3v - k2v * 5 / 6), hb = Mm(k3v - k2v);
     const int32_t h2 = Mm(k1v / 2), h4 = Mm(k1v / 4), h8 = Mm(k1v / 8);
@@ -145,7 +145,7 @@ void ShapedCollar(OutlineDrafter& d, const PieceFormulas& f, uint8_t k1) {
 } // namespace
 
 void BuildCollarPiece(GarmentOutline& target, const BodySize& size, uint8_t k1, uint8_t k2, uint8_t k3) {
-    const PieceFormulas f(size);
+    const DraftFormulas f(size);
     OutlineDrafter d(target);
     if (k1 != 0) {
         ShapedCollar(d, f, k1);

@@ -1,4 +1,4 @@
-#include "garment/PieceFormulas.h"
+#include "garment/DraftFormulas.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -58,7 +58,7 @@ std::optional<double> commonSleeveLength(int c, const M& m) {
 
 } // namespace
 
-double PieceFormulas::B1(uint8_t c) const {
+double DraftFormulas::B1(uint8_t c) const {
     const M m(s_);
     switch (c) {
     case 10: return D(m.Hips / 2.0L);
@@ -79,7 +79,7 @@ double PieceFormulas::B1(uint8_t c) const {
     }
 }
 
-double PieceFormulas::B3(uint8_t c) const {
+double DraftFormulas::B3(uint8_t c) const {
     const M m(s_);
     if (in(c, 10, 14)) return D(m.BackLength * 0.9L - m.Le11 * 1.15L);
     if (in(c, 20, 24)) return D(m.BackLength - m.Le11 * 1.2L);
@@ -87,7 +87,7 @@ double PieceFormulas::B3(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B4(uint8_t c) const {
+double DraftFormulas::B4(uint8_t c) const {
     const M m(s_);
     if (any(c, {10, 13, 20, 23, 30, 33, 40})) return D(m.Hips / 4.0L - m.N3());
     if (any(c, {11, 21, 31, 41})) return D(m.Hips * 1.05L / 4.0L - m.N3());
@@ -97,7 +97,7 @@ double PieceFormulas::B4(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B5(uint8_t c) const {
+double DraftFormulas::B5(uint8_t c) const {
     const M m(s_);
     if (c == 10 || in(c, 13, 15)) return D(m.Le11 * 0.345L);
     if (c == 11) return D(m.Le11 * 0.36L);
@@ -105,7 +105,7 @@ double PieceFormulas::B5(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B6(uint8_t c) const {
+double DraftFormulas::B6(uint8_t c) const {
     const M m(s_);
     if (any(c, {10, 20})) return D(m.Le11 * 1.15L);
     if (any(c, {11, 21})) return D(m.Le11 * 1.2L);
@@ -122,7 +122,7 @@ double PieceFormulas::B6(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B7(uint8_t c) const {
+double DraftFormulas::B7(uint8_t c) const {
     const M m(s_);
     if (any(c, {10, 13, 20, 23})) return D(m.Le11 * 0.15L);
     if (any(c, {11, 21})) return D(m.Le11 * 0.2L);
@@ -140,7 +140,7 @@ double PieceFormulas::B7(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B8(uint8_t c) const {
+double DraftFormulas::B8(uint8_t c) const {
     const M m(s_);
     if (any(c, {10, 13, 20, 23, 34})) return D(m.Hips / 4.0L - m.N3() - m.ArmholeDepth);
     if (any(c, {11, 21})) return D(m.Hips * 1.05L / 4.0L - m.N3() - m.ArmholeDepth);
@@ -154,37 +154,37 @@ double PieceFormulas::B8(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B9(uint8_t) const {
+double DraftFormulas::B9(uint8_t) const {
     const M m(s_);
     return D(m.Hips / 4.0L - m.NeckSize / 3.0L - 1.0L);
 }
 
-double PieceFormulas::B10(uint8_t) const {
+double DraftFormulas::B10(uint8_t) const {
     const M m(s_);
     return D(m.Le11 * 1.15L * 0.9L / 3.0L);
 }
 
-double PieceFormulas::B11(uint8_t) const {
+double DraftFormulas::B11(uint8_t) const {
     const M m(s_);
     return D(m.Le11 * 1.15L);
 }
 
-double PieceFormulas::B12(uint8_t) const {
+double DraftFormulas::B12(uint8_t) const {
     const M m(s_);
     return D((m.Hips / 2.0L - m.N3() * 2.0L - m.ArmholeDepth * 2.0L) / 2.0L * 0.95L);
 }
 
-double PieceFormulas::B13(uint8_t) const {
+double DraftFormulas::B13(uint8_t) const {
     const M m(s_);
     return D((m.Hips / 2.0L - m.N3() * 2.0L - m.ArmholeDepth * 2.0L) / 2.0L * 1.15L);
 }
 
-double PieceFormulas::B14(uint8_t) const {
+double DraftFormulas::B14(uint8_t) const {
     const M m(s_);
     return D(m.Le11 * 1.15L * 0.1L);
 }
 
-double PieceFormulas::B15(uint8_t c) const {
+double DraftFormulas::B15(uint8_t c) const {
     const M m(s_);
     if (in(c, 10, 13) || in(c, 17, 18) || in(c, 20, 21) || in(c, 31, 32) || in(c, 34, 35) || in(c, 40, 47) || c == 50)
         return D(m.N3() * 2.0L);
@@ -193,7 +193,7 @@ double PieceFormulas::B15(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B16(uint8_t c) const {
+double DraftFormulas::B16(uint8_t c) const {
     const M m(s_);
     if (any(c, {10, 14, 22})) return D(m.N3() / 3.0L);
     if (any(c, {11, 40, 44})) return D((m.NeckSize / 2.0L - 1.0L) * 0.8L);
@@ -208,14 +208,14 @@ double PieceFormulas::B16(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::B17(uint8_t c) const {
+double DraftFormulas::B17(uint8_t c) const {
     const M m(s_);
     if (in(c, 30, 32) || c == 50) return D(m.ArmholeDepth / 2.0L);
     if (in(c, 40, 47)) return D(m.N3() * 2.0L * 0.9L);
     return 0.0;
 }
 
-double PieceFormulas::S1(uint8_t c) const {
+double DraftFormulas::S1(uint8_t c) const {
     const M m(s_);
     if (any(c, {10, 30})) return D(m.Wrist * 1.2L);
     if (any(c, {11, 31})) return D(m.Wrist * 1.44L);
@@ -237,7 +237,7 @@ double PieceFormulas::S1(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::S3(uint8_t c) const {
+double DraftFormulas::S3(uint8_t c) const {
     const M m(s_);
     if (const auto v = commonSleeveLength(c, m)) return *v;
     if (c == 44) return D(m.Le12 / 2.0L + m.Arm() * 1.05L * 2.0L / 3.0L);
@@ -250,7 +250,7 @@ double PieceFormulas::S3(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::S4(uint8_t c) const {
+double DraftFormulas::S4(uint8_t c) const {
     const M m(s_);
     if (in(c, 10, 12) || in(c, 20, 22) || c == 63) return D(m.UpperArm * 1.4L);
     if (in(c, 13, 14) || in(c, 23, 24) || in(c, 30, 32) || in(c, 40, 42)) return D(m.UpperArm * 1.47L);
@@ -266,7 +266,7 @@ double PieceFormulas::S4(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::S5(uint8_t c) const {
+double DraftFormulas::S5(uint8_t c) const {
     const M m(s_);
     if (const auto v = commonSleeveLength(c, m)) return *v;
     if (any(c, {60, 70})) return D(m.Le10 + m.ArmLength - (m.Hips / 4.0L - m.NeckSize / 3.0L - 1.0L) * 1.1L);
@@ -276,7 +276,7 @@ double PieceFormulas::S5(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::S6(uint8_t c) const {
+double DraftFormulas::S6(uint8_t c) const {
     const M m(s_);
     switch (c) {
     case 10:
@@ -299,7 +299,7 @@ double PieceFormulas::S6(uint8_t c) const {
     }
 }
 
-double PieceFormulas::S7(uint8_t c) const {
+double DraftFormulas::S7(uint8_t c) const {
     const M m(s_);
     if (in(c, 10, 15) || c == 33) return D(m.Le11 * 0.7L);
     if (c == 20 || in(c, 23, 25)) return D(m.Le10 + (m.NeckSize / 3.0L + (m.Le11 * 0.7L - m.Hips / 4.0L) + 1.0L));
@@ -311,7 +311,7 @@ double PieceFormulas::S7(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::S8(uint8_t c) const {
+double DraftFormulas::S8(uint8_t c) const {
     const M m(s_);
     if (any(c, {13, 33})) return D(m.UpperArm * 1.5L * 0.15L);
     if (c == 14) return D(m.UpperArm * 1.575L * 0.15L);
@@ -322,7 +322,7 @@ double PieceFormulas::S8(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::S9(uint8_t c) const {
+double DraftFormulas::S9(uint8_t c) const {
     const M m(s_);
     switch (c) {
     case 20: return D(m.UpperArm * 1.4L * 0.95L);
@@ -338,9 +338,9 @@ double PieceFormulas::S9(uint8_t c) const {
     }
 }
 
-double PieceFormulas::S10(uint8_t) const { return D(M(s_).ArmholeDepth); }
+double DraftFormulas::S10(uint8_t) const { return D(M(s_).ArmholeDepth); }
 
-double PieceFormulas::S11(uint8_t c) const {
+double DraftFormulas::S11(uint8_t c) const {
     const M m(s_);
     // Code 20 subtracts one inside the bracket where code 10 adds it; kept so.
     if (c == 10) return D((m.Hips / 4.0L - m.N3() - m.ArmholeDepth) * 1.05L);
@@ -348,7 +348,7 @@ double PieceFormulas::S11(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::K1(uint8_t c) const {
+double DraftFormulas::K1(uint8_t c) const {
     const M m(s_);
     if (c == 10 || in(c, 20, 21)) return D(m.N3() * 2.0L);
     if (c == 11) return D(m.N3() * 2.0L * 0.9L);
@@ -356,13 +356,13 @@ double PieceFormulas::K1(uint8_t c) const {
     return 0.0;
 }
 
-double PieceFormulas::K2(uint8_t c) const {
+double DraftFormulas::K2(uint8_t c) const {
     const M m(s_);
     if (any(c, {10, 20})) return D((m.NeckSize / 2.0L - 1.0L) * 0.8L - m.ArmholeDepth / 2.0L);
     return 0.0;
 }
 
-double PieceFormulas::K3(uint8_t c) const {
+double DraftFormulas::K3(uint8_t c) const {
     const M m(s_);
     if (c == 10) return D(m.Le10);
     if (c == 11) return D(m.ArmholeDepth / 2.0L + (m.Le10 - (m.NeckSize / 2.0L - 1.0L) * 0.8L));

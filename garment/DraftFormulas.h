@@ -13,9 +13,9 @@ namespace lc {
 // OverflowError outside the 32-bit range, FloatError for NaN.
 int32_t Mm(double centimetres);
 
-class PieceFormulas {
+class DraftFormulas {
 public:
-    explicit PieceFormulas(const BodySize& size) : s_(size) {}
+    explicit DraftFormulas(const BodySize& size) : s_(size) {}
 
     double B1(uint8_t c) const;
     double B2(uint8_t) const { return 0.0; }

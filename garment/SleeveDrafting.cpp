@@ -1,8 +1,8 @@
 // Sleeves: the lower sleeve, the cap and an optional tab at the cap's top,
 // symmetric about x = 99.
 #include "garment/OutlineDrafter.h"
-#include "garment/PieceBuilders.h"
-#include "garment/PieceFormulas.h"
+#include "garment/GarmentDrafting.h"
+#include "garment/DraftFormulas.h"
 
 namespace lc {
 
@@ -12,7 +12,7 @@ constexpr int32_t kCX = 99;
 } // namespace
 
 void BuildSleevePiece(GarmentOutline& target, const BodySize& size, uint8_t c1, uint8_t c2, uint8_t c3) {
-    const PieceFormulas f(size);
+    const DraftFormulas f(size);
     OutlineDrafter d(target);
     const double s1 = f.S1(c1), s2 = f.S2(c1), s3 = f.S3(c1), s4 = f.S4(c1), s5 = f.S5(c1);
     const double s6 = f.S6(c2), s7 = f.S7(c2), s8 = f.S8(c2), s9 = f.S9(c2);

@@ -6,7 +6,7 @@
 #include "DraftingTestUtil.h"
 #include "TestFiles.h"
 #include "garment/DraftingErrors.h"
-#include "garment/PieceFormulas.h"
+#include "garment/DraftFormulas.h"
 #include "garment/Real6.h"
 
 namespace lc {
@@ -55,7 +55,7 @@ TEST(Real6, OverflowAndNonNumbersAreErrors) {
 
 TEST(Formulas, SpotValuesAndMillimetres) {
     const BodySize w = test::Woman40();
-    const PieceFormulas f(w);
+    const DraftFormulas f(w);
     EXPECT_DOUBLE_EQ(f.B1(11), 25.0);
     EXPECT_DOUBLE_EQ(f.B9(0), 12.0);
     EXPECT_DOUBLE_EQ(f.B15(10), 26.0);
@@ -82,7 +82,7 @@ TEST(Formulas, ExtendedPrecisionDecidesTies) {
     // in plain double arithmetic gives 32 mm.
     auto cm = std::array<double, kBodyFieldCount>{92, 100, 14, 21, 60, 60, 30, 16, 36, 6, 4, 74};
     const BodySize s = BodySize::FromCentimetres(cm);
-    EXPECT_EQ(Mm(PieceFormulas(s).B7(10)), 31);
+    EXPECT_EQ(Mm(DraftFormulas(s).B7(10)), 31);
     EXPECT_EQ(static_cast<int>(std::nearbyint(21.0 * 0.15 * 10.0)), 32);
 }
 

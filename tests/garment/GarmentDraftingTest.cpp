@@ -13,7 +13,7 @@
 #include "garment/GarmentCatalogue.h"
 #include "garment/GarmentMask.h"
 #include "garment/OutlineDrafter.h"
-#include "garment/PieceBuilders.h"
+#include "garment/GarmentDrafting.h"
 #include "garment/SizeTemplates.h"
 
 namespace lc {
