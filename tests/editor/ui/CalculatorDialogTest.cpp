@@ -202,4 +202,41 @@ TEST_F(CalculatorTest, YarnEstimateUsesTheMaskRebuiltForTheAppliedGauge) {
     EXPECT_EQ(calc->estimation()->text(), "33.62 g");
 }
 
+TEST_F(CalculatorTest, OkKeepsWhatWasTypedIntoTheSelectedSampleAndTemplate) {
+    open();
+    names << QStringLiteral("Wool") << QStringLiteral("T1");
+    calc->yarnStitches()->setText(QStringLiteral("10"));
+    calc->yarnRows()->setText(QStringLiteral("10"));
+    calc->yarnAmount()->setText(QStringLiteral("5"));
+    calc->yarnUnit()->setText(QStringLiteral("g"));
+    calc->newSample();
+    typeSample("30", "12", "40", "10");
+    calc->newTemplate();
+    calc->ok();
+    EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=10|10|5|g");
+
+    // Typed into, then OK: the sample is stored as typed and shown so next time.
+    open();
+    calc->yarnAmount()->setText(QStringLiteral("7"));
+    calc->ok();
+    EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=10|10|7|g");
+    open();
+    EXPECT_EQ(calc->yarnAmount()->text(), "7");
+
+    // The template typed, applied (the edits then show the 40 x 60 form) and
+    // OK: the template keeps what was typed, not the rounded form.
+    calc->sampleWidth()->setText(QStringLiteral("13"));
+    calc->apply();
+    EXPECT_EQ(calc->sampleStitches()->text(), "40");
+    calc->ok();
+    EXPECT_EQ(stored(kTemplatesKey, "Template0"), "T1=30|40|13|10");
+
+    // A stored sample left untouched is not rewritten, even one whose field is
+    // longer than its edit takes.
+    ws.Store().writeString(kSampleDataKey, "Sample0", "Wool=12345|10|7|g");
+    open();
+    calc->ok();
+    EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=12345|10|7|g");
+}
+
 } // namespace lc::test
