@@ -116,11 +116,11 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     yl->addWidget(sg);
     auto* data = new QGroupBox(QStringLiteral(" Sample's data / calculation "), yarnPage_);
     auto* dl = new QFormLayout(data);
-    yarnStitches_ = edit(data, QStringLiteral("Stitches"), 4, true);
+    yarnStitches_ = edit(data, QStringLiteral("Stiches"), 4, true);
     yarnRows_ = edit(data, QStringLiteral("Rows"), 4, true);
     yarnAmount_ = edit(data, QStringLiteral("Amount of yarn in the sample"), 4, true);
     yarnUnit_ = edit(data, QStringLiteral("Unit of measurement"), 3, false);
-    dl->addRow(QStringLiteral("Stitches"), yarnStitches_);
+    dl->addRow(QStringLiteral("Stiches"), yarnStitches_);
     dl->addRow(QStringLiteral("Rows"), yarnRows_);
     dl->addRow(QStringLiteral("Amount"), yarnAmount_);
     dl->addRow(QStringLiteral("Unit"), yarnUnit_);

@@ -1,5 +1,6 @@
 // The tension and yarn calculator, driven through its edits and buttons.
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -237,6 +238,15 @@ TEST_F(CalculatorTest, OkKeepsWhatWasTypedIntoTheSelectedSampleAndTemplate) {
     open();
     calc->ok();
     EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=12345|10|7|g");
+}
+
+TEST_F(CalculatorTest, TheYarnSampleIsLabelledAsTheSystemSpellsIt) {
+    auto* form = qobject_cast<QFormLayout*>(calc->yarnStitches()->parentWidget()->layout());
+    ASSERT_NE(form, nullptr);
+    auto* label = qobject_cast<QLabel*>(form->labelForField(calc->yarnStitches()));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Stiches");
+    EXPECT_EQ(calc->yarnStitches()->toolTip(), "Stiches");
 }
 
 } // namespace lc::test
