@@ -34,6 +34,7 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     auto edit = [this](QWidget* parent, const QString& hint, int maxLength, bool numeric) {
         auto* e = new QLineEdit(parent);
         e->setToolTip(hint);
+        e->setAccessibleName(hint);
         e->setMaxLength(maxLength);
         e->setMaximumWidth(90);
         if (numeric) e->installEventFilter(this);
@@ -87,12 +88,17 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     ml->addWidget(new QLabel(QStringLiteral("Stitches ="), machine), 0, 1);
     ml->addWidget(width_, 0, 2);
     ml->addWidget(widthUnit_, 0, 3);
-    ml->addWidget(new QLabel(QStringLiteral("Width"), machine), 0, 4);
+    // A box speaks the item chosen; the label beside it says what it chooses.
+    auto* widthLabel = new QLabel(QStringLiteral("Width"), machine);
+    auto* heightLabel = new QLabel(QStringLiteral("Height"), machine);
+    widthLabel->setBuddy(widthUnit_);
+    heightLabel->setBuddy(heightUnit_);
+    ml->addWidget(widthLabel, 0, 4);
     ml->addWidget(rows_, 1, 0);
     ml->addWidget(new QLabel(QStringLiteral("Rows      ="), machine), 1, 1);
     ml->addWidget(height_, 1, 2);
     ml->addWidget(heightUnit_, 1, 3);
-    ml->addWidget(new QLabel(QStringLiteral("Height"), machine), 1, 4);
+    ml->addWidget(heightLabel, 1, 4);
     tl->addWidget(machine);
     auto* tb = new QHBoxLayout;
     auto* okBtn = new QPushButton(QStringLiteral(" OK "), tensionPage_);

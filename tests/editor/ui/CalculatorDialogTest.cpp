@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTabWidget>
 
+#include "AccessibleNames.h"
 #include "DrawingPageTest.h"
 #include "core/Settings.h"
 #include "editor/ui/TensionCalculatorDialog.h"
@@ -41,6 +42,13 @@ protected:
         calc->sampleWidth()->setText(QString::fromLatin1(width));
         calc->sampleRows()->setText(QString::fromLatin1(rows));
         calc->sampleHeight()->setText(QString::fromLatin1(height));
+    }
+    // The texts of the labels a screen reader reads for `w`.
+    static QStringList labelsOf(QWidget* w) {
+        QStringList out;
+        for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(w)->relations(QAccessible::Label))
+            out << label->text(QAccessible::Name).trimmed();
+        return out;
     }
     std::optional<std::string> stored(const char* key, const char* name) const {
         return ws.Store().readString(key, name);
@@ -238,6 +246,20 @@ TEST_F(CalculatorTest, OkKeepsWhatWasTypedIntoTheSelectedSampleAndTemplate) {
     open();
     calc->ok();
     EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=12345|10|7|g");
+}
+
+TEST_F(CalculatorTest, ControlsAreNamedForWhatTheyAre) {
+    open(); // no presets: the empty lists still say what they are
+    for (int page = 0; page < 2; ++page) {
+        calc->pages()->setCurrentIndex(page);
+        EXPECT_EQ(unnamedControls(calc).join(", ").toStdString(), "") << page;
+    }
+    // A box speaks the item chosen as its name; its label tells the two unit
+    // boxes apart. The sample's edits say which number they hold.
+    const QStringList widthLabels = labelsOf(calc->widthUnit()), heightLabels = labelsOf(calc->heightUnit());
+    EXPECT_TRUE(widthLabels.contains(QStringLiteral("Width")) && !widthLabels.contains(QStringLiteral("Height")));
+    EXPECT_TRUE(heightLabels.contains(QStringLiteral("Height")) && !heightLabels.contains(QStringLiteral("Width")));
+    EXPECT_EQ(accessibleName(calc->sampleStitches()), "Number of stitches");
 }
 
 TEST_F(CalculatorTest, TheYarnSampleIsLabelledAsTheSystemSpellsIt) {
