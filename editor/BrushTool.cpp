@@ -1,5 +1,6 @@
 #include "editor/BrushTool.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,34 +19,38 @@ void BrushTool::move(ToolContext& ctx, int column, int row, KeyMods mods, bool l
         pick(ctx, column, row, left);
         return;
     }
-    auto at = [&](int c, int r) {
-        if (code_ == toolBrush) paint(ctx, c, r, mods, left);
-        else erase(ctx, c, r, mods, left);
-    };
-    // The mouse jumps several cells between two moves on a quick stroke: the
-    // cell forms paint every cell of the segment from the cell tracked last
-    // (already painted) to this one, so the stroke has no gaps. The row and
-    // whole-pattern forms act on the cell reached only.
-    const bool cellForm = !mods.ctrl && !(code_ == toolMagicEraser && mods.shift);
-    if (cellForm && tracked_) {
-        int x = lastColumn_, y = lastRow_;
-        const int dx = std::abs(column - x), sx = x < column ? 1 : -1;
-        const int dy = -std::abs(row - y), sy = y < row ? 1 : -1;
-        int err = dx + dy;
-        while (x != column || y != row) {
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-            at(x, y);
-        }
+    if (mods.ctrl) {
+        rowForm(ctx, row, left);
     } else {
-        at(column, row);
+        auto at = [&](int c, int r) {
+            if (code_ == toolBrush) paint(ctx, c, r, left);
+            else erase(ctx, c, r, mods, left);
+        };
+        // The mouse jumps several cells between two moves on a quick stroke: the
+        // cell forms paint every cell of the segment from the cell tracked last
+        // (already painted) to this one, so the stroke has no gaps. The
+        // whole-pattern form acts on the cell reached only.
+        const bool cellForm = !(code_ == toolMagicEraser && mods.shift);
+        if (cellForm && tracked_) {
+            int x = lastColumn_, y = lastRow_;
+            const int dx = std::abs(column - x), sx = x < column ? 1 : -1;
+            const int dy = -std::abs(row - y), sy = y < row ? 1 : -1;
+            int err = dx + dy;
+            while (x != column || y != row) {
+                const int e2 = 2 * err;
+                if (e2 >= dy) {
+                    err += dy;
+                    x += sx;
+                }
+                if (e2 <= dx) {
+                    err += dx;
+                    y += sy;
+                }
+                at(x, y);
+            }
+        } else {
+            at(column, row);
+        }
     }
     tracked_ = true;
     lastColumn_ = column;
@@ -56,18 +61,31 @@ void BrushTool::hover(ToolContext& ctx, int column, int row) {
     if (code_ == toolDropper) ctx.model().events().showColorInPalette(ctx.model().GetCellColor(column, row));
 }
 
-void BrushTool::paint(ToolContext& ctx, int c, int r, KeyMods mods, bool left) {
+void BrushTool::rowForm(ToolContext& ctx, int row, bool left) {
+    // Whole rows straight into their lines: the row forms ignore the zone. A
+    // quick stroke covers every row from the one tracked last (already done)
+    // to this one, as a slow drag would; rows outside the pattern are skipped.
     CanvasModel& model = ctx.model();
-    if (mods.ctrl) {
-        // The whole row straight into the line: the row form ignores the zone.
-        if (r >= 0 && r < ctx.H()) {
-            const EditorState& st = ctx.state();
-            std::memset(model.rowForWrite(r), left ? st.ColorA : st.ColorB, static_cast<size_t>(ctx.W()));
-            model.changed();
-        }
-        model.Paint();
-        return;
+    int from = row, to = row;
+    if (tracked_ && lastRow_ != row) {
+        from = lastRow_ < row ? lastRow_ + 1 : row;
+        to = lastRow_ < row ? row : lastRow_ - 1;
     }
+    from = std::max(from, 0);
+    to = std::min(to, ctx.H() - 1);
+    const EditorState& st = ctx.state();
+    const uint8_t a = st.ColorA, b = st.ColorB;
+    const int w = ctx.W();
+    for (int r = from; r <= to; ++r) {
+        if (code_ == toolBrush) std::memset(model.rowForWrite(r), left ? a : b, static_cast<size_t>(w));
+        else ToolContext::replaceColour(model.rowForWrite(r), w, left ? b : a, left ? a : b);
+    }
+    if (from <= to) model.changed();
+    model.Paint();
+}
+
+void BrushTool::paint(ToolContext& ctx, int c, int r, bool left) {
+    CanvasModel& model = ctx.model();
     switch (ctx.state().BrushSize) {
     case 0: model.PaintCell(c, r, left); break;
     case 1:
@@ -88,15 +106,6 @@ void BrushTool::paint(ToolContext& ctx, int c, int r, KeyMods mods, bool left) {
 void BrushTool::erase(ToolContext& ctx, int c, int r, KeyMods mods, bool left) {
     CanvasModel& model = ctx.model();
     const int w = ctx.W();
-    if (mods.ctrl) {
-        if (r >= 0 && r < ctx.H()) {
-            const uint8_t a = ctx.state().ColorA, b = ctx.state().ColorB;
-            ToolContext::replaceColour(model.rowForWrite(r), w, left ? b : a, left ? a : b);
-            model.changed();
-        }
-        model.Paint();
-        return;
-    }
     if (mods.shift) {
         // The whole pattern above the zone, the opposite way to the cell form.
         const uint8_t a = ctx.state().ColorA, b = ctx.state().ColorB;

@@ -8,7 +8,8 @@
 // pattern above the zone. Dropper: the clicked cell's colour becomes A (left
 // button) or B; hovering shows the colour under the mouse in the palette.
 // Between two mouse positions of a stroke the brush and the eraser cover every
-// cell of the segment, so a quick stroke is a line, not dots.
+// cell of the segment (every row with Ctrl), so a quick stroke is a line, not
+// dots.
 #include "editor/DrawingTool.h"
 #include "editor/ToolCodes.h"
 
@@ -24,7 +25,8 @@ public:
     void hover(ToolContext& ctx, int column, int row) override;
 
 private:
-    void paint(ToolContext& ctx, int c, int r, KeyMods mods, bool left);
+    void rowForm(ToolContext& ctx, int row, bool left);
+    void paint(ToolContext& ctx, int c, int r, bool left);
     void erase(ToolContext& ctx, int c, int r, KeyMods mods, bool left);
     void pick(ToolContext& ctx, int c, int r, bool left);
 

@@ -50,7 +50,9 @@ PrintSource PatternPrintSource(const PatternRaster& gd, const CellRect& blockRec
     PrintSource s;
     if (range == PrintRange::Selection) {
         const CellRect b = NormalisedRect(blockRect);
-        s.lines = {std::max(b.Left, 0), std::max(b.Top, 0), std::min(b.Right, w), std::min(b.Bottom, h)};
+        const int bw = std::min(w, gd.Backup.width()), bh = std::min(h, gd.Backup.height());
+        s.fromBackup = true;
+        s.lines = {std::max(b.Left, 0), std::max(b.Top, 0), std::min(b.Right, bw), std::min(b.Bottom, bh)};
         if (s.lines.isEmpty()) s.lines = {};
         return s;
     }
@@ -80,6 +82,7 @@ std::vector<uint32_t> ComposePrintImage(const PatternRaster& gd, const PrintSour
     const CellRect& r = source.lines;
     if (r.isEmpty()) return {};
     const int h = gd.Picture.height();
+    const IndexedBitmap& cells = source.fromBackup ? gd.Backup : gd.Picture;
     std::vector<uint32_t> out(static_cast<size_t>(r.width()) * static_cast<size_t>(r.height()));
     const Palette256& pal = gd.Picture.palette();
     std::array<uint32_t, 256> argb{};
@@ -90,7 +93,7 @@ std::vector<uint32_t> ComposePrintImage(const PatternRaster& gd, const PrintSour
     }
     uint32_t* dst = out.data();
     for (int line = r.Top; line < r.Bottom; ++line) {
-        const uint8_t* src = gd.Picture.line(line);
+        const uint8_t* src = cells.line(line);
         const int maskLine = h - 1 - line;
         const bool maskHere = source.garment && maskLine >= 0 && maskLine < gd.Mask.height();
         const uint8_t* mask = maskHere ? gd.Mask.line(maskLine) : nullptr;

@@ -47,17 +47,21 @@ CellRect NormalisedRect(CellRect r);
 // What the pattern page prints, in picture lines.
 enum class PrintRange { WholeImage = 0, Selection = 1 };
 struct PrintSource {
-    CellRect lines;       // picture columns and lines; empty: nothing to print
-    bool garment = false; // cells outside the garment print white
+    CellRect lines;          // picture columns and lines; empty: nothing to print
+    bool garment = false;    // cells outside the garment print white
+    bool fromBackup = false; // the cells come from the backup bitmap
 };
-// The selection prints the copied block's cells of the picture as it is now.
+// The selection prints the copied block as it was copied: its cells of the
+// backup bitmap, which a cut, a gallery paste or a converted picture laid over
+// the block since do not change.
 // In garment mode the whole image is the garment's own extent in the mask
 // (the cells the mask builder marked inside, outline included), standing on
 // the bottom row; otherwise the whole picture.
 PrintSource PatternPrintSource(const PatternRaster& gd, const CellRect& blockRect, PrintRange range, bool garmentMode);
 
 // The cells of `source` as 0xAARRGGBB pixels, `lines.width()` per row: each
-// cell its palette colour; with `garment`, cells outside the mask white.
+// cell its colour in the picture's palette; with `garment`, cells outside the
+// mask white.
 std::vector<uint32_t> ComposePrintImage(const PatternRaster& gd, const PrintSource& source);
 
 } // namespace lc

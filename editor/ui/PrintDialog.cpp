@@ -49,8 +49,10 @@ PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* par
     rl->addWidget(new QLabel(QStringLiteral("Size"), rangeBox), 4, 0);
     const CellRect r = NormalisedRect(selection);
     const int values[4] = {r.Left, r.Top, r.width(), r.height()};
+    const char* fieldNames[4] = {"Beginning stitch", "Beginning row", "Stitch count", "Row count"};
     for (int i = 0; i < 4; ++i) {
         range_[i] = new QSpinBox(rangeBox);
+        range_[i]->setAccessibleName(QString::fromLatin1(fieldNames[i]));
         range_[i]->setRange(0, 1 << 20);
         range_[i]->setValue(values[i]);
         range_[i]->setEnabled(false);
@@ -65,7 +67,10 @@ PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* par
     printers_ = new QComboBox(dest);
     auto* properties = new QPushButton(QStringLiteral("&Properties"), dest);
     properties->setAutoDefault(false);
-    dl->addWidget(new QLabel(QStringLiteral("Name:"), dest), 0, 0);
+    // A box speaks the printer chosen; its label says what it chooses.
+    auto* nameLabel = new QLabel(QStringLiteral("Name:"), dest);
+    nameLabel->setBuddy(printers_);
+    dl->addWidget(nameLabel, 0, 0);
     dl->addWidget(printers_, 0, 1);
     dl->addWidget(properties, 0, 2);
     type_ = new QLabel(QStringLiteral("---"), dest);
@@ -95,6 +100,7 @@ PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* par
     fit_->setChecked(true);
     scaleLabel_ = new QLabel(QStringLiteral("Scale factor, %"), scaleBox);
     scale_ = new QSpinBox(scaleBox);
+    scaleLabel_->setBuddy(scale_);
     // Up to 999 can be typed so that a value above 100 snaps back to 100.
     scale_->setRange(1, 999);
     scale_->setValue(100);
@@ -123,6 +129,7 @@ PrintDialog::PrintDialog(CellRect selection, PageRenderer renderer, QWidget* par
     auto* pl = new QVBoxLayout(previewGroup);
     previewBox_ = new QLabel(previewGroup);
     previewBox_->setObjectName(QStringLiteral("PagePreview"));
+    previewBox_->setAccessibleName(QStringLiteral("Page preview"));
     previewBox_->setFixedSize(kPreviewSize);
     pl->addWidget(previewBox_);
     outer->addWidget(previewGroup);

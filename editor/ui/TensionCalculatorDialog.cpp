@@ -34,6 +34,7 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     auto edit = [this](QWidget* parent, const QString& hint, int maxLength, bool numeric) {
         auto* e = new QLineEdit(parent);
         e->setToolTip(hint);
+        e->setAccessibleName(hint);
         e->setMaxLength(maxLength);
         e->setMaximumWidth(90);
         if (numeric) e->installEventFilter(this);
@@ -87,12 +88,17 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     ml->addWidget(new QLabel(QStringLiteral("Stitches ="), machine), 0, 1);
     ml->addWidget(width_, 0, 2);
     ml->addWidget(widthUnit_, 0, 3);
-    ml->addWidget(new QLabel(QStringLiteral("Width"), machine), 0, 4);
+    // A box speaks the item chosen; the label beside it says what it chooses.
+    auto* widthLabel = new QLabel(QStringLiteral("Width"), machine);
+    auto* heightLabel = new QLabel(QStringLiteral("Height"), machine);
+    widthLabel->setBuddy(widthUnit_);
+    heightLabel->setBuddy(heightUnit_);
+    ml->addWidget(widthLabel, 0, 4);
     ml->addWidget(rows_, 1, 0);
     ml->addWidget(new QLabel(QStringLiteral("Rows      ="), machine), 1, 1);
     ml->addWidget(height_, 1, 2);
     ml->addWidget(heightUnit_, 1, 3);
-    ml->addWidget(new QLabel(QStringLiteral("Height"), machine), 1, 4);
+    ml->addWidget(heightLabel, 1, 4);
     tl->addWidget(machine);
     auto* tb = new QHBoxLayout;
     auto* okBtn = new QPushButton(QStringLiteral(" OK "), tensionPage_);
@@ -116,11 +122,11 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     yl->addWidget(sg);
     auto* data = new QGroupBox(QStringLiteral(" Sample's data / calculation "), yarnPage_);
     auto* dl = new QFormLayout(data);
-    yarnStitches_ = edit(data, QStringLiteral("Stitches"), 4, true);
+    yarnStitches_ = edit(data, QStringLiteral("Stiches"), 4, true);
     yarnRows_ = edit(data, QStringLiteral("Rows"), 4, true);
     yarnAmount_ = edit(data, QStringLiteral("Amount of yarn in the sample"), 4, true);
     yarnUnit_ = edit(data, QStringLiteral("Unit of measurement"), 3, false);
-    dl->addRow(QStringLiteral("Stitches"), yarnStitches_);
+    dl->addRow(QStringLiteral("Stiches"), yarnStitches_);
     dl->addRow(QStringLiteral("Rows"), yarnRows_);
     dl->addRow(QStringLiteral("Amount"), yarnAmount_);
     dl->addRow(QStringLiteral("Unit"), yarnUnit_);
@@ -153,7 +159,7 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     pages_->setCurrentWidget(tensionPage_);
 
     for (QLineEdit* e : {stitches_, rows_, width_, height_})
-        connect(e, &QLineEdit::textEdited, this, [this] { showsNormalised_ = false; });
+        connect(e, &QLineEdit::textEdited, this, [this] { normalisedFrom_.reset(); });
     connect(okBtn, &QPushButton::clicked, this, [this] { ok(); });
     connect(applyBtn, &QPushButton::clicked, this, [this] { apply(); });
     connect(cancel1, &QPushButton::clicked, this, &QDialog::reject);
@@ -233,12 +239,12 @@ bool TensionCalculatorDialog::applyTension() {
     return true;
 }
 
-void TensionCalculatorDialog::normaliseSample() {
+void TensionCalculatorDialog::normaliseSample(const Preset& typed) {
     stitches_->setText(QStringLiteral("40"));
     rows_->setText(QStringLiteral("60"));
     width_->setText(number(RoundHalfUp2(40 * ws_.Settings.PixByX / UnitFactor(widthUnit_->currentIndex()))));
     height_->setText(number(RoundHalfUp2(60 * ws_.Settings.PixByY / UnitFactor(heightUnit_->currentIndex()))));
-    showsNormalised_ = true;
+    normalisedFrom_ = typed;
 }
 
 void TensionCalculatorDialog::unitChanged(QLineEdit* edit, int unit) {
@@ -283,7 +289,7 @@ void TensionCalculatorDialog::templateChosen() {
     const int i = templateBox_->currentIndex();
     if (i < 0 || i >= static_cast<int>(templates_.size())) return;
     const Preset& p = templates_[static_cast<size_t>(i)];
-    showsNormalised_ = false;
+    normalisedFrom_.reset();
     stitches_->setText(QString::fromStdString(p.fields[0]));
     rows_->setText(QString::fromStdString(p.fields[1]));
     auto length = [&](const std::string& field, QComboBox* unit) {
@@ -304,6 +310,7 @@ void TensionCalculatorDialog::sampleChosen() {
     const Preset& p = samples_[static_cast<size_t>(i)];
     QLineEdit* edits[] = {yarnStitches_, yarnRows_, yarnAmount_, yarnUnit_};
     for (int f = 0; f < kTemplateFields; ++f) edits[f]->setText(QString::fromStdString(p.fields[size_t(f)]));
+    sampleShown_ = sampleFromEdits({}).fields;
 }
 
 Preset TensionCalculatorDialog::templateFromEdits(const std::string& name) const {
@@ -386,17 +393,18 @@ void TensionCalculatorDialog::updateSample() {
     const int i = sampleBox_->currentIndex();
     if (i < 0 || i >= static_cast<int>(samples_.size())) return;
     samples_[size_t(i)] = sampleFromEdits(samples_[size_t(i)].name);
+    sampleShown_ = samples_[size_t(i)].fields;
 }
 
 void TensionCalculatorDialog::ok() {
-    // The template is brought up to date only when the typed sample differs
-    // from it, and before the edits show the 40 x 60 form, so that OK never
-    // rewrites a preset with rounded numbers. Yarn samples change only by their
-    // own Update button.
-    const Preset typed = templateFromEdits({});
+    // The selected template and yarn sample keep what the user typed into
+    // them, and one left untouched is not rewritten. The template is compared
+    // by value with the sample typed before the edits showed its 40 x 60 form
+    // (after Apply or an earlier OK), so that OK never stores rounded numbers.
+    const Preset typed = normalisedFrom_ ? *normalisedFrom_ : templateFromEdits({});
     if (!applyTension()) return;
     const int i = templateBox_->currentIndex();
-    if (!showsNormalised_ && i >= 0 && i < static_cast<int>(templates_.size())) {
+    if (i >= 0 && i < static_cast<int>(templates_.size())) {
         Preset& stored = templates_[size_t(i)];
         const bool same = [&] {
             for (int f = 0; f < kTemplateFields; ++f) {
@@ -408,7 +416,9 @@ void TensionCalculatorDialog::ok() {
         }();
         if (!same) stored.fields = typed.fields;
     }
-    normaliseSample();
+    // The sample edits hold a stored sample's texts as shown until typed into.
+    if (sampleFromEdits({}).fields != sampleShown_) updateSample();
+    normaliseSample(typed);
     savePresets();
     // The selected indices go to the store with the gauge.
     SaveSettings(ws_.Settings, ws_.Paths, ws_.Raster.Width, ws_.Store());
@@ -417,7 +427,8 @@ void TensionCalculatorDialog::ok() {
 
 void TensionCalculatorDialog::apply() {
     if (pages_->currentWidget() == tensionPage_) {
-        if (applyTension()) normaliseSample();
+        const Preset typed = normalisedFrom_ ? *normalisedFrom_ : templateFromEdits({});
+        if (applyTension()) normaliseSample(typed);
         return;
     }
     if (!ws_.Editor.GarmentMode) {

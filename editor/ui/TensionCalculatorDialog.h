@@ -73,7 +73,8 @@ private:
     QString number(double v) const;
     std::optional<double> checkNumber(QLineEdit* edit);
     bool applyTension();
-    void normaliseSample();
+    // Shows the gauge as a 40 x 60 sample; `typed` is the sample it came from.
+    void normaliseSample(const Preset& typed);
     void loadPresets();
     void savePresets();
     void templateChosen();
@@ -109,9 +110,13 @@ private:
     QLineEdit* yarnUnit_ = nullptr;
     QLabel* estimation_ = nullptr;
     int widthUnitShown_ = 0, heightUnitShown_ = 0;
-    // The tension edits show the 40 x 60 form of the gauge, untouched since:
-    // OK then leaves the selected template as it is stored.
-    bool showsNormalised_ = false;
+    // While the tension edits show the 40 x 60 form of the gauge, untouched
+    // since: the sample as typed before, in centimetres, which OK compares
+    // with the selected template.
+    std::optional<Preset> normalisedFrom_;
+    // The sample edits' texts as last filled from or stored into the selected
+    // yarn sample.
+    std::vector<std::string> sampleShown_;
 };
 
 } // namespace lc::ui

@@ -38,8 +38,10 @@ TextToolDialog::TextToolDialog(Workspace& ws, ToolEngine& engine, QWidget* paren
 
     // The preview and its scroll bar.
     preview_ = new TextPreview(this);
+    preview_->setAccessibleName(QStringLiteral("Text position"));
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName(QStringLiteral("PreviewLines"));
+    scroll_->setAccessibleName(QStringLiteral("Pattern lines shown"));
     scroll_->setPageStep(100);
     scroll_->setSingleStep(10);
     outer->addWidget(preview_, 0, Qt::AlignTop);
@@ -52,6 +54,7 @@ TextToolDialog::TextToolDialog(Workspace& ws, ToolEngine& engine, QWidget* paren
     outer->addLayout(side);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("Text"));
+    edit_->setAccessibleName(QStringLiteral("Text"));
     side->addWidget(edit_);
 
     auto* modes = new QGroupBox(QStringLiteral("Mode"), this);
@@ -69,9 +72,13 @@ TextToolDialog::TextToolDialog(Workspace& ws, ToolEngine& engine, QWidget* paren
     radius_ = new QSpinBox(this);
     radius_->setRange(0, 180);
     radius_->setValue(50);
-    numbers->addWidget(new QLabel(QStringLiteral("Angle"), this), 0, 0);
+    auto* angleLabel = new QLabel(QStringLiteral("Angle"), this);
+    auto* radiusLabel = new QLabel(QStringLiteral("Radius"), this);
+    angleLabel->setBuddy(angle_); // the label names its number box
+    radiusLabel->setBuddy(radius_);
+    numbers->addWidget(angleLabel, 0, 0);
     numbers->addWidget(angle_, 0, 1);
-    numbers->addWidget(new QLabel(QStringLiteral("Radius"), this), 1, 0);
+    numbers->addWidget(radiusLabel, 1, 0);
     numbers->addWidget(radius_, 1, 1);
     side->addLayout(numbers);
 

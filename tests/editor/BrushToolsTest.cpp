@@ -44,12 +44,46 @@ TEST_F(BrushTools, CtrlBrushPaintsTheRowAndNothingOutsideThePattern) {
     fillAll(4);
     click(5, 2, kLeft, kCtrl);
     for (int c = 0; c < W(); ++c) ASSERT_EQ(cell(c, 2), 1);
-    // Dragged below the canvas (row -1) and above the top row: nothing is written.
+    // Dragged below the canvas (row -1) and above the top row: the rows on the
+    // way are painted down to row 0 and up to the top row, nothing beyond.
+    fillAll(4);
     const auto before = snapshot();
     drag(5, 10, 5, -1, kLeft, kCtrl);
     engine->dragCells(kLeft, kCtrl, 5, 1023, 5, 1024);
     auto changed = changedCells(before);
-    for (auto [c, r] : changed) EXPECT_TRUE(r == 10 || r == 1023) << r;
+    EXPECT_EQ(changed.size(), 12u * 200u);
+    for (auto [c, r] : changed) EXPECT_TRUE(r <= 10 || r == 1023) << r;
+}
+
+TEST_F(BrushTools, CtrlRowStrokesFillEveryRowBetweenTwoPositionsInOneStep) {
+    setUpPattern(20, 30);
+    fillAll(7);
+    state.ColorA = 3;
+    state.ColorB = 7;
+    state.ZoneOn = true;
+    state.ZoneRow = 14; // the row forms write through the zone
+    use(toolBrush);
+    engine->pressCell(kLeft, kCtrl, 3, 12);
+    engine->moveCell(kCtrl, 3, 25);
+    engine->releaseCell(kLeft, kCtrl, 3, 25);
+    for (int r = 0; r < H(); ++r)
+        for (int c = 0; c < W(); ++c) ASSERT_EQ(cell(c, r), r >= 12 && r <= 25 ? 3 : 7) << c << "," << r;
+    EXPECT_EQ(model->undo().count(), 1);
+    model->UndoLast();
+    for (int r = 0; r < H(); ++r) ASSERT_EQ(cell(0, r), 7) << r;
+
+    // The eraser's row form downward, with a jump back up in the same stroke:
+    // A becomes B (right button) in every row passed, other colours stay.
+    for (int r = 0; r < H(); ++r) set(r % W(), r, 3);
+    set(5, 2, 3);
+    use(toolMagicEraser);
+    engine->pressCell(kRight, kCtrl, 0, 20);
+    engine->moveCell(kCtrl, 0, 4);
+    engine->moveCell(kCtrl, 0, 8);
+    engine->releaseCell(kRight, kCtrl, 0, 8);
+    for (int r = 0; r < H(); ++r) EXPECT_EQ(cell(r % W(), r), r >= 4 && r <= 20 ? 7 : 3) << r;
+    EXPECT_EQ(cell(5, 2), 3);
+    EXPECT_EQ(model->undo().count(), 1);
 }
 
 TEST_F(BrushTools, DragOutsideTheVisibleRowsIsUndoneWhole) {
@@ -159,12 +193,13 @@ TEST_F(BrushTools, MagicEraserRowAndWholePatternForms) {
     EXPECT_EQ(cell(3, 1), 1); // the zone keeps its cells
     model->UndoLast();
     EXPECT_EQ(cell(3, 1023), 1);
-    // A Ctrl drag far below the canvas writes nothing.
+    // A Ctrl drag far below the canvas swaps every row on the way down to
+    // row 0 (row 0 holds no A) and writes nothing beyond.
     const auto before = snapshot();
     drag(0, 900, 0, -3, kRight, kCtrl);
     const auto changed = changedCells(before);
-    EXPECT_EQ(changed.size(), 200u);
-    for (auto [c, r] : changed) EXPECT_EQ(r, 900);
+    EXPECT_EQ(changed.size(), 900u * 200u);
+    for (auto [c, r] : changed) EXPECT_TRUE(r >= 1 && r <= 900) << r;
 }
 
 TEST_F(BrushTools, DropperPicksColoursAndAnnounces) {

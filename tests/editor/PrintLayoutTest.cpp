@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "EditorFixture.h"
 #include "core/Environment.h"
 #include "core/PatternRaster.h"
 #include "editor/PrintLayout.h"
@@ -77,6 +78,28 @@ TEST(PrintLayout, GarmentPrintsTheMaskExtentWithPictureColoursInsideAndWhiteOuts
     EXPECT_EQ(img[41 * 41 - 1], yarn); // bottom right
     gd.Mask.fill(kMaskOutside);
     EXPECT_TRUE(PatternPrintSource(gd, {}, PrintRange::WholeImage, true).lines.isEmpty());
+}
+
+using PrintedBlock = EditorTest;
+
+TEST_F(PrintedBlock, SelectionPrintsTheBlockAsItWasCutNotTheHoleLeft) {
+    fillMarkers();
+    state.ColorB = 9;
+    use(toolCutBlock);
+    drag(10, 10, 13, 13); // columns 10..12, rows 10..12
+    ASSERT_EQ(cell(11, 11), 9);
+    const PrintSource s = PatternPrintSource(gd, state.BlockRect, PrintRange::Selection, false);
+    ASSERT_EQ(s.lines.width(), 3);
+    ASSERT_EQ(s.lines.height(), 3);
+    const std::vector<uint32_t> img = ComposePrintImage(gd, s);
+    ASSERT_EQ(img.size(), 9u);
+    // Top line first: the image's row y is pattern row 12 - y.
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) {
+            const Color c = gd.Picture.palette()[marker(10 + x, 12 - y)];
+            const uint32_t argb = 0xFF000000u | (uint32_t(RedOf(c)) << 16) | (uint32_t(GreenOf(c)) << 8) | BlueOf(c);
+            EXPECT_EQ(img[size_t(y * 3 + x)], argb) << x << "," << y;
+        }
 }
 
 } // namespace lc::test

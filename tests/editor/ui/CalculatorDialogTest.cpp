@@ -1,10 +1,12 @@
 // The tension and yarn calculator, driven through its edits and buttons.
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTabWidget>
 
+#include "AccessibleNames.h"
 #include "DrawingPageTest.h"
 #include "core/Settings.h"
 #include "editor/ui/TensionCalculatorDialog.h"
@@ -40,6 +42,13 @@ protected:
         calc->sampleWidth()->setText(QString::fromLatin1(width));
         calc->sampleRows()->setText(QString::fromLatin1(rows));
         calc->sampleHeight()->setText(QString::fromLatin1(height));
+    }
+    // The texts of the labels a screen reader reads for `w`.
+    static QStringList labelsOf(QWidget* w) {
+        QStringList out;
+        for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(w)->relations(QAccessible::Label))
+            out << label->text(QAccessible::Name).trimmed();
+        return out;
     }
     std::optional<std::string> stored(const char* key, const char* name) const {
         return ws.Store().readString(key, name);
@@ -200,6 +209,66 @@ TEST_F(CalculatorTest, YarnEstimateUsesTheMaskRebuiltForTheAppliedGauge) {
     calc->apply();
     EXPECT_EQ(rebuilds, 1);
     EXPECT_EQ(calc->estimation()->text(), "33.62 g");
+}
+
+TEST_F(CalculatorTest, OkKeepsWhatWasTypedIntoTheSelectedSampleAndTemplate) {
+    open();
+    names << QStringLiteral("Wool") << QStringLiteral("T1");
+    calc->yarnStitches()->setText(QStringLiteral("10"));
+    calc->yarnRows()->setText(QStringLiteral("10"));
+    calc->yarnAmount()->setText(QStringLiteral("5"));
+    calc->yarnUnit()->setText(QStringLiteral("g"));
+    calc->newSample();
+    typeSample("30", "12", "40", "10");
+    calc->newTemplate();
+    calc->ok();
+    EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=10|10|5|g");
+
+    // Typed into, then OK: the sample is stored as typed and shown so next time.
+    open();
+    calc->yarnAmount()->setText(QStringLiteral("7"));
+    calc->ok();
+    EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=10|10|7|g");
+    open();
+    EXPECT_EQ(calc->yarnAmount()->text(), "7");
+
+    // The template typed, applied (the edits then show the 40 x 60 form) and
+    // OK: the template keeps what was typed, not the rounded form.
+    calc->sampleWidth()->setText(QStringLiteral("13"));
+    calc->apply();
+    EXPECT_EQ(calc->sampleStitches()->text(), "40");
+    calc->ok();
+    EXPECT_EQ(stored(kTemplatesKey, "Template0"), "T1=30|40|13|10");
+
+    // A stored sample left untouched is not rewritten, even one whose field is
+    // longer than its edit takes.
+    ws.Store().writeString(kSampleDataKey, "Sample0", "Wool=12345|10|7|g");
+    open();
+    calc->ok();
+    EXPECT_EQ(stored(kSampleDataKey, "Sample0"), "Wool=12345|10|7|g");
+}
+
+TEST_F(CalculatorTest, ControlsAreNamedForWhatTheyAre) {
+    open(); // no presets: the empty lists still say what they are
+    for (int page = 0; page < 2; ++page) {
+        calc->pages()->setCurrentIndex(page);
+        EXPECT_EQ(unnamedControls(calc).join(", ").toStdString(), "") << page;
+    }
+    // A box speaks the item chosen as its name; its label tells the two unit
+    // boxes apart. The sample's edits say which number they hold.
+    const QStringList widthLabels = labelsOf(calc->widthUnit()), heightLabels = labelsOf(calc->heightUnit());
+    EXPECT_TRUE(widthLabels.contains(QStringLiteral("Width")) && !widthLabels.contains(QStringLiteral("Height")));
+    EXPECT_TRUE(heightLabels.contains(QStringLiteral("Height")) && !heightLabels.contains(QStringLiteral("Width")));
+    EXPECT_EQ(accessibleName(calc->sampleStitches()), "Number of stitches");
+}
+
+TEST_F(CalculatorTest, TheYarnSampleIsLabelledAsTheSystemSpellsIt) {
+    auto* form = qobject_cast<QFormLayout*>(calc->yarnStitches()->parentWidget()->layout());
+    ASSERT_NE(form, nullptr);
+    auto* label = qobject_cast<QLabel*>(form->labelForField(calc->yarnStitches()));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Stiches");
+    EXPECT_EQ(calc->yarnStitches()->toolTip(), "Stiches");
 }
 
 } // namespace lc::test

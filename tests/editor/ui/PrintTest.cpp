@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "AccessibleNames.h"
 #include "DrawingPageTest.h"
 #include "garment/GarmentMask.h"
 #include "editor/ui/PatternPagePrinter.h"
@@ -158,6 +159,19 @@ TEST_F(PrintTest, CancelPrintsNothing) {
         ui::PrintDialog::ShowPrintSetup(nullptr, {}, [&](QPainter&, const ui::PageRequest&) { rendered = true; }));
     EXPECT_TRUE(rendered); // the preview was drawn
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(PrintTest, EveryControlAPersonCanPressHasANameThatSaysWhatItIs) {
+    ui::PrintDialog d({2, 3, 8, 9}, {});
+    d.specifyScale()->setChecked(true); // the scale factor becomes pressable
+    EXPECT_EQ(unnamedControls(&d).join(", ").toStdString(), "");
+    EXPECT_EQ(accessibleName(d.scaleFactor()), "Scale factor, %");
+    // The printer box speaks the printer chosen; its label says what it is.
+    QStringList labels;
+    for (const auto& [label, relation] :
+         QAccessible::queryAccessibleInterface(d.printers())->relations(QAccessible::Label))
+        labels << label->text(QAccessible::Name);
+    EXPECT_TRUE(labels.contains(QStringLiteral("Name:"))) << labels.join(", ").toStdString();
 }
 
 } // namespace lc::test

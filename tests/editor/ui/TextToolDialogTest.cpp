@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 
+#include "AccessibleNames.h"
 #include "DrawingPageTest.h"
 #include "editor/ui/TextPreview.h"
 #include "editor/ui/TextToolDialog.h"
@@ -140,6 +141,13 @@ TEST_F(TextToolTest, ThePreviewOfANarrowPatternShowsTheBackgroundBeyondIt) {
     const QImage& img = dlg->preview()->image();
     EXPECT_EQ(img.pixel(180, 50), qRgb(10, 200, 30));
     EXPECT_EQ(img.pixel(10, 50), rgbOf(gd.Picture.palette()[0]));
+}
+
+TEST_F(TextToolTest, EveryControlAPersonCanPressHasAName) {
+    dlg->chooseFont(); // "Try" and "Put" become pressable
+    EXPECT_EQ(unnamedControls(dlg).join(", ").toStdString(), "");
+    EXPECT_EQ(accessibleName(dlg->angle()), "Angle");
+    EXPECT_EQ(accessibleName(dlg->radius()), "Radius");
 }
 
 } // namespace lc::test
