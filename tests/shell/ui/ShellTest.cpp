@@ -221,15 +221,24 @@ TEST(Shell, PictureAndPaletteFilesGoThroughTheMenuAndTheButtons) {
     EXPECT_EQ(ws.Raster.Colors[3], before);
     EXPECT_EQ(asked.back().first, 3);
 
-    // A damaged file: a message, nothing changed.
-    QFile bad(dir + "/bad.LCW");
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("ZT\0\0\x05\0", 6);
-    bad.close();
-    answer = bad.fileName();
-    w.MenuClick(MainWindow::miLoadPattern);
-    EXPECT_EQ(errors.size(), 1);
-    EXPECT_EQ(ws.Raster.CellAt(7, 9), 5);
+    // A damaged file, and files too short for the header whether they carry
+    // the mark or not: a message each, nothing changed.
+    const std::pair<const char*, QByteArray> shortFiles[] = {
+        {"bad.LCW", QByteArray("ZT\0\0\x05\0", 6)},
+        {"empty.LCW", QByteArray()},
+        {"notes.LCW", QByteArray("just some words, 23 b.\n")},
+    };
+    for (const auto& [name, bytes] : shortFiles) {
+        QFile bad(dir + "/" + name);
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write(bytes);
+        bad.close();
+        answer = bad.fileName();
+        const qsizetype told = errors.size();
+        w.MenuClick(MainWindow::miLoadPattern);
+        EXPECT_EQ(errors.size(), told + 1) << name;
+        EXPECT_EQ(ws.Raster.CellAt(7, 9), 5) << name;
+    }
     w.close();
 }
 
