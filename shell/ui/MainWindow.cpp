@@ -138,9 +138,9 @@ struct MenuItemDef {
     MainWindow::Page page;
 };
 const MenuItemDef kPageItems[] = {
-    {MainWindow::miNewPattern, "New Stitch Pattern", QKeySequence::New, MainWindow::pgDrawing},
-    {MainWindow::miLoadPattern, "Load Stitch Pattern", QKeySequence::Open, MainWindow::pgDrawing},
-    {MainWindow::miSavePattern, "Save Stitch Pattern", QKeySequence::Save, MainWindow::pgDrawing},
+    {MainWindow::miNewPattern, "New Stich Pattern", QKeySequence::New, MainWindow::pgDrawing},
+    {MainWindow::miLoadPattern, "Load Stich Pattern", QKeySequence::Open, MainWindow::pgDrawing},
+    {MainWindow::miSavePattern, "Save Stich Pattern", QKeySequence::Save, MainWindow::pgDrawing},
     {MainWindow::miNewGarment, "New Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
     {MainWindow::miLoadGarment, "Load Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
     {MainWindow::miSaveGarment, "Save Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},

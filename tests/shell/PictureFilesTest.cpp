@@ -210,7 +210,7 @@ TEST_F(PictureFilesTest, PaletteFileIs134BytesOfHeaderAndColours) {
     EXPECT_EQ(view.bobbins, 1);
     EXPECT_EQ(view.grid, 1);
 
-    // Through the picture opener ("Load Stitch Pattern"), a palette loads too.
+    // Through the picture opener ("Load Stich Pattern"), a palette loads too.
     PatternRaster other;
     other.SetSize(4, 4);
     EXPECT_EQ(OpenPicture(f, other, &view), PictureResult::Palette);

@@ -96,6 +96,10 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     }
     EXPECT_EQ(visiblePageItems(w), (std::vector<int>{101, 102, 103, 401, 402}));
     EXPECT_EQ(w.menuAction(103)->shortcut(), QKeySequence(QKeySequence::New));
+    // The drawing's items are spelt as the program always spelt them.
+    EXPECT_EQ(w.menuAction(MainWindow::miNewPattern)->text(), "New Stich Pattern");
+    EXPECT_EQ(w.menuAction(MainWindow::miLoadPattern)->text(), "Load Stich Pattern");
+    EXPECT_EQ(w.menuAction(MainWindow::miSavePattern)->text(), "Save Stich Pattern");
     EXPECT_TRUE(w.menuAction(MainWindow::miPrint)->isEnabled());
 
     w.pages()->setCurrentIndex(MainWindow::pgGalleries);
