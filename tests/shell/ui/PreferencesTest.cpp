@@ -44,6 +44,8 @@ TEST(Preferences, OkTakesTheControlsAndCancelChangesNothing) {
     PreferencesDialog* d = w.preferences();
     d->portLister = [] { return std::vector<std::string>{}; };
     ws.Settings.ACOMPort = "/dev/lc-test-no-such-port";
+    // The store is the process's: an earlier test may have left Russian in it.
+    ws.Settings.LanguageCode = "ENG";
     d->ShowSettings();
     const QString storedFolder = QString::fromStdString(ws.Settings.Path_Picture);
 
