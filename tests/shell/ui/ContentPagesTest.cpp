@@ -1,20 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLabel>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QToolButton>
 
+#include "AccessibleNames.h"
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
 #include "editor/ui/DrawingPage.h"
@@ -22,7 +27,9 @@
 #include "shell/ui/ConverterPage.h"
 #include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
+#include "shell/ui/HelpWindow.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/NewGalleryDialog.h"
 #include "shell/ui/ThumbnailGrid.h"
 
 using namespace lc;
@@ -183,6 +190,20 @@ TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
     EXPECT_LT(right, 2);
     EXPECT_EQ(ws.Raster.Backup.at(9, 9), left);
     EXPECT_EQ(ws.Raster.Backup.at(10, 9), right);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // "Undo convertion" shows the picture again; "Insert into Drawing" still
+    // inserts the last conversion.
+    w.pages()->setCurrentIndex(MainWindow::pgConverter);
+    page->UndoConversion();
+    EXPECT_FALSE(page->converter().converted());
+    ws.Raster.Backup.fill(7);
+    ws.Editor.BlockRect = CellRect{};
+    ASSERT_TRUE(page->insertButton()->isEnabled());
+    page->insertButton()->click();
+    EXPECT_EQ(ws.Editor.BlockRect, (CellRect{0, 0, 20, 10}));
+    EXPECT_EQ(ws.Raster.Backup.at(0, 0), left);
+    EXPECT_EQ(ws.Raster.Backup.at(19, 9), right);
     EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
 }
 
