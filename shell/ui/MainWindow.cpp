@@ -261,6 +261,8 @@ void MainWindow::FormCreate() {
     bindFrameButtons(pgGalleries, galleriesPage_->openButton(), galleriesPage_->saveButton(),
                      galleriesPage_->helpButton(), kHelpGalleries);
     bindFrameButtons(pgFashion, fashionPage_->openButton(), fashionPage_->saveButton(), fashionPage_->helpButton());
+    // The Converter's Open keeps its own click (it opens a picture); its arrow drops the menu.
+    bindFrameButtons(pgConverter, converterPage_->openButton(), nullptr, converterPage_->helpButton());
     if (QToolButton* open = linkPage_->toolButton(30100)) {
         open->setMenu(popup_);
         open->setPopupMode(QToolButton::MenuButtonPopup);
@@ -454,7 +456,7 @@ void MainWindow::FrameButtonClick(int tag) {
     case 50101:
         if (commands_[pgFashion]) commands_[pgFashion]->saveDocument();
         break;
-    default: break; // the Link page's and the galleries' Open: the menu only
+    default: break; // the Link page's and the galleries' Open: the menu only; the Converter's: its own
     }
 }
 

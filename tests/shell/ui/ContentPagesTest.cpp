@@ -42,6 +42,33 @@ void check(QListWidget* list, const QString& name) {
         if (list->item(i)->text() == name) list->item(i)->setCheckState(Qt::Checked);
 }
 
+// The folder and the file name a file dialog opened by `open` starts with;
+// the dialog is then cancelled. Empty folder: no dialog came.
+struct DialogStart {
+    QString folder, name;
+};
+DialogStart fileDialogStart(const std::function<void()>& open) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    DialogStart seen;
+    QTimer poll;
+    int tries = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d) {
+            if (++tries > 200) poll.stop();
+            return;
+        }
+        poll.stop();
+        seen.folder = d->directory().absolutePath();
+        auto* name = d->findChild<QLineEdit*>("fileNameEdit");
+        seen.name = name ? name->text() : QString("(no name field)");
+        d->reject();
+    });
+    poll.start(10);
+    open();
+    return seen;
+}
+
 } // namespace
 
 // A block goes into a new gallery with two techniques, survives a reload, comes
@@ -205,6 +232,33 @@ TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
     EXPECT_EQ(ws.Raster.Backup.at(0, 0), left);
     EXPECT_EQ(ws.Raster.Backup.at(19, 9), right);
     EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+}
+
+// The Converter's Help shows help; a click on its Open opens the picture
+// dialog in a folder that exists (documents, or home when there is none) with
+// an empty name field. (Its arrow drops the menu: see the shell's tests.)
+TEST(ConverterPage, HelpAndOpenAPictureFromAFolderThatExists) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    MainWindow w(program.ws);
+    ConverterPage* page = w.converterPage();
+    page->helpButton()->click();
+    ASSERT_NE(w.helpWindow(), nullptr);
+    EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("index.html"));
+
+    QTemporaryDir home;
+    const QString homePath = QDir(home.path()).absolutePath();
+    const QByteArray userHome = qgetenv("HOME");
+    qputenv("HOME", homePath.toLocal8Bit());
+    const DialogStart noDocuments = fileDialogStart([&] { page->openButton()->click(); });
+    EXPECT_EQ(noDocuments.folder.toStdString(), homePath.toStdString());
+    EXPECT_EQ(noDocuments.name.toStdString(), "");
+    EXPECT_TRUE(QDir(homePath).mkdir("Documents"));
+    const DialogStart documents = fileDialogStart([&] { page->openButton()->click(); });
+    EXPECT_EQ(documents.folder.toStdString(), (homePath + "/Documents").toStdString());
+    EXPECT_EQ(documents.name.toStdString(), "");
+    qputenv("HOME", userHome);
+    w.close();
 }
 
 // A model with a drawing under a set, a garment and a bold note survives a

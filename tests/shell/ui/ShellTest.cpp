@@ -29,6 +29,7 @@
 #include "knitting/KnitRun.h"
 #include "knitting/LinkController.h"
 #include "knitting/ui/LinkPage.h"
+#include "shell/ui/ConverterPage.h"
 #include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
 #include "shell/ui/HelpWindow.h"
@@ -123,8 +124,8 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     EXPECT_FALSE(w.menuAction(1002)->isEnabled());
 
     // Every page's Open button drops this menu; the galleries' Help is topic 6.
-    for (QToolButton* open :
-         {w.drawingPage()->openButton(), w.galleriesPage()->openButton(), w.fashionPage()->openButton()}) {
+    for (QToolButton* open : {w.drawingPage()->openButton(), w.galleriesPage()->openButton(),
+                              w.fashionPage()->openButton(), w.converterPage()->openButton()}) {
         EXPECT_EQ(open->menu(), w.popupMenu());
         EXPECT_EQ(open->popupMode(), QToolButton::MenuButtonPopup);
     }
