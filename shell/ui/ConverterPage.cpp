@@ -33,6 +33,8 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
         auto* b = new QToolButton(bar);
         b->setText(caption);
         b->setToolTip(hint);
+        // The hint says what the short caption only hints at.
+        b->setAccessibleName(hint);
         b->setCheckable(check);
         bar->addWidget(b);
         return b;
@@ -61,6 +63,7 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     auto spin = [&](const QString& label, int lo, int hi, int start) {
         controls->addWidget(new QLabel(label, this));
         auto* s = new QSpinBox(this);
+        s->setAccessibleName(label);
         s->setRange(lo, hi);
         s->setValue(start);
         controls->addWidget(s);
@@ -73,6 +76,7 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     connect(colors_, &QSpinBox::valueChanged, this, [this](int c) { conv_.limitPicked(c); });
     controls->addWidget(new QLabel("Tolerance  High", this));
     tolerance_ = new QSlider(Qt::Horizontal, this);
+    tolerance_->setAccessibleName("Tolerance");
     tolerance_->setRange(kConverterMinTolerance, kConverterMaxTolerance);
     tolerance_->setValue(1);
     controls->addWidget(tolerance_);
@@ -101,6 +105,7 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     viewPanel_->setObjectName("converterPanel");
     top->addWidget(viewPanel_, 1);
     view_ = new ConverterView(*this, viewPanel_);
+    view_->setAccessibleName("Picture");
     view_->setGeometry(0, 0, 1, 1);
 }
 

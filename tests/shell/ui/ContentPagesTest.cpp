@@ -232,6 +232,10 @@ TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
     EXPECT_EQ(ws.Raster.Backup.at(0, 0), left);
     EXPECT_EQ(ws.Raster.Backup.at(19, 9), right);
     EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // Every control a person can press on the page has a name.
+    w.pages()->setCurrentIndex(MainWindow::pgConverter);
+    EXPECT_EQ(test::unnamedControls(page).join(", ").toStdString(), "");
 }
 
 // The Converter's Help shows help; a click on its Open opens the picture
