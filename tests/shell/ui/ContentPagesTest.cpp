@@ -376,3 +376,46 @@ TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].startsWith("Broken.lcl"));
 }
+
+// The Fashion page: "Crop Preview" is there and never enabled; the grid has
+// (width - 20) div 120 columns with rows one and a half columns high, and the
+// scroll bar follows the grid's shape; a thumbnail is named by its file and
+// its "Open" action loads the model.
+TEST(FashionPage, CropPreviewGridShapeAndNamedThumbnails) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Fashion = dir.path().toStdString();
+    w.show(); // a hidden grid learns its size only when shown
+    w.pages()->setCurrentIndex(MainWindow::pgFashion);
+    FashionPage* page = w.fashionPage();
+    QToolButton* crop = page->button(FashionPage::tagCropPreview);
+    ASSERT_NE(crop, nullptr);
+    EXPECT_EQ(crop->toolTip(), "Crop Preview");
+    EXPECT_FALSE(crop->isEnabled());
+    page->NewModel();
+    EXPECT_FALSE(crop->isEnabled());
+    EXPECT_TRUE(page->button(FashionPage::tagLoadPreview)->isEnabled());
+    EXPECT_EQ(test::unnamedControls(page).join(", ").toStdString(), "");
+
+    page->nameEdit()->setText("Jumper");
+    for (int i = 0; i < 7; ++i) page->SaveModel(dir.filePath(QString("m%1.lcm").arg(i)));
+    ThumbnailGrid* grid = page->grid();
+    const int bar = grid->scrollBar()->sizeHint().width();
+    grid->resize(280 + bar, 600); // 260 / 2 = 130 wide, 195 high: 2 x 3 cells
+    EXPECT_EQ(grid->shape().Columns, 2);
+    EXPECT_EQ(grid->shape().RowHeight, 195);
+    EXPECT_EQ(grid->shape().Rows, 3);
+    EXPECT_FALSE(grid->scrollBar()->isHidden()); // 7 files, 6 cells
+    grid->resize(400 + bar, 600);               // 380 / 3 = 126 wide, 189 high: 3 x 3 cells
+    EXPECT_EQ(grid->shape().page(), 9);
+    EXPECT_TRUE(grid->scrollBar()->isHidden());
+
+    page->NewModel();
+    QAccessibleInterface* third = test::paintedPart(grid, "m2.lcm");
+    ASSERT_NE(third, nullptr);
+    third->actionInterface()->doAction(ThumbnailGrid::openActionName());
+    EXPECT_EQ(page->nameEdit()->text(), "Jumper");
+}
