@@ -293,16 +293,13 @@ bool GalleriesPage::CreateGallery(const QString& name) {
         !ask(QString("The gallery \"%1\" exists. Replace it with an empty one? Its patterns will be lost.").arg(name),
              QString::fromStdString(ws_.UIText[utConfirmation])))
         return false;
+    // Written aside, so a failed save leaves the open library as it was; the
+    // list is then read again and opens the line of the last opened library.
     PatternLibrary fresh;
     fresh.SuperUser = ws_.Library.SuperUser;
     fresh.CreateNew(folder.toStdString() + "/", name.toStdString());
     fresh.SaveToFile();
-    // The new gallery is the one opened.
-    libraries_->clear();
-    const QStringList files = QDir(folder).entryList({"*.lcl"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    libraries_->addItems(files);
-    lastOpened_ = std::max(0, static_cast<int>(files.indexOf(name + ".lcl")));
-    openLibrary(lastOpened_);
+    ScanForLibraries();
     return true;
 }
 

@@ -377,6 +377,32 @@ TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
     EXPECT_TRUE(told[0].startsWith("Broken.lcl"));
 }
 
+// A new gallery is written, the list read again, and the line of the last
+// opened gallery opened again; the name dialog names its controls.
+TEST(GalleriesPage, ANewGalleryRescansAndOpensTheLastOpenedLine) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    page->ScanForLibraries();
+    ASSERT_TRUE(page->CreateGallery("Alpha")); // the only line: it opens
+    EXPECT_EQ(ws.Library.LibraryName(), "Alpha");
+    ASSERT_TRUE(page->CreateGallery("Beta"));
+    ASSERT_EQ(page->libraryList()->count(), 2);
+    EXPECT_EQ(page->libraryList()->currentRow(), 0);
+    EXPECT_EQ(ws.Library.LibraryName(), "Alpha");
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Beta.lcl")));
+
+    NewGalleryDialog dialog;
+    EXPECT_EQ(dialog.nameEdit()->text(), "MyLibrary");
+    EXPECT_EQ(test::accessibleName(dialog.nameEdit()).trimmed(), "Type Library Name");
+    EXPECT_EQ(test::unnamedControls(&dialog).join(", ").toStdString(), "");
+}
+
 // The Fashion page: "Crop Preview" is there and never enabled; the grid has
 // (width - 20) div 120 columns with rows one and a half columns high, and the
 // scroll bar follows the grid's shape; a thumbnail is named by its file and
