@@ -377,6 +377,62 @@ TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
     EXPECT_TRUE(told[0].startsWith("Broken.lcl"));
 }
 
+// With "Zoom in" down the preview is the picture at its own size (scrolled
+// when larger than its box); "Zoom out" stretches it into the box; a double
+// click on the preview switches between the two and sets the buttons to match.
+TEST(GalleriesPage, PreviewZoomAndDoubleClickSetTheStretching) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    w.show();
+    w.pages()->setCurrentIndex(MainWindow::pgGalleries);
+    ASSERT_TRUE(page->CreateGallery("Big"));
+    ws.Editor.BlockRect = CellRect{0, 0, 4, 4};
+    page->button(GalleriesPage::tagAdd)->click();
+    page->selectPattern(0);
+    QImage wide(900, 700, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    ASSERT_TRUE(wide.save(dir.filePath("wide.png")));
+    ASSERT_TRUE(page->SetPreviewFrom(dir.filePath("wide.png")));
+    page->button(GalleriesPage::tagShowFabric)->click();
+    QApplication::processEvents();
+    QLabel* preview = page->previewLabel();
+    const QSize box = preview->parentWidget()->size(); // the scroll area's viewport
+    ASSERT_LT(box.width(), 900);
+
+    ASSERT_TRUE(page->zoomInButton()->isChecked());
+    EXPECT_FALSE(page->previewStretched());
+    EXPECT_EQ(preview->pixmap().size(), QSize(900, 700));
+    page->zoomOutButton()->click();
+    EXPECT_TRUE(page->previewStretched());
+    EXPECT_LE(preview->pixmap().width(), box.width());
+    EXPECT_LE(preview->pixmap().height(), box.height());
+
+    QTest::mouseDClick(preview, Qt::LeftButton);
+    EXPECT_TRUE(page->zoomInButton()->isChecked());
+    EXPECT_EQ(preview->pixmap().size(), QSize(900, 700));
+    QTest::mouseDClick(preview, Qt::LeftButton);
+    EXPECT_TRUE(page->zoomOutButton()->isChecked());
+
+    // With every panel open, each control a person can press has a name; a
+    // thumbnail is named by its caption and pressing it selects the pattern.
+    page->button(GalleriesPage::tagEditLibrary)->click();
+    EXPECT_EQ(test::unnamedControls(page).join(", ").toStdString(), "");
+    ws.Editor.BlockRect = CellRect{0, 0, 6, 2};
+    page->button(GalleriesPage::tagAdd)->click();
+    QAccessibleInterface* second = test::paintedPart(page->grid(), "#2 : 6x2");
+    ASSERT_NE(second, nullptr);
+    page->selectPattern(0);
+    second->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(page->selectedPattern(), 1);
+    w.close();
+}
+
 // A new gallery is written, the list read again, and the line of the last
 // opened gallery opened again; the name dialog names its controls.
 TEST(GalleriesPage, ANewGalleryRescansAndOpensTheLastOpenedLine) {
