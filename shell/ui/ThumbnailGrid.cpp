@@ -9,9 +9,9 @@
 namespace lc::ui {
 
 ThumbnailGrid::ThumbnailGrid(int minCellWidth, int minCellHeight, QWidget* parent)
-    : ThumbnailGrid([minCellWidth, minCellHeight](
-                        int w, int h) { return ShapeGrid(w, h, minCellWidth, minCellHeight); },
-                    parent) {}
+    : ThumbnailGrid(
+          [minCellWidth, minCellHeight](int w, int h) { return ShapeGrid(w, h, minCellWidth, minCellHeight); },
+          parent) {}
 
 ThumbnailGrid::ThumbnailGrid(Shaper shaper, QWidget* parent) : QWidget(parent), shaper_(std::move(shaper)) {
     // Before anything asks for this widget's accessibility.

@@ -491,7 +491,7 @@ TEST(FashionPage, CropPreviewGridShapeAndNamedThumbnails) {
     EXPECT_EQ(grid->shape().RowHeight, 195);
     EXPECT_EQ(grid->shape().Rows, 3);
     EXPECT_FALSE(grid->scrollBar()->isHidden()); // 7 files, 6 cells
-    grid->resize(400 + bar, 600);               // 380 / 3 = 126 wide, 189 high: 3 x 3 cells
+    grid->resize(400 + bar, 600);                // 380 / 3 = 126 wide, 189 high: 3 x 3 cells
     EXPECT_EQ(grid->shape().page(), 9);
     EXPECT_TRUE(grid->scrollBar()->isHidden());
 
