@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the picture opener (".LCW", or a palette through
-// "Load Stitch Pattern"). No write may land outside the raster.
+// "Load Stich Pattern"). No write may land outside the raster.
 #include <cstdint>
 #include <cstdlib>
 

@@ -15,7 +15,6 @@ void PictureConverter::setPicture(RgbImage picture) {
     picture_ = std::move(picture);
     history_.clear();
     converted_ = false;
-    cells_.clear();
     view_ = ViewArea{0, 0, std::max(0, picture_.Width - 1), std::max(0, picture_.Height - 1)};
 }
 
@@ -151,7 +150,7 @@ bool PictureConverter::convert(ConversionSettings s, int boxWidth, int boxHeight
 }
 
 CellRect PictureConverter::insertInto(PatternRaster& raster, bool replaceColors) const {
-    if (!converted_ || cells_.empty()) return {};
+    if (cells_.empty()) return {};
     const int S = last_.Stitches, R = last_.Rows, C = last_.Colors;
     IndexedBitmap& backup = raster.Backup;
     const int w = std::min(S, backup.width()), h = std::min(R, backup.height());

@@ -57,8 +57,9 @@ class PictureConverter {
 public:
     PictureConverter();
 
-    // A new picture: the view is all of it, the history empty, no conversion.
-    // The picked colours and the palette stay.
+    // A new picture: the view is all of it, the history empty, no conversion
+    // shown. The picked colours, the palette and the last conversion's cells
+    // stay.
     void setPicture(RgbImage picture);
     const RgbImage& picture() const { return picture_; }
     bool hasPicture() const { return picture_.Width > 0 && picture_.Height > 0; }
@@ -90,16 +91,20 @@ public:
     // Converts the view as shown in a box of boxWidth x boxHeight. `stitches`
     // is also kept to `maxStitches` (the raster's width). False without a picture.
     bool convert(ConversionSettings s, int boxWidth, int boxHeight, int maxStitches);
+    // The conversion is shown (instead of the picture).
     bool converted() const { return converted_; }
+    // Back to the picture; the conversion stays ready for insertInto.
     void undoConversion();
     // The converted cells, one colour each, Stitches x Rows, top row first.
     const std::vector<Color>& cells() const { return cells_; }
     const ConversionSettings& lastSettings() const { return last_; }
     const std::array<Color, 17>& palette() const { return palette_; }
 
-    // Writes the conversion into the raster's backup bitmap as palette indices
+    // Writes the last conversion (shown or not: once made, it stays until the
+    // next one) into the raster's backup bitmap as palette indices
     // (a cell whose colour is in no slot gets the last slot, never the
-    // background) and returns the block (0, 0, S, R), clipped to the raster.
+    // background) and returns the block (0, 0, S, R), clipped to the raster;
+    // an empty block when no conversion was ever made.
     // With `replaceColors` the raster's colours 0..C-1 become the converter's
     // and every derived palette follows.
     CellRect insertInto(PatternRaster& raster, bool replaceColors) const;

@@ -98,13 +98,14 @@ void SavePicture(const std::string& fileName, const PatternRaster& raster) {
 }
 
 PictureResult OpenPictureBytes(std::span<const uint8_t> bytes, PatternRaster& raster, IDrawingView* view) {
-    const bool zt = bytes.size() >= 2 && bytes[0] == 'Z' && bytes[1] == 'T';
-    if (!zt) {
+    // The header is read whole before its mark is looked at: a file too short
+    // to hold it is a failed read, whatever its first bytes are.
+    if (bytes.size() < kPictureHeaderSize) throw FormatError(kDamaged);
+    const PictureHeader head = PictureHeader::Parse(bytes);
+    if (!head.HasMagic()) {
         if (view) view->RepaintPicture();
         return PictureResult::NotRecognised;
     }
-    if (bytes.size() < kPictureHeaderSize) throw FormatError(kDamaged);
-    const PictureHeader head = PictureHeader::Parse(bytes);
     if (head.FileType == kPictureTypePalette) {
         const bool taken = LoadPaletteBytes(bytes, true, view, raster);
         if (view) view->RepaintPicture();

@@ -60,7 +60,8 @@ std::vector<uint8_t> BuildPictureFile(const PatternRaster& raster);
 void SavePicture(const std::string& fileName, const PatternRaster& raster);
 // A picture that does not fit the raster (width outside 2..400, no rows, a
 // height from 513 to 999 or more rows than the raster has) or a short file
-// throws FormatError and changes nothing.
+// (one shorter than the header too, marked or not) throws FormatError and
+// changes nothing.
 PictureResult OpenPictureBytes(std::span<const uint8_t> bytes, PatternRaster& raster, IDrawingView* view = nullptr);
 PictureResult OpenPicture(const std::string& fileName, PatternRaster& raster, IDrawingView* view = nullptr);
 

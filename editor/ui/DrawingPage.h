@@ -54,7 +54,7 @@ public:
 
     // --- handlers the main window calls -------------------------------------
     void OnShowForm();
-    // "New Stitch Pattern": empty pattern, undo off, garment mode and zone off.
+    // "New Stich Pattern": empty pattern, undo off, garment mode and zone off.
     void ResetView();
     void MakeBobbins();
     void ShowPosition(int column, int row);

@@ -1,6 +1,7 @@
 #include "shell/ui/ConverterPage.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,19 +27,27 @@ namespace lc::ui {
 ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     : QWidget(parent), ws_(ws), links_(links) {
     setObjectName("ConverterPage");
-    folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     auto* top = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
     auto tool = [&](const QString& caption, const QString& hint, bool check) {
         auto* b = new QToolButton(bar);
         b->setText(caption);
         b->setToolTip(hint);
+        // The hint says what the short caption only hints at.
+        b->setAccessibleName(hint);
         b->setCheckable(check);
         bar->addWidget(b);
         return b;
     };
-    auto* open = tool("Open", "Open a picture", false);
-    connect(open, &QToolButton::clicked, this, [this] { ChoosePicture(); });
+    // Open/Menu: a click opens a picture; its arrow drops the main window's
+    // menu, which the main window binds, together with Help.
+    openBtn_ = tool("Open", "Open/Menu", false);
+    openBtn_->setObjectName("ToolButton1");
+    connect(openBtn_, &QToolButton::clicked, this, [this] { ChoosePicture(); });
+    helpBtn_ = tool("?", "Help", false);
+    helpBtn_->setObjectName("ToolButton25");
+    helpBtn_->setEnabled(false);
+    bar->addSeparator();
     zoomMode_ = tool("Zoom", "Select and zoom area", true);
     auto* back = tool("Back", "Return to previous area", false);
     connect(back, &QToolButton::clicked, this, [this] {
@@ -54,6 +63,7 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     auto spin = [&](const QString& label, int lo, int hi, int start) {
         controls->addWidget(new QLabel(label, this));
         auto* s = new QSpinBox(this);
+        s->setAccessibleName(label);
         s->setRange(lo, hi);
         s->setValue(start);
         controls->addWidget(s);
@@ -66,6 +76,7 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     connect(colors_, &QSpinBox::valueChanged, this, [this](int c) { conv_.limitPicked(c); });
     controls->addWidget(new QLabel("Tolerance  High", this));
     tolerance_ = new QSlider(Qt::Horizontal, this);
+    tolerance_->setAccessibleName("Tolerance");
     tolerance_->setRange(kConverterMinTolerance, kConverterMaxTolerance);
     tolerance_->setValue(1);
     controls->addWidget(tolerance_);
@@ -94,6 +105,7 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     viewPanel_->setObjectName("converterPanel");
     top->addWidget(viewPanel_, 1);
     view_ = new ConverterView(*this, viewPanel_);
+    view_->setAccessibleName("Picture");
     view_->setGeometry(0, 0, 1, 1);
 }
 
@@ -103,12 +115,23 @@ void ConverterPage::OnShowForm() {
     fitView();
 }
 
+QString ConverterPage::pictureFolder() const {
+    // A folder that is not there would be taken for a file name to propose.
+    auto isFolder = [](const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); };
+    if (isFolder(folder_)) return folder_;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return isFolder(documents) ? documents : QDir::homePath();
+}
+
 void ConverterPage::ChoosePicture() {
-    const QString file = QFileDialog::getOpenFileName(
-        this, "Open a picture", folder_,
-        "All (*.jpg *.jpeg *.bmp *.png *.ico);;JPEG Pictures (*.jpg *.jpeg);;Bitmaps (*.bmp);;PNG Pictures "
-        "(*.png);;Icons (*.ico);;All files (*)");
-    if (file.isEmpty()) return;
+    QFileDialog dialog(this, "Open a picture");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter("All (*.jpg *.jpeg *.bmp *.png *.ico);;JPEG Pictures (*.jpg *.jpeg);;Bitmaps (*.bmp);;PNG "
+                         "Pictures (*.png);;Icons (*.ico);;All files (*)");
+    // The folder only: the name field starts empty.
+    dialog.setDirectory(pictureFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString file = dialog.selectedFiles().first();
     folder_ = QFileInfo(file).absolutePath();
     OpenPicture(file);
 }

@@ -28,9 +28,12 @@ public:
     ConverterPage(Workspace& ws, QWidget* parent = nullptr, PageLinks* links = nullptr);
 
     void OnShowForm();
-    // Opens the picture dialog; OpenPicture loads `file` (a failure says why
-    // and keeps the picture on view).
+    // Opens the picture dialog in pictureFolder(); OpenPicture loads `file` (a
+    // failure says why and keeps the picture on view).
     void ChoosePicture();
+    // The folder of the last picture, else the documents folder, else the
+    // home folder: always one that exists.
+    QString pictureFolder() const;
     void OpenPicture(const QString& file);
     void MakeConversion();
     void UndoConversion();
@@ -43,6 +46,9 @@ public:
     QSlider* tolerance() const { return tolerance_; }
     QCheckBox* replaceColors() const { return replace_; }
     QToolButton* insertButton() const { return insert_; }
+    // Open/Menu and Help: the main window binds the menu and help to them.
+    QToolButton* openButton() const { return openBtn_; }
+    QToolButton* helpButton() const { return helpBtn_; }
     ConverterView* view() const { return view_; }
 
 private:
@@ -60,6 +66,8 @@ private:
     QLabel* toleranceValue_ = nullptr;
     QCheckBox* replace_ = nullptr;
     QToolButton* insert_ = nullptr;
+    QToolButton* openBtn_ = nullptr;
+    QToolButton* helpBtn_ = nullptr;
     QToolButton* zoomMode_ = nullptr;
     QToolButton* grid_ = nullptr;
     QString folder_;

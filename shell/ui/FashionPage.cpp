@@ -92,8 +92,14 @@ void FashionPage::buildUi() {
             [this](QListWidgetItem* item) { ScanCollection(item->text() == ".." ? QString() : item->text()); });
     top->addLayout(left);
 
-    grid_ = new ThumbnailGrid(140, 190, this);
+    grid_ = new ThumbnailGrid(FashionGridShape, this);
     grid_->setObjectName("fashionGrid");
+    grid_->setAccessibleName("Models");
+    grid_->scrollBar()->setAccessibleName("Models shown");
+    grid_->setCellNamer([this](int n) { return n >= 0 && n < files_.size() ? files_[n] : QString(); });
+    grid_->setOpenAction(true);
+    // Another shape holds another number of files: the scroll bar follows.
+    connect(grid_, &ThumbnailGrid::resized, this, [this] { setUpScrollBar(); });
     grid_->setCellPainter([this](QPainter& p, const QRect& cell, int n, bool selected) {
         if (n < 0 || n >= files_.size()) return; // an empty cell
         const Thumb& t = thumb(QDir(folder()).filePath(files_[n]));
@@ -117,6 +123,7 @@ void FashionPage::buildUi() {
         auto* b = new QToolButton(bar);
         b->setText(caption);
         b->setToolTip(hint);
+        b->setAccessibleName(hint); // the hint says what the short caption only hints at
         b->setObjectName(QString("tag%1").arg(tag));
         bar->addWidget(b);
         if (tag > 0) {
@@ -142,6 +149,8 @@ void FashionPage::buildUi() {
     add(modelBar, tagNew, "New", "New model");
     add(modelBar, tagLoadPreview, "Preview...", "Select and Load Preview");
     add(modelBar, tagClearPreview, "No preview", "Clear Preview");
+    // Offered, never enabled: a preview is taken as it is.
+    add(modelBar, tagCropPreview, "Crop", "Crop Preview")->setEnabled(false);
     right->addWidget(modelBar);
     auto* head = new QHBoxLayout;
     auto* fields = new QVBoxLayout;
@@ -194,6 +203,7 @@ void FashionPage::buildUi() {
     itemPreview_->setAlignment(Qt::AlignCenter);
     pv->addWidget(itemPreview_);
     loadItem_ = new QToolButton(previewBox);
+    loadItem_->setObjectName("SpeedButton1");
     loadItem_->setText("Load Selected Item");
     connect(loadItem_, &QToolButton::clicked, this, [this] { LoadSelectedItem(); });
     pv->addWidget(loadItem_);
@@ -206,6 +216,7 @@ void FashionPage::buildUi() {
         auto* b = new QToolButton(formatPanel_);
         b->setText(caption);
         b->setToolTip(hint);
+        b->setAccessibleName(hint);
         fp->addWidget(b);
         return b;
     };
@@ -224,6 +235,7 @@ void FashionPage::buildUi() {
         note_->mergeCurrentCharFormat(f);
     });
     fonts_ = new QComboBox(formatPanel_);
+    fonts_->setAccessibleName("Font");
     fonts_->addItems(QFontDatabase::families());
     connect(fonts_, &QComboBox::textActivated, this, [this](const QString& family) {
         QTextCharFormat f;
@@ -232,6 +244,7 @@ void FashionPage::buildUi() {
     });
     fp->addWidget(fonts_, 1);
     size_ = new QSpinBox(formatPanel_);
+    size_->setAccessibleName("Font size");
     size_->setRange(8, 72);
     size_->setValue(12);
     connect(size_, &QSpinBox::valueChanged, this, [this](int pt) {
@@ -242,6 +255,7 @@ void FashionPage::buildUi() {
     fp->addWidget(size_);
     colors_ = new QComboBox(formatPanel_);
     colors_->setToolTip("Text color");
+    colors_->setAccessibleName("Text color");
     for (const char* c : {"black", "maroon", "green", "olive", "navy", "purple", "teal", "gray", "silver", "red",
                           "lime", "yellow", "blue", "fuchsia", "aqua", "white"}) {
         QPixmap swatch(12, 12);

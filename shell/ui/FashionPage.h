@@ -43,6 +43,7 @@ public:
         tagNew = 10,
         tagLoadPreview = 11,
         tagClearPreview = 12,
+        tagCropPreview = 13,
     };
 
     FashionPage(Workspace& ws, QWidget* parent = nullptr, PageLinks* links = nullptr);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QButtonGroup>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -93,6 +95,7 @@ void GalleriesPage::buildUi() {
         auto* b = new QToolButton(tb);
         b->setText(caption);
         b->setToolTip(hint);
+        b->setAccessibleName(hint); // the hint says what the short caption only hints at
         b->setCheckable(check);
         b->setObjectName(QString("tag%1").arg(tag));
         tb->addWidget(b);
@@ -106,6 +109,7 @@ void GalleriesPage::buildUi() {
         b->setObjectName(name);
         b->setText(caption);
         b->setToolTip(hint);
+        b->setAccessibleName(hint);
         b->setProperty("tag", tag);
         b->setEnabled(false);
         bar->addWidget(b);
@@ -122,6 +126,9 @@ void GalleriesPage::buildUi() {
     middle->addWidget(bar);
     grid_ = new ThumbnailGrid(120, 200, this);
     grid_->setObjectName("galleryGrid");
+    grid_->setAccessibleName("Patterns");
+    grid_->scrollBar()->setAccessibleName("Patterns shown");
+    grid_->setCellNamer([this](int n) { return cellCaption(n); });
     grid_->setCellPainter([this](QPainter& p, const QRect& cell, int n, bool selected) {
         const int i = ws_.Library.FilteredIndex(n);
         if (i < 0 || i >= ws_.Library.Count()) return;
@@ -142,28 +149,42 @@ void GalleriesPage::buildUi() {
     previewPanel_ = new QWidget(panel5_);
     auto* pv = new QVBoxLayout(previewPanel_);
     auto* zoomBar = new QHBoxLayout;
-    auto* zoomOut = new QToolButton(previewPanel_);
-    zoomOut->setText("-");
-    zoomOut->setToolTip(text("S03001", "Zoom out"));
-    zoomOut->setCheckable(true);
+    // Zoom out: the picture stretched into its box; zoom in: at its own size,
+    // scrolled when larger than the box.
+    zoomOut_ = new QToolButton(previewPanel_);
+    zoomOut_->setObjectName("btnZoomOut");
+    zoomOut_->setText("-");
+    zoomOut_->setToolTip(text("S03001", "Zoom out"));
+    zoomOut_->setAccessibleName(zoomOut_->toolTip());
+    zoomOut_->setCheckable(true);
     zoomIn_ = new QToolButton(previewPanel_);
+    zoomIn_->setObjectName("btnZoomIn");
     zoomIn_->setText("+");
     zoomIn_->setToolTip(text("S03000", "Zoom in"));
+    zoomIn_->setAccessibleName(zoomIn_->toolTip());
     zoomIn_->setCheckable(true);
     zoomIn_->setChecked(true);
     auto* zoomGroup = new QButtonGroup(previewPanel_);
-    zoomGroup->addButton(zoomOut);
+    zoomGroup->addButton(zoomOut_);
     zoomGroup->addButton(zoomIn_);
-    connect(zoomGroup, &QButtonGroup::buttonClicked, this, [this] { reDrawSelected(); });
-    zoomBar->addWidget(zoomOut);
+    connect(zoomGroup, &QButtonGroup::buttonClicked, this, [this] { showPreview(); });
+    zoomBar->addWidget(zoomOut_);
     zoomBar->addWidget(zoomIn_);
     zoomBar->addStretch();
     pv->addLayout(zoomBar);
-    preview_ = new QLabel(previewPanel_);
+    previewArea_ = new QScrollArea(previewPanel_);
+    previewArea_->setObjectName("pnlPreview");
+    previewArea_->setMinimumSize(220, 220);
+    previewArea_->setAlignment(Qt::AlignCenter);
+    previewArea_->setWidgetResizable(false);
+    preview_ = new QLabel;
     preview_->setObjectName("preview");
-    preview_->setMinimumSize(220, 220);
     preview_->setAlignment(Qt::AlignCenter);
-    pv->addWidget(preview_, 1);
+    previewArea_->setWidget(preview_);
+    // A double click on the picture switches between the two.
+    preview_->installEventFilter(this);
+    previewArea_->viewport()->installEventFilter(this);
+    pv->addWidget(previewArea_, 1);
     right->addWidget(previewPanel_, 1);
 
     editPanel_ = new QWidget(panel5_);
@@ -194,6 +215,7 @@ void GalleriesPage::buildUi() {
     auto* find = new QPushButton("...", pf);
     find->setObjectName("findPreview");
     find->setToolTip(text("S03008", "Find a preview picture"));
+    find->setAccessibleName(find->toolTip());
     connect(find, &QPushButton::clicked, this, [this] { findPreview(); });
     pfl->addWidget(previewFile_, 1);
     pfl->addWidget(find);
@@ -293,16 +315,13 @@ bool GalleriesPage::CreateGallery(const QString& name) {
         !ask(QString("The gallery \"%1\" exists. Replace it with an empty one? Its patterns will be lost.").arg(name),
              QString::fromStdString(ws_.UIText[utConfirmation])))
         return false;
+    // Written aside, so a failed save leaves the open library as it was; the
+    // list is then read again and opens the line of the last opened library.
     PatternLibrary fresh;
     fresh.SuperUser = ws_.Library.SuperUser;
     fresh.CreateNew(folder.toStdString() + "/", name.toStdString());
     fresh.SaveToFile();
-    // The new gallery is the one opened.
-    libraries_->clear();
-    const QStringList files = QDir(folder).entryList({"*.lcl"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    libraries_->addItems(files);
-    lastOpened_ = std::max(0, static_cast<int>(files.indexOf(name + ".lcl")));
-    openLibrary(lastOpened_);
+    ScanForLibraries();
     return true;
 }
 
@@ -592,14 +611,39 @@ void GalleriesPage::reDrawSelected() {
         }
         if (picture.isNull()) picture = noPreviewPicture();
         previewImage_ = picture;
-        const QSize box = preview_->size();
-        const bool stretch = !zoomIn_->isChecked();
-        preview_->setPixmap(
-            QPixmap::fromImage(stretch || picture.width() > box.width() || picture.height() > box.height()
-                                   ? picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                                   : picture));
+        showPreview();
     }
     showTech();
+}
+
+bool GalleriesPage::previewStretched() const { return zoomOut_->isChecked(); }
+
+void GalleriesPage::showPreview() {
+    const QSize box = previewArea_->viewport()->size();
+    if (previewImage_.isNull()) {
+        preview_->clear();
+        preview_->resize(box);
+        return;
+    }
+    if (previewStretched()) {
+        preview_->setPixmap(QPixmap::fromImage(
+            previewImage_.scaled(box.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        preview_->resize(box);
+    } else {
+        // Never smaller than the box, so a double click anywhere in it reaches the picture.
+        preview_->setPixmap(QPixmap::fromImage(previewImage_));
+        preview_->resize(previewImage_.size().expandedTo(box));
+    }
+}
+
+bool GalleriesPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == preview_ && event->type() == QEvent::MouseButtonDblClick) {
+        (previewStretched() ? zoomIn_ : zoomOut_)->setChecked(true);
+        showPreview();
+        return true;
+    }
+    if (watched == previewArea_->viewport() && event->type() == QEvent::Resize) showPreview();
+    return QWidget::eventFilter(watched, event);
 }
 
 void GalleriesPage::showTech() {

@@ -19,6 +19,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QScrollArea;
 class QToolButton;
 class QWidget;
 
@@ -68,6 +69,10 @@ public:
     QListWidget* techniqueList() const { return techniques_; }
     ThumbnailGrid* grid() const { return grid_; }
     QLabel* previewLabel() const { return preview_; }
+    // The preview is stretched into its box (zoom out) or at its own size (zoom in).
+    bool previewStretched() const;
+    QToolButton* zoomInButton() const { return zoomIn_; }
+    QToolButton* zoomOutButton() const { return zoomOut_; }
     QLineEdit* previewName() const { return previewFile_; }
     QString cellCaption(int n) const;
     bool editable() const;
@@ -76,8 +81,12 @@ public:
     std::function<bool(const QString& text, const QString& caption)> ask;
     std::function<void(const QString& text)> tell;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildUi();
+    void showPreview();
     void clickTool(int tag);
     void openLibrary(int row);
     void enableEditing();
@@ -119,6 +128,8 @@ private:
     QLabel* blockHeight_ = nullptr;
     QLineEdit* previewFile_ = nullptr;
     QToolButton* zoomIn_ = nullptr;
+    QToolButton* zoomOut_ = nullptr;
+    QScrollArea* previewArea_ = nullptr;
     QToolButton* openBtn_ = nullptr;
     QToolButton* saveBtn_ = nullptr;
     QToolButton* helpBtn_ = nullptr;

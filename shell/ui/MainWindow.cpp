@@ -138,9 +138,9 @@ struct MenuItemDef {
     MainWindow::Page page;
 };
 const MenuItemDef kPageItems[] = {
-    {MainWindow::miNewPattern, "New Stitch Pattern", QKeySequence::New, MainWindow::pgDrawing},
-    {MainWindow::miLoadPattern, "Load Stitch Pattern", QKeySequence::Open, MainWindow::pgDrawing},
-    {MainWindow::miSavePattern, "Save Stitch Pattern", QKeySequence::Save, MainWindow::pgDrawing},
+    {MainWindow::miNewPattern, "New Stich Pattern", QKeySequence::New, MainWindow::pgDrawing},
+    {MainWindow::miLoadPattern, "Load Stich Pattern", QKeySequence::Open, MainWindow::pgDrawing},
+    {MainWindow::miSavePattern, "Save Stich Pattern", QKeySequence::Save, MainWindow::pgDrawing},
     {MainWindow::miNewGarment, "New Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
     {MainWindow::miLoadGarment, "Load Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
     {MainWindow::miSaveGarment, "Save Garment", QKeySequence::UnknownKey, MainWindow::pgGarment},
@@ -261,6 +261,8 @@ void MainWindow::FormCreate() {
     bindFrameButtons(pgGalleries, galleriesPage_->openButton(), galleriesPage_->saveButton(),
                      galleriesPage_->helpButton(), kHelpGalleries);
     bindFrameButtons(pgFashion, fashionPage_->openButton(), fashionPage_->saveButton(), fashionPage_->helpButton());
+    // The Converter's Open keeps its own click (it opens a picture); its arrow drops the menu.
+    bindFrameButtons(pgConverter, converterPage_->openButton(), nullptr, converterPage_->helpButton());
     if (QToolButton* open = linkPage_->toolButton(30100)) {
         open->setMenu(popup_);
         open->setPopupMode(QToolButton::MenuButtonPopup);
@@ -454,7 +456,7 @@ void MainWindow::FrameButtonClick(int tag) {
     case 50101:
         if (commands_[pgFashion]) commands_[pgFashion]->saveDocument();
         break;
-    default: break; // the Link page's and the galleries' Open: the menu only
+    default: break; // the Link page's and the galleries' Open: the menu only; the Converter's: its own
     }
 }
 

@@ -11,8 +11,10 @@ NewGalleryDialog::NewGalleryDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("NewGalleryDialog");
     setWindowTitle("Gallery Name");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("Type Library Name ", this));
+    auto* label = new QLabel("Type Library Name ", this);
+    layout->addWidget(label);
     edit_ = new QLineEdit("MyLibrary", this);
+    label->setBuddy(edit_);
     edit_->selectAll();
     layout->addWidget(edit_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -69,10 +69,13 @@ void PreferencesDialog::build() {
     auto* g = new QFormLayout(general);
     language_ = new QComboBox(general);
     language_->setObjectName("ComboBox3");
+    // Named for what it sets: a screen reader would otherwise speak its current line.
+    language_->setAccessibleName("Language");
     language_->addItems({"English", "Russian", "Japaneese"});
     g->addRow("Language", language_);
     units_ = new QComboBox(general);
     units_->setObjectName("ComboBox4");
+    units_->setAccessibleName("Units");
     units_->addItems({"Metric", "Imperial"});
     g->addRow("Units", units_);
     autoRestore_ = new QCheckBox("Restore previous autosaved state", general);
@@ -101,6 +104,7 @@ void PreferencesDialog::build() {
         auto* browse = new QToolButton(row);
         browse->setText("...");
         browse->setToolTip(hints[i]);
+        browse->setAccessibleName(hints[i]);
         h->addWidget(folders_[i]);
         h->addWidget(browse);
         QLineEdit* edit = folders_[i];
@@ -118,11 +122,13 @@ void PreferencesDialog::build() {
     m->addWidget(new QLabel("Machine", machine));
     machine_ = new QComboBox(machine);
     machine_->setObjectName("ComboBox1");
+    machine_->setAccessibleName("Machine");
     m->addWidget(machine_);
     m->addWidget(new QLabel("Communication port", machine));
     auto* portRow = new QHBoxLayout;
     port_ = new QComboBox(machine);
     port_->setObjectName("ComboBox2");
+    port_->setAccessibleName("Communication port");
     port_->setMinimumContentsLength(16);
     scanBtn_ = new QPushButton("AutoScan", machine);
     scanBtn_->setObjectName("SpeedButton4");

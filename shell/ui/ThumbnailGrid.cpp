@@ -1,5 +1,6 @@
 #include "shell/ui/ThumbnailGrid.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -8,7 +9,13 @@
 namespace lc::ui {
 
 ThumbnailGrid::ThumbnailGrid(int minCellWidth, int minCellHeight, QWidget* parent)
-    : QWidget(parent), minW_(minCellWidth), minH_(minCellHeight) {
+    : ThumbnailGrid(
+          [minCellWidth, minCellHeight](int w, int h) { return ShapeGrid(w, h, minCellWidth, minCellHeight); },
+          parent) {}
+
+ThumbnailGrid::ThumbnailGrid(Shaper shaper, QWidget* parent) : QWidget(parent), shaper_(std::move(shaper)) {
+    // Before anything asks for this widget's accessibility.
+    EnablePaintedPartsAccessibility();
     bar_ = new QScrollBar(Qt::Vertical, this);
     connect(bar_, &QScrollBar::valueChanged, this, [this] {
         update();
@@ -23,9 +30,10 @@ int ThumbnailGrid::areaWidth() const { return std::max(1, width() - bar_->sizeHi
 void ThumbnailGrid::resizeEvent(QResizeEvent*) {
     const int bw = bar_->sizeHint().width();
     bar_->setGeometry(width() - bw, 0, bw, height());
-    shape_ = ShapeGrid(areaWidth(), height(), minW_, minH_);
+    shape_ = shaper_(areaWidth(), height());
     bar_->setSingleStep(shape_.Columns);
     if (place_ >= shape_.page()) place_ = 0;
+    emit resized();
 }
 
 int ThumbnailGrid::firstVisible() const { return bar_->value(); }
@@ -43,17 +51,43 @@ void ThumbnailGrid::setSelectedPlace(int place) {
     update();
 }
 
+// Each cell sits 4 pixels inside its column and row.
 QRect ThumbnailGrid::cellRect(int place) const {
-    const int colW = areaWidth() / shape_.Columns, rowH = height() / shape_.Rows;
     const int c = place % shape_.Columns, r = place / shape_.Columns;
-    return QRect(c * colW + 4, r * rowH + 4, colW - 8, rowH - 8);
+    return QRect(c * shape_.ColumnWidth + 4, r * shape_.RowHeight + 4, shape_.CellWidth, shape_.CellHeight);
 }
 
 int ThumbnailGrid::itemAt(QPoint pos) const {
     if (pos.x() < 0 || pos.y() < 0 || pos.x() >= areaWidth() || pos.y() >= height()) return -1;
-    const int c = std::min(shape_.Columns - 1, pos.x() / (areaWidth() / shape_.Columns));
-    const int r = std::min(shape_.Rows - 1, pos.y() / (height() / shape_.Rows));
+    const int c = pos.x() / shape_.ColumnWidth, r = pos.y() / shape_.RowHeight;
+    if (c >= shape_.Columns || r >= shape_.Rows) return -1; // the strip beyond the last column or row
     return firstVisible() + r * shape_.Columns + c;
+}
+
+int ThumbnailGrid::partCount() const {
+    // The items fill the screenful from its first cell.
+    int n = 0;
+    while (namer_ && n < shape_.page() && !namer_(firstVisible() + n).isEmpty()) ++n;
+    return n;
+}
+
+QString ThumbnailGrid::partName(int part) const { return namer_ ? namer_(firstVisible() + part) : QString(); }
+
+QStringList ThumbnailGrid::partActions(int) const {
+    QStringList actions{QAccessibleActionInterface::pressAction()};
+    if (openAction_) actions << openActionName();
+    return actions;
+}
+
+void ThumbnailGrid::doPartAction(int part, const QString& action) {
+    const int n = firstVisible() + part;
+    if (action == openActionName()) {
+        emit doubleClicked(n);
+        return;
+    }
+    place_ = part;
+    update();
+    emit clicked(n);
 }
 
 void ThumbnailGrid::paintEvent(QPaintEvent*) {

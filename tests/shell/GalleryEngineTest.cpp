@@ -91,3 +91,21 @@ TEST(GridMaths, SmallGridsKeepOneCellAndTheScrollRangeCountsThePage) {
     EXPECT_EQ(many.Maximum, 111);
     EXPECT_EQ(GalleryScrollRange(0, 10).Page, 1);
 }
+
+// The fashion grid: columns of (width - 20) div 120 sharing width - 20, rows
+// one and a half columns high as many as fit in height - 8; never fewer than
+// one of each.
+TEST(GridMaths, FashionCellsAreOneAndAHalfColumnsHigh) {
+    const GridShape g = FashionGridShape(520, 700);
+    EXPECT_EQ(g.Columns, 4);       // 500 div 120
+    EXPECT_EQ(g.ColumnWidth, 125); // 500 / 4
+    EXPECT_EQ(g.RowHeight, 188);   // 187.5, to even
+    EXPECT_EQ(g.Rows, 3);          // 692 div 188
+    EXPECT_EQ(g.CellWidth, 117);   // less the gap between cells
+    const GridShape narrow = FashionGridShape(100, 50);
+    EXPECT_EQ(narrow.Columns, 1);
+    EXPECT_EQ(narrow.ColumnWidth, 80);
+    EXPECT_EQ(narrow.RowHeight, 120);
+    EXPECT_EQ(narrow.Rows, 1);
+    EXPECT_EQ(FashionGridShape(0, 0).page(), 1);
+}

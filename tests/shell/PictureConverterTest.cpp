@@ -56,6 +56,23 @@ TEST(PictureConverter, TwoColourPictureConvertsAndInsertsAsIndices) {
     EXPECT_EQ(raster.GreyColors[left], GreyOf(RGB(255, 2, 2)));
 }
 
+// Nothing is inserted before a conversion; once made, the conversion stays
+// insertable through "Undo convertion" and a new picture.
+TEST(PictureConverter, TheLastConversionStaysReadyToInsert) {
+    PictureConverter conv;
+    PatternRaster raster;
+    raster.SetSize(200, kPatternRows);
+    conv.setPicture(halves(60, 30, RGB(0, 0, 0), RGB(255, 255, 255)));
+    EXPECT_TRUE(conv.insertInto(raster, false).isEmpty());
+    ASSERT_TRUE(conv.convert({12, 10, 2, 1}, 60, 30, 200));
+    conv.undoConversion();
+    conv.setPicture(halves(8, 8, RGB(9, 9, 9), RGB(9, 9, 9)));
+    raster.Backup.fill(9);
+    EXPECT_EQ(conv.insertInto(raster, false), (CellRect{0, 0, 12, 10}));
+    EXPECT_NE(raster.Backup.at(0, 0), raster.Backup.at(11, 9)); // the black and the white half
+    EXPECT_LT(std::max(raster.Backup.at(0, 0), raster.Backup.at(11, 9)), 2);
+}
+
 // On the 150-needle machine 200 stitches are kept to 150: nothing is written past the raster.
 TEST(PictureConverter, StitchesAreKeptToTheRasterWidth) {
     PictureConverter conv;

@@ -164,6 +164,11 @@ TEST_F(PictureFilesTest, PicturesThatDoNotFitAreRefusedWithoutTouchingTheRaster)
     cut.resize(cut.size() - 1);
     refused(cut, "cut short");
     refused({'Z', 'T', 0, 0}, "header cut short");
+    // Too short for the header is a failed read even without the mark; only a
+    // whole header without it is merely not recognised.
+    refused({}, "empty file");
+    refused(std::vector<uint8_t>(23, 'x'), "23 bytes without the mark");
+    refused(std::vector<uint8_t>(65, 'x'), "one byte short of the header");
 
     PatternRaster small; // a raster too low for a 512-row picture at line 512
     small.SetSize(200, 600);
@@ -205,7 +210,7 @@ TEST_F(PictureFilesTest, PaletteFileIs134BytesOfHeaderAndColours) {
     EXPECT_EQ(view.bobbins, 1);
     EXPECT_EQ(view.grid, 1);
 
-    // Through the picture opener ("Load Stitch Pattern"), a palette loads too.
+    // Through the picture opener ("Load Stich Pattern"), a palette loads too.
     PatternRaster other;
     other.SetSize(4, 4);
     EXPECT_EQ(OpenPicture(f, other, &view), PictureResult::Palette);

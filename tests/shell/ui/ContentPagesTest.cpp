@@ -1,20 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLabel>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QToolButton>
 
+#include "AccessibleNames.h"
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
 #include "editor/ui/DrawingPage.h"
@@ -22,7 +27,9 @@
 #include "shell/ui/ConverterPage.h"
 #include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
+#include "shell/ui/HelpWindow.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/NewGalleryDialog.h"
 #include "shell/ui/ThumbnailGrid.h"
 
 using namespace lc;
@@ -33,6 +40,33 @@ namespace {
 void check(QListWidget* list, const QString& name) {
     for (int i = 0; i < list->count(); ++i)
         if (list->item(i)->text() == name) list->item(i)->setCheckState(Qt::Checked);
+}
+
+// The folder and the file name a file dialog opened by `open` starts with;
+// the dialog is then cancelled. Empty folder: no dialog came.
+struct DialogStart {
+    QString folder, name;
+};
+DialogStart fileDialogStart(const std::function<void()>& open) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    DialogStart seen;
+    QTimer poll;
+    int tries = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d) {
+            if (++tries > 200) poll.stop();
+            return;
+        }
+        poll.stop();
+        seen.folder = d->directory().absolutePath();
+        auto* name = d->findChild<QLineEdit*>("fileNameEdit");
+        seen.name = name ? name->text() : QString("(no name field)");
+        d->reject();
+    });
+    poll.start(10);
+    open();
+    return seen;
 }
 
 } // namespace
@@ -184,6 +218,51 @@ TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
     EXPECT_EQ(ws.Raster.Backup.at(9, 9), left);
     EXPECT_EQ(ws.Raster.Backup.at(10, 9), right);
     EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // "Undo convertion" shows the picture again; "Insert into Drawing" still
+    // inserts the last conversion.
+    w.pages()->setCurrentIndex(MainWindow::pgConverter);
+    page->UndoConversion();
+    EXPECT_FALSE(page->converter().converted());
+    ws.Raster.Backup.fill(7);
+    ws.Editor.BlockRect = CellRect{};
+    ASSERT_TRUE(page->insertButton()->isEnabled());
+    page->insertButton()->click();
+    EXPECT_EQ(ws.Editor.BlockRect, (CellRect{0, 0, 20, 10}));
+    EXPECT_EQ(ws.Raster.Backup.at(0, 0), left);
+    EXPECT_EQ(ws.Raster.Backup.at(19, 9), right);
+    EXPECT_EQ(w.pages()->currentIndex(), MainWindow::pgDrawing);
+
+    // Every control a person can press on the page has a name.
+    w.pages()->setCurrentIndex(MainWindow::pgConverter);
+    EXPECT_EQ(test::unnamedControls(page).join(", ").toStdString(), "");
+}
+
+// The Converter's Help shows help; a click on its Open opens the picture
+// dialog in a folder that exists (documents, or home when there is none) with
+// an empty name field. (Its arrow drops the menu: see the shell's tests.)
+TEST(ConverterPage, HelpAndOpenAPictureFromAFolderThatExists) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    MainWindow w(program.ws);
+    ConverterPage* page = w.converterPage();
+    page->helpButton()->click();
+    ASSERT_NE(w.helpWindow(), nullptr);
+    EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("index.html"));
+
+    QTemporaryDir home;
+    const QString homePath = QDir(home.path()).absolutePath();
+    const QByteArray userHome = qgetenv("HOME");
+    qputenv("HOME", homePath.toLocal8Bit());
+    const DialogStart noDocuments = fileDialogStart([&] { page->openButton()->click(); });
+    EXPECT_EQ(noDocuments.folder.toStdString(), homePath.toStdString());
+    EXPECT_EQ(noDocuments.name.toStdString(), "");
+    EXPECT_TRUE(QDir(homePath).mkdir("Documents"));
+    const DialogStart documents = fileDialogStart([&] { page->openButton()->click(); });
+    EXPECT_EQ(documents.folder.toStdString(), (homePath + "/Documents").toStdString());
+    EXPECT_EQ(documents.name.toStdString(), "");
+    qputenv("HOME", userHome);
+    w.close();
 }
 
 // A model with a drawing under a set, a garment and a bold note survives a
@@ -296,4 +375,129 @@ TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
     EXPECT_NO_THROW(w.galleriesPage()->ScanForLibraries());
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].startsWith("Broken.lcl"));
+}
+
+// With "Zoom in" down the preview is the picture at its own size (scrolled
+// when larger than its box); "Zoom out" stretches it into the box; a double
+// click on the preview switches between the two and sets the buttons to match.
+TEST(GalleriesPage, PreviewZoomAndDoubleClickSetTheStretching) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    w.show();
+    w.pages()->setCurrentIndex(MainWindow::pgGalleries);
+    ASSERT_TRUE(page->CreateGallery("Big"));
+    ws.Editor.BlockRect = CellRect{0, 0, 4, 4};
+    page->button(GalleriesPage::tagAdd)->click();
+    page->selectPattern(0);
+    QImage wide(900, 700, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    ASSERT_TRUE(wide.save(dir.filePath("wide.png")));
+    ASSERT_TRUE(page->SetPreviewFrom(dir.filePath("wide.png")));
+    page->button(GalleriesPage::tagShowFabric)->click();
+    QApplication::processEvents();
+    QLabel* preview = page->previewLabel();
+    const QSize box = preview->parentWidget()->size(); // the scroll area's viewport
+    ASSERT_LT(box.width(), 900);
+
+    ASSERT_TRUE(page->zoomInButton()->isChecked());
+    EXPECT_FALSE(page->previewStretched());
+    EXPECT_EQ(preview->pixmap().size(), QSize(900, 700));
+    page->zoomOutButton()->click();
+    EXPECT_TRUE(page->previewStretched());
+    EXPECT_LE(preview->pixmap().width(), box.width());
+    EXPECT_LE(preview->pixmap().height(), box.height());
+
+    QTest::mouseDClick(preview, Qt::LeftButton);
+    EXPECT_TRUE(page->zoomInButton()->isChecked());
+    EXPECT_EQ(preview->pixmap().size(), QSize(900, 700));
+    QTest::mouseDClick(preview, Qt::LeftButton);
+    EXPECT_TRUE(page->zoomOutButton()->isChecked());
+
+    // With every panel open, each control a person can press has a name; a
+    // thumbnail is named by its caption and pressing it selects the pattern.
+    page->button(GalleriesPage::tagEditLibrary)->click();
+    EXPECT_EQ(test::unnamedControls(page).join(", ").toStdString(), "");
+    ws.Editor.BlockRect = CellRect{0, 0, 6, 2};
+    page->button(GalleriesPage::tagAdd)->click();
+    QAccessibleInterface* second = test::paintedPart(page->grid(), "#2 : 6x2");
+    ASSERT_NE(second, nullptr);
+    page->selectPattern(0);
+    second->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(page->selectedPattern(), 1);
+    w.close();
+}
+
+// A new gallery is written, the list read again, and the line of the last
+// opened gallery opened again; the name dialog names its controls.
+TEST(GalleriesPage, ANewGalleryRescansAndOpensTheLastOpenedLine) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Gallery = dir.path().toStdString();
+    GalleriesPage* page = w.galleriesPage();
+    page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    page->ScanForLibraries();
+    ASSERT_TRUE(page->CreateGallery("Alpha")); // the only line: it opens
+    EXPECT_EQ(ws.Library.LibraryName(), "Alpha");
+    ASSERT_TRUE(page->CreateGallery("Beta"));
+    ASSERT_EQ(page->libraryList()->count(), 2);
+    EXPECT_EQ(page->libraryList()->currentRow(), 0);
+    EXPECT_EQ(ws.Library.LibraryName(), "Alpha");
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Beta.lcl")));
+
+    NewGalleryDialog dialog;
+    EXPECT_EQ(dialog.nameEdit()->text(), "MyLibrary");
+    EXPECT_EQ(test::accessibleName(dialog.nameEdit()).trimmed(), "Type Library Name");
+    EXPECT_EQ(test::unnamedControls(&dialog).join(", ").toStdString(), "");
+}
+
+// The Fashion page: "Crop Preview" is there and never enabled; the grid has
+// (width - 20) div 120 columns with rows one and a half columns high, and the
+// scroll bar follows the grid's shape; a thumbnail is named by its file and
+// its "Open" action loads the model.
+TEST(FashionPage, CropPreviewGridShapeAndNamedThumbnails) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w(ws);
+    QTemporaryDir dir;
+    ws.Settings.Path_Fashion = dir.path().toStdString();
+    w.show(); // a hidden grid learns its size only when shown
+    w.pages()->setCurrentIndex(MainWindow::pgFashion);
+    FashionPage* page = w.fashionPage();
+    QToolButton* crop = page->button(FashionPage::tagCropPreview);
+    ASSERT_NE(crop, nullptr);
+    EXPECT_EQ(crop->toolTip(), "Crop Preview");
+    EXPECT_FALSE(crop->isEnabled());
+    page->NewModel();
+    EXPECT_FALSE(crop->isEnabled());
+    EXPECT_TRUE(page->button(FashionPage::tagLoadPreview)->isEnabled());
+    EXPECT_EQ(test::unnamedControls(page).join(", ").toStdString(), "");
+
+    page->nameEdit()->setText("Jumper");
+    for (int i = 0; i < 7; ++i) page->SaveModel(dir.filePath(QString("m%1.lcm").arg(i)));
+    ThumbnailGrid* grid = page->grid();
+    const int bar = grid->scrollBar()->sizeHint().width();
+    grid->resize(280 + bar, 600); // 260 / 2 = 130 wide, 195 high: 2 x 3 cells
+    EXPECT_EQ(grid->shape().Columns, 2);
+    EXPECT_EQ(grid->shape().RowHeight, 195);
+    EXPECT_EQ(grid->shape().Rows, 3);
+    EXPECT_FALSE(grid->scrollBar()->isHidden()); // 7 files, 6 cells
+    grid->resize(400 + bar, 600);                // 380 / 3 = 126 wide, 189 high: 3 x 3 cells
+    EXPECT_EQ(grid->shape().page(), 9);
+    EXPECT_TRUE(grid->scrollBar()->isHidden());
+
+    page->NewModel();
+    QAccessibleInterface* third = test::paintedPart(grid, "m2.lcm");
+    ASSERT_NE(third, nullptr);
+    third->actionInterface()->doAction(ThumbnailGrid::openActionName());
+    EXPECT_EQ(page->nameEdit()->text(), "Jumper");
 }

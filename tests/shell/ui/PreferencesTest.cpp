@@ -10,9 +10,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include "../../knitting/PtyAdapter.h"
+#include "AccessibleNames.h"
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
 #include "core/UIText.h"
@@ -44,6 +47,8 @@ TEST(Preferences, OkTakesTheControlsAndCancelChangesNothing) {
     PreferencesDialog* d = w.preferences();
     d->portLister = [] { return std::vector<std::string>{}; };
     ws.Settings.ACOMPort = "/dev/lc-test-no-such-port";
+    // The store is the process's: an earlier test may have left Russian in it.
+    ws.Settings.LanguageCode = "ENG";
     d->ShowSettings();
     const QString storedFolder = QString::fromStdString(ws.Settings.Path_Picture);
 
@@ -192,7 +197,20 @@ TEST(Preferences, WithNoPortsTheScanEndsAfterOneStep) {
     d->portLister = [] { return std::vector<std::string>{}; };
     QStringList boxes;
     d->presenter = [&](const QString& text, const QString&) { boxes << text; };
+    program.ws.Settings.ACOMPort = "/dev/lc-test-no-such-port";
     d->ShowSettings();
+    // On every page, even with no port to offer, each control a person can
+    // press has a name; the folder buttons say which folder they choose.
+    for (int i = 0; i < d->pages()->count(); ++i) {
+        d->pages()->setCurrentIndex(i);
+        EXPECT_EQ(lc::test::unnamedControls(d).join(", ").toStdString(), "") << i;
+    }
+    EXPECT_EQ(d->portBox()->count(), 0);
+    QStringList folderButtons;
+    for (QToolButton* b : d->findChildren<QToolButton*>())
+        if (b->text() == "...") folderButtons << lc::test::accessibleName(b);
+    EXPECT_EQ(folderButtons.size(), 4);
+    EXPECT_TRUE(folderButtons.contains("Select default garments directory..."));
     d->scanButton()->click();
     EXPECT_TRUE(boxes.isEmpty());
     d->scan().tick();

@@ -29,6 +29,7 @@
 #include "knitting/KnitRun.h"
 #include "knitting/LinkController.h"
 #include "knitting/ui/LinkPage.h"
+#include "shell/ui/ConverterPage.h"
 #include "shell/ui/FashionPage.h"
 #include "shell/ui/GalleriesPage.h"
 #include "shell/ui/HelpWindow.h"
@@ -96,6 +97,10 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     }
     EXPECT_EQ(visiblePageItems(w), (std::vector<int>{101, 102, 103, 401, 402}));
     EXPECT_EQ(w.menuAction(103)->shortcut(), QKeySequence(QKeySequence::New));
+    // The drawing's items are spelt as the program always spelt them.
+    EXPECT_EQ(w.menuAction(MainWindow::miNewPattern)->text(), "New Stich Pattern");
+    EXPECT_EQ(w.menuAction(MainWindow::miLoadPattern)->text(), "Load Stich Pattern");
+    EXPECT_EQ(w.menuAction(MainWindow::miSavePattern)->text(), "Save Stich Pattern");
     EXPECT_TRUE(w.menuAction(MainWindow::miPrint)->isEnabled());
 
     w.pages()->setCurrentIndex(MainWindow::pgGalleries);
@@ -119,8 +124,8 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     EXPECT_FALSE(w.menuAction(1002)->isEnabled());
 
     // Every page's Open button drops this menu; the galleries' Help is topic 6.
-    for (QToolButton* open :
-         {w.drawingPage()->openButton(), w.galleriesPage()->openButton(), w.fashionPage()->openButton()}) {
+    for (QToolButton* open : {w.drawingPage()->openButton(), w.galleriesPage()->openButton(),
+                              w.fashionPage()->openButton(), w.converterPage()->openButton()}) {
         EXPECT_EQ(open->menu(), w.popupMenu());
         EXPECT_EQ(open->popupMode(), QToolButton::MenuButtonPopup);
     }
@@ -221,15 +226,24 @@ TEST(Shell, PictureAndPaletteFilesGoThroughTheMenuAndTheButtons) {
     EXPECT_EQ(ws.Raster.Colors[3], before);
     EXPECT_EQ(asked.back().first, 3);
 
-    // A damaged file: a message, nothing changed.
-    QFile bad(dir + "/bad.LCW");
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("ZT\0\0\x05\0", 6);
-    bad.close();
-    answer = bad.fileName();
-    w.MenuClick(MainWindow::miLoadPattern);
-    EXPECT_EQ(errors.size(), 1);
-    EXPECT_EQ(ws.Raster.CellAt(7, 9), 5);
+    // A damaged file, and files too short for the header whether they carry
+    // the mark or not: a message each, nothing changed.
+    const std::pair<const char*, QByteArray> shortFiles[] = {
+        {"bad.LCW", QByteArray("ZT\0\0\x05\0", 6)},
+        {"empty.LCW", QByteArray()},
+        {"notes.LCW", QByteArray("just some words, 23 b.\n")},
+    };
+    for (const auto& [name, bytes] : shortFiles) {
+        QFile bad(dir + "/" + name);
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write(bytes);
+        bad.close();
+        answer = bad.fileName();
+        const qsizetype told = errors.size();
+        w.MenuClick(MainWindow::miLoadPattern);
+        EXPECT_EQ(errors.size(), told + 1) << name;
+        EXPECT_EQ(ws.Raster.CellAt(7, 9), 5) << name;
+    }
     w.close();
 }
 
