@@ -12,6 +12,7 @@ namespace lc {
 
 namespace {
 bool in(int c, int lo, int hi) { return c >= lo && c <= hi; }
+using LD = long double;
 } // namespace
 
 void BuildBodyPiece(GarmentOutline& target, const BodySize& size, uint8_t style, uint8_t armhole, uint8_t neckline) {
@@ -31,12 +32,14 @@ void BuildBodyPiece(GarmentOutline& target, const BodySize& size, uint8_t style,
     d.Line(w, h0, w, y);
     d.Line(-w, h0, -w, y);
 
-    // 2. Straight left edge of a front drawn on one side only.
+    // 2. Straight left edge of a front drawn on one side only. The differences
+    // are taken in centimetres at the formulas' working precision and
+    // converted as a whole.
     if (!mirror) {
         if (armhole == 5 && (in(style, 11, 14) || style == 21 || style == 22 || style == 24 || in(style, 31, 33)))
-            d.Line(-w, y, -w, AddMm(y, Mm(f.B11(armhole) - f.B16(neckline))));
+            d.Line(-w, y, -w, AddMm(y, Mm(LD{f.B11(armhole)} - f.B16(neckline))));
         else if (armhole != 5 && (style == 11 || style == 14 || style == 21 || style == 24 || in(style, 31, 33)))
-            d.Line(-w, y, -w, AddMm(y, Mm(f.B6(armhole) - f.B16(neckline))));
+            d.Line(-w, y, -w, AddMm(y, Mm(LD{f.B6(armhole)} - f.B16(neckline))));
         else if (armhole != 5 && (style == 13 || style == 23)) d.Line(-w, y, -w, AddMm(y, Mm(f.B6(armhole))));
     }
 

@@ -15,8 +15,11 @@ namespace {
 constexpr int32_t kCX = 99;
 using LD = long double;
 
+// Kept at the working precision: the sizes are computed from the
+// measurements directly, and Mm converts them (and the shifted trapezoid's
+// difference) without an intermediate rounding to double.
 struct Trim {
-    double Wt = 0, Ht = 0, Wb = 0;
+    LD Wt = 0, Ht = 0, Wb = 0;
 };
 
 constexpr uint16_t key(int k2, int k3) { return static_cast<uint16_t>(k2 * 256 + k3); }
@@ -27,9 +30,7 @@ Trim LookUpTrim(uint16_t k, const BodySize& s) {
     const LD hips = s[bfHips], le10 = s[bfLe10], le11 = s[bfLe11], back = s[bfBackLength], upper = s[bfUpperArm];
     const LD wrist = s[bfWrist], neck = s[bfNeckSize], le12 = s[bfLe12], ad = s[bfArmholeDepth];
     const LD n3 = neck / 3.0L + 1.0L;
-    auto t = [](LD wt, LD ht, LD wb = 0.0L) {
-        return Trim{static_cast<double>(wt), static_cast<double>(ht), static_cast<double>(wb)};
-    };
+    auto t = [](LD wt, LD ht, LD wb = 0.0L) { return Trim{wt, ht, wb}; };
     switch (k) {
     case key(0, 47): return t(neck * 2.6L, ad * 3.0L);
     case key(0, 49):
@@ -104,8 +105,8 @@ bool isTrapezoid(uint16_t k) {
 bool isShiftedTrapezoid(uint16_t k) { return k == key(0, 105) || k == key(0, 191) || k == key(0, 201); }
 
 void ShapedCollar(OutlineDrafter& d, const DraftFormulas& f, uint8_t k1) {
-    const double k1v = f.K1(k1), k2v = f.K2(k1), k3v = f.K3(k1);
-    const int32_t e = Mm(k1v / 2 + 1.5), hk = Mm(k3v), hd = Mm(k3v - k2v * 5 / 6), hb = Mm(k3v - k2v);
+    const LD k1v = f.K1(k1), k2v = f.K2(k1), k3v = f.K3(k1);
+    const int32_t e = Mm(k1v / 2 + 1.5L), hk = Mm(k3v), hd = Mm(k3v - k2v * 5 / 6), hb = Mm(k3v - k2v);
     const int32_t h2 = Mm(k1v / 2), h4 = Mm(k1v / 4), h8 = Mm(k1v / 8);
     auto L = [](int32_t off) { return SubMm(kCX, off); };
     auto R = [](int32_t off) { return AddMm(kCX, off); };
@@ -118,13 +119,13 @@ void ShapedCollar(OutlineDrafter& d, const DraftFormulas& f, uint8_t k1) {
         d.Line(R(h8), hb, R(h4), hd);
         d.Line(R(h4), hd, R(h2), hk);
         d.Line(114, 0, R(e), hk);
-        d.Line(R(e), hk, R(RoundMm(static_cast<long double>(k1v) / 2 * 10 - 1)), hk);
+        d.Line(R(e), hk, R(RoundMm(k1v / 2 * 10 - 1)), hk);
         d.Line(114, 0, 84, 0);
     } else if (k1 == 11) {
         const int32_t hk1 = Mm(k3v - 1);
         d.Line(84, 0, L(e), hk1);
         d.Line(L(e), hk1, L(h2), hk);
-        d.Line(L(h2), hk, R(RoundMm(static_cast<long double>(k1v) / 2 * 10 + 1)), hk);
+        d.Line(L(h2), hk, R(RoundMm(k1v / 2 * 10 + 1)), hk);
         d.Line(R(e), hk1, R(h2), hk);
         d.Line(114, 0, R(e), hk1);
         d.Line(114, 0, 84, 0);

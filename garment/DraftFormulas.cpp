@@ -9,8 +9,8 @@
 
 namespace lc {
 
-int32_t Mm(double centimetres) {
-    const long double r = std::nearbyintl(static_cast<long double>(centimetres) * 10.0L);
+int32_t Mm(long double centimetres) {
+    const long double r = std::nearbyintl(centimetres * 10.0L);
     if (std::isnan(r)) throw FloatError("invalid floating point operation");
     if (r < static_cast<long double>(std::numeric_limits<int32_t>::min()) ||
         r > static_cast<long double>(std::numeric_limits<int32_t>::max()))

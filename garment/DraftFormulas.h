@@ -2,7 +2,8 @@
 // The 31 measurement formulas: each turns the body measurements and one code
 // of a catalogue piece into a length in centimetres. They are evaluated in the
 // 80-bit extended precision and returned as double; a code a formula does
-// not list gives 0. Mm converts such a length to whole millimetres.
+// not list gives 0. Mm converts such a length, or a sum of several taken in
+// the same extended precision, to whole millimetres.
 #include <cstdint>
 
 #include "garment/BodySize.h"
@@ -10,8 +11,11 @@
 namespace lc {
 
 // x * 10 rounded to the nearest integer, halves to even (80-bit product).
-// OverflowError outside the 32-bit range, FloatError for NaN.
-int32_t Mm(double centimetres);
+// The builders form their sums of formula values in long double before
+// converting them, so that a sum landing near a half millimetre rounds as the
+// extended-precision value does. OverflowError outside the 32-bit range,
+// FloatError for NaN.
+int32_t Mm(long double centimetres);
 
 class DraftFormulas {
 public:

@@ -9,18 +9,22 @@ namespace lc {
 namespace {
 bool in(int c, int lo, int hi) { return c >= lo && c <= hi; }
 constexpr int32_t kCX = 99;
+using LD = long double;
 } // namespace
 
 void BuildSleevePiece(GarmentOutline& target, const BodySize& size, uint8_t c1, uint8_t c2, uint8_t c3) {
     const DraftFormulas f(size);
     OutlineDrafter d(target);
-    const double s1 = f.S1(c1), s2 = f.S2(c1), s3 = f.S3(c1), s4 = f.S4(c1), s5 = f.S5(c1);
-    const double s6 = f.S6(c2), s7 = f.S7(c2), s8 = f.S8(c2), s9 = f.S9(c2);
-    const double s10 = f.S10(c3), s11 = f.S11(c3);
+    // The formula values as the formulas return them; every expression of
+    // them below is then formed at the working precision before Mm converts
+    // it as a whole.
+    const LD s1 = f.S1(c1), s2 = f.S2(c1), s3 = f.S3(c1), s4 = f.S4(c1), s5 = f.S5(c1);
+    const LD s6 = f.S6(c2), s7 = f.S7(c2), s8 = f.S8(c2), s9 = f.S9(c2);
+    const LD s10 = f.S10(c3), s11 = f.S11(c3);
     const int32_t y0 = Mm(s2 + s3);
     const int32_t yt = Mm(s3 + s2 + s7);
     const int32_t yt8 = Mm(s3 + s2 + s8);
-    const double u = s4 - s8;
+    const LD u = s4 - s8;
     auto left = [](int32_t off) { return SubMm(kCX, off); };
     auto right = [](int32_t off) { return AddMm(kCX, off); };
 
@@ -98,7 +102,7 @@ void BuildSleevePiece(GarmentOutline& target, const BodySize& size, uint8_t c1, 
 
     // 4. Tab.
     if (c3 != 0) {
-        const double b = in(c2, 20, 25) ? s3 + s2 + s8 : s3 + s2 + s7;
+        const LD b = in(c2, 20, 25) ? s3 + s2 + s8 : s3 + s2 + s7;
         const int32_t g = Mm(s10 / 2);
         const int32_t yb = Mm(b), yl = Mm(b + s11), yr = Mm(b + s11 + s10 / 2);
         d.Line(left(g), yb, left(g), yl);

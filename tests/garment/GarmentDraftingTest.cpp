@@ -4,6 +4,8 @@
 // codes make it so.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <set>
 
 #include "DraftingTestUtil.h"
@@ -220,6 +222,54 @@ TEST(CatalogueDetail, DispatchOnWholeWords) {
     w.Style = 256, w.Armhole = 10, w.Neckline = 10;
     g.Clear();
     EXPECT_NO_THROW(BuildCatalogueDetail(g, w, test::Woman40()));
+}
+
+// Sums of formula values that land a hair from a half millimetre: each is
+// converted as the extended-precision value, which lies on the other side of
+// the half than the same sum taken in double.
+TEST(WorkingPrecision, SumsNearAHalfMillimetreRoundAsTheExtendedValue) {
+    auto cm = [](std::array<double, kBodyFieldCount> v) { return BodySize::FromCentimetres(v); };
+    auto ysAt = [](const GarmentOutline& g, auto keep) {
+        std::set<int> ys;
+        for (const GarmentPoint& p : g.Points())
+            if (keep(p)) ys.insert(p.Y);
+        return std::vector<int>(ys.begin(), ys.end());
+    };
+
+    // The rounded cap's second point: s7 / 6 + s3 + s2 is 18.75 cm in real
+    // numbers and just below it in 80 bits.
+    const auto templates = ReadTemplates(test::ProgramDir() / ShippedTemplatesName("ENG"));
+    const auto baby = std::find_if(templates.begin(), templates.end(), [](auto& t) { return t.Name == "Baby 74"; });
+    ASSERT_NE(baby, templates.end());
+    GarmentOutline g;
+    BuildSleevePiece(g, BodySize::FromCentimetres(baby->Values), 10, 10, 0);
+    const auto capHeights = ysAt(g, [](const GarmentPoint&) { return true; }); // hem, cap base, three cap points
+    ASSERT_EQ(capHeights.size(), 5u);
+    EXPECT_EQ(capHeights[2], 187);
+
+    // The shifted pocket's bottom reaches Wb / 2 - Wt / 4 = 1.85 cm right of
+    // the centre, a little more in 80 bits.
+    g.Clear();
+    BuildCollarPiece(g, test::Woman40(), 0, 0, 105);
+    int bottomRight = INT_MIN;
+    for (const GarmentPoint& p : g.Points())
+        if (p.Y == 0) bottomRight = std::max(bottomRight, p.X);
+    EXPECT_EQ(bottomRight - 99, 19);
+
+    // The right front's left edge: B6 - B16 = 22.65 cm, a little more.
+    g.Clear();
+    BuildBodyPiece(g, cm({144, 135, 24.9, 27, 34, 72, 19, 22, 23, 8.5, 6, 104}), 11, 10, 11);
+    EXPECT_TRUE(test::EveryPointOnTwoCurves(g));
+    const int left = g.Bounds().MinX;
+    const auto edge = ysAt(g, [&](const GarmentPoint& p) { return p.X == left; }); // hem, side top, edge top
+    ASSERT_EQ(edge.size(), 3u);
+    EXPECT_EQ(edge[2] - edge[1], 227);
+
+    // Collar 11's half-width E = k1 / 2 + 1.5 = 9.45 cm, a little more.
+    g.Clear();
+    BuildCollarPiece(g, cm({97, 92.5, 15, 35.04, 20, 83.64, 21.14, 13.5, 23.5, 7, 8.2, 83}), 11, 0, 0);
+    EXPECT_EQ(99 - g.Bounds().MinX, 95);
+    EXPECT_EQ(g.Bounds().MaxX - 99, 95);
 }
 
 // Expected to mirror onto itself about x = 0 (backs and fronts) or x = 99.

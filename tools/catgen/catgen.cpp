@@ -3,7 +3,8 @@
 // The models fill the style and armhole ranges of the catalogue exactly; each
 // model's pieces follow from its properties by the table's mapping. Every
 // piece is drafted with every template and must be one closed outline inside
-// +-5000 mm, or nothing is written and the build fails.
+// +-5000 mm, and every piece must belong to some model, or nothing is written
+// and the build fails.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -76,13 +77,33 @@ struct Piece {
     Names Name;
 };
 
+// The body style codes of a garment kind. A whole front (units digit 0) is
+// drawn on both halves; a one-sided front may instead cross over or overlap
+// the other side when the neckline asks for it (0: the kind has no such front
+// and keeps its plain one).
+struct Style {
+    int Back = 0, Front = 0, Crossing = 0, Overlap = 0;
+};
+
+// A neckline's code on a whole front and on a plain one-sided front, and,
+// when not 0, on the crossing or overlapping front that a one-sided front
+// becomes with this neckline where its garment kind has one.
+struct Neckline {
+    int Whole = 0, OneSided = 0, Crossing = 0, Overlap = 0;
+};
+
+bool wholeFront(int styleCode) { return styleCode % 10 == 0; }
+
 struct Table {
     std::vector<SizeTemplate> EnglishTemplates, RussianTemplates;
     std::vector<Piece> Pieces{Piece{}}; // record 0 is never used
     std::map<std::string, Names> PieceNames;
-    std::map<int, std::pair<int, int>> Styles;
-    std::map<int, int> Armholes, Necklines, SleeveLengths;
-    std::map<int, std::array<int, 3>> SleeveKinds, Pockets;
+    std::map<int, Style> Styles;
+    std::map<int, int> Armholes;
+    std::map<int, Neckline> Necklines;
+    std::map<int, std::array<int, 3>> UnderFronts;             // by crossing style: style, armhole, neckline
+    std::map<std::pair<int, int>, std::array<int, 3>> Sleeves; // by (kind, length)
+    std::map<int, std::array<int, 3>> Pockets;
     std::map<int, std::pair<std::array<int, 3>, Names>> Collars;
 };
 
@@ -124,21 +145,28 @@ Table readTable(const std::string& path) {
             need(4);
             t.PieceNames[f[1]] = names(f[2], f[3], kDetailNameRecord - 1, line);
         } else if (k == "style") {
-            need(4);
-            t.Styles[number(f[1], 1, 6, line)] = {number(f[2], 10, 39, line), number(f[3], 10, 39, line)};
+            need(6);
+            Style st{number(f[2], 10, 39, line), number(f[3], 10, 39, line), number(f[4], 0, 39, line),
+                     number(f[5], 0, 39, line)};
+            if ((wholeFront(st.Front) && (st.Crossing != 0 || st.Overlap != 0)) ||
+                (st.Crossing != 0 && wholeFront(st.Crossing)) || (st.Overlap != 0 && wholeFront(st.Overlap)))
+                fail("line " + std::to_string(line) + ": only a one-sided front has crossing or overlapping fronts");
+            t.Styles[number(f[1], 1, 6, line)] = st;
         } else if (k == "armhole") {
             need(3);
             t.Armholes[number(f[1], 1, 5, line)] = number(f[2], 5, 40, line);
         } else if (k == "neckline") {
+            need(6);
+            t.Necklines[number(f[1], 1, 21, line)] = {number(f[2], 10, 50, line), number(f[3], 10, 50, line),
+                                                      number(f[4], 0, 50, line), number(f[5], 0, 50, line)};
+        } else if (k == "underfront") {
             need(3);
-            t.Necklines[number(f[1], 1, 21, line)] = number(f[2], 10, 50, line);
-        } else if (k == "sleevelength") {
-            need(3);
-            t.SleeveLengths[number(f[1], 1, 4, line)] = number(f[2], 0, 59, line);
-        } else if (k == "sleevekind") {
-            need(5);
-            t.SleeveKinds[number(f[1], 1, 7, line)] = {number(f[2], 0, 79, line), number(f[3], 0, 39, line),
-                                                       number(f[4], 0, 255, line)};
+            const auto c = numbers(f[2], 3, 0, 255, line);
+            t.UnderFronts[number(f[1], 11, 39, line)] = {c[0], c[1], c[2]};
+        } else if (k == "sleeve") {
+            need(4);
+            const auto c = numbers(f[3], 3, 0, 255, line);
+            t.Sleeves[{number(f[1], 1, 7, line), number(f[2], 1, 4, line)}] = {c[0], c[1], c[2]};
         } else if (k == "collar") {
             need(5);
             const auto c = numbers(f[2], 3, 0, 255, line);
@@ -151,10 +179,10 @@ Table readTable(const std::string& path) {
             fail("line " + std::to_string(line) + ": unknown kind of line \"" + k + "\"");
         }
     }
-    if (t.Styles.size() != 6 || t.Armholes.size() != 5 || t.Necklines.size() != 21 || t.SleeveLengths.size() != 4 ||
-        t.SleeveKinds.size() != 7 || t.Collars.size() != 13 || t.Pockets.size() != 3)
-        fail("the table must map every style, armhole, neckline, sleeve, collar and pocket value");
-    for (const char* n : {"back", "front", "rightfront", "sleeve", "pocket"})
+    if (t.Styles.size() != 6 || t.Armholes.size() != 5 || t.Necklines.size() != 21 || t.Collars.size() != 13 ||
+        t.Pockets.size() != 3)
+        fail("the table must map every style, armhole, neckline, collar and pocket value");
+    for (const char* n : {"back", "front", "rightfront", "crossingfront", "underfront", "sleeve", "pocket"})
         if (!t.PieceNames.count(n)) fail(std::string("the table has no name for the ") + n + " piece");
     for (int kind = 1; kind <= 4; ++kind)
         if (std::none_of(t.EnglishTemplates.begin(), t.EnglishTemplates.end(),
@@ -188,11 +216,21 @@ std::array<uint16_t, kPiecesPerModel> modelPieces(Table& t, uint32_t code) {
     std::array<uint16_t, kPiecesPerModel> out{};
     int n = 0;
 
-    auto [backStyle, frontStyle] = t.Styles.at(style);
+    const Style& st = t.Styles.at(style);
+    const Neckline& nk = t.Necklines.at(neck);
+    int backStyle = st.Back, frontStyle = st.Front;
+    int frontNeck = wholeFront(st.Front) ? nk.Whole : nk.OneSided;
+    std::string frontName = wholeFront(st.Front) ? "front" : "rightfront";
     int armCode = t.Armholes.at(arm);
+    // A crossing front's slanted edge needs a shaped armhole: with the fully
+    // fashioned one the front stays plain.
+    if (nk.Crossing != 0 && st.Crossing != 0 && armCode != 5)
+        frontStyle = st.Crossing, frontNeck = nk.Crossing, frontName = "crossingfront";
+    else if (nk.Overlap != 0 && st.Overlap != 0) frontStyle = st.Overlap, frontNeck = nk.Overlap;
     if (armCode == 5) {
+        // The fully fashioned armhole has no ease: the narrowest family.
         backStyle = 10;
-        frontStyle = frontStyle % 10 == 0 ? 10 : 11;
+        frontStyle = 10 + frontStyle % 10;
     } else {
         armCode += backStyle / 10 - 1; // the ease of the style family
     }
@@ -200,14 +238,20 @@ std::array<uint16_t, kPiecesPerModel> modelPieces(Table& t, uint32_t code) {
     back.Style = backStyle, back.Armhole = armCode, back.Neckline = 10;
     out[n++] = pieceFor(t, back, t.PieceNames.at("back"));
     DetailRec front = back;
-    front.Style = frontStyle, front.Neckline = t.Necklines.at(neck);
-    out[n++] = pieceFor(t, front, t.PieceNames.at(frontStyle % 10 == 0 ? "front" : "rightfront"));
+    front.Style = frontStyle, front.Neckline = frontNeck;
+    out[n++] = pieceFor(t, front, t.PieceNames.at(frontName));
+    if (const auto under = t.UnderFronts.find(frontStyle); under != t.UnderFronts.end()) {
+        DetailRec u;
+        u.Style = under->second[0], u.Armhole = under->second[1], u.Neckline = under->second[2];
+        out[n++] = pieceFor(t, u, t.PieceNames.at("underfront"));
+    }
 
-    const auto& k = t.SleeveKinds.at(kind);
-    const int first = k[0] != 0 ? k[0] : t.SleeveLengths.at(length);
-    if (first != 0 && kind != 7) {
+    const auto sleeve = t.Sleeves.find({kind, length});
+    if (sleeve == t.Sleeves.end())
+        fail("the table has no sleeve of kind " + std::to_string(kind) + " and length " + std::to_string(length));
+    if (sleeve->second[0] != 0) {
         DetailRec s;
-        s.Sleeve1 = first, s.Sleeve2 = k[0] != 0 ? 0 : k[1], s.Sleeve3 = k[0] != 0 ? 0 : k[2];
+        s.Sleeve1 = sleeve->second[0], s.Sleeve2 = sleeve->second[1], s.Sleeve3 = sleeve->second[2];
         out[n++] = pieceFor(t, s, t.PieceNames.at("sleeve"));
     }
     const auto& c = t.Collars.at(collar);
@@ -322,12 +366,23 @@ void run(const std::string& tablePath, const std::filesystem::path& out) {
     }
 
     ByteWriter ic, pieces;
+    std::vector<bool> used;
     for (size_t i = 0; i < codes.size(); ++i) {
         ic.u16(static_cast<uint16_t>(i + 1));
         ic.u16(0);
         ic.u32(codes[i]);
-        for (uint16_t d : modelPieces(t, codes[i])) pieces.u16(d);
+        for (uint16_t d : modelPieces(t, codes[i])) {
+            pieces.u16(d);
+            if (d >= used.size()) used.resize(d + 1u);
+            used[d] = true;
+        }
     }
+    // A piece no model lists is never drafted by the program: a mapping slip.
+    used.resize(t.Pieces.size());
+    for (size_t d = 1; d < t.Pieces.size(); ++d)
+        if (!used[d])
+            fail("piece " + std::to_string(d) + " " + t.Pieces[d].Name.English + " " + describe(t.Pieces[d].Rec) +
+                 " belongs to no model");
     verify(t);
 
     ByteWriter det, siz;
