@@ -13,10 +13,14 @@
 
 namespace lc {
 
+// Saves of one file may run at once (two windows closing together both write
+// the autosave): each writes its own temporary, named ".name.saving.<random>"
+// beside the file and created exclusively, and holds a lock on it while it
+// lives. A save that succeeds has put its own complete bytes in place (a later
+// one may replace them with its own); a reader sees one whole file or another,
+// never a part. A save killed midway leaves its temporary; the next save of the
+// file removes every temporary whose lock no live save holds.
 void WriteFileAtomic(const std::filesystem::path& target, std::span<const uint8_t> bytes);
-// The temporary a save of `file` writes first (".name.saving" beside it); a
-// save killed midway leaves it, and the next save of the file removes it.
-std::filesystem::path AtomicTemporaryPath(const std::filesystem::path& file);
 inline void WriteFileAtomic(const std::filesystem::path& target, std::string_view text) {
     WriteFileAtomic(target, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }

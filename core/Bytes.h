@@ -128,10 +128,4 @@ private:
     std::vector<uint8_t> buf_;
 };
 
-// The 6-byte real of the measurement records: exponent byte (bias 129, 0 = zero),
-// then a 39-bit mantissa with the sign in the top bit of the last byte.
-double Real48ToDouble(const uint8_t b[6]);
-// Values beyond the format's range are clamped to its largest magnitude.
-void DoubleToReal48(double v, uint8_t out[6]);
-
 } // namespace lc

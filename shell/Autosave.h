@@ -16,6 +16,9 @@
 namespace lc {
 
 inline constexpr const char* kAutosaveFileName = "autosave.lc";
+// The autosave keeps the drawing as palette indexes; its colours are kept
+// beside it in this palette file.
+inline constexpr const char* kAutosavePaletteFileName = "autosave.Lcp";
 inline constexpr const char* kAutosaveAuthor = "Loopcrafter";
 inline constexpr const char* kAutosaveModelName = "Loopcrafter Autosave";
 inline constexpr int kTechniqueNameMax = 200;

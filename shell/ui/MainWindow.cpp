@@ -633,20 +633,29 @@ bool MainWindow::AutoSave() {
     }
     const std::vector<uint8_t> garment = garment_ ? garment_->garmentItem() : garmentItem_;
     const QString file = autosaveFile();
+    // The autosave keeps the drawing as palette indexes: its colours go
+    // beside it, and each file is written even when the other cannot be.
+    std::string failure;
+    try {
+        SavePalette(QFileInfo(file).dir().filePath(kAutosavePaletteFileName).toStdString(), ws_.Raster.Colors);
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
     try {
         WriteAutosave(file.toStdString(), ws_.Raster, garment, s);
-        return true;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
-        if (!autosaveFailShown_) {
-            autosaveFailShown_ = true;
-            showError(inLanguage("The work could not be kept for the next start: %1",
-                                 "Не удалось сохранить работу до следующего запуска: %1")
-                          .arg(QString::fromUtf8(e.what())),
-                      true);
-        }
-        return false;
+        if (failure.empty()) failure = e.what();
     }
+    if (failure.empty()) return true;
+    std::fprintf(stderr, "Loopcrafter: autosave: %s\n", failure.c_str());
+    if (!autosaveFailShown_) {
+        autosaveFailShown_ = true;
+        showError(inLanguage("The work could not be kept for the next start: %1",
+                             "Не удалось сохранить работу до следующего запуска: %1")
+                      .arg(QString::fromStdString(failure)),
+                  true);
+    }
+    return false;
 }
 
 bool MainWindow::AutoLoad() {
@@ -662,6 +671,20 @@ bool MainWindow::AutoLoad() {
                       .arg(QString::fromUtf8(e.what())),
                   false);
         return false;
+    }
+    // The drawing's colours; without them the start palette stays, and the
+    // user learns why the drawing looks different.
+    const QString palette = QFileInfo(autosaveFile()).dir().filePath(kAutosavePaletteFileName);
+    DrawingView view(ws_, drawingPage_);
+    try {
+        if (!LoadPalette(palette.toStdString(), true, &view, ws_.Raster)) throw FormatError("not a palette file");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Loopcrafter: autosave palette: %s\n", e.what());
+        showError(inLanguage("The colours of the autosaved drawing could not be restored, the start palette "
+                             "is used: %1",
+                             "Не удалось восстановить цвета автосохранённого рисунка, взята начальная палитра: %1")
+                      .arg(QString::fromUtf8(e.what())),
+                  false);
     }
     const AppState& s = r.State;
     garmentItem_ = r.GarmentItem;

@@ -34,6 +34,14 @@ struct SyncRecord {
 };
 std::vector<SyncRecord>* g_syncs = nullptr;
 
+// In a save's child process: the first fsync (the temporary's, its bytes all
+// written and not yet renamed) says so on `ready` and waits for a byte on `go`.
+struct PausePipes {
+    int ready = -1;
+    int go = -1;
+};
+PausePipes g_pause;
+
 std::vector<std::string> namesIn(const fs::path& dir) {
     std::vector<std::string> out;
     for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
@@ -54,6 +62,12 @@ mode_t modeOf(const fs::path& p) {
 extern "C" int fsync(int fd) {
     using Fn = int (*)(int);
     static Fn real = reinterpret_cast<Fn>(::dlsym(RTLD_NEXT, "fsync"));
+    if (g_pause.ready >= 0) {
+        char c = 'p';
+        const PausePipes p = g_pause;
+        g_pause = {};
+        if (::write(p.ready, &c, 1) != 1 || ::read(p.go, &c, 1) != 1) ::_exit(3);
+    }
     if (g_syncs) {
         char link[64];
         char buf[PATH_MAX];
@@ -69,34 +83,123 @@ extern "C" int fsync(int fd) {
     return real ? real(fd) : 0;
 }
 
-TEST(AtomicSave, AKilledSaveLeavesATemporaryThatTheNextSaveRemoves) {
-    TempDir dir;
-    const fs::path target = dir.path / "model.lcm";
-    WriteFileAtomic(target, std::string_view("old contents"));
-    // A save killed mid-write: the file size limit's signal ends the process
-    // in the middle of writing its temporary.
+namespace {
+
+// A save of `bytes` in a child process that stops once its bytes are written,
+// before it renames them into place, until finish() lets it go on.
+class PausedSave {
+public:
+    PausedSave(const fs::path& target, const std::string& bytes) {
+        int ready[2], go[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        EXPECT_EQ(::pipe(go), 0);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ready[0]);
+            ::close(go[1]);
+            g_pause = {ready[1], go[0]};
+            try {
+                WriteFileAtomic(target, bytes);
+            } catch (...) {
+                ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(go[0]);
+        go_ = go[1];
+        char c = 0;
+        paused_ = ::read(ready[0], &c, 1) == 1;
+        ::close(ready[0]);
+    }
+    bool paused() const { return paused_; }
+    // Lets the save finish; true when it reported success.
+    bool finish() {
+        const char c = 'g';
+        EXPECT_EQ(::write(go_, &c, 1), 1);
+        ::close(go_);
+        int status = 0;
+        EXPECT_EQ(::waitpid(pid_, &status, 0), pid_);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int go_ = -1;
+    bool paused_ = false;
+};
+
+// A save killed by the file size limit once `limit` bytes of its temporary are written.
+void killedSave(const fs::path& target, const std::string& bytes, rlim_t limit) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_DFL);
-        rlimit limit{};
-        ::getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = 100;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        rlimit l{};
+        ::getrlimit(RLIMIT_FSIZE, &l);
+        l.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &l);
         try {
-            WriteFileAtomic(target, std::string(100000, 'k'));
+            WriteFileAtomic(target, bytes);
         } catch (...) {}
         ::_exit(0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the save was to be killed";
-    ASSERT_EQ(namesIn(dir.path).size(), 2u) << "the killed save's temporary";
-    EXPECT_EQ(readText(target), "old contents");
+}
 
+} // namespace
+
+TEST(AtomicSave, AKilledSaveLeavesATemporaryThatTheNextSaveRemoves) {
+    TempDir dir;
+    const fs::path target = dir.path / "model.lcm";
+    WriteFileAtomic(target, std::string_view("old contents"));
+    // Killed mid-write, twice in a row: one temporary is left, not two.
+    for (int kill = 0; kill < 2; ++kill) {
+        killedSave(target, std::string(100000, 'k'), 100);
+        ASSERT_EQ(namesIn(dir.path).size(), 2u) << "the killed save's temporary";
+        EXPECT_EQ(readText(target), "old contents");
+    }
     WriteFileAtomic(target, std::string_view("new contents"));
     EXPECT_EQ(namesIn(dir.path), std::vector<std::string>{"model.lcm"});
     EXPECT_EQ(readText(target), "new contents");
+}
+
+// Two windows closing at once both save the autosave. Each save that reports
+// success had its own whole bytes in place; no reader ever finds a part.
+TEST(AtomicSave, TwoSavesOfOneFileAtOnceNeverMixTheirBytes) {
+    TempDir dir;
+    const fs::path target = dir.path / "autosave.lc";
+    WriteFileAtomic(target, std::string_view("old contents"));
+    const std::string a(200, 'a'), b(300, 'b');
+
+    // A stops before its rename; B starts and is killed after 50 bytes.
+    {
+        PausedSave saveA(target, a);
+        ASSERT_TRUE(saveA.paused());
+        killedSave(target, b, 50);
+        EXPECT_EQ(readText(target), "old contents");
+        EXPECT_TRUE(saveA.finish());
+        EXPECT_EQ(readText(target), a);
+        // Only the killed save's temporary is left, and the next save removes it.
+        EXPECT_EQ(namesIn(dir.path).size(), 2u);
+        WriteFileAtomic(target, std::string_view("old contents"));
+        EXPECT_EQ(namesIn(dir.path), std::vector<std::string>{"autosave.lc"});
+    }
+
+    // Both stop before their renames and then finish one after the other.
+    PausedSave saveA(target, a);
+    ASSERT_TRUE(saveA.paused());
+    PausedSave saveB(target, b);
+    ASSERT_TRUE(saveB.paused());
+    EXPECT_EQ(readText(target), "old contents");
+    const bool aDone = saveA.finish();
+    EXPECT_EQ(readText(target), aDone ? a : "old contents");
+    const bool bDone = saveB.finish();
+    EXPECT_TRUE(aDone || bDone);
+    EXPECT_EQ(readText(target), bDone ? b : a);
+    EXPECT_EQ(namesIn(dir.path), std::vector<std::string>{"autosave.lc"});
 }
 
 TEST(AtomicSave, ModesAndSymbolicLinksAreKept) {

@@ -2,7 +2,6 @@
 
 #include <iconv.h>
 
-#include <cmath>
 #include <filesystem>
 
 #include "core/AtomicFile.h"
@@ -67,18 +66,6 @@ TEST(Bytes, ReaderRefusesReadsPastTheEnd) {
     EXPECT_THROW(r.u16(), FormatError);
     EXPECT_EQ(r.u8(), 3); // a refused read consumes nothing
     EXPECT_THROW(r.bytes(1), FormatError);
-}
-
-TEST(Bytes, Real48KnownValuesAndRoundTrip) {
-    uint8_t b[6];
-    DoubleToReal48(42.5, b);
-    const uint8_t expected[6] = {0x86, 0, 0, 0, 0, 0x2A};
-    EXPECT_EQ(std::vector<uint8_t>(b, b + 6), std::vector<uint8_t>(expected, expected + 6));
-    EXPECT_DOUBLE_EQ(Real48ToDouble(b), 42.5);
-    for (double v : {0.0, 1.0, -1.0, 0.1, 96.3, -12345.678}) {
-        DoubleToReal48(v, b);
-        EXPECT_NEAR(Real48ToDouble(b), v, std::fabs(v) * 1e-11) << v;
-    }
 }
 
 TEST(AtomicFile, InterruptedSaveLeavesTheOldFileIntact) {

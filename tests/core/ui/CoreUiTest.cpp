@@ -95,7 +95,7 @@ TEST(ProgramDirs, ProgramLocationIsSetForStartUp) {
     lc::test::qtApp();
     const QString prog = lc::test::testHome().path() + "/bin";
     QDir().mkpath(prog);
-    qputenv("LC_PROGRAM_DIR", prog.toLocal8Bit());
+    const lc::test::ScopedEnv programDir("LC_PROGRAM_DIR", prog.toLocal8Bit());
     ProgramPaths paths;
     SetProgramLocation(paths);
     EXPECT_EQ(QString::fromStdString(paths.AppDir), prog + "/");
