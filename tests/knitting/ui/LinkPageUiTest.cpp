@@ -275,6 +275,10 @@ TEST_F(LinkPageUi, StartStopAndEveryPaintedControlCanBeReachedAndNamed) {
     EXPECT_EQ(test::accessibleName(start), "Start");
     EXPECT_EQ(test::accessibleName(stop), "Stop");
     EXPECT_EQ(start->toolTip(), "Start knitting");
+    // The needles-in-work read-outs carry the hints as the program words them.
+    EXPECT_EQ(page->label("lblLeftWorkStitch")->toolTip(), "Left Point Cam Position");
+    EXPECT_EQ(page->label("lblWide")->toolTip(), "Stiches in Work");
+    EXPECT_EQ(page->label("lblRightWorkStitch")->toolTip(), "Right Point Cam Position");
     // Their look and the lamp stay: the same shapes and colours as before.
     EXPECT_EQ(start->size(), QSize(52, 30));
     EXPECT_EQ(page->startColor(), 0xC0C0C0u);
