@@ -214,7 +214,8 @@ void LinkController::DrawLine() {
     const int r = DesignRow();
     if (r >= 0) {
         const RowInfo& cur = knitting_.Rows[r];
-        int dl = 0, dr = 0;
+        // Row 0 has no row below it: its edges count from needle 0.
+        int dl = cur.LeftNeedle, dr = cur.RightNeedle;
         if (r > 0) {
             const RowInfo& prev = knitting_.Rows[r - 1];
             dl = int(prev.LeftNeedle) - int(cur.LeftNeedle);
@@ -239,7 +240,6 @@ void LinkController::DrawLine() {
             labels_.RightWorkStitch = FormatNeedleNumberSwapped(left, width);
             labels_.LeftWorkStitch = FormatNeedleNumberSwapped(right, width);
         }
-        // Row 0 has no row below it to differ from.
         if (dl != 0 || dr != 0) playEventSound(EventSound::NeedleCountChanged);
     }
     if (t && t->Kind == tkFineLace) {

@@ -225,14 +225,17 @@ TEST_F(LinkFixture, EdgeLabelsShowTheGarmentsIncreasesAndDecreases) {
     page->StepRowCounter(0);
     EXPECT_EQ(page->Labels().Label4, "");
     EXPECT_EQ(page->Labels().Label6, "10");
-    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 0); // row 0 has nothing below it to differ from
+    // Row 0's edges count from needle 0: casting on 120 needles is a change.
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 1);
+    page->StepRowCounter(5); // the same edges as the row below: no sound
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 1);
     page->StepRowCounter(10);
     // The mask counts its needles from the right-hand end: left edge 40 -> 36, right 159 -> 161.
     EXPECT_EQ(page->Labels().Label4, "4");
     EXPECT_EQ(page->Labels().Label17, "2");
     EXPECT_EQ(page->Labels().Label6, "20");
     EXPECT_EQ(page->Labels().Wide, "126");
-    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 1);
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 2);
     page->ToolButtonClick(ltWrongSide);
     EXPECT_EQ(page->Labels().Label4, "2");
     EXPECT_EQ(page->Labels().Label17, "4");
