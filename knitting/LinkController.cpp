@@ -22,6 +22,10 @@ std::unique_ptr<KnitMachine> makeMachine(const Workspace& ws, KnitState& knittin
 
 int mod2(int v) { return ((v % 2) + 2) % 2; }
 
+// The drawing check shows where it is at most this often: a read-out per row
+// would cost more than checking the row.
+constexpr auto kProgressStep = std::chrono::milliseconds(10);
+
 } // namespace
 
 LinkController::LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view, PageLinks* links)
@@ -269,15 +273,27 @@ void LinkController::DrawLine() {
 }
 
 int LinkController::CheckPicture() {
-    progress_ = 0;
     const int bad = run_->CheckPicture();
     if (bad >= 0) {
         host_.postMessageBox(
             {ReplaceRowMark(ws_.UIText[utRowTooManyColors], bad), ws_.UIText[utErrorCaption], RunBoxIcon::Warning});
     }
-    refresh(lpProgress);
     return bad;
 }
+
+void LinkController::showProgress(int value) {
+    progress_ = value;
+    if (view_) view_->progressMoved();
+}
+
+void LinkController::checkProgress(int row) {
+    const auto now = clock_ ? clock_() : std::chrono::steady_clock::now();
+    if (row > 0 && now - progressShown_ < kProgressStep) return;
+    progressShown_ = now;
+    showProgress(row);
+}
+
+void LinkController::checkEnded() { showProgress(0); }
 
 void LinkController::SetZeroRow() {
     run_->SetZeroRow();

@@ -637,6 +637,13 @@ void LinkPage::refresh(unsigned parts) {
     QMetaObject::invokeMethod(this, &LinkPage::applyRefresh, Qt::QueuedConnection);
 }
 
+void LinkPage::progressMoved() {
+    if (!progressBar1_) return;
+    progressBar1_->setMaximum(ctl_.ProgressMax());
+    // The bar repaints itself here when the new value shows.
+    progressBar1_->setValue(ctl_.Progress());
+}
+
 void LinkPage::applyRefresh() {
     const unsigned parts = pending_;
     pending_ = 0;

@@ -12,11 +12,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <chrono>
 
 #include "AccessibleNames.h"
 #include "QtApp.h"
@@ -201,7 +204,20 @@ TEST_F(LinkPageUi, ButtonsChecksAndTheWatchdogReachTheUser) {
     // Check drawing: a row with three colours under fair isle.
     ws.Raster.Picture.line(ws.Raster.LineOfRow(7))[0] = 9;
     page->OnShowForm();
+    // The bar follows the check while it holds the GUI thread (each row here
+    // takes 5 ms), not on a later turn of the event loop.
+    auto* progress = page->findChild<QProgressBar*>("ProgressBar1");
+    ASSERT_NE(progress, nullptr);
+    std::vector<int> values;
+    const auto seen = QObject::connect(progress, &QProgressBar::valueChanged, [&](int v) { values.push_back(v); });
+    auto now = std::chrono::steady_clock::time_point{};
+    page->controller().SetProgressClock([&] { return now += std::chrono::milliseconds(5); });
     QTest::mouseClick(page->toolButton(ltCheckDrawing), Qt::LeftButton);
+    QObject::disconnect(seen);
+    ASSERT_FALSE(values.empty());
+    EXPECT_EQ(*std::max_element(values.begin(), values.end()), 6); // rows 2, 4, 6, then row 7 stops it
+    EXPECT_EQ(values.back(), 0);
+    EXPECT_EQ(progress->maximum(), 30);
     settle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Row 7 has more colors than you can use for this technique.");
