@@ -182,8 +182,8 @@ void FineLace::UpdateColors(int pass) {
     PassYarns = 0;
     ColorOrder()[0] = -1;
     const SeparatedRow& sr = Separation().GetRow(PassToRow(pass));
-    // With no ground colour the row shows no yarn (not the previous row's).
-    RowYarns = 0;
+    // A row of lace marks only is knitted with the yarn already in the
+    // carriage: the panel keeps showing the last ground yarn.
     for (int c = 0; c <= 13; ++c)
         if (sr.Used(c)) {
             RowYarns = PassYarns = YarnBit(c);

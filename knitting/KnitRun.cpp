@@ -103,9 +103,13 @@ void KnitRun::SendPacket(const uint8_t* bytes, size_t count) {
 
 int KnitRun::CheckPicture() {
     const int height = ws_.Raster.Height;
-    for (int y = 0; y < height; ++y)
-        if (source_.CheckRow(y) == kRowTooManyColors) return y;
-    return -1;
+    int bad = -1;
+    for (int y = 0; y < height && bad < 0; ++y) {
+        host_.checkProgress(y);
+        if (source_.CheckRow(y) == kRowTooManyColors) bad = y;
+    }
+    host_.checkEnded();
+    return bad;
 }
 
 bool KnitRun::Start() {

@@ -86,7 +86,7 @@ public:
     void ComDataReceived(const uint8_t* data, size_t count);
 
     // The first design row the technique cannot knit (more colours than it
-    // allows), or -1.
+    // allows), or -1. The host hears each row checked and the end.
     int CheckPicture();
 
     // Needle bits of the pass `PassCounter` into 32 wire bytes; advances it.

@@ -93,6 +93,10 @@ public:
     virtual void drawLine() = 0;
     // Receives the adapter port's bytes on the reader thread.
     virtual ISerialSink* serialSink() = 0;
+    // The drawing check is at design row `row` (every row, from 0 upward),
+    // then has ended. It runs on a user's action, never in the byte handler.
+    virtual void checkProgress(int row) { (void)row; }
+    virtual void checkEnded() {}
 };
 
 } // namespace lc

@@ -22,6 +22,10 @@ std::unique_ptr<KnitMachine> makeMachine(const Workspace& ws, KnitState& knittin
 
 int mod2(int v) { return ((v % 2) + 2) % 2; }
 
+// The drawing check shows where it is at most this often: a read-out per row
+// would cost more than checking the row.
+constexpr auto kProgressStep = std::chrono::milliseconds(10);
+
 } // namespace
 
 LinkController::LinkController(Workspace& ws, SerialLink& serial, IKnitRunHost& host, ILinkView* view, PageLinks* links)
@@ -214,7 +218,8 @@ void LinkController::DrawLine() {
     const int r = DesignRow();
     if (r >= 0) {
         const RowInfo& cur = knitting_.Rows[r];
-        int dl = 0, dr = 0;
+        // Row 0 has no row below it: its edges count from needle 0.
+        int dl = cur.LeftNeedle, dr = cur.RightNeedle;
         if (r > 0) {
             const RowInfo& prev = knitting_.Rows[r - 1];
             dl = int(prev.LeftNeedle) - int(cur.LeftNeedle);
@@ -239,7 +244,6 @@ void LinkController::DrawLine() {
             labels_.RightWorkStitch = FormatNeedleNumberSwapped(left, width);
             labels_.LeftWorkStitch = FormatNeedleNumberSwapped(right, width);
         }
-        // Row 0 has no row below it to differ from.
         if (dl != 0 || dr != 0) playEventSound(EventSound::NeedleCountChanged);
     }
     if (t && t->Kind == tkFineLace) {
@@ -269,15 +273,27 @@ void LinkController::DrawLine() {
 }
 
 int LinkController::CheckPicture() {
-    progress_ = 0;
     const int bad = run_->CheckPicture();
     if (bad >= 0) {
         host_.postMessageBox(
             {ReplaceRowMark(ws_.UIText[utRowTooManyColors], bad), ws_.UIText[utErrorCaption], RunBoxIcon::Warning});
     }
-    refresh(lpProgress);
     return bad;
 }
+
+void LinkController::showProgress(int value) {
+    progress_ = value;
+    if (view_) view_->progressMoved();
+}
+
+void LinkController::checkProgress(int row) {
+    const auto now = clock_ ? clock_() : std::chrono::steady_clock::now();
+    if (row > 0 && now - progressShown_ < kProgressStep) return;
+    progressShown_ = now;
+    showProgress(row);
+}
+
+void LinkController::checkEnded() { showProgress(0); }
 
 void LinkController::SetZeroRow() {
     run_->SetZeroRow();

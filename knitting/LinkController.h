@@ -15,6 +15,8 @@
 // its techniques, the run's technique adapter and the yarn panel share, and
 // reads the pattern, the garment mode, the settings and the texts of the
 // workspace it is given.
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +75,10 @@ public:
     // Called on the GUI thread, possibly from inside the adapter's byte
     // handler: the view must only schedule repaints, never paint here.
     virtual void refresh(unsigned parts) = 0;
+    // The drawing check moved the progress read-out (Progress()). The check
+    // holds the GUI thread until it ends and never runs inside the byte
+    // handler, so a view may show the value at once.
+    virtual void progressMoved() { refresh(lpProgress); }
 };
 
 struct LinkButtons {
@@ -156,6 +162,10 @@ public:
     void linkStateChanged(bool up) override;
     void drawLine() override { DrawLine(); }
     ISerialSink* serialSink() override { return host_.serialSink(); }
+    // The drawing check's rows move the progress read-out, at most every few
+    // milliseconds of checking; its end sets it back to 0.
+    void checkProgress(int row) override;
+    void checkEnded() override;
 
     // --- state
     KnitState& KnitData() { return knitting_; }
@@ -176,6 +186,9 @@ public:
     int ZoomDivisor() const { return zoom_; }
     int Progress() const { return progress_; }
     int ProgressMax() const;
+    // The clock that paces the progress read-out (tests step it by hand).
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void SetProgressClock(Clock clock) { clock_ = std::move(clock); }
     // The bar under the needle bed.
     int ScrollPosition() const { return scrollPos_; }
     int ScrollPage() const { return scrollPage_; }
@@ -199,6 +212,7 @@ private:
     void pickPreviewRow(int y, bool click);
     void showCam(bool right, int needle);
     void syncRunButtons();
+    void showProgress(int value);
 
     Workspace& ws_;
     IKnitRunHost& host_;
@@ -221,6 +235,8 @@ private:
     int zoom_ = 3;
     bool previewDrag_ = false;
     int progress_ = 0;
+    Clock clock_;
+    std::chrono::steady_clock::time_point progressShown_{};
     int scrollPos_ = 0;
     int scrollPage_ = 50;
     bool created_ = false;

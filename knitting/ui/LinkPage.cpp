@@ -511,7 +511,7 @@ QWidget* LinkPage::makeInfoPanel() {
 
     QGroupBox* p15 = valueGroup("Panel15", tr("Needles in Work"), p5);
     lblLeftWorkStitch_ = addValueLabel(p15, "lblLeftWorkStitch", tr("Left Point Cam Position"), Qt::black);
-    lblWide_ = addValueLabel(p15, "lblWide", tr("Stitches in Work"), Qt::black);
+    lblWide_ = addValueLabel(p15, "lblWide", tr("Stiches in Work"), Qt::black);
     lblRightWorkStitch_ = addValueLabel(p15, "lblRightWorkStitch", tr("Right Point Cam Position"), Qt::black);
     v->addWidget(p15);
 
@@ -635,6 +635,13 @@ void LinkPage::refresh(unsigned parts) {
     if (refreshQueued_) return;
     refreshQueued_ = true;
     QMetaObject::invokeMethod(this, &LinkPage::applyRefresh, Qt::QueuedConnection);
+}
+
+void LinkPage::progressMoved() {
+    if (!progressBar1_) return;
+    progressBar1_->setMaximum(ctl_.ProgressMax());
+    // The bar repaints itself here when the new value shows.
+    progressBar1_->setValue(ctl_.Progress());
 }
 
 void LinkPage::applyRefresh() {

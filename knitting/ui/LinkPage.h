@@ -61,6 +61,8 @@ public:
     // ILinkView: remembers what changed and shows it on the next turn of the
     // event loop, however often it is called meanwhile.
     void refresh(unsigned parts) override;
+    // The drawing check's bar: set now, while the check holds the GUI thread.
+    void progressMoved() override;
     // Shows what is pending now (tests, and the queued call).
     void applyRefresh();
 

@@ -561,6 +561,11 @@ PreferencesDialog* MainWindow::preferences() {
     if (!prefs_) {
         prefs_ = new PreferencesDialog(ws_, linkPage_->serialLink(), linkPage_->serialBridge(), sounds_, this);
         prefs_->machineChanged = [this] { machineChanged(); };
+        // A run going on stops before the machine and the pattern change.
+        prefs_->knittingActive = [this] { return linkPage_ && linkPage_->controller().Run().LinkUp(); };
+        prefs_->stopKnitting = [this] {
+            if (linkPage_) linkPage_->controller().Stop();
+        };
         connect(prefs_, &QDialog::finished, this, [this] {
             // A change of units or machine shows at once.
             if (garment_) garment_->unitsChanged();

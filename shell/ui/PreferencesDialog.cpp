@@ -236,6 +236,8 @@ void PreferencesDialog::accept() {
                                                     "Changing of the machine type will cause your picture to be "
                                                     "cleared.") == QMessageBox::Yes;
         if (!go) return;
+        // Nothing the run sends may come from the new machine's raster.
+        if (!knittingStopped()) return;
         MachineRecord chosen;
         if (SelectCurrentMachine(ws_.MachineList, code.toInt(), chosen)) {
             st.Machine = chosen.Code;
@@ -259,6 +261,18 @@ void PreferencesDialog::accept() {
     st.SoundEvents = SoundEventsFromList();
     SaveSettings(st, ws_.Paths, ws_.Raster.Width, ws_.Store());
     QDialog::accept();
+}
+
+bool PreferencesDialog::knittingStopped() {
+    if (!knittingActive || !knittingActive()) return true;
+    const bool russian = ws_.Settings.LanguageCode == "RUS";
+    const QString question = QString::fromUtf8(russian ? "Идёт вязание. Остановить его и сменить машину?"
+                                                       : "Knitting is in progress. Stop it and change the machine?");
+    const bool stop = confirmStopKnitting ? confirmStopKnitting()
+                                          : QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
+    if (!stop) return false;
+    if (stopKnitting) stopKnitting();
+    return !knittingActive();
 }
 
 void PreferencesDialog::reject() {

@@ -43,7 +43,8 @@ public:
     void ShowSettings();
 
     // OK: takes the controls into the settings and saves them. A change of
-    // machine asks first (declined: the dialog stays open, nothing changes).
+    // machine asks first, and while a knitting run is going on asks to stop
+    // it (either declined: the dialog stays open, nothing changes).
     void accept() override;
     // Cancel, Esc and the close button: nothing changes.
     void reject() override;
@@ -51,6 +52,13 @@ public:
 
     // Asked before a change of machine clears the picture; true goes on.
     std::function<bool()> confirmMachineChange;
+    // Whether a knitting run is going on (its link is up), and how to stop it
+    // with its port closed and its place kept. A new machine resizes the
+    // pattern the run sends from, so the run stops before it changes.
+    std::function<bool()> knittingActive;
+    std::function<void()> stopKnitting;
+    // Asked before a change of machine stops that run; true stops it.
+    std::function<bool()> confirmStopKnitting;
     // After a change of machine: the raster has the new width and the current
     // machine is selected; the main window resets what depends on the width.
     std::function<void()> machineChanged;
@@ -79,6 +87,9 @@ public:
 
 private:
     void build();
+    // True when no knitting run is going on any more: none was, or the user
+    // agreed to stop it and it stopped.
+    bool knittingStopped();
     void ScanComPorts();
     void LoadSoundSettings();
     int SoundEventsFromList() const;

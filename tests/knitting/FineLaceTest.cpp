@@ -171,8 +171,17 @@ TEST(FineLace, SettingsYarnsAndEvents) {
     EXPECT_EQ(t.PassYarns, 0); // underlined on the closing pass only
     t.UpdateColors(6);
     EXPECT_EQ(t.PassYarns, colors({3}));
-    t.UpdateColors(t.RowToPass(2));
-    EXPECT_EQ(t.RowYarns, 0);
+    // Row 2 holds lace marks only: its closing pass knits the yarn of the rows
+    // before, which stays shown, and no colour change is announced.
+    int colourEvents = 0;
+    t.OnColorChanged = [&](Technique&) { ++colourEvents; };
+    const int closing2 = t.RowToPass(3) - 1;
+    for (int pass = t.RowToPass(2); pass <= closing2; ++pass) {
+        t.UpdateColors(pass);
+        EXPECT_EQ(t.RowYarns, colors({3})) << pass;
+        EXPECT_EQ(t.PassYarns, 0) << pass; // no ground yarn to underline
+    }
+    EXPECT_EQ(colourEvents, 0);
 }
 
 TEST(FineLace, InstructionLines) {

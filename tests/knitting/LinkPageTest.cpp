@@ -2,6 +2,8 @@
 // needle labels, the cam calls, the drawing check and whole emulator runs.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -59,7 +61,11 @@ struct Links : PageLinks {
 
 struct Views : ILinkView {
     unsigned parts = 0;
+    std::function<void()> onProgress;
     void refresh(unsigned p) override { parts |= p; }
+    void progressMoved() override {
+        if (onProgress) onProgress();
+    }
 };
 
 struct LinkFixture : ::testing::Test {
@@ -225,14 +231,17 @@ TEST_F(LinkFixture, EdgeLabelsShowTheGarmentsIncreasesAndDecreases) {
     page->StepRowCounter(0);
     EXPECT_EQ(page->Labels().Label4, "");
     EXPECT_EQ(page->Labels().Label6, "10");
-    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 0); // row 0 has nothing below it to differ from
+    // Row 0's edges count from needle 0: casting on 120 needles is a change.
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 1);
+    page->StepRowCounter(5); // the same edges as the row below: no sound
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 1);
     page->StepRowCounter(10);
     // The mask counts its needles from the right-hand end: left edge 40 -> 36, right 159 -> 161.
     EXPECT_EQ(page->Labels().Label4, "4");
     EXPECT_EQ(page->Labels().Label17, "2");
     EXPECT_EQ(page->Labels().Label6, "20");
     EXPECT_EQ(page->Labels().Wide, "126");
-    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 1);
+    EXPECT_EQ(links.count(EventSound::NeedleCountChanged), 2);
     page->ToolButtonClick(ltWrongSide);
     EXPECT_EQ(page->Labels().Label4, "2");
     EXPECT_EQ(page->Labels().Label17, "4");
@@ -342,6 +351,29 @@ TEST_F(LinkFixture, CheckDrawingNamesTheFirstRowWithTooManyColours) {
     page->ChooseTechnique(tkTuckStitch);
     page->ToolButtonClick(ltCheckDrawing);
     EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(LinkFixture, CheckDrawingMovesTheProgressReadOutEveryFewMilliseconds) {
+    // Each row takes a millisecond of checking.
+    auto now = std::chrono::steady_clock::time_point{};
+    page->SetProgressClock([&] { return now += std::chrono::milliseconds(1); });
+    std::vector<int> shown;
+    view.onProgress = [&] { shown.push_back(page->Progress()); };
+
+    EXPECT_EQ(page->CheckPicture(), -1);
+    ASSERT_GE(shown.size(), 4u);
+    EXPECT_EQ(shown.front(), 0);
+    EXPECT_EQ(shown.back(), 0); // back at 0 when the check is over
+    // In between it climbs the rows, never twice within 10 ms, up to the top.
+    for (size_t i = 2; i + 1 < shown.size(); ++i) EXPECT_GE(shown[i] - shown[i - 1], 10) << i;
+    EXPECT_GE(shown[shown.size() - 2], 1024 - 10);
+    EXPECT_LT(shown[shown.size() - 2], 1024);
+
+    // With no time passing only the start and the end are shown.
+    shown.clear();
+    page->SetProgressClock([&] { return now; });
+    page->CheckPicture();
+    EXPECT_EQ(shown, (std::vector<int>{0, 0}));
 }
 
 TEST_F(LinkFixture, PreviewClicksPickRowsAndPassesOfTheTechnique) {

@@ -12,11 +12,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <chrono>
 
 #include "AccessibleNames.h"
 #include "QtApp.h"
@@ -201,7 +204,20 @@ TEST_F(LinkPageUi, ButtonsChecksAndTheWatchdogReachTheUser) {
     // Check drawing: a row with three colours under fair isle.
     ws.Raster.Picture.line(ws.Raster.LineOfRow(7))[0] = 9;
     page->OnShowForm();
+    // The bar follows the check while it holds the GUI thread (each row here
+    // takes 5 ms), not on a later turn of the event loop.
+    auto* progress = page->findChild<QProgressBar*>("ProgressBar1");
+    ASSERT_NE(progress, nullptr);
+    std::vector<int> values;
+    const auto seen = QObject::connect(progress, &QProgressBar::valueChanged, [&](int v) { values.push_back(v); });
+    auto now = std::chrono::steady_clock::time_point{};
+    page->controller().SetProgressClock([&] { return now += std::chrono::milliseconds(5); });
     QTest::mouseClick(page->toolButton(ltCheckDrawing), Qt::LeftButton);
+    QObject::disconnect(seen);
+    ASSERT_FALSE(values.empty());
+    EXPECT_EQ(*std::max_element(values.begin(), values.end()), 6); // rows 2, 4, 6, then row 7 stops it
+    EXPECT_EQ(values.back(), 0);
+    EXPECT_EQ(progress->maximum(), 30);
     settle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Row 7 has more colors than you can use for this technique.");
@@ -275,6 +291,10 @@ TEST_F(LinkPageUi, StartStopAndEveryPaintedControlCanBeReachedAndNamed) {
     EXPECT_EQ(test::accessibleName(start), "Start");
     EXPECT_EQ(test::accessibleName(stop), "Stop");
     EXPECT_EQ(start->toolTip(), "Start knitting");
+    // The needles-in-work read-outs carry the hints as the program words them.
+    EXPECT_EQ(page->label("lblLeftWorkStitch")->toolTip(), "Left Point Cam Position");
+    EXPECT_EQ(page->label("lblWide")->toolTip(), "Stiches in Work");
+    EXPECT_EQ(page->label("lblRightWorkStitch")->toolTip(), "Right Point Cam Position");
     // Their look and the lamp stay: the same shapes and colours as before.
     EXPECT_EQ(start->size(), QSize(52, 30));
     EXPECT_EQ(page->startColor(), 0xC0C0C0u);

@@ -18,8 +18,10 @@
 #include "AccessibleNames.h"
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
+#include "core/Machine.h"
 #include "core/UIText.h"
 #include "knitting/KnitRun.h"
+#include "knitting/LinkController.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/LinkPage.h"
 #include "shell/ui/MainWindow.h"
@@ -47,8 +49,10 @@ TEST(Preferences, OkTakesTheControlsAndCancelChangesNothing) {
     PreferencesDialog* d = w.preferences();
     d->portLister = [] { return std::vector<std::string>{}; };
     ws.Settings.ACOMPort = "/dev/lc-test-no-such-port";
-    // The store is the process's: an earlier test may have left Russian in it.
+    // What an earlier test left in the store does not count here.
     ws.Settings.LanguageCode = "ENG";
+    ws.Settings.SoundEvents = 255;
+    const int machine = ws.Settings.Machine;
     d->ShowSettings();
     const QString storedFolder = QString::fromStdString(ws.Settings.Path_Picture);
 
@@ -64,7 +68,7 @@ TEST(Preferences, OkTakesTheControlsAndCancelChangesNothing) {
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(ws.Settings.LanguageCode, "ENG");
     EXPECT_EQ(ws.Settings.SoundEvents, 255);
-    EXPECT_EQ(ws.Settings.Machine, 102);
+    EXPECT_EQ(ws.Settings.Machine, machine);
     EXPECT_EQ(storedSettings().value("Loopcrafter/Path_Picture").toString(), storedFolder);
     EXPECT_EQ(d->folderEdit(0)->text(), storedFolder); // the controls went back
 
@@ -133,6 +137,81 @@ TEST(Preferences, AChangeOfMachineAsksThenClearsAndResizesThePattern) {
     QSettings stored = storedSettings();
     EXPECT_EQ(stored.value("Loopcrafter/Machine").toInt(), 101);
     EXPECT_EQ(stored.value("Loopcrafter/NeedleBed").toInt(), 150);
+    w.close();
+}
+
+TEST(Preferences, AChangeOfMachineDuringARunStopsTheRunFirstOrKeepsTheMachine) {
+    lc::test::qtApp();
+    lc::test::PtyAdapter adapter;
+    ASSERT_TRUE(adapter.ok());
+    lc::test::ProgramWorkspace program;
+    lc::Workspace& ws = program.ws;
+    MainWindow w(ws);
+    PreferencesDialog* d = w.preferences();
+    d->portLister = [] { return std::vector<std::string>{}; };
+    int asked = 0;
+    d->confirmMachineChange = [] { return true; };
+    bool stop = false;
+    d->confirmStopKnitting = [&] {
+        ++asked;
+        return stop;
+    };
+    // Whether the run was still up when the machine and the pattern changed.
+    bool upAtChange = true;
+    const auto change = d->machineChanged;
+    lc::LinkController& link = w.linkPage()->controller();
+    d->machineChanged = [&] {
+        upAtChange = link.Run().LinkUp();
+        change();
+    };
+
+    // The machine the store holds (an earlier test may have changed it) and another.
+    const int from = ws.Settings.Machine;
+    const int width = ws.Raster.Width;
+    lc::MachineRecord other;
+    ASSERT_TRUE(lc::SelectCurrentMachine(ws.MachineList, from == 101 ? 102 : 101, other));
+    ASSERT_NE(other.Needles, width);
+
+    // A run on the adapter, at pass 5.
+    ws.Settings.SoftEmulator = 0;
+    ws.Settings.ProtocolType = 1;
+    ws.Settings.ACOMPort = adapter.path();
+    w.pages()->setCurrentIndex(MainWindow::pgLink);
+    link.StepRowCounter(5);
+    link.Start();
+    ASSERT_TRUE(link.Run().Running());
+    const auto choose = [&](int machine) {
+        d->ShowSettings();
+        d->open();
+        d->machineBox()->setCurrentIndex(d->machineBox()->findData(machine));
+        d->okButton()->click();
+    };
+
+    // Declined: the run goes on and the machine and the pattern stay.
+    choose(other.Code);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(link.Run().Running());
+    EXPECT_EQ(ws.Settings.Machine, from);
+    EXPECT_EQ(ws.Raster.Width, width);
+
+    // Agreed: the run stops, port closed and place kept, before the machine changes.
+    stop = true;
+    d->okButton()->click();
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(upAtChange);
+    EXPECT_FALSE(link.Run().LinkUp());
+    EXPECT_EQ(w.linkPage()->serialLink().OpenCount(), 0);
+    EXPECT_TRUE(adapter.sawHangUp());
+    EXPECT_EQ(link.RowCounter(), 5);
+    EXPECT_EQ(ws.Settings.Machine, other.Code);
+    EXPECT_EQ(ws.Raster.Width, other.Needles);
+
+    // With no run going on nothing is asked about one.
+    choose(from);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(ws.Raster.Width, width);
     w.close();
 }
 
