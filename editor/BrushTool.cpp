@@ -1,9 +1,9 @@
 #include "editor/BrushTool.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
+#include "editor/Rasteriser.h"
 #include "editor/ToolContext.h"
 
 namespace lc {
@@ -32,22 +32,12 @@ void BrushTool::move(ToolContext& ctx, int column, int row, KeyMods mods, bool l
         // whole-pattern form acts on the cell reached only.
         const bool cellForm = !(code_ == toolMagicEraser && mods.shift);
         if (cellForm && tracked_) {
-            int x = lastColumn_, y = lastRow_;
-            const int dx = std::abs(column - x), sx = x < column ? 1 : -1;
-            const int dy = -std::abs(row - y), sy = y < row ? 1 : -1;
-            int err = dx + dy;
-            while (x != column || y != row) {
-                const int e2 = 2 * err;
-                if (e2 >= dy) {
-                    err += dy;
-                    x += sx;
-                }
-                if (e2 <= dx) {
-                    err += dx;
-                    y += sy;
-                }
-                at(x, y);
-            }
+            bool first = true;
+            WalkLine(lastColumn_, lastRow_, column, row, [&](int x, int y) {
+                if (!first) at(x, y);
+                first = false;
+            });
+            if (column != lastColumn_ || row != lastRow_) at(column, row);
         } else {
             at(column, row);
         }

@@ -28,15 +28,16 @@ inline void StampPen(int x, int y, int pen, Sink&& sink) {
     for (int yy = y - pen / 2; yy <= y + (pen - 1) / 2; ++yy) sink(yy, x0, x1);
 }
 
-// Bresenham line from (x0, y0) towards (x1, y1), the end point left out.
-template <class Sink>
-inline void RasterLine(int x0, int y0, int x1, int y1, int pen, Sink&& sink) {
+// Bresenham walk from (x0, y0) towards (x1, y1): visit(x, y) for each cell
+// before stepping on from it, so the start is visited and the end is not.
+template <class Visit>
+inline void WalkLine(int x0, int y0, int x1, int y1, Visit&& visit) {
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     int x = x0, y = y0;
     while (x != x1 || y != y1) {
-        StampPen(x, y, pen, sink);
+        visit(x, y);
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -47,6 +48,12 @@ inline void RasterLine(int x0, int y0, int x1, int y1, int pen, Sink&& sink) {
             y += sy;
         }
     }
+}
+
+// Bresenham line from (x0, y0) towards (x1, y1), the end point left out.
+template <class Sink>
+inline void RasterLine(int x0, int y0, int x1, int y1, int pen, Sink&& sink) {
+    WalkLine(x0, y0, x1, y1, [&](int x, int y) { StampPen(x, y, pen, sink); });
 }
 
 // Segments between consecutive points, each without its end point; a closed
