@@ -69,20 +69,24 @@ DialogStart fileDialogStart(const std::function<void()>& open) {
     return seen;
 }
 
+// A main window with its galleries folder in a fresh temporary folder.
+struct GalleriesPageTest : ::testing::Test {
+    QApplication& app = test::qtApp();
+    QTemporaryDir dir;
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    MainWindow w{ws};
+    GalleriesPage* page = w.galleriesPage();
+    void SetUp() override { ws.Settings.Path_Gallery = dir.path().toStdString(); }
+};
+
 } // namespace
 
 // A block goes into a new gallery with two techniques, survives a reload, comes
 // back into the backup the right way up, and "Copy pattern" gives the Drawing
 // page's paste-pattern tool that pattern. Creating the gallery again under the
 // same name asks first and, refused, keeps its patterns.
-TEST(GalleriesPage, AddToANewGalleryReloadAndCopyBackIntoTheDrawing) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
-    QTemporaryDir dir;
-    ws.Settings.Path_Gallery = dir.path().toStdString();
-    GalleriesPage* page = w.galleriesPage();
+TEST_F(GalleriesPageTest, AddToANewGalleryReloadAndCopyBackIntoTheDrawing) {
     ASSERT_NE(page, nullptr);
     QStringList questions;
     page->ask = [&](const QString& text, const QString&) {
@@ -152,14 +156,7 @@ TEST(GalleriesPage, AddToANewGalleryReloadAndCopyBackIntoTheDrawing) {
 
 // A preview picture given as PNG is stored as JPEG under the name the library
 // keeps, inside the gallery's own preview folder, and is shown for the pattern.
-TEST(GalleriesPage, PreviewPictureIsStoredAsJpegInsideTheGalleriesFolder) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
-    QTemporaryDir dir;
-    ws.Settings.Path_Gallery = dir.path().toStdString();
-    GalleriesPage* page = w.galleriesPage();
+TEST_F(GalleriesPageTest, PreviewPictureIsStoredAsJpegInsideTheGalleriesFolder) {
     ASSERT_TRUE(page->CreateGallery("Lace"));
     ws.Editor.BlockRect = CellRect{0, 0, 4, 4};
     page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
@@ -359,20 +356,14 @@ TEST(FashionPage, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
 
 // A damaged library in the galleries folder is reported, never thrown out of
 // the page (which the main window creates at start-up).
-TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
-    QTemporaryDir dir;
-    ws.Settings.Path_Gallery = dir.path().toStdString();
+TEST_F(GalleriesPageTest, ADamagedLibraryIsReportedAndOpensNothing) {
     QFile bad(dir.filePath("Broken.lcl"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write(QByteArray(300, 'x'));
     bad.close();
     QStringList told;
-    w.galleriesPage()->tell = [&](const QString& t) { told << t; };
-    EXPECT_NO_THROW(w.galleriesPage()->ScanForLibraries());
+    page->tell = [&](const QString& t) { told << t; };
+    EXPECT_NO_THROW(page->ScanForLibraries());
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].startsWith("Broken.lcl"));
 }
@@ -380,14 +371,7 @@ TEST(GalleriesPage, ADamagedLibraryIsReportedAndOpensNothing) {
 // With "Zoom in" down the preview is the picture at its own size (scrolled
 // when larger than its box); "Zoom out" stretches it into the box; a double
 // click on the preview switches between the two and sets the buttons to match.
-TEST(GalleriesPage, PreviewZoomAndDoubleClickSetTheStretching) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
-    QTemporaryDir dir;
-    ws.Settings.Path_Gallery = dir.path().toStdString();
-    GalleriesPage* page = w.galleriesPage();
+TEST_F(GalleriesPageTest, PreviewZoomAndDoubleClickSetTheStretching) {
     page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
     w.show();
     w.pages()->setCurrentIndex(MainWindow::pgGalleries);
@@ -435,14 +419,7 @@ TEST(GalleriesPage, PreviewZoomAndDoubleClickSetTheStretching) {
 
 // A new gallery is written, the list read again, and the line of the last
 // opened gallery opened again; the name dialog names its controls.
-TEST(GalleriesPage, ANewGalleryRescansAndOpensTheLastOpenedLine) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
-    QTemporaryDir dir;
-    ws.Settings.Path_Gallery = dir.path().toStdString();
-    GalleriesPage* page = w.galleriesPage();
+TEST_F(GalleriesPageTest, ANewGalleryRescansAndOpensTheLastOpenedLine) {
     page->tell = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
     page->ScanForLibraries();
     ASSERT_TRUE(page->CreateGallery("Alpha")); // the only line: it opens
