@@ -42,7 +42,7 @@ constexpr int kTagSelect = 100, kTagAddPoint = 101, kTagDeletePoints = 102, kTag
               kTagGrid = 105, kTagUndo = 106, kTagClearAll = 107, kTagSymmetric = 108, kTagMirror = 109,
               kTagAlignX = 110, kTagAlignY = 111, kTagZoomIn = 200, kTagZoomOut = 201, kTagFit = 202, kTagGrab = 203,
               kTagRotate = 210, kTagMove = 211, kTagCopy = 212, kTagPaste = 213, kTagAddPiece = 214,
-              kTagRemovePiece = 215, kTagConstructor = 216, kTagPrint = 217, kTagShape = 300;
+              kTagRemovePiece = 215, kTagConstructor = 216, kTagShape = 300;
 constexpr int kShapeButtons = 12;
 // The shape buttons' first images: eight with two variants, four with four.
 constexpr int kShapeStart[kShapeButtons] = {0, 2, 4, 6, 8, 10, 12, 14, 16, 20, 24, 28};
@@ -188,9 +188,6 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     helpBtn_ = makeButton(top, -1, "ToolButton5", "Help", "?", false);
     helpBtn_->setEnabled(false);
     for (QToolButton* b : {openBtn_, saveBtn_, helpBtn_}) row1->addWidget(b);
-    QToolButton* print = makeButton(top, kTagPrint, "PrintButton", "Print", "Print", false);
-    connect(print, &QToolButton::clicked, this, [this] { Print(); });
-    row1->addWidget(print);
     gap(row1);
 
     QToolButton* zoomIn = makeButton(top, kTagZoomIn, "ToolButton6", "Zoom In", "Zoom", true);

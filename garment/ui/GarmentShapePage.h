@@ -96,7 +96,7 @@ public slots:
     // Replaces the pieces by those of catalogue model `modelId` in size
     // `sizeNo`; a failure shows its message and keeps the product. True on success.
     bool ImportModel(int modelId, int sizeNo);
-    // The print button: the print runner (the print dialog), else the system's print dialog.
+    // The main window's Print: the print runner (the print dialog), else the system's print dialog.
     void Print();
 
 public:
@@ -129,7 +129,7 @@ public:
     QString statusText(int panel) const;
     // A tool button by its tag (100..111, 200 Zoom In, 201 Zoom out, 202 Fit,
     // 203 Grab, 210 Rotate, 211 Move, 212 Copy, 213 Paste, 214 Add, 215 Remove,
-    // 216 Constructor, 217 Print), or shape button n (0..11) as 300 + n.
+    // 216 Constructor), or shape button n (0..11) as 300 + n.
     QAbstractButton* button(int tag) const;
     // The shape buttons' current kinds.
     int shapeKind(int n) const { return shapeKinds_[n]; }

@@ -243,3 +243,12 @@ TEST_F(PageFixture, ImportReplacesThePiecesOnlyWhenItSucceeds) {
     EXPECT_EQ(g.PointCount(), 0);
     EXPECT_FALSE(page->button(106)->isEnabled());
 }
+
+TEST_F(PageFixture, PrintingIsTheMainWindowsNotAToolButton) {
+    // The outline prints through the main window's menu (Ctrl+P) only.
+    QStringList printButtons;
+    for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
+        if (b->text().contains("Print", Qt::CaseInsensitive) || b->toolTip().contains("Print", Qt::CaseInsensitive))
+            printButtons << b->objectName();
+    EXPECT_EQ(printButtons.join(", ").toStdString(), "");
+}

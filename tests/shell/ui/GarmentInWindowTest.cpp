@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QTabWidget>
@@ -84,8 +85,10 @@ TEST(GarmentInWindow, BothPagesPrintThroughThePrintDialog) {
             d->accept();
         });
     };
+    // The garment page prints through the window's menu (Ctrl+P), its only Print.
+    w.pages()->setCurrentIndex(ui::MainWindow::pgGarment);
     answer(dir.filePath(QStringLiteral("garment.pdf")));
-    w.garmentPage()->Print();
+    w.menuAction(ui::MainWindow::miPrint)->trigger();
     answer(dir.filePath(QStringLiteral("pattern.pdf")));
     w.drawingPage()->PrintPattern();
     EXPECT_EQ(printed, 2);
