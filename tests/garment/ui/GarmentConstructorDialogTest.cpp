@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -98,6 +99,36 @@ TEST_F(ConstructorDialog, PulloverForWoman40IsDraftedIntoPieces) {
     EXPECT_FALSE(d->PropertyBox(CatalogueField::Pocket)->isEnabled());
     EXPECT_GE(d->Filter()->Current(), 1030);
     EXPECT_LE(d->Filter()->Current(), 1420);
+}
+
+TEST_F(ConstructorDialog, ATypedTemplateNameShowsThatTemplate) {
+    auto d = make();
+    choose(d->PropertyBox(CatalogueField::Style), "Pullover");
+    d->show();
+    QLineEdit* typed = d->TemplateListBox()->lineEdit();
+    ASSERT_NE(typed, nullptr);
+    QTest::keyClicks(typed, "Woman 40");
+    ASSERT_EQ(d->TemplateListBox()->currentText(), "Woman 40");
+    EXPECT_EQ(d->MeasurementEdit(bfHips)->text(), QLocale().toString(100.0, 'f', 1));
+    EXPECT_TRUE(d->OkButton()->isEnabled());
+
+    // Two custom templates of one name: the last one in the file stays shown.
+    // A name that no template has changes nothing.
+    SizeTemplate twin;
+    twin.Name = "Twin";
+    twin.Values.fill(50);
+    for (double hips : {90.0, 95.0}) {
+        twin.Values[bfHips] = hips;
+        AppendTemplate(dir.path / kCustomTemplatesName, twin);
+    }
+    choose(d->TemplateKindBox(), "Custom");
+    QTest::keyClicks(typed, "Nobody");
+    EXPECT_EQ(d->MeasurementEdit(bfHips)->text(), QLocale().toString(100.0, 'f', 1));
+    typed->clear();
+    QTest::keyClicks(typed, "Twin");
+    ASSERT_EQ(d->TemplateListBox()->currentText(), "Twin");
+    EXPECT_EQ(d->MeasurementEdit(bfHips)->text(), QLocale().toString(95.0, 'f', 1));
+    EXPECT_EQ(d->MeasurementEdit(bfWrist)->text(), QLocale().toString(50.0, 'f', 1));
 }
 
 TEST_F(ConstructorDialog, InchesAndDerivedMeasurements) {
