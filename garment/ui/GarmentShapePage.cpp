@@ -448,11 +448,12 @@ void GarmentShapePage::showPointer(QPoint at) {
 }
 
 void GarmentShapePage::canvasResized() {
-    const bool first = view_.Width() == 1 && view_.Height() == 1;
+    const bool first = !view_.Sized();
     view_.SetSize(canvas_->width(), canvas_->height());
     // At the first layout the zero goes to the middle of the paint box.
     if (first) view_.SetZeroAt(canvas_->width() / 2, canvas_->height() / 2);
-    repaintRulers();
+    if (fitPending_) FitToScreen();
+    else repaintRulers();
 }
 
 // ---------------------------------------------------------------------------
@@ -653,6 +654,14 @@ void GarmentShapePage::ZoomOut() {
 }
 
 void GarmentShapePage::FitToScreen() {
+    // An outline read before the page was ever shown (the autosave at start-up,
+    // a model of the Fashion page) is fitted once the paint box has its size.
+    if (!view_.Sized()) {
+        fitPending_ = true;
+        RedrawAll();
+        return;
+    }
+    fitPending_ = false;
     view_.FitToScreen(doc_->Outline);
     repaintRulers();
     RedrawAll();

@@ -81,6 +81,7 @@ public slots:
     void PasteClipboard();
     void SetZero();
     void ZoomOut();
+    // Before the paint box has first been laid out, the fit waits for it.
     void FitToScreen();
     void FitToCenter();
     // Shape button of kind `kind`: a curve from the selection with the typed steps.
@@ -206,6 +207,7 @@ private:
     bool bandActive_ = false;
     int dragMmX_ = 0, dragMmY_ = 0;
     int cursorId_ = -1;
+    bool fitPending_ = false; // a fit asked for before the paint box had its size
 };
 
 } // namespace lc::ui
