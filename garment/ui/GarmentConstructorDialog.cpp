@@ -60,6 +60,9 @@ constexpr EditRow kEditRows[] = {
 };
 
 constexpr const char* kKindNames[5] = {"Baby's", "Child's", "Woman's", "Man's", "Custom"};
+// What a screen reader calls the property boxes, in the catalogue's field order.
+constexpr const char* kPropertyNames[kCatalogueFieldCount] = {"Style",       "Armhole", "Neckline", "Sleeve length",
+                                                              "Sleeve kind", "Collar",  "Pocket"};
 constexpr int kWomanKind = 2;
 constexpr int kCustomKind = 4;
 
@@ -114,6 +117,7 @@ void GarmentConstructorDialog::buildModelTab(QWidget* tab) {
     auto* form = new QVBoxLayout(tab);
     for (int f = 0; f < kCatalogueFieldCount; ++f) {
         auto* box = new QComboBox(tab);
+        box->setAccessibleName(QString::fromLatin1(kPropertyNames[f]));
         box->setIconSize(QSize(32, 32));
         box->setItemDelegate(new TallItems(box));
         box->setMinimumWidth(320);
@@ -138,7 +142,9 @@ void GarmentConstructorDialog::buildSizeTab(QWidget* tab) {
     auto* tl = new QVBoxLayout(templates);
     sizeKind_ = new QComboBox(templates);
     for (const char* k : kKindNames) sizeKind_->addItem(QString::fromLatin1(k));
+    sizeKind_->setAccessibleName(QStringLiteral("Template kind"));
     sizeList_ = new QComboBox(templates);
+    sizeList_->setAccessibleName(QStringLiteral("Template"));
     sizeList_->setEditable(true);
     sizeList_->setInsertPolicy(QComboBox::NoInsert);
     newSize_ = new QPushButton(QStringLiteral("New"), templates);

@@ -74,6 +74,22 @@ QPixmap shapePixmap(int kind, int size) {
     return pm;
 }
 
+// What a screen reader says for shape button `n` showing curve kind `kind`:
+// the button, the shape, and which way the curve goes from the selected point.
+QString shapeName(int n, int kind) {
+    GarmentOutline g;
+    g.AddPoint(0, 0);
+    g.AddSegment(10, 10, static_cast<uint8_t>(kind));
+    QStringList way;
+    if (g.PointCount() == 2) {
+        const GarmentPoint& end = g.Point(1);
+        if (end.Y != 0) way << (end.Y > 0 ? QStringLiteral("up") : QStringLiteral("down"));
+        if (end.X != 0) way << (end.X > 0 ? QStringLiteral("right") : QStringLiteral("left"));
+    }
+    const char* shape = kind < 8 ? "straight line" : (kind < 16 ? "arc" : "curve");
+    return QStringLiteral("Shape %1: %2 %3").arg(n + 1).arg(QLatin1String(shape), way.join(QStringLiteral(" and ")));
+}
+
 } // namespace
 
 // The undo stack and the mask builder report to the page.
@@ -121,9 +137,12 @@ GarmentShapePage::GarmentShapePage(Workspace& ws, QWidget* parent, PageLinks* li
     drawing->setSpacing(0);
     hRuler_ = new HorizontalGarmentRuler(view_.H, this);
     hRuler_->setObjectName(QStringLiteral("HRuler1"));
+    hRuler_->setAccessibleName(QStringLiteral("Horizontal ruler"));
     vRuler_ = new VerticalGarmentRuler(view_.V, this);
     vRuler_->setObjectName(QStringLiteral("VRuler1"));
+    vRuler_->setAccessibleName(QStringLiteral("Vertical ruler"));
     canvas_ = new OutlineCanvas(doc_->Outline, view_, this);
+    canvas_->setAccessibleName(QStringLiteral("Garment outline"));
     drawing->addWidget(hRuler_, 0, 1);
     drawing->addWidget(vRuler_, 1, 0);
     drawing->addWidget(canvas_, 1, 1);
@@ -170,6 +189,8 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
         auto* b = new QToolButton(parent);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(hint);
+        // Short or symbolic captions ("Del pt", "|<>|", "?"): the hint is the name.
+        if (!hint.isEmpty()) b->setAccessibleName(hint);
         b->setText(text);
         b->setAutoRaise(true);
         b->setCheckable(checkable);
@@ -275,6 +296,7 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     angle_ = new QSpinBox(top);
     angle_->setObjectName(QStringLiteral("Edit3"));
     angle_->setToolTip(QStringLiteral("Rotation Angle"));
+    angle_->setAccessibleName(angle_->toolTip());
     angle_->setRange(-360, 360);
     angle_->setValue(0);
     row2->addWidget(angle_);
@@ -287,6 +309,7 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
         const QByteArray name = "ShapeButton" + QByteArray::number(n);
         QToolButton* b = makeButton(top, kTagShape + n, name.constData(), QString(), QString(), false);
         b->setIcon(QIcon(shapePixmap(shapeKinds_[n], 24)));
+        b->setAccessibleName(shapeName(n, shapeKinds_[n])); // the button shows a picture only
         b->setIconSize(QSize(24, 24));
         b->installEventFilter(this);
         connect(b, &QToolButton::clicked, this, [this, n] { AddShape(shapeKinds_[n]); });
@@ -563,6 +586,7 @@ bool GarmentShapePage::eventFilter(QObject* watched, QEvent* e) {
         if (e->type() == QEvent::MouseButtonPress) {
             shapeKinds_[n] = NextShapeVariant(shapeKinds_[n]);
             b->setIcon(QIcon(shapePixmap(shapeKinds_[n], 24)));
+            b->setAccessibleName(shapeName(n, shapeKinds_[n]));
             preview_->setPixmap(shapePixmap(shapeKinds_[n], 38));
             preview_->move(mapFromGlobal(b->mapToGlobal(QPoint(0, b->height() + 2))));
             preview_->raise();

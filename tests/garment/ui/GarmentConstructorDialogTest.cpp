@@ -5,11 +5,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "../DraftingTestUtil.h"
+#include "AccessibleNames.h"
 #include "QtApp.h"
 #include "TestFiles.h"
 #include "core/PatternRaster.h"
@@ -220,6 +222,23 @@ TEST_F(ConstructorDialog, CustomTemplatesAreAddedRefusedWhenDuplicateAndDeleted)
         if (b->text() == "Delete") b->click();
     EXPECT_TRUE(ReadTemplates(dir.path / kCustomTemplatesName).empty());
     EXPECT_EQ(d->TemplateListBox()->count(), 0);
+}
+
+TEST_F(ConstructorDialog, EveryPressableControlIsNamed) {
+    auto d = make();
+    d->show();
+    // A style chosen: the armhole box waits with nothing chosen. The custom
+    // templates listed (none yet): the box is empty, its buttons enabled.
+    choose(d->PropertyBox(CatalogueField::Style), "Jacket");
+    ASSERT_TRUE(d->PropertyBox(CatalogueField::Armhole)->isEnabled());
+    choose(d->TemplateKindBox(), "Custom");
+    auto* pages = d->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->count(), 2);
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        EXPECT_EQ(test::unnamedControls(d.get()).join(", ").toStdString(), "") << i;
+    }
 }
 
 TEST_F(ConstructorDialog, AMissingCatalogueIsReportedNotFatal) {
