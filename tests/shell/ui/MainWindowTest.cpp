@@ -78,6 +78,10 @@ TEST(MainWindow, StartsInRussianWhenTheLanguageCodeSaysSo) {
     EXPECT_EQ(ws.UIText[38], "Seamless Rib");
     EXPECT_NE(ws.Translator.Translate("s02002"), "Fair Isle");
     w.close();
+    // The tests after this one in the same process start in English again.
+    QSettings raw(ini, QSettings::IniFormat);
+    raw.beginGroup("LocaleOverrides");
+    for (const QString& key : raw.childKeys()) raw.setValue(key, "ENG");
 }
 
 TEST(MainWindow, DrawingPageAnswersTheEditorAndTheOtherPages) {
