@@ -95,9 +95,13 @@ TEST(ProgramDirs, ProgramLocationIsSetForStartUp) {
     lc::test::qtApp();
     const QString prog = lc::test::testHome().path() + "/bin";
     QDir().mkpath(prog);
+    // The tests after this one in the same process find the built program again.
+    const QByteArray built = qgetenv("LC_PROGRAM_DIR");
     qputenv("LC_PROGRAM_DIR", prog.toLocal8Bit());
     ProgramPaths paths;
     SetProgramLocation(paths);
+    if (built.isNull()) qunsetenv("LC_PROGRAM_DIR");
+    else qputenv("LC_PROGRAM_DIR", built);
     EXPECT_EQ(QString::fromStdString(paths.AppDir), prog + "/");
     EXPECT_EQ(paths.UserDir, paths.AppDir);
     EXPECT_FALSE(paths.ExeName.empty());
