@@ -16,6 +16,7 @@ int32_t clamp32(long double v) { return roundToIntClamped<int32_t>(v); }
 void GarmentView::SetSize(int width, int height) {
     width_ = std::max(1, width);
     height_ = std::max(1, height);
+    sized_ = true;
 }
 
 bool GarmentView::SetScales(double h, double v) {

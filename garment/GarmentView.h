@@ -26,6 +26,9 @@ public:
     void SetSize(int width, int height);
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // False until the paint box has been laid out and told its size: until
+    // then there is no box to fit an outline into.
+    bool Sized() const { return sized_; }
 
     // Both scales (refused as MeasureRulerModel::SetScale refuses).
     bool SetScales(double h, double v);
@@ -60,6 +63,7 @@ private:
 
     int width_ = 1;
     int height_ = 1;
+    bool sized_ = false;
     std::vector<ZoomState> history_;
 };
 

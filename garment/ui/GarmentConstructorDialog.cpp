@@ -60,6 +60,9 @@ constexpr EditRow kEditRows[] = {
 };
 
 constexpr const char* kKindNames[5] = {"Baby's", "Child's", "Woman's", "Man's", "Custom"};
+// What a screen reader calls the property boxes, in the catalogue's field order.
+constexpr const char* kPropertyNames[kCatalogueFieldCount] = {"Style",       "Armhole", "Neckline", "Sleeve length",
+                                                              "Sleeve kind", "Collar",  "Pocket"};
 constexpr int kWomanKind = 2;
 constexpr int kCustomKind = 4;
 
@@ -114,6 +117,7 @@ void GarmentConstructorDialog::buildModelTab(QWidget* tab) {
     auto* form = new QVBoxLayout(tab);
     for (int f = 0; f < kCatalogueFieldCount; ++f) {
         auto* box = new QComboBox(tab);
+        box->setAccessibleName(QString::fromLatin1(kPropertyNames[f]));
         box->setIconSize(QSize(32, 32));
         box->setItemDelegate(new TallItems(box));
         box->setMinimumWidth(320);
@@ -138,7 +142,9 @@ void GarmentConstructorDialog::buildSizeTab(QWidget* tab) {
     auto* tl = new QVBoxLayout(templates);
     sizeKind_ = new QComboBox(templates);
     for (const char* k : kKindNames) sizeKind_->addItem(QString::fromLatin1(k));
+    sizeKind_->setAccessibleName(QStringLiteral("Template kind"));
     sizeList_ = new QComboBox(templates);
+    sizeList_->setAccessibleName(QStringLiteral("Template"));
     sizeList_->setEditable(true);
     sizeList_->setInsertPolicy(QComboBox::NoInsert);
     newSize_ = new QPushButton(QStringLiteral("New"), templates);
@@ -172,7 +178,10 @@ void GarmentConstructorDialog::buildSizeTab(QWidget* tab) {
         if (k < 4) pictures->setCurrentIndex(k);
         fillSizeList(k);
     });
-    connect(sizeList_, &QComboBox::activated, this, [this] { sizeListChosen(); });
+    // A name chosen from the list or typed into the box shows its template;
+    // choosing it again shows it afresh after the edits were changed.
+    connect(sizeList_, &QComboBox::editTextChanged, this, [this] { sizeListChanged(); });
+    connect(sizeList_, &QComboBox::activated, this, [this] { sizeListChanged(); });
     connect(newSize_, &QPushButton::clicked, this, &GarmentConstructorDialog::newTemplate);
     connect(updateSize_, &QPushButton::clicked, this, &GarmentConstructorDialog::updateTemplate);
     connect(deleteSize_, &QPushButton::clicked, this, &GarmentConstructorDialog::deleteTemplate);
@@ -259,6 +268,8 @@ std::string GarmentConstructorDialog::encode(const QString& text) const {
 }
 
 void GarmentConstructorDialog::fillSizeList(int kind, bool report) {
+    // Listing is no choice of the user's: the edits keep what they show.
+    const QSignalBlocker quiet(sizeList_);
     sizeList_->clear();
     listed_.clear();
     const std::filesystem::path file = templatesFile(kind);
@@ -280,10 +291,21 @@ void GarmentConstructorDialog::fillSizeList(int kind, bool report) {
     updateSize_->setEnabled(custom);
 }
 
-void GarmentConstructorDialog::sizeListChosen() {
-    // The last template of that name in the listed kind is shown.
+void GarmentConstructorDialog::sizeListChanged() {
+    // Every record of the listed kind's file that has the box's name is
+    // shown in turn, so the last of them stays shown.
+    const int kind = sizeKind_->currentIndex();
+    const std::filesystem::path file = templatesFile(kind);
+    std::error_code ec;
+    if (kind == kCustomKind && !std::filesystem::exists(file, ec)) return;
+    std::vector<SizeTemplate> all;
+    try {
+        all = ReadTemplates(file);
+    } catch (const std::exception&) {
+        return; // said when the kind was listed; not again at every key
+    }
     const std::string name = encode(sizeList_->currentText());
-    for (auto it = listed_.rbegin(); it != listed_.rend(); ++it) {
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
         if (it->Name == name) {
             fillEditFields(*it);
             return;
@@ -341,6 +363,8 @@ void GarmentConstructorDialog::newTemplate() {
         return;
     }
     fillSizeList(kCustomKind);
+    // The edits keep the values as typed, not as the list would show them.
+    const QSignalBlocker quiet(sizeList_);
     sizeList_->setCurrentIndex(sizeList_->count() - 1);
 }
 
@@ -360,6 +384,7 @@ void GarmentConstructorDialog::updateTemplate() {
         return;
     }
     fillSizeList(kCustomKind);
+    const QSignalBlocker quiet(sizeList_);
     sizeList_->setCurrentIndex(sizeList_->findText(shown));
 }
 

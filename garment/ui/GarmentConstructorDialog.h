@@ -70,7 +70,7 @@ private:
     void fillProperty(CatalogueField field);
     void propertyChosen(CatalogueField field);
     void fillSizeList(int kind, bool report = true);
-    void sizeListChosen();
+    void sizeListChanged();
     void fillEditFields(const SizeTemplate& t);
     std::optional<SizeTemplate> getEditFields() const;
     void newTemplate();

@@ -42,7 +42,7 @@ constexpr int kTagSelect = 100, kTagAddPoint = 101, kTagDeletePoints = 102, kTag
               kTagGrid = 105, kTagUndo = 106, kTagClearAll = 107, kTagSymmetric = 108, kTagMirror = 109,
               kTagAlignX = 110, kTagAlignY = 111, kTagZoomIn = 200, kTagZoomOut = 201, kTagFit = 202, kTagGrab = 203,
               kTagRotate = 210, kTagMove = 211, kTagCopy = 212, kTagPaste = 213, kTagAddPiece = 214,
-              kTagRemovePiece = 215, kTagConstructor = 216, kTagPrint = 217, kTagShape = 300;
+              kTagRemovePiece = 215, kTagConstructor = 216, kTagShape = 300;
 constexpr int kShapeButtons = 12;
 // The shape buttons' first images: eight with two variants, four with four.
 constexpr int kShapeStart[kShapeButtons] = {0, 2, 4, 6, 8, 10, 12, 14, 16, 20, 24, 28};
@@ -72,6 +72,22 @@ QPixmap shapePixmap(int kind, int size) {
     const double dot = std::max(2.0, size / 8.0);
     p.drawRect(QRectF(line.first().x() - dot / 2, line.first().y() - dot / 2, dot, dot));
     return pm;
+}
+
+// What a screen reader says for shape button `n` showing curve kind `kind`:
+// the button, the shape, and which way the curve goes from the selected point.
+QString shapeName(int n, int kind) {
+    GarmentOutline g;
+    g.AddPoint(0, 0);
+    g.AddSegment(10, 10, static_cast<uint8_t>(kind));
+    QStringList way;
+    if (g.PointCount() == 2) {
+        const GarmentPoint& end = g.Point(1);
+        if (end.Y != 0) way << (end.Y > 0 ? QStringLiteral("up") : QStringLiteral("down"));
+        if (end.X != 0) way << (end.X > 0 ? QStringLiteral("right") : QStringLiteral("left"));
+    }
+    const char* shape = kind < 8 ? "straight line" : (kind < 16 ? "arc" : "curve");
+    return QStringLiteral("Shape %1: %2 %3").arg(n + 1).arg(QLatin1String(shape), way.join(QStringLiteral(" and ")));
 }
 
 } // namespace
@@ -121,9 +137,12 @@ GarmentShapePage::GarmentShapePage(Workspace& ws, QWidget* parent, PageLinks* li
     drawing->setSpacing(0);
     hRuler_ = new HorizontalGarmentRuler(view_.H, this);
     hRuler_->setObjectName(QStringLiteral("HRuler1"));
+    hRuler_->setAccessibleName(QStringLiteral("Horizontal ruler"));
     vRuler_ = new VerticalGarmentRuler(view_.V, this);
     vRuler_->setObjectName(QStringLiteral("VRuler1"));
+    vRuler_->setAccessibleName(QStringLiteral("Vertical ruler"));
     canvas_ = new OutlineCanvas(doc_->Outline, view_, this);
+    canvas_->setAccessibleName(QStringLiteral("Garment outline"));
     drawing->addWidget(hRuler_, 0, 1);
     drawing->addWidget(vRuler_, 1, 0);
     drawing->addWidget(canvas_, 1, 1);
@@ -170,6 +189,8 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
         auto* b = new QToolButton(parent);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(hint);
+        // Short or symbolic captions ("Del pt", "|<>|", "?"): the hint is the name.
+        if (!hint.isEmpty()) b->setAccessibleName(hint);
         b->setText(text);
         b->setAutoRaise(true);
         b->setCheckable(checkable);
@@ -188,9 +209,6 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     helpBtn_ = makeButton(top, -1, "ToolButton5", "Help", "?", false);
     helpBtn_->setEnabled(false);
     for (QToolButton* b : {openBtn_, saveBtn_, helpBtn_}) row1->addWidget(b);
-    QToolButton* print = makeButton(top, kTagPrint, "PrintButton", "Print", "Print", false);
-    connect(print, &QToolButton::clicked, this, [this] { Print(); });
-    row1->addWidget(print);
     gap(row1);
 
     QToolButton* zoomIn = makeButton(top, kTagZoomIn, "ToolButton6", "Zoom In", "Zoom", true);
@@ -278,6 +296,7 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     angle_ = new QSpinBox(top);
     angle_->setObjectName(QStringLiteral("Edit3"));
     angle_->setToolTip(QStringLiteral("Rotation Angle"));
+    angle_->setAccessibleName(angle_->toolTip());
     angle_->setRange(-360, 360);
     angle_->setValue(0);
     row2->addWidget(angle_);
@@ -290,6 +309,7 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
         const QByteArray name = "ShapeButton" + QByteArray::number(n);
         QToolButton* b = makeButton(top, kTagShape + n, name.constData(), QString(), QString(), false);
         b->setIcon(QIcon(shapePixmap(shapeKinds_[n], 24)));
+        b->setAccessibleName(shapeName(n, shapeKinds_[n])); // the button shows a picture only
         b->setIconSize(QSize(24, 24));
         b->installEventFilter(this);
         connect(b, &QToolButton::clicked, this, [this, n] { AddShape(shapeKinds_[n]); });
@@ -451,11 +471,12 @@ void GarmentShapePage::showPointer(QPoint at) {
 }
 
 void GarmentShapePage::canvasResized() {
-    const bool first = view_.Width() == 1 && view_.Height() == 1;
+    const bool first = !view_.Sized();
     view_.SetSize(canvas_->width(), canvas_->height());
     // At the first layout the zero goes to the middle of the paint box.
     if (first) view_.SetZeroAt(canvas_->width() / 2, canvas_->height() / 2);
-    repaintRulers();
+    if (fitPending_) FitToScreen();
+    else repaintRulers();
 }
 
 // ---------------------------------------------------------------------------
@@ -565,6 +586,7 @@ bool GarmentShapePage::eventFilter(QObject* watched, QEvent* e) {
         if (e->type() == QEvent::MouseButtonPress) {
             shapeKinds_[n] = NextShapeVariant(shapeKinds_[n]);
             b->setIcon(QIcon(shapePixmap(shapeKinds_[n], 24)));
+            b->setAccessibleName(shapeName(n, shapeKinds_[n]));
             preview_->setPixmap(shapePixmap(shapeKinds_[n], 38));
             preview_->move(mapFromGlobal(b->mapToGlobal(QPoint(0, b->height() + 2))));
             preview_->raise();
@@ -656,6 +678,14 @@ void GarmentShapePage::ZoomOut() {
 }
 
 void GarmentShapePage::FitToScreen() {
+    // An outline read before the page was ever shown (the autosave at start-up,
+    // a model of the Fashion page) is fitted once the paint box has its size.
+    if (!view_.Sized()) {
+        fitPending_ = true;
+        RedrawAll();
+        return;
+    }
+    fitPending_ = false;
     view_.FitToScreen(doc_->Outline);
     repaintRulers();
     RedrawAll();

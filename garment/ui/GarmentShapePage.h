@@ -81,6 +81,7 @@ public slots:
     void PasteClipboard();
     void SetZero();
     void ZoomOut();
+    // Before the paint box has first been laid out, the fit waits for it.
     void FitToScreen();
     void FitToCenter();
     // Shape button of kind `kind`: a curve from the selection with the typed steps.
@@ -96,7 +97,7 @@ public slots:
     // Replaces the pieces by those of catalogue model `modelId` in size
     // `sizeNo`; a failure shows its message and keeps the product. True on success.
     bool ImportModel(int modelId, int sizeNo);
-    // The print button: the print runner (the print dialog), else the system's print dialog.
+    // The main window's Print: the print runner (the print dialog), else the system's print dialog.
     void Print();
 
 public:
@@ -129,7 +130,7 @@ public:
     QString statusText(int panel) const;
     // A tool button by its tag (100..111, 200 Zoom In, 201 Zoom out, 202 Fit,
     // 203 Grab, 210 Rotate, 211 Move, 212 Copy, 213 Paste, 214 Add, 215 Remove,
-    // 216 Constructor, 217 Print), or shape button n (0..11) as 300 + n.
+    // 216 Constructor), or shape button n (0..11) as 300 + n.
     QAbstractButton* button(int tag) const;
     // The shape buttons' current kinds.
     int shapeKind(int n) const { return shapeKinds_[n]; }
@@ -206,6 +207,7 @@ private:
     bool bandActive_ = false;
     int dragMmX_ = 0, dragMmY_ = 0;
     int cursorId_ = -1;
+    bool fitPending_ = false; // a fit asked for before the paint box had its size
 };
 
 } // namespace lc::ui

@@ -6,7 +6,10 @@
 
 namespace lc::ui {
 
-MeasurementGuide::MeasurementGuide(int kind, QWidget* parent) : QWidget(parent), kind_(kind) {}
+MeasurementGuide::MeasurementGuide(int kind, QWidget* parent) : QWidget(parent), kind_(kind) {
+    static constexpr const char* who[4] = {"a baby", "a child", "a woman", "a man"};
+    setAccessibleName(QStringLiteral("Where to measure %1").arg(QLatin1String(who[kind < 0 || kind > 3 ? 2 : kind])));
+}
 
 void MeasurementGuide::paintEvent(QPaintEvent*) {
     QPainter g(this);

@@ -80,7 +80,7 @@ private:
 };
 
 // The Garment Shape page as the main window asks it: the menu's garment
-// items, its print button, the mask, and its outline as a model's garment item.
+// items (Print among them), the mask, and its outline as a model's garment item.
 class GarmentPageCommands : public GarmentCommands {
 public:
     explicit GarmentPageCommands(GarmentShapePage& page) : page_(page) {}

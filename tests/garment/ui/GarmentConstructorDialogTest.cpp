@@ -5,10 +5,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "../DraftingTestUtil.h"
+#include "AccessibleNames.h"
 #include "QtApp.h"
 #include "TestFiles.h"
 #include "core/PatternRaster.h"
@@ -100,6 +103,36 @@ TEST_F(ConstructorDialog, PulloverForWoman40IsDraftedIntoPieces) {
     EXPECT_LE(d->Filter()->Current(), 1420);
 }
 
+TEST_F(ConstructorDialog, ATypedTemplateNameShowsThatTemplate) {
+    auto d = make();
+    choose(d->PropertyBox(CatalogueField::Style), "Pullover");
+    d->show();
+    QLineEdit* typed = d->TemplateListBox()->lineEdit();
+    ASSERT_NE(typed, nullptr);
+    QTest::keyClicks(typed, "Woman 40");
+    ASSERT_EQ(d->TemplateListBox()->currentText(), "Woman 40");
+    EXPECT_EQ(d->MeasurementEdit(bfHips)->text(), QLocale().toString(100.0, 'f', 1));
+    EXPECT_TRUE(d->OkButton()->isEnabled());
+
+    // Two custom templates of one name: the last one in the file stays shown.
+    // A name that no template has changes nothing.
+    SizeTemplate twin;
+    twin.Name = "Twin";
+    twin.Values.fill(50);
+    for (double hips : {90.0, 95.0}) {
+        twin.Values[bfHips] = hips;
+        AppendTemplate(dir.path / kCustomTemplatesName, twin);
+    }
+    choose(d->TemplateKindBox(), "Custom");
+    QTest::keyClicks(typed, "Nobody");
+    EXPECT_EQ(d->MeasurementEdit(bfHips)->text(), QLocale().toString(100.0, 'f', 1));
+    typed->clear();
+    QTest::keyClicks(typed, "Twin");
+    ASSERT_EQ(d->TemplateListBox()->currentText(), "Twin");
+    EXPECT_EQ(d->MeasurementEdit(bfHips)->text(), QLocale().toString(95.0, 'f', 1));
+    EXPECT_EQ(d->MeasurementEdit(bfWrist)->text(), QLocale().toString(50.0, 'f', 1));
+}
+
 TEST_F(ConstructorDialog, InchesAndDerivedMeasurements) {
     settings.Units = 1;
     auto d = make();
@@ -189,6 +222,23 @@ TEST_F(ConstructorDialog, CustomTemplatesAreAddedRefusedWhenDuplicateAndDeleted)
         if (b->text() == "Delete") b->click();
     EXPECT_TRUE(ReadTemplates(dir.path / kCustomTemplatesName).empty());
     EXPECT_EQ(d->TemplateListBox()->count(), 0);
+}
+
+TEST_F(ConstructorDialog, EveryPressableControlIsNamed) {
+    auto d = make();
+    d->show();
+    // A style chosen: the armhole box waits with nothing chosen. The custom
+    // templates listed (none yet): the box is empty, its buttons enabled.
+    choose(d->PropertyBox(CatalogueField::Style), "Jacket");
+    ASSERT_TRUE(d->PropertyBox(CatalogueField::Armhole)->isEnabled());
+    choose(d->TemplateKindBox(), "Custom");
+    auto* pages = d->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->count(), 2);
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        EXPECT_EQ(test::unnamedControls(d.get()).join(", ").toStdString(), "") << i;
+    }
 }
 
 TEST_F(ConstructorDialog, AMissingCatalogueIsReportedNotFatal) {

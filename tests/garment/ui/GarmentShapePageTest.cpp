@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "AccessibleNames.h"
 #include "QtApp.h"
 #include "TestFiles.h"
 #include "core/Workspace.h"
@@ -169,6 +170,15 @@ TEST_F(PageFixture, ShapeButtonsCycleOnTheRightButton) {
     QTest::mousePress(page->button(301), Qt::RightButton);
     QTest::mouseRelease(page->button(301), Qt::RightButton);
     EXPECT_EQ(page->shapeKind(1), 3);
+
+    // The buttons show pictures only; their spoken names follow the variant
+    // shown and say which way the curve goes.
+    QAbstractButton* first = page->button(300);
+    EXPECT_TRUE(test::accessibleName(first).endsWith(" right")) << test::accessibleName(first).toStdString();
+    QTest::mousePress(first, Qt::RightButton);
+    QTest::mouseRelease(first, Qt::RightButton);
+    EXPECT_TRUE(test::accessibleName(first).endsWith(" left")) << test::accessibleName(first).toStdString();
+    EXPECT_TRUE(test::accessibleName(page->button(301)).endsWith(" down"));
 }
 
 TEST_F(PageFixture, KeysActOnPointsOnlyFromThePaintBox) {
@@ -242,4 +252,20 @@ TEST_F(PageFixture, ImportReplacesThePiecesOnlyWhenItSucceeds) {
     EXPECT_EQ(page->piecesList()->item(1)->text(), "Back");
     EXPECT_EQ(g.PointCount(), 0);
     EXPECT_FALSE(page->button(106)->isEnabled());
+}
+
+TEST_F(PageFixture, EveryPressableControlIsNamedAndPrintingIsTheWindows) {
+    // Undo and Constructor enabled too.
+    page->setConstructorRunner([] {});
+    page->outline().AddPoint(0, 0);
+    page->MoveSelectedBy(5, 0);
+    ASSERT_TRUE(page->button(106)->isEnabled());
+    EXPECT_EQ(test::unnamedControls(page.get()).join(", ").toStdString(), "");
+
+    // The outline prints through the main window's menu (Ctrl+P) only.
+    QStringList printButtons;
+    for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
+        if (b->text().contains("Print", Qt::CaseInsensitive) || b->toolTip().contains("Print", Qt::CaseInsensitive))
+            printButtons << b->objectName();
+    EXPECT_EQ(printButtons.join(", ").toStdString(), "");
 }

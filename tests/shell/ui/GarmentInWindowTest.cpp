@@ -3,17 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "ProgramWorkspace.h"
 #include "QtApp.h"
 #include "editor/ui/DrawingPage.h"
 #include "editor/ui/PrintDialog.h"
+#include "garment/GarmentFile.h"
 #include "garment/ui/GarmentShapePage.h"
+#include "garment/ui/OutlineCanvas.h"
+#include "shell/Autosave.h"
 #include "shell/ui/MainWindow.h"
 
 using namespace lc;
@@ -84,12 +89,59 @@ TEST(GarmentInWindow, BothPagesPrintThroughThePrintDialog) {
             d->accept();
         });
     };
+    // The garment page prints through the window's menu (Ctrl+P), its only Print.
+    w.pages()->setCurrentIndex(ui::MainWindow::pgGarment);
     answer(dir.filePath(QStringLiteral("garment.pdf")));
-    w.garmentPage()->Print();
+    w.menuAction(ui::MainWindow::miPrint)->trigger();
     answer(dir.filePath(QStringLiteral("pattern.pdf")));
     w.drawingPage()->PrintPattern();
     EXPECT_EQ(printed, 2);
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("garment.pdf"))).size(), 0);
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("pattern.pdf"))).size(), 0);
+    w.close();
+}
+
+// A piece restored from the autosave fills the Garment Shape page when the page
+// is first shown after the start, and again when it is restored later on.
+TEST(GarmentInWindow, ARestoredOutlineFillsTheView) {
+    test::qtApp();
+    test::ProgramWorkspace program;
+    Workspace& ws = program.ws;
+    ui::MainWindow w(ws);
+    ws.Settings.AutoRestore = 1;
+    // A back piece far from the zero, 50 cm wide and 65 cm high.
+    GarmentOutline piece;
+    for (auto [x, y] : {std::pair{2000, 1000}, {2500, 1000}, {2500, 1650}, {2000, 1650}}) piece.AddPoint(x, y);
+    for (int i = 0; i < 4; ++i) piece.AddCurve(i, (i + 1) % 4, 0);
+    const QString file = w.autosaveFile();
+    WriteAutosave(file.toStdString(), ws.Raster, GarmentItemBytes(piece), AppState{});
+    w.resize(1100, 800);
+    w.show(); // restores while the Drawing page is in front
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ui::GarmentShapePage* page = w.garmentPage();
+    ASSERT_EQ(page->outline().PointCount(), 4);
+
+    // The outline's box in pixels lies inside the paint box and spans most
+    // of it in one direction (a fifth is margin).
+    auto fills = [&]() -> std::string {
+        const GarmentView& v = page->view();
+        const QRect box(QPoint(v.MmToX(2000), v.MmToY(1650)), QPoint(v.MmToX(2500), v.MmToY(1000)));
+        const QRect paint = page->canvas()->rect();
+        if (v.Width() != paint.width() || v.Height() != paint.height()) return "view of another size";
+        if (!paint.contains(box)) return "outside";
+        const double span = std::max(double(box.width()) / paint.width(), double(box.height()) / paint.height());
+        return span > 0.75 ? "" : "spans " + std::to_string(span);
+    };
+    w.pages()->setCurrentIndex(ui::MainWindow::pgGarment);
+    QApplication::processEvents();
+    EXPECT_EQ(fills(), "");
+
+    // Panned and zoomed away, a later restore fits it again at once.
+    page->ZoomOut();
+    page->view().Pan(0, 0, 300, 200);
+    ASSERT_NE(fills(), "");
+    ASSERT_TRUE(w.AutoLoad());
+    EXPECT_EQ(fills(), "");
+    QFile::remove(file);
     w.close();
 }
