@@ -53,7 +53,7 @@ function(lc_test_dir name dir)
   set(_env_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_env.cmake)
   file(WRITE ${_env_file}
     "if(${name}_TESTS)\n"
-    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES TIMEOUT 300 ENVIRONMENT\n"
     "    \"QT_QPA_PLATFORM=offscreen;LC_PROGRAM_DIR=${LC_PROGRAM_DIR};LC_SOURCE_DIR=${CMAKE_SOURCE_DIR}\")\n"
     "endif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${_env_file})

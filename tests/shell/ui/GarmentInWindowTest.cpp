@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -19,6 +21,7 @@
 #include "garment/ui/GarmentShapePage.h"
 #include "garment/ui/OutlineCanvas.h"
 #include "shell/Autosave.h"
+#include "shell/PictureFiles.h"
 #include "shell/ui/MainWindow.h"
 
 using namespace lc;
@@ -114,7 +117,10 @@ TEST(GarmentInWindow, ARestoredOutlineFillsTheView) {
     for (auto [x, y] : {std::pair{2000, 1000}, {2500, 1000}, {2500, 1650}, {2000, 1650}}) piece.AddPoint(x, y);
     for (int i = 0; i < 4; ++i) piece.AddCurve(i, (i + 1) % 4, 0);
     const QString file = w.autosaveFile();
+    const QString palette = QFileInfo(file).dir().filePath(kAutosavePaletteFileName);
     WriteAutosave(file.toStdString(), ws.Raster, GarmentItemBytes(piece), AppState{});
+    SavePalette(palette.toStdString(), ws.Raster.Colors);
+    w.setErrorPresenter([](const QString& m) { ADD_FAILURE() << m.toStdString(); });
     w.resize(1100, 800);
     w.show(); // restores while the Drawing page is in front
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -143,5 +149,6 @@ TEST(GarmentInWindow, ARestoredOutlineFillsTheView) {
     ASSERT_TRUE(w.AutoLoad());
     EXPECT_EQ(fills(), "");
     QFile::remove(file);
+    QFile::remove(palette);
     w.close();
 }
