@@ -69,15 +69,22 @@ DialogStart fileDialogStart(const std::function<void()>& open) {
     return seen;
 }
 
-// A main window with its galleries folder in a fresh temporary folder.
-struct GalleriesPageTest : ::testing::Test {
+// A main window and a fresh temporary folder for the page under test.
+struct WindowWithFolder : ::testing::Test {
     QApplication& app = test::qtApp();
     QTemporaryDir dir;
     test::ProgramWorkspace program;
     Workspace& ws = program.ws;
     MainWindow w{ws};
+};
+
+struct GalleriesPageTest : WindowWithFolder {
     GalleriesPage* page = w.galleriesPage();
     void SetUp() override { ws.Settings.Path_Gallery = dir.path().toStdString(); }
+};
+
+struct FashionPageTest : WindowWithFolder {
+    void SetUp() override { ws.Settings.Path_Fashion = dir.path().toStdString(); }
 };
 
 } // namespace
@@ -265,13 +272,7 @@ TEST(ConverterPage, HelpAndOpenAPictureFromAFolderThatExists) {
 // A model with a drawing under a set, a garment and a bold note survives a
 // save and reload; protected, it reopens read-only; a missing model resets the
 // header and says so.
-TEST(FashionPage, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
-    QTemporaryDir dir;
-    ws.Settings.Path_Fashion = dir.path().toStdString();
+TEST_F(FashionPageTest, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
     QDir(dir.path()).mkdir("Winter");
     QDir(dir.path()).mkdir("old.models");
     FashionPage* page = w.fashionPage();
@@ -440,13 +441,7 @@ TEST_F(GalleriesPageTest, ANewGalleryRescansAndOpensTheLastOpenedLine) {
 // (width - 20) div 120 columns with rows one and a half columns high, and the
 // scroll bar follows the grid's shape; a thumbnail is named by its file and
 // its "Open" action loads the model.
-TEST(FashionPage, CropPreviewGridShapeAndNamedThumbnails) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
-    QTemporaryDir dir;
-    ws.Settings.Path_Fashion = dir.path().toStdString();
+TEST_F(FashionPageTest, CropPreviewGridShapeAndNamedThumbnails) {
     w.show(); // a hidden grid learns its size only when shown
     w.pages()->setCurrentIndex(MainWindow::pgFashion);
     FashionPage* page = w.fashionPage();
