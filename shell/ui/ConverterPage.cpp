@@ -21,6 +21,7 @@
 #include "core/ui/Cursors.h"
 #include "core/ui/IndexedImage.h"
 #include "shell/ui/PictureLoader.h"
+#include "shell/ui/ToolButtons.h"
 
 namespace lc::ui {
 
@@ -30,11 +31,7 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     auto* top = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
     auto tool = [&](const QString& caption, const QString& hint, bool check) {
-        auto* b = new QToolButton(bar);
-        b->setText(caption);
-        b->setToolTip(hint);
-        // The hint says what the short caption only hints at.
-        b->setAccessibleName(hint);
+        QToolButton* b = NewToolButton(bar, caption, hint);
         b->setCheckable(check);
         bar->addWidget(b);
         return b;

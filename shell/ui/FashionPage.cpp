@@ -120,10 +120,7 @@ void FashionPage::buildUi() {
     auto* right = new QVBoxLayout;
     auto* modelBar = new QToolBar(this);
     auto add = [&](QToolBar* bar, int tag, const QString& caption, const QString& hint) {
-        auto* b = new QToolButton(bar);
-        b->setText(caption);
-        b->setToolTip(hint);
-        b->setAccessibleName(hint); // the hint says what the short caption only hints at
+        QToolButton* b = NewToolButton(bar, caption, hint);
         b->setObjectName(QString("tag%1").arg(tag));
         bar->addWidget(b);
         if (tag > 0) {
@@ -132,20 +129,8 @@ void FashionPage::buildUi() {
         }
         return b;
     };
-    // Open/Menu (its arrow drops the main window's menu), Save and Help: the
-    // main window binds and enables them; they open and save through
-    // OpenDialog and SaveDialog.
-    auto frameButton = [&](const char* name, const QString& caption, const QString& hint, int tag) {
-        QToolButton* b = add(modelBar, 0, caption, hint);
-        b->setObjectName(name);
-        b->setProperty("tag", tag);
-        b->setEnabled(false);
-        return b;
-    };
-    openBtn_ = frameButton("ToolButton39", "Open", "Open/Menu", 50100);
-    saveBtn_ = frameButton("ToolButton40", "Save", "Save", 50101);
-    helpBtn_ = frameButton("ToolButton42", "?", "Help", 0);
-    modelBar->addSeparator();
+    // Bound by the main window, Open and Save go through OpenDialog and SaveDialog.
+    frame_ = AddFrameButtons(modelBar);
     add(modelBar, tagNew, "New", "New model");
     add(modelBar, tagLoadPreview, "Preview...", "Select and Load Preview");
     add(modelBar, tagClearPreview, "No preview", "Clear Preview");
@@ -213,10 +198,7 @@ void FashionPage::buildUi() {
     auto* fp = new QHBoxLayout(formatPanel_);
     fp->setContentsMargins(0, 0, 0, 0);
     auto fmt = [&](const QString& caption, const QString& hint) {
-        auto* b = new QToolButton(formatPanel_);
-        b->setText(caption);
-        b->setToolTip(hint);
-        b->setAccessibleName(hint);
+        QToolButton* b = NewToolButton(formatPanel_, caption, hint);
         fp->addWidget(b);
         return b;
     };

@@ -14,6 +14,7 @@
 #include "core/ModelFile.h"
 #include "core/PageLinks.h"
 #include "core/Workspace.h"
+#include "shell/ui/ToolButtons.h"
 
 class QCheckBox;
 class QComboBox;
@@ -76,9 +77,9 @@ public:
     QLabel* itemPreview() const { return itemPreview_; }
     QToolButton* button(int tag) const;
     // Open/Menu, Save and Help: the main window binds and enables them.
-    QToolButton* openButton() const { return openBtn_; }
-    QToolButton* saveButton() const { return saveBtn_; }
-    QToolButton* helpButton() const { return helpBtn_; }
+    QToolButton* openButton() const { return frame_.Open; }
+    QToolButton* saveButton() const { return frame_.Save; }
+    QToolButton* helpButton() const { return frame_.Help; }
     QWidget* itemPanel() const { return itemPanel_; }
     QWidget* formatPanel() const { return formatPanel_; }
     int fileCount() const { return static_cast<int>(files_.size()); }
@@ -129,9 +130,7 @@ private:
     QSpinBox* size_ = nullptr;
     QComboBox* colors_ = nullptr;
     QToolButton* loadItem_ = nullptr;
-    QToolButton* openBtn_ = nullptr;
-    QToolButton* saveBtn_ = nullptr;
-    QToolButton* helpBtn_ = nullptr;
+    FrameButtons frame_;
     std::map<int, QToolButton*> buttons_;
 };
 

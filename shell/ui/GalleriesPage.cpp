@@ -92,33 +92,15 @@ void GalleriesPage::buildUi() {
     auto* middle = new QVBoxLayout;
     auto* bar = new QToolBar(this);
     auto addButton = [&](QToolBar* tb, int tag, const QString& caption, const QString& hint, bool check) {
-        auto* b = new QToolButton(tb);
-        b->setText(caption);
-        b->setToolTip(hint);
-        b->setAccessibleName(hint); // the hint says what the short caption only hints at
+        QToolButton* b = NewToolButton(tb, caption, hint);
         b->setCheckable(check);
         b->setObjectName(QString("tag%1").arg(tag));
         tb->addWidget(b);
         buttons_[tag] = b;
         connect(b, &QToolButton::clicked, this, [this, tag] { clickTool(tag); });
     };
-    // Open/Menu (its arrow drops the main window's menu with "Create New
-    // Gallery"), Save and Help: the main window binds and enables them.
-    auto frameButton = [&](const char* name, const QString& caption, const QString& hint, int tag) {
-        auto* b = new QToolButton(bar);
-        b->setObjectName(name);
-        b->setText(caption);
-        b->setToolTip(hint);
-        b->setAccessibleName(hint);
-        b->setProperty("tag", tag);
-        b->setEnabled(false);
-        bar->addWidget(b);
-        return b;
-    };
-    openBtn_ = frameButton("ToolButton39", "Open", "Open/Menu", 40100);
-    saveBtn_ = frameButton("ToolButton40", "Save", "Save", 40101);
-    helpBtn_ = frameButton("ToolButton42", "?", "Help", 0);
-    bar->addSeparator();
+    // The menu dropped by Open/Menu holds "Create New Gallery".
+    frame_ = AddFrameButtons(bar);
     addButton(bar, tagCopyPattern, "Copy pattern", text("S03010", "Copy the pattern into the drawing"), false);
     addButton(bar, tagShowFabric, "Preview", text("S03011", "Show the fabric preview"), true);
     addButton(bar, tagEditLibrary, "Edit library", text("S03012", "Edit the gallery"), true);
@@ -151,17 +133,11 @@ void GalleriesPage::buildUi() {
     auto* zoomBar = new QHBoxLayout;
     // Zoom out: the picture stretched into its box; zoom in: at its own size,
     // scrolled when larger than the box.
-    zoomOut_ = new QToolButton(previewPanel_);
+    zoomOut_ = NewToolButton(previewPanel_, "-", text("S03001", "Zoom out"));
     zoomOut_->setObjectName("btnZoomOut");
-    zoomOut_->setText("-");
-    zoomOut_->setToolTip(text("S03001", "Zoom out"));
-    zoomOut_->setAccessibleName(zoomOut_->toolTip());
     zoomOut_->setCheckable(true);
-    zoomIn_ = new QToolButton(previewPanel_);
+    zoomIn_ = NewToolButton(previewPanel_, "+", text("S03000", "Zoom in"));
     zoomIn_->setObjectName("btnZoomIn");
-    zoomIn_->setText("+");
-    zoomIn_->setToolTip(text("S03000", "Zoom in"));
-    zoomIn_->setAccessibleName(zoomIn_->toolTip());
     zoomIn_->setCheckable(true);
     zoomIn_->setChecked(true);
     auto* zoomGroup = new QButtonGroup(previewPanel_);

@@ -15,6 +15,7 @@
 
 #include "core/PageLinks.h"
 #include "core/Workspace.h"
+#include "shell/ui/ToolButtons.h"
 
 class QLabel;
 class QLineEdit;
@@ -62,9 +63,9 @@ public:
     void selectPattern(int index);
     QToolButton* button(int tag) const;
     // Open/Menu, Save and Help: the main window binds and enables them.
-    QToolButton* openButton() const { return openBtn_; }
-    QToolButton* saveButton() const { return saveBtn_; }
-    QToolButton* helpButton() const { return helpBtn_; }
+    QToolButton* openButton() const { return frame_.Open; }
+    QToolButton* saveButton() const { return frame_.Save; }
+    QToolButton* helpButton() const { return frame_.Help; }
     QListWidget* libraryList() const { return libraries_; }
     QListWidget* techniqueList() const { return techniques_; }
     ThumbnailGrid* grid() const { return grid_; }
@@ -130,9 +131,7 @@ private:
     QToolButton* zoomIn_ = nullptr;
     QToolButton* zoomOut_ = nullptr;
     QScrollArea* previewArea_ = nullptr;
-    QToolButton* openBtn_ = nullptr;
-    QToolButton* saveBtn_ = nullptr;
-    QToolButton* helpBtn_ = nullptr;
+    FrameButtons frame_;
     std::map<int, QToolButton*> buttons_;
     QImage previewImage_;
     // One picture per pattern, dropped when the library or the colours change.

@@ -84,7 +84,12 @@ struct GalleriesPageTest : WindowWithFolder {
 };
 
 struct FashionPageTest : WindowWithFolder {
+    FashionPage* page = w.fashionPage();
     void SetUp() override { ws.Settings.Path_Fashion = dir.path().toStdString(); }
+};
+
+struct ConverterPageTest : WindowWithFolder {
+    ConverterPage* page = w.converterPage();
 };
 
 } // namespace
@@ -188,21 +193,15 @@ TEST_F(GalleriesPageTest, PreviewPictureIsStoredAsJpegInsideTheGalleriesFolder) 
 
 // A picture of red and blue halves becomes a 20 x 10 block of two indices,
 // handed to the Drawing page's paste tool.
-TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w(ws);
+TEST_F(ConverterPageTest, ConvertsATwoColourPictureAndInsertsIt) {
     w.show();
     w.pages()->setCurrentIndex(MainWindow::pgConverter);
-    QTemporaryDir dir;
     QImage picture(200, 100, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 100; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
     const QString file = dir.filePath("halves.bmp");
     ASSERT_TRUE(picture.save(file));
-    ConverterPage* page = w.converterPage();
     page->OpenPicture(file);
     page->converter().random().seed(5);
     page->stitches()->setValue(20);
@@ -245,11 +244,7 @@ TEST(ConverterPage, ConvertsATwoColourPictureAndInsertsIt) {
 // The Converter's Help shows help; a click on its Open opens the picture
 // dialog in a folder that exists (documents, or home when there is none) with
 // an empty name field. (Its arrow drops the menu: see the shell's tests.)
-TEST(ConverterPage, HelpAndOpenAPictureFromAFolderThatExists) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    MainWindow w(program.ws);
-    ConverterPage* page = w.converterPage();
+TEST_F(ConverterPageTest, HelpAndOpenAPictureFromAFolderThatExists) {
     page->helpButton()->click();
     ASSERT_NE(w.helpWindow(), nullptr);
     EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("index.html"));
@@ -275,7 +270,6 @@ TEST(ConverterPage, HelpAndOpenAPictureFromAFolderThatExists) {
 TEST_F(FashionPageTest, SaveAndReloadAModelWithADrawingAGarmentAndABoldNote) {
     QDir(dir.path()).mkdir("Winter");
     QDir(dir.path()).mkdir("old.models");
-    FashionPage* page = w.fashionPage();
     QStringList told;
     page->tell = [&](const QString& t) { told << t; };
     page->ScanCategories();
@@ -444,7 +438,6 @@ TEST_F(GalleriesPageTest, ANewGalleryRescansAndOpensTheLastOpenedLine) {
 TEST_F(FashionPageTest, CropPreviewGridShapeAndNamedThumbnails) {
     w.show(); // a hidden grid learns its size only when shown
     w.pages()->setCurrentIndex(MainWindow::pgFashion);
-    FashionPage* page = w.fashionPage();
     QToolButton* crop = page->button(FashionPage::tagCropPreview);
     ASSERT_NE(crop, nullptr);
     EXPECT_EQ(crop->toolTip(), "Crop Preview");
