@@ -29,6 +29,8 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 namespace {
 
+constexpr const char* kCannotWrite = "Cannot write";
+
 // The file a save writes: a symbolic link is followed to its target (the link
 // itself stays), a chain of them too, up to a bound.
 std::filesystem::path resolveLinks(const std::filesystem::path& target) {
@@ -38,10 +40,10 @@ std::filesystem::path resolveLinks(const std::filesystem::path& target) {
         if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
         std::error_code ec;
         const std::filesystem::path to = std::filesystem::read_symlink(p, ec);
-        if (ec) throw IoError(target.string(), "Cannot write", ec.message());
+        if (ec) throw IoError(target.string(), kCannotWrite, ec.message());
         p = to.is_absolute() ? to : p.parent_path() / to;
     }
-    throw IoError(target.string(), "Cannot write", std::strerror(ELOOP));
+    throw IoError(target.string(), kCannotWrite, std::strerror(ELOOP));
 }
 
 // Makes the rename itself durable: the folder's entry is on disk.
@@ -52,14 +54,8 @@ void syncFolder(const std::filesystem::path& dir, const std::filesystem::path& t
     const int e = errno;
     ::close(fd);
     // Some file systems cannot sync a folder (EINVAL); that is no failure of the save.
-    if (r != 0 && e != EINVAL && e != EROFS) throw IoError(target.string(), "Cannot write", std::strerror(e));
+    if (r != 0 && e != EINVAL && e != EROFS) throw IoError(target.string(), kCannotWrite, std::strerror(e));
 }
-
-} // namespace
-
-namespace {
-
-constexpr const char* kCannotWrite = "Cannot write";
 
 bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 

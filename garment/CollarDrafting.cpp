@@ -110,14 +110,18 @@ void ShapedCollar(OutlineDrafter& d, const DraftFormulas& f, uint8_t k1) {
     const int32_t h2 = Mm(k1v / 2), h4 = Mm(k1v / 4), h8 = Mm(k1v / 8);
     auto L = [](int32_t off) { return SubMm(kCX, off); };
     auto R = [](int32_t off) { return AddMm(kCX, off); };
-    if (k1 == 10) {
-        d.Line(84, 0, L(e), hk);
+    // The curved edge collars 10 and 20 to 22 share, from the left end across.
+    auto neckEdge = [&] {
         d.Line(L(e), hk, L(h2), hk);
         d.Line(L(h2), hk, L(h4), hd);
         d.Line(L(h4), hd, L(h8), hb);
         d.Line(L(h8), hb, R(h8), hb);
         d.Line(R(h8), hb, R(h4), hd);
         d.Line(R(h4), hd, R(h2), hk);
+    };
+    if (k1 == 10) {
+        d.Line(84, 0, L(e), hk);
+        neckEdge();
         d.Line(114, 0, R(e), hk);
         d.Line(R(e), hk, R(RoundMm(k1v / 2 * 10 - 1)), hk);
         d.Line(114, 0, 84, 0);
@@ -131,12 +135,7 @@ void ShapedCollar(OutlineDrafter& d, const DraftFormulas& f, uint8_t k1) {
         d.Line(114, 0, 84, 0);
     } else if (k1 >= 20 && k1 <= 22) {
         d.Line(L(e), 0, L(e), hk);
-        d.Line(L(e), hk, L(h2), hk);
-        d.Line(L(h2), hk, L(h4), hd);
-        d.Line(L(h4), hd, L(h8), hb);
-        d.Line(L(h8), hb, R(h8), hb);
-        d.Line(R(h8), hb, R(h4), hd);
-        d.Line(R(h4), hd, R(h2), hk);
+        neckEdge();
         d.Line(R(h2), hk, R(e), hk);
         d.Line(R(e), hk, R(e), 0);
         d.Line(L(e), 0, AddMm(R(e), 1), 0);

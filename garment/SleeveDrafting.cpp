@@ -1,5 +1,7 @@
 // Sleeves: the lower sleeve, the cap and an optional tab at the cap's top,
 // symmetric about x = 99.
+#include <vector>
+
 #include "garment/OutlineDrafter.h"
 #include "garment/GarmentDrafting.h"
 #include "garment/DraftFormulas.h"
@@ -62,25 +64,18 @@ void BuildSleevePiece(GarmentOutline& target, const BodySize& size, uint8_t c1, 
         const int32_t o2 = Mm(u * 4 / 12 + s8 / 2), y2 = Mm(s7 / 6 + s3 + s2);
         const int32_t o3 = c2 == 33 ? Mm(u * 2 / 15 + s8 / 2) : Mm(u * 2 / 12 + s8 / 2), y3 = Mm(5 * s7 / 6 + s3 + s2);
         const int32_t o4 = Mm(u / 12);
-        if (c2 == 33) {
-            d.Line(left(o0), y0, left(o1), y0);
-            d.Line(left(o1), y0, left(o3), y3);
-            d.Line(left(o3), y3, left(o4), yt);
-            top(left(o4), right(o4), yt);
-            d.Line(right(o4), yt, right(o3), y3);
-            d.Line(right(o3), y3, right(o1), y0);
-            d.Line(right(o1), y0, right(o0), y0);
-        } else {
-            d.Line(left(o0), y0, left(o1), y0);
-            d.Line(left(o1), y0, left(o2), y2);
-            d.Line(left(o2), y2, left(o3), y3);
-            d.Line(left(o3), y3, left(o4), yt);
-            top(left(o4), right(o4), yt);
-            d.Line(right(o4), yt, right(o3), y3);
-            d.Line(right(o3), y3, right(o2), y2);
-            d.Line(right(o2), y2, right(o1), y0);
-            d.Line(right(o1), y0, right(o0), y0);
-        }
+        // Up the left side, across the top, down the right; code 33 leaves
+        // out the point at a sixth of the cap.
+        struct At {
+            int32_t Off, Y;
+        };
+        std::vector<At> side = {{o0, y0}, {o1, y0}, {o2, y2}, {o3, y3}, {o4, yt}};
+        if (c2 == 33) side.erase(side.begin() + 2);
+        for (size_t i = 1; i < side.size(); ++i)
+            d.Line(left(side[i - 1].Off), side[i - 1].Y, left(side[i].Off), side[i].Y);
+        top(left(o4), right(o4), yt);
+        for (size_t i = side.size() - 1; i > 0; --i)
+            d.Line(right(side[i].Off), side[i].Y, right(side[i - 1].Off), side[i - 1].Y);
     } else if (in(c2, 20, 29)) {
         const int32_t o4 = Mm(s4 / 2), o6 = Mm(s6 / 2);
         d.Line(left(o4), y0, left(o6), yt);

@@ -271,18 +271,18 @@ void GarmentConstructorDialog::fillSizeList(int kind, bool report) {
     // Listing is no choice of the user's: the edits keep what they show.
     const QSignalBlocker quiet(sizeList_);
     sizeList_->clear();
-    listed_.clear();
+    fileTemplates_.clear();
     const std::filesystem::path file = templatesFile(kind);
     std::error_code ec;
     if (kind != kCustomKind || std::filesystem::exists(file, ec)) {
         try {
-            for (const SizeTemplate& t : ReadTemplates(file))
-                if (t.Kind == kind + 1) listed_.push_back(t);
+            fileTemplates_ = ReadTemplates(file);
         } catch (const std::exception& e) {
             if (report) QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(e.what()));
         }
     }
-    for (const SizeTemplate& t : listed_) sizeList_->addItem(decode(t.Name));
+    for (const SizeTemplate& t : fileTemplates_)
+        if (t.Kind == kind + 1) sizeList_->addItem(decode(t.Name));
     sizeList_->setCurrentIndex(-1);
     sizeList_->setEditText(QString());
     const bool custom = kind == kCustomKind;
@@ -294,18 +294,8 @@ void GarmentConstructorDialog::fillSizeList(int kind, bool report) {
 void GarmentConstructorDialog::sizeListChanged() {
     // Every record of the listed kind's file that has the box's name is
     // shown in turn, so the last of them stays shown.
-    const int kind = sizeKind_->currentIndex();
-    const std::filesystem::path file = templatesFile(kind);
-    std::error_code ec;
-    if (kind == kCustomKind && !std::filesystem::exists(file, ec)) return;
-    std::vector<SizeTemplate> all;
-    try {
-        all = ReadTemplates(file);
-    } catch (const std::exception&) {
-        return; // said when the kind was listed; not again at every key
-    }
     const std::string name = encode(sizeList_->currentText());
-    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+    for (auto it = fileTemplates_.rbegin(); it != fileTemplates_.rend(); ++it) {
         if (it->Name == name) {
             fillEditFields(*it);
             return;
@@ -353,8 +343,8 @@ void GarmentConstructorDialog::newTemplate() {
     t->Name = encode(name).substr(0, kTemplateNameMax);
     sizeKind_->setCurrentIndex(kCustomKind);
     fillSizeList(kCustomKind);
-    for (const SizeTemplate& l : listed_)
-        if (l.Name == t->Name) return error(utRecordNameExists);
+    for (const SizeTemplate& l : fileTemplates_)
+        if (l.Kind == kCustomKind + 1 && l.Name == t->Name) return error(utRecordNameExists);
     try {
         std::filesystem::create_directories(userDataDir_);
         AppendTemplate(templatesFile(kCustomKind), *t);

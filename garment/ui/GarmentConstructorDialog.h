@@ -92,7 +92,10 @@ private:
     QString catalogueError_;
     std::unique_ptr<CatalogueFilter> filter_;
     bool templateShown_ = false;
-    std::vector<SizeTemplate> listed_;
+    // The listed kind's whole file as read for the list (every kind's records:
+    // a typed name is looked up among them all). Every change to the file
+    // lists it again.
+    std::vector<SizeTemplate> fileTemplates_;
 
     QTabWidget* tabs_ = nullptr;
     std::array<QComboBox*, kCatalogueFieldCount> boxes_{};

@@ -709,10 +709,7 @@ void LinkPage::applyRefresh() {
         scrollBar1_->setSingleStep(5);
         scrollBar1_->setValue(ctl_.ScrollPosition());
     }
-    if (parts & lpProgress) {
-        progressBar1_->setMaximum(ctl_.ProgressMax());
-        progressBar1_->setValue(ctl_.Progress());
-    }
+    if (parts & lpProgress) progressMoved();
 }
 
 QToolButton* LinkPage::toolButton(int tag) const {
