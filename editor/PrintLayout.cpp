@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/CanvasRenderer.h"
+
 namespace lc {
 
 namespace {
@@ -86,11 +88,7 @@ std::vector<uint32_t> ComposePrintImage(const PatternRaster& gd, const PrintSour
     std::vector<uint32_t> out(static_cast<size_t>(r.width()) * static_cast<size_t>(r.height()));
     const Palette256& pal = gd.Picture.palette();
     std::array<uint32_t, 256> argb{};
-    for (size_t i = 0; i < 256; ++i) {
-        const Color c = pal[i];
-        argb[i] = 0xFF000000u | (static_cast<uint32_t>(RedOf(c)) << 16) | (static_cast<uint32_t>(GreenOf(c)) << 8) |
-                  static_cast<uint32_t>(BlueOf(c));
-    }
+    for (size_t i = 0; i < 256; ++i) argb[i] = ArgbOf(pal[i]);
     uint32_t* dst = out.data();
     for (int line = r.Top; line < r.Bottom; ++line) {
         const uint8_t* src = cells.line(line);

@@ -765,14 +765,7 @@ void DrawingPage::ResetView() {
     ws_.Editor.GarmentMode = false;
     ws_.Editor.ZoneOn = false;
     ws_.Editor.ZoneRow = -1;
-    QAbstractButton* setZone = tagButtons_[kTagZone];
-    if (setZone->isChecked()) selectBrushTool();
-    setZone->setEnabled(false);
-    SetButtonDown(setZone, false);
-    SetButtonDown(tagButtons_[201], false);
-    tagButtons_[201]->setEnabled(true);
-    SetButtonDown(tagButtons_[301], false);
-    tagButtons_[302]->setEnabled(false);
+    showModeButtons();
     // A new pattern: the old steps and the copied block belong to the old one.
     canvas_->model().PatternReplaced();
     ClearPicture(false);
@@ -838,6 +831,11 @@ void DrawingPage::ClearPicture(bool saveUndo) {
 }
 
 void DrawingPage::ShowRestoredModes() {
+    showModeButtons();
+    canvas_->Paint();
+}
+
+void DrawingPage::showModeButtons() {
     const bool garment = ws_.Editor.GarmentMode;
     QAbstractButton* zone = tagButtons_[201];
     QAbstractButton* setZone = tagButtons_[kTagZone];
@@ -848,7 +846,6 @@ void DrawingPage::ShowRestoredModes() {
     if (setZone->isChecked()) selectBrushTool();
     SetButtonDown(setZone, false);
     setZone->setEnabled(!garment && ws_.Editor.ZoneOn);
-    canvas_->Paint();
 }
 
 void DrawingPage::ReplacePicture(const std::function<void(PatternRaster&)>& apply) {
@@ -863,10 +860,6 @@ void DrawingPage::ReleaseMaskButton() {
     tagButtons_[302]->setEnabled(false);
     tagButtons_[201]->setEnabled(true);
 }
-
-} // namespace lc::ui
-
-namespace lc::ui {
 
 // ---------------------------------------------------------------------------
 // Text, calculator, printing

@@ -163,6 +163,9 @@ private:
     int eraserCursor() const;
     void showStarPanel(bool star);
     void setShapeButtonsEnabled(bool on);
+    // The garment, reflect, zone and Set Zone buttons follow the garment mode
+    // and the zone of the editor state; a Set Zone tool in use gives way to the brush.
+    void showModeButtons();
 
     Workspace& ws_;
     PageLinks* links_ = nullptr;

@@ -1,6 +1,7 @@
 #include "editor/ui/PatternPagePrinter.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QLocale>
 #include <QPainter>
 #include <algorithm>
@@ -40,22 +41,15 @@ void PatternPagePrinter::render(QPainter& p, const PageRequest& q) const {
     const QImage image(reinterpret_cast<const uchar*>(cells.data()), w, h, w * 4, QImage::Format_ARGB32);
     const QRect target(l.image.x, l.image.y, l.image.width, l.image.height);
 
-    // The page shows the cells in their palette colours and nothing else: no
-    // grid, no stitch symbols, no legend. Each cell becomes a block of k x k
-    // pixels here, nearest neighbour, so that no viewer smooths across cells; k is kept to the device's pitch and
+    // Each cell becomes a block of k x k pixels here, nearest neighbour, so
+    // that no viewer smooths across cells; k is kept to the device's pitch and
     // to a few million pixels in all.
     const QTransform& t = p.worldTransform();
     const double devicePitch = std::min(double(target.width()) / w * t.m11(), double(target.height()) / h * t.m22());
     const double budget = std::sqrt(4.0e6 / (double(w) * h));
     const int k = std::max(1, static_cast<int>(std::min({std::floor(devicePitch), budget, 16.0})));
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (k < 2) {
-        p.drawImage(target, image);
-        p.restore();
-        return;
-    }
-    QImage cellsImage = image.scaled(w * k, h * k, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    p.drawImage(target, cellsImage);
+    p.drawImage(target, k < 2 ? image : image.scaled(w * k, h * k, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     p.restore();
 }
 

@@ -1,11 +1,9 @@
 #pragma once
 // The pattern's printed page: the program's version and the date at the top,
-// the legend of the yarn colours used, and the pattern's cells in their
-// palette colours with the grid between them, laid out by
-// editor/PrintLayout. The whole image is the whole pattern, or in garment mode
-// the garment's cells (outside it white); the selection is the copied block.
-#include <QImage>
-
+// then the pattern's cells in their palette colours alone (no grid, no stitch
+// symbols, no legend), laid out by editor/PrintLayout. The whole image is the
+// whole pattern, or in garment mode the garment's cells (outside it white);
+// the selection is the copied block.
 #include "core/CellRect.h"
 #include "core/PatternRaster.h"
 #include "editor/PrintLayout.h"

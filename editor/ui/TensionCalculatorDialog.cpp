@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "core/UIText.h"
 
@@ -40,22 +41,21 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
         if (numeric) e->installEventFilter(this);
         return e;
     };
-    auto presetGroup = [](QWidget* parent, QComboBox*& box, const std::function<void()>& onNew,
-                          const std::function<void()>& onDelete, const std::function<void()>& onUpdate,
-                          const char* hints[3]) {
-        auto* g = new QGroupBox(QStringLiteral(" Templates "), parent);
+    // A preset list with its New, Delete and Update buttons.
+    auto presetGroup = [](QWidget* parent, const QString& title, QComboBox*& box,
+                          const std::array<std::function<void()>, 3>& actions) {
+        auto* g = new QGroupBox(title, parent);
         auto* l = new QHBoxLayout(g);
         box = new QComboBox(g);
         box->setMinimumWidth(140);
         l->addWidget(box, 1);
         const char* captions[] = {"New", "Delete", "Update"};
-        const std::function<void()>* actions[] = {&onNew, &onDelete, &onUpdate};
-        for (int i = 0; i < 3; ++i) {
+        const char* hints[] = {"Create new preset", "Delete preset", "Update current preset"};
+        for (size_t i = 0; i < 3; ++i) {
             auto* b = new QPushButton(QString::fromLatin1(captions[i]), g);
             b->setToolTip(QString::fromLatin1(hints[i]));
             b->setAutoDefault(false);
-            const std::function<void()> f = *actions[i];
-            QObject::connect(b, &QPushButton::clicked, g, [f] { f(); });
+            QObject::connect(b, &QPushButton::clicked, g, actions[i]);
             l->addWidget(b);
         }
         return g;
@@ -69,10 +69,8 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     // Tensions.
     tensionPage_ = new QWidget(pages_);
     auto* tl = new QVBoxLayout(tensionPage_);
-    const char* templateHints[] = {"Create new preset", "Delete preset", "Update current preset"};
-    tl->addWidget(presetGroup(
-        tensionPage_, templateBox_, [this] { newTemplate(); }, [this] { deleteTemplate(); },
-        [this] { updateTemplate(); }, templateHints));
+    tl->addWidget(presetGroup(tensionPage_, QStringLiteral(" Templates "), templateBox_,
+                              {[this] { newTemplate(); }, [this] { deleteTemplate(); }, [this] { updateTemplate(); }}));
     auto* machine = new QGroupBox(QStringLiteral(" Machine tension  "), tensionPage_);
     auto* ml = new QGridLayout(machine);
     stitches_ = edit(machine, QStringLiteral("Number of stitches"), 4, true);
@@ -114,12 +112,8 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
     // Yarn consumption.
     yarnPage_ = new QWidget(pages_);
     auto* yl = new QVBoxLayout(yarnPage_);
-    const char* sampleHints[] = {"Create new preset", "Delete preset", "Update current preset"};
-    QGroupBox* sg = presetGroup(
-        yarnPage_, sampleBox_, [this] { newSample(); }, [this] { deleteSample(); }, [this] { updateSample(); },
-        sampleHints);
-    sg->setTitle(QStringLiteral(" Samples "));
-    yl->addWidget(sg);
+    yl->addWidget(presetGroup(yarnPage_, QStringLiteral(" Samples "), sampleBox_,
+                              {[this] { newSample(); }, [this] { deleteSample(); }, [this] { updateSample(); }}));
     auto* data = new QGroupBox(QStringLiteral(" Sample's data / calculation "), yarnPage_);
     auto* dl = new QFormLayout(data);
     yarnStitches_ = edit(data, QStringLiteral("Stiches"), 4, true);
@@ -203,12 +197,16 @@ bool TensionCalculatorDialog::eventFilter(QObject* watched, QEvent* e) {
     return QDialog::eventFilter(watched, e);
 }
 
+void TensionCalculatorDialog::refuse(QLineEdit* edit) {
+    tell(QString::fromStdString(FormatUIText(ws_.UIText[utNotValidValue], edit->text().toStdString())));
+    pages_->setCurrentWidget(yarnPage_->isAncestorOf(edit) ? yarnPage_ : tensionPage_);
+    edit->setFocus();
+}
+
 std::optional<double> TensionCalculatorDialog::checkNumber(QLineEdit* edit) {
     const std::optional<double> v = ParseCalculatorNumber(edit->text().toStdString(), separator_);
     if (v && *v > 0) return v;
-    tell(QString::fromStdString(FormatUIText(ws_.UIText[utNotValidValue], edit->text().toStdString())));
-    pages_->setCurrentWidget(edit->parentWidget()->parentWidget() == yarnPage_ ? yarnPage_ : tensionPage_);
-    edit->setFocus();
+    refuse(edit);
     return std::nullopt;
 }
 
@@ -226,9 +224,7 @@ bool TensionCalculatorDialog::applyTension() {
     // A gauge no garment or ruler can be laid out with is refused like a bad number.
     for (auto [g, edit] : {std::pair{gx, width_}, std::pair{gy, height_}}) {
         if (!GaugeInBounds(g)) {
-            tell(QString::fromStdString(FormatUIText(ws_.UIText[utNotValidValue], edit->text().toStdString())));
-            pages_->setCurrentWidget(tensionPage_);
-            edit->setFocus();
+            refuse(edit);
             return false;
         }
     }

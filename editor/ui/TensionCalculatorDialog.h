@@ -71,6 +71,9 @@ protected:
 private:
     QString text(int slot) const;
     QString number(double v) const;
+    // Says that `edit` holds no valid value and puts the focus on it, on its page.
+    void refuse(QLineEdit* edit);
+    // The positive number in `edit`; refused otherwise.
     std::optional<double> checkNumber(QLineEdit* edit);
     bool applyTension();
     // Shows the gauge as a 40 x 60 sample; `typed` is the sample it came from.

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/ui/IndexedImage.h"
 #include "editor/ToolEngine.h"
 #include "editor/ui/TextPreview.h"
 
@@ -26,8 +27,6 @@ constexpr int kPreviewCells = 200;
 
 // (StepX, StepY) of arrow tag 1..9, y growing downward.
 QPoint arrowStepOf(int tag) { return {(tag - 1) % 3 - 1, (tag - 1) / 3 - 1}; }
-
-QColor colourOf(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 } // namespace
 
 TextToolDialog::TextToolDialog(Workspace& ws, ToolEngine& engine, QWidget* parent)
@@ -159,19 +158,13 @@ void TextToolDialog::prepareScroll() {
 void TextToolDialog::prepareForText() {
     QImage img(preview_->size(), QImage::Format_RGB32);
     QPainter p(&img);
-    p.fillRect(img.rect(), colourOf(ws_.Raster.Colors[kBackgroundIndex]));
+    p.fillRect(img.rect(), QColor(ToQRgb(ws_.Raster.Colors[kBackgroundIndex])));
     const IndexedBitmap& pic = ws_.Raster.Picture;
-    if (!pic.empty()) {
-        QImage view(pic.data(), pic.width(), pic.height(), pic.stride(), QImage::Format_Indexed8);
-        QList<QRgb> table(256);
-        for (int i = 0; i < 256; ++i) table[i] = colourOf(pic.palette()[size_t(i)]).rgb();
-        view.setColorTable(table);
-        // Columns and lines beyond the picture keep the background colour.
-        const int top = scroll_->value();
-        const QRect src(0, top, std::min(kPreviewCells, pic.width()),
-                        std::max(0, std::min(kPreviewCells, pic.height() - top)));
-        if (src.width() > 0 && src.height() > 0) p.drawImage(QPoint(0, 0), view, src);
-    }
+    // Columns and lines beyond the picture keep the background colour.
+    const int top = scroll_->value();
+    const QRect src(0, top, std::min(kPreviewCells, pic.width()),
+                    std::max(0, std::min(kPreviewCells, pic.height() - top)));
+    if (src.width() > 0 && src.height() > 0) p.drawImage(QPoint(0, 0), IndexedView(pic), src);
     p.end();
     preview_->setImage(img);
 }
@@ -244,8 +237,8 @@ void TextToolDialog::redraw() {
     TextPlacement t = placement();
     t.y = textY_;
     const PatternRaster& gd = ws_.Raster;
-    TextPainter::paint(p, t, colourOf(gd.Picture.palette()[ws_.Editor.ColorA]),
-                       colourOf(gd.Picture.palette()[ws_.Editor.ColorB]));
+    TextPainter::paint(p, t, QColor(ToQRgb(gd.Picture.palette()[ws_.Editor.ColorA])),
+                       QColor(ToQRgb(gd.Picture.palette()[ws_.Editor.ColorB])));
     p.end();
     preview_->setImage(img);
 }

@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 #include "core/Environment.h"
 #include "core/PatternRaster.h"
+#include "editor/CanvasRenderer.h"
 #include "editor/PrintLayout.h"
 
 namespace lc::test {
@@ -71,8 +72,7 @@ TEST(PrintLayout, GarmentPrintsTheMaskExtentWithPictureColoursInsideAndWhiteOuts
     EXPECT_EQ(s.lines, (CellRect{80, 983, 121, 1024})); // 41 x 41, standing on the bottom row
     const std::vector<uint32_t> img = ComposePrintImage(gd, s);
     ASSERT_EQ(img.size(), 41u * 41u);
-    const Color c3 = gd.Picture.palette()[3];
-    const uint32_t yarn = 0xFF000000u | (uint32_t(RedOf(c3)) << 16) | (uint32_t(GreenOf(c3)) << 8) | BlueOf(c3);
+    const uint32_t yarn = ArgbOf(gd.Picture.palette()[3]);
     EXPECT_EQ(img[0], 0xFFFFFFFFu);    // top left: the cut-off corner, outside
     EXPECT_EQ(img[1], yarn);           // its neighbour inside
     EXPECT_EQ(img[41 * 41 - 1], yarn); // bottom right
@@ -96,9 +96,7 @@ TEST_F(PrintedBlock, SelectionPrintsTheBlockAsItWasCutNotTheHoleLeft) {
     // Top line first: the image's row y is pattern row 12 - y.
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x) {
-            const Color c = gd.Picture.palette()[marker(10 + x, 12 - y)];
-            const uint32_t argb = 0xFF000000u | (uint32_t(RedOf(c)) << 16) | (uint32_t(GreenOf(c)) << 8) | BlueOf(c);
-            EXPECT_EQ(img[size_t(y * 3 + x)], argb) << x << "," << y;
+            EXPECT_EQ(img[size_t(y * 3 + x)], ArgbOf(gd.Picture.palette()[marker(10 + x, 12 - y)])) << x << "," << y;
         }
 }
 

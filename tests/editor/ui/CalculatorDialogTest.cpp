@@ -190,10 +190,7 @@ TEST_F(CalculatorTest, YarnEstimateUsesTheMaskRebuiltForTheAppliedGauge) {
     EXPECT_EQ(calc->estimation()->text(), "0.00");
 
     // The garment page's rebuild: a 100-mm square at the gauge in force.
-    GarmentOutline square;
-    for (auto [x, y] : {std::pair{0, 0}, std::pair{100, 0}, std::pair{100, 100}, std::pair{0, 100}})
-        square.AppendPointRaw(x, y, false);
-    for (int i = 0; i < 4; ++i) square.AddCurve(i, (i + 1) % 4, 7);
+    const GarmentOutline square = square100mm();
     int rebuilds = 0;
     calc->setGaugeChanged([&] {
         ++rebuilds;

@@ -21,6 +21,7 @@
 #include "editor/ui/FrameWidgets.h"
 #include "editor/ui/ScrollRulers.h"
 #include "editor/ui/StitchCanvas.h"
+#include "garment/GarmentOutline.h"
 
 namespace lc::test {
 
@@ -51,6 +52,17 @@ protected:
 
     uint8_t cell(int c, int r) const { return gd.CellAt(c, r); }
     void set(int c, int r, uint8_t v) { gd.Picture.line(gd.Height - 1 - r)[c] = v; }
+    void fillPicture(uint8_t v) {
+        for (int y = 0; y < gd.Height; ++y) std::fill(gd.Picture.line(y), gd.Picture.line(y) + gd.Width, v);
+    }
+    // A garment outline: the 100-mm square from (0, 0), straight sides.
+    static GarmentOutline square100mm() {
+        GarmentOutline square;
+        for (auto [x, y] : {std::pair{0, 0}, std::pair{100, 0}, std::pair{100, 100}, std::pair{0, 100}})
+            square.AppendPointRaw(x, y, false);
+        for (int i = 0; i < 4; ++i) square.AddCurve(i, (i + 1) % 4, 7);
+        return square;
+    }
 
     QPoint at(int c, int r) const {
         const PixelPoint p = canvas->geom().pixelOfCell(c, r);

@@ -23,9 +23,6 @@ class PrintTest : public DrawingPageTest {
 protected:
     QTemporaryDir dir;
     QString pdf() const { return dir.filePath(QStringLiteral("page.pdf")); }
-    void fill(uint8_t v) {
-        for (int y = 0; y < gd.Height; ++y) std::fill(gd.Picture.line(y), gd.Picture.line(y) + gd.Width, v);
-    }
 };
 
 TEST_F(PrintTest, RangeAndScaleControls) {
@@ -56,7 +53,7 @@ TEST_F(PrintTest, APatternPrintsToOnePdfPageWithItsCellsInTheirColoursAlone) {
     if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     gd.Colors[3] = RGB(255, 220, 0);
     gd.UpdatePalette(0);
-    fill(3);
+    fillPicture(3);
     ui::PatternPagePrinter page(gd, {}, false);
     ui::PrintDialog d({}, [&](QPainter& p, const ui::PageRequest& q) { page.render(p, q); });
     d.printers()->setCurrentIndex(d.pdfEntry());
@@ -109,14 +106,11 @@ TEST_F(PrintTest, APatternPrintsToOnePdfPageWithItsCellsInTheirColoursAlone) {
 
 TEST_F(PrintTest, GarmentModePrintsTheGarmentAlone) {
     // A 100-mm square at gauge 0.25 on 200 stitches: mask columns 80..120, lines 0..40.
-    GarmentOutline square;
-    for (auto [x, y] : {std::pair{0, 0}, std::pair{100, 0}, std::pair{100, 100}, std::pair{0, 100}})
-        square.AppendPointRaw(x, y, false);
-    for (int i = 0; i < 4; ++i) square.AddCurve(i, (i + 1) % 4, 7);
+    const GarmentOutline square = square100mm();
     ASSERT_EQ(RasterizeMask(square, gd, 0.25, 0.25), kMaskBuilt);
     gd.Colors[3] = RGB(200, 0, 0);
     gd.UpdatePalette(0);
-    fill(3);
+    fillPicture(3);
     ui::PatternPagePrinter page(gd, {}, true);
     QImage sheet(2400, 3300, QImage::Format_RGB32);
     ui::PageRequest q;

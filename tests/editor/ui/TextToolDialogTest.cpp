@@ -27,7 +27,7 @@ protected:
         });
         ws.Editor.ColorA = 1;
         ws.Editor.ColorB = 2;
-        for (int y = 0; y < gd.Height; ++y) std::fill(gd.Picture.line(y), gd.Picture.line(y) + gd.Width, uint8_t(7));
+        fillPicture(7);
         dlg->show();
     }
     void TearDown() override {
