@@ -562,8 +562,8 @@ PreferencesDialog* MainWindow::preferences() {
         prefs_ = new PreferencesDialog(ws_, linkPage_->serialLink(), linkPage_->serialBridge(), sounds_, this);
         prefs_->machineChanged = [this] { machineChanged(); };
         // A run going on stops before the machine and the pattern change.
-        prefs_->knittingActive = [this] { return linkPage_ && linkPage_->controller().Run().LinkUp(); };
-        prefs_->stopKnitting = [this] {
+        prefs_->runActive = [this] { return linkPage_ && linkPage_->controller().Run().LinkUp(); };
+        prefs_->stopRun = [this] {
             if (linkPage_) linkPage_->controller().Stop();
         };
         connect(prefs_, &QDialog::finished, this, [this] {

@@ -152,7 +152,7 @@ TEST(Preferences, AChangeOfMachineDuringARunStopsTheRunFirstOrKeepsTheMachine) {
     int asked = 0;
     d->confirmMachineChange = [] { return true; };
     bool stop = false;
-    d->confirmStopKnitting = [&] {
+    d->confirmStopRun = [&] {
         ++asked;
         return stop;
     };
