@@ -111,24 +111,18 @@ void RestoreAutosave(const ModelFile& model, PatternRaster& raster, RestoredAuto
     if (!garmentBytes.empty()) LoadGarmentItem(garmentBytes, scratch);
 
     // Picture and mask go into copies, swapped in only when everything was read.
-    IndexedBitmap picture = raster.Picture;
-    IndexedBitmap mask = raster.Mask;
-    {
-        PatternRaster work;
-        work.Picture = std::move(picture);
-        work.Mask = std::move(mask);
-        model.RestoreDrawing(kDrawingItem, work);
-        model.RestoreMask(kMaskItem, work);
-        picture = std::move(work.Picture);
-        mask = std::move(work.Mask);
-    }
+    PatternRaster work;
+    work.Picture = raster.Picture;
+    work.Mask = raster.Mask;
+    model.RestoreDrawing(kDrawingItem, work);
+    model.RestoreMask(kMaskItem, work);
     std::array<uint8_t, kAppStateSize> bytes{};
     model.RestoreState(kStateItem, bytes);
     AppState state = UnpackAppState(bytes);
     ClampAppState(state, raster.Width, raster.Height);
 
-    raster.Picture = std::move(picture);
-    raster.Mask = std::move(mask);
+    raster.Picture = std::move(work.Picture);
+    raster.Mask = std::move(work.Mask);
     raster.Picture.touch();
     raster.Mask.touch();
     raster.GarmentRows = state.GarmentRows;
