@@ -518,8 +518,8 @@ void MainWindow::savePictureDialog() {
 void MainWindow::openPictureFile(const QString& fileName) {
     DrawingView view(ws_, drawingPage_);
     try {
+        // The reader repaints the drawing through the view.
         OpenPicture(fileName.toStdString(), ws_.Raster, &view);
-        if (drawingPage_) drawingPage_->RepaintPicture();
     } catch (const std::exception& e) {
         showError(QString::fromUtf8(e.what()), true);
     }
