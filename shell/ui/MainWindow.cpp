@@ -461,13 +461,12 @@ void MainWindow::FrameButtonClick(int tag) {
 }
 
 void MainWindow::HHelp(int topic) {
-    if (HelpWindow::topicFile(QString::fromStdString(ws_.Paths.AppDir),
-                              QString::fromStdString(ws_.Settings.LanguageCode), topic)
-            .isEmpty())
-        return;
+    const QString appDir = QString::fromStdString(ws_.Paths.AppDir);
+    const QString language = QString::fromStdString(ws_.Settings.LanguageCode);
+    // No window for a page that is missing.
+    if (HelpWindow::topicFile(appDir, language, topic).isEmpty()) return;
     if (!help_) help_ = new HelpWindow(this);
-    help_->showTopic(QString::fromStdString(ws_.Paths.AppDir), QString::fromStdString(ws_.Settings.LanguageCode),
-                     topic == kHelpGalleries ? kHelpGalleries : kHelpContents);
+    help_->showTopic(appDir, language, topic);
 }
 
 // ---------------------------------------------------------------------------
