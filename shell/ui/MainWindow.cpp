@@ -664,9 +664,10 @@ bool MainWindow::AutoSave() {
 
 bool MainWindow::AutoLoad() {
     if (ws_.Settings.AutoRestore == 0) return false;
+    const QString file = autosaveFile();
     RestoredAutosave r;
     try {
-        if (!ReadAutosave(autosaveFile().toStdString(), ws_.Raster, r)) return false;
+        if (!ReadAutosave(file.toStdString(), ws_.Raster, r)) return false;
     } catch (const std::exception& e) {
         // Refused whole: start-up goes on with the empty pattern.
         std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
@@ -678,7 +679,7 @@ bool MainWindow::AutoLoad() {
     }
     // The drawing's colours; without them the start palette stays, and the
     // user learns why the drawing looks different.
-    const QString palette = QFileInfo(autosaveFile()).dir().filePath(kAutosavePaletteFileName);
+    const QString palette = QFileInfo(file).dir().filePath(kAutosavePaletteFileName);
     DrawingView view(ws_, drawingPage_);
     try {
         if (!LoadPalette(palette.toStdString(), true, &view, ws_.Raster)) throw FormatError("not a palette file");
