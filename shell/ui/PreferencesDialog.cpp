@@ -277,7 +277,6 @@ bool PreferencesDialog::runStopped() {
 
 void PreferencesDialog::reject() {
     ShowSettings();
-    closeProbePort();
     QDialog::reject();
 }
 
