@@ -170,13 +170,11 @@ MainWindow::~MainWindow() {
     drawingPage_ = nullptr;
     garmentPage_ = nullptr;
     garment_ = nullptr;
-    commands_[pgGarment] = nullptr;
     linkPage_ = nullptr;
     galleriesPage_ = nullptr;
     converterPage_ = nullptr;
     fashionPage_ = nullptr;
-    commands_[pgGalleries] = nullptr;
-    commands_[pgFashion] = nullptr;
+    std::fill(std::begin(commands_), std::end(commands_), nullptr);
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
 }
