@@ -1,8 +1,9 @@
 #pragma once
 // What the main window asks of a page that has its own documents: the popup
 // menu's New, Load, Save and Print items and the page's Open and Save
-// buttons. The Garment Shape, Stitch Galleries and Fashion pages implement it;
-// the main window holds one per page and calls it for the current page only.
+// buttons. The main window answers it for the Garment Shape, Stitch Galleries
+// and Fashion pages (a small adapter over each page), holds one per page and
+// calls it for the current page only.
 // The Drawing page's pictures and palettes are opened by the main window
 // itself, so the Drawing page needs none.
 #include <cstdint>
