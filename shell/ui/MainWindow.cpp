@@ -627,7 +627,7 @@ bool MainWindow::AutoSave() {
     if (linkPage_) {
         LinkController& ctl = linkPage_->controller();
         s.CarriageSide = ctl.Run().CarriageSide();
-        s.TechniqueName = ctl.Machine().GetCurrentTechniqueName().substr(0, kTechniqueNameMax);
+        s.TechniqueName = ctl.Machine().GetCurrentTechniqueName();
         if (const Technique* t = ctl.ActiveTechnique()) s.TechniqueKind = t->Kind;
         s.RowCounter = ctl.RowCounter();
         s.LeftCam = ctl.Bed().LSPos;
