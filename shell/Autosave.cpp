@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/Bytes.h"
-#include "core/Cp1251.h"
 #include "core/Errors.h"
 #include "garment/GarmentFile.h"
 #include "garment/GarmentOutline.h"
@@ -12,21 +11,8 @@ namespace lc {
 
 namespace {
 
-constexpr size_t kOffGarmentMode = 4;
-constexpr size_t kOffZoneOn = 5;
-constexpr size_t kOffZoneRow = 6;
-constexpr size_t kOffCarriageSide = 10;
-constexpr size_t kOffTechniqueName = 14;
+// The technique name's field: a length byte and up to kTechniqueNameMax characters.
 constexpr size_t kTechniqueNameField = 1 + kTechniqueNameMax;
-constexpr size_t kOffRowCounter = 216;
-constexpr size_t kOffLeftCam = 220;
-constexpr size_t kOffRightCam = 224;
-constexpr size_t kOffGarmentRows = 228;
-constexpr size_t kOffGarmentWidth = 232;
-constexpr size_t kOffTechniqueKind = 236;
-
-void putI32(uint8_t* p, int32_t v) { PutU32LE(p, static_cast<uint32_t>(v)); }
-int32_t getI32(const uint8_t* p) { return static_cast<int32_t>(GetU32LE(p)); }
 
 const char* const kDrawingItem = "Drawing";
 const char* const kGarmentItem = "Garment";
@@ -35,37 +21,45 @@ const char* const kStateItem = "State";
 
 } // namespace
 
+// Field by field in the stored order (the offsets are listed in Autosave.h).
 std::array<uint8_t, kAppStateSize> PackAppState(const AppState& s) {
+    ByteWriter w;
+    w.zeros(4);
+    w.u8(s.GarmentMode ? 1 : 0);
+    w.u8(s.ZoneOn ? 1 : 0);
+    w.i32(s.ZoneRow);
+    w.i32(s.CarriageSide);
+    w.shortString(kTechniqueNameField, s.TechniqueName);
+    w.zeros(1);
+    w.i32(s.RowCounter);
+    w.i32(s.LeftCam);
+    w.i32(s.RightCam);
+    w.i32(s.GarmentRows);
+    w.i32(s.GarmentWidth);
+    w.i32(s.TechniqueKind);
     std::array<uint8_t, kAppStateSize> b{};
-    b[kOffGarmentMode] = s.GarmentMode ? 1 : 0;
-    b[kOffZoneOn] = s.ZoneOn ? 1 : 0;
-    putI32(&b[kOffZoneRow], s.ZoneRow);
-    putI32(&b[kOffCarriageSide], s.CarriageSide);
-    WriteShortString(&b[kOffTechniqueName], kTechniqueNameField, s.TechniqueName);
-    putI32(&b[kOffRowCounter], s.RowCounter);
-    putI32(&b[kOffLeftCam], s.LeftCam);
-    putI32(&b[kOffRightCam], s.RightCam);
-    putI32(&b[kOffGarmentRows], s.GarmentRows);
-    putI32(&b[kOffGarmentWidth], s.GarmentWidth);
-    putI32(&b[kOffTechniqueKind], s.TechniqueKind);
+    std::copy(w.buffer().begin(), w.buffer().end(), b.begin());
     return b;
 }
 
 AppState UnpackAppState(std::span<const uint8_t> bytes) {
     std::array<uint8_t, kAppStateSize> b{};
     std::copy_n(bytes.begin(), std::min(bytes.size(), b.size()), b.begin());
+    ByteReader r(b);
     AppState s;
-    s.GarmentMode = b[kOffGarmentMode] != 0;
-    s.ZoneOn = b[kOffZoneOn] != 0;
-    s.ZoneRow = getI32(&b[kOffZoneRow]);
-    s.CarriageSide = getI32(&b[kOffCarriageSide]);
-    s.TechniqueName = ReadShortString(&b[kOffTechniqueName], kTechniqueNameField);
-    s.RowCounter = getI32(&b[kOffRowCounter]);
-    s.LeftCam = getI32(&b[kOffLeftCam]);
-    s.RightCam = getI32(&b[kOffRightCam]);
-    s.GarmentRows = getI32(&b[kOffGarmentRows]);
-    s.GarmentWidth = getI32(&b[kOffGarmentWidth]);
-    s.TechniqueKind = getI32(&b[kOffTechniqueKind]);
+    r.skip(4);
+    s.GarmentMode = r.u8() != 0;
+    s.ZoneOn = r.u8() != 0;
+    s.ZoneRow = r.i32();
+    s.CarriageSide = r.i32();
+    s.TechniqueName = r.shortString(kTechniqueNameField);
+    r.skip(1);
+    s.RowCounter = r.i32();
+    s.LeftCam = r.i32();
+    s.RightCam = r.i32();
+    s.GarmentRows = r.i32();
+    s.GarmentWidth = r.i32();
+    s.TechniqueKind = r.i32();
     return s;
 }
 
@@ -117,24 +111,18 @@ void RestoreAutosave(const ModelFile& model, PatternRaster& raster, RestoredAuto
     if (!garmentBytes.empty()) LoadGarmentItem(garmentBytes, scratch);
 
     // Picture and mask go into copies, swapped in only when everything was read.
-    IndexedBitmap picture = raster.Picture;
-    IndexedBitmap mask = raster.Mask;
-    {
-        PatternRaster work;
-        work.Picture = std::move(picture);
-        work.Mask = std::move(mask);
-        model.RestoreDrawing(kDrawingItem, work);
-        model.RestoreMask(kMaskItem, work);
-        picture = std::move(work.Picture);
-        mask = std::move(work.Mask);
-    }
+    PatternRaster work;
+    work.Picture = raster.Picture;
+    work.Mask = raster.Mask;
+    model.RestoreDrawing(kDrawingItem, work);
+    model.RestoreMask(kMaskItem, work);
     std::array<uint8_t, kAppStateSize> bytes{};
     model.RestoreState(kStateItem, bytes);
     AppState state = UnpackAppState(bytes);
     ClampAppState(state, raster.Width, raster.Height);
 
-    raster.Picture = std::move(picture);
-    raster.Mask = std::move(mask);
+    raster.Picture = std::move(work.Picture);
+    raster.Mask = std::move(work.Mask);
     raster.Picture.touch();
     raster.Mask.touch();
     raster.GarmentRows = state.GarmentRows;

@@ -170,13 +170,11 @@ MainWindow::~MainWindow() {
     drawingPage_ = nullptr;
     garmentPage_ = nullptr;
     garment_ = nullptr;
-    commands_[pgGarment] = nullptr;
     linkPage_ = nullptr;
     galleriesPage_ = nullptr;
     converterPage_ = nullptr;
     fashionPage_ = nullptr;
-    commands_[pgGalleries] = nullptr;
-    commands_[pgFashion] = nullptr;
+    std::fill(std::begin(commands_), std::end(commands_), nullptr);
     std::fill(std::begin(pageWidgets_), std::end(pageWidgets_), nullptr);
     delete pages;
 }
@@ -461,13 +459,12 @@ void MainWindow::FrameButtonClick(int tag) {
 }
 
 void MainWindow::HHelp(int topic) {
-    if (HelpWindow::topicFile(QString::fromStdString(ws_.Paths.AppDir),
-                              QString::fromStdString(ws_.Settings.LanguageCode), topic)
-            .isEmpty())
-        return;
+    const QString appDir = QString::fromStdString(ws_.Paths.AppDir);
+    const QString language = QString::fromStdString(ws_.Settings.LanguageCode);
+    // No window for a page that is missing.
+    if (HelpWindow::topicFile(appDir, language, topic).isEmpty()) return;
     if (!help_) help_ = new HelpWindow(this);
-    help_->showTopic(QString::fromStdString(ws_.Paths.AppDir), QString::fromStdString(ws_.Settings.LanguageCode),
-                     topic == kHelpGalleries ? kHelpGalleries : kHelpContents);
+    help_->showTopic(appDir, language, topic);
 }
 
 // ---------------------------------------------------------------------------
@@ -518,8 +515,8 @@ void MainWindow::savePictureDialog() {
 void MainWindow::openPictureFile(const QString& fileName) {
     DrawingView view(ws_, drawingPage_);
     try {
+        // The reader repaints the drawing through the view.
         OpenPicture(fileName.toStdString(), ws_.Raster, &view);
-        if (drawingPage_) drawingPage_->RepaintPicture();
     } catch (const std::exception& e) {
         showError(QString::fromUtf8(e.what()), true);
     }
@@ -562,8 +559,8 @@ PreferencesDialog* MainWindow::preferences() {
         prefs_ = new PreferencesDialog(ws_, linkPage_->serialLink(), linkPage_->serialBridge(), sounds_, this);
         prefs_->machineChanged = [this] { machineChanged(); };
         // A run going on stops before the machine and the pattern change.
-        prefs_->knittingActive = [this] { return linkPage_ && linkPage_->controller().Run().LinkUp(); };
-        prefs_->stopKnitting = [this] {
+        prefs_->runActive = [this] { return linkPage_ && linkPage_->controller().Run().LinkUp(); };
+        prefs_->stopRun = [this] {
             if (linkPage_) linkPage_->controller().Stop();
         };
         connect(prefs_, &QDialog::finished, this, [this] {
@@ -630,7 +627,7 @@ bool MainWindow::AutoSave() {
     if (linkPage_) {
         LinkController& ctl = linkPage_->controller();
         s.CarriageSide = ctl.Run().CarriageSide();
-        s.TechniqueName = ctl.Machine().GetCurrentTechniqueName().substr(0, kTechniqueNameMax);
+        s.TechniqueName = ctl.Machine().GetCurrentTechniqueName();
         if (const Technique* t = ctl.ActiveTechnique()) s.TechniqueKind = t->Kind;
         s.RowCounter = ctl.RowCounter();
         s.LeftCam = ctl.Bed().LSPos;
@@ -665,9 +662,10 @@ bool MainWindow::AutoSave() {
 
 bool MainWindow::AutoLoad() {
     if (ws_.Settings.AutoRestore == 0) return false;
+    const QString file = autosaveFile();
     RestoredAutosave r;
     try {
-        if (!ReadAutosave(autosaveFile().toStdString(), ws_.Raster, r)) return false;
+        if (!ReadAutosave(file.toStdString(), ws_.Raster, r)) return false;
     } catch (const std::exception& e) {
         // Refused whole: start-up goes on with the empty pattern.
         std::fprintf(stderr, "Loopcrafter: autosave: %s\n", e.what());
@@ -679,7 +677,7 @@ bool MainWindow::AutoLoad() {
     }
     // The drawing's colours; without them the start palette stays, and the
     // user learns why the drawing looks different.
-    const QString palette = QFileInfo(autosaveFile()).dir().filePath(kAutosavePaletteFileName);
+    const QString palette = QFileInfo(file).dir().filePath(kAutosavePaletteFileName);
     DrawingView view(ws_, drawingPage_);
     try {
         if (!LoadPalette(palette.toStdString(), true, &view, ws_.Raster)) throw FormatError("not a palette file");

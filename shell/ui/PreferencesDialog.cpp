@@ -237,7 +237,7 @@ void PreferencesDialog::accept() {
                                                     "cleared.") == QMessageBox::Yes;
         if (!go) return;
         // Nothing the run sends may come from the new machine's raster.
-        if (!knittingStopped()) return;
+        if (!runStopped()) return;
         MachineRecord chosen;
         if (SelectCurrentMachine(ws_.MachineList, code.toInt(), chosen)) {
             st.Machine = chosen.Code;
@@ -263,21 +263,20 @@ void PreferencesDialog::accept() {
     QDialog::accept();
 }
 
-bool PreferencesDialog::knittingStopped() {
-    if (!knittingActive || !knittingActive()) return true;
+bool PreferencesDialog::runStopped() {
+    if (!runActive || !runActive()) return true;
     const bool russian = ws_.Settings.LanguageCode == "RUS";
     const QString question = QString::fromUtf8(russian ? "Идёт вязание. Остановить его и сменить машину?"
                                                        : "Knitting is in progress. Stop it and change the machine?");
-    const bool stop = confirmStopKnitting ? confirmStopKnitting()
-                                          : QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
+    const bool stop =
+        confirmStopRun ? confirmStopRun() : QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
     if (!stop) return false;
-    if (stopKnitting) stopKnitting();
-    return !knittingActive();
+    if (stopRun) stopRun();
+    return !runActive();
 }
 
 void PreferencesDialog::reject() {
     ShowSettings();
-    closeProbePort();
     QDialog::reject();
 }
 

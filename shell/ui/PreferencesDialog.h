@@ -55,10 +55,10 @@ public:
     // Whether a knitting run is going on (its link is up), and how to stop it
     // with its port closed and its place kept. A new machine resizes the
     // pattern the run sends from, so the run stops before it changes.
-    std::function<bool()> knittingActive;
-    std::function<void()> stopKnitting;
+    std::function<bool()> runActive;
+    std::function<void()> stopRun;
     // Asked before a change of machine stops that run; true stops it.
-    std::function<bool()> confirmStopKnitting;
+    std::function<bool()> confirmStopRun;
     // After a change of machine: the raster has the new width and the current
     // machine is selected; the main window resets what depends on the width.
     std::function<void()> machineChanged;
@@ -89,7 +89,7 @@ private:
     void build();
     // True when no knitting run is going on any more: none was, or the user
     // agreed to stop it and it stopped.
-    bool knittingStopped();
+    bool runStopped();
     void ScanComPorts();
     void LoadSoundSettings();
     int SoundEventsFromList() const;

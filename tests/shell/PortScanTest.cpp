@@ -12,7 +12,7 @@
 
 namespace {
 
-// Records what the scan asks for; ports named in `answers` open with that errno.
+// Records what the scan asks for; ports named in `openErrors` fail with that errno.
 struct FakeHost : lc::PortScanHost {
     std::map<std::string, int> openErrors;
     std::vector<std::string> log;

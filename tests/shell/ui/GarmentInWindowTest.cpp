@@ -26,11 +26,13 @@
 
 using namespace lc;
 
-TEST(GarmentInWindow, GarmentModeLaysTheOutlineOnThePattern) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    ui::MainWindow w(ws);
+namespace {
+
+struct GarmentInWindow : test::ProgramWindow {};
+
+} // namespace
+
+TEST_F(GarmentInWindow, GarmentModeLaysTheOutlineOnThePattern) {
     ui::GarmentShapePage* page = w.garmentPage();
     ASSERT_NE(page, nullptr);
     QStringList messages;
@@ -67,10 +69,7 @@ TEST(GarmentInWindow, GarmentModeLaysTheOutlineOnThePattern) {
 
 // Both pages print through the one print dialog: the garment page's outline and
 // the Drawing page's pattern each reach a PDF file.
-TEST(GarmentInWindow, BothPagesPrintThroughThePrintDialog) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    ui::MainWindow w(program.ws);
+TEST_F(GarmentInWindow, BothPagesPrintThroughThePrintDialog) {
     GarmentOutline& g = w.garmentPage()->outline();
     for (auto [x, y] : {std::pair{0, 0}, {100, 0}, {100, 100}, {0, 100}}) g.AddPoint(x, y);
     for (int i = 0; i < 4; ++i) g.AddCurve(i, (i + 1) % 4, 0);
@@ -106,11 +105,7 @@ TEST(GarmentInWindow, BothPagesPrintThroughThePrintDialog) {
 
 // A piece restored from the autosave fills the Garment Shape page when the page
 // is first shown after the start, and again when it is restored later on.
-TEST(GarmentInWindow, ARestoredOutlineFillsTheView) {
-    test::qtApp();
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    ui::MainWindow w(ws);
+TEST_F(GarmentInWindow, ARestoredOutlineFillsTheView) {
     ws.Settings.AutoRestore = 1;
     // A back piece far from the zero, 50 cm wide and 65 cm high.
     GarmentOutline piece;

@@ -39,15 +39,17 @@ QSettings storedSettings() {
                      QSettings::IniFormat);
 }
 
+// The main window's preferences dialog, offered no ports unless a test says otherwise.
+struct Preferences : lc::test::ProgramWindow {
+    PreferencesDialog* d = w.preferences();
+    Preferences() {
+        d->portLister = [] { return std::vector<std::string>{}; };
+    }
+};
+
 } // namespace
 
-TEST(Preferences, OkTakesTheControlsAndCancelChangesNothing) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    lc::Workspace& ws = program.ws;
-    MainWindow w(ws);
-    PreferencesDialog* d = w.preferences();
-    d->portLister = [] { return std::vector<std::string>{}; };
+TEST_F(Preferences, OkTakesTheControlsAndCancelChangesNothing) {
     ws.Settings.ACOMPort = "/dev/lc-test-no-such-port";
     // What an earlier test left in the store does not count here.
     ws.Settings.LanguageCode = "ENG";
@@ -93,13 +95,7 @@ TEST(Preferences, OkTakesTheControlsAndCancelChangesNothing) {
     w.close();
 }
 
-TEST(Preferences, AChangeOfMachineAsksThenClearsAndResizesThePattern) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    lc::Workspace& ws = program.ws;
-    MainWindow w(ws);
-    PreferencesDialog* d = w.preferences();
-    d->portLister = [] { return std::vector<std::string>{}; };
+TEST_F(Preferences, AChangeOfMachineAsksThenClearsAndResizesThePattern) {
     int asked = 0;
     bool agree = false;
     d->confirmMachineChange = [&] {
@@ -140,19 +136,13 @@ TEST(Preferences, AChangeOfMachineAsksThenClearsAndResizesThePattern) {
     w.close();
 }
 
-TEST(Preferences, AChangeOfMachineDuringARunStopsTheRunFirstOrKeepsTheMachine) {
-    lc::test::qtApp();
+TEST_F(Preferences, AChangeOfMachineDuringARunStopsTheRunFirstOrKeepsTheMachine) {
     lc::test::PtyAdapter adapter;
     ASSERT_TRUE(adapter.ok());
-    lc::test::ProgramWorkspace program;
-    lc::Workspace& ws = program.ws;
-    MainWindow w(ws);
-    PreferencesDialog* d = w.preferences();
-    d->portLister = [] { return std::vector<std::string>{}; };
     int asked = 0;
     d->confirmMachineChange = [] { return true; };
     bool stop = false;
-    d->confirmStopKnitting = [&] {
+    d->confirmStopRun = [&] {
         ++asked;
         return stop;
     };
@@ -215,14 +205,9 @@ TEST(Preferences, AChangeOfMachineDuringARunStopsTheRunFirstOrKeepsTheMachine) {
     w.close();
 }
 
-TEST(Preferences, ScanFindsThePortThatAnswersLikeTheAdapter) {
-    lc::test::qtApp();
+TEST_F(Preferences, ScanFindsThePortThatAnswersLikeTheAdapter) {
     lc::test::PtyAdapter adapter;
     ASSERT_TRUE(adapter.ok());
-    lc::test::ProgramWorkspace program;
-    lc::Workspace& ws = program.ws;
-    MainWindow w(ws);
-    PreferencesDialog* d = w.preferences();
     d->portLister = [&] { return std::vector<std::string>{"/dev/nonexistent-port", adapter.path()}; };
     QStringList boxes;
     d->presenter = [&](const QString& text, const QString& caption) { boxes << caption + ": " + text; };
@@ -268,15 +253,10 @@ TEST(Preferences, ScanFindsThePortThatAnswersLikeTheAdapter) {
     w.close();
 }
 
-TEST(Preferences, WithNoPortsTheScanEndsAfterOneStep) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    MainWindow w(program.ws);
-    PreferencesDialog* d = w.preferences();
-    d->portLister = [] { return std::vector<std::string>{}; };
+TEST_F(Preferences, WithNoPortsTheScanEndsAfterOneStep) {
     QStringList boxes;
     d->presenter = [&](const QString& text, const QString&) { boxes << text; };
-    program.ws.Settings.ACOMPort = "/dev/lc-test-no-such-port";
+    ws.Settings.ACOMPort = "/dev/lc-test-no-such-port";
     d->ShowSettings();
     // On every page, even with no port to offer, each control a person can
     // press has a name; the folder buttons say which folder they choose.

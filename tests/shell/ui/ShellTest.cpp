@@ -80,12 +80,11 @@ std::vector<int> visiblePageItems(MainWindow& w) {
     return tags;
 }
 
+struct Shell : lc::test::ProgramWindow {};
+
 } // namespace
 
-TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    MainWindow w(program.ws);
+TEST_F(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     EXPECT_EQ(w.minimumSize(), QSize(760, 560));
     // Each tab carries its own picture.
     std::vector<QImage> pictures;
@@ -110,10 +109,10 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     for (int tag : {503, 504, 505}) EXPECT_TRUE(w.menuAction(tag)->isVisible());
     // Ctrl+N belongs to the Drawing page: elsewhere it cannot wipe the drawing.
     EXPECT_FALSE(w.menuAction(103)->isEnabled());
-    setCell(program.ws.Raster, 4, 4, 3);
+    setCell(ws.Raster, 4, 4, 3);
     w.menuAction(103)->trigger();
     w.MenuClick(103);
-    EXPECT_EQ(program.ws.Raster.CellAt(4, 4), 3);
+    EXPECT_EQ(ws.Raster.CellAt(4, 4), 3);
 
     w.pages()->setCurrentIndex(MainWindow::pgGarment);
     EXPECT_EQ(visiblePageItems(w), (std::vector<int>{201, 202, 203}));
@@ -137,11 +136,7 @@ TEST(Shell, PopupItemsAndShortcutsFollowTheCurrentPage) {
     w.close();
 }
 
-TEST(Shell, MenuButtonsAndPageCallsReachTheirPages) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    lc::Workspace& ws = program.ws;
-    MainWindow w(ws);
+TEST_F(Shell, MenuButtonsAndPageCallsReachTheirPages) {
     FakeGarmentPage garment;
     FakeDocumentPage galleries, fashion;
     w.setGarmentCommands(&garment);
@@ -190,11 +185,7 @@ TEST(Shell, MenuButtonsAndPageCallsReachTheirPages) {
     w.close();
 }
 
-TEST(Shell, PictureAndPaletteFilesGoThroughTheMenuAndTheButtons) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    lc::Workspace& ws = program.ws;
-    MainWindow w(ws);
+TEST_F(Shell, PictureAndPaletteFilesGoThroughTheMenuAndTheButtons) {
     const QString dir = lc::test::testHome().path();
     QString answer;
     std::vector<std::pair<int, QString>> asked;
@@ -247,11 +238,7 @@ TEST(Shell, PictureAndPaletteFilesGoThroughTheMenuAndTheButtons) {
     w.close();
 }
 
-TEST(Shell, PageChangeRebuildsTheMaskOnlyInGarmentMode) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    lc::Workspace& ws = program.ws;
-    MainWindow w(ws);
+TEST_F(Shell, PageChangeRebuildsTheMaskOnlyInGarmentMode) {
     FakeGarmentPage garment;
     w.setGarmentCommands(&garment);
     ws.Editor.ChangeFlags = lc::kGarmentChanged;
@@ -266,15 +253,12 @@ TEST(Shell, PageChangeRebuildsTheMaskOnlyInGarmentMode) {
     w.close();
 }
 
-TEST(Shell, HelpShowsOurPagesInTheLanguageInUse) {
-    lc::test::qtApp();
-    lc::test::ProgramWorkspace program;
-    MainWindow w(program.ws);
+TEST_F(Shell, HelpShowsOurPagesInTheLanguageInUse) {
     w.HHelp(1);
     ASSERT_NE(w.helpWindow(), nullptr);
     EXPECT_TRUE(w.helpWindow()->isVisible());
     EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("help/ENG/index.html"));
-    program.ws.Settings.LanguageCode = "RUS";
+    ws.Settings.LanguageCode = "RUS";
     w.HHelp(6);
     EXPECT_TRUE(w.helpWindow()->browser()->source().path().endsWith("help/RUS/galleries.html"));
     EXPECT_TRUE(lc::ui::HelpWindow::topicFile("/nonexistent", "ENG", 1).isEmpty());
@@ -283,7 +267,7 @@ TEST(Shell, HelpShowsOurPagesInTheLanguageInUse) {
     w.close();
 }
 
-TEST(Shell, TheDrawingAndTheKnitStateSurviveCloseAndRestart) {
+TEST(ShellRestart, TheDrawingAndTheKnitStateSurviveCloseAndRestart) {
     lc::test::qtApp();
     QString file;
     {
