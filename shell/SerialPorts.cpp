@@ -30,8 +30,8 @@ bool naturalLess(const std::string& a, const std::string& b) {
 bool HasRealUart(const std::string& devicePath) {
     const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        // A port we may not open (no dialout membership) still has a UART when
-        // the kernel gave it a driver with a port type; unknown otherwise.
+        // A port we may not open (no dialout membership) cannot be asked for
+        // its UART; most ttyS devices have none, so it is left out.
         return false;
     }
     serial_struct info{};
