@@ -3,12 +3,14 @@
 // on the 200-needle pattern as the garment mask.
 #include <gtest/gtest.h>
 
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <filesystem>
+#include <optional>
 
 #include "ProgramWorkspace.h"
 #include "TestFiles.h"
@@ -92,12 +94,12 @@ TEST(ConstructorInWindow, AShortCatalogueDisablesTheButtonAndTheProgramStillStar
     auto ic = test::readFile(dir.path / "loopcrafter.ic");
     ic.resize(22440);
     test::writeFile(dir.path / "loopcrafter.ic", ic);
-    const QByteArray saved = qgetenv("LC_PROGRAM_DIR");
-    qputenv("LC_PROGRAM_DIR", QByteArray::fromStdString(dir.path.string()));
+    std::optional<test::ScopedEnv> programDir;
+    programDir.emplace("LC_PROGRAM_DIR", QByteArray::fromStdString(dir.path.string()));
 
     test::ProgramWorkspace program;
     ui::MainWindow w(program.ws);
-    qputenv("LC_PROGRAM_DIR", saved);
+    programDir.reset();
     QAbstractButton* run = w.garmentPage()->button(216);
     EXPECT_FALSE(run->isEnabled());
     EXPECT_TRUE(run->toolTip().contains("2806")) << run->toolTip().toStdString();

@@ -70,12 +70,8 @@ DialogStart fileDialogStart(const std::function<void()>& open) {
 }
 
 // A main window and a fresh temporary folder for the page under test.
-struct WindowWithFolder : ::testing::Test {
-    QApplication& app = test::qtApp();
+struct WindowWithFolder : test::ProgramWindow {
     QTemporaryDir dir;
-    test::ProgramWorkspace program;
-    Workspace& ws = program.ws;
-    MainWindow w{ws};
 };
 
 struct GalleriesPageTest : WindowWithFolder {
