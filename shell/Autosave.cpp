@@ -1,6 +1,9 @@
 #include "shell/Autosave.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "core/Bytes.h"
 #include "core/Errors.h"
@@ -146,6 +149,26 @@ bool ReadAutosave(const std::string& fileName, PatternRaster& raster, RestoredAu
     if (!model.LoadFromFile(fileName)) return false;
     RestoreAutosave(model, raster, out);
     return true;
+}
+
+std::string SaveAutosavePair(const std::function<void()>& writeDrawing, const std::function<void()>& writeColours,
+                             const std::string& coloursFile) {
+    try {
+        writeDrawing();
+    } catch (const std::exception& e) {
+        return e.what(); // the previous pair stays whole
+    }
+    try {
+        writeColours();
+        return {};
+    } catch (const std::exception& e) {
+        std::error_code ec;
+        std::filesystem::remove(coloursFile, ec);
+        if (ec)
+            std::fprintf(stderr, "Loopcrafter: autosave: the old colours stay beside the new drawing: %s: %s\n",
+                         coloursFile.c_str(), ec.message().c_str());
+        return e.what();
+    }
 }
 
 } // namespace lc

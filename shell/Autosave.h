@@ -6,6 +6,7 @@
 // 356-byte record below), in that order, all at the top level.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -82,5 +83,15 @@ void WriteAutosave(const std::string& fileName, const PatternRaster& raster, std
 // False when there is no file. A damaged file throws FormatError, an
 // unreadable one IoError; in both cases nothing changes.
 bool ReadAutosave(const std::string& fileName, PatternRaster& raster, RestoredAutosave& out);
+
+// The drawing and its colours (kAutosavePaletteFileName) are kept as a pair:
+// the next start must never show one session's drawing in another session's
+// colours. `writeDrawing` runs first, `writeColours` only when it succeeded.
+// A drawing not written leaves both files as they were. Colours not written
+// after a new drawing take the old colours file `coloursFile` away, so that
+// the restore keeps the start palette and says so. Returns the first failure's
+// message, empty when both were written.
+std::string SaveAutosavePair(const std::function<void()>& writeDrawing, const std::function<void()>& writeColours,
+                             const std::string& coloursFile);
 
 } // namespace lc

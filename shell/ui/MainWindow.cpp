@@ -634,20 +634,21 @@ bool MainWindow::AutoSave() {
         s.RightCam = ctl.Bed().RSPos;
     }
     const std::vector<uint8_t> garment = garment_ ? garment_->garmentItem() : garmentItem_;
-    const QString file = autosaveFile();
     // The autosave keeps the drawing as palette indexes: its colours go
-    // beside it, and each file is written even when the other cannot be.
-    std::string failure;
-    try {
-        SavePalette(QFileInfo(file).dir().filePath(kAutosavePaletteFileName).toStdString(), ws_.Raster.Colors);
-    } catch (const std::exception& e) {
-        failure = e.what();
-    }
-    try {
-        WriteAutosave(file.toStdString(), ws_.Raster, garment, s);
-    } catch (const std::exception& e) {
-        if (failure.empty()) failure = e.what();
-    }
+    // beside it, written as a pair with it.
+    const QString file = autosaveFile();
+    const std::string drawing = file.toStdString();
+    const std::string colours = QFileInfo(file).dir().filePath(kAutosavePaletteFileName).toStdString();
+    const std::string failure = SaveAutosavePair(
+        [&] {
+            if (autosaveWriteCheck_) autosaveWriteCheck_(drawing);
+            WriteAutosave(drawing, ws_.Raster, garment, s);
+        },
+        [&] {
+            if (autosaveWriteCheck_) autosaveWriteCheck_(colours);
+            SavePalette(colours, ws_.Raster.Colors);
+        },
+        colours);
     if (failure.empty()) return true;
     std::fprintf(stderr, "Loopcrafter: autosave: %s\n", failure.c_str());
     if (!autosaveFailShown_) {

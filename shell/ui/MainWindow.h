@@ -112,6 +112,11 @@ public:
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
     // How file errors and the autosave's problems are shown (a message box by default).
     void setErrorPresenter(std::function<void(const QString&)> presenter) { errorPresenter_ = std::move(presenter); }
+    // Called with each autosave file's path before it is written; for tests, an
+    // exception thrown from it stands for that write failing.
+    void setAutosaveWriteCheck(std::function<void(const std::string& path)> check) {
+        autosaveWriteCheck_ = std::move(check);
+    }
 
     // --- start-up and closing ------------------------------------------------
     // The autosave file (in the user's data folder).
@@ -187,6 +192,7 @@ private:
     PreferencesDialog* prefs_ = nullptr;
     FileChooser fileChooser_;
     std::function<void(const QString&)> errorPresenter_;
+    std::function<void(const std::string&)> autosaveWriteCheck_;
     QString lastPicture_;
     // The garment item of the restored autosave, written back while no
     // Garment Shape page holds the outline.
