@@ -16,10 +16,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "core/CursorIds.h"
 #include "core/Errors.h"
 #include "core/ui/Cursors.h"
 #include "core/ui/IndexedImage.h"
+#include "shell/ui/FlowLayout.h"
 #include "shell/ui/PictureLoader.h"
 #include "shell/ui/ToolButtons.h"
 
@@ -56,14 +59,28 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     connect(undo, &QToolButton::clicked, this, [this] { UndoConversion(); });
     top->addWidget(bar);
 
-    auto* controls = new QHBoxLayout;
+    // The settings keep their order and go on to further lines as the width
+    // needs: in one row Qt squeezed them below their sizes in a small window.
+    // A count stays beside its label, the slider between "High" and "Low".
+    auto* settings = new QWidget(this);
+    settings->setObjectName("converterSettings");
+    auto* flow = new FlowLayout(settings);
+    flow->setContentsMargins(0, 0, 0, 0);
+    auto group = [&] {
+        auto* g = new QWidget(settings);
+        auto* row = new QHBoxLayout(g);
+        row->setContentsMargins(0, 0, 0, 0);
+        flow->addWidget(g);
+        return std::pair{g, row};
+    };
     auto spin = [&](const QString& label, int lo, int hi, int start) {
-        controls->addWidget(new QLabel(label, this));
-        auto* s = new QSpinBox(this);
+        auto [g, row] = group();
+        row->addWidget(new QLabel(label, g));
+        auto* s = new QSpinBox(g);
         s->setAccessibleName(label);
         s->setRange(lo, hi);
         s->setValue(start);
-        controls->addWidget(s);
+        row->addWidget(s);
         connect(s, &QSpinBox::valueChanged, this, [this] { view_->update(); });
         return s;
     };
@@ -71,32 +88,37 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     rows_ = spin("Desired # of rows", kConverterMinRows, kConverterMaxRows, 40);
     colors_ = spin("Desired # of colors", kConverterMinColors, kConverterMaxColors, 2);
     connect(colors_, &QSpinBox::valueChanged, this, [this](int c) { conv_.limitPicked(c); });
-    controls->addWidget(new QLabel("Tolerance  High", this));
-    tolerance_ = new QSlider(Qt::Horizontal, this);
+    auto [toleranceGroup, toleranceRow] = group();
+    toleranceRow->addWidget(new QLabel("Tolerance  High", toleranceGroup));
+    tolerance_ = new QSlider(Qt::Horizontal, toleranceGroup);
     tolerance_->setAccessibleName("Tolerance");
     tolerance_->setRange(kConverterMinTolerance, kConverterMaxTolerance);
     tolerance_->setValue(1);
-    controls->addWidget(tolerance_);
-    controls->addWidget(new QLabel("Low", this));
-    toleranceValue_ = new QLabel("1", this);
-    controls->addWidget(toleranceValue_);
+    // Room to set each of the twenty positions with the mouse.
+    tolerance_->setMinimumWidth(120);
+    toleranceRow->addWidget(tolerance_);
+    toleranceRow->addWidget(new QLabel("Low", toleranceGroup));
+    toleranceValue_ = new QLabel("1", toleranceGroup);
+    // As wide as the widest value, so that the line does not move as it changes.
+    toleranceValue_->setMinimumWidth(
+        toleranceValue_->fontMetrics().horizontalAdvance(QString::number(kConverterMaxTolerance)));
+    toleranceRow->addWidget(toleranceValue_);
     connect(tolerance_, &QSlider::valueChanged, this, [this](int v) { toleranceValue_->setNum(v); });
-    auto* make = new QToolButton(this);
+    auto* make = new QToolButton(settings);
     make->setText("Make convertion");
     connect(make, &QToolButton::clicked, this, [this] { MakeConversion(); });
-    controls->addWidget(make);
-    replace_ = new QCheckBox("Replace colors ", this);
+    flow->addWidget(make);
+    replace_ = new QCheckBox("Replace colors ", settings);
     replace_->setToolTip("Replace colors in active palette");
     replace_->setChecked(true);
-    controls->addWidget(replace_);
-    insert_ = new QToolButton(this);
+    flow->addWidget(replace_);
+    insert_ = new QToolButton(settings);
     insert_->setText("Insert into Drawing");
     insert_->setToolTip("Insert converted picture");
     insert_->setEnabled(false);
     connect(insert_, &QToolButton::clicked, this, [this] { InsertIntoDrawing(); });
-    controls->addWidget(insert_);
-    controls->addStretch();
-    top->addLayout(controls);
+    flow->addWidget(insert_);
+    top->addWidget(settings);
 
     viewPanel_ = new QWidget(this);
     viewPanel_->setObjectName("converterPanel");

@@ -16,11 +16,11 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTextEdit>
-#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -28,14 +28,17 @@
 #include "core/Errors.h"
 #include "core/Jpeg.h"
 #include "core/RichText.h"
+#include "core/ui/InLanguage.h"
 #include "core/ui/IndexedImage.h"
 #include "core/ui/RichTextQt.h"
 #include "garment/GarmentFile.h"
 #include "garment/GarmentOutline.h"
 #include "shell/ModelPreview.h"
 #include "shell/ModelTree.h"
+#include "shell/ui/FlowLayout.h"
 #include "shell/ui/PictureLoader.h"
 #include "shell/ui/ThumbnailGrid.h"
+#include "shell/ui/WrappingToolBar.h"
 
 namespace lc::ui {
 
@@ -65,6 +68,56 @@ QImage decodePreview(std::span<const uint8_t> jpeg, int minSide = 0) {
     }
 }
 
+// Scrolls its column up and down only: it is always as wide as the column
+// needs, with room kept for the scroll bar.
+class ColumnScrollArea : public QScrollArea {
+public:
+    explicit ColumnScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    QSize minimumSizeHint() const override { return {columnWidth(false), QScrollArea::minimumSizeHint().height()}; }
+    QSize sizeHint() const override { return {columnWidth(true), QScrollArea::sizeHint().height()}; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        // Parts of the column shown or hidden change the width it needs.
+        if (watched == widget() && e->type() == QEvent::LayoutRequest) updateGeometry();
+        return QScrollArea::eventFilter(watched, e);
+    }
+
+private:
+    int columnWidth(bool hint) const {
+        const QWidget* w = widget();
+        const int content = w ? (hint ? w->sizeHint() : w->minimumSizeHint()).width() : 0;
+        return content + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+    }
+};
+
+// The model's column. Its height for a width is the least it can take: each
+// part at its minimum, a wrapping row at the lines it needs. A box layout
+// would answer its preferred height, and the column would scroll in a window
+// that has the room for it.
+class ModelColumn : public QWidget {
+public:
+    using QWidget::QWidget;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override {
+        const QLayout* l = layout();
+        const QMargins m = l->contentsMargins();
+        const int inner = width - m.left() - m.right();
+        int height = m.top() + m.bottom(), shown = 0;
+        for (int i = 0; i < l->count(); ++i) {
+            const QLayoutItem* item = l->itemAt(i);
+            if (item->isEmpty()) continue;
+            if (shown++) height += l->spacing();
+            height += item->hasHeightForWidth() ? item->heightForWidth(inner) : item->minimumSize().height();
+        }
+        return height;
+    }
+};
+
 } // namespace
 
 FashionPage::FashionPage(Workspace& ws, QWidget* parent, PageLinks* links) : QWidget(parent), ws_(ws), links_(links) {
@@ -86,6 +139,8 @@ void FashionPage::buildUi() {
     left->addWidget(new QLabel("Collections", this));
     categories_ = new QListWidget(this);
     categories_->setObjectName("categories");
+    // A list is named by its own name only: a screen reader does not take it from a label.
+    categories_->setAccessibleName(InLanguage(ws_.Settings, "Collections", "Коллекции"));
     categories_->setMaximumWidth(180);
     left->addWidget(categories_);
     connect(categories_, &QListWidget::itemClicked, this,
@@ -115,11 +170,22 @@ void FashionPage::buildUi() {
     connect(grid_, &ThumbnailGrid::doubleClicked, this, [this](int n) {
         if (n >= 0 && n < files_.size()) LoadModel(QDir(folder()).filePath(files_[n]));
     });
-    top->addWidget(grid_, 3);
+    // Two thumbnails wide at the least; the model's column has the rest up to
+    // what its rows need on one line, and the grid what is left over.
+    grid_->setMinimumWidth(2 * 120 + 20);
+    top->addWidget(grid_, 1);
 
-    auto* right = new QVBoxLayout;
-    auto* modelBar = new QToolBar(this);
-    auto add = [&](QToolBar* bar, int tag, const QString& caption, const QString& hint) {
+    // The model's column scrolls up and down where a small window has not the
+    // height for it, rather than squeeze its parts over one another.
+    auto* column = new ModelColumn;
+    column->setObjectName("modelColumn");
+    auto* right = new QVBoxLayout(column);
+    right->setContentsMargins(0, 0, 0, 0);
+    // Both tool bars go on to a second line in a narrow window rather than hide
+    // buttons behind an overflow arrow.
+    auto* modelBar = new WrappingToolBar(this);
+    modelBar->setObjectName("modelBar");
+    auto add = [&](WrappingToolBar* bar, int tag, const QString& caption, const QString& hint) {
         QToolButton* b = NewToolButton(bar, caption, hint);
         b->setObjectName(QString("tag%1").arg(tag));
         bar->addWidget(b);
@@ -139,13 +205,17 @@ void FashionPage::buildUi() {
     right->addWidget(modelBar);
     auto* head = new QHBoxLayout;
     auto* fields = new QVBoxLayout;
-    fields->addWidget(new QLabel("Name:", this));
+    auto* nameLabel = new QLabel("Name:", this);
+    fields->addWidget(nameLabel);
     name_ = new QLineEdit(this);
     name_->setMaxLength(32);
+    nameLabel->setBuddy(name_);
     fields->addWidget(name_);
-    fields->addWidget(new QLabel("Author:", this));
+    auto* authorLabel = new QLabel("Author:", this);
+    fields->addWidget(authorLabel);
     author_ = new QLineEdit(this);
     author_->setMaxLength(32);
+    authorLabel->setBuddy(author_);
     fields->addWidget(author_);
     protect_ = new QCheckBox("Protect", this);
     protect_->setToolTip("Protect your model, disable any changes");
@@ -161,6 +231,7 @@ void FashionPage::buildUi() {
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("items");
     tree_->setHeaderHidden(true);
+    tree_->setAccessibleName(InLanguage(ws_.Settings, "Model items", "Элементы модели"));
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { treeChanged(); });
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { LoadSelectedItem(); });
     right->addWidget(tree_, 2);
@@ -169,8 +240,10 @@ void FashionPage::buildUi() {
     ip->setContentsMargins(0, 0, 0, 0);
     itemName_ = new QLineEdit(itemPanel_);
     itemName_->setPlaceholderText("Item name");
+    itemName_->setAccessibleName(InLanguage(ws_.Settings, "Item name", "Название элемента"));
     ip->addWidget(itemName_);
-    auto* itemBar = new QToolBar(itemPanel_);
+    auto* itemBar = new WrappingToolBar(itemPanel_);
+    itemBar->setObjectName("itemBar");
     add(itemBar, tagAddSet, "Set", "Add new set");
     add(itemBar, tagAddDrawing, "Drawing", "Add drawing");
     add(itemBar, tagAddGarment, "Garment", "Add garment");
@@ -195,7 +268,7 @@ void FashionPage::buildUi() {
     right->addWidget(previewBox);
 
     formatPanel_ = new QWidget(this);
-    auto* fp = new QHBoxLayout(formatPanel_);
+    auto* fp = new FlowLayout(formatPanel_);
     fp->setContentsMargins(0, 0, 0, 0);
     auto fmt = [&](const QString& caption, const QString& hint) {
         QToolButton* b = NewToolButton(formatPanel_, caption, hint);
@@ -224,7 +297,7 @@ void FashionPage::buildUi() {
         f.setFontFamilies({family});
         note_->mergeCurrentCharFormat(f);
     });
-    fp->addWidget(fonts_, 1);
+    fp->addWidget(fonts_);
     size_ = new QSpinBox(formatPanel_);
     size_->setAccessibleName("Font size");
     size_->setRange(8, 72);
@@ -253,8 +326,12 @@ void FashionPage::buildUi() {
     right->addWidget(formatPanel_);
     note_ = new QTextEdit(this);
     note_->setObjectName("note");
+    note_->setAccessibleName(InLanguage(ws_.Settings, "Note", "Заметка"));
     right->addWidget(note_, 2);
-    top->addLayout(right, 2);
+    auto* scroll = new ColumnScrollArea(this);
+    scroll->verticalScrollBar()->setAccessibleName(InLanguage(ws_.Settings, "Model", "Модель"));
+    scroll->setWidget(column);
+    top->addWidget(scroll);
 }
 
 QToolButton* FashionPage::button(int tag) const {

@@ -3,6 +3,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "shell/ui/WrappingToolBar.h"
+
 namespace lc::ui {
 
 QToolButton* NewToolButton(QWidget* parent, const QString& caption, const QString& hint) {
@@ -13,7 +15,11 @@ QToolButton* NewToolButton(QWidget* parent, const QString& caption, const QStrin
     return b;
 }
 
-FrameButtons AddFrameButtons(QToolBar* bar) {
+namespace {
+
+// Either kind of tool bar: both add a widget and a separator by those names.
+template <class Bar>
+FrameButtons addFrameButtons(Bar* bar) {
     auto frameButton = [bar](const char* name, const QString& caption, const QString& hint) {
         QToolButton* b = NewToolButton(bar, caption, hint);
         b->setObjectName(name);
@@ -28,5 +34,10 @@ FrameButtons AddFrameButtons(QToolBar* bar) {
     bar->addSeparator();
     return f;
 }
+
+} // namespace
+
+FrameButtons AddFrameButtons(QToolBar* bar) { return addFrameButtons(bar); }
+FrameButtons AddFrameButtons(WrappingToolBar* bar) { return addFrameButtons(bar); }
 
 } // namespace lc::ui

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace lc::ui {
 
+class WrappingToolBar;
+
 // A button showing `caption`; `hint` is its tool tip and its accessible name
 // (the hint says what the short caption only hints at).
 QToolButton* NewToolButton(QWidget* parent, const QString& caption, const QString& hint);
@@ -21,5 +23,6 @@ struct FrameButtons {
     QToolButton* Help = nullptr;
 };
 FrameButtons AddFrameButtons(QToolBar* bar);
+FrameButtons AddFrameButtons(WrappingToolBar* bar);
 
 } // namespace lc::ui
