@@ -47,6 +47,7 @@ TensionCalculatorDialog::TensionCalculatorDialog(Workspace& ws, QWidget* parent)
         auto* g = new QGroupBox(title, parent);
         auto* l = new QHBoxLayout(g);
         box = new QComboBox(g);
+        box->setAccessibleName(title.trimmed());
         box->setMinimumWidth(140);
         l->addWidget(box, 1);
         const char* captions[] = {"New", "Delete", "Update"};

@@ -30,6 +30,7 @@
 #include "core/PageLinks.h"
 #include "core/UIText.h"
 #include "core/ui/Cursors.h"
+#include "core/ui/InLanguage.h"
 #include "garment/ui/HorizontalGarmentRuler.h"
 #include "garment/ui/OutlineCanvas.h"
 #include "garment/ui/VerticalGarmentRuler.h"
@@ -273,16 +274,21 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
         l->setContentsMargins(2, 0, 4, 0);
         return l;
     };
-    row2->addWidget(new QLabel(QStringLiteral("X:"), top));
+    // The step fields are named by the labels beside them.
+    auto* xLabel = new QLabel(QStringLiteral("X:"), top);
+    row2->addWidget(xLabel);
     xStep_ = new QLineEdit(QStringLiteral("0"), top);
+    xLabel->setBuddy(xStep_);
     xStep_->setObjectName(QStringLiteral("Edit1"));
     xStep_->setFixedWidth(48);
     row2->addWidget(xStep_);
     xUnit_ = unitLabel();
     xUnit_->setObjectName(QStringLiteral("Label7"));
     row2->addWidget(xUnit_);
-    row2->addWidget(new QLabel(QStringLiteral("Y:"), top));
+    auto* yLabel = new QLabel(QStringLiteral("Y:"), top);
+    row2->addWidget(yLabel);
     yStep_ = new QLineEdit(QStringLiteral("0"), top);
+    yLabel->setBuddy(yStep_);
     yStep_->setObjectName(QStringLiteral("Edit2"));
     yStep_->setFixedWidth(48);
     row2->addWidget(yStep_);
@@ -296,7 +302,7 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     angle_ = new QSpinBox(top);
     angle_->setObjectName(QStringLiteral("Edit3"));
     angle_->setToolTip(QStringLiteral("Rotation Angle"));
-    angle_->setAccessibleName(angle_->toolTip());
+    angle_->setAccessibleName(InLanguage(ws_.Settings, "Rotation Angle", "Угол поворота"));
     angle_->setRange(-360, 360);
     angle_->setValue(0);
     row2->addWidget(angle_);
@@ -338,6 +344,7 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     nameEdit_->setObjectName(QStringLiteral("Edit4"));
     nameEdit_->setToolTip(QStringLiteral("Garment name"));
     nameEdit_->setMaxLength(40);
+    nameEdit_->setAccessibleName(InLanguage(ws_.Settings, "Garment name", "Название выкройки"));
     col->addWidget(nameEdit_);
     auto* listButtons = new QHBoxLayout;
     QToolButton* add = makeButton(side, kTagAddPiece, "SpeedButton3", "Add current garment to list", "Add", false);
@@ -350,6 +357,7 @@ void GarmentShapePage::buildToolBars(QWidget* top, QWidget* side) {
     col->addLayout(listButtons);
     list_ = new QListWidget(side);
     list_->setObjectName(QStringLiteral("ListBox1"));
+    list_->setAccessibleName(InLanguage(ws_.Settings, "Garment list", "Список выкроек"));
     connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* it) { LoadPieceFromList(list_->row(it)); });
     col->addWidget(list_, 1);
     QToolButton* constructor =

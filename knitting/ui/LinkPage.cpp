@@ -21,6 +21,7 @@
 #include <tuple>
 
 #include "core/Translator.h"
+#include "core/ui/InLanguage.h"
 #include "knitting/KnitMachine.h"
 #include "knitting/ui/KnitMachinePanel.h"
 #include "knitting/ui/NeedleBedView.h"
@@ -468,6 +469,7 @@ QWidget* LinkPage::makeInfoPanel() {
     g11->setSpacing(3);
     comboBox2_ = new QComboBox(p11);
     comboBox2_->setObjectName("ComboBox2");
+    comboBox2_->setAccessibleName(InLanguage(ws_.Settings, "Main Technique", "Основная техника"));
     g11->addWidget(comboBox2_);
     auto* rc = new QHBoxLayout;
     auto* label1 = new QLabel(tr("RC"), p11);
@@ -551,6 +553,7 @@ void LinkPage::FormCreate() {
     machine_->setObjectName("Pan7");
     memo1_ = new QPlainTextEdit;
     memo1_->setObjectName("Memo1");
+    memo1_->setAccessibleName(InLanguage(ws_.Settings, "Protocol", "Протокол"));
     memo1_->setReadOnly(true);
     memo1_->setMaximumBlockCount(20000); // a long run must not grow the log without end
     memo1_->setStyleSheet("QPlainTextEdit { background: #FFFBF0; }");

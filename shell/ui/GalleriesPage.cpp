@@ -23,6 +23,7 @@
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/Jpeg.h"
+#include "core/ui/InLanguage.h"
 #include "core/ui/IndexedImage.h"
 #include "shell/GalleryBlock.h"
 #include "shell/GalleryNames.h"
@@ -77,9 +78,12 @@ void GalleriesPage::buildUi() {
     left->addWidget(new QLabel("Galleries", this));
     libraries_ = new QListWidget(this);
     libraries_->setObjectName("libraries");
+    // A list is named by its own name only: a screen reader does not take it from a label.
+    libraries_->setAccessibleName(InLanguage(ws_.Settings, "Galleries", "Галереи"));
     left->addWidget(libraries_, 1);
     techniques_ = new QListWidget(this);
     techniques_->setObjectName("techniques");
+    techniques_->setAccessibleName(InLanguage(ws_.Settings, "Techniques", "Техники"));
     left->addWidget(techniques_, 2);
     top->addLayout(left);
     connect(libraries_, &QListWidget::itemClicked, this, [this] { openLibrary(libraries_->currentRow()); });
@@ -188,6 +192,7 @@ void GalleriesPage::buildUi() {
     auto* pfl = new QHBoxLayout(pf);
     previewFile_ = new QLineEdit(pf);
     previewFile_->setObjectName("previewFile");
+    previewFile_->setAccessibleName(pf->title());
     auto* find = new QPushButton("...", pf);
     find->setObjectName("findPreview");
     find->setToolTip(text("S03008", "Find a preview picture"));
@@ -565,8 +570,7 @@ QImage GalleriesPage::noPreviewPicture() const {
     QFont f = p.font();
     f.setPointSize(14);
     p.setFont(f);
-    p.drawText(image.rect(), Qt::AlignCenter | Qt::TextWordWrap,
-               ws_.Settings.LanguageCode == "RUS" ? QString::fromUtf8("Нет образца") : QString("No preview"));
+    p.drawText(image.rect(), Qt::AlignCenter | Qt::TextWordWrap, InLanguage(ws_.Settings, "No preview", "Нет образца"));
     return image;
 }
 

@@ -26,6 +26,7 @@
 #include "core/Errors.h"
 #include "core/ui/CoreStartUp.h"
 #include "core/ui/Cursors.h"
+#include "core/ui/InLanguage.h"
 #include "core/ui/PrinterDpi.h"
 #include "core/ui/ProgramDirs.h"
 #include "core/UIText.h"
@@ -304,6 +305,7 @@ void MainWindow::addPage(Page p, QWidget* page) {
 void MainWindow::createManualPage() {
     manual_ = new QTextBrowser(pageWidgets_[pgManual]);
     manual_->setObjectName("WebBrowser1");
+    manual_->setAccessibleName(inLanguage("Manual", "Руководство"));
     manual_->setOpenExternalLinks(true);
     addPage(pgManual, manual_);
     // The manual of the language in use when there is one, else the English one.
@@ -488,7 +490,7 @@ QString MainWindow::chooseFile(bool save, const QString& folder, int filter, con
 }
 
 QString MainWindow::inLanguage(const char* english, const char* russian) const {
-    return QString::fromUtf8(ws_.Settings.LanguageCode == "RUS" ? russian : english);
+    return InLanguage(ws_.Settings, english, russian);
 }
 
 void MainWindow::showError(const QString& message, bool now) {

@@ -101,6 +101,8 @@ void PreferencesDialog::build() {
         h->setContentsMargins(0, 0, 0, 0);
         folders_[i] = new QLineEdit(row);
         folders_[i]->setObjectName(QString("Edit%1").arg(5 + i));
+        // The row's caption labels the row, not the field inside it: the field is named by it.
+        folders_[i]->setAccessibleName(captions[i]);
         auto* browse = new QToolButton(row);
         browse->setText("...");
         browse->setToolTip(hints[i]);
@@ -151,6 +153,7 @@ void PreferencesDialog::build() {
     auto* s = new QVBoxLayout(soundsPage);
     sounds_ = new QListWidget(soundsPage);
     sounds_->setObjectName("cbSounds");
+    sounds_->setAccessibleName("Sounds");
     s->addWidget(sounds_);
     connect(sounds_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (filling_ || !player_) return;

@@ -1,17 +1,20 @@
 // The pages in the smallest window the program allows (760 x 560) and at the
 // size it opens with (1024 x 720): rows of controls wrap instead of squeezing
-// or hiding them.
+// or hiding them, and every field has a name in the interface's language.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
 
+#include "AccessibleNames.h"
 #include "ProgramWorkspace.h"
+#include "core/Settings.h"
 #include "shell/ui/ConverterPage.h"
 #include "shell/ui/FashionPage.h"
 #include "shell/ui/FlowLayout.h"
@@ -59,6 +62,17 @@ void expectButtonsWhole(QWidget* bar, QWidget* page, const char* what) {
                 EXPECT_FALSE(b->geometry().intersects(other->geometry()));
             }
     }
+}
+
+// Stores `code` as the language the next window starts in.
+void storeLanguage(const std::string& code) {
+    test::ProgramWorkspace program;
+    {
+        MainWindow first(program.ws); // its start and close store the defaults
+        first.close();
+    }
+    program.ws.Settings.LanguageCode = code;
+    SaveSettings(program.ws.Settings, program.ws.Paths, program.ws.Raster.Width, program.settings);
 }
 
 } // namespace
@@ -157,5 +171,34 @@ TEST(SmallWindow, FashionToolBarsShowEveryButton) {
                         EXPECT_FALSE(inside->geometry().intersects(other->geometry()));
                     }
         }
+    }
+}
+
+// Every field of every page has a name, in English and in Russian, the
+// Fashion page's model fields among them.
+TEST(SmallWindow, EveryPageNamesItsFieldsInTheInterfacesLanguage) {
+    test::qtApp();
+    for (const char* language : {"ENG", "RUS"}) {
+        SCOPED_TRACE(language);
+        storeLanguage(language);
+        test::ProgramWorkspace program;
+        MainWindow w(program.ws);
+        ASSERT_EQ(program.ws.Settings.LanguageCode, language);
+        w.fashionPage()->NewModel();
+        showAt(w, kSmallest, MainWindow::pgDrawing);
+        for (int p = 0; p < MainWindow::pgCount; ++p) {
+            w.pages()->setCurrentIndex(p);
+            QApplication::processEvents();
+            // The tab holds the page; the manual's page is a field itself.
+            QWidget* page = w.pages()->widget(p)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).value(0);
+            ASSERT_NE(page, nullptr);
+            EXPECT_EQ(test::unnamedControls(page).join(", ").toStdString(), "") << p;
+            if (test::isField(page)) {
+                EXPECT_FALSE(test::fieldName(page).isEmpty()) << p;
+            }
+        }
+        EXPECT_EQ(w.fashionPage()->categories()->accessibleName().toStdString(),
+                  std::string(language) == "RUS" ? "Коллекции" : "Collections");
+        w.close();
     }
 }
