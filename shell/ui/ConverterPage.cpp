@@ -75,9 +75,10 @@ ConverterPage::ConverterPage(Workspace& ws, QWidget* parent, PageLinks* links)
     };
     auto spin = [&](const QString& label, int lo, int hi, int start) {
         auto [g, row] = group();
-        row->addWidget(new QLabel(label, g));
+        auto* caption = new QLabel(label, g);
+        row->addWidget(caption);
         auto* s = new QSpinBox(g);
-        s->setAccessibleName(label);
+        caption->setBuddy(s); // the label names its count
         s->setRange(lo, hi);
         s->setValue(start);
         row->addWidget(s);

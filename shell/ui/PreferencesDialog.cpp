@@ -19,6 +19,7 @@
 #include <filesystem>
 
 #include "core/UIText.h"
+#include "core/ui/InLanguage.h"
 #include "knitting/KnitRun.h"
 #include "knitting/SerialLink.h"
 #include "knitting/ui/SerialBridge.h"
@@ -268,9 +269,8 @@ void PreferencesDialog::accept() {
 
 bool PreferencesDialog::runStopped() {
     if (!runActive || !runActive()) return true;
-    const bool russian = ws_.Settings.LanguageCode == "RUS";
-    const QString question = QString::fromUtf8(russian ? "Идёт вязание. Остановить его и сменить машину?"
-                                                       : "Knitting is in progress. Stop it and change the machine?");
+    const QString question = InLanguage(ws_.Settings, "Knitting is in progress. Stop it and change the machine?",
+                                        "Идёт вязание. Остановить его и сменить машину?");
     const bool stop =
         confirmStopRun ? confirmStopRun() : QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
     if (!stop) return false;
@@ -363,10 +363,11 @@ void PreferencesDialog::adapterNotFound(const std::vector<std::string>& deniedPo
     if (!deniedPorts.empty()) {
         QStringList names;
         for (const std::string& p : deniedPorts) names << QString::fromStdString(p);
-        const char* hint = ws_.Settings.LanguageCode == "RUS"
-                               ? "Нет прав на открытие %1: добавьте пользователя в группу \"dialout\" и войдите заново."
-                               : "You may not open %1: add your user to the \"dialout\" group and log in again.";
-        message += "\n" + QString::fromUtf8(hint).arg(names.join(", "));
+        message +=
+            "\n" + InLanguage(ws_.Settings,
+                              "You may not open %1: add your user to the \"dialout\" group and log in again.",
+                              "Нет прав на открытие %1: добавьте пользователя в группу \"dialout\" и войдите заново.")
+                       .arg(names.join(", "));
     }
     inform(message);
 }
